@@ -1,0 +1,30 @@
+// Everything a day cell prints about one day, gathered in one pass.
+#pragma once
+
+#include "calendar/Holidays.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace tobirae {
+
+struct DayFacts {
+    std::chrono::year_month_day date{}; // set by the caller before filling
+    std::string holidayName;            // "振替休日" for a substitute holiday; empty otherwise
+    std::string kanshiName;             // "戊午"
+    std::string kanshiReading;          // "つちのえ うま"
+    std::string oldDateText;            // "2004/閏02/01"; empty outside 1950..2049
+    bool isLeapMonth = false;
+    std::string rokuyoName; // "大安" .. "仏滅"; empty outside 1950..2049
+    // The holiday classification the name came from.
+    DayCode dayCode = 0;
+    bool isRedDay = false;
+};
+
+// Fills every field from facts.date; false (with the fields reset) for an invalid date.
+bool Fnc_GetDayFacts(DayFacts& facts);
+// Convenience: the facts of one date, nullopt for an invalid date.
+std::optional<DayFacts> Fnc_GetDayFacts(std::chrono::year_month_day date);
+
+} // namespace tobirae
