@@ -1,0 +1,129 @@
+#include "bitmap/PictureFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace tobirae {
+
+namespace {
+
+QString cleanedPath(const QString& storedPath) {
+    QString path = storedPath.trimmed();
+    if (path.endsWith(u'\\'))
+        path.chop(1);
+    return path;
+}
+
+bool isFile(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+QString fileNamePart(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    QString name = path.mid(cut + 1);
+    // "C:photo.bmp" names a file in the current folder of drive C.
+    if (name.size() > 2 && name.at(1) == u':' && name.at(0).isLetter())
+        name = name.mid(2);
+    return name;
+}
+
+QString sizeProblem(QSize size) {
+    if (!size.isValid() || size.isEmpty())
+        return QStringLiteral("the picture has no pixels");
+    if (qint64(size.width()) * size.height() > kMaxPicturePixels)
+        return QStringLiteral("the picture is %1 x %2 pixels, more than %3 megapixels")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(kMaxPicturePixels / 1'000'000);
+    return {};
+}
+
+} // namespace
+
+QString Fnc_ResolvePicturePath(const QString& storedPath, const QString& layoutFolder) {
+    const QString path = cleanedPath(storedPath);
+    if (path.isEmpty())
+        return {};
+    if (isFile(path))
+        return path;
+    if (layoutFolder.isEmpty())
+        return {};
+
+    const QString name = fileNamePart(path);
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return {};
+    const QDir folder(layoutFolder);
+    if (const QString beside = folder.filePath(name); isFile(beside))
+        return beside;
+    for (const QString& candidate : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return folder.filePath(candidate);
+    }
+    return {};
+}
+
+QSize Fnc_PictureSize(const QString& path, QString* reason) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QSize size = reader.size();
+    // Photos turned by their orientation tag are drawn upright, so their size is the turned one.
+    if (size.isValid() && reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
+        size.transpose();
+    if (!size.isValid()) {
+        // Some formats only know their size once decoded.
+        const LoadedPicture picture = Fnc_LoadPicture(path);
+        if (!picture.ok()) {
+            if (reason)
+                *reason = picture.reason;
+            return {};
+        }
+        size = picture.image.size();
+    }
+    if (reason)
+        reason->clear();
+    return size;
+}
+
+LoadedPicture Fnc_LoadPicture(const QString& path) {
+    LoadedPicture result;
+    if (!isFile(path)) {
+        result.problem = PictureProblem::Missing;
+        result.reason = QStringLiteral("the picture file %1 does not exist").arg(path);
+        return result;
+    }
+
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    if (!reader.canRead()) {
+        result.problem = PictureProblem::Unreadable;
+        result.reason = QStringLiteral("%1 is not a picture that can be read: %2")
+                            .arg(path, reader.errorString());
+        return result;
+    }
+    if (const QSize header = reader.size(); header.isValid()) {
+        if (const QString problem = sizeProblem(header); !problem.isEmpty()) {
+            result.problem = PictureProblem::TooLarge;
+            result.reason = QStringLiteral("%1: %2").arg(path, problem);
+            return result;
+        }
+    }
+
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        result.problem = PictureProblem::Unreadable;
+        result.reason =
+            QStringLiteral("%1 could not be decoded: %2").arg(path, reader.errorString());
+        return result;
+    }
+    // Formats that give no size in their header are checked once decoded.
+    if (const QString problem = sizeProblem(image.size()); !problem.isEmpty()) {
+        result.problem = PictureProblem::TooLarge;
+        result.reason = QStringLiteral("%1: %2").arg(path, problem);
+        return result;
+    }
+    result.image = std::move(image);
+    return result;
+}
+
+} // namespace tobirae
