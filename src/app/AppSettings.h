@@ -1,0 +1,46 @@
+// The application settings held in memory while the program runs: loaded once from the settings
+// file at start-up, written back at exit (window position, page, grid and edit-line keys).
+#pragma once
+
+#include "app/SettingsFile.h"
+#include "document/PageSettings.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace tobirae {
+
+// The page record with the settings file's defaults (A4 portrait, 300 dots per inch, white).
+PageSettings settingsPageDefaults();
+
+struct AppSettings {
+    // Window position in twips; nullopt when the file has none (the window is then centred).
+    std::optional<std::int32_t> FormLeft;
+    std::optional<std::int32_t> FormTop;
+    // Page record: PaperSize, PaperWidth, PaperHeight (millimetres as oriented), Resolution in
+    // dots per inch, Portrait and PageBackColor.
+    PageSettings Page = settingsPageDefaults();
+    // [0] main grid, [1] sub grid (the day-cell layout editor's).
+    std::array<bool, 2> GridShown{};
+    std::array<bool, 2> GridSnap{};
+    std::array<std::int32_t, 2> GridX{60, 60};
+    std::array<std::int32_t, 2> GridY{60, 60};
+    // [0] vertical edit lines, [1] horizontal edit lines.
+    std::array<bool, 2> EditLineShown{};
+    std::array<bool, 2> EditLineSnap{};
+    // The full name of the settings file and the settings text read at start.
+    QString FileName;
+    SettingsText Text;
+};
+
+// Every key from the settings text, each missing or unusable one at its default.
+AppSettings appSettingsFromText(const SettingsText& text);
+// Reads the file (a missing or unreadable file gives the defaults) and remembers its name.
+AppSettings loadAppSettings(const QString& fileName);
+// Writes every key kept at exit into settings.FileName, keeping the file's other lines.
+// The error text on failure.
+std::optional<QString> saveAppSettings(const AppSettings& settings);
+
+} // namespace tobirae

@@ -1,0 +1,67 @@
+// The layout file (.CLF): a 32-byte page header followed by the item records in drawing order.
+// Reading is all-or-nothing: the bytes are parsed completely before anything is handed out, and a
+// damaged file yields a Japanese one-sentence reason instead. Writing goes through QSaveFile, so a
+// failed save leaves the previous file intact.
+#pragma once
+
+#include "document/LayoutDocument.h"
+#include "document/LayoutItem.h"
+#include "document/PageSettings.h"
+#include "document/ResolutionTable.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tobirae {
+
+inline constexpr int kMaxItemCount = 100;
+
+// A layout file as stored: the header with every field as read, the records in file order and any
+// bytes after the last record (ignored by the program, kept for exact copies).
+struct LayoutFileContent {
+    PageSettings header;
+    std::vector<LayoutItem> items;
+    QByteArray trailing;
+
+    bool operator==(const LayoutFileContent&) const = default;
+};
+
+struct LayoutParseResult {
+    std::optional<LayoutFileContent> content;
+    QString error; // empty on success
+};
+
+// Parses the bytes of a layout file. Never reads past the end, never allocates by an unchecked
+// count: ItemCount must be 0..100 and every text length must fit into the remaining bytes.
+LayoutParseResult parseLayoutBytes(QByteArrayView bytes);
+// The file bytes: header as held except ItemCount, which is always the number of records.
+QByteArray serializeLayout(const LayoutFileContent& content);
+
+LayoutParseResult readLayoutFileContent(const QString& path);
+// Writes bytes to path through a temporary file; the error text on failure.
+std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// What saving the document writes: format 1, the document's paper, resolution index and
+// orientation, a white page colour, and the live items in drawing order. The caller copies the
+// item views' geometry into the items first.
+LayoutFileContent layoutFromDocument(const LayoutDocument& document);
+
+struct ReadResult {
+    std::unique_ptr<LayoutDocument> document; // null on failure
+    QString error;                            // empty on success
+};
+// Reads a layout file into a new document whose path is the file. screenDpi resolves the
+// resolution index 5. The caller replaces its document only on success (and may carry the
+// session state over, LayoutDocument::carrySessionStateFrom).
+ReadResult readLayoutFile(const QString& path, std::int32_t screenDpi = kDefaultScreenDpi);
+// Saves the document to path; the error text on failure. The caller sets the document path.
+std::optional<QString> writeLayoutFile(const LayoutDocument& document, const QString& path);
+
+// True when the name, with surrounding blanks removed, ends in ".CLF" in any case.
+bool isLayoutFileName(const QString& name);
+
+} // namespace tobirae
