@@ -1,0 +1,129 @@
+// clang-format off
+// The calendar headers come before any Qt header: Qt defines "slots" as a macro.
+#include "calendar/OldCalendar.h"
+#include "calendar/SolarTerms.h"
+#include "render/DayTextBuilders.h"
+// clang-format on
+
+#include <QStringList>
+#include <array>
+
+namespace tobirae {
+
+namespace {
+
+struct OldDateStyle {
+    bool twoDigits;
+    bool monthDayOnly;
+    const char16_t* prefix;
+    const char16_t* suffix;
+};
+
+// Styles 0..23: the prefix/suffix pairs repeat over full and month-day texts, each with and
+// without leading zeros.
+constexpr std::array<OldDateStyle, 24> kOldDateStyles = {{
+    {true, false, u"旧 ", u""},   {true, false, u"旧", u""},   {false, false, u"旧 ", u""},
+    {false, false, u"旧", u""},   {true, true, u"旧 ", u""},   {true, true, u"旧", u""},
+    {false, true, u"旧 ", u""},   {false, true, u"旧", u""},   {true, false, u"", u""},
+    {false, false, u"", u""},     {true, true, u"", u""},      {false, true, u"", u""},
+    {true, false, u"(旧 ", u")"}, {true, false, u"(旧", u")"}, {false, false, u"(旧 ", u")"},
+    {false, false, u"(旧", u")"}, {true, true, u"(旧 ", u")"}, {true, true, u"(旧", u")"},
+    {false, true, u"(旧 ", u")"}, {false, true, u"(旧", u")"}, {true, false, u"(", u")"},
+    {false, false, u"(", u")"},   {true, true, u"(", u")"},    {false, true, u"(", u")"},
+}};
+
+// Trailing spaces of the old-calendar samples by style.
+constexpr std::array<int, 24> kOldSampleSpaces = {11, 10, 11, 10, 6, 5, 6, 5, 8,  8, 3, 3,
+                                                  13, 12, 11, 10, 8, 7, 8, 7, 10, 8, 5, 5};
+
+bool isEquinox(SekkiCode code) {
+    return code == kSekkiVernalEquinox || code == kSekkiAutumnalEquinox;
+}
+
+bool qualifies(int selection, const SekkiEntry& entry) {
+    if (entry.code == kNoSekki || entry.name.empty())
+        return false;
+    const bool term = Fnc_IsNijuushiSekki(entry.code);
+    switch (selection) {
+    case 0:
+        return term;
+    case 1:
+        return true;
+    case 2:
+        return !term;
+    case 3:
+        return term && !isEquinox(entry.code);
+    case 4:
+        return !isEquinox(entry.code);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QString Fnc_OldDateText(int style, std::chrono::year_month_day date) {
+    if (style < 0 || style >= static_cast<int>(kOldDateStyles.size()))
+        return {};
+    const OldDateStyle& s = kOldDateStyles[static_cast<std::size_t>(style)];
+    const auto old = Fnc_OldCalendar(date, true, s.twoDigits);
+    if (!old || old->text.empty())
+        return {};
+    QString body = QString::fromStdString(old->text);
+    if (s.monthDayOnly)
+        body = body.mid(5); // drop "YYYY/"
+    return QString::fromUtf16(s.prefix) + body + QString::fromUtf16(s.suffix);
+}
+
+QString Fnc_OldDateSample(int style) {
+    if (style < 0 || style >= static_cast<int>(kOldSampleSpaces.size()))
+        return {};
+    return QString::fromUtf16(u"旧暦") +
+           QString(kOldSampleSpaces[static_cast<std::size_t>(style)], QLatin1Char(' '));
+}
+
+QString Fnc_SekkiText(int selection, std::chrono::year_month_day date) {
+    if (selection < 0 || selection > 4)
+        return {};
+    const auto found = Fnc_SekkiLookup(date);
+    if (!found)
+        return {};
+    QStringList names;
+    for (const SekkiEntry* entry : {&found->first, &found->second}) {
+        if (qualifies(selection, *entry))
+            names << QString::fromStdString(entry->name);
+    }
+    return names.join(QString::fromUtf16(u"、"));
+}
+
+QString Fnc_SekkiSample(int selection) {
+    switch (selection) {
+    case 0:
+    case 3:
+        return QString::fromUtf16(u"24節");
+    case 1:
+    case 2:
+    case 4:
+        return QString::fromUtf16(u"24節気") + QString(14, QLatin1Char(' '));
+    default:
+        return {};
+    }
+}
+
+QString Fnc_HolidaySample() {
+    return QString::fromUtf16(u"祝日") + QString(4, QChar(0x3000));
+}
+
+QString Fnc_WeekdaySample(int style) {
+    static constexpr std::array<const char16_t*, 8> kSamples = {
+        u"月曜日", u"月曜", u"月", u"Monday   ", u"MONDAY   ", u"MON", u"Mon", u"英語1文字"};
+    if (style < 0 || style >= static_cast<int>(kSamples.size()))
+        return {};
+    return QString::fromUtf16(kSamples[static_cast<std::size_t>(style)]);
+}
+
+QString Fnc_DayNumberText(int day) {
+    return (QLatin1Char(' ') + QString::number(day)).right(2);
+}
+
+} // namespace tobirae

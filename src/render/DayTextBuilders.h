@@ -1,0 +1,28 @@
+// Texts of the day-cell elements that have styles (old-calendar date, solar terms) and the
+// sample texts that size their boxes.
+#pragma once
+
+#include <QString>
+#include <chrono>
+
+namespace tobirae {
+
+// Old-calendar date of style 0..23 ("旧 2004/閏02/01", "旧1/1", "(02/01)", ...). Empty for
+// other styles and for dates the old calendar does not cover.
+QString Fnc_OldDateText(int style, std::chrono::year_month_day date);
+QString Fnc_OldDateSample(int style);
+
+// Solar terms and seasonal days of the date by selection 0..4:
+//   0 terms, 1 terms and seasonal days, 2 seasonal days, 3 terms without the equinoxes,
+//   4 everything but the equinoxes. Two names are joined with "、".
+QString Fnc_SekkiText(int selection, std::chrono::year_month_day date);
+QString Fnc_SekkiSample(int selection);
+
+QString Fnc_HolidaySample();
+// Sample of weekday style 0..7 (Monday's label, padded to the widest); empty outside.
+QString Fnc_WeekdaySample(int style);
+
+// The day number as a cell prints it: one-digit days get a leading space (" 5").
+QString Fnc_DayNumberText(int day);
+
+} // namespace tobirae
