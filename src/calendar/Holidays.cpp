@@ -2,49 +2,315 @@
 
 #include "calendar/DateHelpers.h"
 
+#include <cmath>
+
 namespace tobirae {
 
-std::optional<HolidayCheckResult> Fnc_HolidayCheck(std::chrono::year_month_day date) {
+using namespace std::chrono;
+
+namespace {
+
+// Law change dates that the rules below switch on.
+constexpr sys_days kSubstituteLaw{year{1973} / April / 12}; // Monday after a Sunday holiday
+constexpr sys_days kPeoplesHolidayLaw{year{1985} / December / 27};
+constexpr sys_days kExtendedSubstituteLaw{year{2007} / January / 1}; // next non-holiday day
+
+struct DayParts {
+    int y;
+    int m;
+    int d;
+    int weekday; // 0 = Sunday
+};
+
+DayParts partsOf(sys_days date) {
+    year_month_day ymd{date};
+    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day())), weekdayIndex(date)};
+}
+
+bool isNthMonday(const DayParts& p, int n) {
+    return p.weekday == 1 && (p.d - 1) / 7 + 1 == n;
+}
+
+// The holiday number a day carries by name under the law of its year, or 0. Substitute and
+// people's holidays are derived from these in classify().
+DayCode namedHoliday(const DayParts& p) {
+    using namespace holiday;
+    const int y = p.y;
+    const int d = p.d;
+    switch (p.m) {
+    case 1:
+        if (d == 1 && y >= 1949)
+            return kNewYear;
+        if (y >= 1949 && y <= 1999 && d == 15)
+            return kComingOfAge;
+        if (y >= 2000 && isNthMonday(p, 2))
+            return kComingOfAge;
+        return 0;
+    case 2:
+        if (d == 11 && y >= 1967)
+            return kFoundation;
+        if (d == 23 && y >= 2020)
+            return kEmperorFebruary;
+        if (y == 1989 && d == 24)
+            return kShowaFuneral;
+        return 0;
+    case 3:
+        if (auto v = Fnc_VernalEquinoxDay(y); v && d == *v)
+            return kVernalEquinox;
+        return 0;
+    case 4:
+        if (d == 29)
+            return y <= 1988 ? kEmperorApril : y <= 2006 ? kGreeneryApril : kShowa;
+        if (y == 1959 && d == 10)
+            return kAkihitoWedding;
+        return 0;
+    case 5:
+        if (d == 3)
+            return kConstitution;
+        if (d == 4 && y >= 2007)
+            return kGreeneryMay;
+        if (d == 5)
+            return kChildren;
+        if (y == 2019 && d == 1)
+            return kEnthronement;
+        return 0;
+    case 6:
+        if (y == 1993 && d == 9)
+            return kNaruhitoWedding;
+        return 0;
+    case 7:
+        // The Tokyo Olympic years moved 海の日 and スポーツの日 to the opening days.
+        if (y == 2020)
+            return d == 23 ? kMarine : d == 24 ? kSports : 0;
+        if (y == 2021)
+            return d == 22 ? kMarine : d == 23 ? kSports : 0;
+        if (y >= 1996 && y <= 2002 && d == 20)
+            return kMarine;
+        if (y >= 2003 && isNthMonday(p, 3))
+            return kMarine;
+        return 0;
+    case 8:
+        if (y == 2020)
+            return d == 10 ? kMountain : 0;
+        if (y == 2021)
+            return d == 8 ? kMountain : 0;
+        if (y >= 2016 && d == 11)
+            return kMountain;
+        return 0;
+    case 9:
+        if (auto a = Fnc_AutumnalEquinoxDay(y); a && d == *a)
+            return kAutumnalEquinox;
+        if (y >= 1966 && y <= 2002 && d == 15)
+            return kRespectForAged;
+        if (y >= 2003 && isNthMonday(p, 3))
+            return kRespectForAged;
+        return 0;
+    case 10:
+        if (y >= 1966 && y <= 1999 && d == 10)
+            return kHealthSports;
+        if (y >= 2000 && y <= 2019 && isNthMonday(p, 2))
+            return kHealthSports;
+        if (y >= 2022 && isNthMonday(p, 2))
+            return kSports;
+        if (y == 2019 && d == 22)
+            return kEnthronementCeremony;
+        return 0;
+    case 11:
+        if (d == 3)
+            return kCulture;
+        if (d == 23)
+            return kLabourThanksgiving;
+        if (y == 1990 && d == 12)
+            return kEnthronementCeremony;
+        return 0;
+    case 12:
+        if (d == 23 && y >= 1989 && y <= 2018)
+            return kEmperorDecember;
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+DayCode namedHoliday(sys_days date) {
+    return namedHoliday(partsOf(date));
+}
+
+bool isSubstituteHoliday(sys_days date, const DayParts& p) {
+    if (date < kSubstituteLaw)
+        return false;
+    if (date < kExtendedSubstituteLaw) {
+        // Only the Monday right after a Sunday holiday.
+        return p.weekday == 1 && namedHoliday(date - days{1}) != 0;
+    }
+    // The first day after a Sunday holiday that is not a holiday itself: walk back over the
+    // unbroken run of holidays before this day, looking for a Sunday.
+    for (sys_days prev = date - days{1}; namedHoliday(prev) != 0; prev -= days{1}) {
+        if (weekdayIndex(prev) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool isPeoplesHoliday(sys_days date, const DayParts& p) {
+    if (date < kPeoplesHolidayLaw)
+        return false;
+    // Until 2006 the law left out Sundays; since 2007 any non-holiday day between two holidays.
+    if (date < kExtendedSubstituteLaw && p.weekday == 0)
+        return false;
+    return namedHoliday(date - days{1}) != 0 && namedHoliday(date + days{1}) != 0;
+}
+
+HolidayCheckResult classify(sys_days date) {
+    const DayParts p = partsOf(date);
+    HolidayCheckResult result;
+    result.code = namedHoliday(p);
+    if (result.code == 0) {
+        if (isSubstituteHoliday(date, p))
+            result.code = holiday::kSubstitute;
+        else if (isPeoplesHoliday(date, p))
+            result.code = holiday::kPeoples;
+    }
+    if (p.weekday == 0)
+        result.code = static_cast<DayCode>(result.code | holiday::kSunday);
+    result.isRedDay = result.code != 0;
+    return result;
+}
+
+} // namespace
+
+std::optional<HolidayCheckResult> Fnc_HolidayCheck(year_month_day date) {
     if (!isValidDate(date))
         return std::nullopt;
-    HolidayCheckResult result;
-    if (weekdayNumber(date) == 1) {
-        result.code = 1;
-        result.isRedDay = true;
-    }
-    return result;
+    return classify(sys_days{date});
 }
 
 std::optional<HolidayCheckResult> Fnc_HolidayCheck(int year, int month, int day) {
     if (!isValidDate(year, month, day))
         return std::nullopt;
-    return Fnc_HolidayCheck(std::chrono::year_month_day{
-        std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-        std::chrono::day{static_cast<unsigned>(day)}});
+    return classify(makeDate(year, month, day));
 }
 
 std::optional<HolidayCheckResult> Fnc_HolidayCheckText(std::string_view text) {
     auto date = parseDateText(text);
     if (!date)
         return std::nullopt;
-    return Fnc_HolidayCheck(*date);
+    return classify(sys_days{*date});
 }
 
 HolidayNameResult Fnc_HolidayName(DayCode code) {
     HolidayNameResult result;
-    if (code % 10 == 1)
+    const int lastDigit = code % 10;
+    if (lastDigit == 1)
         result.dayType = 1;
-    else if (code % 10 == 2)
+    if (lastDigit == 2) {
         result.dayType = 2;
+        result.name = "振替休日";
+    }
+    switch (code - lastDigit) {
+    case holiday::kNewYear:
+        result.name = "元旦";
+        break;
+    case holiday::kComingOfAge:
+        result.name = "成人の日";
+        break;
+    case holiday::kFoundation:
+        result.name = "建国記念日";
+        break;
+    case holiday::kVernalEquinox:
+        result.name = "春分の日";
+        break;
+    case holiday::kEmperorApril:
+        result.name = "天皇誕生日";
+        break;
+    case holiday::kGreeneryApril:
+        result.name = "みどりの日";
+        break;
+    case holiday::kConstitution:
+        result.name = "憲法記念日";
+        break;
+    case holiday::kPeoples:
+        result.name = "国民の休日";
+        break;
+    case holiday::kChildren:
+        result.name = "こどもの日";
+        break;
+    case holiday::kMarine:
+        result.name = "海の日";
+        break;
+    case holiday::kRespectForAged:
+        result.name = "敬老の日";
+        break;
+    case holiday::kAutumnalEquinox:
+        result.name = "秋分の日";
+        break;
+    case holiday::kHealthSports:
+        result.name = "体育の日";
+        break;
+    case holiday::kCulture:
+        result.name = "文化の日";
+        break;
+    case holiday::kLabourThanksgiving:
+        result.name = "勤労感謝の日";
+        break;
+    case holiday::kEmperorDecember:
+        result.name = "天皇誕生日";
+        break;
+    case holiday::kShowa:
+        result.name = "昭和の日";
+        break;
+    case holiday::kGreeneryMay:
+        result.name = "みどりの日";
+        break;
+    case holiday::kMountain:
+        result.name = "山の日";
+        break;
+    case holiday::kSports:
+        result.name = "スポーツの日";
+        break;
+    case holiday::kEmperorFebruary:
+        result.name = "天皇誕生日";
+        break;
+    case holiday::kAkihitoWedding:
+        result.name = "皇太子明仁親王の結婚の儀";
+        break;
+    case holiday::kShowaFuneral:
+        result.name = "昭和天皇の大喪の礼";
+        break;
+    case holiday::kEnthronementCeremony:
+        result.name = "即位礼正殿の儀";
+        break;
+    case holiday::kNaruhitoWedding:
+        result.name = "皇太子徳仁親王の結婚の儀";
+        break;
+    case holiday::kEnthronement:
+        result.name = "即位の日";
+        break;
+    default:
+        break;
+    }
     return result;
 }
 
-std::optional<int> Fnc_VernalEquinoxDay(int) {
-    return std::nullopt;
+std::optional<int> Fnc_VernalEquinoxDay(int year) {
+    if (year < 1900 || year > 2099)
+        return std::nullopt;
+    const double y = year;
+    const double k = 0.242194 * (y - 1980);
+    if (year <= 1979)
+        return static_cast<int>(std::trunc((20.8357 + k) - std::trunc((y - 1983) / 4)));
+    return static_cast<int>(std::floor(20.8431 + k) - std::floor((y - 1980) / 4));
 }
 
-std::optional<int> Fnc_AutumnalEquinoxDay(int) {
-    return std::nullopt;
+std::optional<int> Fnc_AutumnalEquinoxDay(int year) {
+    if (year < 1900 || year > 2099)
+        return std::nullopt;
+    const double y = year;
+    const double k = 0.242194 * (y - 1980);
+    if (year <= 1979)
+        return static_cast<int>(std::trunc(23.2588 + k) - std::trunc((y - 1983) / 4));
+    return static_cast<int>(std::floor(23.2488 + k) - std::floor((y - 1980) / 4));
 }
 
 } // namespace tobirae

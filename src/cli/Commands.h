@@ -1,0 +1,25 @@
+// The subcommands of tobirae-cli. Each takes the arguments after its name and returns the
+// process exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tobirae {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1; // the command ran but could not finish (e.g. I/O)
+inline constexpr int kExitUsage = 2;   // bad arguments; nothing was done
+
+int runDays(const std::vector<std::string>& args);
+
+// Writes "tobirae-cli: <message>" as one line on stderr and returns kExitUsage.
+int usageError(const std::string& message);
+
+// True for "-h" and "--help".
+bool isHelpOption(const std::string& arg);
+
+// Writes text to stdout and flushes; false (after reporting on stderr) when the output failed.
+bool writeStdout(const std::string& text);
+
+} // namespace tobirae

@@ -1,0 +1,128 @@
+// tobirae-cli days FROM TO: one tab-separated line of calendar facts per day.
+#include "calendar/DateHelpers.h"
+#include "calendar/DayFacts.h"
+#include "calendar/SolarTerms.h"
+#include "cli/Commands.h"
+
+#include <chrono>
+#include <optional>
+
+namespace tobirae {
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 2099;
+
+constexpr const char* kDaysHelp =
+    "Usage: tobirae-cli days FROM TO\n"
+    "\n"
+    "Prints the calendar facts of every day from FROM to TO (both included, YYYY-MM-DD,\n"
+    "years 1900 to 2099) as UTF-8 tab-separated lines after one header line:\n"
+    "  date            YYYY-MM-DD\n"
+    "  weekday         日 月 火 水 木 金 土\n"
+    "  holiday         national holiday name, empty on other days\n"
+    "  red             1 for a holiday or a Sunday, else 0\n"
+    "  kanshi          sexagenary name of the day\n"
+    "  kanshi_reading  its reading\n"
+    "  old_date        old-calendar date (e.g. 2004/閏02/01), empty outside 1950..2049\n"
+    "  leap            1 in a leap month of the old calendar, else 0\n"
+    "  rokuyo          rokuyo of the day, empty outside 1950..2049\n"
+    "  sekki           solar terms and seasonal days of the day, joined by 、\n";
+
+// Strict YYYY-MM-DD.
+std::optional<year_month_day> parseIsoDate(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8};
+    const int lengths[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p) {
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            parts[p] = parts[p] * 10 + (text[i] - '0');
+        }
+    }
+    if (!isValidDate(parts[0], parts[1], parts[2]))
+        return std::nullopt;
+    return year_month_day{year{parts[0]}, month{static_cast<unsigned>(parts[1])},
+                          day{static_cast<unsigned>(parts[2])}};
+}
+
+void appendIsoDate(std::string& out, year_month_day date) {
+    std::string text = formatDateText(date);
+    text[4] = '-';
+    text[7] = '-';
+    out += text;
+}
+
+void appendDay(std::string& out, year_month_day date) {
+    DayFacts facts;
+    facts.date = date;
+    Fnc_GetDayFacts(facts);
+
+    appendIsoDate(out, date);
+    out += '\t';
+    out += Fnc_WeekdayName(weekdayIndex(sys_days{date}), 2);
+    out += '\t';
+    out += facts.holidayName;
+    out += facts.isRedDay ? "\t1\t" : "\t0\t";
+    out += facts.kanshiName;
+    out += '\t';
+    out += facts.kanshiReading;
+    out += '\t';
+    out += facts.oldDateText;
+    out += facts.isLeapMonth ? "\t1\t" : "\t0\t";
+    out += facts.rokuyoName;
+    out += '\t';
+    if (auto sekki = Fnc_SekkiLookup(date)) {
+        if (sekki->first.code != kNoSekki)
+            out += sekki->first.name;
+        if (sekki->second.code != kNoSekki) {
+            out += "、";
+            out += sekki->second.name;
+        }
+    }
+    out += '\n';
+}
+
+} // namespace
+
+int runDays(const std::vector<std::string>& args) {
+    std::vector<std::string> dates;
+    for (const std::string& arg : args) {
+        if (isHelpOption(arg))
+            return writeStdout(kDaysHelp) ? kExitOk : kExitFailure;
+        if (arg.starts_with("-") && arg.size() > 1)
+            return usageError("days: unknown option: " + arg);
+        dates.push_back(arg);
+    }
+    if (dates.size() != 2)
+        return usageError("days: expected two dates, FROM and TO (see tobirae-cli days --help)");
+
+    std::optional<year_month_day> range[2];
+    for (int i = 0; i < 2; ++i) {
+        range[i] = parseIsoDate(dates[i]);
+        if (!range[i])
+            return usageError("days: not a date in the form YYYY-MM-DD: " + dates[i]);
+        const int y = static_cast<int>(range[i]->year());
+        if (y < kFirstYear || y > kLastYear)
+            return usageError("days: date outside the years 1900 to 2099: " + dates[i]);
+    }
+    const sys_days from{*range[0]};
+    const sys_days to{*range[1]};
+    if (from > to)
+        return usageError("days: FROM is after TO");
+
+    std::string out = "date\tweekday\tholiday\tred\tkanshi\tkanshi_reading\told_date\tleap\trokuyo"
+                      "\tsekki\n";
+    out.reserve(out.size() + static_cast<std::size_t>((to - from).count() + 1) * 96);
+    for (sys_days day = from; day <= to; day += days{1})
+        appendDay(out, year_month_day{day});
+    return writeStdout(out) ? kExitOk : kExitFailure;
+}
+
+} // namespace tobirae
