@@ -1,0 +1,67 @@
+#include "bitmap/Primitives.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <array>
+
+namespace tobirae {
+
+namespace {
+
+constexpr auto kFallbackFamily = "IPAGothic";
+
+// Windows faces named by layouts and the installed families that stand in for them. Keys are
+// compared after folding width, case and blanks, so "ＭＳ ゴシック", "ＭＳゴシック" and
+// "MS Gothic" all match.
+struct Substitution {
+    const char* face;
+    const char* family;
+};
+constexpr std::array kSubstitutions{
+    Substitution{"ＭＳ ゴシック", "IPAGothic"},    Substitution{"MS Gothic", "IPAGothic"},
+    Substitution{"ＭＳ 明朝", "IPAMincho"},        Substitution{"MS Mincho", "IPAMincho"},
+    Substitution{"ＭＳ Ｐゴシック", "IPAPGothic"}, Substitution{"MS PGothic", "IPAPGothic"},
+    Substitution{"ＭＳ Ｐ明朝", "IPAPMincho"},     Substitution{"MS PMincho", "IPAPMincho"},
+    Substitution{"MS UI Gothic", "IPAPGothic"},    Substitution{"MS UIGothic", "IPAPGothic"},
+};
+
+QString foldFace(const QString& face) {
+    QString folded = face.normalized(QString::NormalizationForm_KC).toCaseFolded();
+    folded.remove(QLatin1Char(' '));
+    return folded;
+}
+
+// Installed families never change while the program runs; read them once.
+const QStringList& installedFamilies() {
+    static const QStringList families = [] {
+        QStringList list;
+        for (const QString& family : QFontDatabase::families())
+            list.append(foldFace(family));
+        return list;
+    }();
+    return families;
+}
+
+bool isInstalled(const QString& family) {
+    return installedFamilies().contains(foldFace(family));
+}
+
+} // namespace
+
+QString Fnc_SubstituteFace(const QString& faceName) {
+    QString face = faceName.trimmed();
+    if (face.startsWith(QLatin1Char('@')))
+        face = face.mid(1).trimmed();
+    const QString key = foldFace(face);
+    for (const auto& substitution : kSubstitutions) {
+        if (foldFace(QString::fromUtf8(substitution.face)) == key) {
+            const QString family = QString::fromLatin1(substitution.family);
+            return isInstalled(family) ? family : QString::fromLatin1(kFallbackFamily);
+        }
+    }
+    if (!face.isEmpty() && isInstalled(face))
+        return face;
+    return QString::fromLatin1(kFallbackFamily);
+}
+
+} // namespace tobirae

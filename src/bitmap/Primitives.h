@@ -1,0 +1,105 @@
+// The drawing primitives every renderer uses: fonts, text, lines, filled rectangles, surfaces,
+// blits and the page bitmap file. Coordinates are layout pixels (1/96 inch); each primitive scales
+// by the DrawSurface's (or the page's) scale and rounds as noted. A renderer selects a FontSpec,
+// measures with Fnc_MeasureText (layout pixels at the given font scale) and draws with
+// Fnc_DrawText / Fnc_DrawLine / Fnc_FillRect* on the DrawSurface its ItemDrawScope hands out.
+#pragma once
+
+#include "bitmap/Canvas.h"
+#include "bitmap/RenderContext.h"
+
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace tobirae {
+
+// A target: dc nullptr means the context's page bitmap with the page scale. A scale of 0 is 1.
+struct DrawSurface {
+    Canvas* dc = nullptr;
+    float scaleX = 1;
+    float scaleY = 1;
+};
+
+struct PageScale {
+    float x = 1;
+    float y = 1;
+};
+
+// --- rounding -----------------------------------------------------------------------------------
+// Half up: truncate toward zero after adding 0.5, in single precision (lines, rects, texts, sizes).
+int Fnc_ScalePoint(float value, float scale);
+// Nearest, ties to even (blit positions, page bitmap size, offsets).
+int Fnc_ScalePointEven(float value, float scale);
+int roundHalfEven(double value);
+int truncHalfUp(float value); // Fix(value + 0.5)
+
+// --- set-up and scale ---------------------------------------------------------------------------
+bool Fnc_BmpInit(RenderContext& ctx);
+bool Fnc_SetPageDpi(RenderContext& ctx, int dpi);
+bool Fnc_ResetPageScale(RenderContext& ctx);
+PageScale Fnc_GetPageScale(const RenderContext& ctx);
+// Editor previews draw z times finer: the page scale becomes z x z (1 x 1 is the plain screen).
+bool Fnc_SetPageScale(RenderContext& ctx, float scale);
+int Fnc_ScreenDpi(const RenderContext& ctx);
+bool Fnc_SetClipSize(RenderContext& ctx, int width, int height);
+
+// --- surfaces -----------------------------------------------------------------------------------
+// Pixel size of the page bitmap for a page of width x height layout pixels at the given scale.
+QSize Fnc_PageBitmapSize(float width, float height, float scaleX, float scaleY);
+// Bytes a page bitmap of that pixel size needs at the depth; 0 when it overflows.
+std::uint64_t Fnc_PageBitmapBytes(QSize pixels, int bitDepth);
+bool Fnc_CreatePageBitmap(RenderContext& ctx, float width, float height, int bitDepth);
+bool Fnc_ReleasePageBitmap(RenderContext& ctx);
+Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int bitDepth);
+QSize Fnc_ItemSurfaceSize(const RenderContext& ctx, float width, float height);
+bool Fnc_ReleaseItemSurface(RenderContext& ctx);
+
+// --- fonts and text -----------------------------------------------------------------------------
+bool Fnc_SelectFont(RenderContext& ctx, const FontSpec& font);
+// The installed family standing for a face name ("@" prefix removed): Windows faces map to the
+// IPA fonts, anything not installed to IPAGothic.
+QString Fnc_SubstituteFace(const QString& faceName);
+// GDI height for a point size: Fix(scale x P + 0.5), P = -MulDiv(size, dpi, 72).
+int Fnc_FontHeight(int pointSize, int dpi, float scale);
+// The font a canvas draws for the current font at a GDI height.
+ResolvedFont Fnc_ResolveFont(const FontSpec& font, int height);
+// Width and height of the text in the current font at the font scale; for vertical writing the
+// width is the thickness and the height the length. {0, 0} on failure.
+TextExtent Fnc_MeasureText(RenderContext& ctx, Canvas* dc, float fontScale, const QString& text);
+// A box width / height of 0 leaves x / y as given; otherwise the text is centred in the box.
+bool Fnc_DrawText(RenderContext& ctx, const DrawSurface& surface, float fontScale,
+                  const QString& text, float x, float y, Colour colour, bool transparent,
+                  float boxLeft = 0, float boxWidth = 0, float boxTop = 0, float boxHeight = 0);
+
+// --- lines and rectangles -----------------------------------------------------------------------
+bool Fnc_DrawLine(RenderContext& ctx, const DrawSurface& surface, float x1, float y1, float x2,
+                  float y2, Colour colour, int penWidth, int penStyle, bool transparent);
+bool Fnc_DrawLineRaw(RenderContext& ctx, Canvas* dc, int x1, int y1, int x2, int y2, Colour colour,
+                     int penWidth, int penStyle, bool transparent);
+// Clamped to the clip size.
+bool Fnc_FillRect(RenderContext& ctx, const DrawSurface& surface, float left, float top,
+                  float right, float bottom, Colour colour, int brushStyle, int hatch,
+                  bool transparent);
+// Clamped to the item surface's size.
+bool Fnc_FillRectItem(RenderContext& ctx, const DrawSurface& surface, float left, float top,
+                      float right, float bottom, Colour colour, int brushStyle, int hatch,
+                      bool transparent);
+enum SurfaceSizeChoice : int { ClipSize = 0, ItemSurfaceSize = 1 };
+bool Fnc_FillSurface(RenderContext& ctx, Canvas* dc, int whichSize, Colour colour, int brushStyle,
+                     int hatch, bool transparent);
+bool Fnc_Blit(RenderContext& ctx, const DrawSurface& target, float x, float y, float width,
+              float height, const Canvas* source, int sourceX, int sourceY,
+              Colour transparentColour, bool transparent, int xOffset, int yOffset);
+
+// --- files --------------------------------------------------------------------------------------
+// Writes the page bitmap as a 32-bit bitmap file through a temporary file; false (and no file
+// left behind) on failure, or when the file exists and overwrite is false.
+bool Fnc_SavePageBitmap(RenderContext& ctx, const QString& path, bool overwrite);
+bool Fnc_FileExists(const QString& path);
+bool Fnc_DeleteFile(const QString& path);
+// Colour table of a 1-, 4- or 8-bit surface: blue, green, red, 0 per entry; empty otherwise.
+std::vector<std::uint8_t> Fnc_FixedPalette(int bitDepth);
+
+} // namespace tobirae

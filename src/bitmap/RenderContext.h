@@ -1,0 +1,54 @@
+// RenderContext: all state of the drawing layer for one page or preview being rendered: page
+// bitmap, item surface, clip size, page scale, resolutions and the current font. Nothing of it is
+// global, so two pages render on two threads with two contexts. Renderers receive it from the
+// frame and pass it to every primitive; they read pageScaleX/Y only through Fnc_GetPageScale.
+#pragma once
+
+#include "bitmap/Canvas.h"
+#include "document/LayoutItem.h"
+
+#include <functional>
+#include <memory>
+
+namespace tobirae {
+
+// Layout pixels are 1/96 inch on every machine.
+inline constexpr int kLayoutDpi = 96;
+// Bits per pixel of the surfaces when asked for "the screen's depth" (-1).
+inline constexpr int kScreenBitDepth = 32;
+
+// Creates a surface of the given pixel size; bit depth is always resolved (never -1).
+using SurfaceFactory = std::function<std::unique_ptr<Canvas>(int width, int height, int bitDepth)>;
+
+struct RenderContext {
+    RenderContext();
+    ~RenderContext();
+    RenderContext(const RenderContext&) = delete;
+    RenderContext& operator=(const RenderContext&) = delete;
+
+    std::unique_ptr<Canvas> pageBitmap;
+    int pageBitDepth = 0;
+
+    std::unique_ptr<Canvas> itemSurface;
+    int itemSurfaceWidth = 0;
+    int itemSurfaceHeight = 0;
+
+    int clipWidth = 0;
+    int clipHeight = 0;
+
+    float pageScaleX = 1;
+    float pageScaleY = 1;
+
+    int screenDpi = kLayoutDpi;
+    int pageDpi = kLayoutDpi;
+
+    FontSpec currentFont;
+
+    // Default: ImageCanvas. Tests install RecordingCanvas (useRecordingSurfaces).
+    SurfaceFactory surfaceFactory;
+
+    // Canvas used for measuring when no surface is given and none exists (created on demand).
+    std::unique_ptr<Canvas> measureCanvas;
+};
+
+} // namespace tobirae

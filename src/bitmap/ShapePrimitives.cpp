@@ -1,0 +1,132 @@
+#include "bitmap/Primitives.h"
+#include "bitmap/SurfaceTarget.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace tobirae {
+
+bool Fnc_DrawLineRaw(RenderContext& ctx, Canvas* dc, int x1, int y1, int x2, int y2, Colour colour,
+                     int penWidth, int penStyle, bool transparent) {
+    try {
+        Canvas* canvas = canvasOrPage(ctx, dc);
+        if (!canvas)
+            return false;
+        return canvas->drawLine(x1, y1, x2, y2, colour, penWidth, penStyle, transparent);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool Fnc_DrawLine(RenderContext& ctx, const DrawSurface& surface, float x1, float y1, float x2,
+                  float y2, Colour colour, int penWidth, int penStyle, bool transparent) {
+    try {
+        const ResolvedTarget target = resolveTarget(ctx, surface);
+        if (!target.canvas)
+            return false;
+        return target.canvas->drawLine(
+            Fnc_ScalePoint(x1, target.scaleX), Fnc_ScalePoint(y1, target.scaleY),
+            Fnc_ScalePoint(x2, target.scaleX), Fnc_ScalePoint(y2, target.scaleY), colour, penWidth,
+            penStyle, transparent);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+namespace {
+
+// The brush fills the interior; the edges are then drawn as single-pixel lines in the same colour.
+bool fillClamped(Canvas& canvas, int left, int top, int right, int bottom, int clipWidth,
+                 int clipHeight, Colour colour, int brushStyle, int hatch, bool transparent) {
+    left = std::min(left, clipWidth);
+    right = std::min(right, clipWidth);
+    top = std::min(top, clipHeight);
+    bottom = std::min(bottom, clipHeight);
+    // An empty rectangle draws nothing (its edge lines would paint a stray pixel column).
+    if (right <= left || bottom <= top)
+        return true;
+    bool ok = canvas.fillRect(left, top, right, bottom, colour, brushStyle, hatch, transparent);
+    ok = canvas.drawLine(left, top, right - 1, top, colour, 1, PenSolid, transparent) && ok;
+    ok = canvas.drawLine(right - 1, top, right - 1, bottom - 1, colour, 1, PenSolid, transparent) &&
+         ok;
+    ok = canvas.drawLine(left, bottom - 1, right - 1, bottom - 1, colour, 1, PenSolid,
+                         transparent) &&
+         ok;
+    ok = canvas.drawLine(left, top, left, bottom - 1, colour, 1, PenSolid, transparent) && ok;
+    return ok;
+}
+
+bool fillScaled(RenderContext& ctx, const DrawSurface& surface, float left, float top, float right,
+                float bottom, int clipWidth, int clipHeight, Colour colour, int brushStyle,
+                int hatch, bool transparent) {
+    try {
+        const ResolvedTarget target = resolveTarget(ctx, surface);
+        if (!target.canvas)
+            return false;
+        return fillClamped(*target.canvas, Fnc_ScalePoint(left, target.scaleX),
+                           Fnc_ScalePoint(top, target.scaleY), Fnc_ScalePoint(right, target.scaleX),
+                           Fnc_ScalePoint(bottom, target.scaleY), clipWidth, clipHeight, colour,
+                           brushStyle, hatch, transparent);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool Fnc_FillRect(RenderContext& ctx, const DrawSurface& surface, float left, float top,
+                  float right, float bottom, Colour colour, int brushStyle, int hatch,
+                  bool transparent) {
+    return fillScaled(ctx, surface, left, top, right, bottom, ctx.clipWidth, ctx.clipHeight, colour,
+                      brushStyle, hatch, transparent);
+}
+
+bool Fnc_FillRectItem(RenderContext& ctx, const DrawSurface& surface, float left, float top,
+                      float right, float bottom, Colour colour, int brushStyle, int hatch,
+                      bool transparent) {
+    return fillScaled(ctx, surface, left, top, right, bottom, ctx.itemSurfaceWidth,
+                      ctx.itemSurfaceHeight, colour, brushStyle, hatch, transparent);
+}
+
+bool Fnc_FillSurface(RenderContext& ctx, Canvas* dc, int whichSize, Colour colour, int brushStyle,
+                     int hatch, bool transparent) {
+    try {
+        Canvas* canvas = canvasOrPage(ctx, dc);
+        if (!canvas)
+            return false;
+        const int width = whichSize == ItemSurfaceSize ? ctx.itemSurfaceWidth : ctx.clipWidth;
+        const int height = whichSize == ItemSurfaceSize ? ctx.itemSurfaceHeight : ctx.clipHeight;
+        return canvas->fillRect(-1, -1, width + 1, height + 1, colour, brushStyle, hatch,
+                                transparent);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool Fnc_Blit(RenderContext& ctx, const DrawSurface& target, float x, float y, float width,
+              float height, const Canvas* source, int sourceX, int sourceY,
+              Colour transparentColour, bool transparent, int xOffset, int yOffset) {
+    try {
+        Canvas* canvas = canvasOrPage(ctx, target.dc);
+        if (!canvas || !source)
+            return false;
+        const float sx = ctx.pageScaleX == 0 ? 1 : ctx.pageScaleX;
+        const float sy = ctx.pageScaleY == 0 ? 1 : ctx.pageScaleY;
+        int w = Fnc_ScalePoint(width, sx) + 1;
+        int h = Fnc_ScalePoint(height, sy) + 1;
+        const int bx = Fnc_ScalePointEven(x, sx);
+        const int by = Fnc_ScalePointEven(y, sy);
+        if (bx + w > ctx.clipWidth)
+            w = ctx.clipWidth - bx;
+        if (by + h > ctx.clipHeight)
+            h = ctx.clipHeight - by;
+        if (w <= 0 || h <= 0)
+            return true;
+        return canvas->blit(bx + xOffset, by + yOffset, w, h, *source, sourceX, sourceY,
+                            transparent ? std::optional<Colour>(transparentColour) : std::nullopt);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace tobirae

@@ -1,0 +1,149 @@
+#include "bitmap/Primitives.h"
+
+#include <limits>
+
+namespace tobirae {
+
+namespace {
+
+int resolvedDepth(int bitDepth) {
+    return bitDepth == -1 ? kScreenBitDepth : bitDepth;
+}
+
+bool supportedDepth(int bitDepth) {
+    return bitDepth == 1 || bitDepth == 4 || bitDepth == 8 || bitDepth == 16 || bitDepth == 24 ||
+           bitDepth == 32;
+}
+
+} // namespace
+
+bool Fnc_BmpInit(RenderContext& ctx) {
+    ctx.pageBitmap.reset();
+    ctx.pageBitDepth = 0;
+    ctx.itemSurface.reset();
+    ctx.itemSurfaceWidth = 0;
+    ctx.itemSurfaceHeight = 0;
+    ctx.screenDpi = kLayoutDpi;
+    ctx.pageDpi = ctx.screenDpi;
+    ctx.pageScaleX = 1;
+    ctx.pageScaleY = 1;
+    return true;
+}
+
+bool Fnc_SetPageDpi(RenderContext& ctx, int dpi) {
+    if (dpi <= 0 || ctx.screenDpi <= 0)
+        return false;
+    ctx.pageDpi = dpi;
+    const float scale = static_cast<float>(dpi) / static_cast<float>(ctx.screenDpi);
+    ctx.pageScaleX = scale;
+    ctx.pageScaleY = scale;
+    return true;
+}
+
+bool Fnc_ResetPageScale(RenderContext& ctx) {
+    ctx.pageScaleX = 1;
+    ctx.pageScaleY = 1;
+    return true;
+}
+
+bool Fnc_SetPageScale(RenderContext& ctx, float scale) {
+    if (!(scale > 0))
+        return false;
+    ctx.pageScaleX = scale;
+    ctx.pageScaleY = scale;
+    return true;
+}
+
+PageScale Fnc_GetPageScale(const RenderContext& ctx) {
+    return {ctx.pageScaleX, ctx.pageScaleY};
+}
+
+int Fnc_ScreenDpi(const RenderContext& ctx) {
+    return ctx.screenDpi;
+}
+
+bool Fnc_SetClipSize(RenderContext& ctx, int width, int height) {
+    ctx.clipWidth = width;
+    ctx.clipHeight = height;
+    return true;
+}
+
+// The width steps down to the multiple of 4 below the largest one not above the rounded width:
+// 2480 -> 2476, 2483 -> 2476, 2484 -> 2480.
+QSize Fnc_PageBitmapSize(float width, float height, float scaleX, float scaleY) {
+    const int n = Fnc_ScalePointEven(width, scaleX);
+    const int h = Fnc_ScalePointEven(height, scaleY);
+    if (n < 0 || h < 0)
+        return {0, 0};
+    const int w = n - n % 4 - 4;
+    return {w > 0 ? w : 0, h};
+}
+
+std::uint64_t Fnc_PageBitmapBytes(QSize pixels, int bitDepth) {
+    const int depth = resolvedDepth(bitDepth);
+    if (pixels.width() <= 0 || pixels.height() <= 0 || !supportedDepth(depth))
+        return 0;
+    const std::uint64_t rowBytes =
+        (static_cast<std::uint64_t>(pixels.width()) * depth + 31) / 32 * 4;
+    return rowBytes * static_cast<std::uint64_t>(pixels.height());
+}
+
+bool Fnc_CreatePageBitmap(RenderContext& ctx, float width, float height, int bitDepth) {
+    if (ctx.pageBitmap)
+        return false;
+    const int depth = resolvedDepth(bitDepth);
+    if (!supportedDepth(depth))
+        return false;
+    const QSize size = Fnc_PageBitmapSize(width, height, ctx.pageScaleX, ctx.pageScaleY);
+    if (size.isEmpty())
+        return false;
+    auto canvas = ctx.surfaceFactory(size.width(), size.height(), depth);
+    if (!canvas)
+        return false;
+    ctx.pageBitmap = std::move(canvas);
+    ctx.pageBitDepth = depth;
+    ctx.clipWidth = size.width();
+    ctx.clipHeight = size.height();
+    return true;
+}
+
+bool Fnc_ReleasePageBitmap(RenderContext& ctx) {
+    ctx.pageBitmap.reset();
+    ctx.pageBitDepth = 0;
+    return true;
+}
+
+QSize Fnc_ItemSurfaceSize(const RenderContext& ctx, float width, float height) {
+    int w = Fnc_ScalePoint(width, ctx.pageScaleX);
+    while (w % 4 != 0 && w < std::numeric_limits<int>::max())
+        ++w;
+    const int h = Fnc_ScalePoint(height, ctx.pageScaleY) + 1;
+    return {w, h};
+}
+
+Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int bitDepth) {
+    if (ctx.itemSurface)
+        return nullptr;
+    const int depth = resolvedDepth(bitDepth);
+    if (!supportedDepth(depth))
+        return nullptr;
+    const QSize size = Fnc_ItemSurfaceSize(ctx, width, height);
+    if (size.width() <= 0 || size.height() <= 0)
+        return nullptr;
+    auto canvas = ctx.surfaceFactory(size.width(), size.height(), depth);
+    if (!canvas)
+        return nullptr;
+    ctx.itemSurface = std::move(canvas);
+    ctx.itemSurfaceWidth = size.width();
+    ctx.itemSurfaceHeight = size.height();
+    return ctx.itemSurface.get();
+}
+
+bool Fnc_ReleaseItemSurface(RenderContext& ctx) {
+    ctx.itemSurface.reset();
+    ctx.itemSurfaceWidth = 0;
+    ctx.itemSurfaceHeight = 0;
+    return true;
+}
+
+} // namespace tobirae

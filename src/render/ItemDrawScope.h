@@ -1,0 +1,56 @@
+// ItemDrawScope: the target handling every kind renderer needs, as one RAII object. Open it at
+// the start of a Fnc_DrawXxx, draw on scope.surface() with scope.fillRect() for filled
+// rectangles, and call scope.finish(): on screen it clears the view, sets scale and clip size; on
+// the page it creates the item surface, fills it with BackColor and on finish blits it onto the
+// page (leaving out TransparentColor when asked) and releases it. Destroyed unfinished: released
+// without a blit.
+#pragma once
+
+#include "bitmap/Primitives.h"
+#include "render/RenderArgs.h"
+
+#include <QSize>
+
+namespace tobirae {
+
+class ItemDrawScope {
+public:
+    // Page target: the item surface is the item's Width x Height (or the given size when
+    // positive). Screen target: the view is cleared to the item's BackColor.
+    ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float surfaceWidth = 0,
+                  float surfaceHeight = 0);
+    ~ItemDrawScope();
+    ItemDrawScope(const ItemDrawScope&) = delete;
+    ItemDrawScope& operator=(const ItemDrawScope&) = delete;
+
+    // False when the target could not be set up (no surface); draw nothing then.
+    bool ok() const { return surface_.dc != nullptr; }
+    bool onScreen() const { return args_.preview != nullptr; }
+
+    // Where to draw: coordinates relative to the item, layout pixels.
+    const DrawSurface& surface() const { return surface_; }
+    Canvas* canvas() const { return surface_.dc; }
+
+    // Fnc_FillRect on screen, Fnc_FillRectItem on the page.
+    bool fillRect(float left, float top, float right, float bottom, Colour colour,
+                  int brushStyle = BrushSolid, int hatch = 0, bool transparent = false);
+
+    // Auto-size on screen: the view becomes content + 4 layout pixels each way and the surface
+    // follows it. Does nothing on the page target.
+    void resizePreview(int contentWidth, int contentHeight);
+
+    // Page: blit onto the page at the item's scaled position plus offsets, then release.
+    // Screen: tells the view it is done. Returns false when the blit failed.
+    bool finish();
+
+private:
+    RenderContext& ctx_;
+    const RenderArgs& args_;
+    DrawSurface surface_;
+    float surfaceWidth_ = 0;
+    float surfaceHeight_ = 0;
+    bool ownsItemSurface_ = false;
+    bool finished_ = false;
+};
+
+} // namespace tobirae

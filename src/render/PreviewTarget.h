@@ -1,0 +1,31 @@
+// PreviewTarget: an on-screen item view as the renderer sees it. Its size is in layout pixels
+// (the item's Width/Height + 4); its canvas is deviceScale() times finer. The editor implements it
+// on a QImage; tests on a RecordingCanvas. Kind renderers do not use it directly: ItemDrawScope
+// clears it, sets the scales and clip size, and resizes it for auto-size.
+#pragma once
+
+#include "bitmap/Canvas.h"
+
+#include <QSize>
+
+namespace tobirae {
+
+class PreviewTarget {
+public:
+    virtual ~PreviewTarget() = default;
+
+    // Size of the view in layout pixels.
+    virtual QSize size() const = 0;
+    // Auto-size: the view becomes this many layout pixels; canvas() must be read again after it.
+    virtual void resize(QSize layoutSize) = 0;
+    // Device pixels: size() x deviceScale(), rounded.
+    virtual Canvas* canvas() = 0;
+    // Clears the whole view to the item's background colour.
+    virtual void clear(Colour background) = 0;
+    // Zoom x device-pixel ratio; 1 draws exactly the screen target.
+    virtual float deviceScale() const { return 1; }
+    // Called once the renderer has finished (the editor refreshes the view).
+    virtual void finished() {}
+};
+
+} // namespace tobirae
