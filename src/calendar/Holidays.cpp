@@ -11,6 +11,7 @@ using namespace std::chrono;
 namespace {
 
 // Law change dates that the rules below switch on.
+constexpr sys_days kHolidayLaw{year{1948} / July / 20};     // national holidays as such
 constexpr sys_days kSubstituteLaw{year{1973} / April / 12}; // Monday after a Sunday holiday
 constexpr sys_days kPeoplesHolidayLaw{year{1985} / December / 27};
 constexpr sys_days kExtendedSubstituteLaw{year{2007} / January / 1}; // next non-holiday day
@@ -165,7 +166,8 @@ bool isPeoplesHoliday(sys_days date, const DayParts& p) {
 HolidayCheckResult classify(sys_days date) {
     const DayParts p = partsOf(date);
     HolidayCheckResult result;
-    result.code = namedHoliday(p);
+    // Before the holiday law took effect no day carries one of its names.
+    result.code = date < kHolidayLaw ? DayCode{0} : namedHoliday(p);
     if (result.code == 0) {
         if (isSubstituteHoliday(date, p))
             result.code = holiday::kSubstitute;
