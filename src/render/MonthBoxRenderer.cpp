@@ -1,23 +1,180 @@
-// Month boxes: not drawn yet.
+// Five-row, six-row and mini month boxes: title bands, weekday header, the day grid with its
+// backgrounds and ruled lines, and the day cells.
+#include "calendar/DateHelpers.h"
+#include "calendar/DayFacts.h"
+#include "render/ItemDrawScope.h"
 #include "render/KindRenderers.h"
-#include "render/RenderFrame.h"
+#include "render/MonthBoxGeometry.h"
+#include "render/MonthText.h"
+#include "render/YearMonthText.h"
+
+#include <cmath>
 
 namespace tobirae {
 
-bool Fnc_DrawMonthBox(RenderContext&, const RenderArgs&) {
-    return true;
+namespace {
+
+Colour fontColour(const FontSpec& font) {
+    return Fnc_ColorFromText(font.ForeColor.text(), 0);
+}
+
+// Year elements 0..1 and month elements 2..5 in the title bands.
+bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                const MonthBoxGeometry& g) {
+    const float sx = g.fit.scaleX;
+    const float sy = g.fit.scaleY;
+    const float yearBand = (g.yearBand != 0 ? g.yearBand : g.monthBand) * sy;
+    const float monthBand = (g.monthBand != 0 ? g.monthBand : g.yearBand) * sy;
+    const auto firstDate = std::chrono::year_month_day{g.first};
+    const int month = static_cast<int>(unsigned(firstDate.month()));
+    bool ok = true;
+    for (int k = Year1; k <= Month4; ++k) {
+        const ContentElement& e = item.element(k);
+        if (!isTrue(e.Shown))
+            continue;
+        const bool isYear = k <= Year2;
+        const QString text =
+            isYear ? Fnc_YearText(e.Style, firstDate) : Fnc_MonthText(e.Style, month);
+        if (text.isEmpty())
+            continue;
+        ok &= Fnc_SelectFont(ctx, e.Font);
+        float x = static_cast<float>(e.Pos.X) * sx + static_cast<float>(g.offsetX);
+        const float y = static_cast<float>(e.Pos.Y + 4) * sy + static_cast<float>(g.offsetY);
+        if (!isYear) {
+            const float sample = static_cast<float>(
+                Fnc_MeasureText(ctx, nullptr, sy, Fnc_MonthSample(e.Style)).width);
+            const float width = static_cast<float>(Fnc_MeasureText(ctx, nullptr, sy, text).width);
+            const int align = item.Align[static_cast<std::size_t>(k)];
+            if (align == 1)
+                x += (sample - width) / 2;
+            else if (align == 2)
+                x += sample - width;
+        }
+        float boxLeft = 0, boxWidth = 0, boxTop = 0, boxHeight = 0;
+        if (isTrue(e.HCenterLock)) {
+            boxLeft = static_cast<float>(g.offsetX);
+            boxWidth = static_cast<float>(g.width());
+        }
+        if (item.VCenterLock[static_cast<std::size_t>(k)] != 0) {
+            boxTop = static_cast<float>(g.offsetY + 1);
+            boxHeight = isYear ? yearBand : monthBand;
+        }
+        ok &= Fnc_DrawText(ctx, surface, sy, text, x, y, fontColour(e.Font), true, boxLeft,
+                           boxWidth, boxTop, boxHeight);
+    }
+    return ok;
+}
+
+bool drawWeekdayNames(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                      const MonthBoxGeometry& g, const BoxFrame& box) {
+    const float sy = g.fit.scaleY;
+    const float titleBottom = (g.title != 0 ? g.title : 1) * sy;
+    const float columnWidth = static_cast<float>(g.width()) / 7;
+    bool ok = Fnc_SelectFont(ctx, item.element(Weekday).Font);
+    for (int c = 0; c < 7; ++c) {
+        const QString name = QString::fromStdString(Fnc_WeekdayName(c, item.WeekdayStyle));
+        if (name.isEmpty())
+            continue;
+        const auto height = static_cast<float>(Fnc_MeasureText(ctx, nullptr, sy, name).height);
+        const int y =
+            truncHalfUp(titleBottom + ((static_cast<float>(g.gridTop) - titleBottom) - height) / 2);
+        const auto left = static_cast<float>(box.columnX(c));
+        ok &= Fnc_DrawText(ctx, surface, sy, name, left, static_cast<float>(y + g.offsetY),
+                           Fnc_WeekdayNameColor(item, c), true, left, columnWidth);
+    }
+    return ok;
+}
+
+bool drawDayCells(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                  const MonthBoxGeometry& g, const BoxFrame& box) {
+    bool ok = true;
+    for (const MonthBoxCell& cell : g.cells()) {
+        if (cell.half == CellHalf::Lower)
+            ok &= Fnc_DrawSplitDiagonal(ctx, surface, item, box.columnX(cell.column),
+                                        box.rowY(cell.row), box.columnX(cell.column + 1),
+                                        box.rowY(cell.row + 1));
+        DayCellPlacement place;
+        place.x0 = static_cast<float>(box.columnX(cell.column));
+        place.y0 = static_cast<float>(box.rowY(cell.row));
+        place.cellWidth = static_cast<float>(g.width()) / 7;
+        place.scaleX = g.fit.scaleX;
+        place.scaleY = g.fit.scaleY;
+        place.half = cell.half;
+        ok &= Fnc_FillDayCell(ctx, surface, item, cell.date, place);
+    }
+    return ok;
+}
+
+// Mini cells: the day number alone, centred in its cell both ways.
+bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                  const MonthBoxGeometry& g, const BoxFrame& box) {
+    bool ok = Fnc_SelectFont(ctx, item.element(Day).Font);
+    const auto cellWidth = static_cast<float>(roundHalfEven(static_cast<double>(g.width()) / 7));
+    const float rowHeight = (g.height - static_cast<float>(g.gridTop)) / static_cast<float>(g.rows);
+    for (const MonthBoxCell& cell : g.cells()) {
+        const auto facts = Fnc_GetDayFacts(cell.date);
+        const bool holiday = facts && !facts->holidayName.empty();
+        const Colour colour = Fnc_DayNumberColor(item, std::chrono::sys_days{cell.date}, holiday);
+        const QString text = QString::number(static_cast<unsigned>(cell.date.day()));
+        const auto left = static_cast<float>(box.columnX(cell.column));
+        const auto top = static_cast<float>(box.rowY(cell.row));
+        ok &= Fnc_DrawText(ctx, surface, g.fit.scaleY, text, left, top, colour, true, left,
+                           cellWidth, top, rowHeight);
+    }
+    return ok;
+}
+
+bool drawBox(RenderContext& ctx, const RenderArgs& args, int rows, bool mini) {
+    const std::optional<MonthBoxGeometry> g = Fnc_MonthBoxGeometry(ctx, args, rows);
+    if (!g)
+        return false;
+    ItemDrawScope scope(ctx, args);
+    if (!scope.ok())
+        return false;
+    if (args.autoSize)
+        scope.resizePreview(g->fit.width, g->fit.height);
+    const LayoutItem& item = args.item;
+    const DrawSurface& surface = scope.surface();
+    const BoxFrame box = g->frame();
+
+    bool ok = Fnc_DrawTitleBackgrounds(scope, item, box);
+    ok &= drawTitles(ctx, surface, item, *g);
+    ok &= Fnc_DrawGridBackgrounds(ctx, scope, item, box);
+    ok &= Fnc_DrawRuledLines(ctx, surface, item, box);
+    ok &= drawWeekdayNames(ctx, surface, item, *g, box);
+    ok &= mini ? drawMiniDays(ctx, surface, item, *g, box)
+               : drawDayCells(ctx, surface, item, *g, box);
+    ok &= scope.finish();
+    return ok;
+}
+
+std::optional<ItemExtent> measureBox(RenderContext& ctx, const RenderArgs& args, int rows) {
+    const std::optional<MonthBoxGeometry> g = Fnc_MonthBoxGeometry(ctx, args, rows);
+    if (!g)
+        return std::nullopt;
+    return Fnc_ContentExtent(ctx, args.item, static_cast<float>(g->width()), g->height);
+}
+
+int boxRows(const RenderArgs& args) {
+    return args.rows == 6 ? 6 : 5;
+}
+
+} // namespace
+
+bool Fnc_DrawMonthBox(RenderContext& ctx, const RenderArgs& args) {
+    return drawBox(ctx, args, boxRows(args), false);
 }
 
 std::optional<ItemExtent> Fnc_MeasureMonthBox(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_ContentExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return measureBox(ctx, args, boxRows(args));
 }
 
-bool Fnc_DrawMiniBox(RenderContext&, const RenderArgs&) {
-    return true;
+bool Fnc_DrawMiniBox(RenderContext& ctx, const RenderArgs& args) {
+    return drawBox(ctx, args, 6, true);
 }
 
 std::optional<ItemExtent> Fnc_MeasureMiniBox(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_ContentExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return measureBox(ctx, args, 6);
 }
 
 } // namespace tobirae

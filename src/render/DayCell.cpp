@@ -1,0 +1,202 @@
+#include "render/DayCell.h"
+
+#include "calendar/DateHelpers.h"
+#include "calendar/DayFacts.h"
+#include "render/DayTextBuilders.h"
+#include "render/MonthText.h"
+#include "render/RenderFrame.h"
+#include "render/YearMonthText.h"
+
+#include <algorithm>
+
+namespace tobirae {
+
+namespace {
+
+constexpr int kSundaySlot = 6;
+constexpr int kHolidaySlot = 8;
+constexpr int kHolidayHLockSlot = 7;
+
+Colour fontColour(const FontSpec& font) {
+    return Fnc_ColorFromText(font.ForeColor.text(), 0);
+}
+
+bool hLocked(const LayoutItem& item, int k) {
+    return k == Holiday ? item.VCenterLock[kHolidayHLockSlot] != 0
+                        : isTrue(item.element(k).HCenterLock);
+}
+
+TextPos positionFor(const ContentElement& e, CellHalf half) {
+    switch (half) {
+    case CellHalf::Upper:
+        return e.UpperPos;
+    case CellHalf::Lower:
+        return e.LowerPos;
+    case CellHalf::Normal:
+        break;
+    }
+    return e.Pos;
+}
+
+float textWidth(RenderContext& ctx, float scale, const QString& text) {
+    return static_cast<float>(Fnc_MeasureText(ctx, nullptr, scale, text).width);
+}
+
+// Day number, rokuyo and sexagenary name: at the element's position, or trimmed and centred
+// across the cell under the centre lock (normal cells only).
+bool drawPlain(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item, int k,
+               const QString& text, Colour colour, const DayCellPlacement& cell) {
+    if (text.isEmpty())
+        return true;
+    const ContentElement& e = item.element(k);
+    Fnc_SelectFont(ctx, e.Font);
+    const TextPos p = positionFor(e, cell.half);
+    const float y = cell.y0 + static_cast<float>(p.Y) * cell.scaleY;
+    if (cell.half == CellHalf::Normal && hLocked(item, k))
+        return Fnc_DrawText(ctx, surface, cell.scaleY, text.trimmed(), 0, y, colour, true, cell.x0,
+                            cell.cellWidth);
+    return Fnc_DrawText(ctx, surface, cell.scaleY, text,
+                        cell.x0 + static_cast<float>(p.X) * cell.scaleX, y, colour, true);
+}
+
+// Styled elements: the sample text sizes a box (centred in the cell under the lock) and the
+// text is aligned inside it.
+bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item, int k,
+                     const QString& sample, const QString& text, const DayCellPlacement& cell) {
+    if (text.isEmpty())
+        return true;
+    const ContentElement& e = item.element(k);
+    Fnc_SelectFont(ctx, e.Font);
+    const float sampleWidth = textWidth(ctx, cell.scaleY, sample);
+    const TextPos p = positionFor(e, cell.half);
+    float x = cell.x0 + static_cast<float>(p.X) * cell.scaleX;
+    if (cell.half == CellHalf::Normal && hLocked(item, k))
+        x = cell.x0 + (cell.cellWidth - sampleWidth) / 2;
+    const float width = textWidth(ctx, cell.scaleY, text);
+    switch (item.Align[static_cast<std::size_t>(k)]) {
+    case 1:
+        x += (sampleWidth - width) / 2;
+        break;
+    case 2:
+        x += sampleWidth - width;
+        break;
+    default:
+        break;
+    }
+    return Fnc_DrawText(ctx, surface, cell.scaleY, text, x,
+                        cell.y0 + static_cast<float>(p.Y) * cell.scaleY, fontColour(e.Font), true);
+}
+
+} // namespace
+
+Colour Fnc_DayNumberColor(const LayoutItem& item, std::chrono::sys_days date, bool holiday) {
+    if (holiday)
+        return item.DateColor[kHolidaySlot];
+    const int w = weekdayIndex(date);
+    return item.DateColor[static_cast<std::size_t>(w == 0 ? kSundaySlot : w - 1)];
+}
+
+Colour Fnc_WeekdayNameColor(const LayoutItem& item, int weekday) {
+    if (weekday < 0 || weekday > 6)
+        return 0;
+    return item
+        .WeekdayNameColor[static_cast<std::size_t>(weekday == 0 ? kSundaySlot : weekday - 1)];
+}
+
+bool Fnc_FillDayCell(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                     std::chrono::year_month_day date, const DayCellPlacement& cell) {
+    if (!date.ok())
+        return false;
+    DayFacts facts;
+    facts.date = date;
+    if (!Fnc_GetDayFacts(facts))
+        facts = DayFacts{}; // no facts: the names stay empty and draw nothing
+    const QString holiday = QString::fromStdString(facts.holidayName);
+    bool ok = true;
+
+    const Colour dayColour =
+        Fnc_DayNumberColor(item, std::chrono::sys_days{date}, !holiday.isEmpty());
+    ok &= drawPlain(ctx, surface, item, Day,
+                    Fnc_DayNumberText(static_cast<int>(unsigned(date.day()))), dayColour, cell);
+
+    if (isTrue(item.element(Rokuyo).Shown))
+        ok &= drawPlain(ctx, surface, item, Rokuyo, QString::fromStdString(facts.rokuyoName),
+                        fontColour(item.element(Rokuyo).Font), cell);
+    if (isTrue(item.element(Eto).Shown))
+        ok &= drawPlain(ctx, surface, item, Eto, QString::fromStdString(facts.kanshiName),
+                        fontColour(item.element(Eto).Font), cell);
+    if (isTrue(item.element(OldCalendar).Shown))
+        ok &= drawInSampleBox(ctx, surface, item, OldCalendar,
+                              Fnc_OldDateSample(item.OldCalendarStyle),
+                              Fnc_OldDateText(item.OldCalendarStyle, date), cell);
+    if (isTrue(item.element(SolarTerm).Shown))
+        ok &= drawInSampleBox(ctx, surface, item, SolarTerm, Fnc_SekkiSample(item.SekkiSelection),
+                              Fnc_SekkiText(item.SekkiSelection, date), cell);
+    if (isTrue(item.element(Holiday).Shown) && !holiday.isEmpty())
+        ok &= drawInSampleBox(ctx, surface, item, Holiday, Fnc_HolidaySample(), holiday, cell);
+    return ok;
+}
+
+bool Fnc_ContentExtent(RenderContext& ctx, Canvas* surface, const DateRange& range,
+                       const LayoutItem& item, int group, ElementExtent& out) {
+    int first = Year1;
+    int last = Year1;
+    switch (group) {
+    case 0:
+        last = Holiday;
+        break;
+    case 1:
+        last = Year2;
+        break;
+    case 2:
+        first = Month1;
+        last = Month4;
+        break;
+    default:
+        break;
+    }
+    out = ElementExtent{0, 0, 9999, 9999};
+    const QChar ideographicSpace(0x3000);
+    bool any = false;
+    bool ok = true;
+    for (int k = first; k <= last; ++k) {
+        const ContentElement& e = item.element(k);
+        if (!isTrue(e.Shown))
+            continue;
+        QString sample;
+        if (k <= Year2)
+            sample = Fnc_YearText(e.Style, range.first());
+        else if (k <= Month4)
+            sample = Fnc_MonthText(e.Style, range.firstMonth);
+        else if (k == Day)
+            sample = QStringLiteral("31");
+        else if (k == Weekday)
+            sample = Fnc_WeekdaySample(item.WeekdayStyle);
+        else if (k == Rokuyo)
+            sample = QString::fromUtf16(u"六曜");
+        else if (k == Eto)
+            sample = QString::fromUtf16(u"干支");
+        else if (k == OldCalendar)
+            sample = QString::fromUtf16(u"旧 2004/01/01");
+        else if (k == SolarTerm)
+            sample = QString::fromUtf16(u"二十四節気") + QString(5, ideographicSpace);
+        else
+            sample = QString::fromUtf16(u"祝日") + QString(5, ideographicSpace);
+        ok &= Fnc_SelectFont(ctx, e.Font);
+        const TextExtent size = Fnc_MeasureText(ctx, surface, 1, sample);
+        const auto x = static_cast<float>(e.Pos.X);
+        const auto y = static_cast<float>(e.Pos.Y);
+        out.bottom = std::max(out.bottom, y + static_cast<float>(size.height));
+        out.right = std::max(out.right, x + static_cast<float>(size.width));
+        out.top = std::min(out.top, y);
+        out.left = std::min(out.left, x);
+        any = true;
+    }
+    if (!any) {
+        out.top = 0;
+        out.left = 0;
+    }
+    return ok;
+}
+
+} // namespace tobirae
