@@ -1,0 +1,55 @@
+#include "app/EditorStartup.h"
+
+#include "app/PageStartup.h"
+
+#include <algorithm>
+
+namespace tobirae {
+
+int outputYearFor(std::chrono::year_month_day today) {
+    return std::clamp(static_cast<int>(today.year()), kFirstOutputYear, kLastOutputYear);
+}
+
+std::optional<EditorStartState> startEditor(const QString& settingsPath,
+                                            std::chrono::year_month_day today) {
+    if (!today.ok())
+        return std::nullopt;
+    EditorStartState state;
+    state.settings = loadAppSettings(settingsPath);
+    state.outputYear = outputYearFor(today);
+    state.outputMonth = static_cast<int>(static_cast<unsigned>(today.month()));
+    state.document = std::make_unique<LayoutDocument>();
+    state.document->page = startupPage(state.settings.Page);
+    state.document->setCurrentSlot(-1);
+    return state;
+}
+
+QPoint windowPosition(const AppSettings& settings, QSize windowSize, QRect screen) {
+    const QPoint centred(screen.left() + (screen.width() - windowSize.width()) / 2,
+                         screen.top() + (screen.height() - windowSize.height()) / 2);
+    if (!settings.FormLeft || !settings.FormTop)
+        return centred;
+    QPoint pos(*settings.FormLeft / kTwipsPerPixel, *settings.FormTop / kTwipsPerPixel);
+    // Keep at least a grip of the title bar on the screen.
+    constexpr int grip = 48;
+    pos.setX(std::clamp(pos.x(), screen.left() - windowSize.width() + grip, screen.right() - grip));
+    pos.setY(std::clamp(pos.y(), screen.top(), std::max(screen.top(), screen.bottom() - grip)));
+    return pos;
+}
+
+void rememberWindowPosition(AppSettings& settings, QPoint pixels) {
+    settings.FormLeft = pixels.x() * kTwipsPerPixel;
+    settings.FormTop = pixels.y() * kTwipsPerPixel;
+}
+
+QString shutdownQuestion(bool itemListEmpty) {
+    if (itemListEmpty)
+        return QStringLiteral("終了します。\r\nよろしいですか？");
+    return QStringLiteral("終了します。\r\n編集中の内容は破棄されます。\r\nよろしいですか？");
+}
+
+QString startupFailureText() {
+    return QStringLiteral("プログラムの初期化処理に失敗しました。");
+}
+
+} // namespace tobirae
