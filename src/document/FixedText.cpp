@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+
 #include <algorithm>
 
 namespace tobirae {
