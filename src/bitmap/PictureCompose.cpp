@@ -1,0 +1,93 @@
+#include "bitmap/PictureCompose.h"
+
+#include "bitmap/ImageCanvas.h"
+#include "bitmap/PictureFile.h"
+#include "bitmap/SurfaceTarget.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <exception>
+
+namespace tobirae {
+
+namespace {
+
+// The part of the picture to draw; empty when nothing of it remains.
+QRect sourceRect(const QImage& picture, QRect source) {
+    if (source.isNull())
+        return picture.rect();
+    return source.intersected(picture.rect());
+}
+
+} // namespace
+
+bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const QImage& picture,
+                          int opacity, float x, float y, float width, float height, QRect source) {
+    try {
+        const ResolvedTarget target = resolveTarget(ctx, surface);
+        if (!target.canvas || picture.isNull())
+            return false;
+        const QRect from = sourceRect(picture, source);
+        if (from.isEmpty())
+            return false;
+
+        const int dx = Fnc_ScalePointEven(x, target.scaleX);
+        const int dy = Fnc_ScalePointEven(y, target.scaleY);
+        const int dw = Fnc_ScalePoint(width, target.scaleX);
+        const int dh = Fnc_ScalePoint(height, target.scaleY) + 1;
+        opacity = std::clamp(opacity, 0, 255);
+        if (dw <= 0 || dh <= 0 || opacity == 0)
+            return true;
+
+        // Area-averaged scaling keeps downscaled photos free of moiré; only the part that lands
+        // on the target is painted.
+        const QRect visible =
+            QRect(dx, dy, dw, dh)
+                .intersected(QRect(0, 0, target.canvas->width(), target.canvas->height()));
+        if (visible.isEmpty())
+            return true;
+        QImage stretched =
+            picture.copy(from).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (stretched.isNull())
+            return false;
+        stretched = stretched.copy(visible.translated(-dx, -dy));
+
+        if (auto* image = dynamic_cast<ImageCanvas*>(target.canvas)) {
+            QPainter painter(&image->mutableImage());
+            painter.setOpacity(opacity / 255.0);
+            painter.drawImage(visible.topLeft(), stretched);
+            return painter.end();
+        }
+        // Other canvases (recordings) take the stretched picture as a plain copy.
+        ImageCanvas copy(visible.width(), visible.height());
+        if (copy.isNull())
+            return false;
+        {
+            QPainter painter(&copy.mutableImage());
+            painter.drawImage(0, 0, stretched);
+        }
+        return target.canvas->blit(visible.x(), visible.y(), visible.width(), visible.height(),
+                                   copy, 0, 0, std::nullopt);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool Fnc_DrawPicture(RenderContext& ctx, const DrawSurface& surface, const QString& path,
+                     int opacity, float x, float y, float width, float height, int sourceX,
+                     int sourceY, int sourceWidth, int sourceHeight, bool useSource) {
+    const LoadedPicture picture = Fnc_LoadPicture(path);
+    if (!picture.ok())
+        return false;
+    QRect source;
+    if (useSource) {
+        const int sx = sourceX == -1 ? 0 : sourceX;
+        const int sy = sourceY == -1 ? 0 : sourceY;
+        const int sw = sourceWidth == -1 ? picture.image.width() - sx : sourceWidth;
+        const int sh = sourceHeight == -1 ? picture.image.height() - sy : sourceHeight;
+        source = QRect(sx, sy, sw, sh);
+    }
+    return Fnc_DrawPictureImage(ctx, surface, picture.image, opacity, x, y, width, height, source);
+}
+
+} // namespace tobirae
