@@ -1,15 +1,184 @@
-// Picture items: not drawn yet.
+// Picture items: the picture stretched into the item, or a framed placeholder when it is missing.
+#include "bitmap/PictureCompose.h"
+#include "render/ImageItem.h"
+#include "render/ItemDrawScope.h"
 #include "render/KindRenderers.h"
+#include "render/PreviewTarget.h"
 #include "render/RenderFrame.h"
+
+#include <exception>
 
 namespace tobirae {
 
-bool Fnc_DrawImageItem(RenderContext&, const RenderArgs&) {
+namespace {
+
+// Side assumed for a picture whose size is not known.
+constexpr int kDefaultPictureSide = 250;
+
+struct ImageGeometry {
+    QString path;  // resolved picture file, empty when missing
+    int width = 0; // the picture's size (stored, measured or the default)
+    int height = 0;
+    int drawWidth = 0; // size it is drawn at, layout pixels
+    int drawHeight = 0;
+    int offsetX = 0; // placement inside the item
+    int offsetY = 0;
+    bool resizeView = false; // auto-size: the view becomes the picture + 2
+};
+
+// Offset of the drawn picture inside the item along one axis.
+int placementOffset(int placement, float itemSize, int drawSize) {
+    switch (placement) {
+    case 1: {
+        const int gap = roundHalfEven(itemSize - static_cast<float>(drawSize));
+        return gap == 0 ? 0 : roundHalfEven(gap / 2.0);
+    }
+    case 2:
+        return roundHalfEven(itemSize - static_cast<float>(drawSize) - 1);
+    default:
+        return 0;
+    }
+}
+
+ImageGeometry imageGeometry(const RenderArgs& args) {
+    const LayoutItem& item = args.item;
+    ImageGeometry g;
+    g.path = Fnc_ResolvePicturePath(item.PictureFile.text(), args.layoutFolder);
+
+    g.width = item.DesignWidth;
+    g.height = item.DesignHeight;
+    if (!g.path.isEmpty() && item.DesignWidth == 0) {
+        // Not remembered yet (Fnc_StorePictureSize remembers it): measure for this draw.
+        const QSize size = Fnc_PictureSize(g.path);
+        g.width = size.isValid() ? size.width() : 0;
+        g.height = size.isValid() ? size.height() : 0;
+    }
+    if (g.width <= 0)
+        g.width = kDefaultPictureSide;
+    if (g.height <= 0)
+        g.height = kDefaultPictureSide;
+
+    g.drawWidth = g.width;
+    g.drawHeight = g.height;
+    if (args.autoSize && args.preview) {
+        g.resizeView = true;
+    } else if (isTrue(item.FitToRect)) {
+        int availableWidth = 0;
+        int availableHeight = 0;
+        if (args.preview) {
+            availableWidth = args.preview->size().width() - 2;
+            availableHeight = args.preview->size().height() - 2;
+        } else {
+            availableWidth = roundHalfEven(item.Width);
+            availableHeight = roundHalfEven(item.Height);
+        }
+        const float rx = static_cast<float>(availableWidth) / static_cast<float>(g.width);
+        const float ry = static_cast<float>(availableHeight) / static_cast<float>(g.height);
+        g.drawWidth = availableWidth;
+        g.drawHeight = availableHeight;
+        if (!isTrue(item.FreeAspect)) {
+            if (rx > ry)
+                g.drawWidth = roundHalfEven(ry * static_cast<float>(g.width));
+            else
+                g.drawHeight = roundHalfEven(rx * static_cast<float>(g.height));
+        }
+    }
+    g.offsetX = placementOffset(item.HPlacement, item.Width, g.drawWidth);
+    g.offsetY = placementOffset(item.VPlacement, item.Height, g.drawHeight);
+    return g;
+}
+
+// A thin frame just inside the drawn area with the placeholder text in its corner.
+void drawPlaceholder(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                     const ImageGeometry& g) {
+    const float left = 1;
+    const float top = 1;
+    const float right = static_cast<float>(g.drawWidth - 2);
+    const float bottom = static_cast<float>(g.drawHeight - 2);
+    constexpr Colour black = 0;
+    Fnc_DrawLine(ctx, surface, left, top, left, bottom, black, 1, PenSolid, true);
+    Fnc_DrawLine(ctx, surface, left, top, right, top, black, 1, PenSolid, true);
+    Fnc_DrawLine(ctx, surface, right, top, right, bottom, black, 1, PenSolid, true);
+    Fnc_DrawLine(ctx, surface, left, bottom, right, bottom, black, 1, PenSolid, true);
+
+    Fnc_SelectFont(ctx, item.SpareFont);
+    Fnc_DrawText(ctx, surface, 1, QString::fromUtf16(kPicturePlaceholderText), 2, 2,
+                 Fnc_ColorFromText(item.SpareFont.ForeColor.text(), 0), true);
+}
+
+} // namespace
+
+PictureItemStatus Fnc_PictureItemStatus(const LayoutItem& item, const QString& layoutFolder) {
+    PictureItemStatus status;
+    status.path = Fnc_ResolvePicturePath(item.PictureFile.text(), layoutFolder);
+    if (status.path.isEmpty()) {
+        status.problem = PictureProblem::Missing;
+        status.reason = item.PictureFile.text().trimmed().isEmpty()
+                            ? QStringLiteral("no picture file is set")
+                            : QStringLiteral("the picture file %1 was not found")
+                                  .arg(item.PictureFile.text().trimmed());
+        return status;
+    }
+    const LoadedPicture picture = Fnc_LoadPicture(status.path);
+    status.problem = picture.problem;
+    status.reason = picture.reason;
+    status.size = picture.ok() ? picture.image.size() : Fnc_PictureSize(status.path);
+    return status;
+}
+
+bool Fnc_StorePictureSize(LayoutItem& item, const QString& layoutFolder) {
+    if (item.DesignWidth != 0)
+        return false;
+    const QString path = Fnc_ResolvePicturePath(item.PictureFile.text(), layoutFolder);
+    if (path.isEmpty())
+        return false;
+    const QSize size = Fnc_PictureSize(path);
+    if (!size.isValid() || size.isEmpty())
+        return false;
+    item.DesignWidth = size.width();
+    item.DesignHeight = size.height();
     return true;
 }
 
+bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
+    try {
+        const ImageGeometry g = imageGeometry(args);
+        ItemDrawScope scope(ctx, args, static_cast<float>(roundHalfEven(args.item.Width)),
+                            static_cast<float>(roundHalfEven(args.item.Height)));
+        if (g.resizeView)
+            scope.resizePreview(g.width - 2, g.height - 2); // the view is the picture + 2
+        if (!scope.ok())
+            return false;
+
+        bool drawn = false;
+        if (!g.path.isEmpty()) {
+            const LoadedPicture picture = Fnc_LoadPicture(g.path);
+            drawn = picture.ok() && Fnc_DrawPictureImage(ctx, scope.surface(), picture.image, 255,
+                                                         static_cast<float>(g.offsetX),
+                                                         static_cast<float>(g.offsetY),
+                                                         static_cast<float>(g.drawWidth),
+                                                         static_cast<float>(g.drawHeight));
+        }
+        // A damaged or unreadable file shows the placeholder like a missing one; the reason is
+        // available through Fnc_PictureItemStatus.
+        if (!drawn)
+            drawPlaceholder(ctx, scope.surface(), args.item, g);
+        return scope.finish();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 std::optional<ItemExtent> Fnc_MeasureImageItem(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_ContentExtent(ctx, args.item, args.item.Width, args.item.Height);
+    const PageScale scale = Fnc_GetPageScale(ctx);
+    const float x = static_cast<float>(args.itemLeft);
+    const float y = static_cast<float>(args.itemTop);
+    ItemExtent extent;
+    extent.right = static_cast<float>(Fnc_ScalePointEven(x, scale.x) +
+                                      Fnc_ScalePoint(args.item.Width, scale.x) - 1);
+    extent.bottom = static_cast<float>(Fnc_ScalePointEven(y, scale.y) +
+                                       Fnc_ScalePoint(args.item.Height, scale.y));
+    return extent;
 }
 
 } // namespace tobirae
