@@ -1,5 +1,7 @@
 #include "render/YearMonthText.h"
 
+#include "render/MonthText.h"
+
 #include <array>
 
 namespace tobirae {
@@ -21,30 +23,6 @@ const std::array<EraStart, 5> kEras{{
     {u"大正", year{1912} / July / 30},
     {u"明治", year{1868} / January / 1},
 }};
-
-constexpr std::array<char16_t, 10> kDigits{u'零', u'一', u'二', u'三', u'四',
-                                           u'五', u'六', u'七', u'八', u'九'};
-
-// Plain kanji numeral of the last four digits, as the month labels write numbers.
-QString kanjiNumeral(int number) {
-    if (number == 0)
-        return QString(QChar(kDigits[0]));
-    QString text;
-    const std::array<std::pair<int, char16_t>, 3> places{
-        {{1000, u'千'}, {100, u'百'}, {10, u'十'}}};
-    for (const auto& [unit, mark] : places) {
-        const int digit = number / unit % 10;
-        if (digit == 0)
-            continue;
-        // A lone one stands unwritten before 百 and 十 but not before 千 (一千).
-        if (digit > 1 || unit == 1000)
-            text += QChar(kDigits[static_cast<std::size_t>(digit)]);
-        text += QChar(mark);
-    }
-    if (const int units = number % 10; units != 0)
-        text += QChar(kDigits[static_cast<std::size_t>(units)]);
-    return text;
-}
 
 QString twoDigits(int value) {
     return QStringLiteral("%1").arg(value % 100, 2, 10, QChar(u'0'));
@@ -124,7 +102,7 @@ std::optional<EraYear> Fnc_JapaneseEra(std::chrono::year_month_day date) {
 QString Fnc_KanjiEraYear(int eraYear) {
     if (eraYear == 1)
         return QStringLiteral("元");
-    return kanjiNumeral(eraYear);
+    return Fnc_KanjiNumber(true, eraYear);
 }
 
 QString Fnc_YearText(int style, std::chrono::year_month_day date) {
