@@ -1,19 +1,137 @@
-// Year and month display items: not drawn yet.
+// Year and month display items: one label, auto-sized, fitted and placed in the item.
+#include "render/ItemDrawScope.h"
 #include "render/KindRenderers.h"
+#include "render/MonthText.h"
+#include "render/PreviewTarget.h"
 #include "render/RenderFrame.h"
+#include "render/YearMonthText.h"
+
+#include <algorithm>
+#include <exception>
 
 namespace tobirae {
 
-bool Fnc_DrawYearItem(RenderContext&, const RenderArgs&) {
-    return true;
+namespace {
+
+enum class Label { Year, Month };
+
+struct LabelGeometry {
+    QString text;
+    Colour colour = 0;
+    float fontScale = 1;
+    float x = 0;
+    float boxWidth = 0; // non-zero: the text is centred across this width
+    bool resizeView = false;
+    TextExtent viewContent; // auto-size: the view becomes this + 4
+};
+
+// The text that sizes the view and the fit: the label itself for years, the style's widest
+// month for months, so a month item keeps its size through the year.
+struct LabelText {
+    QString text;
+    QString sizing;
+};
+
+LabelText labelText(const RenderArgs& args, Label label) {
+    if (label == Label::Year) {
+        const std::chrono::year_month_day newYear{std::chrono::year{args.range.firstYear} /
+                                                  std::chrono::January / 1};
+        QString text = Fnc_YearText(args.item.element(Year1).Style, newYear).trimmed();
+        return {text, text};
+    }
+    const int style = args.item.element(Month1).Style;
+    return {Fnc_MonthText(style, args.range.firstMonth).trimmed(), Fnc_MonthSample(style)};
 }
 
+// Selects the label's font (it stays selected for drawing) and works out where the label goes.
+LabelGeometry labelGeometry(RenderContext& ctx, const RenderArgs& args, Label label) {
+    const LayoutItem& item = args.item;
+    const ContentElement& element = item.element(label == Label::Year ? Year1 : Month1);
+    const LabelText texts = labelText(args, label);
+
+    LabelGeometry g;
+    g.text = texts.text;
+    g.colour = Fnc_ColorFromText(element.Font.ForeColor.text(), 0);
+    Fnc_SelectFont(ctx, element.Font);
+    const TextExtent sizing = Fnc_MeasureText(ctx, nullptr, 1, texts.sizing);
+
+    if (args.autoSize && args.preview) {
+        g.resizeView = true;
+        g.viewContent = sizing;
+    } else if (isTrue(item.FitToRect) && sizing.width > 0 && sizing.height > 0) {
+        float availableWidth = item.Width;
+        float availableHeight = item.Height;
+        if (args.preview) {
+            // Years leave a one-pixel margin on each side of the view, months none.
+            const int margin = label == Label::Year ? 2 : 0;
+            availableWidth = static_cast<float>(args.preview->size().width() - margin);
+            availableHeight = static_cast<float>(args.preview->size().height() - margin);
+        }
+        const float rx = availableWidth / static_cast<float>(sizing.width);
+        const float ry = availableHeight / static_cast<float>(sizing.height);
+        // Without the aspect kept only the height scales the font: a wide item never stretches
+        // the text sideways.
+        g.fontScale = isTrue(item.FreeAspect) ? ry : std::min(rx, ry);
+    }
+
+    switch (item.HPlacement) {
+    case 1:
+        if (label == Label::Year) {
+            const float width =
+                static_cast<float>(Fnc_MeasureText(ctx, nullptr, g.fontScale, g.text).width);
+            g.x = static_cast<float>(roundHalfEven((item.Width - width) / 2));
+        } else {
+            // Centred across the view on screen, across the item on the page.
+            g.boxWidth =
+                args.preview ? static_cast<float>(args.preview->size().width()) : item.Width;
+        }
+        break;
+    case 2:
+        g.x = item.Width -
+              static_cast<float>(Fnc_MeasureText(ctx, nullptr, g.fontScale, g.text).width);
+        break;
+    default:
+        break;
+    }
+    return g;
+}
+
+bool drawLabel(RenderContext& ctx, const RenderArgs& args, Label label) {
+    try {
+        ItemDrawScope scope(ctx, args);
+        LabelGeometry g = labelGeometry(ctx, args, label);
+        if (g.resizeView) {
+            scope.resizePreview(g.viewContent.width, g.viewContent.height);
+            // A centred month spans the resized view.
+            if (g.boxWidth != 0)
+                g.boxWidth = static_cast<float>(args.preview->size().width());
+        }
+        if (!scope.ok())
+            return false;
+        bool ok = true;
+        if (!g.text.isEmpty())
+            ok = Fnc_DrawText(ctx, scope.surface(), g.fontScale, g.text, g.x, 0, g.colour, true, 0,
+                              g.boxWidth);
+        return scope.finish() && ok;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool Fnc_DrawYearItem(RenderContext& ctx, const RenderArgs& args) {
+    return drawLabel(ctx, args, Label::Year);
+}
+
+bool Fnc_DrawMonthItem(RenderContext& ctx, const RenderArgs& args) {
+    return drawLabel(ctx, args, Label::Month);
+}
+
+// The page drawing is the item surface, Width x Height, whatever the label's size: the label is
+// clipped to it, so that is where the drawing ends.
 std::optional<ItemExtent> Fnc_MeasureYearItem(RenderContext& ctx, const RenderArgs& args) {
     return Fnc_ContentExtent(ctx, args.item, args.item.Width, args.item.Height);
-}
-
-bool Fnc_DrawMonthItem(RenderContext&, const RenderArgs&) {
-    return true;
 }
 
 std::optional<ItemExtent> Fnc_MeasureMonthItem(RenderContext& ctx, const RenderArgs& args) {
