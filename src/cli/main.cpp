@@ -35,10 +35,8 @@ std::string usage() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
-    if (args.empty()) {
-        std::fputs(usage().c_str(), stderr);
-        return tobirae::kExitUsage;
-    }
+    if (args.empty())
+        return tobirae::usageError("missing command (see tobirae-cli --help)");
     if (tobirae::isHelpOption(args.front()))
         return tobirae::writeStdout(usage()) ? tobirae::kExitOk : tobirae::kExitFailure;
 

@@ -1,0 +1,90 @@
+#include "CliRunner.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace tobirae::test {
+namespace {
+
+const std::string kHeader =
+    "date\tweekday\tholiday\tred\tkanshi\tkanshi_reading\told_date\tleap\trokuyo\tsekki\n";
+
+TEST(DaysCommand, PrintsOneLinePerDay) {
+    const CliResult r = runCli("days 2004-03-19 2004-03-21");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, kHeader +
+                         "2004-03-19\t金\t\t0\t丁酉\tひのと とり\t2004/02/29\t0\t赤口\t\n"
+                         "2004-03-20\t土\t春分の日\t1\t戊戌\tつちのえ いぬ\t2004/02/30\t0\t先勝\t"
+                         "春社日、春分\n"
+                         "2004-03-21\t日\t\t1\t己亥\tつちのと い\t2004/閏02/01\t1\t友引\t\n");
+}
+
+TEST(DaysCommand, DaysOutsideTheOldCalendarHaveNoOldDateOrRokuyo) {
+    const CliResult r = runCli("days 1949-12-31 1950-01-01");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kHeader +
+                         "1949-12-31\t土\t\t0\t乙未\tきのと ひつじ\t\t0\t\t\n"
+                         "1950-01-01\t日\t元旦\t1\t丙申\tひのえ さる\t1949/11/13\t0\t大安\t\n");
+}
+
+TEST(DaysCommand, WholeCentury) {
+    const CliResult r = runCli("days 1950-01-01 2049-12-31");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 36525 + 1);
+    EXPECT_TRUE(r.out.ends_with("2049-12-31\t金\t\t0\t庚辰\tかのえ たつ\t2049/12/07\t0\t赤口\t\n"))
+        << r.out.substr(r.out.size() - 100);
+}
+
+TEST(DaysCommand, BadArgumentsAreRefusedWithOneLine) {
+    const std::vector<std::string> cases{
+        "",
+        "frob",
+        "--frob",
+        "days",
+        "days 2004-01-01",
+        "days 2004-01-01 2004-01-02 2004-01-03",
+        "days --frob 2004-01-01 2004-01-02",
+        "days 2004-01-01 2004-01-02 -x",
+        "days 2004-1-01 2004-01-02",
+        "days 2004/01/01 2004-01-02",
+        "days 2003-02-29 2003-03-01",
+        "days 2004-01-01 2004-13-01",
+        "days 1899-12-31 1900-01-01",
+        "days 2099-12-31 2100-01-01",
+        "days 2004-01-02 2004-01-01",
+    };
+    for (const std::string& arguments : cases) {
+        const CliResult r = runCli(arguments);
+        EXPECT_EQ(r.status, 2) << arguments;
+        EXPECT_EQ(r.out, "") << arguments;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << arguments << ": " << r.err;
+    }
+}
+
+TEST(DaysCommand, RangeEndsAreAccepted) {
+    const CliResult r = runCli("days 1900-01-01 1900-01-01");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+    EXPECT_EQ(runCli("days 2099-12-31 2099-12-31").status, 0);
+}
+
+TEST(DaysCommand, HelpGoesToStdout) {
+    for (const char* arguments : {"--help", "-h", "days --help", "days -h"}) {
+        const CliResult r = runCli(arguments);
+        EXPECT_EQ(r.status, 0) << arguments;
+        EXPECT_NE(r.out.find("days"), std::string::npos) << arguments;
+        EXPECT_EQ(r.err, "") << arguments;
+    }
+}
+
+TEST(DaysCommand, FailedOutputIsReported) {
+    const CliResult r = runCli("days 2004-01-01 2004-12-31 >/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err, "");
+}
+
+} // namespace
+} // namespace tobirae::test
