@@ -115,10 +115,10 @@ std::optional<bool> parseSettingsFlag(QStringView value) {
 
 SettingsText SettingsText::fromFileBytes(const QByteArray& bytes) {
     QString text;
-    for (QByteArrayView line : QByteArrayView(bytes).split('\n')) {
+    for (QByteArray line : bytes.split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
-        const QString trimmed = trimBlanks(decode(line.toByteArray()));
+        const QString trimmed = trimBlanks(decode(line));
         if (!trimmed.isEmpty())
             text += trimmed + kCrLf;
     }
@@ -232,9 +232,8 @@ QString settingsFlagText(bool value) {
 SettingsFileEditor::SettingsFileEditor(const QByteArray& fileBytes) {
     if (fileBytes.isEmpty())
         return;
-    const QList<QByteArrayView> lines = QByteArrayView(fileBytes).split('\n');
-    for (const QByteArrayView line : lines)
-        m_lines.push_back(line.toByteArray());
+    for (const QByteArray& line : fileBytes.split('\n'))
+        m_lines.push_back(line);
     // split() leaves an empty piece after a final line end.
     m_endsWithNewline = fileBytes.endsWith('\n');
     if (m_endsWithNewline)
