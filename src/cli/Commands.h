@@ -12,6 +12,9 @@ inline constexpr int kExitFailure = 1; // the command ran but could not finish (
 inline constexpr int kExitUsage = 2;   // bad arguments; nothing was done
 
 int runDays(const std::vector<std::string>& args);
+int runInfo(const std::vector<std::string>& args);
+int runToJson(const std::vector<std::string>& args);
+int runFromJson(const std::vector<std::string>& args);
 
 // Writes "tobirae-cli: <message>" as one line on stderr and returns kExitUsage.
 int usageError(const std::string& message);

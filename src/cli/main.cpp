@@ -18,6 +18,9 @@ struct Command {
 // One entry per subcommand; usage lists them in this order.
 constexpr std::array kCommands{
     Command{"days", tobirae::runDays, "calendar facts of every day in a date range"},
+    Command{"info", tobirae::runInfo, "page and items of a layout file (.CLF)"},
+    Command{"to-json", tobirae::runToJson, "a layout file as JSON on stdout"},
+    Command{"from-json", tobirae::runFromJson, "a layout file from its JSON form"},
 };
 
 std::string usage() {

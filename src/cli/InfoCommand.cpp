@@ -1,0 +1,91 @@
+// tobirae-cli info FILE.CLF: the page of a layout file and its items in drawing order.
+#include "cli/Commands.h"
+#include "cli/LayoutCommandSupport.h"
+#include "document/LayoutFile.h"
+#include "document/MonthSelector.h"
+#include "document/ResolutionTable.h"
+
+#include <QString>
+#include <charconv>
+
+namespace tobirae {
+
+namespace {
+
+constexpr const char* kInfoHelp =
+    "Usage: tobirae-cli info FILE.CLF\n"
+    "\n"
+    "Prints the page of a layout file (paper, size in millimetres, resolution, orientation) and\n"
+    "one line per item in drawing order: number, kind, position and size in canvas pixels, and\n"
+    "the month the item shows (当月, 翌月, 3月, ...) or, for a picture, its file.\n";
+
+QString number(float value) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return QString::fromLatin1(buf, res.ptr - buf);
+}
+
+QString paperText(std::int32_t paperSize) {
+    switch (paperSize) {
+    case 0:
+        return QStringLiteral("A4(210x297 mm)");
+    case 1:
+        return QStringLiteral("サイズ指定");
+    }
+    return QStringLiteral("不明 (%1)").arg(paperSize);
+}
+
+QString resolutionText(std::int32_t index) {
+    if (index == kScreenResolutionIndex)
+        return QStringLiteral("画面解像度");
+    const std::int32_t dpi = resolutionIndexToDpi(index, kDefaultScreenDpi);
+    if (dpi == 0)
+        return QStringLiteral("不明 (%1)").arg(index);
+    return QStringLiteral("%1 dpi").arg(dpi);
+}
+
+QString shownText(const LayoutItem& item) {
+    if (item.Category == CategoryPicture) {
+        const QString file = item.PictureFile.text();
+        return file.isEmpty() ? QStringLiteral("画像なし") : QStringLiteral("画像 ") + file;
+    }
+    const QString label = shownMonthLabel(item.Category, item.MonthSelector);
+    return label.isEmpty() ? QStringLiteral("MonthSelector=%1").arg(item.MonthSelector) : label;
+}
+
+} // namespace
+
+int runInfo(const std::vector<std::string>& args) {
+    if (args.size() == 1 && isHelpOption(args[0]))
+        return writeStdout(kInfoHelp) ? kExitOk : kExitFailure;
+    if (args.size() != 1)
+        return usageError("info needs one layout file (see tobirae-cli info --help)");
+
+    const LayoutParseResult parsed = readLayoutFileContent(pathArgument(args[0]));
+    if (!parsed.content)
+        return fileError(parsed.error);
+    const LayoutFileContent& content = *parsed.content;
+    const PageSettings& h = content.header;
+    const auto doc = LayoutDocument::fromRecords(h, content.items, kDefaultScreenDpi);
+
+    QString out;
+    out += QStringLiteral("用紙: %1\n").arg(paperText(h.PaperSize));
+    out += QStringLiteral("大きさ: %1 x %2 mm\n").arg(number(h.PaperWidth), number(h.PaperHeight));
+    out += QStringLiteral("解像度: %1\n").arg(resolutionText(h.Resolution));
+    out += QStringLiteral("向き: %1\n")
+               .arg(isTrue(h.Portrait) ? QStringLiteral("縦") : QStringLiteral("横"));
+    const std::vector<int> order = doc->liveSlotsInDrawingOrder();
+    out += QStringLiteral("アイテム: %1\n").arg(order.size());
+    if (order.size() != content.items.size())
+        out +=
+            QStringLiteral("使われていないレコード: %1\n").arg(content.items.size() - order.size());
+    for (const ListEntry& entry : doc->drawingOrder()) {
+        const LayoutItem& item = doc->item(entry.slot);
+        out += QStringLiteral("%1  X=%2 Y=%3 幅=%4 高さ=%5  %6\n")
+                   .arg(entry.text, number(item.Left), number(item.Top), number(item.Width),
+                        number(item.Height), shownText(item));
+    }
+    return writeStdout(out.toStdString()) ? kExitOk : kExitFailure;
+}
+
+} // namespace tobirae
