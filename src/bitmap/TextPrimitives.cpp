@@ -48,9 +48,12 @@ bool Fnc_SelectFont(RenderContext& ctx, const FontSpec& font) {
     return true;
 }
 
+int pointHeight(int pointSize, int dpi) {
+    return -mulDiv(pointSize, dpi, 72);
+}
+
 int Fnc_FontHeight(int pointSize, int dpi, float scale) {
-    const int p = -mulDiv(pointSize, dpi, 72);
-    return truncHalfUp(scale * static_cast<float>(p));
+    return truncHalfUp(scale * static_cast<float>(pointHeight(pointSize, dpi)));
 }
 
 ResolvedFont Fnc_ResolveFont(const FontSpec& font, int height) {
@@ -117,7 +120,7 @@ bool Fnc_DrawText(RenderContext& ctx, const DrawSurface& surface, float fontScal
         int y0 = Fnc_ScalePoint(y, target.scaleY);
 
         const float s = ctx.pageScaleY;
-        const int p = Fnc_FontHeight(ctx.currentFont.Size, kSurfaceDpi, 1);
+        const int p = pointHeight(ctx.currentFont.Size, kSurfaceDpi);
         int height = p;
         if (fontScale != 0)
             height = truncHalfUp((s == 0 ? fontScale : fontScale * s) * static_cast<float>(p));

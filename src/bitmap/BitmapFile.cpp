@@ -1,0 +1,147 @@
+#include "bitmap/BitmapFile.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <cstdint>
+#include <vector>
+
+namespace tobirae {
+
+namespace {
+
+constexpr int kFileHeaderSize = 14;
+constexpr int kInfoHeaderSize = 40;
+// Depths above 8 bits carry four zero bytes where a colour table would be.
+constexpr int kEmptyColourTableSize = 4;
+
+void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    put16(out, value & 0xFFFF);
+    put16(out, value >> 16);
+}
+
+qint64 rowBytesFor(int width, int bitDepth) {
+    return (static_cast<qint64>(width) * bitDepth + 31) / 32 * 4;
+}
+
+bool writeBitmap(QIODevice& device, const QImage& image, int bitDepth, int dpi) {
+    if (image.isNull() || (bitDepth != 32 && bitDepth != 24))
+        return false;
+    const QImage pixels = image.format() == QImage::Format_RGB32
+                              ? image
+                              : image.convertToFormat(QImage::Format_RGB32);
+    const int width = pixels.width();
+    const int height = pixels.height();
+    const qint64 rowBytes = rowBytesFor(width, bitDepth);
+    const qint64 imageSize = rowBytes * height;
+    const qint64 offset = kFileHeaderSize + kInfoHeaderSize + kEmptyColourTableSize;
+    if (offset + imageSize > 0xFFFFFFFFLL)
+        return false;
+    const auto ppm = static_cast<std::uint32_t>(bitmapPixelsPerMetre(dpi));
+
+    std::vector<std::uint8_t> header;
+    header.reserve(static_cast<std::size_t>(offset));
+    put16(header, 0x4D42);
+    put32(header, static_cast<std::uint32_t>(offset + imageSize));
+    put16(header, 0);
+    put16(header, 0);
+    put32(header, static_cast<std::uint32_t>(offset));
+    put32(header, kInfoHeaderSize);
+    put32(header, static_cast<std::uint32_t>(width));
+    put32(header, static_cast<std::uint32_t>(height));
+    put16(header, 1);
+    put16(header, static_cast<std::uint32_t>(bitDepth));
+    put32(header, 0);
+    put32(header, static_cast<std::uint32_t>(imageSize));
+    put32(header, ppm);
+    put32(header, ppm);
+    put32(header, 0);
+    put32(header, 0);
+    put32(header, 0); // colour table
+    if (device.write(reinterpret_cast<const char*>(header.data()),
+                     static_cast<qint64>(header.size())) != static_cast<qint64>(header.size()))
+        return false;
+
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
+    for (int y = height - 1; y >= 0; --y) {
+        const auto* in = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        std::uint8_t* out = row.data();
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = in[x];
+            *out++ = static_cast<std::uint8_t>(qBlue(p));
+            *out++ = static_cast<std::uint8_t>(qGreen(p));
+            *out++ = static_cast<std::uint8_t>(qRed(p));
+            if (bitDepth == 32)
+                *out++ = 0xFF; // viewers that read it as alpha show the page opaque
+        }
+        if (device.write(reinterpret_cast<const char*>(row.data()), rowBytes) != rowBytes)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int bitmapPixelsPerMetre(int dpi) {
+    return static_cast<int>(100.0 / 2.54 * dpi + 0.9);
+}
+
+QByteArray encodeBitmapFile(const QImage& image, int bitDepth, int dpi) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeBitmap(buffer, image, bitDepth, dpi))
+        return {};
+    return bytes;
+}
+
+bool writeImageFile(const QImage& image, const QString& path, const ImageFileOptions& options,
+                    QString* error) {
+    auto fail = [&](const QString& message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    if (image.isNull())
+        return fail(QStringLiteral("no page to write"));
+    if (options.format == ImageFileFormat::Bmp && options.bitDepth != 32 && options.bitDepth != 24)
+        return fail(QStringLiteral("unsupported bit depth %1 (32 or 24)").arg(options.bitDepth));
+    if (QFileInfo(path).isDir())
+        return fail(QStringLiteral("%1 is a folder").arg(path));
+
+    // The page goes to a temporary file beside the target that replaces it only when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    bool written = false;
+    if (options.format == ImageFileFormat::Png) {
+        QImage copy = image;
+        const int ppm = bitmapPixelsPerMetre(options.dpi);
+        copy.setDotsPerMeterX(ppm);
+        copy.setDotsPerMeterY(ppm);
+        QImageWriter writer(&file, "png");
+        written = writer.write(copy);
+        if (!written) {
+            file.cancelWriting();
+            return fail(QStringLiteral("cannot write %1: %2").arg(path, writer.errorString()));
+        }
+    } else {
+        written = writeBitmap(file, image, options.bitDepth, options.dpi);
+    }
+    if (!written) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, reason));
+    }
+    if (!file.commit())
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    return true;
+}
+
+} // namespace tobirae

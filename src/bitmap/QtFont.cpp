@@ -1,0 +1,44 @@
+#include "bitmap/QtFont.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace tobirae {
+
+namespace {
+
+constexpr int kDefaultEm = 16;
+constexpr int kMaxEm = 20000;
+
+QFont baseFont(const ResolvedFont& font) {
+    QFont qfont(font.family);
+    qfont.setWeight(font.bold ? QFont::Bold : QFont::Normal);
+    qfont.setItalic(font.italic);
+    qfont.setUnderline(font.underline);
+    qfont.setStrikeOut(font.strikeOut);
+    qfont.setKerning(false);
+    return qfont;
+}
+
+} // namespace
+
+QFont qtFont(const ResolvedFont& font) {
+    QFont qfont = baseFont(font);
+    int em = kDefaultEm;
+    if (font.height < 0) {
+        em = -font.height;
+    } else if (font.height > 0) {
+        // A cell height: scale the em so that ascent + descent comes to it.
+        QFont probe = qfont;
+        probe.setPixelSize(100);
+        const QFontMetricsF metrics(probe);
+        const double cell = metrics.ascent() + metrics.descent();
+        em = cell > 0 ? static_cast<int>(std::lround(font.height * 100.0 / cell)) : font.height;
+    }
+    qfont.setPixelSize(std::clamp(em, 1, kMaxEm));
+    return qfont;
+}
+
+} // namespace tobirae

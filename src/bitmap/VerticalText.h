@@ -1,0 +1,14 @@
+// Internal: real vertical writing for "@" faces: characters stacked downward from the reference
+// point in a column that extends to its left, CJK upright, Latin letters and digits turned.
+#pragma once
+
+#include <QString>
+
+class QPainter;
+class QFont;
+
+namespace tobirae {
+
+void drawVerticalWriting(QPainter& painter, const QFont& font, int x, int y, const QString& text);
+
+} // namespace tobirae

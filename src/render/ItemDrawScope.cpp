@@ -1,0 +1,78 @@
+#include "render/ItemDrawScope.h"
+
+#include "render/PreviewTarget.h"
+
+namespace tobirae {
+
+ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float surfaceWidth,
+                             float surfaceHeight)
+    : ctx_(ctx), args_(args), surfaceWidth_(surfaceWidth > 0 ? surfaceWidth : args.item.Width),
+      surfaceHeight_(surfaceHeight > 0 ? surfaceHeight : args.item.Height) {
+    if (args.preview) {
+        // Screen: the view is cleared and drawn at its device scale (1 is the plain screen).
+        args.preview->clear(args.item.BackColor);
+        const float scale = args.preview->deviceScale() > 0 ? args.preview->deviceScale() : 1;
+        Fnc_ResetPageScale(ctx);
+        Fnc_SetPageScale(ctx, scale);
+        Canvas* canvas = args.preview->canvas();
+        if (canvas)
+            Fnc_SetClipSize(ctx, canvas->width(), canvas->height());
+        surface_ = DrawSurface{canvas, scale, scale};
+        return;
+    }
+    Canvas* surface = Fnc_CreateItemSurface(ctx, surfaceWidth_, surfaceHeight_, -1);
+    if (!surface)
+        return;
+    ownsItemSurface_ = true;
+    const PageScale scale = Fnc_GetPageScale(ctx);
+    surface_ = DrawSurface{surface, scale.x, scale.y};
+    Fnc_FillSurface(ctx, surface, ItemSurfaceSize, args.item.BackColor, BrushSolid, 0, false);
+}
+
+ItemDrawScope::~ItemDrawScope() {
+    if (ownsItemSurface_)
+        Fnc_ReleaseItemSurface(ctx_);
+}
+
+bool ItemDrawScope::fillRect(float left, float top, float right, float bottom, Colour colour,
+                             int brushStyle, int hatch, bool transparent) {
+    if (!surface_.dc)
+        return false;
+    if (onScreen())
+        return Fnc_FillRect(ctx_, surface_, left, top, right, bottom, colour, brushStyle, hatch,
+                            transparent);
+    return Fnc_FillRectItem(ctx_, surface_, left, top, right, bottom, colour, brushStyle, hatch,
+                            transparent);
+}
+
+void ItemDrawScope::resizePreview(int contentWidth, int contentHeight) {
+    if (!args_.preview)
+        return;
+    args_.preview->resize(QSize(contentWidth + 4, contentHeight + 4));
+    args_.preview->clear(args_.item.BackColor);
+    Canvas* canvas = args_.preview->canvas();
+    if (canvas)
+        Fnc_SetClipSize(ctx_, canvas->width(), canvas->height());
+    surface_.dc = canvas;
+}
+
+bool ItemDrawScope::finish() {
+    if (finished_)
+        return true;
+    finished_ = true;
+    if (args_.preview) {
+        args_.preview->finished();
+        return surface_.dc != nullptr;
+    }
+    if (!ownsItemSurface_)
+        return false;
+    const bool ok = Fnc_Blit(ctx_, args_.page, static_cast<float>(args_.itemLeft),
+                             static_cast<float>(args_.itemTop), surfaceWidth_, surfaceHeight_,
+                             ctx_.itemSurface.get(), 0, 0, args_.item.TransparentColor,
+                             isTrue(args_.item.Transparent), args_.xOffset, args_.yOffset);
+    Fnc_ReleaseItemSurface(ctx_);
+    ownsItemSurface_ = false;
+    return ok;
+}
+
+} // namespace tobirae

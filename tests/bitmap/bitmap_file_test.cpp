@@ -1,0 +1,147 @@
+#include "bitmap/BitmapFile.h"
+#include "bitmap/ImageCanvas.h"
+#include "bitmap/Primitives.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace tobirae {
+namespace {
+
+std::uint32_t u32(const QByteArray& b, int offset) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<std::uint8_t>(b[offset + i]);
+    return v;
+}
+std::uint16_t u16(const QByteArray& b, int offset) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[offset]) |
+                                      static_cast<std::uint8_t>(b[offset + 1]) << 8);
+}
+
+QImage twoRowImage() {
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(qRgb(10, 20, 30));
+    image.setPixel(0, 0, qRgb(200, 100, 50)); // top-left
+    return image;
+}
+
+TEST(BitmapFile, ThirtyTwoBitHeaderFieldsAndBottomUpRows) {
+    const QByteArray file = encodeBitmapFile(twoRowImage(), 32, 300);
+    const int s = 3 * 4 * 2;
+    ASSERT_EQ(file.size(), 58 + s);
+    EXPECT_EQ(file.left(2), QByteArray("BM"));
+    EXPECT_EQ(u32(file, 2), 58u + s);
+    EXPECT_EQ(u16(file, 6), 0);
+    EXPECT_EQ(u16(file, 8), 0);
+    EXPECT_EQ(u32(file, 10), 58u);
+    EXPECT_EQ(u32(file, 14), 40u);
+    EXPECT_EQ(u32(file, 18), 3u);
+    EXPECT_EQ(u32(file, 22), 2u); // positive: bottom-up
+    EXPECT_EQ(u16(file, 26), 1);
+    EXPECT_EQ(u16(file, 28), 32);
+    EXPECT_EQ(u32(file, 30), 0u);
+    EXPECT_EQ(u32(file, 34), static_cast<std::uint32_t>(s));
+    EXPECT_EQ(u32(file, 38), 11811u);
+    EXPECT_EQ(u32(file, 42), 11811u);
+    EXPECT_EQ(u32(file, 46), 0u);
+    EXPECT_EQ(u32(file, 50), 0u);
+    EXPECT_EQ(u32(file, 54), 0u); // the empty colour table
+    // The first row in the file is the image's bottom row; the top-left pixel opens the second.
+    const QByteArray bottomLeft = file.mid(58, 4);
+    const QByteArray topLeft = file.mid(58 + 12, 4);
+    EXPECT_EQ(bottomLeft, QByteArray::fromHex("1e140aff"));
+    EXPECT_EQ(topLeft, QByteArray::fromHex("3264c8ff")); // blue, green, red, 0xFF
+}
+
+TEST(BitmapFile, TwentyFourBitRowsArePaddedToFourBytes) {
+    const QByteArray file = encodeBitmapFile(twoRowImage(), 24, 72);
+    const int rowBytes = 12; // 9 bytes of pixels + 3 padding
+    ASSERT_EQ(file.size(), 58 + 2 * rowBytes);
+    EXPECT_EQ(u16(file, 28), 24);
+    EXPECT_EQ(u32(file, 34), static_cast<std::uint32_t>(2 * rowBytes));
+    EXPECT_EQ(u32(file, 38), 2835u);
+    EXPECT_EQ(file.mid(58 + rowBytes, 3), QByteArray::fromHex("3264c8"));
+    EXPECT_EQ(file.mid(58 + 9, 3), QByteArray(3, '\0'));
+}
+
+TEST(BitmapFile, PixelsPerMetre) {
+    EXPECT_EQ(bitmapPixelsPerMetre(300), 11811);
+    EXPECT_EQ(bitmapPixelsPerMetre(72), 2835);
+    EXPECT_EQ(bitmapPixelsPerMetre(96), 3780);
+}
+
+class SavePage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(Fnc_SetPageDpi(ctx, 300));
+        ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 10, 10, -1)); // 24 x 31 pixels
+    }
+    static QByteArray readAll(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+    RenderContext ctx;
+};
+
+TEST_F(SavePage, WritesThePageAndLeavesAnExistingFileAloneWithoutOverwrite) {
+    const QString path = dir.filePath(QStringLiteral("page.bmp"));
+    {
+        QFile existing(path);
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("keep me");
+    }
+    EXPECT_FALSE(Fnc_SavePageBitmap(ctx, path, false));
+    EXPECT_EQ(readAll(path), QByteArray("keep me"));
+
+    ASSERT_TRUE(Fnc_SavePageBitmap(ctx, path, true));
+    const QByteArray file = readAll(path);
+    ASSERT_EQ(file.size(), 58 + 24 * 4 * 31);
+    EXPECT_EQ(u32(file, 18), 24u);
+    EXPECT_EQ(u32(file, 22), 31u);
+    EXPECT_EQ(u32(file, 38), 11811u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.bmp")});
+}
+
+TEST_F(SavePage, AFailedWriteLeavesNoFile) {
+    const QString path = dir.filePath(QStringLiteral("missing/folder/page.bmp"));
+    EXPECT_FALSE(Fnc_SavePageBitmap(ctx, path, true));
+    EXPECT_FALSE(QFile::exists(path));
+    QString error;
+    EXPECT_FALSE(writeImageFile(*ctx.pageBitmap->image(), dir.path(), {}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(SavePage, PngCarriesTheResolution) {
+    const QString path = dir.filePath(QStringLiteral("page.png"));
+    ImageFileOptions options;
+    options.format = ImageFileFormat::Png;
+    options.dpi = 300;
+    ASSERT_TRUE(writeImageFile(*ctx.pageBitmap->image(), path, options));
+    QImage read(path);
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(read.size(), QSize(24, 31));
+    EXPECT_EQ(read.dotsPerMeterX(), 11811);
+}
+
+TEST(FileHelpers, ExistsTrimsAndDeleteReportsMissingFiles) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.txt"));
+    EXPECT_FALSE(Fnc_FileExists(path));
+    EXPECT_FALSE(Fnc_DeleteFile(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_TRUE(Fnc_FileExists(QStringLiteral("  ") + path + QStringLiteral("  ")));
+    EXPECT_TRUE(Fnc_FileExists(dir.path() + QStringLiteral("\\")));
+    EXPECT_TRUE(Fnc_DeleteFile(path));
+    EXPECT_FALSE(Fnc_FileExists(path));
+}
+
+} // namespace
+} // namespace tobirae

@@ -1,0 +1,123 @@
+#include "bitmap/Primitives.h"
+#include "bitmap/RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace tobirae {
+namespace {
+
+TEST(Rounding, HalfUpAndHalfEvenDiffer) {
+    struct Case {
+        float value, scale;
+        int halfUp, halfEven;
+    };
+    const Case cases[] = {
+        {2.5f, 1, 3, 2},    {3.5f, 1, 4, 4}, {0.5f, 1, 1, 0}, {-0.5f, 1, 0, 0},
+        {-1.5f, 1, -1, -2}, {1.5f, 5, 8, 8}, {0.5f, 5, 3, 2}, {100, 0.75f, 75, 75},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Fnc_ScalePoint(c.value, c.scale), c.halfUp) << c.value << " x " << c.scale;
+        EXPECT_EQ(Fnc_ScalePointEven(c.value, c.scale), c.halfEven) << c.value << " x " << c.scale;
+    }
+}
+
+TEST(PageBitmapSize, WidthStepsToTheMultipleOfFourBelow) {
+    struct Case {
+        float width, height, scale;
+        int pixelWidth, pixelHeight;
+    };
+    const Case cases[] = {
+        {2480, 3508, 1, 2476, 3508},
+        {2483, 100, 1, 2476, 100},
+        {2484, 100, 1, 2480, 100},
+        {2482.5f, 100, 1, 2476, 100},         // 2482 after rounding half to even
+        {794, 1123, 300.0f / 96, 2476, 3509}, // A4 portrait at 300 dpi
+        {794, 1123, 1, 788, 1123},
+    };
+    for (const Case& c : cases) {
+        const QSize size = Fnc_PageBitmapSize(c.width, c.height, c.scale, c.scale);
+        EXPECT_EQ(size, QSize(c.pixelWidth, c.pixelHeight)) << c.width << " x " << c.scale;
+    }
+}
+
+TEST(PageBitmapSize, CreateRecordsClipSizeAndRefusesASecondBitmap) {
+    RenderContext ctx;
+    useRecordingSurfaces(ctx);
+    ASSERT_TRUE(Fnc_SetPageDpi(ctx, 300));
+    EXPECT_FLOAT_EQ(Fnc_GetPageScale(ctx).x, 3.125f);
+    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 794, 1123, -1));
+    EXPECT_EQ(ctx.pageBitmap->width(), 2476);
+    EXPECT_EQ(ctx.pageBitmap->height(), 3509);
+    EXPECT_EQ(ctx.clipWidth, 2476);
+    EXPECT_EQ(ctx.clipHeight, 3509);
+    EXPECT_EQ(ctx.pageBitDepth, 32);
+    Canvas* first = ctx.pageBitmap.get();
+    EXPECT_FALSE(Fnc_CreatePageBitmap(ctx, 100, 100, -1));
+    EXPECT_EQ(ctx.pageBitmap.get(), first);
+    Fnc_ReleasePageBitmap(ctx);
+    EXPECT_EQ(ctx.pageBitmap, nullptr);
+}
+
+TEST(ItemSurfaceSize, WidthUpToMultipleOfFourHeightPlusOne) {
+    struct Case {
+        float width, height, scale;
+        int pixelWidth, pixelHeight;
+    };
+    const Case cases[] = {
+        {101, 50, 1, 104, 51},
+        {100, 50, 1, 100, 51},
+        {101, 50, 3.125f, 316, 157}, // 315.6 -> 316; 156.25 -> 156 + 1
+        {0.4f, 0.4f, 1, 0, 1},
+    };
+    for (const Case& c : cases) {
+        RenderContext ctx;
+        Fnc_SetPageScale(ctx, c.scale);
+        EXPECT_EQ(Fnc_ItemSurfaceSize(ctx, c.width, c.height), QSize(c.pixelWidth, c.pixelHeight))
+            << c.width << " x " << c.height << " at " << c.scale;
+    }
+}
+
+TEST(ItemSurface, SecondCreateFailsAndKeepsTheFirst) {
+    RenderContext ctx;
+    useRecordingSurfaces(ctx);
+    Canvas* surface = Fnc_CreateItemSurface(ctx, 101, 50, -1);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->width(), 104);
+    EXPECT_EQ(surface->height(), 51);
+    EXPECT_EQ(Fnc_CreateItemSurface(ctx, 10, 10, -1), nullptr);
+    EXPECT_EQ(ctx.itemSurface.get(), surface);
+    EXPECT_EQ(ctx.itemSurfaceWidth, 104);
+    Fnc_ReleaseItemSurface(ctx);
+    EXPECT_NE(Fnc_CreateItemSurface(ctx, 10, 10, -1), nullptr);
+}
+
+TEST(PageBitmapBytes, CountsRowsPaddedToFourBytes) {
+    EXPECT_EQ(Fnc_PageBitmapBytes(QSize(2476, 3509), -1), 2476ull * 4 * 3509);
+    EXPECT_EQ(Fnc_PageBitmapBytes(QSize(5, 2), 24), 16ull * 2);
+    EXPECT_EQ(Fnc_PageBitmapBytes(QSize(0, 2), 32), 0u);
+}
+
+TEST(FixedPalette, SystemColoursAtTheirEntries) {
+    const auto one = Fnc_FixedPalette(1);
+    ASSERT_EQ(one.size(), 8u);
+    EXPECT_EQ(std::vector<std::uint8_t>(one.begin() + 4, one.end()),
+              (std::vector<std::uint8_t>{255, 255, 255, 0}));
+    const auto four = Fnc_FixedPalette(4);
+    ASSERT_EQ(four.size(), 64u);
+    auto entry = [](const std::vector<std::uint8_t>& t, int i) {
+        return std::vector<std::uint8_t>(t.begin() + 4 * i, t.begin() + 4 * i + 4);
+    };
+    EXPECT_EQ(entry(four, 7), (std::vector<std::uint8_t>{128, 128, 128, 0}));
+    EXPECT_EQ(entry(four, 8), (std::vector<std::uint8_t>{192, 192, 192, 0}));
+    EXPECT_EQ(entry(four, 9), (std::vector<std::uint8_t>{0, 0, 255, 0}));  // red
+    EXPECT_EQ(entry(four, 12), (std::vector<std::uint8_t>{255, 0, 0, 0})); // blue
+    const auto eight = Fnc_FixedPalette(8);
+    ASSERT_EQ(eight.size(), 1024u);
+    EXPECT_EQ(entry(eight, 8), (std::vector<std::uint8_t>{192, 220, 192, 0}));
+    EXPECT_EQ(entry(eight, 9), (std::vector<std::uint8_t>{240, 202, 166, 0}));
+    EXPECT_EQ(entry(eight, 248), (std::vector<std::uint8_t>{128, 128, 128, 0}));
+    EXPECT_TRUE(Fnc_FixedPalette(32).empty());
+}
+
+} // namespace
+} // namespace tobirae
