@@ -1,23 +1,262 @@
-// One-month and weekly lists: not drawn yet.
+// One-month and weekly lists, vertical and horizontal: backgrounds of the regions between the
+// user's dividing lines, ruled lines 0..5, and one line of texts per day. The two list kinds
+// are one algorithm over DayListGeometry with the axes exchanged.
+#include "calendar/DateHelpers.h"
+#include "calendar/DayFacts.h"
+#include "render/DayCell.h"
+#include "render/DayListGeometry.h"
+#include "render/DayListText.h"
+#include "render/DayTextBuilders.h"
+#include "render/ItemDrawScope.h"
 #include "render/KindRenderers.h"
-#include "render/RenderFrame.h"
+#include "render/MonthText.h"
+#include "render/RuleBlock.h"
+#include "render/RuledLines.h"
+#include "render/YearMonthText.h"
 
 namespace tobirae {
 
-bool Fnc_DrawDayColumn(RenderContext&, const RenderArgs&) {
-    return true;
+using namespace std::chrono;
+
+namespace {
+
+// Where the item keeps Holiday's two centre locks.
+constexpr std::size_t kHolidayVLockSlot = 6;
+constexpr std::size_t kHolidayHLockSlot = 7;
+
+enum RuleListEntry : int {
+    RuleListNearEdge = 0, // left edge of the vertical list, top edge of the horizontal one
+    RuleListFarEdge = 1,
+    RuleListDividers = 2,
+    RuleListFirst = 3, // before the first day
+    RuleListBetween = 4,
+    RuleListLast = 5, // after the last line
+};
+
+Colour fontColour(const FontSpec& font) {
+    return Fnc_ColorFromText(font.ForeColor.text(), 0);
+}
+
+// A list honours only the centre lock along its days: the vertical lock centres a text in its
+// row, the horizontal lock in its column.
+bool lockedAlong(const LayoutItem& item, int k, DayAxis axis) {
+    if (axis == DayAxis::Across)
+        return k == Holiday ? item.VCenterLock[kHolidayHLockSlot] != 0
+                            : isTrue(item.element(k).HCenterLock);
+    if (k == Holiday)
+        return item.VCenterLock[kHolidayVLockSlot] != 0;
+    if (isTitleElement(k))
+        return item.VCenterLock[static_cast<std::size_t>(k)] != 0;
+    return item.element(k).VCenterLock != 0;
+}
+
+class ListPainter {
+public:
+    ListPainter(RenderContext& ctx, ItemDrawScope& scope, const LayoutItem& item,
+                const DayListGeometry& g)
+        : ctx_(ctx), scope_(scope), item_(item), g_(g) {}
+
+    bool backgrounds() {
+        const std::vector<int> edges = g_.regionEdges(item_);
+        const auto a0 = static_cast<float>(g_.lineStart(0));
+        const auto a1 = static_cast<float>(g_.lineStart(g_.days.lines));
+        bool ok = true;
+        for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+            const Colour colour = item_.CellBackColor[i];
+            if (!cellBackPainted(item_, colour) || edges[i + 1] <= edges[i])
+                continue;
+            const auto c0 = static_cast<float>(edges[i]);
+            const auto c1 = static_cast<float>(edges[i + 1]);
+            ok &= scope_.fillRect(g_.x(a0, c0), g_.y(a0, c0), g_.x(a1, c1), g_.y(a1, c1), colour);
+        }
+        return ok;
+    }
+
+    bool ruledLines() {
+        if (!ruleBlock(item_).drawRules())
+            return true;
+        const int nearEdge = g_.crossOffset();
+        const int farEdge = g_.crossLength() + g_.crossOffset();
+        bool ok = alongDays(RuleListNearEdge, nearEdge);
+        ok &= alongDays(RuleListFarEdge, farEdge);
+        for (int d : g_.dividers(item_))
+            ok &= alongDays(RuleListDividers, d);
+        ok &= acrossDays(RuleListFirst, g_.lineStart(0));
+        for (int r = 1; r < g_.days.lines; ++r)
+            ok &= acrossDays(RuleListBetween, g_.lineStart(r));
+        ok &= acrossDays(RuleListLast, g_.lineStart(g_.days.lines));
+        return ok;
+    }
+
+    bool days() {
+        bool ok = true;
+        for (int r = 0; r < g_.days.days; ++r) {
+            const year_month_day date{g_.days.first + std::chrono::days{r}};
+            const year_month_day before{g_.days.first + std::chrono::days{r - 1}};
+            ok &= day(r, date, r == 0 || before.year() != date.year(),
+                      r == 0 || before.month() != date.month());
+        }
+        return ok;
+    }
+
+private:
+    // A line running along the days at the given position across them, and one across the
+    // days at the given position along them.
+    bool alongDays(int entry, int cross) {
+        const int a0 = g_.lineStart(0);
+        const int a1 = g_.lineStart(g_.days.lines);
+        return line(entry, a0, cross, a1, cross);
+    }
+    bool acrossDays(int entry, int along) {
+        return line(entry, along, g_.crossOffset(), along, g_.crossLength() + g_.crossOffset());
+    }
+    bool line(int entry, int along1, int cross1, int along2, int cross2) {
+        const bool across = g_.across();
+        return Fnc_DrawRuleEntry(ctx_, scope_.surface(), item_, entry, across ? along1 : cross1,
+                                 across ? cross1 : along1, across ? along2 : cross2,
+                                 across ? cross2 : along2);
+    }
+
+    bool day(int r, year_month_day date, bool newYear, bool newMonth) {
+        const sys_days d{date};
+        DayFacts facts;
+        facts.date = date;
+        if (!Fnc_GetDayFacts(facts))
+            facts = DayFacts{}; // no facts: the names stay empty and draw nothing
+        const QString holiday = QString::fromStdString(facts.holidayName);
+        bool ok = true;
+        if (newYear)
+            for (int k : {Year1, Year2})
+                if (shown(k))
+                    ok &= element(r, k, Fnc_YearText(item_.element(k).Style, date));
+        if (newMonth)
+            for (int k : {Month1, Month2, Month3, Month4})
+                if (shown(k)) {
+                    const int style = item_.element(k).Style;
+                    ok &= element(r, k, Fnc_MonthText(style, int(unsigned(date.month()))),
+                                  Fnc_MonthSample(style));
+                }
+        ok &= element(r, Day, Fnc_ListDayNumberText(item_.DayTextMode, int(unsigned(date.day()))),
+                      {}, Fnc_DayNumberColor(item_, d, !holiday.isEmpty()));
+        if (shown(Weekday)) {
+            const int w = weekdayIndex(d);
+            ok &=
+                element(r, Weekday, QString::fromStdString(Fnc_WeekdayName(w, item_.WeekdayStyle)),
+                        Fnc_WeekdaySample(item_.WeekdayStyle), Fnc_WeekdayNameColor(item_, w));
+        }
+        if (shown(Rokuyo))
+            ok &= element(r, Rokuyo, QString::fromStdString(facts.rokuyoName));
+        if (shown(Eto))
+            ok &= element(r, Eto, QString::fromStdString(facts.kanshiName));
+        if (shown(OldCalendar))
+            ok &= element(r, OldCalendar, Fnc_OldDateText(item_.OldCalendarStyle, date),
+                          Fnc_OldDateSample(item_.OldCalendarStyle));
+        if (shown(SolarTerm))
+            ok &= element(r, SolarTerm, Fnc_SekkiText(item_.SekkiSelection, date),
+                          Fnc_SekkiSample(item_.SekkiSelection));
+        if (shown(Holiday) && !holiday.isEmpty())
+            ok &= element(r, Holiday, holiday, Fnc_HolidaySample());
+        return ok;
+    }
+
+    bool shown(int k) const { return isTrue(item_.element(k).Shown); }
+
+    // Element k of line r at its position from the line's start; styled elements are aligned
+    // in their sample box. Under the lock along the days the text is centred in the line.
+    bool element(int r, int k, QString text, const QString& sample = {},
+                 std::optional<Colour> colour = std::nullopt) {
+        if (text.isEmpty())
+            return true;
+        const ContentElement& e = item_.element(k);
+        const bool across = g_.across();
+        const float sy = g_.fit.scaleY;
+        bool ok = Fnc_SelectFont(ctx_, e.Font);
+        const auto lineStart = static_cast<float>(g_.lineStart(r));
+        const auto lineSize = static_cast<float>(g_.lineSize());
+        const float along =
+            lineStart + static_cast<float>(across ? e.Pos.X : e.Pos.Y) * g_.alongScale();
+        const float cross = static_cast<float>(across ? e.Pos.Y : e.Pos.X) * g_.crossScale() +
+                            static_cast<float>(g_.crossOffset());
+        float x = g_.x(along, cross);
+        const float y = g_.y(along, cross);
+        const bool locked = lockedAlong(item_, k, g_.axis);
+        float boxLeft = 0, boxWidth = 0, boxTop = 0, boxHeight = 0;
+        if (locked && across) {
+            boxLeft = lineStart;
+            boxWidth = lineSize;
+            text = text.trimmed();
+        } else if (locked) {
+            boxTop = lineStart;
+            boxHeight = lineSize;
+        }
+        if (!sample.isEmpty() && !(locked && across)) {
+            const auto sampleWidth =
+                static_cast<float>(Fnc_MeasureText(ctx_, nullptr, sy, sample).width);
+            const auto width = static_cast<float>(Fnc_MeasureText(ctx_, nullptr, sy, text).width);
+            switch (item_.Align[static_cast<std::size_t>(k)]) {
+            case 1:
+                x += (sampleWidth - width) / 2;
+                break;
+            case 2:
+                x += sampleWidth - width;
+                break;
+            default:
+                break;
+            }
+        }
+        ok &= Fnc_DrawText(ctx_, scope_.surface(), sy, text, x, y,
+                           colour ? *colour : fontColour(e.Font), true, boxLeft, boxWidth, boxTop,
+                           boxHeight);
+        return ok;
+    }
+
+    RenderContext& ctx_;
+    ItemDrawScope& scope_;
+    const LayoutItem& item_;
+    const DayListGeometry& g_;
+};
+
+bool drawList(RenderContext& ctx, const RenderArgs& args, DayAxis axis) {
+    const std::optional<DayListGeometry> g = Fnc_DayListGeometry(args, axis);
+    if (!g)
+        return false;
+    ItemDrawScope scope(ctx, args);
+    if (!scope.ok())
+        return false;
+    if (args.autoSize)
+        scope.resizePreview(g->fit.width, g->fit.height);
+    ListPainter painter(ctx, scope, args.item, *g);
+    bool ok = painter.backgrounds();
+    ok &= painter.ruledLines();
+    ok &= painter.days();
+    ok &= scope.finish();
+    return ok;
+}
+
+std::optional<ItemExtent> measureList(RenderContext& ctx, const RenderArgs& args, DayAxis axis) {
+    const std::optional<DayListGeometry> g = Fnc_DayListGeometry(args, axis);
+    if (!g)
+        return std::nullopt;
+    return Fnc_ContentExtent(ctx, args.item, static_cast<float>(g->fit.width),
+                             static_cast<float>(g->fit.height));
+}
+
+} // namespace
+
+bool Fnc_DrawDayColumn(RenderContext& ctx, const RenderArgs& args) {
+    return drawList(ctx, args, DayAxis::Down);
 }
 
 std::optional<ItemExtent> Fnc_MeasureDayColumn(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_ContentExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return measureList(ctx, args, DayAxis::Down);
 }
 
-bool Fnc_DrawDayRow(RenderContext&, const RenderArgs&) {
-    return true;
+bool Fnc_DrawDayRow(RenderContext& ctx, const RenderArgs& args) {
+    return drawList(ctx, args, DayAxis::Across);
 }
 
 std::optional<ItemExtent> Fnc_MeasureDayRow(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_ContentExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return measureList(ctx, args, DayAxis::Across);
 }
 
 } // namespace tobirae

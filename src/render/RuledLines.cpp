@@ -162,6 +162,13 @@ bool Fnc_DrawRuledLines(RenderContext& ctx, const DrawSurface& surface, const La
     return lines.ok;
 }
 
+bool Fnc_DrawRuleEntry(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                       int entry, int x1, int y1, int x2, int y2) {
+    LineDrawer lines{ctx, surface, ruleBlock(item)};
+    lines.draw(entry, x1, y1, x2, y2);
+    return lines.ok;
+}
+
 bool Fnc_DrawSplitDiagonal(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                            int left, int top, int right, int bottom) {
     LineDrawer lines{ctx, surface, ruleBlock(item)};

@@ -45,6 +45,10 @@ bool Fnc_DrawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const Lay
 // to bottom.
 bool Fnc_DrawRuledLines(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                         const BoxFrame& box);
+// One line of a ruled-line entry with the entry's colour and width, when the entry is on (the
+// caller checks DrawRules). The list kinds draw their entries 0..5 through it.
+bool Fnc_DrawRuleEntry(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                       int entry, int x1, int y1, int x2, int y2);
 // Entry 16 from the top-right to the bottom-left corner of a shared cell, when DrawRules and the
 // entry are on.
 bool Fnc_DrawSplitDiagonal(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
