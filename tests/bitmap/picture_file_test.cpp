@@ -1,0 +1,160 @@
+#include "bitmap/PictureFile.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace tobirae {
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+// The headers of a 24-bit bitmap file claiming width x height pixels, with no pixels after them.
+QByteArray bitmapHeaderOnly(qint32 width, qint32 height) {
+    QByteArray bytes(54, '\0');
+    auto put32 = [&](int offset, qint32 value) { qToLittleEndian(value, bytes.data() + offset); };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    qToLittleEndian<quint16>(1, bytes.data() + 26);
+    qToLittleEndian<quint16>(24, bytes.data() + 28);
+    return bytes;
+}
+
+class PictureFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString savePicture(const QString& name, QSize size = {40, 20}) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::green);
+        EXPECT_TRUE(image.save(path(name)));
+        return path(name);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PictureFileTest, ReadsSizeAndPixelsOfBmpJpegAndPng) {
+    for (const char* name : {"a.bmp", "a.jpg", "a.png"}) {
+        SCOPED_TRACE(name);
+        const QString file = savePicture(QString::fromLatin1(name), {400, 200});
+        EXPECT_EQ(Fnc_PictureSize(file), QSize(400, 200));
+        const LoadedPicture picture = Fnc_LoadPicture(file);
+        ASSERT_TRUE(picture.ok()) << picture.reason.toStdString();
+        EXPECT_TRUE(picture.reason.isEmpty());
+        EXPECT_EQ(picture.image.size(), QSize(400, 200));
+    }
+}
+
+TEST_F(PictureFileTest, DamagedOrForeignFilesAreRefusedWithAReason) {
+    const QString png = savePicture(QStringLiteral("cut.png"));
+    const QByteArray whole = readFile(png);
+    writeFile(png, whole.left(whole.size() / 2));
+
+    const QString jpeg = savePicture(QStringLiteral("scrambled.jpg"), {64, 64});
+    QByteArray scrambled = readFile(jpeg);
+    for (int i = 60; i < 200; ++i)
+        scrambled[i] = char(0xAB);
+    writeFile(jpeg, scrambled);
+
+    const QString text = path(QStringLiteral("notes.bmp"));
+    writeFile(text, "BM but not a bitmap at all");
+    const QString empty = path(QStringLiteral("empty.png"));
+    writeFile(empty, {});
+
+    for (const QString& file : {png, jpeg, text, empty}) {
+        SCOPED_TRACE(file.toStdString());
+        const LoadedPicture picture = Fnc_LoadPicture(file);
+        EXPECT_EQ(picture.problem, PictureProblem::Unreadable);
+        EXPECT_TRUE(picture.image.isNull());
+        EXPECT_FALSE(picture.reason.isEmpty());
+    }
+    QString reason;
+    EXPECT_FALSE(Fnc_PictureSize(text, &reason).isValid());
+    EXPECT_FALSE(reason.isEmpty());
+}
+
+TEST_F(PictureFileTest, HugePicturesAreRefusedBeforeDecoding) {
+    // 11000 x 10000 is above the limit; the header alone decides, no pixels follow it.
+    const QString huge = path(QStringLiteral("huge.bmp"));
+    writeFile(huge, bitmapHeaderOnly(11000, 10000));
+    const LoadedPicture picture = Fnc_LoadPicture(huge);
+    EXPECT_EQ(picture.problem, PictureProblem::TooLarge);
+    EXPECT_TRUE(picture.reason.contains(QStringLiteral("11000 x 10000")));
+
+    // Just under the limit the size is accepted and the missing pixels make it unreadable.
+    const QString large = path(QStringLiteral("large.bmp"));
+    writeFile(large, bitmapHeaderOnly(10000, 10000));
+    EXPECT_EQ(Fnc_LoadPicture(large).problem, PictureProblem::Unreadable);
+}
+
+TEST_F(PictureFileTest, MissingFileAndFolder) {
+    EXPECT_EQ(Fnc_LoadPicture(path(QStringLiteral("nothing.bmp"))).problem,
+              PictureProblem::Missing);
+    EXPECT_EQ(Fnc_LoadPicture(dir.path()).problem, PictureProblem::Missing);
+    EXPECT_FALSE(Fnc_PictureSize(path(QStringLiteral("nothing.bmp"))).isValid());
+}
+
+TEST_F(PictureFileTest, PathAsWrittenWins) {
+    const QString here = savePicture(QStringLiteral("photo.png"));
+    QDir(dir.path()).mkdir(QStringLiteral("layouts"));
+    const QString layouts = path(QStringLiteral("layouts"));
+    savePicture(QStringLiteral("layouts/photo.png"));
+    EXPECT_EQ(Fnc_ResolvePicturePath(here, layouts), here);
+    // Blanks around the path and one trailing backslash are not part of it.
+    EXPECT_EQ(Fnc_ResolvePicturePath(QStringLiteral("  ") + here + QStringLiteral("  "), layouts),
+              here);
+    EXPECT_EQ(Fnc_ResolvePicturePath(here + QStringLiteral("\\"), layouts), here);
+}
+
+TEST_F(PictureFileTest, WindowsPathsFallBackToTheLayoutFolder) {
+    const QString beside = savePicture(QStringLiteral("Photo.png"));
+    struct Case {
+        const char* stored;
+        bool found;
+    };
+    const Case cases[] = {
+        {R"(C:\Users\someone\Pictures\Photo.png)", true},
+        {R"(\\server\share\Photo.png)", true},
+        {R"(C:Photo.png)", true},
+        {R"(Pictures\Photo.png)", true},
+        {R"(C:\Users\someone\Pictures\PHOTO.PNG)", true}, // names matched as Windows does
+        {R"(C:\Users\someone\Pictures\Other.png)", false},
+        {R"(C:\Users\someone\Pictures\)", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const QString resolved = Fnc_ResolvePicturePath(QString::fromLatin1(c.stored), dir.path());
+        if (c.found)
+            EXPECT_EQ(QFileInfo(resolved).canonicalFilePath(),
+                      QFileInfo(beside).canonicalFilePath());
+        else
+            EXPECT_TRUE(resolved.isEmpty()) << resolved.toStdString();
+    }
+    // Without a layout folder only the path as written counts.
+    EXPECT_TRUE(Fnc_ResolvePicturePath(QStringLiteral(R"(C:\x\Photo.png)"), {}).isEmpty());
+}
+
+} // namespace
+} // namespace tobirae
