@@ -1,0 +1,74 @@
+// Shared by the month-box, ruled-line and day-cell tests: a preview view backed by a recording or
+// an image, and a five-row box item with every element at a known place.
+#pragma once
+
+#include "bitmap/ImageCanvas.h"
+#include "bitmap/RecordingCanvas.h"
+#include "render/NewItemDefaults.h"
+#include "render/PreviewTarget.h"
+#include "render/RenderArgs.h"
+#include "render/RuleBlock.h"
+
+#include <memory>
+
+namespace tobirae::test {
+
+// An editor view on a recording: what the renderer draws on screen is logged.
+class RecordingPreview : public PreviewTarget {
+public:
+    explicit RecordingPreview(QSize size) : size_(size), canvas_(size.width(), size.height()) {}
+    QSize size() const override { return size_; }
+    void resize(QSize layoutSize) override {
+        size_ = layoutSize;
+        canvas_ = RecordingCanvas(layoutSize.width(), layoutSize.height());
+    }
+    Canvas* canvas() override { return &canvas_; }
+    void clear(Colour) override { canvas_.clearCalls(); }
+    RecordingCanvas& recording() { return canvas_; }
+
+private:
+    QSize size_;
+    RecordingCanvas canvas_;
+};
+
+// An editor view on a real image.
+class ImagePreview : public PreviewTarget {
+public:
+    explicit ImagePreview(QSize size) { resize(size); }
+    QSize size() const override { return size_; }
+    void resize(QSize layoutSize) override {
+        size_ = layoutSize;
+        canvas_ = std::make_unique<ImageCanvas>(layoutSize.width(), layoutSize.height());
+    }
+    Canvas* canvas() override { return canvas_.get(); }
+    void clear(Colour background) override {
+        canvas_->fillRect(0, 0, canvas_->width(), canvas_->height(), background, 0, 0, false);
+    }
+    const QImage& image() const { return *canvas_->image(); }
+
+private:
+    QSize size_;
+    std::unique_ptr<ImageCanvas> canvas_;
+};
+
+// A new item of the kind with the defaults of an A4 portrait page, at (10, 20) and exactly its
+// design size, so that fit and placement change nothing.
+inline LayoutItem newBoxItem(int variant = VariantBox5) {
+    LayoutItem item;
+    Fnc_NewItemDefaults(CategoryMonthFamily, variant, item, 210, 297);
+    item.Live = kTrue;
+    item.Left = 10;
+    item.Top = 20;
+    item.Width = static_cast<float>(item.DesignWidth);
+    item.Height = static_cast<float>(item.DesignHeight);
+    return item;
+}
+
+// Page-target args for the month of (year, month), no offsets.
+inline RenderArgs pageArgs(const LayoutItem& item, int year, int month, int rows = 5) {
+    return RenderArgs{
+        item, nullptr, DrawSurface{}, DateRange{year, month, 1, 0, 0, 0}, false, 0, 0, 0,
+        0,    rows,    QString()};
+}
+
+} // namespace tobirae::test
