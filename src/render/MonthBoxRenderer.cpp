@@ -56,7 +56,11 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
             boxWidth = static_cast<float>(g.width());
         }
         if (item.VCenterLock[static_cast<std::size_t>(k)] != 0) {
-            boxTop = static_cast<float>(g.offsetY + 1);
+            // A month label centres in its own band; from the content top it would land on the
+            // year labels whenever the bands are separate.
+            const bool ownMonthBand = !isYear && g.monthBand != 0 && g.yearBand != 0;
+            boxTop = ownMonthBand ? g.yearBand * sy + static_cast<float>(g.offsetY)
+                                  : static_cast<float>(g.offsetY + 1);
             boxHeight = isYear ? yearBand : monthBand;
         }
         ok &= Fnc_DrawText(ctx, surface, sy, text, x, y, fontColour(e.Font), true, boxLeft,
