@@ -4,3 +4,13 @@ cd "$(dirname "$0")/.."
 ./scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${TOBIRAE_BUILD_DIR:-build}" --output-on-failure --parallel "$(nproc)"
+
+# Layout and settings files come from anywhere: their readers' tests run once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer (only those targets, to keep this step short).
+ASAN_DIR="${TOBIRAE_ASAN_BUILD_DIR:-build-asan}"
+cmake -S . -B "$ASAN_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOBIRAE_SANITIZE=ON \
+    -DTOBIRAE_BENCH=OFF >/dev/null
+cmake --build "$ASAN_DIR" --parallel "$(nproc)" --target document_tests app_tests
+for t in document_tests app_tests; do
+    "$ASAN_DIR/bin/$t" --gtest_brief=1
+done
