@@ -34,9 +34,9 @@ struct LabelText {
 
 LabelText labelText(const RenderArgs& args, Label label) {
     if (label == Label::Year) {
-        const std::chrono::year_month_day newYear{std::chrono::year{args.range.firstYear} /
-                                                  std::chrono::January / 1};
-        QString text = Fnc_YearText(args.item.element(Year1).Style, newYear).trimmed();
+        // The era is that of the shown month's first day, so an October 2019 page reads 令和元年
+        // like the month boxes beside it, not 平成31年 as 1 January would give.
+        QString text = Fnc_YearText(args.item.element(Year1).Style, args.range.first()).trimmed();
         return {text, text};
     }
     const int style = args.item.element(Month1).Style;

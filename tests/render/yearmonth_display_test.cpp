@@ -58,14 +58,33 @@ std::vector<DrawCall> drawOnPage(const LayoutItem& item, int year, int month) {
     return texts;
 }
 
-TEST(YearDisplay, ShowsTheYearOfFirstJanuaryInRed) {
-    // 2019 began in 平成 even though most of it is 令和.
-    const Drawn drawn = drawOnScreen(labelItem(CategoryYear, 9, 300, 50), 2019, 9);
+TEST(YearDisplay, DrawsTheLabelInItsColour) {
+    const Drawn drawn = drawOnScreen(labelItem(CategoryYear, 0, 300, 50), 2004, 9);
     ASSERT_EQ(drawn.texts.size(), 1u);
-    EXPECT_EQ(drawn.texts[0].text, QString::fromUtf8("平成三十一年"));
+    EXPECT_EQ(drawn.texts[0].text, "2004");
     EXPECT_EQ(drawn.texts[0].colour, 0xFF);
     EXPECT_TRUE(drawn.texts[0].transparent);
     EXPECT_EQ(drawn.texts[0].y1, 0);
+}
+
+TEST(YearDisplay, EraFollowsTheShownMonth) {
+    struct Case {
+        int year, month, selector;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1989, 1, 12, "昭和六十四年"}, {1989, 2, 12, "平成元年"},
+        {2019, 4, 12, "平成三十一年"}, {2019, 5, 12, "令和元年"},
+        {2019, 10, 12, "令和元年"},    {2020, 3, 0, "平成三十一年"}, // March 2019
+        {2019, 4, 13, "令和元年"},                                   // the month after the page's
+    };
+    for (const Case& c : cases) {
+        LayoutItem item = labelItem(CategoryYear, 9, 300, 50);
+        item.MonthSelector = c.selector;
+        const Drawn drawn = drawOnScreen(item, c.year, c.month);
+        ASSERT_EQ(drawn.texts.size(), 1u);
+        EXPECT_EQ(drawn.texts[0].text, QString::fromUtf8(c.text)) << c.year << "/" << c.month;
+    }
 }
 
 TEST(YearDisplay, MonthSelectorPicksTheYear) {
