@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 
 namespace tobirae {
 
@@ -28,14 +29,23 @@ QString fileNamePart(const QString& path) {
     return name;
 }
 
+// Pixels a picture may have: our own ceiling, or less where Qt's allocation limit for one decoded
+// image (32 bits a pixel) would refuse it anyway.
+qint64 pixelLimit() {
+    qint64 limit = kMaxPicturePixels;
+    if (const int megabytes = QImageReader::allocationLimit(); megabytes > 0)
+        limit = std::min(limit, qint64(megabytes) * 1024 * 1024 / 4);
+    return limit;
+}
+
 QString sizeProblem(QSize size) {
     if (!size.isValid() || size.isEmpty())
         return QStringLiteral("the picture has no pixels");
-    if (qint64(size.width()) * size.height() > kMaxPicturePixels)
+    if (const qint64 limit = pixelLimit(); qint64(size.width()) * size.height() > limit)
         return QStringLiteral("the picture is %1 x %2 pixels, more than %3 megapixels")
             .arg(size.width())
             .arg(size.height())
-            .arg(kMaxPicturePixels / 1'000'000);
+            .arg(limit / 1'000'000);
     return {};
 }
 

@@ -8,7 +8,8 @@
 
 namespace tobirae {
 
-// Pictures larger than this many pixels are refused before decoding.
+// Pictures larger than this many pixels are refused before decoding (Qt's allocation limit for
+// one image may set a lower ceiling).
 inline constexpr qint64 kMaxPicturePixels = 100'000'000;
 
 enum class PictureProblem {
