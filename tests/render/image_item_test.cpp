@@ -19,7 +19,6 @@ using test::RecordingPreview;
 
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr Colour kWhite = 0xFFFFFF;
-constexpr Colour kBlueBgr = 0xFF0000; // 0x00BBGGRR
 
 QRect areaOf(const QImage& image, QRgb colour) {
     QRect area;
@@ -102,23 +101,6 @@ TEST_F(ImageItemTest, WithoutFitThePictureKeepsItsSizeClippedToTheItem) {
     item.DesignHeight = 50;
     item.VPlacement = 2;
     EXPECT_EQ(drawnOnPage(item), QRect(0, 249, 100, 51));
-}
-
-TEST_F(ImageItemTest, TransparentBackgroundLetsThePageShowThrough) {
-    LayoutItem item = pictureItem(redPicture);
-    item.FitToRect = kTrue;
-    item.VPlacement = 1;
-    item.Transparent = kTrue;
-    item.TransparentColor = kWhite;
-
-    RenderContext ctx;
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
-    Fnc_FillSurface(ctx, nullptr, ClipSize, kBlueBgr, BrushSolid, 0, false);
-    DateRange range = pageDateRange(2004, 1);
-    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
-    const QImage& page = *ctx.pageBitmap->image();
-    EXPECT_EQ(page.pixel(150, 20), 0xFF0000FFu); // above the picture: the page's blue
-    EXPECT_EQ(page.pixel(150, 150), kRed);
 }
 
 TEST_F(ImageItemTest, WindowsPathIsFoundBesideTheLayout) {

@@ -87,14 +87,6 @@ TEST(YearDisplay, EraFollowsTheShownMonth) {
     }
 }
 
-TEST(YearDisplay, MonthSelectorPicksTheYear) {
-    LayoutItem item = labelItem(CategoryYear, 0, 300, 50);
-    item.MonthSelector = 0; // twelve months earlier
-    EXPECT_EQ(drawOnScreen(item, 2004, 5).texts.at(0).text, "2003");
-    item.MonthSelector = 24; // twelve months later
-    EXPECT_EQ(drawOnScreen(item, 2004, 1).texts.at(0).text, "2005");
-}
-
 TEST(YearDisplay, HorizontalPlacement) {
     // "2004/" is five ASCII characters: 100 pixels at em 40.
     struct Case {
@@ -168,15 +160,6 @@ TEST(MonthDisplay, AutoSizeUsesTheWidestMonthOfTheStyle) {
     EXPECT_EQ(drawn.view, QSize(204, 44));
     ASSERT_EQ(drawn.texts.size(), 1u);
     EXPECT_EQ(drawn.texts[0].text, QString::fromUtf8("さつき"));
-}
-
-TEST(MonthDisplay, MonthSelectorAndStyle) {
-    LayoutItem item = labelItem(CategoryMonthDisplay, 17, 300, 50);
-    item.MonthSelector = 13; // next month
-    EXPECT_EQ(drawOnScreen(item, 2004, 12).texts.at(0).text, "(JANUARY)");
-    item.MonthSelector = 36; // December of the page year
-    item.element(Month1).Style = 3;
-    EXPECT_EQ(drawOnScreen(item, 2004, 1).texts.at(0).text, QString::fromUtf8("十二月"));
 }
 
 TEST(MonthDisplay, FitUsesTheSampleWithoutMargin) {

@@ -113,13 +113,5 @@ TEST(YearText, EraStylesAreEmptyWithoutAnEraWesternStylesAreNot) {
         EXPECT_TRUE(Fnc_YearText(style, before).isEmpty()) << style;
 }
 
-TEST(KanjiEraYear, FirstYearIsGanOthersAreNumerals) {
-    EXPECT_EQ(Fnc_KanjiEraYear(1), QString::fromUtf8("元"));
-    EXPECT_EQ(Fnc_KanjiEraYear(10), QString::fromUtf8("十"));
-    EXPECT_EQ(Fnc_KanjiEraYear(11), QString::fromUtf8("十一"));
-    EXPECT_EQ(Fnc_KanjiEraYear(20), QString::fromUtf8("二十"));
-    EXPECT_EQ(Fnc_KanjiEraYear(64), QString::fromUtf8("六十四"));
-}
-
 } // namespace
 } // namespace tobirae
