@@ -4,12 +4,16 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
 namespace tobirae {
 
 namespace {
+
+// Pixels are written as 32-bit words 0xFFRRGGBB, which is blue, green, red, 0xFF in memory here.
+static_assert(std::endian::native == std::endian::little);
 
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
@@ -71,14 +75,20 @@ bool writeBitmap(QIODevice& device, const QImage& image, int bitDepth, int dpi) 
     std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
     for (int y = height - 1; y >= 0; --y) {
         const auto* in = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-        std::uint8_t* out = row.data();
-        for (int x = 0; x < width; ++x) {
-            const QRgb p = in[x];
-            *out++ = static_cast<std::uint8_t>(qBlue(p));
-            *out++ = static_cast<std::uint8_t>(qGreen(p));
-            *out++ = static_cast<std::uint8_t>(qRed(p));
-            if (bitDepth == 32)
-                *out++ = 0xFF; // viewers that read it as alpha show the page opaque
+        if (bitDepth == 32) {
+            // Blue, green, red, then 0xFF: viewers that read the fourth byte as alpha show the
+            // page opaque.
+            auto* out = reinterpret_cast<std::uint32_t*>(row.data());
+            for (int x = 0; x < width; ++x)
+                out[x] = static_cast<std::uint32_t>(in[x]) | 0xFF000000u;
+        } else {
+            std::uint8_t* out = row.data();
+            for (int x = 0; x < width; ++x) {
+                const QRgb p = in[x];
+                *out++ = static_cast<std::uint8_t>(qBlue(p));
+                *out++ = static_cast<std::uint8_t>(qGreen(p));
+                *out++ = static_cast<std::uint8_t>(qRed(p));
+            }
         }
         if (device.write(reinterpret_cast<const char*>(row.data()), rowBytes) != rowBytes)
             return false;

@@ -75,6 +75,16 @@ ImageCanvas::ImageCanvas(int width, int height, Colour fill) {
 
 ImageCanvas::ImageCanvas(QImage* external) : external_(external) {}
 
+ImageCanvas::ImageCanvas(QImage image, ImagePool* pool)
+    : own_(image.format() == QImage::Format_RGB32 ? std::move(image)
+                                                  : image.convertToFormat(QImage::Format_RGB32)),
+      pool_(pool) {}
+
+ImageCanvas::~ImageCanvas() {
+    if (pool_)
+        pool_->give(std::move(own_));
+}
+
 TextExtent ImageCanvas::textExtent(const ResolvedFont& font, const QString& text) {
     const QFontMetrics metrics(qtFont(font));
     return {metrics.horizontalAdvance(text), metrics.height()};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "bitmap/Canvas.h"
+#include "bitmap/ImagePool.h"
 
 #include <QImage>
 
@@ -15,6 +16,12 @@ public:
     ImageCanvas(int width, int height, Colour fill = kDefaultBackground);
     // Draws into an image owned elsewhere (an editor preview); the image must outlive the canvas.
     explicit ImageCanvas(QImage* external);
+    // Takes the image as it is (converted to Format_RGB32 when needed); with a pool the pixels go
+    // back to it when the canvas is destroyed.
+    ImageCanvas(QImage image, ImagePool* pool);
+    ~ImageCanvas() override;
+    ImageCanvas(const ImageCanvas&) = delete;
+    ImageCanvas& operator=(const ImageCanvas&) = delete;
 
     bool isNull() const { return target().isNull(); }
     int width() const override { return target().width(); }
@@ -38,6 +45,7 @@ private:
 
     QImage own_;
     QImage* external_ = nullptr;
+    ImagePool* pool_ = nullptr;
 };
 
 // Qt colour of a 0x00BBGGRR value.

@@ -4,12 +4,15 @@
 
 namespace tobirae {
 
+// New surfaces start white, whether their memory is fresh or reused.
 RenderContext::RenderContext()
-    : surfaceFactory([](int width, int height, int) -> std::unique_ptr<Canvas> {
-          auto canvas = std::make_unique<ImageCanvas>(width, height);
-          if (canvas->isNull())
+    : surfaceFactory([this](int width, int height, int) -> std::unique_ptr<Canvas> {
+          QImage image =
+              imagePool ? imagePool->take(width, height) : allocateSurfaceImage(width, height);
+          if (image.isNull())
               return nullptr;
-          return canvas;
+          image.fill(rgbFromColour(kDefaultBackground));
+          return std::make_unique<ImageCanvas>(std::move(image), imagePool);
       }) {}
 
 RenderContext::~RenderContext() = default;

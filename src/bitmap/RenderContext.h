@@ -17,6 +17,8 @@ inline constexpr int kLayoutDpi = 96;
 // Bits per pixel of the surfaces when asked for "the screen's depth" (-1).
 inline constexpr int kScreenBitDepth = 32;
 
+class ImagePool;
+
 // Creates a surface of the given pixel size; bit depth is always resolved (never -1).
 using SurfaceFactory = std::function<std::unique_ptr<Canvas>(int width, int height, int bitDepth)>;
 
@@ -49,6 +51,10 @@ struct RenderContext {
 
     // Canvas used for measuring when no surface is given and none exists (created on demand).
     std::unique_ptr<Canvas> measureCanvas;
+
+    // Where the default surfaces take their pixel memory from and return it to; nullptr: fresh
+    // memory every time. A pool serves one thread at a time.
+    ImagePool* imagePool = nullptr;
 };
 
 } // namespace tobirae

@@ -15,6 +15,7 @@ int runDays(const std::vector<std::string>& args);
 int runInfo(const std::vector<std::string>& args);
 int runToJson(const std::vector<std::string>& args);
 int runFromJson(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
 
 // Writes "tobirae-cli: <message>" as one line on stderr and returns kExitUsage.
 int usageError(const std::string& message);

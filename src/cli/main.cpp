@@ -21,6 +21,7 @@ constexpr std::array kCommands{
     Command{"info", tobirae::runInfo, "page and items of a layout file (.CLF)"},
     Command{"to-json", tobirae::runToJson, "a layout file as JSON on stdout"},
     Command{"from-json", tobirae::runFromJson, "a layout file from its JSON form"},
+    Command{"render", tobirae::runRender, "pages of a layout file as image files"},
 };
 
 std::string usage() {

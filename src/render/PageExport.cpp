@@ -1,0 +1,306 @@
+#include "render/PageExport.h"
+
+#include "bitmap/Primitives.h"
+#include "document/ResolutionTable.h"
+#include "render/RenderFrame.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <exception>
+#include <thread>
+
+namespace tobirae {
+
+PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor,
+                            const std::function<std::optional<QRectF>(int slot)>& viewOf) {
+    PageJob job;
+    const PageValues& page = document.page;
+    job.canvas = page.CanvasWidth > 0 && page.CanvasHeight > 0
+                     ? QSize(page.CanvasWidth, page.CanvasHeight)
+                     : Fnc_CanvasSize(page.PaperWidth, page.PaperHeight);
+    job.dpi = page.ResolutionDpi > 0
+                  ? page.ResolutionDpi
+                  : resolutionIndexToDpi(page.ResolutionIndex, kDefaultScreenDpi);
+    job.pageBackColor = pageBackColor;
+    if (!document.path().isEmpty())
+        job.layoutFolder = QFileInfo(document.path()).absolutePath();
+    for (const ListEntry& entry : document.drawingOrder()) {
+        ExportEntry e;
+        if (entry.slot >= 0 && entry.slot < kSlotCount) {
+            e.item = document.item(entry.slot);
+            e.drawn = document.isLive(entry.slot) && document.viewExists(entry.slot);
+            std::optional<QRectF> view;
+            if (viewOf)
+                view = viewOf(entry.slot);
+            e.view =
+                view ? *view : QRectF(e.item.Left, e.item.Top, e.item.Width + 4, e.item.Height + 4);
+        }
+        job.entries.push_back(std::move(e));
+    }
+    return job;
+}
+
+namespace {
+
+// Edges compare exactly: a fraction of a unit apart is not shared.
+struct Groups {
+    std::vector<int> group;     // group id (its first member's index) or -1
+    std::vector<int> reference; // per group id: the reference member or -1
+};
+
+Groups groupBy(const std::vector<ExportEntry>& entries, float (*edge)(const ExportEntry&),
+               bool (*locked)(const ExportEntry&)) {
+    const int n = static_cast<int>(entries.size());
+    Groups g{std::vector<int>(entries.size(), -1), std::vector<int>(entries.size(), -1)};
+    for (int i = 0; i < n; ++i) {
+        if (!entries[i].drawn)
+            continue;
+        for (int j = i + 1; j < n; ++j) {
+            if (!entries[j].drawn || edge(entries[i]) != edge(entries[j]))
+                continue;
+            if (g.group[i] < 0)
+                g.group[i] = i;
+            g.group[j] = g.group[i];
+        }
+    }
+    // The reference comes from the pairs (first member, other member) in list order: a locked
+    // first member takes it, then a locked other member takes it over.
+    for (int first = 0; first < n; ++first) {
+        if (g.group[first] != first)
+            continue;
+        for (int j = first + 1; j < n; ++j) {
+            if (g.group[j] != first)
+                continue;
+            if (locked(entries[first]))
+                g.reference[first] = first;
+            if (locked(entries[j]))
+                g.reference[first] = j;
+        }
+    }
+    return g;
+}
+
+float bottomEdge(const ExportEntry& e) {
+    return static_cast<float>(e.view.top() + e.view.height());
+}
+float rightEdge(const ExportEntry& e) {
+    return static_cast<float>(e.view.left() + e.view.width());
+}
+bool verticallyLocked(const ExportEntry& e) {
+    return isTrue(e.item.VCenterLocked);
+}
+bool horizontallyLocked(const ExportEntry& e) {
+    return isTrue(e.item.HCenterLocked);
+}
+
+std::vector<int> offsetsFor(const Groups& g, const std::vector<float>& own) {
+    const std::size_t n = own.size();
+    std::vector<float> groupMax(n, 0);
+    std::vector<bool> seen(n, false);
+    for (std::size_t i = 0; i < n; ++i) {
+        const int id = g.group[i];
+        if (id < 0)
+            continue;
+        const auto k = static_cast<std::size_t>(id);
+        groupMax[k] = seen[k] ? std::max(groupMax[k], own[i]) : own[i];
+        seen[k] = true;
+    }
+    std::vector<int> offsets(n, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const int id = g.group[i];
+        if (id < 0)
+            continue;
+        const int ref = g.reference[static_cast<std::size_t>(id)];
+        const float target =
+            ref >= 0 ? own[static_cast<std::size_t>(ref)] : groupMax[static_cast<std::size_t>(id)];
+        offsets[i] = roundHalfEven(static_cast<double>(target) - own[i]);
+    }
+    return offsets;
+}
+
+// The item as drawn on the page: its geometry is that of its view.
+LayoutItem withViewGeometry(const ExportEntry& entry) {
+    LayoutItem item = entry.item;
+    item.Top = static_cast<float>(entry.view.top());
+    item.Left = static_cast<float>(entry.view.left());
+    item.Height = static_cast<float>(entry.view.height());
+    item.Width = static_cast<float>(entry.view.width());
+    return item;
+}
+
+} // namespace
+
+std::vector<QPoint> alignmentOffsets(const std::vector<ExportEntry>& entries,
+                                     const std::vector<MeasuredEnd>& measured) {
+    const Groups bottoms = groupBy(entries, bottomEdge, verticallyLocked);
+    const Groups rights = groupBy(entries, rightEdge, horizontallyLocked);
+    std::vector<float> ownBottom;
+    std::vector<float> ownRight;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        ownBottom.push_back(i < measured.size() ? measured[i].bottom : 0);
+        ownRight.push_back(i < measured.size() ? measured[i].right : 0);
+    }
+    const std::vector<int> dy = offsetsFor(bottoms, ownBottom);
+    const std::vector<int> dx = offsetsFor(rights, ownRight);
+    std::vector<QPoint> offsets;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        offsets.emplace_back(dx[i], dy[i]);
+    return offsets;
+}
+
+ExportResult exportPage(const PageJob& job, int year, int month, const QString& outputPath,
+                        const ExportOptions& options) {
+    ExportResult result;
+    int drawnCount = 0;
+    for (const ExportEntry& e : job.entries)
+        drawnCount += e.drawn ? 1 : 0;
+    const int total = drawnCount + 4;
+    int step = 0;
+    auto advance = [&](const QString& text) {
+        ++step;
+        if (options.progress)
+            options.progress(ExportProgress{step, total, text});
+    };
+    auto cancelled = [&] {
+        if (options.cancel && options.cancel->load()) {
+            result.cancelled = true;
+            return true;
+        }
+        return false;
+    };
+    auto failed = [&](const QString& message) {
+        result.error = message;
+        return result;
+    };
+
+    if (drawnCount == 0)
+        return failed(QStringLiteral("the layout has no items to draw"));
+    if (year < 1 || year > 9999 || month < 1 || month > 12)
+        return failed(QStringLiteral("no such month: %1-%2").arg(year).arg(month));
+    try {
+        advance(QStringLiteral("ビットマップの作成中"));
+        RenderContext ctx;
+        ctx.imagePool = options.imagePool;
+        Fnc_BmpInit(ctx);
+        const int dpi = options.dpi.value_or(job.dpi);
+        if (dpi <= 0 || dpi > 4800)
+            return failed(QStringLiteral("unusable resolution %1 dpi").arg(dpi));
+        Fnc_SetPageDpi(ctx, dpi);
+        // Refuse before allocating: the page must fit comfortably into memory.
+        const QSize pixels = Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
+                                                static_cast<float>(job.canvas.height()),
+                                                ctx.pageScaleX, ctx.pageScaleY);
+        const std::uint64_t bytes = Fnc_PageBitmapBytes(pixels, -1);
+        if (bytes == 0)
+            return failed(QStringLiteral("the page is empty (%1 x %2 layout pixels)")
+                              .arg(job.canvas.width())
+                              .arg(job.canvas.height()));
+        if (bytes > options.maxPageBytes)
+            return failed(QStringLiteral("the page would be %1 x %2 pixels (%3 MB), more than the "
+                                         "%4 MB a page may take; choose a lower resolution or a "
+                                         "smaller paper")
+                              .arg(pixels.width())
+                              .arg(pixels.height())
+                              .arg(bytes >> 20)
+                              .arg(options.maxPageBytes >> 20));
+        if (!Fnc_CreatePageBitmap(ctx, static_cast<float>(job.canvas.width()),
+                                  static_cast<float>(job.canvas.height()), -1))
+            return failed(QStringLiteral("not enough memory for a page of %1 x %2 pixels")
+                              .arg(pixels.width())
+                              .arg(pixels.height()));
+        result.pixels = pixels;
+        if (cancelled())
+            return result;
+
+        advance(QStringLiteral("背景色の設定中"));
+        Fnc_FillSurface(ctx, nullptr, ClipSize, job.pageBackColor, BrushSolid, 0, false);
+
+        std::vector<MeasuredEnd> measured(job.entries.size());
+        for (std::size_t i = 0; i < job.entries.size(); ++i) {
+            const ExportEntry& entry = job.entries[i];
+            if (!entry.drawn)
+                continue;
+            DateRange range = pageDateRange(year, month);
+            const auto extent =
+                Fnc_LayOutItemMeasure(ctx, withViewGeometry(entry), range, job.layoutFolder);
+            if (!extent)
+                return failed(QStringLiteral("item %1 could not be measured").arg(i + 1));
+            measured[i] = MeasuredEnd{extent->right, extent->bottom};
+        }
+        const std::vector<QPoint> offsets = alignmentOffsets(job.entries, measured);
+
+        for (std::size_t i = 0; i < job.entries.size(); ++i) {
+            const ExportEntry& entry = job.entries[i];
+            if (!entry.drawn)
+                continue;
+            if (cancelled())
+                return result;
+            advance(QStringLiteral("アイテム%1の描画中").arg(i + 1));
+            DateRange range = pageDateRange(year, month);
+            if (!Fnc_LayOutItemDraw(ctx, withViewGeometry(entry), nullptr, range, false,
+                                    DrawSurface{}, offsets[i].x(), offsets[i].y(),
+                                    job.layoutFolder))
+                return failed(QStringLiteral("item %1 could not be drawn").arg(i + 1));
+            ++result.itemsDrawn;
+        }
+        if (cancelled())
+            return result;
+
+        advance(QStringLiteral("ファイル作成中"));
+        const QImage* image = ctx.pageBitmap->image();
+        if (!image)
+            return failed(QStringLiteral("the page has no pixels to write"));
+        ImageFileOptions file = options.file;
+        file.dpi = dpi;
+        QString error;
+        if (!writeImageFile(*image, outputPath, file, &error))
+            return failed(error);
+        Fnc_ReleasePageBitmap(ctx);
+        advance(QStringLiteral("ファイル作成中"));
+        result.ok = true;
+        return result;
+    } catch (const std::exception& e) {
+        return failed(QStringLiteral("export failed: %1").arg(QString::fromLocal8Bit(e.what())));
+    }
+}
+
+std::vector<ExportResult>
+exportMonths(const PageJob& job, int year, const std::vector<int>& months,
+             const std::vector<QString>& paths, const ExportOptions& options, unsigned threads,
+             const std::function<void(int month, const ExportResult&)>& onPage) {
+    const std::size_t count = std::min(months.size(), paths.size());
+    std::vector<ExportResult> results(count);
+    for (ExportResult& r : results)
+        r.cancelled = true;
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> stop{false};
+    auto worker = [&] {
+        ImagePool pool;
+        for (std::size_t i = next++; i < count; i = next++) {
+            if (stop || (options.cancel && options.cancel->load()))
+                return;
+            ExportOptions pageOptions = options;
+            pageOptions.progress = nullptr;
+            pageOptions.imagePool = &pool;
+            ExportResult result = exportPage(job, year, months[i], paths[i], pageOptions);
+            if (!result.ok)
+                stop = true;
+            results[i] = result;
+            if (onPage)
+                onPage(months[i], results[i]);
+        }
+    };
+    if (threads == 0)
+        threads = std::max(1u, std::thread::hardware_concurrency());
+    threads =
+        static_cast<unsigned>(std::min<std::size_t>(threads, std::max<std::size_t>(count, 1)));
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back(worker);
+    worker();
+    for (std::thread& thread : pool)
+        thread.join();
+    return results;
+}
+
+} // namespace tobirae

@@ -1,0 +1,97 @@
+// Export of one page to an image file, without any user interface: the editor's
+// "画像ファイル作成" and `tobirae-cli render` both call exportPage. It draws every live item in
+// drawing order at the page resolution, keeps items that share a right or bottom edge on the
+// canvas aligned on the page, reports N + 4 progress steps, honours a cancel flag, refuses pages
+// too large for memory before allocating, and writes through a temporary file (no partial file).
+#pragma once
+
+#include "bitmap/BitmapFile.h"
+#include "bitmap/ImagePool.h"
+#include "document/LayoutDocument.h"
+#include "document/LayoutItem.h"
+
+#include <QPoint>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tobirae {
+
+// One drawing-order entry as the export sees it.
+struct ExportEntry {
+    LayoutItem item;
+    bool drawn = false; // the slot is live and has an item view
+    QRectF view;        // the item view on the canvas: left, top, width, height (full view size)
+};
+
+// Everything a page needs; a copy, so pages can be rendered on several threads at once.
+struct PageJob {
+    QSize canvas;  // layout pixels of the page
+    int dpi = 300; // page resolution
+    Colour pageBackColor = 0x00FFFFFF;
+    std::vector<ExportEntry> entries; // drawing order, including entries that are not drawn
+    QString layoutFolder;             // for picture paths
+};
+
+// The job for a document. viewOf gives an item view's geometry on the canvas; without it (no
+// editor) every live item's view is its Left, Top, Width + 4, Height + 4, as when it was read.
+// The canvas is the document's canvas, or the paper size at 96 dots per inch when none is set.
+PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor,
+                            const std::function<std::optional<QRectF>(int slot)>& viewOf = {});
+
+struct ExportProgress {
+    int step = 0;  // 1 .. total
+    int total = 0; // N + 4, N = the entries drawn
+    QString
+        text; // "ビットマップの作成中", "背景色の設定中", "アイテムk の描画中", "ファイル作成中"
+};
+
+// Pages above this many bytes of pixels are refused (an A0 page at 300 dpi needs about 560 MB).
+inline constexpr std::uint64_t kMaxPageBytes = 1ull << 30;
+
+struct ExportOptions {
+    std::optional<int> dpi; // overrides the job's resolution
+    ImageFileOptions file;  // format and depth; its dpi is set from the page
+    std::function<void(const ExportProgress&)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+    std::uint64_t maxPageBytes = kMaxPageBytes;
+    // Pixel memory to reuse from page to page (one pool per thread); nullptr: fresh memory.
+    ImagePool* imagePool = nullptr;
+};
+
+struct ExportResult {
+    bool ok = false;
+    bool cancelled = false;
+    QString error; // empty on success and on cancel
+    QSize pixels;  // size of the page bitmap
+    int itemsDrawn = 0;
+};
+
+ExportResult exportPage(const PageJob& job, int year, int month, const QString& outputPath,
+                        const ExportOptions& options = {});
+
+// Several months of one year, each page on its own render context, spread over `threads` worker
+// threads (0: one per core). paths[i] is the file of months[i]. onPage is called from the worker
+// that finished the page. After the first failure no further page is started; the results of
+// pages not rendered say cancelled.
+std::vector<ExportResult>
+exportMonths(const PageJob& job, int year, const std::vector<int>& months,
+             const std::vector<QString>& paths, const ExportOptions& options, unsigned threads = 0,
+             const std::function<void(int month, const ExportResult&)>& onPage = {});
+
+// The page offsets of step "alignment": for each entry, the (x, y) page-pixel offset that keeps
+// shared right and bottom edges aligned, from the measured right and bottom ends. Entries not
+// drawn get (0, 0). Exposed for tests and for the editor's preview of the page.
+struct MeasuredEnd {
+    float right = 0;
+    float bottom = 0;
+};
+std::vector<QPoint> alignmentOffsets(const std::vector<ExportEntry>& entries,
+                                     const std::vector<MeasuredEnd>& measured);
+
+} // namespace tobirae
