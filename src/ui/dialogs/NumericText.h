@@ -1,0 +1,19 @@
+// Reading numbers typed into the dialogs' text boxes.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace tobirae {
+
+// The value of a text that reads as a number: blanks around it, an optional sign, digits with at
+// most one decimal point and an optional exponent, or "&H" followed by hexadecimal digits.
+// Anything else (including the empty text) is not numeric.
+std::optional<double> numericValue(const QString& text);
+
+// Nearest integer with halves to the even neighbour, as our integer conversions round;
+// saturates at about ±9e15.
+std::int64_t nearestEvenInteger(double value);
+
+} // namespace tobirae

@@ -1,0 +1,122 @@
+#include "ui/dialogs/SFrm_LayOut.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tobirae {
+
+namespace {
+
+QString millimetreText(float value) {
+    return QString::number(static_cast<double>(value), 'g', 7);
+}
+
+} // namespace
+
+SFrm_LayOut::SFrm_LayOut(const PageValues& values, std::int32_t screenDpi, QWidget* parent)
+    : QDialog(parent), values_(values), screenDpi_(screenDpi) {
+    setWindowTitle(QStringLiteral("用紙サイズ変更"));
+
+    auto* sizeFrame = new QGroupBox(QStringLiteral("用紙サイズ"), this);
+    Cmb_Size = new QComboBox(sizeFrame);
+    Cmb_Size->setObjectName(QStringLiteral("Cmb_Size"));
+    Cmb_Size->addItems({QStringLiteral("A4(210x297 mm)"), QStringLiteral("サイズ指定")});
+    auto* sizeGrid = new QGridLayout;
+    const std::array<QString, 2> captions{QStringLiteral("縦："), QStringLiteral("横：")};
+    for (int i = 0; i < 2; ++i) {
+        Lbl_Size[i] = new QLabel(captions[i], sizeFrame);
+        Txt_Size[i] = new QLineEdit(sizeFrame);
+        Txt_Size[i]->setObjectName(QStringLiteral("Txt_Size%1").arg(i));
+        Lbl_Unit[i] = new QLabel(QStringLiteral("㎜"), sizeFrame);
+        sizeGrid->addWidget(Lbl_Size[i], i, 0);
+        sizeGrid->addWidget(Txt_Size[i], i, 1);
+        sizeGrid->addWidget(Lbl_Unit[i], i, 2);
+    }
+    auto* hint = new QLabel(QStringLiteral("用紙サイズは50㎜以上を指定して下さい。\n"
+                                           "用紙サイズが大きい場合は処理速度が遅くなります。\n"
+                                           "用紙サイズが大きくて、動作しない環境の場合は"
+                                           "用紙サイズを小さくしてください。"),
+                            sizeFrame);
+    hint->setWordWrap(true);
+    auto* sizeLayout = new QVBoxLayout(sizeFrame);
+    sizeLayout->addWidget(Cmb_Size);
+    sizeLayout->addLayout(sizeGrid);
+    sizeLayout->addWidget(hint);
+
+    auto* dpiFrame = new QGroupBox(QStringLiteral("解像度"), this);
+    Cmb_DPI = new QComboBox(dpiFrame);
+    Cmb_DPI->setObjectName(QStringLiteral("Cmb_DPI"));
+    Cmb_DPI->addItems({QStringLiteral("72"), QStringLiteral("100"), QStringLiteral("150"),
+                       QStringLiteral("200"), QStringLiteral("300"),
+                       QStringLiteral(" 画面解像度")});
+    auto* dpiLayout = new QHBoxLayout(dpiFrame);
+    dpiLayout->addWidget(Cmb_DPI);
+    dpiLayout->addWidget(new QLabel(QStringLiteral("DPI"), dpiFrame));
+    dpiLayout->addStretch();
+
+    Fra_Orientation = new QGroupBox(QStringLiteral("用紙方向"), this);
+    Opt_Orientation[0] = new QRadioButton(QStringLiteral("縦"), Fra_Orientation);
+    Opt_Orientation[1] = new QRadioButton(QStringLiteral("横"), Fra_Orientation);
+    Opt_Orientation[0]->setObjectName(QStringLiteral("Opt_Orientation0"));
+    Opt_Orientation[1]->setObjectName(QStringLiteral("Opt_Orientation1"));
+    auto* orientationLayout = new QHBoxLayout(Fra_Orientation);
+    orientationLayout->addWidget(Opt_Orientation[0]);
+    orientationLayout->addWidget(Opt_Orientation[1]);
+    orientationLayout->addStretch();
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("Cmd_OK"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("キャンセル(&C)"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("Cmd_Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &SFrm_LayOut::acceptEntries);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(sizeFrame);
+    layout->addWidget(dpiFrame);
+    layout->addWidget(Fra_Orientation);
+    layout->addWidget(buttons);
+
+    const bool userSize = values_.PaperSize == 1;
+    Cmb_Size->setCurrentIndex(userSize ? 1 : 0);
+    Cmb_DPI->setCurrentIndex(std::clamp(values_.ResolutionIndex, 0, 5));
+    Txt_Size[0]->setText(userSize ? millimetreText(values_.PaperHeight) : QStringLiteral("0"));
+    Txt_Size[1]->setText(userSize ? millimetreText(values_.PaperWidth) : QStringLiteral("0"));
+    Opt_Orientation[values_.Portrait ? 0 : 1]->setChecked(true);
+    paperChosen(Cmb_Size->currentIndex());
+    connect(Cmb_Size, &QComboBox::currentIndexChanged, this, &SFrm_LayOut::paperChosen);
+}
+
+void SFrm_LayOut::paperChosen(int index) {
+    const bool userSize = index == 1;
+    for (int i = 0; i < 2; ++i) {
+        Txt_Size[i]->setEnabled(userSize);
+        Lbl_Size[i]->setEnabled(userSize);
+        Lbl_Unit[i]->setEnabled(userSize);
+    }
+    Fra_Orientation->setEnabled(!userSize);
+}
+
+void SFrm_LayOut::acceptEntries() {
+    PageSizeEntries entries;
+    entries.paperIndex = Cmb_Size->currentIndex();
+    entries.heightText = Txt_Size[0]->text();
+    entries.widthText = Txt_Size[1]->text();
+    entries.resolutionIndex = Cmb_DPI->currentIndex();
+    entries.portrait = Opt_Orientation[0]->isChecked();
+    values_ = applyPageSizeEntries(values_, entries, screenDpi_);
+    accept();
+}
+
+} // namespace tobirae

@@ -1,0 +1,55 @@
+#include "ui/dialogs/SFrm_State.h"
+
+#include "ui/dialogs/NumericText.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tobirae {
+
+BoxValues applyBoxEntries(const BoxValues& before, const std::array<QString, 4>& texts) {
+    BoxValues after = before;
+    if (const auto v = numericValue(texts[0]))
+        after.x = static_cast<float>(*v);
+    if (const auto v = numericValue(texts[1]))
+        after.y = static_cast<float>(*v);
+    if (const auto v = numericValue(texts[2]); v && *v >= 1)
+        after.width = static_cast<float>(*v);
+    if (const auto v = numericValue(texts[3]); v && *v >= 1)
+        after.height = static_cast<float>(*v);
+    return after;
+}
+
+SFrm_State::SFrm_State(const BoxValues& values, QWidget* parent)
+    : QDialog(parent), values_(values) {
+    setWindowTitle(QStringLiteral("位置設定"));
+    auto* form = new QFormLayout;
+    const std::array<QString, 4> captions{QStringLiteral("X座標"), QStringLiteral("Y座標"),
+                                          QStringLiteral("幅"), QStringLiteral("高さ")};
+    const std::array<float, 4> shown{values.x, values.y, values.width, values.height};
+    for (int i = 0; i < 4; ++i) {
+        Text1[i] = new QLineEdit(QString::number(static_cast<double>(shown[i]), 'g', 7), this);
+        Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        form->addRow(captions[i], Text1[i]);
+    }
+    auto* buttons = new QDialogButtonBox(this);
+    auto* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("Cmd_OK"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("キャンセル(&C)"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("Cmd_Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        values_ = applyBoxEntries(
+            values_, {Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text()});
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+} // namespace tobirae

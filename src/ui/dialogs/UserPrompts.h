@@ -1,0 +1,61 @@
+// Every message box, file dialog and colour picker of the editor goes through this interface, so
+// tests can answer questions and choose files without a person.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace tobirae {
+
+enum class PromptButtons { Ok, YesNo, YesNoCancel };
+enum class PromptAnswer { Ok, Yes, No, Cancel };
+enum class PromptIcon { None, Critical };
+
+// A file dialog request. `filter` uses the "description|pattern" form of our texts
+// ("レイアウトファイル (*.CLF)|*.CLF"); `initialPath` is the proposed file (folder and name).
+struct FileRequest {
+    QString filter;
+    QString initialPath;
+    QString defaultSuffix;
+};
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+
+    virtual PromptAnswer ask(const QString& text, PromptButtons buttons) = 0;
+    virtual void message(const QString& text, PromptIcon icon = PromptIcon::None) = 0;
+    // Empty when the user cancelled.
+    virtual QString openFileName(const FileRequest& request) = 0;
+    virtual QString saveFileName(const FileRequest& request) = 0;
+    virtual std::optional<QColor> pickColour(const QColor& initial) = 0;
+};
+
+// The real thing: Qt message boxes (application title, no icon unless asked) and file dialogs.
+class QtUserPrompts final : public UserPrompts {
+public:
+    explicit QtUserPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    PromptAnswer ask(const QString& text, PromptButtons buttons) override;
+    void message(const QString& text, PromptIcon icon = PromptIcon::None) override;
+    QString openFileName(const FileRequest& request) override;
+    QString saveFileName(const FileRequest& request) override;
+    std::optional<QColor> pickColour(const QColor& initial) override;
+
+private:
+    QWidget* parent_;
+    QString lastFolder_; // where the previous dialog ended, for dialogs without a proposal
+};
+
+// "レイアウトファイル (*.CLF)|*.CLF" -> "レイアウトファイル (*.CLF *.clf)" for QFileDialog: the
+// files come from a system with case-blind names, so both spellings are offered.
+QString toQtFileFilter(const QString& filter);
+
+// The application's title, used as the caption of every message box.
+QString applicationTitle();
+
+} // namespace tobirae

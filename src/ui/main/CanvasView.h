@@ -1,0 +1,43 @@
+// The canvas frame: a scrollable, zoomable view of the page scene. Scene coordinates are layout
+// pixels (1/96 inch); zoom changes only how the scene is shown.
+#pragma once
+
+#include <QGraphicsView>
+
+namespace tobirae {
+
+class CanvasView final : public QGraphicsView {
+    Q_OBJECT
+public:
+    explicit CanvasView(QGraphicsScene* scene, QWidget* parent = nullptr);
+
+    double zoom() const { return zoom_; }
+    void setZoom(double zoom);
+    void zoomIn();
+    void zoomOut();
+    // The zoom at which `pageRect` fits the visible area.
+    void fitPage(const QRectF& pageRect);
+    // Layout pixels to device pixels of the screen the view is on.
+    double deviceScale() const;
+
+    static constexpr double kMinZoom = 0.1;
+    static constexpr double kMaxZoom = 8.0;
+
+signals:
+    void zoomChanged(double zoom);
+    void filesDropped(const QStringList& paths, QPointF scenePos);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    double zoom_ = 1.0;
+};
+
+// The next zoom step up or down from `zoom` (100 % is always one of the steps).
+double nextZoomStep(double zoom, bool larger);
+
+} // namespace tobirae

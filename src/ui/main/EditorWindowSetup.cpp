@@ -1,0 +1,35 @@
+#include "ui/main/EditorWindowSetup.h"
+
+#include "ui/main/CanvasView.h"
+#include "ui/main/PaperItem.h"
+#include "ui/main/SFrm_Main.h"
+
+#include <QDate>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+
+namespace tobirae {
+
+std::chrono::year_month_day localToday() {
+    const QDate today = QDate::currentDate();
+    return std::chrono::year{today.year()} / today.month() / today.day();
+}
+
+void showEditorWindow(SFrm_Main& window) {
+    QRect screen(0, 0, 1280, 800);
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screen = primary->availableGeometry();
+    const QSize size(std::min(1280, screen.width() * 9 / 10),
+                     std::min(960, screen.height() * 9 / 10));
+    window.resize(size);
+    window.move(windowPosition(window.settings(), size, screen));
+    window.show();
+    // The paper at its true size rarely fits a laptop screen; start with the whole page in view.
+    const QRectF page = window.paper()->boundingRect();
+    const QSize area = window.canvasView()->maximumViewportSize();
+    if (page.width() > area.width() || page.height() > area.height())
+        window.canvasView()->fitPage(page);
+}
+
+} // namespace tobirae

@@ -1,0 +1,73 @@
+// The menu bar of the main window. Every entry exists from the start; entries whose commands come
+// with the canvas editing and guides stay disabled until those are connected.
+#pragma once
+
+#include <QString>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+namespace tobirae {
+
+struct MainMenus {
+    // "ファイル(&F)"
+    QAction* layoutRead = nullptr;
+    QAction* layoutSave = nullptr;
+    QAction* newData = nullptr;
+    QAction* itemAdd = nullptr;
+    QAction* pageSize = nullptr;
+    QAction* makeBitmap = nullptr;
+    QAction* exit = nullptr;
+    // "編集(&E)": submenus "全体" and "アイテム"
+    QMenu* editMenu = nullptr;
+    QMenu* wholeMenu = nullptr;
+    QAction* mouseLockAll = nullptr;
+    QAction* restack = nullptr;
+    QAction* paste = nullptr;
+    QMenu* itemMenu = nullptr;
+    QAction* sizeChange = nullptr;
+    QAction* moveLock = nullptr;
+    QAction* properties = nullptr;
+    QMenu* redrawMenu = nullptr;
+    QAction* redraw = nullptr;
+    QAction* fitFrame = nullptr;
+    QMenu* positionMenu = nullptr;
+    QAction* xLock = nullptr;
+    QAction* yLock = nullptr;
+    QAction* hCenterLock = nullptr;
+    QAction* vCenterLock = nullptr;
+    QAction* moveHCenter = nullptr;
+    QAction* moveVCenter = nullptr;
+    QAction* moveRight = nullptr;
+    QAction* moveLeft = nullptr;
+    QAction* moveTop = nullptr;
+    QAction* moveBottom = nullptr;
+    QAction* combineRight = nullptr;
+    QAction* combineLeft = nullptr;
+    QAction* combineTop = nullptr;
+    QAction* combineBottom = nullptr;
+    QAction* placement = nullptr;
+    QMenu* editLineMenu = nullptr;
+    QAction* editLineRight = nullptr;
+    QAction* editLineLeft = nullptr;
+    QAction* editLineTop = nullptr;
+    QAction* editLineBottom = nullptr;
+    QAction* copy = nullptr;
+    QAction* remove = nullptr;
+    // "表示(&V)": the zoom of the canvas
+    QAction* zoomIn = nullptr;
+    QAction* zoomOut = nullptr;
+    QAction* zoomActual = nullptr;
+    QAction* zoomFit = nullptr;
+    // "ツール(&T)"
+    QAction* options = nullptr;
+    // "ヘルプ(&H)"
+    QAction* help = nullptr;
+    QAction* about = nullptr;
+};
+
+// Builds the menu bar of `window`. Action object names are "Mnu_" followed by the field name.
+MainMenus buildMainMenus(QMainWindow& window);
+
+} // namespace tobirae

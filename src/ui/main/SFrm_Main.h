@@ -1,0 +1,142 @@
+// The main window: the canvas with the item views, the panels on the right (commands, output
+// month, item list, position, drawing order), the menu bar and the export message panel. It owns
+// the document and the settings for the whole run.
+#pragma once
+
+#include "app/EditorStartup.h"
+#include "bitmap/RenderContext.h"
+#include "ui/main/MainMenus.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QGraphicsScene;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+namespace tobirae {
+
+class CanvasView;
+class ExportMessagePanel;
+class ItemView;
+class OutputRangePanel;
+class PaperItem;
+class UserPrompts;
+
+class SFrm_Main final : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the start-up steps that need the window: caption, year list and month, the canvas
+    // for the start-up document.
+    SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* parent = nullptr);
+    ~SFrm_Main() override;
+
+    LayoutDocument& document() { return *document_; }
+    const LayoutDocument& document() const { return *document_; }
+    AppSettings& settings() { return settings_; }
+    int outputYear() const;
+    int outputMonth() const;
+    QString exportName() const { return exportName_; }
+    QString baseCaption() const { return baseCaption_; }
+    QString helpFile() const { return helpFile_; }
+    bool exporting() const { return exporting_; }
+
+    const MainMenus& menus() const { return menus_; }
+    CanvasView* canvasView() const { return canvasView_; }
+    OutputRangePanel* outputRange() const { return outputRange_; }
+    ExportMessagePanel* messagePanel() const { return messagePanel_; }
+    QComboBox* itemList() const { return Cmb_Item; }
+    QListWidget* drawingOrderList() const { return Lst_PrintNo; }
+    QPushButton* commandButton(int index) const {
+        return Cmd_Command.at(static_cast<std::size_t>(index));
+    }
+    QLabel* positionLabel(int index) const { return Lbl_Point.at(static_cast<std::size_t>(index)); }
+    ItemView* itemView(int slot) const;
+    PaperItem* paper() const { return paper_; }
+
+    // --- Commands ---
+    // Reads a layout file; an empty name asks with the open dialog.
+    bool Fnc_LayOutRead(const QString& fileName = {});
+    bool Fnc_LayOutSave();
+    bool Fnc_NewData();
+    // Files dropped on the window: the first one is read when it is a layout file.
+    void dropFiles(const QStringList& paths);
+    // "画像ファイル作成": returns once the export has ended; the window stays responsive meanwhile.
+    bool Fnc_MakeBmpFile();
+    bool Fnc_LayOutPageSizeChange(bool skipDialog);
+    void showOptions();
+    void showPreview();
+    void showAbout();
+    bool showHelp();
+    // Changes the output month as the year list and month buttons do.
+    void setOutputMonth(int year, int month);
+    // The item list's choice: the slot becomes current, visible and focused.
+    void selectItem(int slot);
+    // Moves the selected drawing-order entry one place earlier (-1) or later (+1).
+    void moveDrawingOrder(int step);
+
+    // --- Previews and canvas ---
+    bool Fnc_ItemPrint(bool autoSize);
+    bool Fnc_RefreshAllItem();
+    bool Fnc_PageRePrint();
+    bool Fnc_SetMyCaption();
+    bool Fnc_ItemPointDisp(int slot);
+    bool Fnc_MoveSenter(bool vertical, int slot);
+
+    // The page of the output month as the preview window shows it, at `scale` times layout pixels.
+    QImage renderPageImage(double scale);
+
+signals:
+    void exportFinished(bool ok, const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPanels();
+    void connectCommands();
+    void prgInit();
+    void syncViewsWithDocument();
+    ItemView* ensureView(int slot);
+    void placeView(int slot);
+    void showItemLists();
+    void showFocus(int slot);
+    void applyCentreLocks();
+    void zoomChanged();
+    QString layoutFolder() const;
+    void setBusy(bool busy);
+    void replaceDocument(std::unique_ptr<LayoutDocument> document);
+
+    std::unique_ptr<LayoutDocument> document_;
+    AppSettings settings_;
+    UserPrompts& prompts_;
+    RenderContext previewContext_;
+    std::array<bool, kSlotCount + 1> previewGuard_{};
+    std::array<ItemView*, kSlotCount> views_{};
+
+    QString baseCaption_;
+    QString exportName_;
+    QString helpFile_;
+    bool exporting_ = false;
+    int focusedSlot_ = -1;
+
+    MainMenus menus_;
+    QGraphicsScene* scene_ = nullptr;
+    PaperItem* paper_ = nullptr;
+    CanvasView* canvasView_ = nullptr;
+    OutputRangePanel* outputRange_ = nullptr;
+    ExportMessagePanel* messagePanel_ = nullptr;
+    QComboBox* Cmb_Item = nullptr;
+    QListWidget* Lst_PrintNo = nullptr;
+    std::array<QPushButton*, 6> Cmd_Command{};
+    std::array<QLabel*, 4> Lbl_Point{};
+    QLabel* Lbl_Zoom = nullptr;
+    QTimer* repaintTimer_ = nullptr;
+    QTimer* zoomTimer_ = nullptr;
+};
+
+} // namespace tobirae

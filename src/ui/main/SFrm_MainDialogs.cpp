@@ -1,0 +1,63 @@
+// The main window's small dialogs: options, page preview, About box and the help page.
+#include "ui/dialogs/SFrm_About.h"
+#include "ui/dialogs/SFrm_Option.h"
+#include "ui/dialogs/Sfrm_Zoom.h"
+#include "ui/dialogs/UserPrompts.h"
+#include "ui/main/CanvasView.h"
+#include "ui/main/SFrm_Main.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace tobirae {
+
+void SFrm_Main::showOptions() {
+    OptionValues values;
+    values.pageBackColor = settings_.Page.PageBackColor;
+    values.vBarShown = settings_.EditLineShown[0];
+    values.vBarSymmetric = settings_.EditLineSnap[0];
+    values.hBarShown = settings_.EditLineShown[1];
+    values.hBarSymmetric = settings_.EditLineSnap[1];
+    for (std::size_t g = 0; g < 2; ++g) {
+        values.grids[g] = GridValues{settings_.GridShown[g], settings_.GridSnap[g],
+                                     settings_.GridX[g], settings_.GridY[g]};
+    }
+    SFrm_Option dialog(values, prompts_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        const OptionValues& chosen = dialog.values();
+        settings_.Page.PageBackColor = chosen.pageBackColor;
+        settings_.EditLineShown = {chosen.vBarShown, chosen.hBarShown};
+        settings_.EditLineSnap = {chosen.vBarSymmetric, chosen.hBarSymmetric};
+        for (std::size_t g = 0; g < 2; ++g) {
+            settings_.GridShown[g] = chosen.grids[g].shown;
+            settings_.GridSnap[g] = chosen.grids[g].snap;
+            settings_.GridX[g] = chosen.grids[g].spacingX;
+            settings_.GridY[g] = chosen.grids[g].spacingY;
+        }
+    }
+    Fnc_PageRePrint();
+}
+
+void SFrm_Main::showPreview() {
+    // Drawn finer than layout pixels so the window can be enlarged without blurring.
+    const double scale = std::max(2.0, canvasView_->devicePixelRatioF() * 2);
+    const QImage page = renderPageImage(scale);
+    Sfrm_Zoom zoom(page, document_->page.PaperWidth, document_->page.PaperHeight, this);
+    zoom.exec();
+}
+
+void SFrm_Main::showAbout() {
+    SFrm_About about(prompts_, this);
+    about.exec();
+}
+
+bool SFrm_Main::showHelp() {
+    if (!QFileInfo::exists(helpFile_)) {
+        prompts_.message(QStringLiteral("ヘルプファイルが見つかりません。\r\n") + helpFile_);
+        return false;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_));
+}
+
+} // namespace tobirae

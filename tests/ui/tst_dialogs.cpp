@@ -1,0 +1,400 @@
+// The small dialogs: page size, options, position, About and preview, and the number rules
+// behind them.
+#include "ScriptedPrompts.h"
+#include "ui/dialogs/NumericText.h"
+#include "ui/dialogs/OptionValues.h"
+#include "ui/dialogs/PageSizeEntries.h"
+#include "ui/dialogs/SFrm_About.h"
+#include "ui/dialogs/SFrm_LayOut.h"
+#include "ui/dialogs/SFrm_Option.h"
+#include "ui/dialogs/SFrm_State.h"
+#include "ui/dialogs/Sfrm_Zoom.h"
+#include "ui/main/Translations.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+
+using namespace tobirae;
+
+class DialogTests : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { installJapaneseTranslations(*QCoreApplication::instance()); }
+
+    void numericValues_data();
+    void numericValues();
+    void nearestEvenIntegerTies();
+    void fileFilters();
+
+    void pageSizeRules_data();
+    void pageSizeRules();
+    void pageSizeDialogOpensWithValues();
+    void pageSizeDialogEnablesByPaper();
+    void pageSizeDialogOk();
+    void pageSizeDialogCancelKeepsValues();
+
+    void gridSpacingRules_data();
+    void gridSpacingRules();
+    void optionsDialogEnabling();
+    void optionsDialogOk();
+    void optionsDialogColourPicker();
+    void optionsDialogTabs();
+
+    void positionRules_data();
+    void positionRules();
+
+    void aboutBox();
+    void previewScaling_data();
+    void previewScaling();
+    void messageBoxButtonsSpeakJapanese();
+};
+
+void DialogTests::numericValues_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<double>("value");
+    QTest::newRow("integer") << "120" << true << 120.0;
+    QTest::newRow("blanks around") << "  80 " << true << 80.0;
+    QTest::newRow("fraction") << "0.5" << true << 0.5;
+    QTest::newRow("leading point") << ".5" << true << 0.5;
+    QTest::newRow("negative") << "-12" << true << -12.0;
+    QTest::newRow("exponent") << "1e3" << true << 1000.0;
+    QTest::newRow("hex") << "&H1F" << true << 31.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("blank") << "   " << false << 0.0;
+    QTest::newRow("letters") << "abc" << false << 0.0;
+    QTest::newRow("unit") << "80mm" << false << 0.0;
+    QTest::newRow("two points") << "1.2.3" << false << 0.0;
+    QTest::newRow("bare hex prefix") << "&H" << false << 0.0;
+}
+
+void DialogTests::numericValues() {
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QFETCH(double, value);
+    const auto parsed = numericValue(text);
+    QCOMPARE(parsed.has_value(), numeric);
+    if (numeric)
+        QCOMPARE(*parsed, value);
+}
+
+void DialogTests::nearestEvenIntegerTies() {
+    QCOMPARE(nearestEvenInteger(2.5), 2);
+    QCOMPARE(nearestEvenInteger(3.5), 4);
+    QCOMPARE(nearestEvenInteger(-2.5), -2);
+    QCOMPARE(nearestEvenInteger(24.4), 24);
+    QCOMPARE(nearestEvenInteger(1e300), static_cast<std::int64_t>(9.0e15));
+}
+
+void DialogTests::fileFilters() {
+    QCOMPARE(toQtFileFilter(QStringLiteral("レイアウトファイル (*.CLF)|*.CLF")),
+             QStringLiteral("レイアウトファイル (*.CLF *.clf)"));
+    QCOMPARE(toQtFileFilter(QStringLiteral("ビットマップファイル (*.BMP)|*.BMP")),
+             QStringLiteral("ビットマップファイル (*.BMP *.bmp)"));
+}
+
+// --- page size -------------------------------------------------------------------------------
+
+void DialogTests::pageSizeRules_data() {
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<bool>("portrait");
+    QTest::addColumn<float>("expectWidth");
+    QTest::addColumn<float>("expectHeight");
+    // Before: user size 120 x 180.
+    QTest::newRow("40 x 300 raised to 50") << 1 << "300"
+                                           << "40" << true << 50.f << 300.f;
+    QTest::newRow("80 x 300 kept") << 1 << "300"
+                                   << "80" << true << 80.f << 300.f;
+    QTest::newRow("negative raised") << 1 << "-5"
+                                     << "60" << true << 60.f << 50.f;
+    QTest::newRow("non-numeric keeps old") << 1 << "abc"
+                                           << "" << true << 120.f << 180.f;
+    QTest::newRow("user size ignores orientation") << 1 << "150"
+                                                   << "100" << false << 100.f << 150.f;
+    QTest::newRow("A4 portrait") << 0 << "0"
+                                 << "0" << true << 210.f << 297.f;
+    QTest::newRow("A4 landscape") << 0 << "0"
+                                  << "0" << false << 297.f << 210.f;
+}
+
+void DialogTests::pageSizeRules() {
+    QFETCH(int, paper);
+    QFETCH(QString, height);
+    QFETCH(QString, width);
+    QFETCH(bool, portrait);
+    QFETCH(float, expectWidth);
+    QFETCH(float, expectHeight);
+    PageValues before;
+    before.PaperSize = 1;
+    before.PaperWidth = 120;
+    before.PaperHeight = 180;
+    const PageValues after = applyPageSizeEntries(before, {paper, height, width, 2, portrait}, 96);
+    QCOMPARE(after.PaperSize, paper);
+    QCOMPARE(after.PaperWidth, expectWidth);
+    QCOMPARE(after.PaperHeight, expectHeight);
+    QCOMPARE(after.Portrait, portrait);
+    QCOMPARE(after.ResolutionIndex, 2);
+    QCOMPARE(after.ResolutionDpi, 150);
+}
+
+void DialogTests::pageSizeDialogOpensWithValues() {
+    PageValues user;
+    user.PaperSize = 1;
+    user.PaperWidth = 100;
+    user.PaperHeight = 150.5f;
+    user.ResolutionIndex = 1;
+    SFrm_LayOut dialog(user, 96);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("用紙サイズ変更"));
+    QCOMPARE(dialog.findChild<QComboBox*>("Cmb_Size")->currentText(), QStringLiteral("サイズ指定"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("Txt_Size0")->text(), QStringLiteral("150.5"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("Txt_Size1")->text(), QStringLiteral("100"));
+    auto* dpi = dialog.findChild<QComboBox*>("Cmb_DPI");
+    QCOMPARE(dpi->currentText(), QStringLiteral("100"));
+    QCOMPARE(dpi->itemText(5), QStringLiteral(" 画面解像度"));
+
+    PageValues a4; // A4 landscape
+    a4.Portrait = false;
+    SFrm_LayOut second(a4, 96);
+    QCOMPARE(second.findChild<QLineEdit*>("Txt_Size0")->text(), QStringLiteral("0"));
+    QCOMPARE(second.findChild<QLineEdit*>("Txt_Size1")->text(), QStringLiteral("0"));
+    QVERIFY(second.findChild<QRadioButton*>("Opt_Orientation1")->isChecked());
+}
+
+void DialogTests::pageSizeDialogEnablesByPaper() {
+    SFrm_LayOut dialog(PageValues{}, 96);
+    auto* size = dialog.findChild<QComboBox*>("Cmb_Size");
+    auto* box = dialog.findChild<QLineEdit*>("Txt_Size0");
+    auto* portrait = dialog.findChild<QRadioButton*>("Opt_Orientation0");
+    QVERIFY(!box->isEnabled());
+    QVERIFY(portrait->isEnabled());
+    size->setCurrentIndex(1);
+    QVERIFY(box->isEnabled());
+    QVERIFY(!portrait->isEnabled());
+    size->setCurrentIndex(0);
+    QVERIFY(!box->isEnabled());
+    QVERIFY(portrait->isEnabled());
+}
+
+void DialogTests::pageSizeDialogOk() {
+    SFrm_LayOut dialog(PageValues{}, 96);
+    dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentIndex(1);
+    dialog.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("300"));
+    dialog.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("40"));
+    dialog.findChild<QComboBox*>("Cmb_DPI")->setCurrentIndex(5);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.values().PaperSize, 1);
+    QCOMPARE(dialog.values().PaperWidth, 50.f);
+    QCOMPARE(dialog.values().PaperHeight, 300.f);
+    QCOMPARE(dialog.values().ResolutionIndex, 5);
+    QCOMPARE(dialog.values().ResolutionDpi, 96);
+}
+
+void DialogTests::pageSizeDialogCancelKeepsValues() {
+    SFrm_LayOut dialog(PageValues{}, 96);
+    dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentIndex(1);
+    dialog.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("300"));
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.values(), PageValues{});
+}
+
+// --- options ---------------------------------------------------------------------------------
+
+void DialogTests::gridSpacingRules_data() {
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("in range") << QStringList{"24", "1188", "60", "100"}
+                              << QList<int>{24, 1188, 60, 100};
+    QTest::newRow("too small, too large")
+        << QStringList{"20", "2000", "23", "1189"} << QList<int>{30, 30, 30, 30};
+    QTest::newRow("empty first") << QStringList{"", "60", "60", "60"} << QList<int>{30, 60, 60, 60};
+    QTest::newRow("text takes previous")
+        << QStringList{"100", "abc", "", "90"} << QList<int>{100, 100, 100, 90};
+    QTest::newRow("previous out of range")
+        << QStringList{"2000", "x", "50", "50"} << QList<int>{30, 30, 50, 50};
+    QTest::newRow("rounded to even")
+        << QStringList{"24.5", "25.5", "60", "60"} << QList<int>{24, 26, 60, 60};
+}
+
+void DialogTests::gridSpacingRules() {
+    QFETCH(QStringList, texts);
+    QFETCH(QList<int>, expected);
+    const auto spacings = gridSpacingsFromTexts({texts[0], texts[1], texts[2], texts[3]});
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(spacings[static_cast<std::size_t>(i)], expected[i]);
+}
+
+void DialogTests::optionsDialogEnabling() {
+    ScriptedPrompts prompts;
+    OptionValues values;
+    values.vBarShown = true;
+    values.grids[0].shown = false;
+    SFrm_Option dialog(values, prompts);
+    auto* showX = dialog.findChild<QCheckBox*>("Chk_StateLineX0");
+    auto* symX = dialog.findChild<QCheckBox*>("Chk_StateLineX1");
+    auto* symY = dialog.findChild<QCheckBox*>("Chk_StateLineY1");
+    QVERIFY(symX->isEnabled());
+    QVERIFY(!symY->isEnabled());
+    showX->setChecked(false);
+    QVERIFY(!symX->isEnabled());
+
+    auto* gridShown = dialog.findChild<QCheckBox*>("Chk_Grid0");
+    auto* gridSnap = dialog.findChild<QCheckBox*>("Chk_Grid1");
+    auto* gridWidth = dialog.findChild<QLineEdit*>("Txt_Grid0");
+    QVERIFY(!gridSnap->isEnabled());
+    QVERIFY(!gridWidth->isEnabled());
+    gridShown->setChecked(true);
+    QVERIFY(gridSnap->isEnabled());
+    QVERIFY(gridWidth->isEnabled());
+}
+
+void DialogTests::optionsDialogOk() {
+    ScriptedPrompts prompts;
+    OptionValues values;
+    SFrm_Option dialog(values, prompts);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("オプション"));
+    dialog.findChild<QCheckBox*>("Chk_StateLineY0")->setChecked(true);
+    dialog.findChild<QCheckBox*>("Chk_StateLineY1")->setChecked(true);
+    dialog.findChild<QCheckBox*>("Chk_Grid0")->setChecked(true);
+    dialog.findChild<QCheckBox*>("Chk_Grid1")->setChecked(true);
+    dialog.findChild<QLineEdit*>("Txt_Grid0")->setText(QStringLiteral("20"));
+    dialog.findChild<QLineEdit*>("Txt_Grid1")->setText(QStringLiteral("120"));
+    dialog.findChild<QLineEdit*>("Txt_Grid2")->setText(QString());
+    dialog.findChild<QLineEdit*>("Txt_Grid3")->setText(QStringLiteral("2000"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const OptionValues& out = dialog.values();
+    QVERIFY(out.hBarShown && out.hBarSymmetric);
+    QVERIFY(!out.vBarShown && !out.vBarSymmetric);
+    QVERIFY(out.grids[0].shown && out.grids[0].snap);
+    QCOMPARE(out.grids[0].spacingX, 30);
+    QCOMPARE(out.grids[0].spacingY, 120);
+    QCOMPARE(out.grids[1].spacingX, 120); // empty: the number of the box before it
+    QCOMPARE(out.grids[1].spacingY, 30);
+    QVERIFY(!out.grids[1].shown);
+}
+
+void DialogTests::optionsDialogColourPicker() {
+    ScriptedPrompts prompts;
+    OptionValues values;
+    values.pageBackColor = 0x00C0C0C0;
+    {
+        prompts.colours.push_back(std::nullopt); // cancelled
+        SFrm_Option dialog(values, prompts);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+        QCOMPARE(dialog.values().pageBackColor, 0x00C0C0C0);
+    }
+    {
+        prompts.colours.push_back(QColor(0x11, 0x22, 0x33));
+        SFrm_Option dialog(values, prompts);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+        QCOMPARE(dialog.values().pageBackColor, 0x00332211); // 0x00BBGGRR
+    }
+    {
+        prompts.colours.push_back(QColor(0x11, 0x22, 0x33));
+        SFrm_Option dialog(values, prompts);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_Cancel"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(dialog.values().pageBackColor, 0x00C0C0C0);
+    }
+}
+
+void DialogTests::optionsDialogTabs() {
+    ScriptedPrompts prompts;
+    SFrm_Option dialog(OptionValues{}, prompts);
+    dialog.show();
+    auto* tabs = dialog.findChild<QTabBar*>("Tab_Grid");
+    QCOMPARE(tabs->tabText(0), QStringLiteral("メイン画面"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("日付設定画面"));
+    auto* main = dialog.findChild<QCheckBox*>("Chk_Grid0");
+    auto* sub = dialog.findChild<QCheckBox*>("Chk_Grid2");
+    QVERIFY(main->isVisible());
+    QVERIFY(!sub->isVisible());
+    tabs->setCurrentIndex(1);
+    QVERIFY(!main->isVisible());
+    QVERIFY(sub->isVisible());
+}
+
+// --- position ----------------------------------------------------------------------------------
+
+void DialogTests::positionRules_data() {
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QList<float>>("expected");
+    // Before: 10, 20, 30, 40.
+    QTest::newRow("all taken") << QStringList{"1", "2", "3", "4"} << QList<float>{1, 2, 3, 4};
+    QTest::newRow("width below 1 ignored")
+        << QStringList{"1", "2", "0.5", "4"} << QList<float>{1, 2, 30, 4};
+    QTest::newRow("negative x accepted")
+        << QStringList{"-7", "2", "3", "4"} << QList<float>{-7, 2, 3, 4};
+    QTest::newRow("negative height ignored")
+        << QStringList{"1", "2", "3", "-4"} << QList<float>{1, 2, 3, 40};
+    QTest::newRow("text ignored") << QStringList{"x", "", "3", "4"} << QList<float>{10, 20, 3, 4};
+}
+
+void DialogTests::positionRules() {
+    QFETCH(QStringList, texts);
+    QFETCH(QList<float>, expected);
+    const BoxValues after =
+        applyBoxEntries({10, 20, 30, 40}, {texts[0], texts[1], texts[2], texts[3]});
+    QCOMPARE(after, (BoxValues{expected[0], expected[1], expected[2], expected[3]}));
+}
+
+// --- About and preview -------------------------------------------------------------------------
+
+void DialogTests::aboutBox() {
+    QCOMPARE(versionLabelText(0, 1), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 0.01"));
+    QCOMPARE(versionLabelText(2, 15), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 2.15"));
+    ScriptedPrompts prompts;
+    SFrm_About about(prompts);
+    QCOMPARE(about.windowTitle(), QStringLiteral("Tobirae のﾊﾞｰｼﾞｮﾝ情報"));
+    QCOMPARE(about.findChild<QLabel*>("Lbl_Title")->text(), QStringLiteral("Tobirae"));
+    QTest::mouseClick(about.findChild<QPushButton*>("Cmd_SysInfo"), Qt::LeftButton);
+    QCOMPARE(prompts.messages,
+             QStringList{QStringLiteral("この環境ではシステム情報を使用できません。")});
+}
+
+void DialogTests::previewScaling_data() {
+    QTest::addColumn<QSizeF>("window");
+    QTest::addColumn<QRectF>("expected");
+    // A4 portrait, 210 x 297 mm.
+    QTest::newRow("tall window") << QSizeF(210, 600) << QRectF(0, 151.5, 210, 297);
+    QTest::newRow("wide window") << QSizeF(1000, 297) << QRectF(395, 0, 210, 297);
+    QTest::newRow("scaled up") << QSizeF(420, 594) << QRectF(0, 0, 420, 594);
+}
+
+void DialogTests::previewScaling() {
+    QFETCH(QSizeF, window);
+    QFETCH(QRectF, expected);
+    QCOMPARE(Sfrm_Zoom::pageRect(window, 210, 297), expected);
+}
+
+void DialogTests::messageBoxButtonsSpeakJapanese() {
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    auto plain = [&](QMessageBox::StandardButton which) {
+        QString text = box.button(which)->text();
+        text.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+        return text;
+    };
+    QCOMPARE(plain(QMessageBox::Yes), QStringLiteral("はい"));
+    QCOMPARE(plain(QMessageBox::No), QStringLiteral("いいえ"));
+    QCOMPARE(plain(QMessageBox::Cancel), QStringLiteral("キャンセル"));
+}
+
+QTEST_MAIN(DialogTests)
+#include "tst_dialogs.moc"

@@ -1,0 +1,577 @@
+// The main window: start-up and shutdown, reading, saving and dropping layouts, new documents,
+// the output month, the item lists and the page-size and options commands.
+#include "MainWindowFixture.h"
+#include "document/LayoutFile.h"
+#include "render/RenderFrame.h"
+#include "ui/dialogs/SFrm_LayOut.h"
+#include "ui/dialogs/SFrm_Option.h"
+#include "ui/main/ItemView.h"
+#include "ui/main/OutputRangePanel.h"
+#include "ui/main/PaperItem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tobirae;
+using namespace tobirae::test;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs `act` on the modal dialog of type D that `open` opens.
+template <typename D, typename Open, typename Act> void onModal(Open open, Act act) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        act(*dialog);
+    });
+    open();
+    QVERIFY(seen);
+}
+
+const std::vector<TestItem> kTwoItems{{CategoryMonthDisplay, 0, 30, 40, 12},
+                                      {CategoryYear, 0, 200, 300, 12}};
+
+} // namespace
+
+class MainWindowTests : public QObject {
+    Q_OBJECT
+private slots:
+    void startupWithoutSettingsFile();
+    void startupWithEmptySettingsFile();
+    void startupWithHandWrittenSettings_data();
+    void startupWithHandWrittenSettings();
+    void startupYearOutsideList();
+
+    void shutdownWritesSettings();
+    void shutdownAnsweredNoKeepsWindow();
+    void shutdownQuestionWithItems();
+
+    void readLayoutByMenu();
+    void readLayoutCancelled();
+    void readDamagedLayoutKeepsDocument();
+    void dropLayout_data();
+    void dropLayout();
+    void dropOtherFileIgnored();
+
+    void saveWithoutItems();
+    void saveWritesTheSameLayout();
+    void newData_data();
+    void newData();
+
+    void monthButtonsChooseTheMonth();
+    void monthChangeRedrawsPreviews();
+    void itemListSelectionShowsPosition();
+    void drawingOrderMoves();
+
+    void pageSizeCommandResizesCanvas();
+    void optionsCommandShowsGrid();
+    void menuEntries();
+};
+
+void MainWindowTests::startupWithoutSettingsFile() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae"));
+    QCOMPARE(w.outputYear(), 2005);
+    QCOMPARE(w.outputMonth(), 1);
+    QComboBox* years = w.outputRange()->yearList();
+    QCOMPARE(years->count(), 100);
+    QCOMPARE(years->itemText(0), QStringLiteral("1950"));
+    QCOMPARE(years->itemText(99), QStringLiteral("2049"));
+    QCOMPARE(years->currentText(), QStringLiteral("2005"));
+    QPushButton* january = w.outputRange()->monthButton(0);
+    QCOMPARE(january->text(), QStringLiteral("1月"));
+    QVERIFY(january->font().bold());
+    QCOMPARE(january->font().pointSize(), 12);
+    QVERIFY(!w.outputRange()->monthButton(1)->font().bold());
+
+    const PageValues& page = w.document().page;
+    QCOMPARE(page.PaperSize, 0);
+    QCOMPARE(page.PaperWidth, 210.f);
+    QCOMPARE(page.PaperHeight, 297.f);
+    QVERIFY(page.Portrait);
+    QCOMPARE(page.ResolutionDpi, 300);
+    QCOMPARE(page.ResolutionIndex, 4);
+    QVERIFY(qAbs(page.CanvasWidth - 794) <= 1);
+    QVERIFY(qAbs(page.CanvasHeight - 1123) <= 1);
+    QCOMPARE(w.paper()->boundingRect().size(), QSizeF(page.CanvasWidth, page.CanvasHeight));
+    QCOMPARE(w.paper()->backColor(), 0x00FFFFFF);
+    QVERIFY(!w.paper()->gridShown());
+    QCOMPARE(w.document().currentSlot(), -1);
+    QVERIFY(!w.menus().paste->isEnabled());
+    QCOMPARE(w.itemList()->count(), 0);
+    QVERIFY(f.prompts.messages.isEmpty());
+}
+
+void MainWindowTests::startupWithEmptySettingsFile() {
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), {}));
+    SFrm_Main& w = f.start();
+    QCOMPARE(w.document().page.PaperWidth, 210.f);
+    QCOMPARE(w.document().page.ResolutionDpi, 300);
+    QCOMPARE(w.settings().GridX[0], 60);
+    QVERIFY(!w.settings().FormLeft.has_value());
+}
+
+void MainWindowTests::startupWithHandWrittenSettings_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("height");
+    QTest::addColumn<bool>("portrait");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("backColor");
+    QTest::addColumn<bool>("grid");
+    QTest::addColumn<int>("gridX");
+    QTest::newRow("A4 landscape, grey, grid")
+        << QStringList{"[grid]", "mainGRIDx = 40",  "MainGridDisp=1", "[ページ]",
+                       "DPIX=1", "背景色=&HC0C0C0", "PageSize=0",     "Orientation=0"}
+        << 297.f << 210.f << false << 300 << 0xC0C0C0 << true << 40;
+    QTest::newRow("user size") << QStringList{"[ページ]",       "PageSize=1",    "Width=100",
+                                              "Height=150",     "Orientation=0", "DPI=150",
+                                              "背景色=12632256"}
+                               << 100.f << 150.f << false << 150 << 0xC0C0C0 << false << 60;
+    QTest::newRow("later section does not count")
+        << QStringList{"[ページ]", "PageSize=0", "[Other]", "DPI=72", "Orientation=0"} << 210.f
+        << 297.f << true << 300 << 0xFFFFFF << false << 60;
+}
+
+void MainWindowTests::startupWithHandWrittenSettings() {
+    QFETCH(QStringList, lines);
+    QFETCH(float, width);
+    QFETCH(float, height);
+    QFETCH(bool, portrait);
+    QFETCH(int, dpi);
+    QFETCH(int, backColor);
+    QFETCH(bool, grid);
+    QFETCH(int, gridX);
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), lines));
+    SFrm_Main& w = f.start();
+    const PageValues& page = w.document().page;
+    QCOMPARE(page.PaperWidth, width);
+    QCOMPARE(page.PaperHeight, height);
+    QCOMPARE(page.Portrait, portrait);
+    QCOMPARE(page.ResolutionDpi, dpi);
+    QCOMPARE(page.CanvasWidth > page.CanvasHeight, width > height);
+    QCOMPARE(w.paper()->backColor(), backColor);
+    QCOMPARE(w.paper()->gridShown(), grid);
+    QCOMPARE(w.settings().GridX[0], gridX);
+}
+
+void MainWindowTests::startupYearOutsideList() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start(std::chrono::year{2050} / 3 / 1);
+    QCOMPARE(w.outputYear(), 2049);
+    QCOMPARE(w.outputMonth(), 3);
+}
+
+void MainWindowTests::shutdownWritesSettings() {
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), {"; kept comment", "[ページ]", "背景色=&HC0C0C0",
+                                                 "PageSize=0", "Orientation=0"}));
+    SFrm_Main& w = f.start();
+    w.move(150, 90);
+    f.prompts.answers.push_back(PromptAnswer::Yes);
+    QVERIFY(w.close());
+    QCOMPARE(f.prompts.questionTexts(),
+             QStringList{QStringLiteral("終了します。\r\nよろしいですか？")});
+    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNo);
+    const QString written = readSettingsFile(f.settingsPath());
+    QVERIFY2(written.contains(QStringLiteral("; kept comment")), qPrintable(written));
+    QVERIFY(written.contains(QStringLiteral("背景色=12632256")));
+    QVERIFY(written.contains(QStringLiteral("Width=297")));
+    QVERIFY(written.contains(QStringLiteral("Height=210")));
+    QVERIFY(written.contains(QStringLiteral("Orientation=0")));
+    QVERIFY(written.contains(QStringLiteral("DPI=300")));
+    QVERIFY(written.contains(QStringLiteral("MainGridX=60")));
+    QVERIFY(written.contains(QStringLiteral("Form_Left=%1").arg(w.pos().x() * 15)));
+    QVERIFY(written.contains(QStringLiteral("Form_Top=%1").arg(w.pos().y() * 15)));
+
+    // The next start finds the window where it was left.
+    const AppSettings again = loadAppSettings(f.settingsPath());
+    QCOMPARE(windowPosition(again, QSize(400, 300), QRect(0, 0, 1920, 1080)), w.pos());
+}
+
+void MainWindowTests::shutdownAnsweredNoKeepsWindow() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    f.prompts.answers.push_back(PromptAnswer::No);
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QVERIFY(!QFile::exists(f.settingsPath()));
+    // Escape asks the same question.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_Escape);
+    QCOMPARE(f.prompts.questions.size(), std::size_t{2});
+    QVERIFY(w.isVisible());
+}
+
+void MainWindowTests::shutdownQuestionWithItems() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    f.prompts.answers.push_back(PromptAnswer::Yes);
+    QVERIFY(w.close());
+    QCOMPARE(f.prompts.questionTexts(),
+             QStringList{QStringLiteral(
+                 "終了します。\r\n編集中の内容は破棄されます。\r\nよろしいですか？")});
+    QVERIFY(QFile::exists(f.settingsPath()));
+}
+
+void MainWindowTests::readLayoutByMenu() {
+    MainWindowFixture f;
+    const QString file = f.path("cal2005.CLF");
+    QVERIFY(writeTestLayout(file, kTwoItems, false));
+    SFrm_Main& w = f.start();
+    f.prompts.files.push_back(file);
+    w.menus().layoutRead->trigger();
+
+    QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
+    QVERIFY(!f.prompts.fileDialogs[0].save);
+    QCOMPARE(f.prompts.fileDialogs[0].request.filter,
+             QStringLiteral("レイアウトファイル (*.CLF)|*.CLF"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - cal2005.CLF"));
+    QCOMPARE(w.exportName(), QStringLiteral("cal2005"));
+    QCOMPARE(w.document().itemList().size(), std::size_t{2});
+    QCOMPARE(w.itemList()->count(), 2);
+    QCOMPARE(w.itemList()->itemText(0), w.document().itemList()[0].text);
+    QCOMPARE(w.drawingOrderList()->count(), 2);
+    // The landscape page of the file becomes the document's and the settings' page.
+    QVERIFY(!w.document().page.Portrait);
+    QVERIFY(w.document().page.CanvasWidth > w.document().page.CanvasHeight);
+    QCOMPARE(w.settings().Page.PaperWidth, 297.f);
+    QVERIFY(!isTrue(w.settings().Page.Portrait));
+    for (int slot = 0; slot < 2; ++slot) {
+        ItemView* view = w.itemView(slot);
+        QVERIFY(view);
+        QVERIFY(view->isVisible());
+        QCOMPARE(view->pos(), QPointF(w.document().item(slot).Left, w.document().item(slot).Top));
+    }
+    QVERIFY(!w.itemView(2));
+    QVERIFY(f.prompts.messages.isEmpty());
+}
+
+void MainWindowTests::readLayoutCancelled() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    QVERIFY(!w.Fnc_LayOutRead());
+    QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae"));
+    QVERIFY(f.prompts.messages.isEmpty());
+}
+
+void MainWindowTests::readDamagedLayoutKeepsDocument() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("good.CLF"), kTwoItems));
+    QFile bad(f.path("bad.CLF"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(fileBytes(f.path("good.CLF")).left(500)); // header promises two whole items
+    bad.close();
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("good.CLF")));
+    QVERIFY(!w.Fnc_LayOutRead(f.path("bad.CLF")));
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY(f.prompts.messages[0].startsWith(
+        QStringLiteral("レイアウトファイルを読み込めませんでした。")));
+    QCOMPARE(w.document().itemList().size(), std::size_t{2});
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - good.CLF"));
+    QVERIFY(w.itemView(0)->isVisible());
+}
+
+void MainWindowTests::dropLayout_data() {
+    QTest::addColumn<bool>("withItems");
+    QTest::addColumn<QList<int>>("answers"); // PromptAnswer values
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("saveDialog");
+    QTest::addColumn<bool>("read");
+    const int yes = int(PromptAnswer::Yes);
+    const int no = int(PromptAnswer::No);
+    QTest::newRow("empty document reads at once") << false << QList<int>{} << 0 << false << true;
+    QTest::newRow("No keeps the document") << true << QList<int>{no} << 1 << false << false;
+    QTest::newRow("Yes then No reads without saving")
+        << true << QList<int>{yes, no} << 2 << false << true;
+    QTest::newRow("Yes then Yes saves first") << true << QList<int>{yes, yes} << 2 << true << true;
+}
+
+void MainWindowTests::dropLayout() {
+    QFETCH(bool, withItems);
+    QFETCH(QList<int>, answers);
+    QFETCH(int, questions);
+    QFETCH(bool, saveDialog);
+    QFETCH(bool, read);
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("first.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
+    QVERIFY(writeTestLayout(f.path("dropped.clf"), kTwoItems));
+    SFrm_Main& w = f.start();
+    if (withItems)
+        QVERIFY(w.Fnc_LayOutRead(f.path("first.CLF")));
+    for (int a : answers)
+        f.prompts.answers.push_back(PromptAnswer(a));
+    // The save dialog (when asked) is cancelled: the drop reads the file whatever the save did.
+    w.dropFiles(
+        {QStringLiteral("  ") + f.path("dropped.clf") + QStringLiteral(" "), f.path("first.CLF")});
+
+    QCOMPARE(int(f.prompts.questions.size()), questions);
+    if (questions >= 1) {
+        QCOMPARE(f.prompts.questions[0].text,
+                 QStringLiteral("編集中データがありますが、データを読み込みますか？"));
+        QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNo);
+    }
+    if (questions >= 2) {
+        QCOMPARE(f.prompts.questions[1].text, QStringLiteral("編集中のデータを保存しますか？"));
+        QCOMPARE(f.prompts.questions[1].buttons, PromptButtons::YesNo);
+    }
+    const bool saveShown = std::any_of(f.prompts.fileDialogs.begin(), f.prompts.fileDialogs.end(),
+                                       [](const auto& d) { return d.save; });
+    QCOMPARE(saveShown, saveDialog);
+    QCOMPARE(w.document().itemList().size(), std::size_t(read ? 2 : (withItems ? 1 : 0)));
+    QCOMPARE(w.windowTitle().endsWith(QStringLiteral("dropped.clf")), read);
+}
+
+void MainWindowTests::dropOtherFileIgnored() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF.bak"), kTwoItems));
+    SFrm_Main& w = f.start();
+    w.dropFiles({f.path("a.CLF.bak")});
+    QVERIFY(f.prompts.questions.empty());
+    QVERIFY(w.document().itemList().empty());
+}
+
+void MainWindowTests::saveWithoutItems() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    QVERIFY(!w.Fnc_LayOutSave());
+    QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("保存するデータがありません。")});
+    QVERIFY(f.prompts.fileDialogs.empty());
+}
+
+void MainWindowTests::saveWritesTheSameLayout() {
+    MainWindowFixture f;
+    // Picture items keep the size they were given, so the saved records match byte for byte.
+    QVERIFY(writeTestLayout(
+        f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}, {CategoryPicture, 0, 200, 300, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    f.prompts.files.push_back(f.path("b.CLF"));
+    w.menus().layoutSave->trigger();
+    QCOMPARE(f.prompts.fileDialogs.back().request.initialPath,
+             QFileInfo(f.path("a.CLF")).absoluteFilePath());
+    QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("保存しました。")});
+    QCOMPARE(fileBytes(f.path("b.CLF")), fileBytes(f.path("a.CLF")));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - b.CLF"));
+    QCOMPARE(w.document().path(), QFileInfo(f.path("b.CLF")).absoluteFilePath());
+
+    // Cancelling the dialog writes nothing and keeps the path.
+    QVERIFY(!w.Fnc_LayOutSave());
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - b.CLF"));
+}
+
+void MainWindowTests::newData_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("cleared");
+    QTest::addColumn<bool>("saveDialog");
+    QTest::newRow("cancel") << int(PromptAnswer::Cancel) << false << false;
+    QTest::newRow("no") << int(PromptAnswer::No) << true << false;
+    QTest::newRow("yes saves first") << int(PromptAnswer::Yes) << true << true;
+}
+
+void MainWindowTests::newData() {
+    QFETCH(int, answer);
+    QFETCH(bool, cleared);
+    QFETCH(bool, saveDialog);
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    f.prompts.answers.push_back(PromptAnswer(answer));
+    w.menus().newData->trigger();
+    QCOMPARE(f.prompts.questionTexts(),
+             QStringList{QStringLiteral("編集中のデータを保存しますか？")});
+    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNoCancel);
+    QCOMPARE(!f.prompts.fileDialogs.empty(), saveDialog);
+    QCOMPARE(w.document().itemList().empty(), cleared);
+    QCOMPARE(w.itemList()->count(), cleared ? 0 : 2);
+    QCOMPARE(w.drawingOrderList()->count(), cleared ? 0 : 2);
+    QCOMPARE(w.itemView(0)->isVisible(), !cleared);
+    QCOMPARE(w.windowTitle(),
+             cleared ? QStringLiteral("Tobirae") : QStringLiteral("Tobirae - a.CLF"));
+    if (cleared)
+        QCOMPARE(w.document().currentSlot(), -1);
+
+    // A new document without items asks nothing.
+    if (cleared) {
+        w.menus().newData->trigger();
+        QCOMPARE(f.prompts.questions.size(), std::size_t{1});
+    }
+}
+
+void MainWindowTests::monthButtonsChooseTheMonth() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    QTest::mouseClick(w.outputRange()->monthButton(5), Qt::LeftButton);
+    QCOMPARE(w.outputMonth(), 6);
+    QVERIFY(w.outputRange()->monthButton(5)->font().bold());
+    QCOMPARE(w.outputRange()->monthButton(5)->font().pointSize(), 12);
+    QVERIFY(!w.outputRange()->monthButton(0)->font().bold());
+    QCOMPARE(w.outputRange()->monthButton(0)->font().pointSize(), 10);
+    w.outputRange()->yearList()->setCurrentIndex(2010 - 1950);
+    QCOMPARE(w.outputYear(), 2010);
+    QCOMPARE(w.outputMonth(), 6);
+}
+
+void MainWindowTests::monthChangeRedrawsPreviews() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 30, 40, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    const QImage january = w.itemView(0)->preview().image();
+    QVERIFY(!january.isNull());
+    QTest::mouseClick(w.outputRange()->monthButton(1), Qt::LeftButton);
+    const QImage february = w.itemView(0)->preview().image();
+    QVERIFY(january != february);
+    // Back to January draws the same picture again.
+    QTest::mouseClick(w.outputRange()->monthButton(0), Qt::LeftButton);
+    QCOMPARE(w.itemView(0)->preview().image(), january);
+    // The year list redraws too: a year display item shows the chosen year.
+    QVERIFY(writeTestLayout(f.path("y.CLF"), {{CategoryYear, 0, 30, 40, 12}}));
+    f.prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    w.dropFiles({f.path("y.CLF")});
+    const QImage y2005 = w.itemView(0)->preview().image();
+    w.outputRange()->yearList()->setCurrentIndex(2006 - 1950);
+    QVERIFY(w.itemView(0)->preview().image() != y2005);
+}
+
+void MainWindowTests::itemListSelectionShowsPosition() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(
+        f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}, {CategoryPicture, 0, 200, 300, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    const LayoutItem& second = w.document().item(1);
+    w.itemList()->setCurrentIndex(1);
+    emit w.itemList()->activated(1);
+    QCOMPARE(w.document().currentSlot(), 1);
+    QCOMPARE(w.positionLabel(0)->text(), QStringLiteral("X=200"));
+    QCOMPARE(w.positionLabel(1)->text(), QStringLiteral("Y=300"));
+    QCOMPARE(w.positionLabel(2)->text(), QStringLiteral("幅=%1").arg(second.Width + 4));
+    QCOMPARE(w.positionLabel(3)->text(), QStringLiteral("高さ=%1").arg(second.Height + 4));
+    QVERIFY(w.itemView(1)->focusBorder());
+    QVERIFY(!w.itemView(0)->focusBorder());
+}
+
+void MainWindowTests::drawingOrderMoves() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 0, 0, 12},
+                                              {CategoryMonthDisplay, 0, 0, 200, 12},
+                                              {CategoryPicture, 0, 0, 400, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QListWidget* order = w.drawingOrderList();
+    auto up = w.findChild<QPushButton*>("Cmd_OrderUp");
+    auto down = w.findChild<QPushButton*>("Cmd_OrderDown");
+
+    QTest::mouseClick(down, Qt::LeftButton);
+    QCOMPARE(f.prompts.messages,
+             QStringList{QStringLiteral("順序を移動させるアイテム名を選択してください。")});
+
+    order->setCurrentRow(0);
+    QTest::mouseClick(down, Qt::LeftButton);
+    QCOMPARE(order->currentRow(), 1);
+    QCOMPARE(w.document().drawingOrder()[0].slot, 1);
+    QCOMPARE(w.document().drawingOrder()[1].slot, 0);
+    QCOMPARE(order->item(0)->text(), w.document().drawingOrder()[0].text);
+    QCOMPARE(order->item(1)->text(), w.document().drawingOrder()[1].text);
+    // Later entries lie on top on the canvas as on the page.
+    QVERIFY(w.itemView(0)->zValue() > w.itemView(1)->zValue());
+
+    order->setCurrentRow(0);
+    QTest::mouseClick(up, Qt::LeftButton); // first entry earlier: nothing
+    QCOMPARE(w.document().drawingOrder()[0].slot, 1);
+    order->setCurrentRow(2);
+    QTest::mouseClick(down, Qt::LeftButton); // last entry later: nothing
+    QCOMPARE(w.document().drawingOrder()[2].slot, 2);
+    QCOMPARE(f.prompts.messages.size(), 1);
+}
+
+void MainWindowTests::pageSizeCommandResizesCanvas() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    const int a4Width = w.document().page.CanvasWidth;
+    onModal<SFrm_LayOut>([&] { w.commandButton(0)->click(); },
+                         [](SFrm_LayOut& d) {
+                             d.findChild<QComboBox*>("Cmb_Size")->setCurrentIndex(1);
+                             d.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("150"));
+                             d.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("100"));
+                             d.findChild<QComboBox*>("Cmb_DPI")->setCurrentIndex(2);
+                             d.findChild<QPushButton*>("Cmd_OK")->click();
+                         });
+    const PageValues& page = w.document().page;
+    QCOMPARE(page.PaperSize, 1);
+    QCOMPARE(page.PaperWidth, 100.f);
+    QCOMPARE(page.PaperHeight, 150.f);
+    QCOMPARE(page.ResolutionDpi, 150);
+    const QSize expected = Fnc_CanvasSize(100, 150);
+    QCOMPARE(QSize(page.CanvasWidth, page.CanvasHeight), expected);
+    QVERIFY(page.CanvasWidth < a4Width);
+    QCOMPARE(w.paper()->boundingRect().size(), QSizeF(expected));
+    QCOMPARE(w.settings().Page.PaperWidth, 100.f);
+    QCOMPARE(w.settings().Page.Resolution, 150);
+
+    // Cancel changes nothing.
+    onModal<SFrm_LayOut>([&] { w.menus().pageSize->trigger(); },
+                         [](SFrm_LayOut& d) { d.reject(); });
+    QCOMPARE(w.document().page.PaperWidth, 100.f);
+}
+
+void MainWindowTests::optionsCommandShowsGrid() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    onModal<SFrm_Option>([&] { w.menus().options->trigger(); },
+                         [](SFrm_Option& d) {
+                             d.findChild<QCheckBox*>("Chk_Grid0")->setChecked(true);
+                             d.findChild<QLineEdit*>("Txt_Grid0")->setText(QStringLiteral("120"));
+                             d.findChild<QPushButton*>("Cmd_OK")->click();
+                         });
+    QVERIFY(w.paper()->gridShown());
+    QVERIFY(w.settings().GridShown[0]);
+    QCOMPARE(w.settings().GridX[0], 120);
+}
+
+void MainWindowTests::menuEntries() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    const MainMenus& m = w.menus();
+    QCOMPARE(m.layoutRead->text(), QStringLiteral("レイアウト読込"));
+    QCOMPARE(m.exit->text(), QStringLiteral("終了(&X)"));
+    QCOMPARE(m.options->text(), QStringLiteral("オプション(&O)..."));
+    QCOMPARE(m.about->text(), QStringLiteral("バージョン情報(&V)..."));
+    // Commands of canvas editing exist but wait for their implementation.
+    QVERIFY(!m.itemAdd->isEnabled());
+    QVERIFY(!w.commandButton(1)->isEnabled());
+    QVERIFY(!m.paste->isEnabled());
+    QVERIFY(m.makeBitmap->isEnabled());
+    QCOMPARE(w.commandButton(5)->text(), QStringLiteral("画像プレビュー"));
+}
+
+QTEST_MAIN(MainWindowTests)
+#include "tst_mainwindow.moc"
