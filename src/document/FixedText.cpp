@@ -26,15 +26,18 @@ QString fixedFieldText(std::span<const std::uint8_t> bytes) {
 }
 
 void setFixedFieldText(std::span<std::uint8_t> bytes, const QString& text) {
-    QByteArray encoded;
-    // Cut whole characters so a double-byte character is never split at the field's end.
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QByteArray one = encodeCp932(text.mid(i, len));
-        if (encoded.size() + one.size() > static_cast<qsizetype>(bytes.size()))
-            break;
-        encoded += one;
-        i += len;
+    QByteArray encoded = encodeCp932(text);
+    if (encoded.size() > static_cast<qsizetype>(bytes.size())) {
+        // Cut whole characters so a double-byte character is never split at the field's end.
+        encoded.clear();
+        for (qsizetype i = 0; i < text.size();) {
+            const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+            const QByteArray one = encodeCp932(text.mid(i, len));
+            if (encoded.size() + one.size() > static_cast<qsizetype>(bytes.size()))
+                break;
+            encoded += one;
+            i += len;
+        }
     }
     std::fill(bytes.begin(), bytes.end(), std::uint8_t{' '});
     std::copy(encoded.begin(), encoded.end(), bytes.begin());
