@@ -25,6 +25,7 @@ public:
     Canvas* canvas() override { return &canvas_; }
     void clear(Colour) override { canvas_.clearCalls(); }
     RecordingCanvas& recording() { return canvas_; }
+    const RecordingCanvas& recording() const { return canvas_; }
 
 private:
     QSize size_;
