@@ -96,6 +96,11 @@ public:
     // --- Current slot, clipboard, path, event suppression ---
     int currentSlot() const { return m_currentSlot; } // -1 when there is no current item
     void setCurrentSlot(int slot);                    // -1 or 0..99
+    // The item of the current slot; null when there is no current item.
+    LayoutItem* currentItem() { return m_currentSlot < 0 ? nullptr : &item(m_currentSlot); }
+    const LayoutItem* currentItem() const {
+        return m_currentSlot < 0 ? nullptr : &item(m_currentSlot);
+    }
     const std::optional<LayoutItem>& clipboard() const { return m_clipboard; }
     void setClipboard(const LayoutItem& item) { m_clipboard = item; }
     const QString& path() const { return m_path; }
