@@ -1,0 +1,93 @@
+// A month box rendered into real pixels on both targets has its lines where its geometry says:
+// the screen at scale 1 and a 300 dpi page.
+#include "monthbox_support.h"
+#include "render/MonthBoxGeometry.h"
+#include "render/RenderFrame.h"
+
+#include <QColor>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace tobirae {
+namespace {
+
+constexpr Colour kRed = 0x0000FF;  // inner vertical grid lines
+constexpr Colour kBlue = 0xFF0000; // inner row lines
+
+LayoutItem pixelItem() {
+    LayoutItem item = test::newBoxItem();
+    ruleBlock(item).setRuleColor(RuleInnerGrid, kRed);
+    ruleBlock(item).setRuleColor(RuleInnerRows, kBlue);
+    return item;
+}
+
+QRgb rgb(Colour c) {
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+// Checks the grid of a box drawn into image at (left, top) device pixels with scale s.
+void expectGrid(const QImage& image, const BoxFrame& box, int left, int top, float s) {
+    const QRgb white = qRgb(255, 255, 255);
+    auto px = [&](float x) { return left + Fnc_ScalePoint(x, s); };
+    auto py = [&](float y) { return top + Fnc_ScalePoint(y, s); };
+    auto pixel = [&](int x, int y) { return image.pixel(x, y) & 0xFFFFFF; };
+    // June 2022 needs five weeks: no shared cells, no diagonals.
+    for (int r = 0; r < 5; ++r) {
+        // Inner vertical lines, halfway down each row where no text reaches the edges.
+        const int y = py(static_cast<float>(box.rowY(r)) + 50);
+        for (int c = 1; c <= 6; ++c) {
+            const int x = px(static_cast<float>(box.columnX(c)));
+            EXPECT_EQ(pixel(x, y), rgb(kRed) & 0xFFFFFF) << "column " << c << " row " << r;
+            EXPECT_EQ(pixel(x - 2, y), white & 0xFFFFFF) << c << " " << r;
+            EXPECT_EQ(pixel(x + 2, y), white & 0xFFFFFF) << c << " " << r;
+        }
+        // Outer edges.
+        EXPECT_EQ(pixel(px(0), y), 0u) << r;
+        EXPECT_EQ(pixel(px(700), y), 0u) << r;
+    }
+    for (int r = 1; r < 5; ++r) {
+        const int y = py(static_cast<float>(box.rowY(r)));
+        for (int c = 0; c < 7; ++c) {
+            const int x = px(static_cast<float>(box.columnX(c)) + 50);
+            EXPECT_EQ(pixel(x, y), rgb(kBlue) & 0xFFFFFF) << "row line " << r << " column " << c;
+            EXPECT_EQ(pixel(x, y - 2), white & 0xFFFFFF) << r << " " << c;
+            EXPECT_EQ(pixel(x, y + 2), white & 0xFFFFFF) << r << " " << c;
+        }
+    }
+    // Top line, line under the weekday header and bottom line, black.
+    for (float y : {1.0f, static_cast<float>(box.headerBottom()), box.height})
+        EXPECT_EQ(pixel(px(350), py(y)), 0u) << y;
+}
+
+TEST(MonthBoxPixels, ScreenAtScaleOne) {
+    RenderContext ctx;
+    const LayoutItem item = pixelItem();
+    test::ImagePreview view({704, 554});
+    const auto g = Fnc_MonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
+    ASSERT_TRUE(g.has_value());
+    DateRange range = pageDateRange(2022, 6);
+    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+    expectGrid(view.image(), g->frame(), 0, 0, 1);
+}
+
+TEST(MonthBoxPixels, PageAt300Dpi) {
+    RenderContext ctx;
+    ASSERT_TRUE(Fnc_SetPageDpi(ctx, 300));
+    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 794, 1123, -1));
+    ASSERT_TRUE(Fnc_FillSurface(ctx, nullptr, ClipSize, 0xFFFFFF, BrushSolid, 0, false));
+    LayoutItem item = pixelItem();
+    // Export hands the renderer the whole view, 4 pixels larger than the content.
+    item.Width += 4;
+    item.Height += 4;
+    const auto g = Fnc_MonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
+    ASSERT_TRUE(g.has_value());
+    DateRange range = pageDateRange(2022, 6);
+    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    const QImage* page = ctx.pageBitmap->image();
+    ASSERT_NE(page, nullptr);
+    const float s = 300.0f / 96.0f;
+    expectGrid(*page, g->frame(), Fnc_ScalePointEven(10, s), Fnc_ScalePointEven(20, s), s);
+}
+
+} // namespace
+} // namespace tobirae
