@@ -1,4 +1,5 @@
-// Writes the example layouts (wall-calendar.CLF, six-row-calendar.CLF) into the given folder.
+// Writes the example layouts (wall-calendar.CLF, six-row-calendar.CLF, month-list.CLF,
+// horizontal-list.CLF, weekly-planner.CLF) into the given folder.
 // Every item starts from the defaults a new item gets in the editor; year and month headings take
 // the size their text needs, as the editor sizes them when they are added.
 #include "bitmap/ImageCanvas.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr float kPaperWidth = 210;
 constexpr float kPaperHeight = 297;
 constexpr int kCanvasWidth = 794; // A4 portrait at 96 dpi
+constexpr int kLandscapeCanvasWidth = 1123;
 
 // An item view drawn into an image, as the editor's view of a newly added item.
 class ImagePreview : public PreviewTarget {
@@ -65,19 +67,19 @@ LayoutItem heading(int category, int fontSize) {
     return item;
 }
 
-void centre(LayoutItem& item, float top) {
+void centre(LayoutItem& item, float top, int canvasWidth = kCanvasWidth) {
     item.Top = top;
-    item.Left = static_cast<float>(kCanvasWidth - static_cast<int>(item.Width) - 4) / 2;
+    item.Left = static_cast<float>(canvasWidth - static_cast<int>(item.Width) - 4) / 2;
     item.HCenterLocked = kTrue;
 }
 
-bool write(const QString& path, std::vector<LayoutItem> items) {
+bool write(const QString& path, std::vector<LayoutItem> items, bool portrait = true) {
     LayoutFileContent content;
     content.header.PaperSize = 0;
-    content.header.PaperWidth = kPaperWidth;
-    content.header.PaperHeight = kPaperHeight;
+    content.header.PaperWidth = portrait ? kPaperWidth : kPaperHeight;
+    content.header.PaperHeight = portrait ? kPaperHeight : kPaperWidth;
     content.header.Resolution = 4; // 300 dpi
-    content.header.Portrait = kTrue;
+    content.header.Portrait = toB16(portrait);
     content.items = std::move(items);
     if (const auto error = writeFileAtomically(path, serializeLayout(content))) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(*error));
@@ -119,6 +121,76 @@ std::vector<LayoutItem> sixRowCalendar() {
     return {year, month, box};
 }
 
+// A list item fitted to its view with the aspect kept; the vertical list's design height is one
+// line height per line. The sizes below let the height decide the scale, so the content stays a
+// few pixels narrower than the view and the right edge line stays on the item surface.
+LayoutItem fittedList(int category, int variant, float paperWidth, float paperHeight,
+                      int designLines, int lineHeight, float width, float height) {
+    LayoutItem item;
+    Fnc_NewItemDefaults(category, variant, item, paperWidth, paperHeight);
+    item.Live = kTrue;
+    if (variant == VariantVertical)
+        item.DesignHeight = designLines * lineHeight;
+    item.FitToRect = kTrue;
+    item.Width = width;
+    item.Height = height;
+    return item;
+}
+
+// Headings and a one-month list down the page, the day-number side of it tinted.
+std::vector<LayoutItem> monthList() {
+    LayoutItem year = heading(CategoryYear, 20);
+    centre(year, 40);
+    LayoutItem month = heading(CategoryMonthDisplay, 48);
+    centre(month, 40 + year.Height + 12);
+
+    // 560 x 682 design (rows of 22) in a view of 710 x 857: 704 x 837 on the page.
+    LayoutItem list = fittedList(CategoryMonthFamily, VariantVertical, kPaperWidth, kPaperHeight,
+                                 31, 22, 706, 853);
+    list.CellBackColor[0] = 0xF6EFE8; // year, month and day
+    list.CellBackColor[1] = 0xF6EFE8; // weekday
+    list.Top = 170;
+    list.Left = static_cast<float>(kCanvasWidth - 710) / 2;
+    return {year, month, list};
+}
+
+// Landscape: headings and a one-month list across the page, with its vertical writing.
+std::vector<LayoutItem> horizontalList() {
+    LayoutItem year = heading(CategoryYear, 20);
+    centre(year, 30, kLandscapeCanvasWidth);
+    LayoutItem month = heading(CategoryMonthDisplay, 48);
+    centre(month, 30 + year.Height + 8, kLandscapeCanvasWidth);
+
+    // 744 x 560 design in a view of 810 x 611: 806 x 610 on the page, columns of 26.
+    LayoutItem list = fittedList(CategoryMonthFamily, VariantHorizontal, kPaperHeight, kPaperWidth,
+                                 31, 0, 806, 607);
+    list.CellBackColor[0] = 0xF6EFE8; // year, month and day
+    list.Top = 165;
+    list.Left = static_cast<float>(kLandscapeCanvasWidth - 810) / 2;
+    return {year, month, list};
+}
+
+// Headings and the first four weeks of the month, one row per day, Sunday to Saturday.
+std::vector<LayoutItem> weeklyPlanner() {
+    LayoutItem year = heading(CategoryYear, 20);
+    centre(year, 40);
+    LayoutItem month = heading(CategoryMonthDisplay, 48);
+    centre(month, 40 + year.Height + 12);
+
+    std::vector<LayoutItem> items{year, month};
+    for (int week = 0; week < 4; ++week) {
+        // 560 x 175 design (rows of 25) in a view of 710 x 219: 701 x 217 on the page.
+        LayoutItem strip =
+            fittedList(CategoryWeekly, VariantVertical, kPaperWidth, kPaperHeight, 7, 25, 706, 215);
+        strip.WeekRange = week;
+        strip.CellBackColor[0] = 0xF6EFE8;
+        strip.Top = static_cast<float>(165 + week * 231);
+        strip.Left = static_cast<float>(kCanvasWidth - 710) / 2;
+        items.push_back(strip);
+    }
+    return items;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -132,6 +204,9 @@ int main(int argc, char** argv) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     const bool ok =
         write(folder.filePath(QStringLiteral("wall-calendar.CLF")), wallCalendar()) &&
-        write(folder.filePath(QStringLiteral("six-row-calendar.CLF")), sixRowCalendar());
+        write(folder.filePath(QStringLiteral("six-row-calendar.CLF")), sixRowCalendar()) &&
+        write(folder.filePath(QStringLiteral("month-list.CLF")), monthList()) &&
+        write(folder.filePath(QStringLiteral("horizontal-list.CLF")), horizontalList(), false) &&
+        write(folder.filePath(QStringLiteral("weekly-planner.CLF")), weeklyPlanner());
     return ok ? 0 : 1;
 }
