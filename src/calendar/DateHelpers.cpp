@@ -1,5 +1,6 @@
 #include "calendar/DateHelpers.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -9,7 +10,12 @@ namespace tobirae {
 using namespace std::chrono;
 
 sys_days dateFromDayCount(double dayCount) {
-    return kDayCountEpoch + days{static_cast<long>(std::floor(dayCount))};
+    // Counts from damaged input must not overflow the conversion: keep them within years 1..9999.
+    constexpr double kLimit = 3'000'000;
+    if (!std::isfinite(dayCount))
+        return kDayCountEpoch;
+    return kDayCountEpoch +
+           days{static_cast<long>(std::floor(std::clamp(dayCount, -kLimit, kLimit)))};
 }
 
 double dayCountFromDate(sys_days date) {

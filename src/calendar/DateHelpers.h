@@ -10,11 +10,13 @@
 
 namespace tobirae {
 
-// Day counts are whole days since 1899-12-30 (day 0), as stored by older layouts and callers.
+// Day counts are whole days since 1899-12-30 (day 0), the form in which dates cross module
+// boundaries as numbers.
 inline constexpr std::chrono::sys_days kDayCountEpoch{std::chrono::year{1899} /
                                                       std::chrono::December / 30};
 
 // Whole day of a day count; fractions (times of day) are dropped toward the earlier day.
+// Counts that are not finite give day 0; huge counts are clamped to about years -6300..10100.
 std::chrono::sys_days dateFromDayCount(double dayCount);
 double dayCountFromDate(std::chrono::sys_days date);
 

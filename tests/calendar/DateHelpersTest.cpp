@@ -1,5 +1,6 @@
 #include "calendar/DateHelpers.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace tobirae {
@@ -63,6 +64,8 @@ TEST(DateConventions, DayCountsStartAt18991230) {
     EXPECT_EQ(dateFromDayCount(36526.75), sys_days{ymd(2000, 1, 1)}); // time of day ignored
     EXPECT_EQ(dateFromDayCount(-1), sys_days{ymd(1899, 12, 29)});
     EXPECT_DOUBLE_EQ(dayCountFromDate(sys_days{ymd(2004, 3, 20)}), 38066);
+    EXPECT_EQ(dateFromDayCount(std::nan("")), sys_days{ymd(1899, 12, 30)});
+    EXPECT_LT(dateFromDayCount(1e300), sys_days{ymd(20000, 1, 1)});
 }
 
 TEST(DateConventions, DateTexts) {
