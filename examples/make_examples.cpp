@@ -21,7 +21,6 @@ namespace {
 constexpr float kPaperWidth = 210;
 constexpr float kPaperHeight = 297;
 constexpr int kCanvasWidth = 794; // A4 portrait at 96 dpi
-constexpr int kLandscapeCanvasWidth = 1123;
 
 // An item view drawn into an image, as the editor's view of a newly added item.
 class ImagePreview : public PreviewTarget {
@@ -67,19 +66,19 @@ LayoutItem heading(int category, int fontSize) {
     return item;
 }
 
-void centre(LayoutItem& item, float top, int canvasWidth = kCanvasWidth) {
+void centre(LayoutItem& item, float top) {
     item.Top = top;
-    item.Left = static_cast<float>(canvasWidth - static_cast<int>(item.Width) - 4) / 2;
+    item.Left = static_cast<float>(kCanvasWidth - static_cast<int>(item.Width) - 4) / 2;
     item.HCenterLocked = kTrue;
 }
 
-bool write(const QString& path, std::vector<LayoutItem> items, bool portrait = true) {
+bool write(const QString& path, std::vector<LayoutItem> items) {
     LayoutFileContent content;
     content.header.PaperSize = 0;
-    content.header.PaperWidth = portrait ? kPaperWidth : kPaperHeight;
-    content.header.PaperHeight = portrait ? kPaperHeight : kPaperWidth;
+    content.header.PaperWidth = kPaperWidth;
+    content.header.PaperHeight = kPaperHeight;
     content.header.Resolution = 4; // 300 dpi
-    content.header.Portrait = toB16(portrait);
+    content.header.Portrait = kTrue;
     content.items = std::move(items);
     if (const auto error = writeFileAtomically(path, serializeLayout(content))) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(*error));
@@ -121,16 +120,12 @@ std::vector<LayoutItem> sixRowCalendar() {
     return {year, month, box};
 }
 
-// A list item fitted to its view with the aspect kept; the vertical list's design height is one
-// line height per line. The sizes below let the height decide the scale, so the content stays a
+// A vertical list fitted to its view with the aspect kept; its design height is one line height
+// per line. The sizes below let the height decide the scale, so the content stays a
 // few pixels narrower than the view and the right edge line stays on the item surface.
-LayoutItem fittedList(int category, int variant, float paperWidth, float paperHeight,
-                      int designLines, int lineHeight, float width, float height) {
-    LayoutItem item;
-    Fnc_NewItemDefaults(category, variant, item, paperWidth, paperHeight);
-    item.Live = kTrue;
-    if (variant == VariantVertical)
-        item.DesignHeight = designLines * lineHeight;
+LayoutItem fittedList(int category, int designLines, int lineHeight, float width, float height) {
+    LayoutItem item = newItem(category, VariantVertical);
+    item.DesignHeight = designLines * lineHeight;
     item.FitToRect = kTrue;
     item.Width = width;
     item.Height = height;
@@ -145,8 +140,7 @@ std::vector<LayoutItem> monthList() {
     centre(month, 40 + year.Height + 12);
 
     // 560 x 682 design (rows of 22) in a view of 710 x 857: 704 x 837 on the page.
-    LayoutItem list = fittedList(CategoryMonthFamily, VariantVertical, kPaperWidth, kPaperHeight,
-                                 31, 22, 706, 853);
+    LayoutItem list = fittedList(CategoryMonthFamily, 31, 22, 706, 853);
     list.CellBackColor[0] = 0xF6EFE8; // year, month and day
     list.CellBackColor[1] = 0xF6EFE8; // weekday
     list.Top = 170;
@@ -154,19 +148,19 @@ std::vector<LayoutItem> monthList() {
     return {year, month, list};
 }
 
-// Landscape: headings and a one-month list across the page, with its vertical writing.
+// Headings and a one-month list across the page at its design size, with its vertical writing.
 std::vector<LayoutItem> horizontalList() {
     LayoutItem year = heading(CategoryYear, 20);
-    centre(year, 30, kLandscapeCanvasWidth);
+    centre(year, 40);
     LayoutItem month = heading(CategoryMonthDisplay, 48);
-    centre(month, 30 + year.Height + 8, kLandscapeCanvasWidth);
+    centre(month, 40 + year.Height + 12);
 
-    // 744 x 560 design in a view of 810 x 611: 806 x 610 on the page, columns of 26.
-    LayoutItem list = fittedList(CategoryMonthFamily, VariantHorizontal, kPaperHeight, kPaperWidth,
-                                 31, 0, 806, 607);
+    // The design width is capped to 722 on A4 portrait: 31 columns of 23.
+    LayoutItem list = newItem(CategoryMonthFamily, VariantHorizontal);
+    list.Width = static_cast<float>(list.DesignWidth / 31 * 31);
     list.CellBackColor[0] = 0xF6EFE8; // year, month and day
-    list.Top = 165;
-    list.Left = static_cast<float>(kLandscapeCanvasWidth - 810) / 2;
+    list.Top = 200;
+    list.Left = static_cast<float>(kCanvasWidth - static_cast<int>(list.Width) - 4) / 2;
     return {year, month, list};
 }
 
@@ -180,8 +174,7 @@ std::vector<LayoutItem> weeklyPlanner() {
     std::vector<LayoutItem> items{year, month};
     for (int week = 0; week < 4; ++week) {
         // 560 x 175 design (rows of 25) in a view of 710 x 219: 701 x 217 on the page.
-        LayoutItem strip =
-            fittedList(CategoryWeekly, VariantVertical, kPaperWidth, kPaperHeight, 7, 25, 706, 215);
+        LayoutItem strip = fittedList(CategoryWeekly, 7, 25, 706, 215);
         strip.WeekRange = week;
         strip.CellBackColor[0] = 0xF6EFE8;
         strip.Top = static_cast<float>(165 + week * 231);
@@ -206,7 +199,7 @@ int main(int argc, char** argv) {
         write(folder.filePath(QStringLiteral("wall-calendar.CLF")), wallCalendar()) &&
         write(folder.filePath(QStringLiteral("six-row-calendar.CLF")), sixRowCalendar()) &&
         write(folder.filePath(QStringLiteral("month-list.CLF")), monthList()) &&
-        write(folder.filePath(QStringLiteral("horizontal-list.CLF")), horizontalList(), false) &&
+        write(folder.filePath(QStringLiteral("horizontal-list.CLF")), horizontalList()) &&
         write(folder.filePath(QStringLiteral("weekly-planner.CLF")), weeklyPlanner());
     return ok ? 0 : 1;
 }
