@@ -59,7 +59,7 @@ void expectGrid(const QImage& image, const BoxFrame& box, int left, int top, flo
         EXPECT_EQ(pixel(px(350), py(y)), 0u) << y;
 }
 
-TEST(MonthBoxPixels, ScreenAtScaleOne) {
+TEST(MonthBoxLinesInPixels, ScreenAtScaleOne) {
     RenderContext ctx;
     const LayoutItem item = pixelItem();
     test::ImagePreview view({704, 554});
@@ -70,7 +70,7 @@ TEST(MonthBoxPixels, ScreenAtScaleOne) {
     expectGrid(view.image(), g->frame(), 0, 0, 1);
 }
 
-TEST(MonthBoxPixels, PageAt300Dpi) {
+TEST(MonthBoxLinesInPixels, PageAt300Dpi) {
     RenderContext ctx;
     ASSERT_TRUE(Fnc_SetPageDpi(ctx, 300));
     ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 794, 1123, -1));
