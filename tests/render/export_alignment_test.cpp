@@ -1,0 +1,89 @@
+#include "render/PageExport.h"
+
+#include <gtest/gtest.h>
+
+namespace tobirae {
+namespace {
+
+ExportEntry entry(float left, float top, float width, float height, bool vLocked = false,
+                  bool hLocked = false, bool drawn = true) {
+    ExportEntry e;
+    e.drawn = drawn;
+    e.view = QRectF(left, top, width, height);
+    e.item.VCenterLocked = toB16(vLocked);
+    e.item.HCenterLocked = toB16(hLocked);
+    return e;
+}
+
+TEST(Alignment, SharedBottomEndsWhereTheLowestMemberEnds) {
+    // Two month displays ending at the same canvas bottom; the second draws taller on the page.
+    const std::vector<ExportEntry> entries{entry(0, 100, 50, 40), entry(200, 80, 50, 60)};
+    const auto offsets = alignmentOffsets(entries, {{150, 400}, {750, 437}});
+    EXPECT_EQ(offsets[0], QPoint(0, 37)); // the smaller one moves down
+    EXPECT_EQ(offsets[1], QPoint(0, 0));
+}
+
+TEST(Alignment, ALockedMemberDictatesTheLine) {
+    const std::vector<ExportEntry> entries{entry(0, 100, 50, 40, true), entry(200, 80, 50, 60)};
+    const auto offsets = alignmentOffsets(entries, {{150, 400}, {750, 437}});
+    EXPECT_EQ(offsets[0], QPoint(0, 0));
+    EXPECT_EQ(offsets[1], QPoint(0, -37)); // the larger one moves up
+}
+
+TEST(Alignment, EdgesAFractionApartAreNotGrouped) {
+    const std::vector<ExportEntry> entries{entry(0, 100, 50, 40), entry(200, 80.25f, 50, 60)};
+    const auto offsets = alignmentOffsets(entries, {{150, 400}, {750, 437}});
+    EXPECT_EQ(offsets[0], QPoint(0, 0));
+    EXPECT_EQ(offsets[1], QPoint(0, 0));
+}
+
+TEST(Alignment, EntriesNotDrawnTakeNoPart) {
+    const std::vector<ExportEntry> entries{
+        entry(0, 100, 50, 40), entry(200, 80, 50, 60, false, false, false), entry(400, 90, 50, 50)};
+    const auto offsets = alignmentOffsets(entries, {{150, 400}, {0, 900}, {1400, 410}});
+    EXPECT_EQ(offsets[0], QPoint(0, 10));
+    EXPECT_EQ(offsets[1], QPoint(0, 0));
+    EXPECT_EQ(offsets[2], QPoint(0, 0));
+}
+
+TEST(Alignment, RightEdgesWithHorizontalLocks) {
+    // Same right edge 300 on the canvas, different drawn widths.
+    const std::vector<ExportEntry> entries{entry(100, 0, 200, 40), entry(250, 100, 50, 40),
+                                           entry(0, 200, 300, 10, false, true)};
+    auto offsets = alignmentOffsets(entries, {{900, 10}, {960, 400}, {930, 700}});
+    // The locked third member is the reference: everyone lines up on its right end.
+    EXPECT_EQ(offsets[0].x(), 30);
+    EXPECT_EQ(offsets[1].x(), -30);
+    EXPECT_EQ(offsets[2].x(), 0);
+    EXPECT_EQ(offsets[0].y(), 0);
+}
+
+TEST(Alignment, ReferenceComesFromThePairsWithTheFirstMember) {
+    // First and second locked, third not: the pair (first, third) hands the reference back to
+    // the first member.
+    const std::vector<ExportEntry> entries{entry(0, 0, 10, 100, true), entry(20, 50, 10, 50, true),
+                                           entry(40, 90, 10, 10)};
+    const auto offsets = alignmentOffsets(entries, {{10, 300}, {10, 320}, {10, 340}});
+    EXPECT_EQ(offsets[0].y(), 0);
+    EXPECT_EQ(offsets[1].y(), -20);
+    EXPECT_EQ(offsets[2].y(), -40);
+
+    // Only a later member locked: it is the reference.
+    const std::vector<ExportEntry> later{entry(0, 0, 10, 100), entry(20, 50, 10, 50, true),
+                                         entry(40, 90, 10, 10)};
+    const auto laterOffsets = alignmentOffsets(later, {{10, 300}, {10, 320}, {10, 340}});
+    EXPECT_EQ(laterOffsets[0].y(), 20);
+    EXPECT_EQ(laterOffsets[2].y(), -20);
+}
+
+TEST(Alignment, OffsetsRoundHalfToEven) {
+    const std::vector<ExportEntry> entries{entry(0, 0, 10, 100), entry(20, 50, 10, 50),
+                                           entry(40, 60, 10, 40)};
+    const auto offsets = alignmentOffsets(entries, {{0, 100.5f}, {0, 103}, {0, 99.5f}});
+    EXPECT_EQ(offsets[0].y(), 2); // 2.5
+    EXPECT_EQ(offsets[1].y(), 0);
+    EXPECT_EQ(offsets[2].y(), 4); // 3.5
+}
+
+} // namespace
+} // namespace tobirae

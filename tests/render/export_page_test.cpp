@@ -1,0 +1,196 @@
+#include "bitmap/RenderContext.h"
+#include "document/LayoutFile.h"
+#include "render/NewItemDefaults.h"
+#include "render/PageExport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace tobirae {
+namespace {
+
+// A page job with month-display items at the given positions (small pages keep tests fast).
+PageJob smallJob(int items, int dpi = 96) {
+    PageJob job;
+    job.canvas = QSize(200, 150);
+    job.dpi = dpi;
+    for (int i = 0; i < items; ++i) {
+        ExportEntry e;
+        Fnc_NewItemDefaults(CategoryMonthDisplay, 0, e.item, 210, 297);
+        e.item.Live = kTrue;
+        e.item.Left = static_cast<float>(10 + 60 * i);
+        e.item.Top = 10;
+        e.item.Width = 40;
+        e.item.Height = 30;
+        e.drawn = true;
+        e.view = QRectF(e.item.Left, e.item.Top, 44, 34);
+        job.entries.push_back(e);
+    }
+    return job;
+}
+
+std::uint32_t u32(const QByteArray& b, int offset) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<std::uint8_t>(b[offset + i]);
+    return v;
+}
+
+class ExportPage : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
+    QTemporaryDir dir;
+};
+
+TEST_F(ExportPage, OneItemRunsFiveProgressSteps) {
+    std::vector<ExportProgress> steps;
+    ExportOptions options;
+    options.progress = [&](const ExportProgress& p) { steps.push_back(p); };
+    const ExportResult result = exportPage(smallJob(1), 2027, 1, path("a.bmp"), options);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    ASSERT_EQ(steps.size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(steps[i].step, i + 1);
+        EXPECT_EQ(steps[i].total, 5);
+    }
+    EXPECT_EQ(steps[0].text, QStringLiteral("ビットマップの作成中"));
+    EXPECT_EQ(steps[1].text, QStringLiteral("背景色の設定中"));
+    EXPECT_EQ(steps[2].text, QStringLiteral("アイテム1の描画中"));
+    EXPECT_EQ(steps[3].text, QStringLiteral("ファイル作成中"));
+    EXPECT_EQ(result.itemsDrawn, 1);
+}
+
+TEST_F(ExportPage, AnEntryNotDrawnStillCountsInTheItemNumbers) {
+    PageJob job = smallJob(3);
+    job.entries[1].drawn = false;
+    std::vector<QString> texts;
+    ExportOptions options;
+    options.progress = [&](const ExportProgress& p) {
+        texts.push_back(p.text);
+        EXPECT_EQ(p.total, 6);
+    };
+    ASSERT_TRUE(exportPage(job, 2027, 1, path("a.bmp"), options).ok);
+    ASSERT_EQ(texts.size(), 6u);
+    EXPECT_EQ(texts[2], QStringLiteral("アイテム1の描画中"));
+    EXPECT_EQ(texts[3], QStringLiteral("アイテム3の描画中"));
+}
+
+TEST_F(ExportPage, WritesTheBitmapAtThePageResolution) {
+    PageJob job = smallJob(1, 300);
+    job.pageBackColor = 0x000000FF; // red
+    const ExportResult result = exportPage(job, 2027, 1, path("page.bmp"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.pixels, QSize(620, 469)); // 625 -> 620 wide, 468.75 -> 469 high
+    QFile file(path("page.bmp"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.size(), 58 + 620 * 469 * 4);
+    EXPECT_EQ(u32(bytes, 18), 620u);
+    EXPECT_EQ(u32(bytes, 22), 469u);
+    EXPECT_EQ(u32(bytes, 38), 11811u);
+    // The bottom-left pixel is page background: blue 0, green 0, red 255, reserved 0xFF.
+    EXPECT_EQ(bytes.mid(58, 4), QByteArray::fromHex("0000ffff"));
+
+    // The resolution can be overridden.
+    ExportOptions options;
+    options.dpi = 96;
+    const ExportResult lower = exportPage(job, 2027, 1, path("page96.bmp"), options);
+    ASSERT_TRUE(lower.ok);
+    EXPECT_EQ(lower.pixels, QSize(196, 150));
+}
+
+TEST_F(ExportPage, APageTooLargeForMemoryIsRefusedBeforeAllocating) {
+    PageJob job = smallJob(1, 300);
+    job.canvas = QSize(18898, 18898); // 5000 x 5000 mm
+    const ExportResult result = exportPage(job, 2027, 1, path("huge.bmp"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("MB"))) << result.error.toStdString();
+    EXPECT_TRUE(result.pixels.isEmpty()); // nothing was allocated
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(ExportPage, AFailedWriteLeavesNoFileAndReportsIt) {
+    const QString target = path("no/such/folder/page.bmp");
+    const ExportResult result = exportPage(smallJob(1), 2027, 1, target);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_FALSE(QFile::exists(target));
+
+    // A target that cannot be replaced (a folder) fails without leaving a temporary file.
+    QDir(dir.path()).mkdir(QStringLiteral("taken.bmp")); // a folder of that name
+    const ExportResult blocked = exportPage(smallJob(1), 2027, 1, path("taken.bmp"));
+    EXPECT_FALSE(blocked.ok);
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(ExportPage, CancelStopsWithoutAFile) {
+    std::atomic<bool> cancel{false};
+    ExportOptions options;
+    options.cancel = &cancel;
+    options.progress = [&](const ExportProgress& p) {
+        if (p.step == 3)
+            cancel = true;
+    };
+    const ExportResult result = exportPage(smallJob(3), 2027, 1, path("a.bmp"), options);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_TRUE(result.error.isEmpty());
+    EXPECT_LT(result.itemsDrawn, 3);
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(ExportPage, NothingToDrawOrNoSuchMonthFails) {
+    EXPECT_FALSE(exportPage(smallJob(0), 2027, 1, path("a.bmp")).ok);
+    EXPECT_FALSE(exportPage(smallJob(1), 2027, 13, path("a.bmp")).ok);
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(ExportPage, MonthsInParallelEachGetTheirFile) {
+    std::vector<int> months{1, 2, 3, 4};
+    std::vector<QString> paths;
+    for (int m : months)
+        paths.push_back(path(QStringLiteral("m%1.bmp").arg(m).toLatin1().constData()));
+    std::atomic<int> reported{0};
+    const auto results = exportMonths(smallJob(2), 2027, months, paths, {}, 2,
+                                      [&](int, const ExportResult& r) { reported += r.ok; });
+    ASSERT_EQ(results.size(), 4u);
+    for (const ExportResult& r : results)
+        EXPECT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(reported, 4);
+    EXPECT_EQ(files().size(), 4);
+}
+
+TEST(PageJobFromDocument, ViewsAreTheItemsPlusTheirBorder) {
+    PageSettings header;
+    std::vector<LayoutItem> records(2);
+    for (LayoutItem& item : records) {
+        item.Live = kTrue;
+        item.Category = CategoryMonthDisplay;
+        item.Left = 5;
+        item.Top = 6;
+        item.Width = 70;
+        item.Height = 30;
+    }
+    const auto document = LayoutDocument::fromRecords(header, records, 96);
+    const PageJob job = pageJobFromDocument(*document, 0x00FF00);
+    EXPECT_EQ(job.canvas, QSize(794, 1123));
+    EXPECT_EQ(job.dpi, 300);
+    EXPECT_EQ(job.pageBackColor, 0x00FF00);
+    ASSERT_EQ(job.entries.size(), 2u);
+    EXPECT_TRUE(job.entries[0].drawn);
+    EXPECT_EQ(job.entries[0].view, QRectF(5, 6, 74, 34));
+
+    const PageJob editor = pageJobFromDocument(*document, 0, [](int slot) -> std::optional<QRectF> {
+        if (slot == 1)
+            return QRectF(1, 2, 3, 4);
+        return std::nullopt;
+    });
+    EXPECT_EQ(editor.entries[1].view, QRectF(1, 2, 3, 4));
+}
+
+} // namespace
+} // namespace tobirae

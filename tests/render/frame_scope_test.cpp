@@ -1,0 +1,176 @@
+#include "bitmap/RecordingCanvas.h"
+#include "render/ItemDrawScope.h"
+#include "render/PreviewTarget.h"
+#include "render/RenderFrame.h"
+
+#include <gtest/gtest.h>
+
+namespace tobirae {
+namespace {
+
+// A view whose canvas is deviceScale times finer, logging what is drawn on it.
+class ScaledRecordingView : public PreviewTarget {
+public:
+    ScaledRecordingView(QSize size, float scale) : size_(size), scale_(scale) { rebuild(); }
+    QSize size() const override { return size_; }
+    void resize(QSize s) override {
+        size_ = s;
+        rebuild();
+    }
+    Canvas* canvas() override { return canvas_.get(); }
+    void clear(Colour background) override {
+        cleared.push_back(background);
+        canvas_->clearCalls();
+    }
+    float deviceScale() const override { return scale_; }
+    void finished() override { ++finishedCount; }
+
+    std::vector<Colour> cleared;
+    int finishedCount = 0;
+    RecordingCanvas& recording() { return *canvas_; }
+
+private:
+    void rebuild() {
+        canvas_ = std::make_unique<RecordingCanvas>(static_cast<int>(size_.width() * scale_),
+                                                    static_cast<int>(size_.height() * scale_));
+    }
+    QSize size_;
+    float scale_;
+    std::unique_ptr<RecordingCanvas> canvas_;
+};
+
+LayoutItem plainItem() {
+    LayoutItem item;
+    item.Left = 10;
+    item.Top = 21;
+    item.Width = 101;
+    item.Height = 50;
+    item.BackColor = 0x00ABCDEF;
+    item.TransparentColor = 0x00FFFFFF;
+    return item;
+}
+
+TEST(ItemDrawScope, PageTargetDrawsOnAnItemSurfaceAndBlitsItAtTheScaledPosition) {
+    RenderContext ctx;
+    useRecordingSurfaces(ctx);
+    Fnc_SetPageDpi(ctx, 192); // scale 2
+    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+    LayoutItem item = plainItem();
+    item.Transparent = kTrue;
+    const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, 10, 21, 3, -4, 0, {}};
+    {
+        ItemDrawScope scope(ctx, args);
+        ASSERT_TRUE(scope.ok());
+        EXPECT_FALSE(scope.onScreen());
+        EXPECT_EQ(scope.canvas(), ctx.itemSurface.get());
+        EXPECT_FLOAT_EQ(scope.surface().scaleX, 2);
+        EXPECT_EQ(ctx.itemSurfaceWidth, 204); // 202 up to a multiple of four
+        EXPECT_EQ(ctx.itemSurfaceHeight, 101);
+        // Filled rectangles clamp to the item surface.
+        scope.fillRect(0, 0, 500, 500, 0x0000FF);
+        EXPECT_TRUE(scope.finish());
+        EXPECT_EQ(ctx.itemSurface, nullptr);
+    }
+    const RecordingCanvas* page = recordedPage(ctx);
+    const auto blits = page->callsOf(DrawCall::Blit);
+    ASSERT_EQ(blits.size(), 1u);
+    EXPECT_EQ(blits[0].x1, 20 + 3);
+    EXPECT_EQ(blits[0].y1, 42 - 4);
+    EXPECT_EQ(blits[0].x2, 203); // Fix(202 + 0.5) + 1
+    EXPECT_EQ(blits[0].y2, 101);
+    EXPECT_EQ(blits[0].transparentColour, 0x00FFFFFF);
+    const auto rects = page->rects();
+    ASSERT_EQ(rects.size(), 2u); // the background, then the clamped rectangle
+    EXPECT_EQ(rects[0].colour, 0x00ABCDEF);
+    EXPECT_EQ(rects[1].x2, 23 + 204);
+    EXPECT_EQ(rects[1].y2, 38 + 101);
+}
+
+TEST(ItemDrawScope, UnfinishedPageScopeReleasesWithoutBlitting) {
+    RenderContext ctx;
+    useRecordingSurfaces(ctx);
+    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+    const LayoutItem item = plainItem();
+    const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, 10, 21, 0, 0, 0, {}};
+    { ItemDrawScope scope(ctx, args); }
+    EXPECT_EQ(ctx.itemSurface, nullptr);
+    EXPECT_TRUE(recordedPage(ctx)->callsOf(DrawCall::Blit).empty());
+}
+
+TEST(ItemDrawScope, ScreenTargetClearsScalesAndClipsToTheView) {
+    RenderContext ctx;
+    Fnc_SetPageDpi(ctx, 300); // whatever an export left behind
+    const LayoutItem item = plainItem();
+    ScaledRecordingView view(QSize(105, 54), 2);
+    const RenderArgs args{item, &view, DrawSurface{}, {}, true, 10, 21, 0, 0, 0, {}};
+    ItemDrawScope scope(ctx, args);
+    ASSERT_TRUE(scope.ok());
+    EXPECT_TRUE(scope.onScreen());
+    EXPECT_EQ(view.cleared, std::vector<Colour>{0x00ABCDEF});
+    EXPECT_FLOAT_EQ(Fnc_GetPageScale(ctx).x, 2);
+    EXPECT_FLOAT_EQ(scope.surface().scaleY, 2);
+    EXPECT_EQ(ctx.clipWidth, 210);
+    EXPECT_EQ(ctx.clipHeight, 108);
+
+    scope.resizePreview(60, 30);
+    EXPECT_EQ(view.size(), QSize(64, 34));
+    EXPECT_EQ(scope.canvas(), view.canvas());
+    EXPECT_EQ(ctx.clipWidth, 128);
+
+    scope.fillRect(0, 0, 100, 100, 0x0000FF);
+    const auto rects = view.recording().rects();
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].x2, 128); // clamped to the clip size, in device pixels
+    EXPECT_TRUE(scope.finish());
+    EXPECT_EQ(view.finishedCount, 1);
+}
+
+TEST(ItemDrawScope, ScreenScaleOneIsThePlainScreen) {
+    RenderContext ctx;
+    Fnc_SetPageDpi(ctx, 300);
+    const LayoutItem item = plainItem();
+    ScaledRecordingView view(QSize(105, 54), 1);
+    const RenderArgs args{item, &view, DrawSurface{}, {}, false, 10, 21, 0, 0, 0, {}};
+    ItemDrawScope scope(ctx, args);
+    EXPECT_FLOAT_EQ(Fnc_GetPageScale(ctx).x, 1);
+    EXPECT_FLOAT_EQ(scope.surface().scaleX, 1);
+    EXPECT_EQ(ctx.clipWidth, 105);
+}
+
+TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
+    const std::pair<int, int> kinds[] = {
+        {7, 0}, {CategoryMonthFamily, 9}, {CategoryWeekly, 0}, {-1, 0}};
+    for (const auto& [category, variant] : kinds) {
+        RenderContext ctx;
+        useRecordingSurfaces(ctx);
+        ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+        LayoutItem item = plainItem();
+        item.Category = category;
+        item.LayoutVariant = variant;
+        item.MonthSelector = 13;
+        item.WeekRange = 5; // days 1..7, so weekly kinds stay in the shown month
+        DateRange range = pageDateRange(2027, 12);
+        EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0))
+            << category << "/" << variant;
+        EXPECT_TRUE(recordedPage(ctx)->calls().empty());
+        // The range was rewritten for the item all the same.
+        EXPECT_EQ(range.firstYear, 2028);
+        EXPECT_EQ(range.firstMonth, 1);
+        DateRange measured = pageDateRange(2027, 12);
+        const auto extent = Fnc_LayOutItemMeasure(ctx, item, measured);
+        ASSERT_TRUE(extent.has_value());
+        EXPECT_FLOAT_EQ(extent->right, 111);
+        EXPECT_FLOAT_EQ(extent->bottom, 71);
+    }
+}
+
+TEST(ContentExtent, PositionPlusContentAtThePageScale) {
+    RenderContext ctx;
+    Fnc_SetPageDpi(ctx, 300);
+    const ItemExtent extent = Fnc_ContentExtent(ctx, plainItem(), 100, 40);
+    EXPECT_FLOAT_EQ(extent.right, 110 * 3.125f);
+    EXPECT_FLOAT_EQ(extent.bottom, 61 * 3.125f);
+}
+
+} // namespace
+} // namespace tobirae
