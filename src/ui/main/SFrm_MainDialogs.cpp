@@ -43,6 +43,10 @@ void SFrm_Main::showPreview() {
     // Drawn finer than layout pixels so the window can be enlarged without blurring.
     const double scale = std::max(2.0, canvasView_->devicePixelRatioF() * 2);
     const QImage page = renderPageImage(scale);
+    if (page.isNull()) {
+        prompts_.message(QStringLiteral("プレビューを作成できませんでした。"));
+        return;
+    }
     Sfrm_Zoom zoom(page, document_->page.PaperWidth, document_->page.PaperHeight, this);
     zoom.exec();
 }
