@@ -394,6 +394,26 @@ TEST(DayListMeasure, MeasuringGivesWhereThePageDrawingEnds) {
     }
 }
 
+TEST(DayListMeasure, AutoSizeFitsTheViewToTheCutContent) {
+    // 29～末日 is three lines: 65 cut to 63.
+    for (int variant : {VariantVertical, VariantHorizontal}) {
+        LayoutItem item = newListItem(CategoryWeekly, variant, 9);
+        item.FitToRect = kTrue; // auto-size lays out at the design size all the same
+        RenderContext ctx;
+        useRecordingSurfaces(ctx);
+        test::RecordingPreview view(QSize(100, 100));
+        DateRange range = pageDateRange(2024, 1);
+        ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
+        const QSize expected = variant == VariantVertical ? QSize(564, 67) : QSize(67, 564);
+        EXPECT_EQ(view.size(), expected) << variant;
+        QStringList days;
+        for (const DrawCall& t : view.recording().texts())
+            if (const int d = t.text.trimmed().toInt(); d >= 29 && d <= 31)
+                days << t.text.trimmed();
+        EXPECT_EQ(days, (QStringList{"29", "30", "31"})) << variant;
+    }
+}
+
 TEST(DayListMeasure, ColumnAndRowTwinsAgreeWithTheFrame) {
     LayoutItem item = newListItem(CategoryWeekly, VariantHorizontal, 9);
     item.Left = 5;
