@@ -2,7 +2,6 @@
 // centre locks along the days, placement offsets, the horizontal list as the vertical one with
 // the axes exchanged, and the measuring twin against the drawing.
 #include "daylist_support.h"
-#include "render/KindRenderers.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -412,26 +411,6 @@ TEST(DayListMeasure, AutoSizeFitsTheViewToTheCutContent) {
                 days << t.text.trimmed();
         EXPECT_EQ(days, (QStringList{"29", "30", "31"})) << variant;
     }
-}
-
-TEST(DayListMeasure, ColumnAndRowTwinsAgreeWithTheFrame) {
-    LayoutItem item = newListItem(CategoryWeekly, VariantHorizontal, 9);
-    item.Left = 5;
-    item.Top = 7;
-    RenderContext ctx;
-    useRecordingSurfaces(ctx);
-    DateRange range = pageDateRange(2024, 4);
-    int rows = 0;
-    const DateRange shown = Fnc_ShownRange(item, 2024, 4, &rows);
-    EXPECT_EQ(rows, 3);
-    const RenderArgs args{item, nullptr, {}, shown, false, 5, 7, 0, 0, rows, {}};
-    const auto viaFrame = Fnc_LayOutItemMeasure(ctx, item, range);
-    const auto direct = Fnc_MeasureDayRow(ctx, args);
-    ASSERT_TRUE(viaFrame && direct);
-    EXPECT_FLOAT_EQ(viaFrame->right, direct->right);
-    EXPECT_FLOAT_EQ(viaFrame->bottom, direct->bottom);
-    EXPECT_FLOAT_EQ(direct->right, 5 + 63); // 65 cut to 3 columns of 21
-    EXPECT_FLOAT_EQ(direct->bottom, 7 + 560);
 }
 
 } // namespace

@@ -107,22 +107,6 @@ TEST(DayListRange, WeeklyRangesAndTheirFixedLineCounts) {
     }
 }
 
-TEST(DayListRange, SeventeenToEndOfFebruaryLeavesFourOfSixteenRowsEmpty) {
-    LayoutItem item = newListItem(CategoryWeekly, VariantVertical, 11);
-    ASSERT_EQ(item.DesignHeight, 340); // cut to 16 rows of 21
-    showOnly(item, {});
-    noBackgrounds(item);
-    distinctRules(item);
-    const RecordingCanvas canvas = drawListOnScreen(item, 2015, 2);
-    const auto last = linesOfColour(canvas, kLastLine);
-    ASSERT_EQ(last.size(), 1u);
-    EXPECT_EQ(last[0].y1, 336);
-    const auto texts = canvas.texts();
-    ASSERT_EQ(texts.size(), 12u);
-    EXPECT_EQ(texts.back().text, "28");
-    EXPECT_EQ(texts.back().y1, 11 * 21 + 4); // (21 - 14) / 2 rounded half up
-}
-
 struct Label {
     QString text;
     int line;
