@@ -5,6 +5,7 @@
 #include "render/RenderFrame.h"
 #include "ui/dialogs/SFrm_LayOut.h"
 #include "ui/dialogs/SFrm_Option.h"
+#include "ui/main/CanvasView.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
@@ -80,6 +81,8 @@ private slots:
     void itemListSelectionShowsPosition();
     void drawingOrderMoves();
 
+    void centreLockedHeadingsFollowTheirPreview();
+    void zoomRedrawsPreviewsFiner();
     void pageSizeCommandResizesCanvas();
     void optionsCommandShowsGrid();
     void menuEntries();
@@ -511,6 +514,61 @@ void MainWindowTests::drawingOrderMoves() {
     QTest::mouseClick(down, Qt::LeftButton); // last entry later: nothing
     QCOMPARE(w.document().drawingOrder()[2].slot, 2);
     QCOMPARE(f.prompts.messages.size(), 1);
+}
+
+void MainWindowTests::centreLockedHeadingsFollowTheirPreview() {
+    MainWindowFixture f;
+    auto document = makeTestDocument({{CategoryMonthDisplay, 0, 10, 10, 12},
+                                      {CategoryMonthDisplay, 0, 10, 200, 12},
+                                      {CategoryPicture, 0, 10, 400, 12}});
+    document->item(0).HCenterLocked = kTrue; // auto-sized: centred after its preview
+    document->item(1).HCenterLocked = kTrue; // fitted to its box: no auto-size, no centring
+    document->item(1).FitToRect = kTrue;
+    document->item(2).VCenterLocked = kTrue; // pictures are not centred by their preview
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")).has_value());
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    const LayoutItem& centred = w.document().item(0);
+    QCOMPARE(centred.Left, (w.document().page.CanvasWidth - centred.Width) / 2);
+    QCOMPARE(w.itemView(0)->pos().x(), double(centred.Left));
+    QCOMPARE(w.itemView(0)->viewSize(), QSize(int(centred.Width) + 4, int(centred.Height) + 4));
+    QCOMPARE(w.document().item(1).Left, 10.f);
+    QCOMPARE(w.document().item(2).Top, 400.f);
+}
+
+void MainWindowTests::zoomRedrawsPreviewsFiner() {
+    QCOMPARE(nextZoomStep(1.0, true), 1.25);
+    QCOMPARE(nextZoomStep(1.0, false), 0.75);
+    QCOMPARE(nextZoomStep(0.8, true), 1.0);
+    QCOMPARE(nextZoomStep(8.0, true), 8.0);
+    QCOMPARE(nextZoomStep(0.1, false), 0.1);
+
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthFamily, VariantBoxMini, 30, 40, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    CanvasView* view = w.canvasView();
+    view->setZoom(1.0);
+    const LayoutItem before = w.document().item(0);
+    const QSize layoutSize = w.itemView(0)->viewSize();
+    const double ratio = view->devicePixelRatioF();
+    w.menus().zoomIn->trigger();
+    QCOMPARE(view->zoom(), 1.25);
+    view->setZoom(2.0);
+    QTRY_COMPARE(w.itemView(0)->preview().image().width(),
+                 int(std::lround(layoutSize.width() * 2 * ratio)));
+    // Zoom is a way of looking: the item keeps its size and place in layout pixels.
+    QCOMPARE(w.itemView(0)->viewSize(), layoutSize);
+    QVERIFY(w.document().item(0) == before);
+
+    w.menus().zoomFit->trigger();
+    const QSize area = view->maximumViewportSize();
+    QVERIFY(w.document().page.CanvasHeight * view->zoom() <= area.height());
+    QVERIFY(w.document().page.CanvasWidth * view->zoom() <= area.width());
+    QVERIFY(w.document().page.CanvasHeight * view->zoom() > area.height() * 0.9 ||
+            w.document().page.CanvasWidth * view->zoom() > area.width() * 0.9);
+    w.menus().zoomActual->trigger();
+    QCOMPARE(view->zoom(), 1.0);
 }
 
 void MainWindowTests::pageSizeCommandResizesCanvas() {

@@ -39,7 +39,6 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     : QMainWindow(parent), document_(std::move(start.document)),
       settings_(std::move(start.settings)), prompts_(prompts) {
     setObjectName(QStringLiteral("SFrm_Main"));
-    setAcceptDrops(true);
     Fnc_BmpInit(previewContext_);
 
     scene_ = new QGraphicsScene(this);
