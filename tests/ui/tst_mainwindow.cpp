@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -59,6 +60,8 @@ private slots:
     void startupWithHandWrittenSettings_data();
     void startupWithHandWrittenSettings();
     void startupYearOutsideList();
+    void windowPlacement_data();
+    void windowPlacement();
 
     void shutdownWritesSettings();
     void shutdownAnsweredNoKeepsWindow();
@@ -70,6 +73,7 @@ private slots:
     void dropLayout_data();
     void dropLayout();
     void dropOtherFileIgnored();
+    void dropOnCanvasReadsLayout();
 
     void saveWithoutItems();
     void saveWritesTheSameLayout();
@@ -183,6 +187,29 @@ void MainWindowTests::startupYearOutsideList() {
     SFrm_Main& w = f.start(std::chrono::year{2050} / 3 / 1);
     QCOMPARE(w.outputYear(), 2049);
     QCOMPARE(w.outputMonth(), 3);
+}
+
+void MainWindowTests::windowPlacement_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QPoint>("expected");
+    // Window 400 x 300 on a 1920 x 1080 screen.
+    QTest::newRow("no position: centred") << QStringList{} << QPoint(760, 390);
+    QTest::newRow("remembered, twips")
+        << QStringList{"[Form]", "Form_Left=1500", "Form_Top=&H5DC"} << QPoint(100, 100);
+    QTest::newRow("far right pulled back")
+        << QStringList{"[Form]", "Form_Left=150000", "Form_Top=300"} << QPoint(1919 - 48, 20);
+    QTest::newRow("above the screen pulled down")
+        << QStringList{"[Form]", "Form_Left=300", "Form_Top=-3000"} << QPoint(20, 0);
+}
+
+void MainWindowTests::windowPlacement() {
+    QFETCH(QStringList, lines);
+    QFETCH(QPoint, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Tobirae.ini"));
+    QVERIFY(writeSettingsFile(path, lines));
+    const AppSettings settings = loadAppSettings(path);
+    QCOMPARE(windowPosition(settings, QSize(400, 300), QRect(0, 0, 1920, 1080)), expected);
 }
 
 void MainWindowTests::shutdownWritesSettings() {
@@ -357,6 +384,25 @@ void MainWindowTests::dropOtherFileIgnored() {
     w.dropFiles({f.path("a.CLF.bak")});
     QVERIFY(f.prompts.questions.empty());
     QVERIFY(w.document().itemList().empty());
+}
+
+void MainWindowTests::dropOnCanvasReadsLayout() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("dropped.CLF"), kTwoItems));
+    SFrm_Main& w = f.start();
+    QWidget* viewport = w.canvasView()->viewport();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(f.path("dropped.CLF"))});
+    const QPoint at(50, 50);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    // The file is read after the drop event has returned.
+    QVERIFY(w.document().itemList().empty());
+    QTRY_COMPARE(w.document().itemList().size(), std::size_t{2});
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - dropped.CLF"));
 }
 
 void MainWindowTests::saveWithoutItems() {

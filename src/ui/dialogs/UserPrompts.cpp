@@ -9,6 +9,15 @@
 
 namespace tobirae {
 
+namespace {
+
+// Our texts separate lines with CR LF; a label wants plain line feeds.
+QString displayText(const QString& text) {
+    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
 QString applicationTitle() {
     return QStringLiteral("Tobirae");
 }
@@ -33,7 +42,7 @@ PromptAnswer QtUserPrompts::ask(const QString& text, PromptButtons buttons) {
     QMessageBox box(parent_);
     box.setWindowTitle(applicationTitle());
     box.setIcon(QMessageBox::NoIcon);
-    box.setText(text);
+    box.setText(displayText(text));
     switch (buttons) {
     case PromptButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -65,7 +74,7 @@ void QtUserPrompts::message(const QString& text, PromptIcon icon) {
     QMessageBox box(parent_);
     box.setWindowTitle(applicationTitle());
     box.setIcon(icon == PromptIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon);
-    box.setText(text);
+    box.setText(displayText(text));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
