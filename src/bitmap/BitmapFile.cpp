@@ -3,9 +3,11 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <bit>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace tobirae {
@@ -76,11 +78,11 @@ bool writeBitmap(QIODevice& device, const QImage& image, int bitDepth, int dpi) 
     for (int y = height - 1; y >= 0; --y) {
         const auto* in = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
         if (bitDepth == 32) {
-            // Blue, green, red, then 0xFF: viewers that read the fourth byte as alpha show the
-            // page opaque.
-            auto* out = reinterpret_cast<std::uint32_t*>(row.data());
-            for (int x = 0; x < width; ++x)
-                out[x] = static_cast<std::uint32_t>(in[x]) | 0xFF000000u;
+            // Format_RGB32 holds blue, green, red, 0xFF: the row as it is. The 0xFF makes viewers
+            // that read the fourth byte as alpha show the page opaque.
+            if (device.write(reinterpret_cast<const char*>(in), rowBytes) != rowBytes)
+                return false;
+            continue;
         } else {
             std::uint8_t* out = row.data();
             for (int x = 0; x < width; ++x) {
@@ -126,10 +128,14 @@ bool writeImageFile(const QImage& image, const QString& path, const ImageFileOpt
         return fail(QStringLiteral("%1 is a folder").arg(path));
 
     // The page goes to a temporary file beside the target that replaces it only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // (Not synced to disk first: that costs more than the whole page takes to draw.)
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                        QStringLiteral(".XXXXXX"));
+    if (!file.open())
         return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
     bool written = false;
+    QString reason;
     if (options.format == ImageFileFormat::Png) {
         QImage copy = image;
         const int ppm = bitmapPixelsPerMetre(options.dpi);
@@ -137,20 +143,30 @@ bool writeImageFile(const QImage& image, const QString& path, const ImageFileOpt
         copy.setDotsPerMeterY(ppm);
         QImageWriter writer(&file, "png");
         written = writer.write(copy);
-        if (!written) {
-            file.cancelWriting();
-            return fail(QStringLiteral("cannot write %1: %2").arg(path, writer.errorString()));
-        }
+        if (!written)
+            reason = writer.errorString();
     } else {
         written = writeBitmap(file, image, options.bitDepth, options.dpi);
     }
-    if (!written) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, reason));
-    }
-    if (!file.commit())
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    written = written && file.flush();
+    if (!written)
+        return fail(QStringLiteral("cannot write %1: %2")
+                        .arg(path, reason.isEmpty() ? file.errorString() : reason));
+    file.close();
+    const QFileDevice::Permissions permissions =
+        target.exists()
+            ? QFile::permissions(path)
+            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    file.setPermissions(permissions);
+    std::error_code renameError;
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(file.fileName()).toStdString()),
+                            std::filesystem::path(QFile::encodeName(path).toStdString()),
+                            renameError);
+    if (renameError)
+        return fail(QStringLiteral("cannot write %1: %2")
+                        .arg(path, QString::fromLocal8Bit(renameError.message())));
+    file.setAutoRemove(false);
     return true;
 }
 

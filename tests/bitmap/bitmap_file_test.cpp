@@ -104,7 +104,7 @@ TEST_F(SavePage, WritesThePageAndLeavesAnExistingFileAloneWithoutOverwrite) {
     EXPECT_EQ(u32(file, 18), 24u);
     EXPECT_EQ(u32(file, 22), 31u);
     EXPECT_EQ(u32(file, 38), 11811u);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.bmp")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.bmp")});
 }
 
 TEST_F(SavePage, AFailedWriteLeavesNoFile) {
@@ -114,7 +114,7 @@ TEST_F(SavePage, AFailedWriteLeavesNoFile) {
     QString error;
     EXPECT_FALSE(writeImageFile(*ctx.pageBitmap->image(), dir.path(), {}, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(SavePage, PngCarriesTheResolution) {

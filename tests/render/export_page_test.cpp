@@ -42,7 +42,7 @@ class ExportPage : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
     QTemporaryDir dir;
 };
 
