@@ -104,7 +104,8 @@ TEST_F(SavePage, WritesThePageAndLeavesAnExistingFileAloneWithoutOverwrite) {
     EXPECT_EQ(u32(file, 18), 24u);
     EXPECT_EQ(u32(file, 22), 31u);
     EXPECT_EQ(u32(file, 38), 11811u);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.bmp")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("page.bmp")});
 }
 
 TEST_F(SavePage, AFailedWriteLeavesNoFile) {
@@ -127,20 +128,6 @@ TEST_F(SavePage, PngCarriesTheResolution) {
     ASSERT_FALSE(read.isNull());
     EXPECT_EQ(read.size(), QSize(24, 31));
     EXPECT_EQ(read.dotsPerMeterX(), 11811);
-}
-
-TEST(FileHelpers, ExistsTrimsAndDeleteReportsMissingFiles) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.txt"));
-    EXPECT_FALSE(Fnc_FileExists(path));
-    EXPECT_FALSE(Fnc_DeleteFile(path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_TRUE(Fnc_FileExists(QStringLiteral("  ") + path + QStringLiteral("  ")));
-    EXPECT_TRUE(Fnc_FileExists(dir.path() + QStringLiteral("\\")));
-    EXPECT_TRUE(Fnc_DeleteFile(path));
-    EXPECT_FALSE(Fnc_FileExists(path));
 }
 
 } // namespace

@@ -91,12 +91,6 @@ TEST(ItemSurface, SecondCreateFailsAndKeepsTheFirst) {
     EXPECT_NE(Fnc_CreateItemSurface(ctx, 10, 10, -1), nullptr);
 }
 
-TEST(PageBitmapBytes, CountsRowsPaddedToFourBytes) {
-    EXPECT_EQ(Fnc_PageBitmapBytes(QSize(2476, 3509), -1), 2476ull * 4 * 3509);
-    EXPECT_EQ(Fnc_PageBitmapBytes(QSize(5, 2), 24), 16ull * 2);
-    EXPECT_EQ(Fnc_PageBitmapBytes(QSize(0, 2), 32), 0u);
-}
-
 TEST(FixedPalette, SystemColoursAtTheirEntries) {
     const auto one = Fnc_FixedPalette(1);
     ASSERT_EQ(one.size(), 8u);
