@@ -149,6 +149,16 @@ TEST_F(RecordedText, VerticalTextCentresAlongTheBoxHeightAndShiftsRightByItsThic
     EXPECT_EQ(call.y1, 4);
 }
 
+// Bounding box of the pixels that differ from white.
+QRect inkBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
 TEST(ImageText, HorizontalTextStartsAtItsCellTopLeft) {
     RenderContext ctx;
     Fnc_SelectFont(ctx, fontOf(QStringLiteral("ＭＳ ゴシック"), 30));
