@@ -98,6 +98,8 @@ std::vector<LayoutItem> wallCalendar() {
     LayoutItem box = newItem(CategoryMonthFamily, VariantBox5);
     box.Top = 250;
     box.Left = static_cast<float>(kCanvasWidth - static_cast<int>(box.Width)) / 2;
+    // A new five-row box hides holiday names; a wall calendar wants them (祝日 in the dialog).
+    box.element(Holiday).Shown = kTrue;
 
     LayoutItem previous = newItem(CategoryMonthFamily, VariantBoxMini, 11);
     LayoutItem next = newItem(CategoryMonthFamily, VariantBoxMini, 13);
