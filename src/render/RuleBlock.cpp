@@ -83,14 +83,14 @@ int RuleBlockReader::vLineCountClamped() const {
 }
 
 void RuleBlockWriter::setI16(int offset, std::int16_t value) {
-    auto& b = *bytes_;
+    auto& b = *writable_;
     const auto u = static_cast<std::uint16_t>(value);
     b[offset] = static_cast<std::uint8_t>(u & 0xFF);
     b[offset + 1] = static_cast<std::uint8_t>(u >> 8);
 }
 
 void RuleBlockWriter::setI32(int offset, std::int32_t value) {
-    auto& b = *bytes_;
+    auto& b = *writable_;
     const auto u = static_cast<std::uint32_t>(value);
     for (int i = 0; i < 4; ++i)
         b[offset + i] = static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF);
@@ -136,8 +136,8 @@ void RuleBlockWriter::clearDividingLines() {
     setHLineCount(0);
     setVLineCount(0);
     for (int i = 0; i < kDividingBlockBytes; ++i) {
-        (*bytes_)[kHLinePosOffset + i] = 0;
-        (*bytes_)[kVLinePosOffset + i] = 0;
+        (*writable_)[kHLinePosOffset + i] = 0;
+        (*writable_)[kVLinePosOffset + i] = 0;
     }
 }
 

@@ -66,7 +66,7 @@ private:
 
 class RuleBlockWriter : public RuleBlockReader {
 public:
-    explicit RuleBlockWriter(RuleBytes& bytes) : RuleBlockReader(bytes), bytes_(&bytes) {}
+    explicit RuleBlockWriter(RuleBytes& bytes) : RuleBlockReader(bytes), writable_(&bytes) {}
 
     void setDrawRules(bool on);
     // Writes to entries outside 0..20 are ignored.
@@ -84,7 +84,7 @@ public:
 private:
     void setI16(int offset, std::int16_t value);
     void setI32(int offset, std::int32_t value);
-    RuleBytes* bytes_;
+    RuleBytes* writable_;
 };
 
 inline RuleBlockReader ruleBlock(const LayoutItem& item) {
