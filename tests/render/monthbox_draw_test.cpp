@@ -132,38 +132,6 @@ TEST(MonthBoxCells, FoldedWeekUsesUpperAndLowerPositions) {
     EXPECT_TRUE(d.texts(QStringLiteral("26")).size() == 1);
 }
 
-TEST(MonthBoxCells, DayElementsFollowTheCellState) {
-    LayoutItem item = newBoxItem();
-    item.element(Holiday).Shown = kTrue;
-    item.element(Rokuyo).Font.ForeColor.setText(QStringLiteral("&HFF00"));
-    const Drawn d(item, 2022, 1);
-    const RecordingCanvas& canvas = d.view.recording();
-
-    // Texts drawn at a cell-relative position (x0 + X, y0 + Y).
-    auto at = [&](int x, int y) {
-        std::vector<DrawCall> out;
-        for (const DrawCall& c : canvas.texts())
-            if (c.x1 == x && c.y1 == y)
-                out.push_back(c);
-        return out;
-    };
-    // Rokuyo of the 30th (lower half of the Sunday cell of row 4) at LowerPos (45, 63).
-    const auto lower = at(45, 452 + 63);
-    ASSERT_EQ(lower.size(), 1u);
-    EXPECT_EQ(lower.front().colour, 0x00FF00);
-    EXPECT_EQ(lower.front().font.height, -12);
-    // Sexagenary name of the 12th (Wednesday, row 2) at its normal position (32, 29).
-    EXPECT_EQ(at(300 + 32, 263 + 29).size(), 1u);
-    // Holiday names only on holidays: 1 January (row 0, Saturday) and 10 January (row 2, Monday).
-    // (Holiday names are the only red 10 pt texts.)
-    std::vector<std::pair<int, int>> holidays;
-    for (const DrawCall& c : canvas.texts())
-        if (c.colour == 0x0000FF && c.font.height == -12)
-            holidays.emplace_back(c.x1, c.y1);
-    const std::vector<std::pair<int, int>> want = {{600 + 4, 73 + 70}, {100 + 4, 263 + 70}};
-    EXPECT_EQ(holidays, want);
-}
-
 TEST(MonthBoxOrder, BackgroundsLinesNamesThenDays) {
     LayoutItem item = newBoxItem();
     item.CellBackColor[0] = 0x0000AA;
