@@ -25,13 +25,28 @@ struct MonthCase {
 
 TEST(MonthText, EveryStyleFamily) {
     const MonthCase cases[] = {
-        {0, 9, u"9"},           {1, 9, u"九"},      {1, 12, u"十二"}, // kanji digits, not the
-                                                                      // katakana of the sample
-        {2, 9, u"9月"},         {3, 11, u"十一月"}, {4, 9, u"September"}, {5, 9, u"SEPTEMBER"},
-        {6, 5, u"May"},         {7, 12, u"DEC"},    {8, 10, u"神無月"},   {9, 9, u"ながつき"},
-        {10, 9, u"9/"},         {11, 10, u"十/"},   {12, 9, u"(9)"},      {13, 12, u"(十二)"},
-        {16, 2, u"(February)"}, {18, 12, u"(Dec)"}, {19, 12, u"(DEC)"},   {21, 9, u"(ながつき)"},
-        {20, 1, u"(睦月)"},     {9, 12, u"しわす"},
+        {0, 9, u"9"},
+        {1, 9, u"九"},
+        {1, 12, u"十二"}, // kanji digits, not the
+                          // katakana of the sample
+        {2, 9, u"9月"},
+        {3, 11, u"十一月"},
+        {4, 9, u"September"},
+        {5, 9, u"SEPTEMBER"},
+        {6, 5, u"May"},
+        {7, 12, u"DEC"},
+        {8, 10, u"神無月"},
+        {9, 9, u"ながつき"},
+        {10, 9, u"9/"},
+        {11, 10, u"十/"},
+        {12, 9, u"(9)"},
+        {13, 12, u"(十二)"},
+        {16, 2, u"(February)"},
+        {18, 12, u"(Dec)"},
+        {19, 12, u"(DEC)"},
+        {21, 9, u"(ながつき)"},
+        {20, 1, u"(睦月)"},
+        {9, 12, u"しわす"},
     };
     for (const MonthCase& c : cases)
         EXPECT_EQ(Fnc_MonthText(c.style, c.month), u(c.text)) << c.style << " " << c.month;
