@@ -1,4 +1,5 @@
 // Every example layout renders: two months each, at the layout's own resolution.
+#include "bitmap/Primitives.h"
 #include "document/LayoutFile.h"
 #include "render/PageExport.h"
 
@@ -18,6 +19,8 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
         ReadResult read = readLayoutFile(examples.filePath(name));
         ASSERT_TRUE(read.document) << name.toStdString() << ": " << read.error.toStdString();
         const PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
+        if (name == QStringLiteral("wall-calendar.CLF"))
+            EXPECT_EQ(job.canvas, QSize(794, 1123)); // A4 portrait, 2476 x 3509 at 300 dpi
         EXPECT_GE(job.entries.size(), 3u) << name.toStdString();
         const std::vector<int> months{1, 2};
         const std::vector<QString> paths{out.filePath(name + QStringLiteral("-1.bmp")),
@@ -25,7 +28,11 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
         const auto results = exportMonths(job, 2027, months, paths, {});
         for (const ExportResult& r : results) {
             EXPECT_TRUE(r.ok) << name.toStdString() << ": " << r.error.toStdString();
-            EXPECT_EQ(r.pixels, QSize(2476, 3509)) << name.toStdString(); // A4 at 300 dpi
+            const float scale = static_cast<float>(job.dpi) / 96;
+            EXPECT_EQ(r.pixels,
+                      Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
+                                         static_cast<float>(job.canvas.height()), scale, scale))
+                << name.toStdString();
             EXPECT_EQ(r.itemsDrawn, static_cast<int>(job.entries.size()));
         }
     }
