@@ -92,7 +92,7 @@ double sinDeg(double degrees) {
     return std::sin(degrees * kPi / 180.0);
 }
 
-// Fills one year's slots in their fixed order.
+// Fills one year's entries in their fixed order.
 class YearBuilder {
 public:
     explicit YearBuilder(int year) { table_.year = year; }
@@ -100,8 +100,8 @@ public:
     SekkiYearTable take() { return table_; }
 
     void add(sys_days date, SekkiCode code) {
-        if (table_.count < static_cast<int>(table_.slots.size()))
-            table_.slots[table_.count++] = {date, code};
+        if (table_.count < static_cast<int>(table_.entries.size()))
+            table_.entries[table_.count++] = {date, code};
     }
 
     std::optional<sys_days> search(SekkiCode code) {
@@ -310,7 +310,7 @@ SekkiLookupResult sekkiLookupIn(const SekkiYearTable& table, sys_days date) {
     SekkiLookupResult result;
     bool haveFirst = false;
     for (int i = 0; i < table.count; ++i) {
-        const auto& slot = table.slots[i];
+        const auto& slot = table.entries[i];
         if (slot.code < 1 || slot.date != date)
             continue;
         if (!haveFirst) {

@@ -39,14 +39,14 @@ struct SekkiLookupResult {
     SekkiEntry second; // a second entry on the same day, or none
 };
 
-// One year's entries in their fixed order; unfilled slots hold code 0 and never match a day.
+// One year's entries in their fixed order; unfilled entries hold code 0 and never match a day.
 struct SekkiYearTable {
     struct Slot {
         std::chrono::sys_days date{};
         SekkiCode code = 0;
     };
     int year = 0;
-    std::array<Slot, 40> slots{};
+    std::array<Slot, 40> entries{};
     int count = 0;
 };
 

@@ -22,8 +22,8 @@ constexpr sys_days date(int y, unsigned m, unsigned d) {
 sys_days dateOf(int y, SekkiCode code) {
     const SekkiYearTable table = Fnc_SekkiBuildYear(y);
     for (int i = 0; i < table.count; ++i) {
-        if (table.slots[i].code == code)
-            return table.slots[i].date;
+        if (table.entries[i].code == code)
+            return table.entries[i].date;
     }
     return sys_days{};
 }
@@ -85,7 +85,7 @@ TEST(SolarTerms, EveryYearFillsAllFortySlotsAndAgreesWithTheEquinoxHolidays) {
         const SekkiYearTable table = Fnc_SekkiBuildYear(y);
         ASSERT_EQ(table.count, 40) << y;
         for (int i = 0; i < table.count; ++i) {
-            const year_month_day d{table.slots[i].date};
+            const year_month_day d{table.entries[i].date};
             // Only the days counted from 冬至's neighbours could leave the year; none do.
             ASSERT_EQ(static_cast<int>(d.year()), y) << y << " slot " << i;
         }
