@@ -3,6 +3,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # Build messages go to stderr so that the program's own output can be piped.
 ./scripts/build.sh >&2
+# A command-line subcommand goes to tobirae-cli; anything else (a layout file, nothing) opens the editor.
+case "${1:-}" in
+days | info | to-json | from-json | render | --help | -h)
+    exec build/bin/tobirae-cli "$@"
+    ;;
+esac
 if [ -x build/bin/tobirae ]; then
     exec build/bin/tobirae "$@"
 fi
