@@ -19,6 +19,9 @@ QFont baseFont(const ResolvedFont& font) {
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikeOut);
     qfont.setKerning(false);
+    // Pages go to paper: grey-scale edges only, whatever the desktop's sub-pixel setting, so the
+    // editor's export and the command line write the same pixels.
+    qfont.setStyleStrategy(QFont::NoSubpixelAntialias);
     return qfont;
 }
 
