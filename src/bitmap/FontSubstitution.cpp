@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace tobirae {
 
@@ -46,6 +48,20 @@ bool isInstalled(const QString& family) {
     return installedFamilies().contains(foldFace(family));
 }
 
+// The table with folded keys and the families resolved against what is installed.
+const std::vector<std::pair<QString, QString>>& substitutionTable() {
+    static const std::vector<std::pair<QString, QString>> table = [] {
+        std::vector<std::pair<QString, QString>> list;
+        for (const auto& substitution : kSubstitutions) {
+            const QString family = QString::fromLatin1(substitution.family);
+            list.emplace_back(foldFace(QString::fromUtf8(substitution.face)),
+                              isInstalled(family) ? family : QString::fromLatin1(kFallbackFamily));
+        }
+        return list;
+    }();
+    return table;
+}
+
 } // namespace
 
 QString Fnc_SubstituteFace(const QString& faceName) {
@@ -53,11 +69,9 @@ QString Fnc_SubstituteFace(const QString& faceName) {
     if (face.startsWith(QLatin1Char('@')))
         face = face.mid(1).trimmed();
     const QString key = foldFace(face);
-    for (const auto& substitution : kSubstitutions) {
-        if (foldFace(QString::fromUtf8(substitution.face)) == key) {
-            const QString family = QString::fromLatin1(substitution.family);
-            return isInstalled(family) ? family : QString::fromLatin1(kFallbackFamily);
-        }
+    for (const auto& [folded, family] : substitutionTable()) {
+        if (folded == key)
+            return family;
     }
     if (!face.isEmpty() && isInstalled(face))
         return face;
