@@ -264,9 +264,10 @@ TEST(DayListLocks, OnlyTheLockAlongTheDaysCentres) {
         LayoutItem item = lockItem(c.variant);
         c.setUp(item);
         const RecordingCanvas canvas = drawListOnScreen(item, 2024, 5);
+        const std::vector<DrawCall> texts = canvas.texts();
         const DrawCall* found = nullptr;
         int days = 0;
-        for (const DrawCall& t : canvas.texts()) {
+        for (const DrawCall& t : texts) {
             if (t.text == "5" || t.text == " 5")
                 days++;
             if (days == 1 && t.text == c.text && !found)
