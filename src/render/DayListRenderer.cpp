@@ -237,8 +237,8 @@ std::optional<ItemExtent> measureList(RenderContext& ctx, const RenderArgs& args
     const std::optional<DayListGeometry> g = Fnc_DayListGeometry(args, axis);
     if (!g)
         return std::nullopt;
-    return Fnc_ContentExtent(ctx, args.item, static_cast<float>(g->fit.width),
-                             static_cast<float>(g->fit.height));
+    return Fnc_PageExtent(ctx, args.item, static_cast<float>(g->fit.width),
+                          static_cast<float>(g->fit.height));
 }
 
 } // namespace

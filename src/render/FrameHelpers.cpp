@@ -60,8 +60,8 @@ int Fnc_PlacementOffset(int placement, float itemSize, float contentSize) {
     }
 }
 
-ItemExtent Fnc_ContentExtent(const RenderContext& ctx, const LayoutItem& item, float contentWidth,
-                             float contentHeight) {
+ItemExtent Fnc_PageExtent(const RenderContext& ctx, const LayoutItem& item, float contentWidth,
+                          float contentHeight) {
     return ItemExtent{(item.Left + contentWidth) * ctx.pageScaleX,
                       (item.Top + contentHeight) * ctx.pageScaleY};
 }

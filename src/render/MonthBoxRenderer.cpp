@@ -156,7 +156,7 @@ std::optional<ItemExtent> measureBox(RenderContext& ctx, const RenderArgs& args,
     const std::optional<MonthBoxGeometry> g = Fnc_MonthBoxGeometry(ctx, args, rows);
     if (!g)
         return std::nullopt;
-    return Fnc_ContentExtent(ctx, args.item, static_cast<float>(g->width()), g->height);
+    return Fnc_PageExtent(ctx, args.item, static_cast<float>(g->width()), g->height);
 }
 
 int boxRows(const RenderArgs& args) {

@@ -94,7 +94,7 @@ std::optional<ItemExtent> Fnc_LayOutItemMeasure(RenderContext& ctx, const Layout
             makeArgs(item, nullptr, range, false, DrawSurface{}, 0, 0, layoutFolder);
         const KindEntry kind = kindOf(item);
         if (!kind.measure)
-            return Fnc_ContentExtent(ctx, item, item.Width, item.Height);
+            return Fnc_PageExtent(ctx, item, item.Width, item.Height);
         return kind.measure(ctx, args);
     } catch (const std::exception&) {
         return std::nullopt;

@@ -69,8 +69,8 @@ ContentFit Fnc_FitContent(const LayoutItem& item, const PreviewTarget* preview, 
 int Fnc_PlacementOffset(int placement, float itemSize, float contentSize);
 
 // Right/bottom edge in page pixels of content of the given size at the item's position.
-ItemExtent Fnc_ContentExtent(const RenderContext& ctx, const LayoutItem& item, float contentWidth,
-                             float contentHeight);
+ItemExtent Fnc_PageExtent(const RenderContext& ctx, const LayoutItem& item, float contentWidth,
+                          float contentHeight);
 
 // --- small shared helpers -----------------------------------------------------------------------
 // Decimal or "&H" hexadecimal colour text; the default for anything else.

@@ -131,11 +131,11 @@ bool Fnc_DrawMonthItem(RenderContext& ctx, const RenderArgs& args) {
 // The page drawing is the item surface, Width x Height, whatever the label's size: the label is
 // clipped to it, so that is where the drawing ends.
 std::optional<ItemExtent> Fnc_MeasureYearItem(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_ContentExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
 }
 
 std::optional<ItemExtent> Fnc_MeasureMonthItem(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_ContentExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
 }
 
 } // namespace tobirae

@@ -167,7 +167,7 @@ TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
 TEST(ContentExtent, PositionPlusContentAtThePageScale) {
     RenderContext ctx;
     Fnc_SetPageDpi(ctx, 300);
-    const ItemExtent extent = Fnc_ContentExtent(ctx, plainItem(), 100, 40);
+    const ItemExtent extent = Fnc_PageExtent(ctx, plainItem(), 100, 40);
     EXPECT_FLOAT_EQ(extent.right, 110 * 3.125f);
     EXPECT_FLOAT_EQ(extent.bottom, 61 * 3.125f);
 }
