@@ -1,17 +1,25 @@
 // Writes the example layouts (wall-calendar.CLF, six-row-calendar.CLF, month-list.CLF,
-// horizontal-list.CLF, weekly-planner.CLF) into the given folder.
+// horizontal-list.CLF, weekly-planner.CLF, picture-calendar.CLF with its mountains.png) into the
+// given folder.
 // Every item starts from the defaults a new item gets in the editor; year and month headings take
 // the size their text needs, as the editor sizes them when they are added.
 #include "bitmap/ImageCanvas.h"
 #include "bitmap/RenderContext.h"
 #include "document/LayoutFile.h"
+#include "render/ImageItem.h"
 #include "render/NewItemDefaults.h"
 #include "render/PreviewTarget.h"
 #include "render/RenderFrame.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPolygonF>
+#include <QRadialGradient>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 
 using namespace tobirae;
@@ -186,6 +194,109 @@ std::vector<LayoutItem> weeklyPlanner() {
     return items;
 }
 
+// A mountain landscape drawn in code, so the example ships no artwork from elsewhere and can be
+// drawn again: a morning sky, the sun, two ranges of mountains and a green foreground.
+QImage mountainPicture() {
+    constexpr int width = 560;
+    constexpr int height = 240;
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+
+    QLinearGradient sky(0, 0, 0, 170);
+    sky.setColorAt(0, QColor(0x4A, 0x7D, 0xB8));
+    sky.setColorAt(1, QColor(0xF4, 0xDD, 0xB8));
+    painter.fillRect(image.rect(), sky);
+
+    QRadialGradient glow(QPointF(410, 78), 60);
+    glow.setColorAt(0, QColor(0xFF, 0xF6, 0xD0, 220));
+    glow.setColorAt(1, QColor(0xFF, 0xF6, 0xD0, 0));
+    painter.setBrush(glow);
+    painter.drawEllipse(QPointF(410, 78), 60, 60);
+    painter.setBrush(QColor(0xFF, 0xF3, 0xC4));
+    painter.drawEllipse(QPointF(410, 78), 22, 22);
+
+    auto range = [&painter](std::initializer_list<QPointF> ridge, QColor colour) {
+        QPolygonF shape(ridge);
+        shape << QPointF(width, height) << QPointF(0, height);
+        painter.setBrush(colour);
+        painter.drawPolygon(shape);
+    };
+    range({{0, 150},
+           {70, 110},
+           {130, 135},
+           {210, 88},
+           {300, 140},
+           {380, 105},
+           {470, 132},
+           {560, 100}},
+          QColor(0x8E, 0x9F, 0xBC));
+    range({{0, 185}, {90, 120}, {150, 160}, {250, 62}, {340, 170}, {430, 130}, {560, 180}},
+          QColor(0x4C, 0x63, 0x7E));
+    // Snow on the high peak, following its slopes.
+    painter.setBrush(QColor(0xF2, 0xF4, 0xF8));
+    painter.drawPolygon(QPolygonF({QPointF(250, 62), QPointF(277, 95), QPointF(262, 90),
+                                   QPointF(250, 99), QPointF(236, 88), QPointF(224, 96)}));
+    range({{0, 205}, {120, 190}, {260, 208}, {400, 192}, {560, 200}}, QColor(0x5E, 0x8C, 0x46));
+    range({{0, 222}, {180, 214}, {330, 226}, {470, 216}, {560, 220}}, QColor(0x45, 0x6F, 0x35));
+    painter.end();
+    return image;
+}
+
+bool writePicture(const QString& path, const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        std::fprintf(stderr, "%s: the picture could not be encoded\n", qPrintable(path));
+        return false;
+    }
+    if (const auto error = writeFileAtomically(path, bytes)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(*error));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// Headings, a picture across the page and a five-row month box under it. The picture's path is
+// the one it would have on the Windows machine the layout was made on; the layout finds the
+// picture by its file name in its own folder.
+bool writePictureCalendar(const QDir& folder) {
+    const QString pictureName = QStringLiteral("mountains.png");
+    if (!writePicture(folder.filePath(pictureName), mountainPicture()))
+        return false;
+
+    LayoutItem year = heading(CategoryYear, 20);
+    centre(year, 40);
+    LayoutItem month = heading(CategoryMonthDisplay, 48);
+    centre(month, 40 + year.Height + 12);
+
+    LayoutItem picture = newItem(CategoryPicture, 0);
+    picture.PictureFile.setText(QStringLiteral("C:\\Calendars\\") + pictureName);
+    if (!Fnc_StorePictureSize(picture, folder.absolutePath())) {
+        std::fprintf(stderr, "%s: the picture's size could not be read\n",
+                     qPrintable(folder.filePath(pictureName)));
+        return false;
+    }
+    // 700 x 300 has the picture's shape; the shape is kept should the item be resized.
+    picture.FreeAspect = kFalse;
+    picture.HPlacement = 1;
+    picture.VPlacement = 1;
+    picture.Width = 700;
+    picture.Height = 300;
+    picture.Top = 165;
+    picture.Left = static_cast<float>(kCanvasWidth - 700) / 2;
+
+    LayoutItem box = newItem(CategoryMonthFamily, VariantBox5);
+    box.Top = picture.Top + picture.Height + 25;
+    box.Left = picture.Left;
+    box.element(Holiday).Shown = kTrue;
+    return write(folder.filePath(QStringLiteral("picture-calendar.CLF")),
+                 {year, month, picture, box});
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -202,6 +313,7 @@ int main(int argc, char** argv) {
         write(folder.filePath(QStringLiteral("six-row-calendar.CLF")), sixRowCalendar()) &&
         write(folder.filePath(QStringLiteral("month-list.CLF")), monthList()) &&
         write(folder.filePath(QStringLiteral("horizontal-list.CLF")), horizontalList()) &&
-        write(folder.filePath(QStringLiteral("weekly-planner.CLF")), weeklyPlanner());
+        write(folder.filePath(QStringLiteral("weekly-planner.CLF")), weeklyPlanner()) &&
+        writePictureCalendar(folder);
     return ok ? 0 : 1;
 }

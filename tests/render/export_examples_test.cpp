@@ -1,6 +1,7 @@
 // Every example layout renders: two months each, at the layout's own resolution.
 #include "bitmap/Primitives.h"
 #include "document/LayoutFile.h"
+#include "render/ImageItem.h"
 #include "render/PageExport.h"
 
 #include <QDir>
@@ -19,9 +20,18 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
         ReadResult read = readLayoutFile(examples.filePath(name));
         ASSERT_TRUE(read.document) << name.toStdString() << ": " << read.error.toStdString();
         const PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
-        if (name == QStringLiteral("wall-calendar.CLF"))
+        if (name == QStringLiteral("wall-calendar.CLF")) {
             EXPECT_EQ(job.canvas, QSize(794, 1123)); // A4 portrait, 2476 x 3509 at 300 dpi
+        }
         EXPECT_GE(job.entries.size(), 3u) << name.toStdString();
+        // A shipped picture that is not found would quietly draw the placeholder instead.
+        for (const ExportEntry& entry : job.entries) {
+            if (entry.item.Category == CategoryPicture) {
+                EXPECT_EQ(Fnc_PictureItemStatus(entry.item, job.layoutFolder).reason.toStdString(),
+                          "")
+                    << name.toStdString();
+            }
+        }
         const std::vector<int> months{1, 2};
         const std::vector<QString> paths{out.filePath(name + QStringLiteral("-1.bmp")),
                                          out.filePath(name + QStringLiteral("-2.bmp"))};
