@@ -74,9 +74,10 @@ LayoutItem heading(int category, int fontSize) {
     return item;
 }
 
+// Where the editor's centring puts a centre-locked heading, so the editor leaves it there.
 void centre(LayoutItem& item, float top) {
     item.Top = top;
-    item.Left = static_cast<float>(kCanvasWidth - static_cast<int>(item.Width) - 4) / 2;
+    item.Left = static_cast<float>(kCanvasWidth - static_cast<int>(item.Width)) / 2;
     item.HCenterLocked = kTrue;
 }
 
