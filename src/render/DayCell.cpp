@@ -72,17 +72,8 @@ bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const Layou
     float x = cell.x0 + static_cast<float>(p.X) * cell.scaleX;
     if (cell.half == CellHalf::Normal && hLocked(item, k))
         x = cell.x0 + (cell.cellWidth - sampleWidth) / 2;
-    const float width = textWidth(ctx, cell.scaleY, text);
-    switch (item.Align[static_cast<std::size_t>(k)]) {
-    case 1:
-        x += (sampleWidth - width) / 2;
-        break;
-    case 2:
-        x += sampleWidth - width;
-        break;
-    default:
-        break;
-    }
+    x += Fnc_SampleBoxOffset(item.Align[static_cast<std::size_t>(k)], sampleWidth,
+                             textWidth(ctx, cell.scaleY, text));
     return Fnc_DrawText(ctx, surface, cell.scaleY, text, x,
                         cell.y0 + static_cast<float>(p.Y) * cell.scaleY, fontColour(e.Font), true);
 }

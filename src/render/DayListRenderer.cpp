@@ -193,16 +193,7 @@ private:
             const auto sampleWidth =
                 static_cast<float>(Fnc_MeasureText(ctx_, nullptr, sy, sample).width);
             const auto width = static_cast<float>(Fnc_MeasureText(ctx_, nullptr, sy, text).width);
-            switch (item_.Align[static_cast<std::size_t>(k)]) {
-            case 1:
-                x += (sampleWidth - width) / 2;
-                break;
-            case 2:
-                x += sampleWidth - width;
-                break;
-            default:
-                break;
-            }
+            x += Fnc_SampleBoxOffset(item_.Align[static_cast<std::size_t>(k)], sampleWidth, width);
         }
         ok &= Fnc_DrawText(ctx_, scope_.surface(), sy, text, x, y,
                            colour ? *colour : fontColour(e.Font), true, boxLeft, boxWidth, boxTop,

@@ -60,6 +60,17 @@ int Fnc_PlacementOffset(int placement, float itemSize, float contentSize) {
     }
 }
 
+float Fnc_SampleBoxOffset(int align, float sampleWidth, float textWidth) {
+    switch (align) {
+    case 1:
+        return (sampleWidth - textWidth) / 2;
+    case 2:
+        return sampleWidth - textWidth;
+    default:
+        return 0;
+    }
+}
+
 ItemExtent Fnc_PageExtent(const RenderContext& ctx, const LayoutItem& item, float contentWidth,
                           float contentHeight) {
     return ItemExtent{(item.Left + contentWidth) * ctx.pageScaleX,

@@ -44,11 +44,7 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
             const float sample = static_cast<float>(
                 Fnc_MeasureText(ctx, nullptr, sy, Fnc_MonthSample(e.Style)).width);
             const float width = static_cast<float>(Fnc_MeasureText(ctx, nullptr, sy, text).width);
-            const int align = item.Align[static_cast<std::size_t>(k)];
-            if (align == 1)
-                x += (sample - width) / 2;
-            else if (align == 2)
-                x += sample - width;
+            x += Fnc_SampleBoxOffset(item.Align[static_cast<std::size_t>(k)], sample, width);
         }
         float boxLeft = 0, boxWidth = 0, boxTop = 0, boxHeight = 0;
         if (isTrue(e.HCenterLock)) {

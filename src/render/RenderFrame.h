@@ -68,6 +68,10 @@ ContentFit Fnc_FitContent(const LayoutItem& item, const PreviewTarget* preview, 
 // Offset of content of the given size inside the item: 0 start, 1 centre, 2 end (end - 1).
 int Fnc_PlacementOffset(int placement, float itemSize, float contentSize);
 
+// Offset that aligns a text of textWidth inside an element's sample box: alignment 0 left,
+// 1 centre, 2 right.
+float Fnc_SampleBoxOffset(int align, float sampleWidth, float textWidth);
+
 // Right/bottom edge in page pixels of content of the given size at the item's position.
 ItemExtent Fnc_PageExtent(const RenderContext& ctx, const LayoutItem& item, float contentWidth,
                           float contentHeight);
