@@ -1,6 +1,6 @@
 // Page rendering speed of the list examples at 300 dpi, bitmap file written: the weekly planner
-// (four weekly strips, A4 portrait), the one-month list down the page and the one across a
-// landscape page.
+// (four weekly strips), the one-month list down the page and the one across it.
+#include "QtBenchmarkMain.h"
 #include "document/LayoutFile.h"
 #include "render/PageExport.h"
 
@@ -74,13 +74,5 @@ BENCHMARK(BM_HorizontalListPage300)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

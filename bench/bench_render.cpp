@@ -1,5 +1,6 @@
 // Page rendering speed: examples/wall-calendar.CLF at 300 dpi (2476 x 3509 pixels), one page
 // with its bitmap file written, and the twelve pages of a year in parallel on all cores.
+#include "QtBenchmarkMain.h"
 #include "document/LayoutFile.h"
 #include "render/PageExport.h"
 
@@ -80,13 +81,5 @@ BENCHMARK(BM_WallCalendarYear300)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }
