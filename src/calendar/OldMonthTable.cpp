@@ -15,7 +15,7 @@ namespace {
 
 using namespace std::chrono;
 
-struct OldYearSpec {
+struct OldYearLengths {
     int oldYear;
     int firstYear;
     unsigned firstMonth;
@@ -26,7 +26,7 @@ struct OldYearSpec {
 
 // Old year 1949 lists only its months 11 and 12; the table ends with month 12 of 2049, which
 // begins on the day after the last month listed for 2049.
-constexpr std::array<OldYearSpec, 101> kOldYears{{
+constexpr std::array<OldYearLengths, 101> kOldYears{{
     {1949, 1949, 12, 20, "SL", 0},
     {1950, 1950, 2, 17, "LSLLSLSSLSLS", 0},
     {1951, 1951, 2, 6, "LSLLSLSLSLSL", 0},
@@ -132,8 +132,8 @@ constexpr std::array<OldYearSpec, 101> kOldYears{{
 
 constexpr std::size_t countRows() {
     std::size_t n = 1; // 2049 month 12
-    for (const OldYearSpec& spec : kOldYears)
-        n += spec.lengths.size();
+    for (const OldYearLengths& entry : kOldYears)
+        n += entry.lengths.size();
     return n;
 }
 
@@ -144,8 +144,8 @@ constexpr std::int32_t startNumber(sys_days date) {
            static_cast<int>(static_cast<unsigned>(ymd.day()));
 }
 
-constexpr sys_days firstDayOf(const OldYearSpec& spec) {
-    return sys_days{year{spec.firstYear} / month{spec.firstMonth} / day{spec.firstDay}};
+constexpr sys_days firstDayOf(const OldYearLengths& entry) {
+    return sys_days{year{entry.firstYear} / month{entry.firstMonth} / day{entry.firstDay}};
 }
 
 // Throwing during constant evaluation stops the build with the failing check in the message.
@@ -159,30 +159,30 @@ constexpr std::array<OldMonthRow, countRows()> generateTable() {
     std::size_t n = 0;
     sys_days next = firstDayOf(kOldYears.front());
     int lastMonth = 0;
-    for (const OldYearSpec& spec : kOldYears) {
-        require(firstDayOf(spec) == next, "an old year does not begin where the last one ended");
-        const bool firstYear = spec.oldYear == kOldYears.front().oldYear;
-        const bool lastYear = spec.oldYear == kOldYears.back().oldYear;
+    for (const OldYearLengths& entry : kOldYears) {
+        require(firstDayOf(entry) == next, "an old year does not begin where the last one ended");
+        const bool firstYear = entry.oldYear == kOldYears.front().oldYear;
+        const bool lastYear = entry.oldYear == kOldYears.back().oldYear;
         const std::size_t expected = firstYear  ? 2
                                      : lastYear ? 11
-                                                : 12 + (spec.leapMonth != 0 ? 1 : 0);
-        require(spec.lengths.size() == expected, "an old year has the wrong number of months");
+                                                : 12 + (entry.leapMonth != 0 ? 1 : 0);
+        require(entry.lengths.size() == expected, "an old year has the wrong number of months");
         int monthNo = firstYear ? 11 : 1;
         bool leapDone = false;
-        for (char length : spec.lengths) {
+        for (char length : entry.lengths) {
             require(length == 'L' || length == 'S', "a month length is neither L nor S");
-            const bool leap = !leapDone && spec.leapMonth != 0 && monthNo == spec.leapMonth + 1;
+            const bool leap = !leapDone && entry.leapMonth != 0 && monthNo == entry.leapMonth + 1;
             if (leap) {
                 --monthNo;
                 leapDone = true;
             }
-            rows[n++] = {startNumber(next), static_cast<std::int16_t>(spec.oldYear),
+            rows[n++] = {startNumber(next), static_cast<std::int16_t>(entry.oldYear),
                          static_cast<std::int16_t>(monthNo), leap};
             next += days{length == 'L' ? 30 : 29};
             lastMonth = monthNo;
             ++monthNo;
         }
-        require(spec.leapMonth == 0 || leapDone, "a leap month was not placed");
+        require(entry.leapMonth == 0 || leapDone, "a leap month was not placed");
     }
     require(lastMonth == 11, "the last old year does not stop before its month 12");
     rows[n++] = {startNumber(next), static_cast<std::int16_t>(kOldYears.back().oldYear), 12, false};

@@ -14,19 +14,19 @@ std::unique_ptr<LayoutDocument> makeTestDocument(const std::vector<TestItem>& it
     document->page.Portrait = portrait;
     if (!portrait)
         std::swap(document->page.PaperWidth, document->page.PaperHeight);
-    for (const TestItem& spec : items) {
+    for (const TestItem& wanted : items) {
         const auto slot = document->findSlotForNewItem();
         if (!slot)
             break;
         LayoutItem item;
-        Fnc_NewItemDefaults(spec.category, spec.variant, item, document->page.PaperWidth,
+        Fnc_NewItemDefaults(wanted.category, wanted.variant, item, document->page.PaperWidth,
                             document->page.PaperHeight);
-        item.MonthSelector = spec.monthSelector;
+        item.MonthSelector = wanted.monthSelector;
         document->item(slot->slot) = item;
         document->commitNewItem(slot->slot);
         LayoutItem& placed = document->item(slot->slot);
-        placed.Left = spec.left;
-        placed.Top = spec.top;
+        placed.Left = wanted.left;
+        placed.Top = wanted.top;
         placed.Width = placed.DesignWidth > 0 ? static_cast<float>(placed.DesignWidth) : 200;
         placed.Height = placed.DesignHeight > 0 ? static_cast<float>(placed.DesignHeight) : 100;
     }
