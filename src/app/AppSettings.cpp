@@ -8,41 +8,42 @@ const QString kForm = QStringLiteral("Form");
 const QString kPage = QStringLiteral("ページ");
 const QString kGrid = QStringLiteral("GRID");
 
-// GRID keys of the two-element arrays: [0] and [1].
-struct PairKeys {
-    const char* first;
-    const char* second;
+// GRID keys of the two-element arrays ([0] and [1]), in the order they are written. Reading and
+// writing both walk this one list, and each array's default is the one AppSettings starts with.
+struct GridKeys {
+    std::array<const char*, 2> names;
+    std::array<bool, 2> AppSettings::*flags = nullptr; // else numbers
+    std::array<std::int32_t, 2> AppSettings::*numbers = nullptr;
 };
-constexpr PairKeys kGridShownKeys{"MainGridDisp", "SubGridDisp"};
-constexpr PairKeys kGridSnapKeys{"MainGridConnect", "SubGridConnect"};
-constexpr PairKeys kGridXKeys{"MainGridX", "SubGridX"};
-constexpr PairKeys kGridYKeys{"MainGridY", "SubGridY"};
-constexpr PairKeys kEditLineShownKeys{"VBarDisp", "HBarDisp"};
-constexpr PairKeys kEditLineSnapKeys{"VBarConnect", "HBarConnect"};
+constexpr GridKeys kGridKeys[] = {
+    {{"MainGridDisp", "SubGridDisp"}, &AppSettings::GridShown},
+    {{"MainGridConnect", "SubGridConnect"}, &AppSettings::GridSnap},
+    {{"MainGridX", "SubGridX"}, nullptr, &AppSettings::GridX},
+    {{"MainGridY", "SubGridY"}, nullptr, &AppSettings::GridY},
+    {{"VBarDisp", "HBarDisp"}, &AppSettings::EditLineShown},
+    {{"VBarConnect", "HBarConnect"}, &AppSettings::EditLineSnap},
+};
 
-QString key(const char* name) {
-    return QString::fromLatin1(name);
+void readGridKeys(const SettingsText& text, AppSettings& s) {
+    for (const GridKeys& g : kGridKeys)
+        for (std::size_t i = 0; i < 2; ++i) {
+            const QString name = QString::fromLatin1(g.names[i]);
+            if (g.flags) {
+                bool& value = (s.*g.flags)[i];
+                value = text.readFlag(kGrid, name, value);
+            } else {
+                std::int32_t& value = (s.*g.numbers)[i];
+                value = text.readNumber(kGrid, name, value);
+            }
+        }
 }
 
-void readFlags(const SettingsText& text, PairKeys keys, std::array<bool, 2>& out) {
-    out[0] = text.readFlag(kGrid, key(keys.first), false);
-    out[1] = text.readFlag(kGrid, key(keys.second), false);
-}
-
-void readNumbers(const SettingsText& text, PairKeys keys, std::array<std::int32_t, 2>& out) {
-    out[0] = text.readNumber(kGrid, key(keys.first), 60);
-    out[1] = text.readNumber(kGrid, key(keys.second), 60);
-}
-
-void writeFlags(SettingsFileEditor& editor, PairKeys keys, const std::array<bool, 2>& values) {
-    editor.setValue(kGrid, key(keys.first), settingsFlagText(values[0]));
-    editor.setValue(kGrid, key(keys.second), settingsFlagText(values[1]));
-}
-
-void writeNumbers(SettingsFileEditor& editor, PairKeys keys,
-                  const std::array<std::int32_t, 2>& values) {
-    editor.setValue(kGrid, key(keys.first), settingsNumberText(values[0]));
-    editor.setValue(kGrid, key(keys.second), settingsNumberText(values[1]));
+void writeGridKeys(SettingsFileEditor& editor, const AppSettings& s) {
+    for (const GridKeys& g : kGridKeys)
+        for (std::size_t i = 0; i < 2; ++i)
+            editor.setValue(kGrid, QString::fromLatin1(g.names[i]),
+                            g.flags ? settingsFlagText((s.*g.flags)[i])
+                                    : settingsNumberText((s.*g.numbers)[i]));
 }
 
 } // namespace
@@ -73,12 +74,7 @@ AppSettings appSettingsFromText(const SettingsText& text) {
     s.Page.Resolution = text.readNumber(kPage, QStringLiteral("DPI"), defaults.Resolution);
     s.Page.Portrait = toB16(text.readFlag(kPage, QStringLiteral("Orientation"), true));
 
-    readFlags(text, kGridShownKeys, s.GridShown);
-    readFlags(text, kGridSnapKeys, s.GridSnap);
-    readNumbers(text, kGridXKeys, s.GridX);
-    readNumbers(text, kGridYKeys, s.GridY);
-    readFlags(text, kEditLineShownKeys, s.EditLineShown);
-    readFlags(text, kEditLineSnapKeys, s.EditLineSnap);
+    readGridKeys(text, s);
     s.Text = text;
     return s;
 }
@@ -104,12 +100,7 @@ std::optional<QString> saveAppSettings(const AppSettings& s) {
     editor.setValue(kPage, QStringLiteral("DPI"), settingsNumberText(s.Page.Resolution));
     editor.setValue(kPage, QStringLiteral("Orientation"),
                     settingsFlagText(isTrue(s.Page.Portrait)));
-    writeFlags(editor, kGridShownKeys, s.GridShown);
-    writeFlags(editor, kGridSnapKeys, s.GridSnap);
-    writeNumbers(editor, kGridXKeys, s.GridX);
-    writeNumbers(editor, kGridYKeys, s.GridY);
-    writeFlags(editor, kEditLineShownKeys, s.EditLineShown);
-    writeFlags(editor, kEditLineSnapKeys, s.EditLineSnap);
+    writeGridKeys(editor, s);
     return editor.save(s.FileName);
 }
 
