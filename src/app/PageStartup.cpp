@@ -1,5 +1,6 @@
 #include "app/PageStartup.h"
 
+#include "app/AppSettings.h"
 #include "document/ResolutionTable.h"
 
 #include <cmath>
@@ -13,7 +14,6 @@ constexpr float kA4Width = 210;
 constexpr float kA4Height = 297;
 // The page-size dialog never stores less; a hand-edited file should not give an empty page.
 constexpr float kMinUserPaper = 50;
-constexpr std::int32_t kDefaultDpi = 300;
 
 float userPaperSide(float millimetres) {
     return std::isfinite(millimetres) && millimetres >= kMinUserPaper ? millimetres : kMinUserPaper;
@@ -38,7 +38,7 @@ PageValues startupPage(PageSettings& settingsPage) {
     }
     // A resolution of zero or less would give an empty page; such a value takes the default.
     if (settingsPage.Resolution <= 0)
-        settingsPage.Resolution = kDefaultDpi;
+        settingsPage.Resolution = settingsPageDefaults().Resolution;
     page.ResolutionDpi = settingsPage.Resolution;
     page.ResolutionIndex = dpiToResolutionIndex(settingsPage.Resolution);
     return page;
