@@ -43,9 +43,9 @@ struct ListEntry {
 
 // " 1 年表示", "12 月表示": the number right-aligned in two characters, a blank, the label.
 QString listEntryText(int number, const QString& label);
-// The number in the first two characters of an entry text (blanks ignored); 0 when there is none.
+// The number at the start of an entry text (leading blanks ignored); 0 when there is none.
 int listEntryNumber(const QString& text);
-// The label part: the text from the fourth character on.
+// The label part: the text after that number and its one blank.
 QString listEntryLabel(const QString& text);
 
 // The item view's left and top when the item was last placed (used by the position locks).
