@@ -3,7 +3,6 @@
 #include "bitmap/QtFont.h"
 #include "bitmap/VerticalText.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -85,9 +84,22 @@ ImageCanvas::~ImageCanvas() {
         pool_->give(std::move(own_));
 }
 
+ImageCanvas::FontCache& ImageCanvas::fontFor(const ResolvedFont& font) {
+    if (!font_ || font_->key != font) {
+        QFont qfont = qtFont(font);
+        const QFontMetrics metrics(qfont);
+        font_.emplace(FontCache{font, std::move(qfont), metrics, {}, {}});
+    }
+    return *font_;
+}
+
 TextExtent ImageCanvas::textExtent(const ResolvedFont& font, const QString& text) {
-    const QFontMetrics metrics(qtFont(font));
-    return {metrics.horizontalAdvance(text), metrics.height()};
+    FontCache& cache = fontFor(font);
+    if (cache.text != text) {
+        cache.extent = {cache.metrics.horizontalAdvance(text), cache.metrics.height()};
+        cache.text = text;
+    }
+    return cache.extent;
 }
 
 bool ImageCanvas::drawText(const ResolvedFont& font, int x, int y, const QString& text,
@@ -97,27 +109,25 @@ bool ImageCanvas::drawText(const ResolvedFont& font, int x, int y, const QString
         return false;
     if (text.isEmpty())
         return true;
-    const QFont qfont = qtFont(font);
-    const QFontMetrics metrics(qfont);
+    const FontCache& cache = fontFor(font);
+    const TextExtent extent = textExtent(font, text);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setFont(qfont);
+    painter.setFont(cache.font);
     painter.setPen(qColour(colour));
     painter.translate(x, y);
     if (font.verticalWriting && font.escapement == 2700) {
         if (!transparentBackground)
-            painter.fillRect(
-                QRect(-metrics.height(), 0, metrics.height(), metrics.horizontalAdvance(text)),
-                qColour(kDefaultBackground));
-        drawVerticalWriting(painter, qfont, 0, 0, text);
+            painter.fillRect(QRect(-extent.height, 0, extent.height, extent.width),
+                             qColour(kDefaultBackground));
+        drawVerticalWriting(painter, cache.metrics, 0, 0, text);
         return true;
     }
     if (font.escapement != 0)
         painter.rotate(-font.escapement / 10.0);
     if (!transparentBackground)
-        painter.fillRect(QRect(0, 0, metrics.horizontalAdvance(text), metrics.height()),
-                         qColour(kDefaultBackground));
-    painter.drawText(QPoint(0, metrics.ascent()), text);
+        painter.fillRect(QRect(0, 0, extent.width, extent.height), qColour(kDefaultBackground));
+    painter.drawText(QPoint(0, cache.metrics.ascent()), text);
     return true;
 }
 

@@ -85,8 +85,8 @@ Placement placementOf(char32_t c) {
 
 } // namespace
 
-void drawVerticalWriting(QPainter& painter, const QFont& font, int x, int y, const QString& text) {
-    const QFontMetrics metrics(font);
+void drawVerticalWriting(QPainter& painter, const QFontMetrics& metrics, int x, int y,
+                         const QString& text) {
     const int thickness = metrics.height();
     const int ascent = metrics.ascent();
     const int columnLeft = x - thickness;

@@ -5,10 +5,12 @@
 #include <QString>
 
 class QPainter;
-class QFont;
+class QFontMetrics;
 
 namespace tobirae {
 
-void drawVerticalWriting(QPainter& painter, const QFont& font, int x, int y, const QString& text);
+// The painter draws in the font the metrics are of.
+void drawVerticalWriting(QPainter& painter, const QFontMetrics& metrics, int x, int y,
+                         const QString& text);
 
 } // namespace tobirae
