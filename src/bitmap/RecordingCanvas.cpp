@@ -25,60 +25,52 @@ TextExtent RecordingCanvas::textExtent(const ResolvedFont& font, const QString& 
 
 bool RecordingCanvas::drawText(const ResolvedFont& font, int x, int y, const QString& text,
                                Colour colour, bool transparentBackground) {
-    DrawCall call;
-    call.kind = DrawCall::Text;
-    call.x1 = x;
-    call.y1 = y;
-    call.colour = colour;
-    call.transparent = transparentBackground;
-    call.text = text;
-    call.font = font;
-    calls_.push_back(std::move(call));
+    calls_.push_back({.kind = DrawCall::Text,
+                      .x1 = x,
+                      .y1 = y,
+                      .colour = colour,
+                      .transparent = transparentBackground,
+                      .text = text,
+                      .font = font});
     return true;
 }
 
 bool RecordingCanvas::drawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth,
                                int penStyle, bool transparentBackground) {
-    DrawCall call;
-    call.kind = DrawCall::Line;
-    call.x1 = x1;
-    call.y1 = y1;
-    call.x2 = x2;
-    call.y2 = y2;
-    call.colour = colour;
-    call.penWidth = penWidth;
-    call.penStyle = penStyle;
-    call.transparent = transparentBackground;
-    calls_.push_back(std::move(call));
+    calls_.push_back({.kind = DrawCall::Line,
+                      .x1 = x1,
+                      .y1 = y1,
+                      .x2 = x2,
+                      .y2 = y2,
+                      .colour = colour,
+                      .transparent = transparentBackground,
+                      .penWidth = penWidth,
+                      .penStyle = penStyle});
     return true;
 }
 
 bool RecordingCanvas::fillRect(int left, int top, int right, int bottom, Colour colour,
                                int brushStyle, int hatch, bool transparentBackground) {
-    DrawCall call;
-    call.kind = DrawCall::Rect;
-    call.x1 = left;
-    call.y1 = top;
-    call.x2 = right;
-    call.y2 = bottom;
-    call.colour = colour;
-    call.brushStyle = brushStyle;
-    call.hatch = hatch;
-    call.transparent = transparentBackground;
-    calls_.push_back(std::move(call));
+    calls_.push_back({.kind = DrawCall::Rect,
+                      .x1 = left,
+                      .y1 = top,
+                      .x2 = right,
+                      .y2 = bottom,
+                      .colour = colour,
+                      .transparent = transparentBackground,
+                      .brushStyle = brushStyle,
+                      .hatch = hatch});
     return true;
 }
 
 bool RecordingCanvas::blit(int x, int y, int w, int h, const Canvas& source, int sx, int sy,
                            std::optional<Colour> transparentColour) {
-    DrawCall call;
-    call.kind = DrawCall::Blit;
-    call.x1 = x;
-    call.y1 = y;
-    call.x2 = w;
-    call.y2 = h;
-    call.transparentColour = transparentColour;
-    calls_.push_back(call);
+    calls_.push_back({.kind = DrawCall::Blit,
+                      .x1 = x,
+                      .y1 = y,
+                      .x2 = w,
+                      .y2 = h,
+                      .transparentColour = transparentColour});
     // What was drawn on a recorded source lands here shifted by the blit.
     if (const auto* recording = dynamic_cast<const RecordingCanvas*>(&source)) {
         const int dx = x - sx;

@@ -21,14 +21,14 @@ struct DrawCall {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Colour colour = 0;
     bool transparent = false;
-    QString text;                            // Text
-    ResolvedFont font;                       // Text
-    int penWidth = 0;                        // Line
-    int penStyle = 0;                        // Line
-    int brushStyle = 0;                      // Rect
-    int hatch = 0;                           // Rect
-    std::optional<Colour> transparentColour; // Blit
-    bool copied = false;                     // copied here from a blitted recording
+    QString text{};                            // Text
+    ResolvedFont font{};                       // Text
+    int penWidth = 0;                          // Line
+    int penStyle = 0;                          // Line
+    int brushStyle = 0;                        // Rect
+    int hatch = 0;                             // Rect
+    std::optional<Colour> transparentColour{}; // Blit
+    bool copied = false;                       // copied here from a blitted recording
 };
 
 class RecordingCanvas : public Canvas {
