@@ -1,6 +1,7 @@
 #include "calendar/SolarTerms.h"
 
 #include "calendar/DateHelpers.h"
+#include "calendar/Sexagenary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -244,17 +245,12 @@ std::optional<sys_days> Fnc_SekkiSearch(year_month_day approximate, int targetDe
 std::string Fnc_DayStem(year_month_day date) {
     static constexpr std::array<const char*, 10> kStems{"甲", "乙", "丙", "丁", "戊",
                                                         "己", "庚", "辛", "壬", "癸"};
-    long long jdn = Fnc_JulianDayNumber(date);
-    long long index = ((jdn + 49) % 60 + 60) % 60 % 10;
-    return kStems[index];
+    return kStems[kanshiIndex(date) % 10];
 }
 
 ShanichiResult Fnc_ShanichiSearch(sys_days date) {
     // 戊 days repeat every ten days, so one is always within five days either side.
-    auto isBoDay = [](sys_days d) {
-        long long jdn = Fnc_JulianDayNumber(year_month_day{d});
-        return ((jdn + 49) % 60 + 60) % 60 % 10 == 4;
-    };
+    auto isBoDay = [](sys_days d) { return kanshiIndex(year_month_day{d}) % 10 == 4; };
     for (int c = 0; c <= 5; ++c) {
         if (isBoDay(date - days{c}))
             return {date - days{c}, c == 0 ? 0 : -1};
