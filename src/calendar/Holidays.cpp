@@ -3,6 +3,8 @@
 #include "calendar/DateHelpers.h"
 
 #include <cmath>
+#include <string_view>
+#include <utility>
 
 namespace tobirae {
 
@@ -163,6 +165,36 @@ bool isPeoplesHoliday(sys_days date, const DayParts& p) {
     return namedHoliday(date - days{1}) != 0 && namedHoliday(date + days{1}) != 0;
 }
 
+// The name each holiday number carries.
+constexpr std::pair<DayCode, std::string_view> kHolidayNames[] = {
+    {holiday::kNewYear, "元旦"},
+    {holiday::kComingOfAge, "成人の日"},
+    {holiday::kFoundation, "建国記念日"},
+    {holiday::kVernalEquinox, "春分の日"},
+    {holiday::kEmperorApril, "天皇誕生日"},
+    {holiday::kGreeneryApril, "みどりの日"},
+    {holiday::kConstitution, "憲法記念日"},
+    {holiday::kPeoples, "国民の休日"},
+    {holiday::kChildren, "こどもの日"},
+    {holiday::kMarine, "海の日"},
+    {holiday::kRespectForAged, "敬老の日"},
+    {holiday::kAutumnalEquinox, "秋分の日"},
+    {holiday::kHealthSports, "体育の日"},
+    {holiday::kCulture, "文化の日"},
+    {holiday::kLabourThanksgiving, "勤労感謝の日"},
+    {holiday::kEmperorDecember, "天皇誕生日"},
+    {holiday::kShowa, "昭和の日"},
+    {holiday::kGreeneryMay, "みどりの日"},
+    {holiday::kMountain, "山の日"},
+    {holiday::kSports, "スポーツの日"},
+    {holiday::kEmperorFebruary, "天皇誕生日"},
+    {holiday::kAkihitoWedding, "皇太子明仁親王の結婚の儀"},
+    {holiday::kShowaFuneral, "昭和天皇の大喪の礼"},
+    {holiday::kEnthronementCeremony, "即位礼正殿の儀"},
+    {holiday::kNaruhitoWedding, "皇太子徳仁親王の結婚の儀"},
+    {holiday::kEnthronement, "即位の日"},
+};
+
 HolidayCheckResult classify(sys_days date) {
     const DayParts p = partsOf(date);
     HolidayCheckResult result;
@@ -210,87 +242,12 @@ HolidayNameResult Fnc_HolidayName(DayCode code) {
         result.dayType = 2;
         result.name = "振替休日";
     }
-    switch (code - lastDigit) {
-    case holiday::kNewYear:
-        result.name = "元旦";
-        break;
-    case holiday::kComingOfAge:
-        result.name = "成人の日";
-        break;
-    case holiday::kFoundation:
-        result.name = "建国記念日";
-        break;
-    case holiday::kVernalEquinox:
-        result.name = "春分の日";
-        break;
-    case holiday::kEmperorApril:
-        result.name = "天皇誕生日";
-        break;
-    case holiday::kGreeneryApril:
-        result.name = "みどりの日";
-        break;
-    case holiday::kConstitution:
-        result.name = "憲法記念日";
-        break;
-    case holiday::kPeoples:
-        result.name = "国民の休日";
-        break;
-    case holiday::kChildren:
-        result.name = "こどもの日";
-        break;
-    case holiday::kMarine:
-        result.name = "海の日";
-        break;
-    case holiday::kRespectForAged:
-        result.name = "敬老の日";
-        break;
-    case holiday::kAutumnalEquinox:
-        result.name = "秋分の日";
-        break;
-    case holiday::kHealthSports:
-        result.name = "体育の日";
-        break;
-    case holiday::kCulture:
-        result.name = "文化の日";
-        break;
-    case holiday::kLabourThanksgiving:
-        result.name = "勤労感謝の日";
-        break;
-    case holiday::kEmperorDecember:
-        result.name = "天皇誕生日";
-        break;
-    case holiday::kShowa:
-        result.name = "昭和の日";
-        break;
-    case holiday::kGreeneryMay:
-        result.name = "みどりの日";
-        break;
-    case holiday::kMountain:
-        result.name = "山の日";
-        break;
-    case holiday::kSports:
-        result.name = "スポーツの日";
-        break;
-    case holiday::kEmperorFebruary:
-        result.name = "天皇誕生日";
-        break;
-    case holiday::kAkihitoWedding:
-        result.name = "皇太子明仁親王の結婚の儀";
-        break;
-    case holiday::kShowaFuneral:
-        result.name = "昭和天皇の大喪の礼";
-        break;
-    case holiday::kEnthronementCeremony:
-        result.name = "即位礼正殿の儀";
-        break;
-    case holiday::kNaruhitoWedding:
-        result.name = "皇太子徳仁親王の結婚の儀";
-        break;
-    case holiday::kEnthronement:
-        result.name = "即位の日";
-        break;
-    default:
-        break;
+    const int number = code - lastDigit;
+    for (const auto& [holidayNumber, name] : kHolidayNames) {
+        if (holidayNumber == number) {
+            result.name = name;
+            break;
+        }
     }
     return result;
 }
