@@ -46,8 +46,9 @@ bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const 
                 .intersected(QRect(0, 0, target.canvas->width(), target.canvas->height()));
         if (visible.isEmpty())
             return true;
-        QImage stretched =
-            picture.copy(from).scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // A whole picture is scaled as it is: copying it first would only duplicate a photo.
+        const QImage part = from == picture.rect() ? picture : picture.copy(from);
+        QImage stretched = part.scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (stretched.isNull())
             return false;
         stretched = stretched.copy(visible.translated(-dx, -dy));
