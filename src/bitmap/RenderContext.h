@@ -7,8 +7,10 @@
 #include "bitmap/Canvas.h"
 #include "document/LayoutItem.h"
 
+#include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tobirae {
 
@@ -45,6 +47,13 @@ struct RenderContext {
     int pageDpi = kLayoutDpi;
 
     FontSpec currentFont;
+    // The current font's face name trimmed and substituted, kept while the name stays the same.
+    struct ResolvedFace {
+        decltype(FontSpec::FaceName) name;
+        QString face;
+        QString family;
+    };
+    std::optional<ResolvedFace> currentFace;
 
     // Default: ImageCanvas. Tests install RecordingCanvas (useRecordingSurfaces).
     SurfaceFactory surfaceFactory;

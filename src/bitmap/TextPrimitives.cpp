@@ -56,10 +56,12 @@ int Fnc_FontHeight(int pointSize, int dpi, float scale) {
     return truncHalfUp(scale * static_cast<float>(pointHeight(pointSize, dpi)));
 }
 
-ResolvedFont Fnc_ResolveFont(const FontSpec& font, int height) {
-    const QString face = trimmedFace(font);
+namespace {
+
+ResolvedFont resolveFont(const FontSpec& font, const QString& face, const QString& family,
+                         int height) {
     ResolvedFont resolved;
-    resolved.family = Fnc_SubstituteFace(face);
+    resolved.family = family;
     resolved.height = height;
     resolved.bold = isTrue(font.Bold);
     resolved.italic = isTrue(font.Italic);
@@ -81,17 +83,26 @@ ResolvedFont Fnc_ResolveFont(const FontSpec& font, int height) {
     return resolved;
 }
 
-namespace {
-
-// The current font's face is kept trimmed once a font has been made from it.
+// The current font's face is kept trimmed once a font has been made from it. Trimming and
+// substituting cost more than the rest of a font, so they are done once per face name.
 ResolvedFont currentFontAt(RenderContext& ctx, int height) {
-    const QString face = trimmedFace(ctx.currentFont);
-    if (face != ctx.currentFont.FaceName.text())
-        ctx.currentFont.FaceName.setText(face);
-    return Fnc_ResolveFont(ctx.currentFont, height);
+    if (!ctx.currentFace || ctx.currentFace->name != ctx.currentFont.FaceName) {
+        const QString face = trimmedFace(ctx.currentFont);
+        if (face != ctx.currentFont.FaceName.text())
+            ctx.currentFont.FaceName.setText(face);
+        const QString stored = trimmedFace(ctx.currentFont);
+        ctx.currentFace = RenderContext::ResolvedFace{ctx.currentFont.FaceName, stored,
+                                                      Fnc_SubstituteFace(stored)};
+    }
+    return resolveFont(ctx.currentFont, ctx.currentFace->face, ctx.currentFace->family, height);
 }
 
 } // namespace
+
+ResolvedFont Fnc_ResolveFont(const FontSpec& font, int height) {
+    const QString face = trimmedFace(font);
+    return resolveFont(font, face, Fnc_SubstituteFace(face), height);
+}
 
 TextExtent Fnc_MeasureText(RenderContext& ctx, Canvas* dc, float fontScale, const QString& text) {
     try {
