@@ -1,3 +1,4 @@
+#include "document/ResolutionTable.h"
 #include "render/PreviewTarget.h"
 #include "render/RenderFrame.h"
 
@@ -99,25 +100,12 @@ Colour Fnc_ColorFromText(const QString& text, Colour defaultColour) {
 }
 
 int Fnc_DpiToIndex(int dpi) {
-    switch (dpi) {
-    case 72:
-        return 0;
-    case 100:
-        return 1;
-    case 150:
-        return 2;
-    case 200:
-        return 3;
-    case 300:
-        return 4;
-    default:
-        return 5;
-    }
+    return dpiToResolutionIndex(dpi);
 }
 
+// The renderer has no display to ask, so the screen entry is the layout resolution.
 int Fnc_IndexToDpi(int index) {
-    static constexpr int kDpi[] = {72, 100, 150, 200, 300, kLayoutDpi};
-    return index >= 0 && index <= 5 ? kDpi[index] : 0;
+    return resolutionIndexToDpi(index, kLayoutDpi);
 }
 
 QSizeF Fnc_PaperDefaultSize(int paperIndex) {
