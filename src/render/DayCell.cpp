@@ -98,10 +98,8 @@ bool Fnc_FillDayCell(RenderContext& ctx, const DrawSurface& surface, const Layou
                      std::chrono::year_month_day date, const DayCellPlacement& cell) {
     if (!date.ok())
         return false;
-    DayFacts facts;
-    facts.date = date;
-    if (!Fnc_GetDayFacts(facts))
-        facts = DayFacts{}; // no facts: the names stay empty and draw nothing
+    // No facts: the names stay empty and draw nothing.
+    const DayFacts facts = Fnc_GetDayFacts(date).value_or(DayFacts{});
     const QString holiday = QString::fromStdString(facts.holidayName);
     bool ok = true;
 

@@ -119,10 +119,8 @@ private:
 
     bool day(int r, year_month_day date, bool newYear, bool newMonth) {
         const sys_days d{date};
-        DayFacts facts;
-        facts.date = date;
-        if (!Fnc_GetDayFacts(facts))
-            facts = DayFacts{}; // no facts: the names stay empty and draw nothing
+        // No facts: the names stay empty and draw nothing.
+        const DayFacts facts = Fnc_GetDayFacts(date).value_or(DayFacts{});
         const QString holiday = QString::fromStdString(facts.holidayName);
         bool ok = true;
         if (newYear)
