@@ -31,7 +31,6 @@ private slots:
 
     void numericValues_data();
     void numericValues();
-    void nearestEvenIntegerTies();
     void fileFilters();
 
     void pageSizeRules_data();
@@ -84,14 +83,6 @@ void DialogTests::numericValues() {
     QCOMPARE(parsed.has_value(), numeric);
     if (numeric)
         QCOMPARE(*parsed, value);
-}
-
-void DialogTests::nearestEvenIntegerTies() {
-    QCOMPARE(nearestEvenInteger(2.5), 2);
-    QCOMPARE(nearestEvenInteger(3.5), 4);
-    QCOMPARE(nearestEvenInteger(-2.5), -2);
-    QCOMPARE(nearestEvenInteger(24.4), 24);
-    QCOMPARE(nearestEvenInteger(1e300), static_cast<std::int64_t>(9.0e15));
 }
 
 void DialogTests::fileFilters() {
@@ -226,6 +217,11 @@ void DialogTests::gridSpacingRules_data() {
         << QStringList{"2000", "x", "50", "50"} << QList<int>{30, 30, 50, 50};
     QTest::newRow("rounded to even")
         << QStringList{"24.5", "25.5", "60", "60"} << QList<int>{24, 26, 60, 60};
+    QTest::newRow("ties to even, fraction below half")
+        << QStringList{"26.5", "27.5", "24.4", "60"} << QList<int>{26, 28, 24, 60};
+    // A negative tie rounds to -2, never into range; a huge entry must not overflow.
+    QTest::newRow("negative tie, huge value")
+        << QStringList{"-2.5", "60", "1e300", "60"} << QList<int>{30, 60, 30, 60};
 }
 
 void DialogTests::gridSpacingRules() {

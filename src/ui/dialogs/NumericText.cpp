@@ -25,19 +25,4 @@ std::optional<double> numericValue(const QString& text) {
     return v;
 }
 
-std::int64_t nearestEvenInteger(double value) {
-    // Saturate far outside any range we check, so huge entries cannot overflow the conversion.
-    constexpr double limit = 9.0e15;
-    if (!(value > -limit))
-        return static_cast<std::int64_t>(-limit);
-    if (value > limit)
-        return static_cast<std::int64_t>(limit);
-    const double floor = std::floor(value);
-    const double diff = value - floor;
-    double result = floor;
-    if (diff > 0.5 || (diff == 0.5 && std::fmod(floor, 2.0) != 0.0))
-        result = floor + 1.0;
-    return static_cast<std::int64_t>(result);
-}
-
 } // namespace tobirae

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <cstdint>
 #include <optional>
 
 namespace tobirae {
@@ -11,9 +10,5 @@ namespace tobirae {
 // most one decimal point and an optional exponent, or "&H" followed by hexadecimal digits.
 // Anything else (including the empty text) is not numeric.
 std::optional<double> numericValue(const QString& text);
-
-// Nearest integer with halves to the even neighbour, as our integer conversions round;
-// saturates at about ±9e15.
-std::int64_t nearestEvenInteger(double value);
 
 } // namespace tobirae

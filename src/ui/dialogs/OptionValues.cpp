@@ -1,18 +1,19 @@
 #include "ui/dialogs/OptionValues.h"
 
+#include "bitmap/Primitives.h"
 #include "ui/dialogs/NumericText.h"
 
 namespace tobirae {
 
 std::array<std::int32_t, 4> gridSpacingsFromTexts(const std::array<QString, 4>& texts) {
     std::array<std::int32_t, 4> spacings{};
-    std::int64_t previous = 0;
+    int previous = 0;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (const auto value = numericValue(texts[i]))
-            previous = nearestEvenInteger(*value);
+            previous = roundHalfEven(*value);
         spacings[i] = (previous < kGridSpacingMin || previous > kGridSpacingMax)
                           ? kGridSpacingFallback
-                          : static_cast<std::int32_t>(previous);
+                          : previous;
     }
     return spacings;
 }
