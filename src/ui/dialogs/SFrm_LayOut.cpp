@@ -1,5 +1,8 @@
 #include "ui/dialogs/SFrm_LayOut.h"
 
+#include "document/ResolutionTable.h"
+#include "ui/dialogs/DialogButtons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -7,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -55,9 +57,9 @@ SFrm_LayOut::SFrm_LayOut(const PageValues& values, std::int32_t screenDpi, QWidg
     auto* dpiFrame = new QGroupBox(QStringLiteral("解像度"), this);
     Cmb_DPI = new QComboBox(dpiFrame);
     Cmb_DPI->setObjectName(QStringLiteral("Cmb_DPI"));
-    Cmb_DPI->addItems({QStringLiteral("72"), QStringLiteral("100"), QStringLiteral("150"),
-                       QStringLiteral("200"), QStringLiteral("300"),
-                       QStringLiteral(" 画面解像度")});
+    for (std::int32_t i = 0; i < kScreenResolutionIndex; ++i)
+        Cmb_DPI->addItem(QString::number(resolutionIndexToDpi(i, screenDpi)));
+    Cmb_DPI->addItem(QStringLiteral(" 画面解像度"));
     auto* dpiLayout = new QHBoxLayout(dpiFrame);
     dpiLayout->addWidget(Cmb_DPI);
     dpiLayout->addWidget(new QLabel(QStringLiteral("DPI"), dpiFrame));
@@ -73,14 +75,8 @@ SFrm_LayOut::SFrm_LayOut(const PageValues& values, std::int32_t screenDpi, QWidg
     orientationLayout->addWidget(Opt_Orientation[1]);
     orientationLayout->addStretch();
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("Cmd_OK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル(&C)"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("Cmd_Cancel"));
+    auto* buttons = okCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("キャンセル(&C)"));
     connect(buttons, &QDialogButtonBox::accepted, this, &SFrm_LayOut::acceptEntries);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sizeFrame);
@@ -90,7 +86,7 @@ SFrm_LayOut::SFrm_LayOut(const PageValues& values, std::int32_t screenDpi, QWidg
 
     const bool userSize = values_.PaperSize == 1;
     Cmb_Size->setCurrentIndex(userSize ? 1 : 0);
-    Cmb_DPI->setCurrentIndex(std::clamp(values_.ResolutionIndex, 0, 5));
+    Cmb_DPI->setCurrentIndex(std::clamp(values_.ResolutionIndex, 0, kScreenResolutionIndex));
     Txt_Size[0]->setText(userSize ? millimetreText(values_.PaperHeight) : QStringLiteral("0"));
     Txt_Size[1]->setText(userSize ? millimetreText(values_.PaperWidth) : QStringLiteral("0"));
     Opt_Orientation[values_.Portrait ? 0 : 1]->setChecked(true);

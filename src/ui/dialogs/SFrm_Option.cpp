@@ -1,6 +1,7 @@
 #include "ui/dialogs/SFrm_Option.h"
 
 #include "ui/dialogs/ColourConversion.h"
+#include "ui/dialogs/DialogButtons.h"
 #include "ui/dialogs/UserPrompts.h"
 
 #include <QCheckBox>
@@ -93,14 +94,8 @@ SFrm_Option::SFrm_Option(const OptionValues& values, UserPrompts& prompts, QWidg
     connect(Chk_StateLineX[0], &QCheckBox::toggled, this, &SFrm_Option::updateEnabled);
     connect(Chk_StateLineY[0], &QCheckBox::toggled, this, &SFrm_Option::updateEnabled);
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("Cmd_OK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("Cmd_Cancel"));
+    auto* buttons = okCancelButtons(this, QStringLiteral("OK"), QStringLiteral("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &SFrm_Option::acceptEntries);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(backRow);

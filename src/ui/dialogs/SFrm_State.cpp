@@ -1,11 +1,11 @@
 #include "ui/dialogs/SFrm_State.h"
 
+#include "ui/dialogs/DialogButtons.h"
 #include "ui/dialogs/NumericText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tobirae {
@@ -35,18 +35,12 @@ SFrm_State::SFrm_State(const BoxValues& values, QWidget* parent)
         Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
         form->addRow(captions[i], Text1[i]);
     }
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("Cmd_OK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("キャンセル(&C)"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("Cmd_Cancel"));
+    auto* buttons = okCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("キャンセル(&C)"));
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         values_ = applyBoxEntries(
             values_, {Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text()});
         accept();
     });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

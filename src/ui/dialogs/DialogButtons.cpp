@@ -1,0 +1,21 @@
+#include "ui/dialogs/DialogButtons.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+namespace tobirae {
+
+QDialogButtonBox* okCancelButtons(QDialog* dialog, const QString& okText,
+                                  const QString& cancelText) {
+    auto* buttons = new QDialogButtonBox(dialog);
+    auto* ok = buttons->addButton(okText, QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("Cmd_OK"));
+    ok->setDefault(true);
+    buttons->addButton(cancelText, QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("Cmd_Cancel"));
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+} // namespace tobirae
