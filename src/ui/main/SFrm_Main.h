@@ -103,6 +103,8 @@ private:
     void syncViewsWithDocument();
     ItemView* ensureView(int slot);
     void placeView(int slot);
+    // Views are stacked by drawing order so the canvas shows what the page will show.
+    void stackViewsInDrawingOrder();
     void showItemLists();
     void showFocus(int slot);
     void applyCentreLocks();

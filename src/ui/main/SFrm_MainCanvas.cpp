@@ -107,6 +107,10 @@ void SFrm_Main::syncViewsWithDocument() {
             view->setFocusBorder(false);
         }
     }
+    stackViewsInDrawingOrder();
+}
+
+void SFrm_Main::stackViewsInDrawingOrder() {
     qreal z = 0;
     for (const ListEntry& entry : document_->drawingOrder()) {
         if (ItemView* view = itemView(entry.slot))
@@ -266,12 +270,7 @@ void SFrm_Main::moveDrawingOrder(int step) {
         entry->setData(Qt::UserRole, order[static_cast<std::size_t>(row)].slot);
     }
     Lst_PrintNo->setCurrentRow(moved);
-    // Views are stacked by drawing order so the canvas shows what the page will show.
-    qreal z = 0;
-    for (const ListEntry& entry : order) {
-        if (ItemView* view = itemView(entry.slot))
-            view->setZValue(z += 1);
-    }
+    stackViewsInDrawingOrder();
 }
 
 bool SFrm_Main::Fnc_SetMyCaption() {
