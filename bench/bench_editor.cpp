@@ -72,14 +72,19 @@ void BM_OpenWallCalendarWarm(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenWallCalendarWarm)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
-void BM_MonthChangeRedraw(benchmark::State& state) {
-    auto window = openEditor();
+// Each iteration picks the next month of 2027 and paints the canvas.
+void redrawMonthAfterMonth(benchmark::State& state, SFrm_Main& window) {
     int month = 0;
     for (auto _ : state) {
-        window->setOutputMonth(2027, month % 12 + 1);
-        window->canvasView()->viewport()->grab();
+        window.setOutputMonth(2027, month % 12 + 1);
+        window.canvasView()->viewport()->grab();
         ++month;
     }
+}
+
+void BM_MonthChangeRedraw(benchmark::State& state) {
+    auto window = openEditor();
+    redrawMonthAfterMonth(state, *window);
 }
 BENCHMARK(BM_MonthChangeRedraw)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(24);
 
@@ -87,12 +92,7 @@ void BM_MonthChangeRedrawAt100Percent(benchmark::State& state) {
     auto window = openEditor();
     window->canvasView()->setZoom(1.0);
     window->Fnc_RefreshAllItem();
-    int month = 0;
-    for (auto _ : state) {
-        window->setOutputMonth(2027, month % 12 + 1);
-        window->canvasView()->viewport()->grab();
-        ++month;
-    }
+    redrawMonthAfterMonth(state, *window);
 }
 BENCHMARK(BM_MonthChangeRedrawAt100Percent)
     ->Unit(benchmark::kMillisecond)
