@@ -47,7 +47,9 @@ public:
     }
     QString openFileName(const FileRequest&) override { return {}; }
     QString saveFileName(const FileRequest&) override { return {}; }
-    std::optional<QColor> pickColour(const QColor&) override { return std::nullopt; }
+    std::optional<QColor> pickColour(const QColor&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 SilentPrompts prompts;

@@ -64,6 +64,18 @@ const std::vector<std::pair<QString, QString>>& substitutionTable() {
 
 } // namespace
 
+QStringList Fnc_SubstitutedFaces() {
+    // The table spells most faces twice; the fullwidth spelling is the one layouts store, and
+    // "MS UI Gothic" has no other.
+    QStringList faces;
+    for (const auto& substitution : kSubstitutions) {
+        const QString face = QString::fromUtf8(substitution.face);
+        if (face.at(0).unicode() > 0x7F || face == QLatin1String("MS UI Gothic"))
+            faces << face;
+    }
+    return faces;
+}
+
 QString Fnc_SubstituteFace(const QString& faceName) {
     QString face = faceName.trimmed();
     if (face.startsWith(QLatin1Char('@')))

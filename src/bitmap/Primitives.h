@@ -10,6 +10,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -61,6 +62,8 @@ bool Fnc_SelectFont(RenderContext& ctx, const FontSpec& font);
 // The installed family standing for a face name ("@" prefix removed): Windows faces map to the
 // IPA fonts, anything not installed to IPAGothic.
 QString Fnc_SubstituteFace(const QString& faceName);
+// The Japanese names of the Windows faces that have stand-ins ("ＭＳ ゴシック", "ＭＳ 明朝", ...).
+QStringList Fnc_SubstitutedFaces();
 // GDI height for a point size: Fix(scale x P + 0.5), P = -MulDiv(size, dpi, 72).
 int Fnc_FontHeight(int pointSize, int dpi, float scale);
 // The font a canvas draws for the current font at a GDI height.

@@ -62,17 +62,27 @@ bool qualifies(int selection, const SekkiEntry& entry) {
 
 } // namespace
 
-QString Fnc_OldDateText(int style, std::chrono::year_month_day date) {
+QString Fnc_OldDateStyled(int style, int oldYear, int oldMonth, int oldDay, bool leap) {
     if (style < 0 || style >= static_cast<int>(kOldDateStyles.size()))
         return {};
     const OldDateStyle& s = kOldDateStyles[static_cast<std::size_t>(style)];
-    const auto old = Fnc_OldCalendar(date, true, s.twoDigits);
+    const int width = s.twoDigits ? 2 : 0;
+    QString body = (leap ? QString::fromUtf16(u"閏") : QString()) +
+                   QStringLiteral("%1/%2")
+                       .arg(oldMonth, width, 10, QLatin1Char('0'))
+                       .arg(oldDay, width, 10, QLatin1Char('0'));
+    if (!s.monthDayOnly)
+        body = QString::number(oldYear) + QLatin1Char('/') + body;
+    return QString::fromUtf16(s.prefix) + body + QString::fromUtf16(s.suffix);
+}
+
+QString Fnc_OldDateText(int style, std::chrono::year_month_day date) {
+    if (style < 0 || style >= static_cast<int>(kOldDateStyles.size()))
+        return {};
+    const auto old = Fnc_OldCalendar(date, true, true);
     if (!old || old->text.empty())
         return {};
-    QString body = QString::fromStdString(old->text);
-    if (s.monthDayOnly)
-        body = body.mid(5); // drop "YYYY/"
-    return QString::fromUtf16(s.prefix) + body + QString::fromUtf16(s.suffix);
+    return Fnc_OldDateStyled(style, old->oldYear, old->month, old->day, old->isLeapMonth);
 }
 
 QString Fnc_OldDateSample(int style) {

@@ -11,6 +11,8 @@ namespace tobirae {
 // other styles and for dates the old calendar does not cover.
 QString Fnc_OldDateText(int style, std::chrono::year_month_day date);
 QString Fnc_OldDateSample(int style);
+// The same text for an old-calendar date given by its parts.
+QString Fnc_OldDateStyled(int style, int oldYear, int oldMonth, int oldDay, bool leap);
 
 // Solar terms and seasonal days of the date by selection 0..4:
 //   0 terms, 1 terms and seasonal days, 2 seasonal days, 3 terms without the equinoxes,

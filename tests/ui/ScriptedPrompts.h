@@ -28,6 +28,11 @@ public:
     QStringList messages;
     std::vector<PromptIcon> messageIcons;
     std::vector<FileDialog> fileDialogs;
+    struct ColourRequest {
+        QColor initial;
+        QString title;
+    };
+    std::vector<ColourRequest> colourRequests;
 
     PromptAnswer ask(const QString& text, PromptButtons buttons) override {
         questions.push_back({text, buttons});
@@ -43,7 +48,8 @@ public:
     }
     QString openFileName(const FileRequest& request) override { return nextFile(false, request); }
     QString saveFileName(const FileRequest& request) override { return nextFile(true, request); }
-    std::optional<QColor> pickColour(const QColor&) override {
+    std::optional<QColor> pickColour(const QColor& initial, const QString& title) override {
+        colourRequests.push_back({initial, title});
         if (colours.empty())
             return std::nullopt;
         auto colour = colours.front();

@@ -90,6 +90,9 @@ void DialogTests::fileFilters() {
              QStringLiteral("レイアウトファイル (*.CLF *.clf)"));
     QCOMPARE(toQtFileFilter(QStringLiteral("ビットマップファイル (*.BMP)|*.BMP")),
              QStringLiteral("ビットマップファイル (*.BMP *.bmp)"));
+    QCOMPARE(toQtFileFilter(QStringLiteral("ビットマップ (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg")),
+             QStringLiteral("ビットマップ (*.bmp *.BMP);;JPEG (*.jpg *.JPG *.jpeg *.JPEG)"));
+    QCOMPARE(toQtFileFilter(QStringLiteral("すべて")), QStringLiteral("すべて"));
 }
 
 // --- page size -------------------------------------------------------------------------------

@@ -114,7 +114,7 @@ void SFrm_Option::showSwatch() {
 }
 
 void SFrm_Option::chooseBackColor() {
-    if (const auto chosen = prompts_.pickColour(qColorFromBgr(swatchColor_))) {
+    if (const auto chosen = prompts_.pickColour(qColorFromBgr(swatchColor_), colourPickerTitle())) {
         swatchColor_ = bgrFromQColor(*chosen);
         showSwatch();
     }

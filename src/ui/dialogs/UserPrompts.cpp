@@ -22,20 +22,30 @@ QString applicationTitle() {
     return QStringLiteral("Tobirae");
 }
 
+QString colourPickerTitle() {
+    return QStringLiteral("色の選択");
+}
+
 QString toQtFileFilter(const QString& filter) {
-    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-    if (bar < 0)
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2)
         return filter;
-    const QString description = filter.left(bar);
-    QStringList patterns;
-    for (const QString& pattern : filter.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        patterns << pattern;
-        if (pattern.toLower() != pattern)
-            patterns << pattern.toLower();
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            patterns << pattern;
+            for (const QString& other : {pattern.toLower(), pattern.toUpper()}) {
+                if (!patterns.contains(other))
+                    patterns << other;
+            }
+        }
+        const qsizetype open = description.indexOf(QLatin1Char('('));
+        const QString name = open < 0 ? description : description.left(open).trimmed();
+        filters << name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
-    const qsizetype open = description.indexOf(QLatin1Char('('));
-    const QString name = open < 0 ? description : description.left(open).trimmed();
-    return name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    return filters.join(QStringLiteral(";;"));
 }
 
 PromptAnswer QtUserPrompts::ask(const QString& text, PromptButtons buttons) {
@@ -113,8 +123,9 @@ QString QtUserPrompts::saveFileName(const FileRequest& request) {
     return runFileDialog(parent_, request, true, lastFolder_);
 }
 
-std::optional<QColor> QtUserPrompts::pickColour(const QColor& initial) {
-    const QColor chosen = QColorDialog::getColor(initial, parent_, applicationTitle());
+std::optional<QColor> QtUserPrompts::pickColour(const QColor& initial, const QString& title) {
+    const QColor chosen =
+        QColorDialog::getColor(initial, parent_, title.isEmpty() ? applicationTitle() : title);
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;

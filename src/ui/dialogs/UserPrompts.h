@@ -14,8 +14,9 @@ enum class PromptButtons { Ok, YesNo, YesNoCancel };
 enum class PromptAnswer { Ok, Yes, No, Cancel };
 enum class PromptIcon { None, Critical };
 
-// A file dialog request. `filter` uses the "description|pattern" form of our texts
-// ("レイアウトファイル (*.CLF)|*.CLF"); `initialPath` is the proposed file (folder and name).
+// A file dialog request. `filter` uses the "description|pattern" form of our texts, one or more
+// pairs ("レイアウトファイル (*.CLF)|*.CLF", "ビットマップ (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg");
+// `initialPath` is the proposed file (folder and name).
 struct FileRequest {
     QString filter;
     QString initialPath;
@@ -31,7 +32,7 @@ public:
     // Empty when the user cancelled.
     virtual QString openFileName(const FileRequest& request) = 0;
     virtual QString saveFileName(const FileRequest& request) = 0;
-    virtual std::optional<QColor> pickColour(const QColor& initial) = 0;
+    virtual std::optional<QColor> pickColour(const QColor& initial, const QString& title) = 0;
 };
 
 // The real thing: Qt message boxes (application title, no icon unless asked) and file dialogs.
@@ -44,18 +45,21 @@ public:
     void message(const QString& text, PromptIcon icon = PromptIcon::None) override;
     QString openFileName(const FileRequest& request) override;
     QString saveFileName(const FileRequest& request) override;
-    std::optional<QColor> pickColour(const QColor& initial) override;
+    std::optional<QColor> pickColour(const QColor& initial, const QString& title) override;
 
 private:
     QWidget* parent_;
     QString lastFolder_; // where the previous dialog ended, for dialogs without a proposal
 };
 
-// "レイアウトファイル (*.CLF)|*.CLF" -> "レイアウトファイル (*.CLF *.clf)" for QFileDialog: the
-// files come from a system with case-blind names, so both spellings are offered.
+// "レイアウトファイル (*.CLF)|*.CLF" -> "レイアウトファイル (*.CLF *.clf)" for QFileDialog, one
+// filter per pair, joined by ";;". The files come from a system with case-blind names, so both
+// spellings of every pattern are offered.
 QString toQtFileFilter(const QString& filter);
 
 // The application's title, used as the caption of every message box.
 QString applicationTitle();
+// The caption of the colour pickers the dialogs open: "色の選択".
+QString colourPickerTitle();
 
 } // namespace tobirae
