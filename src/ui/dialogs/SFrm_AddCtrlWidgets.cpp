@@ -186,9 +186,12 @@ QWidget* SFrm_AddCtrl::buildTitlePanel() {
 QWidget* SFrm_AddCtrl::buildDayPanel() {
     auto* panel = new QGroupBox(this);
     panel->setObjectName(QStringLiteral("Fra_Panel1"));
-    for (const int i : {0, 2, 3, 4})
+    for (const int i : {0, 2, 3, 4}) {
         Cmb_1Month[static_cast<std::size_t>(i)] =
             comboBox(QStringLiteral("Cmb_1Month%1").arg(i), panel);
+        // Wide enough for the longest entry ("Box表示(Mini 6段)") whatever is selected.
+        Cmb_1Month[static_cast<std::size_t>(i)]->setMinimumWidth(170);
+    }
     Lbl_1Month[0] = label(QStringLiteral("表示形式"), QStringLiteral("Lbl_1Month0"), panel);
     Lbl_1Month[2] = label(QStringLiteral("曜日書式"), QStringLiteral("Lbl_1Month2"), panel);
     Lbl_1Month[3] = label(QStringLiteral("月指定"), QStringLiteral("Lbl_1Month3"), panel);
