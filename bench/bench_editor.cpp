@@ -1,7 +1,12 @@
 // Editor responsiveness: the time from start to a usable window with examples/wall-calendar.CLF
 // open (measured once, cold, as the program starts), opening the layout again in a warm process,
-// and redrawing every preview after a month change.
+// redrawing every preview after a month change, and opening the item property dialog and the
+// font dialog on the layout's month box.
 #include "app/EditorStartup.h"
+#include "document/LayoutFile.h"
+#include "ui/dialogs/ItemDialogRules.h"
+#include "ui/dialogs/SFrm_AddCtrl.h"
+#include "ui/dialogs/SFrm_Font.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
@@ -100,6 +105,49 @@ BENCHMARK(BM_MonthChangeRedrawAt100Percent)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(24);
+
+// The first month box of the wall calendar.
+LayoutItem wallCalendarMonthBox() {
+    const auto read = readLayoutFileContent(kWallCalendar);
+    if (read.content) {
+        for (const LayoutItem& item : read.content->items) {
+            if (item.Category == CategoryMonthFamily && item.LayoutVariant <= VariantBoxMini)
+                return item;
+        }
+    }
+    std::fprintf(stderr, "no month box in %s\n", qPrintable(kWallCalendar));
+    return {};
+}
+
+// From the click to a painted dialog: built, filled from the record, laid out and drawn.
+void BM_PropertyDialogOpensOnMonthBox(benchmark::State& state) {
+    const LayoutItem item = wallCalendarMonthBox();
+    for (auto _ : state) {
+        SFrm_AddCtrl dialog(item, false, ItemDialogContext{}, prompts);
+        dialog.show();
+        QCoreApplication::processEvents();
+        dialog.grab();
+        benchmark::DoNotOptimize(&dialog);
+    }
+}
+BENCHMARK(BM_PropertyDialogOpensOnMonthBox)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(20);
+
+// The font dialog lists every installed face; the list is gathered once per property dialog.
+void BM_FontDialogOpens(benchmark::State& state) {
+    const LayoutItem item = wallCalendarMonthBox();
+    const QStringList faces = fontDialogFaces();
+    for (auto _ : state) {
+        SFrm_Font dialog(item.element(Day).Font, true, prompts, faces);
+        dialog.show();
+        QCoreApplication::processEvents();
+        dialog.grab();
+        benchmark::DoNotOptimize(&dialog);
+    }
+}
+BENCHMARK(BM_FontDialogOpens)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 } // namespace
 
