@@ -613,6 +613,8 @@ void ItemDialogTests::picturePaths() {
     ScriptedPrompts prompts;
     LayoutItem picture = defaultsOf(4, 0);
     picture.PictureFile.setText(QStringLiteral("/pictures/old.bmp"));
+    picture.DesignWidth = 320;
+    picture.DesignHeight = 200;
     SFrm_AddCtrl dialog(picture, false, kContext, prompts);
     const QString longPath = QStringLiteral("/") + QString(300, QLatin1Char('a')) + ".png";
     prompts.files = {longPath, QStringLiteral("/写真/夏😀.png"), QString(),
@@ -632,6 +634,8 @@ void ItemDialogTests::picturePaths() {
     QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
     QCOMPARE(dialog.item().PictureFile.text(), QStringLiteral("/写真/山.jpg"));
     QCOMPARE(dialog.item().PictureFile.bytes.back(), std::uint8_t(' '));
+    QCOMPARE(dialog.item().DesignWidth, 0); // the new picture takes its own size
+    QCOMPARE(dialog.item().DesignHeight, 0);
 
     // A path typed into the box is checked on OK as well.
     SFrm_AddCtrl typed(picture, false, kContext, prompts);

@@ -524,6 +524,9 @@ void SFrm_AddCtrl::acceptEntries() {
             return;
         }
         result.PictureFile.setText(path);
+        // Another picture is drawn at its own size, as when it is dropped on the item.
+        result.DesignWidth = 0;
+        result.DesignHeight = 0;
     }
     // Month-family and weekly items always print the day number and weekday name.
     const bool kindChanged =
