@@ -7,9 +7,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <charconv>
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 namespace tobirae {
+
+namespace {
+
+bool isRegularFile(const QString& path) {
+    std::error_code error;
+    return !path.isEmpty() &&
+           std::filesystem::is_regular_file(std::filesystem::path(path.toStdU16String()), error);
+}
+
+} // namespace
 
 namespace {
 
@@ -126,7 +138,8 @@ SettingsText SettingsText::fromFileBytes(const QByteArray& bytes) {
 }
 
 SettingsText SettingsText::fromFile(const QString& path) {
-    if (path.isEmpty())
+    // Opening a pipe or a device would wait for a writer that may never come.
+    if (!isRegularFile(path))
         return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -243,6 +256,8 @@ SettingsFileEditor::SettingsFileEditor(const QByteArray& fileBytes) {
 }
 
 SettingsFileEditor SettingsFileEditor::fromFile(const QString& path) {
+    if (!isRegularFile(path))
+        return SettingsFileEditor();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return SettingsFileEditor();

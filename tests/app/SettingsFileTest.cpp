@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tobirae {
 namespace {
@@ -79,9 +80,16 @@ TEST(SettingsText, TypedReadsFallBackOnUnusableValues) {
     EXPECT_EQ(t.readDecimal(u"T", u"word", 3), 3.0f);
 }
 
-TEST(SettingsText, MissingFileGivesEmptyText) {
+TEST(SettingsText, MissingFileOrOneThatIsNoRegularFileGivesEmptyText) {
     EXPECT_TRUE(SettingsText::fromFile(QStringLiteral("/no/such/file.ini")).text().isEmpty());
     EXPECT_TRUE(SettingsText::fromFile(QString()).text().isEmpty());
+    // A pipe without a writer would block the reader for good.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("Tobirae.ini"));
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_TRUE(SettingsText::fromFile(pipe).text().isEmpty());
+    EXPECT_TRUE(SettingsFileEditor::fromFile(pipe).bytes().isEmpty());
+    EXPECT_TRUE(SettingsText::fromFile(dir.path()).text().isEmpty());
 }
 
 TEST(SettingsWriter, FormsOfValues) {
