@@ -79,8 +79,11 @@ int runFromJson(const std::vector<std::string>& args) {
     const LayoutJsonResult parsed = layoutFromJson(json);
     if (!parsed.content)
         return fileError(parsed.error);
-    if (const auto error =
-            writeFileAtomically(pathArgument(args[1]), serializeLayout(*parsed.content)))
+    // What could not be read back is not written.
+    const QByteArray bytes = serializeLayout(*parsed.content);
+    if (bytes.size() > kMaxLayoutFileSize)
+        return fileError(layoutTooLargeMessage(bytes.size()));
+    if (const auto error = writeFileAtomically(pathArgument(args[1]), bytes))
         return fileError(*error);
     return kExitOk;
 }

@@ -13,11 +13,6 @@ namespace tobirae {
 
 namespace {
 
-// The largest file a valid layout can be: the header and 100 records whose three texts are all
-// of the greatest length a 16-bit count allows. Anything beyond is refused before it is read.
-constexpr qint64 kMaxLayoutFileSize =
-    kPageHeaderSize + qint64(kMaxItemCount) * (kItemRecordSize + 3 * 65535) + (1 << 20);
-
 class BinaryReader {
 public:
     BinaryReader(const std::uint8_t* data, std::size_t size, std::size_t pos)
@@ -225,6 +220,13 @@ LayoutParseResult parseLayoutBytes(QByteArrayView bytes) {
     return result;
 }
 
+QString layoutTooLargeMessage(qint64 size) {
+    return QStringLiteral(
+               "ファイルが大きすぎます (%1 バイト、レイアウトファイルは %2 バイトまで)。")
+        .arg(size)
+        .arg(kMaxLayoutFileSize);
+}
+
 QByteArray serializeLayout(const LayoutFileContent& content) {
     QByteArray out;
     out.reserve(kPageHeaderSize + static_cast<qsizetype>(content.items.size()) * kItemRecordSize +
@@ -256,9 +258,7 @@ LayoutParseResult readLayoutFileContent(const QString& path) {
         return result;
     }
     if (file.size() > kMaxLayoutFileSize) {
-        result.error = QStringLiteral("ファイルが大きすぎます (%1 バイト)。レイアウトファイルでは"
-                                      "ありません。")
-                           .arg(file.size());
+        result.error = layoutTooLargeMessage(file.size());
         return result;
     }
     const QByteArray bytes = file.read(kMaxLayoutFileSize + 1);
@@ -267,7 +267,7 @@ LayoutParseResult readLayoutFileContent(const QString& path) {
         return result;
     }
     if (bytes.size() > kMaxLayoutFileSize) {
-        result.error = QStringLiteral("ファイルが大きすぎます。レイアウトファイルではありません。");
+        result.error = layoutTooLargeMessage(bytes.size());
         return result;
     }
     return parseLayoutBytes(bytes);

@@ -19,6 +19,11 @@
 namespace tobirae {
 
 inline constexpr int kMaxItemCount = 100;
+// The largest layout file read or written: the header and 100 records whose three texts are all
+// of the greatest length a 16-bit count allows, and a megabyte for bytes after them.
+inline constexpr qint64 kMaxLayoutFileSize =
+    kPageHeaderSize + qint64(kMaxItemCount) * (kItemRecordSize + 3 * 65535) + (1 << 20);
+QString layoutTooLargeMessage(qint64 size);
 
 // A layout file as stored: the header with every field as read, the records in file order and any
 // bytes after the last record (ignored by the program, kept for exact copies).

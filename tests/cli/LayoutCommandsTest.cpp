@@ -98,6 +98,11 @@ TEST_F(LayoutCommands, JsonComesBackAsTheIdenticalFile) {
 TEST_F(LayoutCommands, BadFilesFailWithOneLineAndUsageErrorsWithTwo) {
     std::string tooMany = layoutFile();
     put(tooMany, 22, 101, 4);
+    // Trailing bytes beyond what any command reads back are not written either.
+    std::string hugeJson = runCli("to-json " + write("a.CLF", layoutFile())).out;
+    const std::size_t tail = hugeJson.find("\"7461696c\"");
+    ASSERT_NE(tail, std::string::npos);
+    hugeJson.replace(tail + 1, 8, std::string(2 * 22'000'000, '0'));
     const struct {
         std::string arguments;
         int status;
@@ -110,6 +115,7 @@ TEST_F(LayoutCommands, BadFilesFailWithOneLineAndUsageErrorsWithTwo) {
              "/x.CLF",
          1, "PageSettings.FormatVersion"},
         {"from-json " + write("broken.json", "{") + " " + dir + "/x.CLF", 1, "JSON"},
+        {"from-json " + write("huge.json", hugeJson) + " " + dir + "/x.CLF", 1, "大きすぎます"},
         {"info", 2, "info"},
         {"to-json a b", 2, "to-json"},
         {"from-json only-one", 2, "from-json"},
