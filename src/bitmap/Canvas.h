@@ -6,6 +6,7 @@
 
 #include "document/LayoutItem.h"
 
+#include <QPoint>
 #include <QString>
 #include <optional>
 
@@ -68,6 +69,11 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
 
+    // A canvas may hold only a window of a larger surface: every coordinate passed in is in the
+    // larger surface, and the window's first pixel lies at origin() there.
+    QPoint origin() const { return origin_; }
+    void setOrigin(QPoint origin) { origin_ = origin; }
+
     // Extent of the text along its own direction (width) and its cell height, unrotated.
     virtual TextExtent textExtent(const ResolvedFont& font, const QString& text) = 0;
 
@@ -89,6 +95,9 @@ public:
 
     // The pixels, when the canvas has any (ImageCanvas); nullptr otherwise.
     virtual const QImage* image() const { return nullptr; }
+
+private:
+    QPoint origin_;
 };
 
 } // namespace tobirae

@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <span>
 
@@ -111,11 +114,18 @@ bool ImageCanvas::drawText(const ResolvedFont& font, int x, int y, const QString
         return true;
     const FontCache& cache = fontFor(font);
     const TextExtent extent = textExtent(font, text);
+    // Turned any way, the text stays within its width plus height of the anchor.
+    const std::int64_t reach = std::int64_t{extent.width} + extent.height + 1;
+    const std::int64_t left = std::int64_t{x} - origin().x();
+    const std::int64_t top = std::int64_t{y} - origin().y();
+    if (left > image.width() + reach || left < -reach || top > image.height() + reach ||
+        top < -reach)
+        return true;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setFont(cache.font);
     painter.setPen(qColour(colour));
-    painter.translate(x, y);
+    painter.translate(static_cast<int>(left), static_cast<int>(top));
     if (font.verticalWriting && font.escapement == 2700) {
         if (!transparentBackground)
             painter.fillRect(QRect(-extent.height, 0, extent.height, extent.width),
@@ -131,6 +141,40 @@ bool ImageCanvas::drawText(const ResolvedFont& font, int x, int y, const QString
     return true;
 }
 
+namespace {
+
+// The part of the segment a -> b inside the rectangle, as fractions t0 <= t1 of its length;
+// nullopt when it misses (Liang-Barsky).
+std::optional<std::pair<double, double>> segmentInside(QPointF a, QPointF b, const QRectF& r) {
+    double t0 = 0;
+    double t1 = 1;
+    const double d[2] = {b.x() - a.x(), b.y() - a.y()};
+    const double lo[2] = {r.left() - a.x(), r.top() - a.y()};
+    const double hi[2] = {r.right() - a.x(), r.bottom() - a.y()};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (d[axis] == 0) {
+            if (lo[axis] > 0 || hi[axis] < 0)
+                return std::nullopt;
+            continue;
+        }
+        double enter = lo[axis] / d[axis];
+        double leave = hi[axis] / d[axis];
+        if (enter > leave)
+            std::swap(enter, leave);
+        t0 = std::max(t0, enter);
+        t1 = std::min(t1, leave);
+        if (t0 > t1)
+            return std::nullopt;
+    }
+    return std::pair{t0, t1};
+}
+
+bool insideSpan(std::int64_t v, std::int64_t lo, std::int64_t hi) {
+    return v >= lo && v <= hi;
+}
+
+} // namespace
+
 bool ImageCanvas::drawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth,
                            int penStyle, bool transparentBackground) {
     QImage& image = target();
@@ -138,66 +182,119 @@ bool ImageCanvas::drawLine(int x1, int y1, int x2, int y2, Colour colour, int pe
         return false;
     if (penStyle == PenNull)
         return true;
+    const std::int64_t ax = std::int64_t{x1} - origin().x();
+    const std::int64_t ay = std::int64_t{y1} - origin().y();
+    const std::int64_t bx = std::int64_t{x2} - origin().x();
+    const std::int64_t by = std::int64_t{y2} - origin().y();
     const int width = std::max(penWidth, 1);
     const std::span<const int> pattern = dashPattern(penStyle);
+    if (width > 1)
+        return drawWideLine(image, ax, ay, bx, by, colour, width, pattern, transparentBackground);
 
-    if (width > 1) {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        QPen pen(qColour(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        if (!pattern.empty()) {
-            if (!transparentBackground) {
-                QPen back = pen;
-                back.setColor(qColour(kDefaultBackground));
-                painter.setPen(back);
-                painter.drawLine(x1, y1, x2, y2);
-            }
-            QList<qreal> dashes;
-            for (int run : pattern)
-                dashes.append(std::max<qreal>(1.0, static_cast<qreal>(run) / width));
-            pen.setCapStyle(Qt::FlatCap);
-            pen.setDashPattern(dashes);
-        }
-        painter.setPen(pen);
-        painter.drawLine(x1, y1, x2, y2);
-        return true;
-    }
-
-    // One-pixel lines: Bresenham, the end point left out.
+    // One-pixel lines: the pixels Bresenham's stepping visits, the end point left out. Pixel k
+    // lies k steps along the longer axis and round(k * shorter / longer) (halves away from the
+    // start) along the other, so only the steps that land on the image are visited.
     const QRgb ink = rgbFromColour(colour);
     const QRgb paper = rgbFromColour(kDefaultBackground);
-    const int w = image.width();
-    const int h = image.height();
-    const int dx = std::abs(x2 - x1);
-    const int dy = -std::abs(y2 - y1);
-    const int stepX = x1 < x2 ? 1 : -1;
-    const int stepY = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    int x = x1;
-    int y = y1;
-    int patternIndex = 0;
-    int runLeft = pattern.empty() ? 0 : pattern[0];
-    while (x != x2 || y != y2) {
-        bool on = true;
-        if (!pattern.empty()) {
-            on = patternIndex % 2 == 0;
-            if (--runLeft == 0) {
-                patternIndex = (patternIndex + 1) % static_cast<int>(pattern.size());
-                runLeft = pattern[static_cast<std::size_t>(patternIndex)];
-            }
-        }
-        if (x >= 0 && y >= 0 && x < w && y < h && (on || !transparentBackground))
-            reinterpret_cast<QRgb*>(image.scanLine(y))[x] = on ? ink : paper;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += stepX;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += stepY;
-        }
+    const std::int64_t adx = bx > ax ? bx - ax : ax - bx;
+    const std::int64_t ady = by > ay ? by - ay : ay - by;
+    const bool xMajor = adx >= ady;
+    const std::int64_t longer = xMajor ? adx : ady;
+    const std::int64_t shorter = xMajor ? ady : adx;
+    const std::int64_t majorStart = xMajor ? ax : ay;
+    const std::int64_t minorStart = xMajor ? ay : ax;
+    const int majorStep = (xMajor ? ax < bx : ay < by) ? 1 : -1;
+    const int minorStep = (xMajor ? ay < by : ax < bx) ? 1 : -1;
+    const std::int64_t majorSize = xMajor ? image.width() : image.height();
+    const std::int64_t minorSize = xMajor ? image.height() : image.width();
+    std::int64_t first = 0;
+    std::int64_t last = longer - 1;
+    if (majorStep > 0) {
+        first = std::max(first, -majorStart);
+        last = std::min(last, majorSize - 1 - majorStart);
+    } else {
+        first = std::max(first, majorStart - (majorSize - 1));
+        last = std::min(last, majorStart);
     }
+    int period = 0;
+    for (int run : pattern)
+        period += run;
+    for (std::int64_t k = first; k <= last; ++k) {
+        const auto product = static_cast<std::uint64_t>(shorter) * static_cast<std::uint64_t>(k);
+        const auto quotient = product / static_cast<std::uint64_t>(longer);
+        const auto remainder = product % static_cast<std::uint64_t>(longer);
+        const auto offset = static_cast<std::int64_t>(
+            quotient + (2 * remainder >= static_cast<std::uint64_t>(longer)));
+        const std::int64_t minor = minorStart + minorStep * offset;
+        if (!insideSpan(minor, 0, minorSize - 1))
+            continue;
+        bool on = true;
+        if (period > 0) {
+            int position = static_cast<int>(k % period);
+            std::size_t run = 0;
+            while (position >= pattern[run])
+                position -= pattern[run++];
+            on = run % 2 == 0;
+        }
+        if (!on && transparentBackground)
+            continue;
+        const std::int64_t major = majorStart + majorStep * k;
+        const int px = static_cast<int>(xMajor ? major : minor);
+        const int py = static_cast<int>(xMajor ? minor : major);
+        reinterpret_cast<QRgb*>(image.scanLine(py))[px] = on ? ink : paper;
+    }
+    return true;
+}
+
+bool ImageCanvas::drawWideLine(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                               std::int64_t y2, Colour colour, int width,
+                               std::span<const int> pattern, bool transparentBackground) {
+    // Ends far outside the image are moved onto its edge (plus the pen): the painter's
+    // coordinates stay small and the part on the image is unchanged.
+    constexpr std::int64_t kMargin = 1 << 14;
+    const std::int64_t margin = kMargin + width;
+    const bool far = !insideSpan(x1, -margin, image.width() + margin) ||
+                     !insideSpan(x2, -margin, image.width() + margin) ||
+                     !insideSpan(y1, -margin, image.height() + margin) ||
+                     !insideSpan(y2, -margin, image.height() + margin);
+    QPoint from(static_cast<int>(std::clamp<std::int64_t>(x1, INT_MIN, INT_MAX)),
+                static_cast<int>(std::clamp<std::int64_t>(y1, INT_MIN, INT_MAX)));
+    QPoint to(static_cast<int>(std::clamp<std::int64_t>(x2, INT_MIN, INT_MAX)),
+              static_cast<int>(std::clamp<std::int64_t>(y2, INT_MIN, INT_MAX)));
+    double skipped = 0; // pen widths of the line left out before `from`
+    if (far) {
+        const QPointF a(static_cast<double>(x1), static_cast<double>(y1));
+        const QPointF b(static_cast<double>(x2), static_cast<double>(y2));
+        const double slack = static_cast<double>(width) + 2;
+        const QRectF area(-slack, -slack, image.width() + 2 * slack, image.height() + 2 * slack);
+        const auto part = segmentInside(a, b, area);
+        if (!part)
+            return true;
+        const QPointF d = b - a;
+        from = (a + d * part->first).toPoint();
+        to = (a + d * part->second).toPoint();
+        skipped = std::hypot(d.x(), d.y()) * part->first / width;
+    }
+
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(qColour(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    if (!pattern.empty()) {
+        if (!transparentBackground) {
+            QPen back = pen;
+            back.setColor(qColour(kDefaultBackground));
+            painter.setPen(back);
+            painter.drawLine(from, to);
+        }
+        QList<qreal> dashes;
+        for (int run : pattern)
+            dashes.append(std::max<qreal>(1.0, static_cast<qreal>(run) / width));
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setDashPattern(dashes);
+        pen.setDashOffset(skipped);
+    }
+    painter.setPen(pen);
+    painter.drawLine(from, to);
     return true;
 }
 
@@ -206,9 +303,16 @@ bool ImageCanvas::fillRect(int left, int top, int right, int bottom, Colour colo
     QImage& image = target();
     if (image.isNull())
         return false;
-    const QRect area = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & image.rect();
-    if (area.isEmpty() || brushStyle == BrushNull)
+    const auto local = [](std::int64_t v, int origin, int size) {
+        return static_cast<int>(std::clamp<std::int64_t>(v - origin, 0, size));
+    };
+    const int l = local(left, origin().x(), image.width());
+    const int r = local(right, origin().x(), image.width());
+    const int t = local(top, origin().y(), image.height());
+    const int b = local(bottom, origin().y(), image.height());
+    if (r <= l || b <= t || brushStyle == BrushNull)
         return true;
+    const QRect area(l, t, r - l, b - t);
     if (brushStyle == BrushSolid) {
         const QRgb ink = rgbFromColour(colour);
         for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -219,6 +323,8 @@ bool ImageCanvas::fillRect(int left, int top, int right, int bottom, Colour colo
     }
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Hatches line up with the whole surface, not with this window of it.
+    painter.setBrushOrigin(-origin());
     if (!transparentBackground)
         painter.fillRect(area, qColour(kDefaultBackground));
     painter.fillRect(area, QBrush(qColour(colour), hatchPattern(hatch)));
@@ -231,43 +337,38 @@ bool ImageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int sx,
     const QImage* from = source.image();
     if (image.isNull() || !from || from->isNull())
         return false;
-    // Clip the copy to both images.
-    if (sx < 0) {
-        x -= sx;
-        w += sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        y -= sy;
-        h += sy;
-        sy = 0;
-    }
-    if (x < 0) {
-        sx -= x;
-        w += x;
-        x = 0;
-    }
-    if (y < 0) {
-        sy -= y;
-        h += y;
-        y = 0;
-    }
-    w = std::min({w, image.width() - x, from->width() - sx});
-    h = std::min({h, image.height() - y, from->height() - sy});
-    if (w <= 0 || h <= 0)
+    // In pixels of both images; then clipped to both.
+    std::int64_t dx = std::int64_t{x} - origin().x();
+    std::int64_t dy = std::int64_t{y} - origin().y();
+    std::int64_t fx = std::int64_t{sx} - source.origin().x();
+    std::int64_t fy = std::int64_t{sy} - source.origin().y();
+    std::int64_t cw = w;
+    std::int64_t ch = h;
+    const auto clipStart = [](std::int64_t& a, std::int64_t& b, std::int64_t& size) {
+        const std::int64_t cut = std::max({std::int64_t{0}, -a, -b});
+        a += cut;
+        b += cut;
+        size -= cut;
+    };
+    clipStart(dx, fx, cw);
+    clipStart(dy, fy, ch);
+    cw = std::min({cw, image.width() - dx, from->width() - fx});
+    ch = std::min({ch, image.height() - dy, from->height() - fy});
+    if (cw <= 0 || ch <= 0)
         return true;
     const QImage source32 = from->format() == QImage::Format_RGB32
                                 ? *from
                                 : from->convertToFormat(QImage::Format_RGB32);
     const QRgb key = transparentColour ? rgbFromColour(*transparentColour) : 0;
-    for (int row = 0; row < h; ++row) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(source32.constScanLine(sy + row)) + sx;
-        QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y + row)) + x;
+    for (std::int64_t row = 0; row < ch; ++row) {
+        const QRgb* in =
+            reinterpret_cast<const QRgb*>(source32.constScanLine(static_cast<int>(fy + row))) + fx;
+        QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(dy + row))) + dx;
         if (!transparentColour) {
-            std::copy(in, in + w, out);
+            std::copy(in, in + cw, out);
             continue;
         }
-        for (int i = 0; i < w; ++i)
+        for (std::int64_t i = 0; i < cw; ++i)
             if ((in[i] & 0x00FFFFFF) != (key & 0x00FFFFFF))
                 out[i] = in[i] | 0xFF000000;
     }

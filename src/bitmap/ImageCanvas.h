@@ -9,7 +9,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <cstdint>
 #include <optional>
+#include <span>
 
 namespace tobirae {
 
@@ -43,6 +45,9 @@ public:
     QImage& mutableImage() { return target(); }
 
 private:
+    bool drawWideLine(QImage& image, std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                      std::int64_t y2, Colour colour, int width, std::span<const int> pattern,
+                      bool transparentBackground);
     QImage& target() { return external_ ? *external_ : own_; }
     const QImage& target() const { return external_ ? *external_ : own_; }
 

@@ -41,9 +41,9 @@ bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const 
 
         // Area-averaged scaling keeps downscaled photos free of moiré; only the part that lands
         // on the target is painted.
-        const QRect visible =
-            QRect(dx, dy, dw, dh)
-                .intersected(QRect(0, 0, target.canvas->width(), target.canvas->height()));
+        const QRect held(target.canvas->origin(),
+                         QSize(target.canvas->width(), target.canvas->height()));
+        const QRect visible = QRect(dx, dy, dw, dh).intersected(held);
         if (visible.isEmpty())
             return true;
         // A whole picture is scaled as it is: copying it first would only duplicate a photo.
@@ -56,7 +56,7 @@ bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const 
         if (auto* image = dynamic_cast<ImageCanvas*>(target.canvas)) {
             QPainter painter(&image->mutableImage());
             painter.setOpacity(opacity / 255.0);
-            painter.drawImage(visible.topLeft(), stretched);
+            painter.drawImage(visible.topLeft() - held.topLeft(), stretched);
             return painter.end();
         }
         // Other canvases (recordings) take the stretched picture as a plain copy.

@@ -8,10 +8,12 @@
 #include "bitmap/Canvas.h"
 #include "bitmap/RenderContext.h"
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tobirae {
@@ -53,7 +55,10 @@ QSize Fnc_PageBitmapSize(float width, float height, float scaleX, float scaleY);
 std::uint64_t Fnc_PageBitmapBytes(QSize pixels, int bitDepth);
 bool Fnc_CreatePageBitmap(RenderContext& ctx, float width, float height, int bitDepth);
 bool Fnc_ReleasePageBitmap(RenderContext& ctx);
-Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int bitDepth);
+// The surface is width x height layout pixels at the page scale; with a window (surface pixels)
+// only that part of it is kept, the rest of what is drawn falls away.
+Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int bitDepth,
+                              std::optional<QRect> window = std::nullopt);
 QSize Fnc_ItemSurfaceSize(const RenderContext& ctx, float width, float height);
 bool Fnc_ReleaseItemSurface(RenderContext& ctx);
 

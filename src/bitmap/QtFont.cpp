@@ -29,18 +29,18 @@ QFont baseFont(const ResolvedFont& font) {
 
 QFont qtFont(const ResolvedFont& font) {
     QFont qfont = baseFont(font);
-    int em = kDefaultEm;
+    double em = kDefaultEm;
     if (font.height < 0) {
-        em = -font.height;
+        em = -static_cast<double>(font.height);
     } else if (font.height > 0) {
         // A cell height: scale the em so that ascent + descent comes to it.
         QFont probe = qfont;
         probe.setPixelSize(100);
         const QFontMetricsF metrics(probe);
         const double cell = metrics.ascent() + metrics.descent();
-        em = cell > 0 ? static_cast<int>(std::lround(font.height * 100.0 / cell)) : font.height;
+        em = cell > 0 ? std::round(font.height * 100.0 / cell) : font.height;
     }
-    qfont.setPixelSize(std::clamp(em, 1, kMaxEm));
+    qfont.setPixelSize(static_cast<int>(std::clamp<double>(em, 1, kMaxEm)));
     return qfont;
 }
 

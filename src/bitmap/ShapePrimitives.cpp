@@ -2,6 +2,8 @@
 #include "bitmap/SurfaceTarget.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <exception>
 
 namespace tobirae {
@@ -112,18 +114,27 @@ bool Fnc_Blit(RenderContext& ctx, const DrawSurface& target, float x, float y, f
             return false;
         const float sx = ctx.pageScaleX == 0 ? 1 : ctx.pageScaleX;
         const float sy = ctx.pageScaleY == 0 ? 1 : ctx.pageScaleY;
-        int w = Fnc_ScalePoint(width, sx) + 1;
-        int h = Fnc_ScalePoint(height, sy) + 1;
-        const int bx = Fnc_ScalePointEven(x, sx);
-        const int by = Fnc_ScalePointEven(y, sy);
-        if (bx + w > ctx.clipWidth)
-            w = ctx.clipWidth - bx;
-        if (by + h > ctx.clipHeight)
-            h = ctx.clipHeight - by;
-        if (w <= 0 || h <= 0)
+        std::int64_t w = std::int64_t{Fnc_ScalePoint(width, sx)} + 1;
+        std::int64_t h = std::int64_t{Fnc_ScalePoint(height, sy)} + 1;
+        const std::int64_t bx = Fnc_ScalePointEven(x, sx);
+        const std::int64_t by = Fnc_ScalePointEven(y, sy);
+        w = std::min(w, ctx.clipWidth - bx);
+        h = std::min(h, ctx.clipHeight - by);
+        const std::int64_t tx = bx + xOffset;
+        const std::int64_t ty = by + yOffset;
+        // Nothing of it can land on a target whose coordinates are ints.
+        if (w <= 0 || h <= 0 || tx > INT_MAX || ty > INT_MAX || tx + w <= 0 || ty + h <= 0)
             return true;
-        return canvas->blit(bx + xOffset, by + yOffset, w, h, *source, sourceX, sourceY,
-                            transparent ? std::optional<Colour>(transparentColour) : std::nullopt);
+        // A start beyond the int range is cut off here; the target clips the rest.
+        const std::int64_t cutX = std::max<std::int64_t>(0, std::int64_t{INT_MIN} - tx);
+        const std::int64_t cutY = std::max<std::int64_t>(0, std::int64_t{INT_MIN} - ty);
+        return canvas->blit(
+            static_cast<int>(tx + cutX), static_cast<int>(ty + cutY),
+            static_cast<int>(std::min<std::int64_t>(w - cutX, INT_MAX)),
+            static_cast<int>(std::min<std::int64_t>(h - cutY, INT_MAX)), *source,
+            static_cast<int>(std::clamp<std::int64_t>(sourceX + cutX, INT_MIN, INT_MAX)),
+            static_cast<int>(std::clamp<std::int64_t>(sourceY + cutY, INT_MIN, INT_MAX)),
+            transparent ? std::optional<Colour>(transparentColour) : std::nullopt);
     } catch (const std::exception&) {
         return false;
     }

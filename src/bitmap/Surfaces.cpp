@@ -1,5 +1,6 @@
 #include "bitmap/Primitives.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tobirae {
@@ -114,14 +115,16 @@ bool Fnc_ReleasePageBitmap(RenderContext& ctx) {
 }
 
 QSize Fnc_ItemSurfaceSize(const RenderContext& ctx, float width, float height) {
-    int w = Fnc_ScalePoint(width, ctx.pageScaleX);
-    while (w % 4 != 0 && w < std::numeric_limits<int>::max())
-        ++w;
-    const int h = Fnc_ScalePoint(height, ctx.pageScaleY) + 1;
+    // Sizes beyond the int range stop at its last multiple of four.
+    constexpr int kLargest = std::numeric_limits<int>::max() / 4 * 4;
+    int w = std::min(Fnc_ScalePoint(width, ctx.pageScaleX), kLargest);
+    w += (4 - w % 4) % 4;
+    const int h = std::min(Fnc_ScalePoint(height, ctx.pageScaleY), kLargest) + 1;
     return {w, h};
 }
 
-Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int bitDepth) {
+Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int bitDepth,
+                              std::optional<QRect> window) {
     if (ctx.itemSurface)
         return nullptr;
     const int depth = resolvedDepth(bitDepth);
@@ -130,9 +133,17 @@ Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int
     const QSize size = Fnc_ItemSurfaceSize(ctx, width, height);
     if (size.width() <= 0 || size.height() <= 0)
         return nullptr;
-    auto canvas = ctx.surfaceFactory(size.width(), size.height(), depth);
+    // Only the window is held in memory; a window that misses the surface keeps one pixel of it.
+    QRect held(QPoint(0, 0), size);
+    if (window) {
+        held = held.intersected(*window);
+        if (held.isEmpty())
+            held = QRect(0, 0, 1, 1);
+    }
+    auto canvas = ctx.surfaceFactory(held.width(), held.height(), depth);
     if (!canvas)
         return nullptr;
+    canvas->setOrigin(held.topLeft());
     ctx.itemSurface = std::move(canvas);
     ctx.itemSurfaceWidth = size.width();
     ctx.itemSurfaceHeight = size.height();

@@ -2,6 +2,11 @@
 
 #include "render/PreviewTarget.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <utility>
+
 namespace tobirae {
 
 ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float surfaceWidth,
@@ -20,7 +25,23 @@ ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float s
         surface_ = DrawSurface{canvas, scale, scale};
         return;
     }
-    Canvas* surface = Fnc_CreateItemSurface(ctx, surfaceWidth_, surfaceHeight_, -1);
+    // Only the part of the surface that lands on the page is kept: an item far larger than the
+    // page costs no more memory than the page.
+    const PageScale pageScale = Fnc_GetPageScale(ctx);
+    const std::int64_t left =
+        std::int64_t{Fnc_ScalePointEven(static_cast<float>(args.itemLeft), pageScale.x)} +
+        args.xOffset;
+    const std::int64_t top =
+        std::int64_t{Fnc_ScalePointEven(static_cast<float>(args.itemTop), pageScale.y)} +
+        args.yOffset;
+    const auto onPage = [](std::int64_t start, int clip) {
+        return std::pair{static_cast<int>(std::clamp<std::int64_t>(-start, 0, INT_MAX)),
+                         static_cast<int>(std::clamp<std::int64_t>(clip - start, 0, INT_MAX))};
+    };
+    const auto [x0, x1] = onPage(left, ctx.clipWidth);
+    const auto [y0, y1] = onPage(top, ctx.clipHeight);
+    Canvas* surface = Fnc_CreateItemSurface(ctx, surfaceWidth_, surfaceHeight_, -1,
+                                            QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)));
     if (!surface)
         return;
     ownsItemSurface_ = true;

@@ -2,7 +2,11 @@
 #include "bitmap/Primitives.h"
 #include "bitmap/RecordingCanvas.h"
 
+#include <climits>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <set>
+#include <utility>
 
 namespace tobirae {
 namespace {
@@ -43,6 +47,113 @@ TEST(Lines, DashedLinesLeaveGapsThatAnOpaqueBackgroundPaints) {
     EXPECT_EQ(at(canvas, 20, 1), 0x000000u); // a gap shows what was there
     EXPECT_EQ(at(canvas, 20, 2), 0xFFFFFFu); // an opaque gap is the background colour
     EXPECT_EQ(at(canvas, 30, 1), 0xFF0000u);
+}
+
+// The classic integer stepping of a one-pixel line (end point left out), as an independent
+// reference for the pixels a canvas must paint.
+std::set<std::pair<int, int>> steppedLine(int x, int y, int x2, int y2) {
+    std::set<std::pair<int, int>> pixels;
+    const int dx = std::abs(x2 - x);
+    const int dy = -std::abs(y2 - y);
+    int err = dx + dy;
+    while (x != x2 || y != y2) {
+        pixels.insert({x, y});
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += x < x2 ? 1 : -1;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += y < y2 ? 1 : -1;
+        }
+    }
+    return pixels;
+}
+
+std::set<std::pair<int, int>> inked(const ImageCanvas& canvas) {
+    std::set<std::pair<int, int>> pixels;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if (at(canvas, x, y) != 0xFFFFFFu)
+                pixels.insert({x, y});
+    return pixels;
+}
+
+TEST(Lines, OnePixelLinesOfEverySlopeVisitTheSteppedPixels) {
+    for (int dx = -9; dx <= 9; ++dx) {
+        for (int dy = -9; dy <= 9; ++dy) {
+            ImageCanvas canvas(24, 24);
+            ASSERT_TRUE(canvas.drawLine(11, 12, 11 + dx, 12 + dy, kRed, 1, PenSolid, true));
+            EXPECT_EQ(inked(canvas), steppedLine(11, 12, 11 + dx, 12 + dy)) << dx << ", " << dy;
+        }
+    }
+}
+
+TEST(Lines, EndsFarOutsideTheSurfaceDrawOnlyThePartOnIt) {
+    RenderContext ctx;
+    ImageCanvas column(20, 20);
+    // Such a line once stepped forever once its length overflowed.
+    ASSERT_TRUE(
+        Fnc_DrawLineRaw(ctx, &column, 5, 1432713460, 5, -1432713460, kRed, 1, PenSolid, true));
+    std::set<std::pair<int, int>> expected;
+    for (int y = 0; y < 20; ++y)
+        expected.insert({5, y});
+    EXPECT_EQ(inked(column), expected);
+
+    ImageCanvas diagonal(20, 20);
+    ASSERT_TRUE(Fnc_DrawLineRaw(ctx, &diagonal, INT_MIN, INT_MIN, INT_MAX, INT_MAX, kRed, 1,
+                                PenSolid, true));
+    expected.clear();
+    for (int k = 0; k < 20; ++k)
+        expected.insert({k, k});
+    EXPECT_EQ(inked(diagonal), expected);
+
+    ImageCanvas scaled(20, 20);
+    ASSERT_TRUE(Fnc_DrawLine(ctx, DrawSurface{&scaled, 3.125f, 3.125f}, -3e9f, 2, 3e9f, 2, kBlue, 3,
+                             PenSolid, true));
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(at(scaled, x, 6), 0x0000FFu) << x;
+    EXPECT_EQ(at(scaled, 10, 12), 0xFFFFFFu);
+
+    // A dashed line keeps its pattern where it enters: starting a whole number of periods
+    // (24 pixels) earlier changes nothing on the surface.
+    ImageCanvas dashed(40, 3);
+    Fnc_DrawLineRaw(ctx, &dashed, -24 * 50000000, 0, 40, 0, kRed, 1, PenDash, true);
+    Fnc_DrawLineRaw(ctx, &dashed, 0, 1, 40, 1, kRed, 1, PenDash, true);
+    for (int x = 0; x < 40; ++x)
+        EXPECT_EQ(at(dashed, x, 0), at(dashed, x, 1)) << x;
+}
+
+// A canvas holding a window of a larger surface paints what the whole surface paints there.
+TEST(Window, PaintsWhatTheWholeSurfacePaintsInsideIt) {
+    ImageCanvas picture(30, 30, kBlue);
+    picture.mutableImage().setPixel(3, 3, qRgb(0, 255, 0));
+    const ResolvedFont font{QStringLiteral("IPAGothic"), -14};
+    const auto paint = [&](Canvas& c) {
+        c.drawLine(2, 3, 57, 31, kRed, 1, PenSolid, true);
+        c.drawLine(50, 1, 3, 38, kRed, 1, PenDashDot, false);
+        c.drawLine(0, 20, 59, 25, kBlue, 4, PenDash, false);
+        c.fillRect(10, 5, 40, 30, kRed, BrushHatched, HatchDiagonalCross, false);
+        c.fillRect(30, 22, 45, 39, kBlue, BrushSolid, 0, false);
+        c.drawText(font, 14, 8, QStringLiteral("暦 12"), kRed, true);
+        c.blit(20, 12, 30, 30, picture, 0, 0, kBlue);
+    };
+    ImageCanvas whole(60, 40);
+    paint(whole);
+    ImageCanvas window(25, 20);
+    window.setOrigin(QPoint(17, 11));
+    paint(window);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 25; ++x)
+            ASSERT_EQ(at(window, x, y), at(whole, x + 17, y + 11)) << x << ", " << y;
+
+    // As a source, a window gives the pixels of the whole surface's coordinates.
+    ImageCanvas copy(10, 10);
+    copy.blit(0, 0, 10, 10, window, 20, 15, std::nullopt);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(at(copy, x, y), at(whole, x + 20, y + 15)) << x << ", " << y;
 }
 
 TEST(Rects, CoverLeftToRightMinusOneAndTopToBottomMinusOne) {

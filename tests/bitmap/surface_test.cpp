@@ -91,6 +91,24 @@ TEST(ItemSurface, SecondCreateFailsAndKeepsTheFirst) {
     EXPECT_NE(Fnc_CreateItemSurface(ctx, 10, 10, -1), nullptr);
 }
 
+TEST(ItemSurface, AWindowKeepsOnlyItsPartInMemory) {
+    RenderContext ctx;
+    Fnc_SetPageScale(ctx, 3.125f);
+    // 10000 layout pixels a side would be about 3.9 GB of pixels; the window is 200 x 100.
+    Canvas* surface = Fnc_CreateItemSurface(ctx, 10000, 10000, -1, QRect(500, 7000, 200, 100));
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(QSize(surface->width(), surface->height()), QSize(200, 100));
+    EXPECT_EQ(surface->origin(), QPoint(500, 7000));
+    EXPECT_EQ(ctx.itemSurfaceWidth, 31252);
+    EXPECT_EQ(ctx.itemSurfaceHeight, 31251);
+    Fnc_ReleaseItemSurface(ctx);
+    // A window off the surface keeps one pixel; sizes beyond the int range stop at its end.
+    surface = Fnc_CreateItemSurface(ctx, 1e10f, 1e10f, -1, QRect(-50, -50, 10, 10));
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(QSize(surface->width(), surface->height()), QSize(1, 1));
+    EXPECT_GT(ctx.itemSurfaceHeight, 0);
+}
+
 TEST(FixedPalette, SystemColoursAtTheirEntries) {
     const auto one = Fnc_FixedPalette(1);
     ASSERT_EQ(one.size(), 8u);

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cfloat>
+#include <climits>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tobirae {
@@ -162,6 +165,104 @@ TEST_F(ExportPage, MonthsInParallelEachGetTheirFile) {
         EXPECT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(reported, 4);
     EXPECT_EQ(files().size(), 4);
+}
+
+// Qt's warnings (such as a font pixel size below 1) are collected instead of printed.
+QStringList* gWarnings = nullptr;
+void collectWarning(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (gWarnings && type != QtDebugMsg && type != QtInfoMsg)
+        gWarnings->append(message);
+}
+
+// Every kind once, on a small page.
+PageJob everyKindJob() {
+    PageJob job;
+    job.canvas = QSize(300, 400);
+    job.dpi = 150;
+    const std::pair<int, int> kinds[] = {
+        {CategoryYear, 0},
+        {CategoryMonthFamily, VariantBox5},
+        {CategoryMonthFamily, VariantBox6},
+        {CategoryMonthFamily, VariantBoxMini},
+        {CategoryMonthFamily, VariantVertical},
+        {CategoryMonthFamily, VariantHorizontal},
+        {CategoryMonthDisplay, 0},
+        {CategoryWeekly, VariantVertical},
+        {CategoryWeekly, VariantHorizontal},
+        {CategoryPicture, 0},
+    };
+    for (const auto& [category, variant] : kinds) {
+        ExportEntry e;
+        Fnc_NewItemDefaults(category, variant, e.item, 210, 297);
+        e.item.Live = kTrue;
+        e.item.Left = 20;
+        e.item.Top = 30;
+        e.drawn = true;
+        e.view = QRectF(e.item.Left, e.item.Top, e.item.Width + 4, e.item.Height + 4);
+        job.entries.push_back(e);
+    }
+    return job;
+}
+
+TEST_F(ExportPage, NumbersNearTheLimitsOfTheirTypesDrawWithoutEndOrWarnings) {
+    const auto eachElement = [](const std::function<void(ContentElement&)>& change) {
+        return [change](LayoutItem& item) {
+            for (ContentElement& element : item.Elements)
+                change(element);
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<void(LayoutItem&)> change;
+        bool drawable = true; // an item of no width has no surface: the page says which item
+    } cases[] = {
+        {"text positions", eachElement([](ContentElement& e) {
+             e.Pos.Y = 1432713460;
+             e.UpperPos.X = INT_MAX;
+             e.LowerPos.Y = INT_MIN;
+         })},
+        {"smallest font size", eachElement([](ContentElement& e) { e.Font.Size = INT_MIN; })},
+        {"largest font size", eachElement([](ContentElement& e) { e.Font.Size = INT_MAX; })},
+        {"angle", eachElement([](ContentElement& e) { e.Font.Angle = INT_MIN; })},
+        {"height", [](LayoutItem& item) { item.Height = 1e10f; }},
+        {"left and top",
+         [](LayoutItem& item) {
+             item.Left = -3e9f;
+             item.Top = 3e9f;
+         }},
+        {"width", [](LayoutItem& item) { item.Width = -3e9f; }, false},
+        {"largest float",
+         [](LayoutItem& item) {
+             item.Width = FLT_MAX;
+             item.Height = FLT_MAX;
+         }},
+        {"huge item",
+         [](LayoutItem& item) {
+             item.Left = -5000;
+             item.Width = 20000;
+             item.Height = 20000;
+         }},
+    };
+    QStringList warnings;
+    gWarnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarning);
+    for (const auto& c : cases) {
+        PageJob job = everyKindJob();
+        for (ExportEntry& entry : job.entries) {
+            c.change(entry.item);
+            entry.view = QRectF(entry.item.Left, entry.item.Top, entry.item.Width + 4,
+                                entry.item.Height + 4);
+        }
+        const ExportResult result = exportPage(job, 2027, 2, path("extreme.bmp"));
+        EXPECT_EQ(result.ok, c.drawable) << c.name << ": " << result.error.toStdString();
+        if (!c.drawable) {
+            EXPECT_EQ(result.error, QStringLiteral("item 1 could not be drawn"));
+        }
+        EXPECT_TRUE(warnings.isEmpty()) << c.name << ": " << warnings.join(u'\n').toStdString();
+        warnings.clear();
+    }
+    qInstallMessageHandler(previous);
+    gWarnings = nullptr;
 }
 
 TEST(PageJobFromDocument, ViewsAreTheItemsPlusTheirBorder) {

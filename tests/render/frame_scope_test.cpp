@@ -86,6 +86,24 @@ TEST(ItemDrawScope, PageTargetDrawsOnAnItemSurfaceAndBlitsItAtTheScaledPosition)
     EXPECT_EQ(rects[1].y2, 38 + 101);
 }
 
+TEST(ItemDrawScope, AnItemLargerThanThePageKeepsOnlyWhatLandsOnThePage) {
+    RenderContext ctx;
+    useRecordingSurfaces(ctx);
+    Fnc_SetPageDpi(ctx, 192); // scale 2
+    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 300, -1));
+    LayoutItem item = plainItem();
+    item.Width = 10000;
+    item.Height = 10000;
+    const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, -100, 50, 0, 0, 0, {}};
+    ItemDrawScope scope(ctx, args);
+    ASSERT_TRUE(scope.ok());
+    EXPECT_EQ(ctx.itemSurfaceWidth, 20000);
+    EXPECT_EQ(scope.canvas()->origin(), QPoint(200, 0));
+    EXPECT_EQ(scope.canvas()->width(), ctx.clipWidth);
+    EXPECT_EQ(scope.canvas()->height(), ctx.clipHeight - 100);
+    EXPECT_TRUE(scope.finish());
+}
+
 TEST(ItemDrawScope, UnfinishedPageScopeReleasesWithoutBlitting) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
