@@ -742,13 +742,22 @@ void ItemDialogTests::fontDialogRefusals() {
     SFrm_Font dialog(font, false, prompts, kContext.faces);
     if (!face.isEmpty())
         child<QLineEdit>(dialog, "Txt_Name")->setText(face);
-    else
-        child<QLineEdit>(dialog, "Txt_Size")->setText(size);
+    else {
+        // Typed one key after the other: "9" of "99999" selects 9 in the list on the way.
+        auto* box = child<QLineEdit>(dialog, "Txt_Size");
+        for (const QString& typed : {size.left(1), size}) {
+            box->setText(typed);
+            emit box->textEdited(typed);
+        }
+    }
     QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
     QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
     QCOMPARE(dialog.font().Size, storedSize);
     QCOMPARE(prompts.messages.join(QString()), message);
     QCOMPARE(dialog.font().FaceName, font.FaceName);
+    if (!accepted && face.isEmpty()) // the old size is back, in the box and the list
+        QCOMPARE(child<QListWidget>(dialog, "Lst_Size")->currentItem()->text(),
+                 child<QLineEdit>(dialog, "Txt_Size")->text());
 }
 
 void ItemDialogTests::faceMatching_data() {

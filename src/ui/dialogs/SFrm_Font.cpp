@@ -300,6 +300,7 @@ void SFrm_Font::acceptEntries() {
                                      .arg(kMinFontSize)
                                      .arg(kMaxFontSize));
                 Txt_Size->setText(openedSize_);
+                sizeTyped(openedSize_);
                 Txt_Size->setFocus();
                 return;
             }
