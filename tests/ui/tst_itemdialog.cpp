@@ -18,12 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
 
 using namespace tobirae;
 using namespace std::chrono;
@@ -637,12 +639,27 @@ void ItemDialogTests::picturePaths() {
     QCOMPARE(dialog.item().DesignWidth, 0); // the new picture takes its own size
     QCOMPARE(dialog.item().DesignHeight, 0);
 
+    // A file dropped on the name box takes the box; one the record cannot hold does not.
+    SFrm_AddCtrl dropped(picture, false, kContext, prompts);
+    dropped.show();
+    auto* name = child<QLineEdit>(dropped, "Text1");
+    for (const QString& path : {QStringLiteral("/写真/海.png"), longPath}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(name, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(name, &drop);
+    }
+    QCOMPARE(name->text(), QStringLiteral("/写真/海.png"));
+    QCOMPARE(prompts.messages.size(), 3);
+
     // A path typed into the box is checked on OK as well.
     SFrm_AddCtrl typed(picture, false, kContext, prompts);
     child<QLineEdit>(typed, "Text1")->setText(longPath);
     QTest::mouseClick(child<QPushButton>(typed, "Cmd_Ret0"), Qt::LeftButton);
     QCOMPARE(typed.result(), int(QDialog::Rejected));
-    QCOMPARE(prompts.messages.size(), 3);
+    QCOMPARE(prompts.messages.size(), 4);
 }
 
 // --- font dialog --------------------------------------------------------------------------------

@@ -338,10 +338,10 @@ void SFrm_AddCtrl::categoryChosen(int index) {
         std::none_of(layouts.begin(), layouts.end(),
                      [this](const StyleChoice& c) { return c.value == work_.LayoutVariant; }))
         work_.LayoutVariant = layouts.first().value;
+    // The question is asked over the new kind's controls.
+    showWorkingCopy();
     if (isNew_ || confirmReset(kAskResetForKind))
         resetToDefaults();
-    else
-        showWorkingCopy();
 }
 
 void SFrm_AddCtrl::layoutChosen(int index) {
@@ -349,12 +349,10 @@ void SFrm_AddCtrl::layoutChosen(int index) {
     if (variant == work_.LayoutVariant)
         return;
     work_.LayoutVariant = variant;
-    if (isNew_ || confirmReset(kAskResetForKind)) {
+    showElementRows();
+    Cmd_BackColor[4]->setEnabled(true);
+    if (isNew_ || confirmReset(kAskResetForKind))
         resetToDefaults();
-    } else {
-        showElementRows();
-        Cmd_BackColor[4]->setEnabled(true);
-    }
 }
 
 void SFrm_AddCtrl::resetChosen() {
