@@ -1,9 +1,12 @@
 #include "bitmap/PictureFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 namespace tobirae {
 
@@ -47,6 +50,91 @@ QString sizeProblem(QSize size) {
             .arg(size.height())
             .arg(limit / 1'000'000);
     return {};
+}
+
+std::uint32_t little(const QByteArray& bytes, qsizetype at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);
+    return value;
+}
+
+// Whether a run-length coded bitmap's data reaches its end mark or its last row before the file
+// ends.
+bool runLengthDataComplete(const QByteArray& file, qsizetype pos, std::int64_t rows,
+                           bool fourBits) {
+    std::int64_t row = 0;
+    while (pos + 1 < file.size()) {
+        const auto count = static_cast<std::uint8_t>(file[pos]);
+        const auto code = static_cast<std::uint8_t>(file[pos + 1]);
+        pos += 2;
+        if (count > 0)
+            continue;
+        if (code == 0) {
+            ++row;
+        } else if (code == 1) {
+            return true;
+        } else if (code == 2) {
+            if (pos + 1 >= file.size())
+                return false;
+            row += static_cast<std::uint8_t>(file[pos + 1]);
+            pos += 2;
+        } else {
+            const qsizetype bytes = fourBits ? (code + 1) / 2 : code;
+            pos += bytes + bytes % 2;
+        }
+        if (row >= rows)
+            return true;
+    }
+    return false;
+}
+
+// Qt decodes a bitmap file that ends early without complaint and leaves the rows never read as
+// whatever the memory held: such a file is refused before decoding.
+QString bitmapFileCutShort(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.peek(54);
+    if (head.size() < 30 || !head.startsWith("BM"))
+        return {};
+    const std::uint32_t dataStart = little(head, 10, 4);
+    const std::uint32_t infoSize = little(head, 14, 4);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint32_t bits = 0;
+    std::uint32_t compression = 0;
+    if (infoSize == 12) {
+        width = static_cast<std::int16_t>(little(head, 18, 2));
+        height = static_cast<std::int16_t>(little(head, 20, 2));
+        bits = little(head, 24, 2);
+    } else if (head.size() >= 34) {
+        width = static_cast<std::int32_t>(little(head, 18, 4));
+        height = static_cast<std::int32_t>(little(head, 22, 4));
+        bits = little(head, 28, 2);
+        compression = little(head, 30, 4);
+    } else {
+        return {};
+    }
+    height = std::abs(height);
+    const QString cut = QStringLiteral("%1 ends before all its pixels").arg(path);
+    switch (compression) {
+    case 0: // plain rows
+    case 3: // rows with colour masks
+    case 6: {
+        const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
+        return file.size() < std::int64_t{dataStart} + rowBytes * height ? cut : QString();
+    }
+    case 1: // run-length coded, 8 and 4 bits
+    case 2:
+        if (file.size() > (qint64(64) << 20))
+            return {};
+        return runLengthDataComplete(file.readAll(), dataStart, height, compression == 2)
+                   ? QString()
+                   : cut;
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -115,6 +203,14 @@ LoadedPicture Fnc_LoadPicture(const QString& path) {
         if (const QString problem = sizeProblem(header); !problem.isEmpty()) {
             result.problem = PictureProblem::TooLarge;
             result.reason = QStringLiteral("%1: %2").arg(path, problem);
+            return result;
+        }
+    }
+
+    if (reader.format() == "bmp") {
+        if (const QString cut = bitmapFileCutShort(path); !cut.isEmpty()) {
+            result.problem = PictureProblem::Unreadable;
+            result.reason = cut;
             return result;
         }
     }

@@ -40,6 +40,24 @@ QByteArray bitmapHeaderOnly(qint32 width, qint32 height) {
     return bytes;
 }
 
+// An 8-bit run-length coded bitmap of 4 x 4 pixels; rows holds how many rows of data it carries,
+// endMark whether the data ends with the end-of-bitmap code.
+QByteArray runLengthBitmap(int rows, bool endMark) {
+    QByteArray data;
+    for (int row = 0; row < rows; ++row)
+        data += QByteArray::fromHex("04010000");
+    if (endMark)
+        data += QByteArray::fromHex("0001");
+    QByteArray bytes = bitmapHeaderOnly(4, 4);
+    qToLittleEndian<quint16>(8, bytes.data() + 28);
+    qToLittleEndian<quint32>(1, bytes.data() + 30);  // run-length, 8 bits
+    qToLittleEndian<quint32>(2, bytes.data() + 46);  // two colours
+    qToLittleEndian<quint32>(62, bytes.data() + 10); // data after the colour table
+    bytes += QByteArray::fromHex("00000000ffffff00") + data;
+    qToLittleEndian<quint32>(static_cast<quint32>(bytes.size()), bytes.data() + 2);
+    return bytes;
+}
+
 class PictureFileTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -82,7 +100,18 @@ TEST_F(PictureFileTest, DamagedOrForeignFilesAreRefusedWithAReason) {
     const QString empty = path(QStringLiteral("empty.png"));
     writeFile(empty, {});
 
-    for (const QString& file : {png, jpeg, text, empty}) {
+    // Bitmap files that end before their last row: their missing rows would be whatever the
+    // memory held before.
+    const QString bmp = savePicture(QStringLiteral("cut.bmp"));
+    const QByteArray wholeBmp = readFile(bmp);
+    writeFile(bmp, wholeBmp.left(wholeBmp.size() - 40 * 4 * 3));
+    const QString rle = path(QStringLiteral("cut-rle.bmp"));
+    writeFile(rle, runLengthBitmap(2, false));
+    const QString rleWhole = path(QStringLiteral("rle.bmp"));
+    writeFile(rleWhole, runLengthBitmap(4, true));
+    EXPECT_TRUE(Fnc_LoadPicture(rleWhole).ok()) << Fnc_LoadPicture(rleWhole).reason.toStdString();
+
+    for (const QString& file : {png, jpeg, text, empty, bmp, rle}) {
         SCOPED_TRACE(file.toStdString());
         const LoadedPicture picture = Fnc_LoadPicture(file);
         EXPECT_EQ(picture.problem, PictureProblem::Unreadable);
