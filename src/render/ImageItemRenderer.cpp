@@ -88,22 +88,26 @@ ImageGeometry imageGeometry(const RenderArgs& args) {
     return g;
 }
 
-// A thin frame just inside the drawn area with the placeholder text in its corner.
-void drawPlaceholder(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+// A thin frame just inside the drawn area with the placeholder text in its corner. On the page the
+// frame is drawn on the page itself, under the item surface that is copied over it.
+void drawPlaceholder(RenderContext& ctx, const ItemDrawScope& scope, const RenderArgs& args,
                      const ImageGeometry& g) {
-    const float left = 1;
-    const float top = 1;
-    const float right = static_cast<float>(g.drawWidth - 2);
-    const float bottom = static_cast<float>(g.drawHeight - 2);
+    const DrawSurface& frameTarget = scope.onScreen() ? scope.surface() : args.page;
+    const float x = scope.onScreen() ? 0.0f : static_cast<float>(args.itemLeft);
+    const float y = scope.onScreen() ? 0.0f : static_cast<float>(args.itemTop);
+    const float left = x + 1;
+    const float top = y + 1;
+    const float right = x + static_cast<float>(g.drawWidth - 2);
+    const float bottom = y + static_cast<float>(g.drawHeight - 2);
     constexpr Colour black = 0;
-    Fnc_DrawLine(ctx, surface, left, top, left, bottom, black, 1, PenSolid, true);
-    Fnc_DrawLine(ctx, surface, left, top, right, top, black, 1, PenSolid, true);
-    Fnc_DrawLine(ctx, surface, right, top, right, bottom, black, 1, PenSolid, true);
-    Fnc_DrawLine(ctx, surface, left, bottom, right, bottom, black, 1, PenSolid, true);
+    Fnc_DrawLine(ctx, frameTarget, left, top, left, bottom, black, 1, PenSolid, true);
+    Fnc_DrawLine(ctx, frameTarget, left, top, right, top, black, 1, PenSolid, true);
+    Fnc_DrawLine(ctx, frameTarget, right, top, right, bottom, black, 1, PenSolid, true);
+    Fnc_DrawLine(ctx, frameTarget, left, bottom, right, bottom, black, 1, PenSolid, true);
 
-    Fnc_SelectFont(ctx, item.SpareFont);
-    Fnc_DrawText(ctx, surface, 1, QString::fromUtf16(kPicturePlaceholderText), 2, 2,
-                 Fnc_ColorFromText(item.SpareFont.ForeColor.text(), 0), true);
+    Fnc_SelectFont(ctx, args.item.SpareFont);
+    Fnc_DrawText(ctx, scope.surface(), 1, QString::fromUtf16(kPicturePlaceholderText), 2, 2,
+                 Fnc_ColorFromText(args.item.SpareFont.ForeColor.text(), 0), true);
 }
 
 } // namespace
@@ -150,19 +154,15 @@ bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
         if (!scope.ok())
             return false;
 
-        bool drawn = false;
-        if (!g.path.isEmpty()) {
-            const LoadedPicture picture = Fnc_LoadPicture(g.path);
-            drawn = picture.ok() && Fnc_DrawPictureImage(ctx, scope.surface(), picture.image, 255,
-                                                         static_cast<float>(g.offsetX),
-                                                         static_cast<float>(g.offsetY),
-                                                         static_cast<float>(g.drawWidth),
-                                                         static_cast<float>(g.drawHeight));
+        // A file that cannot be decoded leaves the background alone; only a missing one shows
+        // the placeholder. Fnc_PictureItemStatus tells why.
+        if (g.path.isEmpty()) {
+            drawPlaceholder(ctx, scope, args, g);
+        } else if (const LoadedPicture picture = Fnc_LoadPicture(g.path); picture.ok()) {
+            Fnc_DrawPictureImage(ctx, scope.surface(), picture.image, 255,
+                                 static_cast<float>(g.offsetX), static_cast<float>(g.offsetY),
+                                 static_cast<float>(g.drawWidth), static_cast<float>(g.drawHeight));
         }
-        // A damaged or unreadable file shows the placeholder like a missing one; the reason is
-        // available through Fnc_PictureItemStatus.
-        if (!drawn)
-            drawPlaceholder(ctx, scope.surface(), args.item, g);
         return scope.finish();
     } catch (const std::exception&) {
         return false;
