@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/LayoutCommandSupport.h"
 #include "document/LayoutFile.h"
+#include "render/ImageItem.h"
 #include "render/PageExport.h"
 
 #include <QDir>
@@ -150,6 +151,19 @@ std::unique_ptr<QGuiApplication> startGui() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// A picture that does not show is worth a word on stderr; the pages are still written.
+void warnAboutPictures(const PageJob& job) {
+    for (std::size_t i = 0; i < job.entries.size(); ++i) {
+        const ExportEntry& entry = job.entries[i];
+        if (!entry.drawn || entry.item.Category != CategoryPicture)
+            continue;
+        const PictureItemStatus status = Fnc_PictureItemStatus(entry.item, job.layoutFolder);
+        if (status.problem != PictureProblem::None)
+            std::fprintf(stderr, "tobirae-cli: warning: item %zu: %s\n", i + 1,
+                         status.reason.toLocal8Bit().constData());
+    }
+}
+
 QString pageFileName(int year, int month, ImageFileFormat format) {
     return QStringLiteral("%1-%2.%3")
         .arg(year)
@@ -171,6 +185,7 @@ int runRender(const std::vector<std::string>& args) {
     if (!read.document)
         return fileError(QStringLiteral("%1: %2").arg(request.layout, read.error));
     const PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
+    warnAboutPictures(job);
 
     ExportOptions options;
     options.dpi = request.dpi;

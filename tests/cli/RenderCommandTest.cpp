@@ -98,6 +98,25 @@ TEST_F(RenderCommand, AllMonthsWritesTwelvePages) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "year"), fs::directory_iterator()), 12);
 }
 
+TEST_F(RenderCommand, APictureThatDoesNotShowIsNamedOnStderrAndThePageStillWritten) {
+    // The layout alone, without its picture beside it.
+    fs::copy_file(TOBIRAE_SOURCE_DIR "/examples/picture-calendar.CLF", dir / "p.CLF");
+    const std::string render =
+        "render " + (dir / "p.CLF").string() + " --year 2027 --month 3 --dpi 72 -o ";
+    CliResult r = runCli(render + (dir / "a.bmp").string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "a.bmp"));
+    EXPECT_NE(r.err.find("tobirae-cli: warning: item "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("mountains.png"), std::string::npos) << r.err;
+
+    // A picture there but damaged.
+    std::ofstream(dir / "mountains.png", std::ios::binary) << "\x89PNG but cut short";
+    r = runCli(render + (dir / "b.bmp").string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "b.bmp"));
+    EXPECT_NE(r.err.find((dir / "mountains.png").string()), std::string::npos) << r.err;
+}
+
 TEST_F(RenderCommand, MissingLayoutOrUnwritableOutputFails) {
     CliResult r = runCli("render " + (dir / "none.CLF").string() + " --year 2027 --month 1 -o " +
                          (dir / "a.bmp").string());
