@@ -82,6 +82,7 @@ private slots:
 
     void monthButtonsChooseTheMonth();
     void monthChangeRedrawsPreviews();
+    void pictureSizeIsRememberedOnFirstDraw();
     void itemListSelectionShowsPosition();
     void drawingOrderMoves();
 
@@ -508,6 +509,25 @@ void MainWindowTests::monthChangeRedrawsPreviews() {
     const QImage y2005 = w.itemView(0)->preview().image();
     w.outputRange()->yearList()->setCurrentIndex(2006 - 1950);
     QVERIFY(w.itemView(0)->preview().image() != y2005);
+}
+
+void MainWindowTests::pictureSizeIsRememberedOnFirstDraw() {
+    MainWindowFixture f;
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(f.path("p.png")));
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12}});
+    document->item(0).PictureFile.setText(f.path("p.png"));
+    QCOMPARE(document->item(0).DesignWidth, 0);
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")).has_value());
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QCOMPARE(w.document().item(0).DesignWidth, 64);
+    QCOMPARE(w.document().item(0).DesignHeight, 48);
+    // The remembered size stays when the file changes.
+    QVERIFY(QImage(10, 10, QImage::Format_RGB32).save(f.path("p.png")));
+    QTest::mouseClick(w.outputRange()->monthButton(1), Qt::LeftButton);
+    QCOMPARE(w.document().item(0).DesignWidth, 64);
 }
 
 void MainWindowTests::itemListSelectionShowsPosition() {

@@ -1,4 +1,5 @@
 // The main window's canvas: page size, item previews, centring, the item lists and the position.
+#include "render/ImageItem.h"
 #include "render/RenderFrame.h"
 #include "ui/dialogs/SFrm_LayOut.h"
 #include "ui/dialogs/UserPrompts.h"
@@ -128,6 +129,9 @@ bool SFrm_Main::Fnc_ItemPrint(bool autoSize) {
         return true;
     guard = true;
     LayoutItem& item = document_->item(slot);
+    // A picture's own size is remembered in the item on its first draw and kept from then on.
+    if (item.Category == CategoryPicture)
+        Fnc_StorePictureSize(item, layoutFolder());
     view->setViewSize(view->viewSize(), static_cast<float>(canvasView_->deviceScale()));
     const QSize before = view->viewSize();
     DateRange range = pageDateRange(outputYear(), outputMonth());
