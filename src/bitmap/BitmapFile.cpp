@@ -1,10 +1,13 @@
 #include "bitmap/BitmapFile.h"
 
+#include "document/OutputPath.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QTemporaryFile>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
@@ -124,48 +127,50 @@ bool writeImageFile(const QImage& image, const QString& path, const ImageFileOpt
         return fail(QStringLiteral("no page to write"));
     if (options.format == ImageFileFormat::Bmp && options.bitDepth != 32 && options.bitDepth != 24)
         return fail(QStringLiteral("unsupported bit depth %1 (32 or 24)").arg(options.bitDepth));
-    if (QFileInfo(path).isDir())
-        return fail(QStringLiteral("%1 is a folder").arg(path));
+    const OutputTarget resolved = resolveOutputTarget(path);
+    if (resolved.path.isEmpty())
+        return fail(resolved.error);
+    const std::int64_t needed = std::int64_t{image.bytesPerLine()} * image.height();
 
     // The page goes to a temporary file beside the target that replaces it only when complete.
     // (Not synced to disk first: that costs more than the whole page takes to draw.)
-    const QFileInfo target(path);
+    const QFileInfo target(resolved.path);
     QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                         QStringLiteral(".XXXXXX"));
+    errno = 0;
     if (!file.open())
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return fail(writeFailureMessage(path, errno));
     bool written = false;
-    QString reason;
+    errno = 0;
     if (options.format == ImageFileFormat::Png) {
-        QImage copy = image;
+        // A second image over the page's own pixels carries the resolution: setting it on the
+        // page's image would copy the whole page first.
+        QImage shared(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                      image.format());
         const int ppm = bitmapPixelsPerMetre(options.dpi);
-        copy.setDotsPerMeterX(ppm);
-        copy.setDotsPerMeterY(ppm);
+        shared.setDotsPerMeterX(ppm);
+        shared.setDotsPerMeterY(ppm);
         QImageWriter writer(&file, "png");
-        written = writer.write(copy);
-        if (!written)
-            reason = writer.errorString();
+        written = writer.write(shared);
     } else {
         written = writeBitmap(file, image, options.bitDepth, options.dpi);
     }
     written = written && file.flush();
     if (!written)
-        return fail(QStringLiteral("cannot write %1: %2")
-                        .arg(path, reason.isEmpty() ? file.errorString() : reason));
+        return fail(writeFailureMessage(path, errno, needed));
     file.close();
     const QFileDevice::Permissions permissions =
         target.exists()
-            ? QFile::permissions(path)
+            ? QFile::permissions(resolved.path)
             : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                   QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     file.setPermissions(permissions);
     std::error_code renameError;
     std::filesystem::rename(std::filesystem::path(QFile::encodeName(file.fileName()).toStdString()),
-                            std::filesystem::path(QFile::encodeName(path).toStdString()),
+                            std::filesystem::path(QFile::encodeName(resolved.path).toStdString()),
                             renameError);
     if (renameError)
-        return fail(QStringLiteral("cannot write %1: %2")
-                        .arg(path, QString::fromLocal8Bit(renameError.message())));
+        return fail(writeFailureMessage(path, renameError.value()));
     file.setAutoRemove(false);
     return true;
 }

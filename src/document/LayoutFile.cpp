@@ -1,11 +1,13 @@
 #include "document/LayoutFile.h"
 
 #include "document/LayoutFields.h"
+#include "document/OutputPath.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -274,15 +276,24 @@ LayoutParseResult readLayoutFileContent(const QString& path) {
 }
 
 std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
+    const OutputTarget target = resolveOutputTarget(path);
+    if (target.path.isEmpty())
+        return target.error;
+    QSaveFile file(target.path);
+    // A new file beside the target could not take its place.
+    file.setDirectWriteFallback(false);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("ファイルを作成できません: %1 (%2)").arg(path, file.errorString());
+        return writeFailureMessage(path, errno);
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
+        const int error = errno;
         file.cancelWriting();
-        return QStringLiteral("ファイルに書き込めません: %1 (%2)").arg(path, file.errorString());
+        return writeFailureMessage(path, error, bytes.size());
     }
+    errno = 0;
     if (!file.commit())
-        return QStringLiteral("ファイルを保存できません: %1 (%2)").arg(path, file.errorString());
+        return writeFailureMessage(path, errno, bytes.size());
     return std::nullopt;
 }
 
