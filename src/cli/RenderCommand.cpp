@@ -226,14 +226,17 @@ int runRender(const std::vector<std::string>& args) {
             if (result.ok)
                 report(QStringLiteral("%1 (%2 of 12)").arg(paths[month - 1]).arg(++done));
         });
+    // Every month not written is named.
+    int status = kExitOk;
     for (std::size_t i = 0; i < results.size(); ++i) {
-        if (!results[i].ok && !results[i].cancelled)
-            return fileError(QStringLiteral("%1-%2: %3")
-                                 .arg(request.year)
-                                 .arg(months[i], 2, 10, QLatin1Char('0'))
-                                 .arg(results[i].error));
+        if (!results[i].ok)
+            status = fileError(
+                QStringLiteral("%1-%2: %3")
+                    .arg(request.year)
+                    .arg(months[i], 2, 10, QLatin1Char('0'))
+                    .arg(results[i].cancelled ? QStringLiteral("not written") : results[i].error));
     }
-    return kExitOk;
+    return status;
 }
 
 } // namespace tobirae

@@ -4,6 +4,7 @@
 #include "document/ResolutionTable.h"
 #include "render/RenderFrame.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <exception>
@@ -264,6 +265,26 @@ ExportResult exportPage(const PageJob& job, int year, int month, const QString& 
     }
 }
 
+std::uint64_t availableMemory() {
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (!meminfo.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : meminfo.readAll().split('\n')) {
+        if (line.startsWith("MemAvailable:"))
+            return line.mid(13).trimmed().split(' ').value(0).toULongLong() * 1024;
+    }
+    return 0;
+}
+
+unsigned pagesInFlight(unsigned threads, std::size_t pages, std::uint64_t pageBytes,
+                       std::uint64_t available) {
+    std::uint64_t n = std::min<std::uint64_t>(threads, std::max<std::size_t>(pages, 1));
+    // A page in flight holds its bitmap and at most one item surface of the same size.
+    if (available > 0 && pageBytes > 0)
+        n = std::min<std::uint64_t>(n, available / (2 * pageBytes));
+    return static_cast<unsigned>(std::max<std::uint64_t>(n, 1));
+}
+
 std::vector<ExportResult>
 exportMonths(const PageJob& job, int year, const std::vector<int>& months,
              const std::vector<QString>& paths, const ExportOptions& options, unsigned threads,
@@ -273,27 +294,28 @@ exportMonths(const PageJob& job, int year, const std::vector<int>& months,
     for (ExportResult& r : results)
         r.cancelled = true;
     std::atomic<std::size_t> next{0};
-    std::atomic<bool> stop{false};
+    // A page that fails does not keep the others from being written.
     auto worker = [&] {
         ImagePool pool;
         for (std::size_t i = next++; i < count; i = next++) {
-            if (stop || (options.cancel && options.cancel->load()))
+            if (options.cancel && options.cancel->load())
                 return;
             ExportOptions pageOptions = options;
             pageOptions.progress = nullptr;
             pageOptions.imagePool = &pool;
-            ExportResult result = exportPage(job, year, months[i], paths[i], pageOptions);
-            if (!result.ok)
-                stop = true;
-            results[i] = result;
+            results[i] = exportPage(job, year, months[i], paths[i], pageOptions);
             if (onPage)
                 onPage(months[i], results[i]);
         }
     };
     if (threads == 0)
         threads = std::max(1u, std::thread::hardware_concurrency());
-    threads =
-        static_cast<unsigned>(std::min<std::size_t>(threads, std::max<std::size_t>(count, 1)));
+    const float scale = static_cast<float>(options.dpi.value_or(job.dpi)) / kLayoutDpi;
+    const std::uint64_t pageBytes = Fnc_PageBitmapBytes(
+        Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
+                           static_cast<float>(job.canvas.height()), scale, scale),
+        -1);
+    threads = pagesInFlight(threads, count, pageBytes, availableMemory());
     std::vector<std::thread> pool;
     for (unsigned t = 1; t < threads; ++t)
         pool.emplace_back(worker);

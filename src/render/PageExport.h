@@ -76,13 +76,20 @@ ExportResult exportPage(const PageJob& job, int year, int month, const QString& 
                         const ExportOptions& options = {});
 
 // Several months of one year, each page on its own render context, spread over `threads` worker
-// threads (0: one per core). paths[i] is the file of months[i]. onPage is called from the worker
-// that finished the page. After the first failure no further page is started; the results of
-// pages not rendered say cancelled.
+// threads (0: one per core), fewer when the pages would not fit into the memory available.
+// paths[i] is the file of months[i]. onPage is called from the worker that finished the page. A
+// failed page does not stop the others; after a cancel the pages not rendered say cancelled.
 std::vector<ExportResult>
 exportMonths(const PageJob& job, int year, const std::vector<int>& months,
              const std::vector<QString>& paths, const ExportOptions& options, unsigned threads = 0,
              const std::function<void(int month, const ExportResult&)>& onPage = {});
+
+// Bytes of memory available to new pages (0 when unknown).
+std::uint64_t availableMemory();
+// Pages rendered at once: at most one per thread and per page, and no more than half the available
+// memory holds (a page's bitmap and its item surface); always at least one.
+unsigned pagesInFlight(unsigned threads, std::size_t pages, std::uint64_t pageBytes,
+                       std::uint64_t available);
 
 // The page offsets of step "alignment": for each entry, the (x, y) page-pixel offset that keeps
 // shared right and bottom edges aligned, from the measured right and bottom ends. Entries not

@@ -5,7 +5,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <sched.h>
 #include <string>
+#include <sys/mount.h>
+#include <sys/stat.h>
 
 namespace tobirae::test {
 namespace {
@@ -115,6 +118,94 @@ TEST_F(RenderCommand, APictureThatDoesNotShowIsNamedOnStderrAndThePageStillWritt
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(fs::exists(dir / "b.bmp"));
     EXPECT_NE(r.err.find((dir / "mountains.png").string()), std::string::npos) << r.err;
+}
+
+TEST_F(RenderCommand, AllMonthsNamesEveryMonthNotWrittenAndWritesTheOthers) {
+    fs::create_directories(dir / "year" / "2027-03.bmp"); // a folder where a page should go
+    fs::create_directories(dir / "year" / "2027-07.bmp");
+    std::ofstream(dir / "year" / "2027-12.bmp") << "stale";
+    const CliResult r = runCli("render " + kExample + " --year 2027 --all-months --dpi 72 -o " +
+                               (dir / "year").string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("tobirae-cli: 2027-03: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("tobirae-cli: 2027-07: "), std::string::npos) << r.err;
+    for (int m : {1, 2, 4, 5, 6, 8, 9, 10, 11, 12}) {
+        const fs::path page =
+            dir / "year" / ((m < 10 ? "2027-0" : "2027-") + std::to_string(m) + ".bmp");
+        EXPECT_EQ(bytesOf(page).substr(0, 2), "BM") << page;
+    }
+}
+
+// Output names that are links are written through to their target; nodes that are not regular
+// files are never replaced.
+TEST_F(RenderCommand, OutputThroughALinkReachesItsTargetAndOtherNodesAreRefused) {
+    fs::create_directories(dir / "real");
+    std::ofstream(dir / "real" / "page.bmp") << "old";
+    fs::create_symlink("real/page.bmp", dir / "link.bmp");
+    CliResult r = runCli("render " + kExample + " --year 2027 --month 1 --dpi 72 -o " +
+                         (dir / "link.bmp").string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.bmp"));
+    EXPECT_EQ(bytesOf(dir / "real" / "page.bmp").substr(0, 2), "BM");
+
+    const std::string json = runCli("to-json " + kExample).out;
+    std::ofstream(dir / "a.json") << json;
+    fs::create_symlink("real/a.CLF", dir / "a.CLF"); // a link to a file not there yet
+    r = runCli("from-json " + (dir / "a.json").string() + " " + (dir / "a.CLF").string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(dir / "a.CLF"));
+    EXPECT_EQ(bytesOf(dir / "real" / "a.CLF"), bytesOf(kExample));
+
+    const fs::path pipe = dir / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& command :
+         {"render " + kExample + " --year 2027 --month 1 --dpi 72 -o " + pipe.string(),
+          "from-json " + (dir / "a.json").string() + " " + pipe.string()}) {
+        r = runCli(command);
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_NE(r.err.find(pipe.string()), std::string::npos) << r.err;
+        EXPECT_TRUE(fs::is_fifo(pipe)) << command;
+    }
+}
+
+// A disk that fills up: the message says so and names the file; the previous file stays. The disk
+// is a small private file system, so the test needs the right to mount one.
+TEST_F(RenderCommand, AFullDiskIsNamedAndThePreviousFileKept) {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        GTEST_SKIP() << "no private mounts here";
+    const fs::path disk = dir / "disk";
+    fs::create_directories(disk);
+    ASSERT_EQ(mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k"), 0);
+    std::ofstream(disk / "page.bmp") << "previous page";
+    std::ofstream(disk / "a.CLF") << "previous layout";
+    {
+        std::ofstream filler(disk / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), block.size()) && filler.flush()) {
+        }
+    }
+    const std::string json = runCli("to-json " + kExample).out;
+    std::ofstream(dir / "a.json") << json;
+    const struct {
+        std::string command;
+        fs::path target;
+        std::string previous;
+    } cases[] = {
+        {"render " + kExample + " --year 2027 --month 1 --dpi 72 -o " +
+             (disk / "page.bmp").string(),
+         disk / "page.bmp", "previous page"},
+        {"from-json " + (dir / "a.json").string() + " " + (disk / "a.CLF").string(), disk / "a.CLF",
+         "previous layout"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(c.command);
+        EXPECT_EQ(r.status, 1) << c.command;
+        EXPECT_NE(r.err.find("ディスクの空きが足りません"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.target.string()), std::string::npos) << r.err;
+        EXPECT_EQ(bytesOf(c.target), c.previous);
+    }
+    umount(disk.c_str());
 }
 
 TEST_F(RenderCommand, MissingLayoutOrUnwritableOutputFails) {

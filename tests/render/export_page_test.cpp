@@ -265,6 +265,25 @@ TEST_F(ExportPage, NumbersNearTheLimitsOfTheirTypesDrawWithoutEndOrWarnings) {
     gWarnings = nullptr;
 }
 
+TEST(PagesInFlight, BoundedByThreadsPagesAndMemory) {
+    constexpr std::uint64_t GB = 1ull << 30;
+    const struct {
+        unsigned threads;
+        std::size_t pages;
+        std::uint64_t pageBytes, available;
+        unsigned expected;
+    } cases[] = {
+        {8, 12, GB / 4, 64 * GB, 8}, // memory to spare: one page per thread
+        {8, 3, GB / 4, 64 * GB, 3},  // never more than there are pages
+        {8, 12, GB, 5 * GB, 2},      // 1600-dpi pages: two pages and their item surfaces fit
+        {8, 12, GB, GB, 1},          // always at least one
+        {8, 12, GB, 0, 8},           // unknown memory: the threads decide
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pagesInFlight(c.threads, c.pages, c.pageBytes, c.available), c.expected)
+            << c.threads << " threads, " << c.pages << " pages, " << c.available << " bytes";
+}
+
 TEST(PageJobFromDocument, ViewsAreTheItemsPlusTheirBorder) {
     PageSettings header;
     std::vector<LayoutItem> records(2);
