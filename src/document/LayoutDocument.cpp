@@ -234,6 +234,23 @@ int LayoutDocument::moveInDrawingOrder(int index, int step) {
     return target;
 }
 
+SlotBookkeeping LayoutDocument::bookkeeping() const {
+    return {m_viewExists,        m_viewVisible, m_itemNumber, m_listPosition, m_anchor,
+            m_highestItemNumber, m_currentSlot, m_itemList,   m_drawingOrder};
+}
+
+void LayoutDocument::restoreBookkeeping(const SlotBookkeeping& state) {
+    m_viewExists = state.viewExists;
+    m_viewVisible = state.viewVisible;
+    m_itemNumber = state.itemNumber;
+    m_listPosition = state.listPosition;
+    m_anchor = state.anchor;
+    m_highestItemNumber = state.highestItemNumber;
+    m_currentSlot = state.currentSlot;
+    m_itemList = state.itemList;
+    m_drawingOrder = state.drawingOrder;
+}
+
 std::optional<NewItemSlot> LayoutDocument::findSlotForNewItem() const {
     if (viewCount() < kSlotCount) {
         for (int s = 0; s < kSlotCount; ++s)

@@ -61,6 +61,23 @@ struct NewItemSlot {
     bool createsView = false;
 };
 
+// Everything about the slots except their records: views, numbers, list positions, anchors, the
+// current slot and both lists. Edits keep one from before and one from after, so undoing gives
+// back the numbers and lists exactly.
+struct SlotBookkeeping {
+    std::array<bool, kSlotCount> viewExists{};
+    std::array<bool, kSlotCount> viewVisible{};
+    std::array<int, kSlotCount> itemNumber{};
+    std::array<int, kSlotCount> listPosition{};
+    std::array<LockAnchor, kSlotCount> anchor{};
+    int highestItemNumber = 0;
+    int currentSlot = -1;
+    std::vector<ListEntry> itemList;
+    std::vector<ListEntry> drawingOrder;
+
+    bool operator==(const SlotBookkeeping&) const = default;
+};
+
 class LayoutDocument {
 public:
     LayoutDocument();
@@ -126,6 +143,9 @@ public:
     // with its neighbour. Returns the entry's index afterwards (unchanged at either end), or -1
     // when index is not an entry (the caller then asks the user to select one).
     int moveInDrawingOrder(int index, int step);
+
+    SlotBookkeeping bookkeeping() const;
+    void restoreBookkeeping(const SlotBookkeeping& state);
 
     // --- Editing steps without widgets ---
     // The slot an added or pasted item would take; nullopt when all 100 slots are in use.

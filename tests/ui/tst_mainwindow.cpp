@@ -18,7 +18,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +48,31 @@ template <typename D, typename Open, typename Act> void onModal(Open open, Act a
     open();
     QVERIFY(seen);
 }
+
+// Menu shortcuts reach an active window only.
+bool activate(QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Sends a left-button drag over the canvas from one scene point to another, in several moves.
+void dragOnCanvas(CanvasView* canvas, QPointF from, QPointF to) {
+    QWidget* viewport = canvas->viewport();
+    const QPoint start = canvas->mapFromScene(from);
+    const QPoint end = canvas->mapFromScene(to);
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, start);
+    for (int i = 1; i <= 5; ++i) {
+        const QPoint at = start + (end - start) * i / 5;
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, end);
+}
+
+// Two pictures: their size never changes by drawing, so positions and sizes stay exact.
+const std::vector<TestItem> kTwoPictures{{CategoryPicture, 0, 30, 40, 12},
+                                         {CategoryPicture, 0, 300, 400, 12}};
 
 const std::vector<TestItem> kTwoItems{{CategoryMonthDisplay, 0, 30, 40, 12},
                                       {CategoryYear, 0, 200, 300, 12}};
@@ -91,6 +118,17 @@ private slots:
     void pageSizeCommandResizesCanvas();
     void optionsCommandShowsGrid();
     void menuEntries();
+
+    void addUndoRedoByKeys();
+    void cancelledAddKeepsCurrentItem();
+    void dragWithTheMouse_data();
+    void dragWithTheMouse();
+    void arrowKeysAndDeleteKey_data();
+    void arrowKeysAndDeleteKey();
+    void resizeHandles();
+    void popupMenuStates();
+    void copyPasteAtCanvasPoint();
+    void overwriteSaveWritesWhatTheCanvasShows();
 };
 
 void MainWindowTests::startupWithoutSettingsFile() {
@@ -689,12 +727,304 @@ void MainWindowTests::menuEntries() {
     QCOMPARE(m.exit->text(), QStringLiteral("終了(&X)"));
     QCOMPARE(m.options->text(), QStringLiteral("オプション(&O)..."));
     QCOMPARE(m.about->text(), QStringLiteral("バージョン情報(&V)..."));
-    // Commands of canvas editing exist but wait for their implementation.
-    QVERIFY(!m.itemAdd->isEnabled());
-    QVERIFY(!w.commandButton(1)->isEnabled());
+    QVERIFY(m.itemAdd->isEnabled());
+    QVERIFY(w.commandButton(1)->isEnabled());
+    // Nothing to paste or undo yet.
     QVERIFY(!m.paste->isEnabled());
+    QVERIFY(!m.undo->isEnabled());
+    QVERIFY(!m.redo->isEnabled());
+    QCOMPARE(m.undo->text(), QStringLiteral("元に戻す(&U)"));
+    QCOMPARE(m.redo->text(), QStringLiteral("やり直し(&R)"));
+    QCOMPARE(m.overwriteSave->text(), QStringLiteral("上書き保存"));
+    QCOMPARE(m.undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(m.redo->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                  QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+    QCOMPARE(m.overwriteSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QVERIFY(m.makeBitmap->isEnabled());
     QCOMPARE(w.commandButton(5)->text(), QStringLiteral("画像プレビュー"));
+}
+
+void MainWindowTests::addUndoRedoByKeys() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    QVERIFY(activate(w));
+    QTest::mouseClick(w.commandButton(1), Qt::LeftButton);
+    QCOMPARE(w.document().liveCount(), 1);
+    QCOMPARE(w.itemList()->count(), 1);
+    QCOMPARE(w.itemList()->itemText(0), QStringLiteral(" 1 年表示"));
+    QCOMPARE(w.drawingOrderList()->count(), 1);
+    QCOMPARE(w.document().currentSlot(), 0);
+    QVERIFY(w.itemView(0)->isVisible());
+    QVERIFY(w.itemView(0)->focusBorder());
+    QVERIFY(w.menus().undo->isEnabled());
+    w.menus().itemAdd->trigger();
+    QCOMPARE(w.itemList()->count(), 2);
+
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.itemList()->count(), 1);
+    QVERIFY(!w.itemView(1)->isVisible());
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.itemList()->count(), 0);
+    QVERIFY(!w.itemView(0)->isVisible());
+    QVERIFY(!w.menus().undo->isEnabled());
+    QVERIFY(w.menus().redo->isEnabled());
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.itemList()->count(), 2);
+    QCOMPARE(w.drawingOrderList()->item(1)->text(), QStringLiteral(" 2 年表示"));
+    QVERIFY(w.itemView(1)->isVisible());
+    QVERIFY(!w.menus().redo->isEnabled());
+    // A new document starts a new history.
+    f.prompts.answers.push_back(PromptAnswer::No);
+    w.menus().newData->trigger();
+    QVERIFY(!w.menus().undo->isEnabled());
+}
+
+void MainWindowTests::cancelledAddKeepsCurrentItem() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    w.document().item(0).Live = kFalse; // slot 0 free: the one a cancelled add used to choose
+    w.selectItem(1);
+    bool asked = false;
+    w.setNewItemConfirmation([&](LayoutItem& item) {
+        asked = true;
+        return item.Category == CategoryYear && false;
+    });
+    QVERIFY(!w.Fnc_LayOutItemAdd());
+    QVERIFY(asked);
+    QCOMPARE(w.document().currentSlot(), 1);
+    QVERIFY(!w.menus().undo->isEnabled());
+}
+
+void MainWindowTests::dragWithTheMouse_data() {
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<bool>("xLocked");
+    QTest::newRow("100 %") << 1.0 << false;
+    QTest::newRow("200 %") << 2.0 << false;
+    QTest::newRow("50 %") << 0.5 << false;
+    QTest::newRow("X locked") << 1.0 << true;
+}
+
+void MainWindowTests::dragWithTheMouse() {
+    QFETCH(double, zoom);
+    QFETCH(bool, xLocked);
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    w.document().item(0).XLocked = toB16(xLocked);
+    w.canvasView()->setZoom(zoom);
+    w.canvasView()->ensureVisible(QRectF(0, 0, 300, 300), 0, 0);
+    dragOnCanvas(w.canvasView(), {60, 60}, {110, 90});
+    const LayoutItem& item = w.document().item(0);
+    QCOMPARE(item.Left, xLocked ? 30.f : 80.f);
+    QCOMPARE(item.Top, 70.f);
+    // The view shows the item where the document has it; the labels show it too.
+    QCOMPARE(w.itemView(0)->pos(), QPointF(item.Left, item.Top));
+    QCOMPARE(w.positionLabel(0)->text(), QStringLiteral("X=%1").arg(item.Left));
+    QCOMPARE(w.positionLabel(1)->text(), QStringLiteral("Y=70"));
+    QCOMPARE(w.document().currentSlot(), 0);
+    QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("移動"));
+    w.menus().undo->trigger();
+    QCOMPARE(w.itemView(0)->pos(), QPointF(30, 40));
+
+    // With every item's mouse movement locked nothing moves.
+    w.menus().mouseLockAll->trigger();
+    dragOnCanvas(w.canvasView(), {60, 60}, {110, 90});
+    QCOMPARE(w.itemView(0)->pos(), QPointF(30, 40));
+    QCOMPARE(w.document().item(0).Left, 30.f);
+}
+
+void MainWindowTests::arrowKeysAndDeleteKey_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("はい") << int(PromptAnswer::Yes);
+    QTest::newRow("いいえ") << int(PromptAnswer::No);
+}
+
+void MainWindowTests::arrowKeysAndDeleteKey() {
+    QFETCH(int, answer);
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
+    SFrm_Main& w = f.start();
+    QVERIFY(activate(w));
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QTest::mouseClick(w.canvasView()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      w.canvasView()->mapFromScene(QPointF(320, 420)));
+    QCOMPARE(w.document().currentSlot(), 1);
+    QWidget* viewport = w.canvasView()->viewport();
+    QTest::keyClick(viewport, Qt::Key_Right);
+    QTest::keyClick(viewport, Qt::Key_Right);
+    QTest::keyClick(viewport, Qt::Key_Up);
+    QCOMPARE(w.document().item(1).Left, 302.f);
+    QCOMPARE(w.document().item(1).Top, 399.f);
+    QCOMPARE(w.itemView(1)->pos(), QPointF(302, 399));
+    QCOMPARE(w.positionLabel(0)->text(), QStringLiteral("X=302"));
+    QCOMPARE(w.editor().undoStack().count(), 1); // the run of arrow keys is one step
+
+    f.prompts.answers.push_back(PromptAnswer(answer));
+    QTest::keyClick(viewport, Qt::Key_Delete);
+    QCOMPARE(f.prompts.questionTexts(),
+             QStringList{QStringLiteral("削除します。\r\nよろしいですか？")});
+    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNo);
+    const bool deleted = answer == int(PromptAnswer::Yes);
+    QCOMPARE(w.document().isLive(1), !deleted);
+    QCOMPARE(w.itemView(1)->isVisible(), !deleted);
+    QCOMPARE(w.drawingOrderList()->count(), deleted ? 1 : 2);
+    if (deleted) {
+        QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("削除"));
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w.itemView(1)->isVisible());
+        QCOMPARE(w.drawingOrderList()->count(), 2);
+        QCOMPARE(w.itemView(1)->pos(), QPointF(302, 399));
+    }
+}
+
+void MainWindowTests::resizeHandles() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    w.canvasView()->setZoom(1.0);
+    w.canvasView()->ensureVisible(QRectF(0, 0, 400, 400), 0, 0);
+    const LayoutItem before = w.document().item(0);
+    w.selectItem(0);
+    w.menus().sizeChange->trigger();
+    QVERIFY(w.itemView(0)->resizeMode());
+    QCOMPARE(w.editor().undoStack().count(), 0); // entering resize mode is no edit
+    // Drag the bottom-right handle 20 right and 10 down.
+    const QPointF corner(before.Left + before.Width + 4 - 2, before.Top + before.Height + 4 - 2);
+    dragOnCanvas(w.canvasView(), corner, corner + QPointF(20, 10));
+    const LayoutItem& after = w.document().item(0);
+    QCOMPARE(after.Width, before.Width + 20);
+    QCOMPARE(after.Height, before.Height + 10);
+    QCOMPARE(after.Left, before.Left);
+    QCOMPARE(w.itemView(0)->viewSize(), QSize(int(after.Width) + 4, int(after.Height) + 4));
+    QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("サイズ変更"));
+    // A click inside another item ends resize mode.
+    QTest::mouseClick(w.canvasView()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      w.canvasView()->mapFromScene(QPointF(320, 420)));
+    QVERIFY(!w.itemView(0)->resizeMode());
+    QVERIFY(!isTrue(w.document().item(0).SizeChangeMode));
+    w.menus().undo->trigger();
+    QCOMPARE(w.document().item(0).Width, before.Width);
+    QCOMPARE(w.itemView(0)->viewSize(), QSize(int(before.Width) + 4, int(before.Height) + 4));
+}
+
+void MainWindowTests::popupMenuStates() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}}));
+    SFrm_Main& w = f.start();
+    const MainMenus& m = w.menus();
+    w.prepareCanvasPopup(QPointF(5, 5));
+    QVERIFY(!m.mouseLockAll->isEnabled());
+    QVERIFY(!m.restack->isEnabled());
+    QVERIFY(!m.paste->isEnabled());
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    w.prepareCanvasPopup(QPointF(5, 5));
+    QVERIFY(m.mouseLockAll->isEnabled());
+    QVERIFY(!m.restack->isEnabled());
+    w.copyItem(0);
+    w.Fnc_LayOutItemPasete();
+    w.menus().mouseLockAll->trigger();
+    w.prepareCanvasPopup(QPointF(5, 5));
+    QVERIFY(m.restack->isEnabled());
+    QVERIFY(m.paste->isEnabled());
+    QVERIFY(m.mouseLockAll->isChecked());
+
+    w.document().item(0).XLocked = kTrue;
+    w.prepareItemPopup(0);
+    QCOMPARE(m.sizeChange->text(), QStringLiteral("サイズ変更"));
+    QCOMPARE(m.moveLock->text(), QStringLiteral("ロック"));
+    QVERIFY(m.moveLock->isEnabled());
+    QVERIFY(m.xLock->isChecked());
+    QVERIFY(!m.yLock->isChecked());
+    w.selectItem(0);
+    m.moveLock->trigger();
+    QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("ロック"));
+    m.sizeChange->trigger();
+    w.prepareItemPopup(0);
+    QCOMPARE(m.sizeChange->text(), QStringLiteral("サイズ変更解除"));
+    QCOMPARE(m.moveLock->text(), QStringLiteral("ロック解除"));
+    QVERIFY(!m.moveLock->isEnabled());
+
+    // The real popup opens on a right click and shows the same entries.
+    bool shown = false;
+    QTimer::singleShot(50, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        shown = popup == m.itemMenu;
+        if (popup)
+            popup->close();
+    });
+    const QPoint at = w.canvasView()->mapFromScene(QPointF(40, 50));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at,
+                            w.canvasView()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(w.canvasView()->viewport(), &click);
+    QVERIFY(shown);
+}
+
+void MainWindowTests::copyPasteAtCanvasPoint() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    const LayoutItem source = w.document().item(0);
+    w.selectItem(0);
+    w.menus().copy->trigger();
+    QVERIFY(w.document().item(0) == source);
+    // The canvas popup's paste puts the copy's centre on the clicked point.
+    QTimer::singleShot(50, [&] {
+        if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            QVERIFY(popup == w.menus().wholeMenu);
+            w.menus().paste->trigger();
+            popup->close();
+        }
+    });
+    const QPointF point(500, 700);
+    w.canvasView()->ensureVisible(QRectF(point, QSizeF(10, 10)), 0, 0);
+    const QPoint at = w.canvasView()->mapFromScene(point);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at,
+                            w.canvasView()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(w.canvasView()->viewport(), &click);
+    QCOMPARE(w.document().liveCount(), 3);
+    const int pasted = w.document().currentSlot();
+    const LayoutItem& copy = w.document().item(pasted);
+    QCOMPARE(copy.Left, float(std::nearbyint(500 - source.Width / 2)));
+    QCOMPARE(copy.Top, float(std::nearbyint(700 - source.Height / 2)));
+    QCOMPARE(copy.Width, source.Width);
+    QCOMPARE(w.itemView(pasted)->pos(), QPointF(copy.Left, copy.Top));
+    QCOMPARE(w.itemList()->currentIndex(), 2);
+    // The Edit menu's paste has no point: the copy goes to the corner.
+    w.Fnc_LayOutItemPasete();
+    QCOMPARE(w.document().item(w.document().currentSlot()).Left, 0.f);
+}
+
+void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
+    SFrm_Main& w = f.start();
+    QVERIFY(activate(w));
+    // A new layout asks for a name first.
+    w.menus().itemAdd->trigger();
+    f.prompts.files.push_back(f.path("new.CLF"));
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
+    QVERIFY(w.editor().undoStack().isClean());
+
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    dragOnCanvas(w.canvasView(), {60, 60}, {110, 90});
+    QVERIFY(!w.editor().undoStack().isClean());
+    w.menus().overwriteSave->trigger();
+    QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1}); // no dialog this time
+    QCOMPARE(f.prompts.messages.last(), QStringLiteral("保存しました。"));
+    QVERIFY(w.editor().undoStack().isClean());
+    const ReadResult read = readLayoutFile(f.path("a.CLF"));
+    QVERIFY(read.document);
+    QCOMPARE(read.document->item(0).Left, w.document().item(0).Left);
+    QCOMPARE(read.document->item(0).Top, w.document().item(0).Top);
+    QCOMPARE(read.document->item(0).Left, float(w.itemView(0)->pos().x()));
 }
 
 QTEST_MAIN(MainWindowTests)

@@ -1,5 +1,6 @@
 #include "ui/main/CanvasView.h"
 
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -127,6 +128,15 @@ void CanvasView::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     emit filesDropped(paths, mapToScene(event->position().toPoint()));
+}
+
+void CanvasView::contextMenuEvent(QContextMenuEvent* event) {
+    event->ignore();
+    QGraphicsView::contextMenuEvent(event);
+    if (event->isAccepted())
+        return;
+    event->accept();
+    emit canvasPopupRequested(mapToScene(event->pos()), event->globalPos());
 }
 
 } // namespace tobirae

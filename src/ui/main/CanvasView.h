@@ -26,12 +26,15 @@ public:
 signals:
     void zoomChanged(double zoom);
     void filesDropped(const QStringList& paths, QPointF scenePos);
+    // A right click on the canvas where no item takes it.
+    void canvasPopupRequested(QPointF scenePos, QPoint screenPos);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     double zoom_ = 1.0;

@@ -33,10 +33,12 @@ MainMenus buildMainMenus(QMainWindow& window) {
     file->setObjectName(QStringLiteral("Mnu_File"));
     m.layoutRead = entry(file, QStringLiteral("レイアウト読込"), "layoutRead");
     m.layoutSave = entry(file, QStringLiteral("レイアウト保存"), "layoutSave");
+    m.overwriteSave = entry(file, QStringLiteral("上書き保存"), "overwriteSave");
+    m.overwriteSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addSeparator();
     m.newData = entry(file, QStringLiteral("新規作成"), "newData");
     file->addSeparator();
-    m.itemAdd = entry(file, QStringLiteral("アイテム追加"), "itemAdd", false);
+    m.itemAdd = entry(file, QStringLiteral("アイテム追加"), "itemAdd");
     m.pageSize = entry(file, QStringLiteral("用紙サイズ変更"), "pageSize");
     file->addSeparator();
     m.makeBitmap = entry(file, QStringLiteral("画像ファイル作成"), "makeBitmap");
@@ -45,6 +47,14 @@ MainMenus buildMainMenus(QMainWindow& window) {
 
     m.editMenu = bar->addMenu(QStringLiteral("編集(&E)"));
     m.editMenu->setObjectName(QStringLiteral("Mnu_Edit"));
+    m.undo = entry(m.editMenu, QStringLiteral("元に戻す(&U)"), "undo", false);
+    m.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m.redo = entry(m.editMenu, QStringLiteral("やり直し(&R)"), "redo", false);
+    m.redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* history : {m.overwriteSave, m.undo, m.redo})
+        history->setShortcutContext(Qt::WindowShortcut);
+    m.editMenu->addSeparator();
     m.wholeMenu = submenu(m.editMenu, QStringLiteral("全体"), "wholeMenu");
     m.mouseLockAll =
         entry(m.wholeMenu, QStringLiteral("全アイテムのマウス移動をロック"), "mouseLockAll", false);

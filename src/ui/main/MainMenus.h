@@ -1,5 +1,5 @@
 // The menu bar of the main window. Every entry exists from the start; entries whose commands come
-// with the canvas editing and guides stay disabled until those are connected.
+// with the guides stay disabled until those are connected.
 #pragma once
 
 #include <QString>
@@ -14,6 +14,7 @@ struct MainMenus {
     // "ファイル(&F)"
     QAction* layoutRead = nullptr;
     QAction* layoutSave = nullptr;
+    QAction* overwriteSave = nullptr; // "上書き保存"
     QAction* newData = nullptr;
     QAction* itemAdd = nullptr;
     QAction* pageSize = nullptr;
@@ -21,6 +22,8 @@ struct MainMenus {
     QAction* exit = nullptr;
     // "編集(&E)": submenus "全体" and "アイテム"
     QMenu* editMenu = nullptr;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     QMenu* wholeMenu = nullptr;
     QAction* mouseLockAll = nullptr;
     QAction* restack = nullptr;

@@ -36,7 +36,7 @@ constexpr int kPanelWidth = 236;
 } // namespace
 
 SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent), document_(std::move(start.document)),
+    : QMainWindow(parent), editor_(new EditorDocument(std::move(start.document), this)),
       settings_(std::move(start.settings)), prompts_(prompts) {
     setObjectName(QStringLiteral("SFrm_Main"));
     Fnc_BmpInit(previewContext_);
@@ -52,12 +52,13 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
 
     repaintTimer_ = new QTimer(this);
     repaintTimer_->setSingleShot(true);
-    connect(repaintTimer_, &QTimer::timeout, this, &SFrm_Main::applyCentreLocks);
+    connect(repaintTimer_, &QTimer::timeout, editor_, &EditorDocument::settleCentreLocks);
     zoomTimer_ = new QTimer(this);
     zoomTimer_->setSingleShot(true);
     zoomTimer_->setInterval(60);
     connect(zoomTimer_, &QTimer::timeout, this, [this] { Fnc_RefreshAllItem(); });
     connectCommands();
+    connectEditing();
 
     // Start-up: the year list and month buttons ignore clicks until the window is ready.
     outputRange_->setInitialising(true);
@@ -103,8 +104,6 @@ void SFrm_Main::buildPanels() {
         Cmd_Command[static_cast<std::size_t>(i)] = button;
         commands->addWidget(button, i / 2, i % 2);
     }
-    // Adding items arrives with canvas editing.
-    Cmd_Command[1]->setEnabled(false);
     panelLayout->addLayout(commands);
 
     outputRange_ = new OutputRangePanel(panel);
@@ -173,6 +172,7 @@ void SFrm_Main::connectCommands() {
     connect(menus_.layoutRead, &QAction::triggered, this, [this] { Fnc_LayOutRead(); });
     connect(Cmd_Command[4], &QPushButton::clicked, this, [this] { Fnc_LayOutSave(); });
     connect(menus_.layoutSave, &QAction::triggered, this, [this] { Fnc_LayOutSave(); });
+    connect(menus_.overwriteSave, &QAction::triggered, this, [this] { saveLayoutOverwrite(); });
     connect(Cmd_Command[5], &QPushButton::clicked, this, &SFrm_Main::showPreview);
     connect(menus_.newData, &QAction::triggered, this, [this] { Fnc_NewData(); });
     connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
@@ -187,20 +187,19 @@ void SFrm_Main::connectCommands() {
             [this] { canvasView_->fitPage(paper_->boundingRect()); });
     connect(canvasView_, &CanvasView::zoomChanged, this, &SFrm_Main::zoomChanged);
     // Modal questions must not run inside the drop event itself.
-    connect(
-        canvasView_, &CanvasView::filesDropped, this,
-        [this](const QStringList& paths, QPointF) { dropFiles(paths); }, Qt::QueuedConnection);
+    connect(canvasView_, &CanvasView::filesDropped, this, &SFrm_Main::dropOnItem,
+            Qt::QueuedConnection);
 
     connect(outputRange_, &OutputRangePanel::outputMonthChanged, this,
             [this](int, int) { Fnc_RefreshAllItem(); });
     connect(Cmb_Item, &QComboBox::activated, this, [this](int index) {
-        const auto& list = document_->itemList();
+        const auto& list = document().itemList();
         if (index >= 0 && index < static_cast<int>(list.size()))
             selectItem(list[static_cast<std::size_t>(index)].slot);
     });
     connect(Lst_PrintNo, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
         const int slot = entry->data(Qt::UserRole).toInt();
-        const int position = document_->listPosition(slot);
+        const int position = document().listPosition(slot);
         if (position >= 0)
             Cmb_Item->setCurrentIndex(position);
         selectItem(slot);
@@ -215,7 +214,7 @@ void SFrm_Main::prgInit() {
     Fnc_LayOutPageSizeChange(true);
     menus_.paste->setEnabled(false);
     Fnc_PageRePrint();
-    document_->setCurrentSlot(-1);
+    editor_->setCurrentSlot(-1);
 }
 
 void SFrm_Main::setOutputMonth(int year, int month) {
@@ -228,7 +227,7 @@ void SFrm_Main::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    const bool empty = document_->itemList().empty();
+    const bool empty = document().itemList().empty();
     if (prompts_.ask(shutdownQuestion(empty), PromptButtons::YesNo) != PromptAnswer::Yes) {
         event->ignore();
         return;

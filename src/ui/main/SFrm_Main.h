@@ -5,11 +5,14 @@
 
 #include "app/EditorStartup.h"
 #include "bitmap/RenderContext.h"
+#include "ui/editing/EditorDocument.h"
 #include "ui/main/MainMenus.h"
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QGraphicsScene;
@@ -35,8 +38,10 @@ public:
     SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* parent = nullptr);
     ~SFrm_Main() override;
 
-    LayoutDocument& document() { return *document_; }
-    const LayoutDocument& document() const { return *document_; }
+    LayoutDocument& document() { return editor_->document(); }
+    const LayoutDocument& document() const { return editor_->document(); }
+    // Every change to the layout goes through the editor document; the canvas follows it.
+    EditorDocument& editor() { return *editor_; }
     AppSettings& settings() { return settings_; }
     int outputYear() const;
     int outputMonth() const;
@@ -62,6 +67,8 @@ public:
     // Reads a layout file; an empty name asks with the open dialog.
     bool Fnc_LayOutRead(const QString& fileName = {});
     bool Fnc_LayOutSave();
+    // "上書き保存": saves to the layout's own file; a new layout asks for a name first.
+    bool saveLayoutOverwrite();
     bool Fnc_NewData();
     // Files dropped on the window: the first one is read when it is a layout file.
     void dropFiles(const QStringList& paths);
@@ -78,6 +85,28 @@ public:
     void selectItem(int slot);
     // Moves the selected drawing-order entry one place earlier (-1) or later (+1).
     void moveDrawingOrder(int step);
+
+    // --- Canvas editing ---
+    // "アイテム追加": new-item defaults, confirmed through confirmNewItem.
+    bool Fnc_LayOutItemAdd();
+    // "貼り付け" at the canvas popup's point, or at the corner when there is none.
+    bool Fnc_LayOutItemPasete();
+    bool copyItem(int slot);
+    // "削除" with its confirmation.
+    bool deleteItemAsked(int slot);
+    void toggleResizeMode(int slot);
+    // Captions, check marks and enabled states of the two popup menus for an item / the canvas.
+    void prepareItemPopup(int slot);
+    void prepareCanvasPopup(std::optional<QPointF> pastePoint);
+    // The property dialog for a new item: true when the user confirmed. Until the dialog exists
+    // the defaults are accepted as they are.
+    bool confirmNewItem(LayoutItem& item);
+    // "詳細編集" (double click, Enter) for the slot.
+    void openItemProperties(int slot);
+    // Tests and the property dialog replace the confirmation of new items.
+    void setNewItemConfirmation(std::function<bool(LayoutItem&)> confirm) {
+        newItemConfirmation_ = std::move(confirm);
+    }
 
     // --- Previews and canvas ---
     bool Fnc_ItemPrint(bool autoSize);
@@ -100,20 +129,37 @@ private:
     void buildPanels();
     void connectCommands();
     void prgInit();
+    void connectEditing();
     void syncViewsWithDocument();
+    void showPage();
+    void itemChanged(int slot, ItemChanges what);
+    void showCurrentSlot(int slot);
+    void itemKey(int slot, int key, Qt::KeyboardModifiers modifiers);
+    void itemPressed(int slot, Qt::MouseButton button, bool onHandle);
+    void showItemPopup(int slot, QPoint screenPos);
+    void showCanvasPopup(QPointF scenePos, QPoint screenPos);
+    void dropOnItem(const QStringList& paths, QPointF scenePos);
+    void connectView(ItemView* view);
+    // Enabled states, captions and check marks of the Edit menu for the current item.
+    void updateMenuStates();
+    // Draws the slot's preview (Fnc_ItemPrint for that slot; the current slot stays).
+    bool drawItem(int slot, bool autoSize);
+    bool autoSizes(int slot) const;
     ItemView* ensureView(int slot);
     void placeView(int slot);
     // Views are stacked by drawing order so the canvas shows what the page will show.
     void stackViewsInDrawingOrder();
     void showItemLists();
     void showFocus(int slot);
-    void applyCentreLocks();
+    void showPosition(const QRectF& view);
     void zoomChanged();
     QString layoutFolder() const;
     void setBusy(bool busy);
-    void replaceDocument(std::unique_ptr<LayoutDocument> document);
+    bool writeLayout(const QString& path);
 
-    std::unique_ptr<LayoutDocument> document_;
+    EditorDocument* editor_ = nullptr;
+    std::function<bool(LayoutItem&)> newItemConfirmation_;
+    std::optional<QPointF> pastePoint_;
     AppSettings settings_;
     UserPrompts& prompts_;
     RenderContext previewContext_;

@@ -3,6 +3,7 @@
 #include "render/RenderFrame.h"
 #include "ui/dialogs/SFrm_LayOut.h"
 #include "ui/dialogs/UserPrompts.h"
+#include "ui/editing/Placement.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
@@ -42,27 +43,40 @@ QString coordinateText(double value) {
 
 bool SFrm_Main::Fnc_LayOutPageSizeChange(bool skipDialog) {
     if (!skipDialog) {
-        SFrm_LayOut dialog(document_->page, kLayoutDpi, this);
+        SFrm_LayOut dialog(document().page, kLayoutDpi, this);
         if (dialog.exec() != QDialog::Accepted)
             return true;
         PageValues page = dialog.values();
-        page.CanvasWidth = document_->page.CanvasWidth;
-        page.CanvasHeight = document_->page.CanvasHeight;
-        document_->page = page;
-        settings_.Page.PaperSize = page.PaperSize;
-        settings_.Page.PaperWidth = page.PaperWidth;
-        settings_.Page.PaperHeight = page.PaperHeight;
-        settings_.Page.Resolution = page.ResolutionDpi;
-        settings_.Page.Portrait = toB16(page.Portrait);
+        const QSize canvas = Fnc_CanvasSize(page.PaperWidth, page.PaperHeight);
+        if (canvas.isEmpty())
+            return false;
+        page.CanvasWidth = canvas.width();
+        page.CanvasHeight = canvas.height();
+        // The canvas follows through pageChanged, also when the change is undone.
+        editor_->setPage(page);
+        return true;
     }
-    const QSize canvas = Fnc_CanvasSize(document_->page.PaperWidth, document_->page.PaperHeight);
+    const QSize canvas = Fnc_CanvasSize(document().page.PaperWidth, document().page.PaperHeight);
     if (canvas.isEmpty())
         return false;
-    document_->page.CanvasWidth = canvas.width();
-    document_->page.CanvasHeight = canvas.height();
-    paper_->setPaperSize(QSizeF(canvas));
-    scene_->setSceneRect(QRectF(QPointF(0, 0), QSizeF(canvas)));
-    return Fnc_PageRePrint();
+    document().page.CanvasWidth = canvas.width();
+    document().page.CanvasHeight = canvas.height();
+    showPage();
+    return true;
+}
+
+// The canvas and the page settings follow the document's page.
+void SFrm_Main::showPage() {
+    const PageValues& page = document().page;
+    settings_.Page.PaperSize = page.PaperSize;
+    settings_.Page.PaperWidth = page.PaperWidth;
+    settings_.Page.PaperHeight = page.PaperHeight;
+    settings_.Page.Resolution = page.ResolutionDpi;
+    settings_.Page.Portrait = toB16(page.Portrait);
+    const QSizeF canvas(page.CanvasWidth, page.CanvasHeight);
+    paper_->setPaperSize(canvas);
+    scene_->setSceneRect(QRectF(QPointF(0, 0), canvas));
+    Fnc_PageRePrint();
 }
 
 bool SFrm_Main::Fnc_PageRePrint() {
@@ -72,9 +86,9 @@ bool SFrm_Main::Fnc_PageRePrint() {
 }
 
 QString SFrm_Main::layoutFolder() const {
-    if (document_->path().isEmpty())
+    if (document().path().isEmpty())
         return {};
-    return QFileInfo(document_->path()).absolutePath();
+    return QFileInfo(document().path()).absolutePath();
 }
 
 ItemView* SFrm_Main::ensureView(int slot) {
@@ -82,14 +96,14 @@ ItemView* SFrm_Main::ensureView(int slot) {
     if (!view) {
         view = new ItemView(slot);
         scene_->addItem(view);
-        connect(view, &ItemView::pressed, this, &SFrm_Main::selectItem);
+        connectView(view);
     }
     return view;
 }
 
 void SFrm_Main::placeView(int slot) {
     ItemView* view = ensureView(slot);
-    const LayoutItem& item = document_->item(slot);
+    const LayoutItem& item = document().item(slot);
     view->setPos(item.Left, item.Top);
     view->setViewSize(viewSizeOf(item), static_cast<float>(canvasView_->deviceScale()));
 }
@@ -99,7 +113,7 @@ void SFrm_Main::placeView(int slot) {
 void SFrm_Main::syncViewsWithDocument() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         ItemView* view = views_[static_cast<std::size_t>(slot)];
-        const bool visible = document_->viewVisible(slot) && document_->isLive(slot);
+        const bool visible = document().viewVisible(slot) && document().isLive(slot);
         if (visible) {
             placeView(slot);
             views_[static_cast<std::size_t>(slot)]->show();
@@ -113,61 +127,68 @@ void SFrm_Main::syncViewsWithDocument() {
 
 void SFrm_Main::stackViewsInDrawingOrder() {
     qreal z = 0;
-    for (const ListEntry& entry : document_->drawingOrder()) {
+    for (const ListEntry& entry : document().drawingOrder()) {
         if (ItemView* view = itemView(entry.slot))
             view->setZValue(z += 1);
     }
 }
 
 bool SFrm_Main::Fnc_ItemPrint(bool autoSize) {
-    const int slot = document_->currentSlot();
+    const int slot = document().currentSlot();
     ItemView* view = itemView(slot);
-    if (!view || !document_->isLive(slot))
+    if (!view || !document().isLive(slot))
         return false;
     bool& guard = previewGuard_[static_cast<std::size_t>(slot)];
     if (guard)
         return true;
     guard = true;
-    LayoutItem& item = document_->item(slot);
+    LayoutItem& item = document().item(slot);
     // A picture's own size is remembered in the item on its first draw and kept from then on.
     if (item.Category == CategoryPicture)
         Fnc_StorePictureSize(item, layoutFolder());
-    view->setViewSize(view->viewSize(), static_cast<float>(canvasView_->deviceScale()));
+    view->setViewSize(viewSizeOf(item), static_cast<float>(canvasView_->deviceScale()));
     const QSize before = view->viewSize();
     DateRange range = pageDateRange(outputYear(), outputMonth());
     const bool ok = Fnc_LayOutItemDraw(previewContext_, item, &view->preview(), range, autoSize,
                                        DrawSurface{}, 0, 0, layoutFolder());
     const QSize after = view->viewSize();
-    if (after != before) {
-        // Auto-size changed the view; the item's box follows it.
-        item.Width = static_cast<float>(after.width() - 4);
-        item.Height = static_cast<float>(after.height() - 4);
-    }
-    if (autoSized(item)) {
-        if (isTrue(item.HCenterLocked))
-            Fnc_MoveSenter(false, slot);
-        if (isTrue(item.VCenterLocked))
-            Fnc_MoveSenter(true, slot);
-    }
+    // Auto-size changed the view; the item's box follows it and a centred item is centred again.
+    if (after != before || autoSized(item))
+        editor_->applyAutoSize(slot,
+                               QSizeF(after.width() - kViewFrame, after.height() - kViewFrame));
     view->update();
     guard = false;
     return ok;
 }
 
+bool SFrm_Main::autoSizes(int slot) const {
+    return document().isLive(slot) && autoSized(document().item(slot));
+}
+
+bool SFrm_Main::drawItem(int slot, bool autoSize) {
+    const int current = document().currentSlot();
+    document().setCurrentSlot(slot);
+    const bool ok = Fnc_ItemPrint(autoSize);
+    document().setCurrentSlot(current);
+    return ok;
+}
+
 bool SFrm_Main::Fnc_RefreshAllItem() {
-    const bool suppressed = document_->eventsSuppressed();
-    document_->setEventsSuppressed(true);
+    const int current = document().currentSlot();
+    const bool suppressed = document().eventsSuppressed();
+    document().setEventsSuppressed(true);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (!document_->isLive(slot) || !itemView(slot))
+        if (!document().isLive(slot) || !itemView(slot))
             continue;
-        document_->setCurrentSlot(slot);
-        const LayoutItem& item = document_->item(slot);
+        document().setCurrentSlot(slot);
+        const LayoutItem& item = document().item(slot);
         const bool autoSize = autoSized(item);
         Fnc_ItemPrint(autoSize);
         if (autoSize && (isTrue(item.HCenterLocked) || isTrue(item.VCenterLocked)))
             Fnc_ItemPrint(false);
     }
-    document_->setEventsSuppressed(suppressed);
+    document().setEventsSuppressed(suppressed);
+    document().setCurrentSlot(current);
     if (focusedSlot_ >= 0)
         Fnc_ItemPointDisp(focusedSlot_);
     return true;
@@ -175,45 +196,32 @@ bool SFrm_Main::Fnc_RefreshAllItem() {
 
 bool SFrm_Main::Fnc_MoveSenter(bool vertical, int slot) {
     if (slot < 0)
-        slot = document_->currentSlot();
-    ItemView* view = itemView(slot);
-    if (!view)
+        slot = document().currentSlot();
+    if (!document().isLive(slot))
         return false;
-    LayoutItem& item = document_->item(slot);
-    const QSize size = view->viewSize();
+    const LayoutItem& item = document().item(slot);
+    QPointF to(item.Left, item.Top);
     if (vertical)
-        item.Top = static_cast<float>(document_->page.CanvasHeight - (size.height() - 4)) / 2;
+        to.setY(centredCoordinate(document().page.CanvasHeight, item.Height));
     else
-        item.Left = static_cast<float>(document_->page.CanvasWidth - (size.width() - 4)) / 2;
-    view->setPos(item.Left, item.Top);
-    if (slot == focusedSlot_)
-        Fnc_ItemPointDisp(slot);
+        to.setX(centredCoordinate(document().page.CanvasWidth, item.Width));
+    editor_->placeItem(slot, to, std::nullopt, QStringLiteral("移動"));
     return true;
-}
-
-// After a page-size change the centre-locked items move to the new centre.
-void SFrm_Main::applyCentreLocks() {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (!document_->isLive(slot) || !itemView(slot))
-            continue;
-        const LayoutItem& item = document_->item(slot);
-        if (isTrue(item.HCenterLocked))
-            Fnc_MoveSenter(false, slot);
-        if (isTrue(item.VCenterLocked))
-            Fnc_MoveSenter(true, slot);
-    }
 }
 
 bool SFrm_Main::Fnc_ItemPointDisp(int slot) {
-    ItemView* view = itemView(slot);
-    if (!view)
+    if (!document().isLive(slot))
         return false;
-    const QSize size = view->viewSize();
-    Lbl_Point[0]->setText(QStringLiteral("X=") + coordinateText(view->pos().x()));
-    Lbl_Point[1]->setText(QStringLiteral("Y=") + coordinateText(view->pos().y()));
-    Lbl_Point[2]->setText(QStringLiteral("幅=") + coordinateText(size.width()));
-    Lbl_Point[3]->setText(QStringLiteral("高さ=") + coordinateText(size.height()));
+    const LayoutItem& item = document().item(slot);
+    showPosition(QRectF(item.Left, item.Top, item.Width + kViewFrame, item.Height + kViewFrame));
     return true;
+}
+
+void SFrm_Main::showPosition(const QRectF& view) {
+    Lbl_Point[0]->setText(QStringLiteral("X=") + coordinateText(view.x()));
+    Lbl_Point[1]->setText(QStringLiteral("Y=") + coordinateText(view.y()));
+    Lbl_Point[2]->setText(QStringLiteral("幅=") + coordinateText(view.width()));
+    Lbl_Point[3]->setText(QStringLiteral("高さ=") + coordinateText(view.height()));
 }
 
 void SFrm_Main::showFocus(int slot) {
@@ -226,10 +234,10 @@ void SFrm_Main::showFocus(int slot) {
 
 void SFrm_Main::selectItem(int slot) {
     ItemView* view = itemView(slot);
-    if (!view || !document_->isLive(slot))
+    if (!view || !document().isLive(slot))
         return;
-    document_->setCurrentSlot(slot);
-    const int position = document_->listPosition(slot);
+    editor_->setCurrentSlot(slot);
+    const int position = document().listPosition(slot);
     if (position >= 0 && Cmb_Item->currentIndex() != position) {
         const QSignalBlocker block(Cmb_Item);
         Cmb_Item->setCurrentIndex(position);
@@ -243,43 +251,35 @@ void SFrm_Main::showItemLists() {
     const QSignalBlocker blockItems(Cmb_Item);
     const QSignalBlocker blockOrder(Lst_PrintNo);
     Cmb_Item->clear();
-    for (const ListEntry& entry : document_->itemList())
+    for (const ListEntry& entry : document().itemList())
         Cmb_Item->addItem(entry.text, entry.slot);
-    Cmb_Item->setCurrentIndex(-1);
+    const int current = document().currentSlot();
+    Cmb_Item->setCurrentIndex(document().isLive(current) ? document().listPosition(current) : -1);
+    const int orderRow = Lst_PrintNo->currentRow();
     Lst_PrintNo->clear();
-    for (const ListEntry& entry : document_->drawingOrder()) {
+    for (const ListEntry& entry : document().drawingOrder()) {
         auto* row = new QListWidgetItem(entry.text, Lst_PrintNo);
         row->setData(Qt::UserRole, entry.slot);
     }
-    for (QLabel* label : Lbl_Point)
-        label->clear();
-    showFocus(-1);
+    if (orderRow >= 0 && orderRow < Lst_PrintNo->count())
+        Lst_PrintNo->setCurrentRow(orderRow);
 }
 
 void SFrm_Main::moveDrawingOrder(int step) {
     const int index = Lst_PrintNo->currentRow();
     const bool selected =
         index >= 0 && Lst_PrintNo->currentItem() && Lst_PrintNo->currentItem()->isSelected();
-    const int moved = selected ? document_->moveInDrawingOrder(index, step) : -1;
+    const int moved = selected ? editor_->moveInDrawingOrder(index, step) : -1;
     if (moved < 0) {
         prompts_.message(QStringLiteral("順序を移動させるアイテム名を選択してください。"));
         return;
     }
-    if (moved == index)
-        return;
-    const auto& order = document_->drawingOrder();
-    for (int row : {index, moved}) {
-        QListWidgetItem* entry = Lst_PrintNo->item(row);
-        entry->setText(order[static_cast<std::size_t>(row)].text);
-        entry->setData(Qt::UserRole, order[static_cast<std::size_t>(row)].slot);
-    }
     Lst_PrintNo->setCurrentRow(moved);
-    stackViewsInDrawingOrder();
 }
 
 bool SFrm_Main::Fnc_SetMyCaption() {
     // Paths use "/" here; a name typed with "\" still counts as a folder separator.
-    QString name = document_->path();
+    QString name = document().path();
     name = name.mid(
         std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
     setWindowTitle(name.isEmpty() ? baseCaption_ : baseCaption_ + QStringLiteral(" - ") + name);

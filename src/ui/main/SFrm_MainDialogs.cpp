@@ -47,7 +47,7 @@ void SFrm_Main::showPreview() {
         prompts_.message(QStringLiteral("プレビューを作成できませんでした。"));
         return;
     }
-    Sfrm_Zoom zoom(page, document_->page.PaperWidth, document_->page.PaperHeight, this);
+    Sfrm_Zoom zoom(page, document().page.PaperWidth, document().page.PaperHeight, this);
     zoom.exec();
 }
 

@@ -24,16 +24,9 @@ const QString kBitmapFilter = QStringLiteral("ビットマップファイル (*.
 
 } // namespace
 
-// The page as the export draws it: the views' geometry on the canvas, the settings' background.
-static PageJob pageJobOf(const SFrm_Main& window, const LayoutDocument& document,
-                         Colour pageBackColor) {
-    return pageJobFromDocument(document, pageBackColor,
-                               [&window](int slot) -> std::optional<QRectF> {
-                                   const ItemView* view = window.itemView(slot);
-                                   if (!view)
-                                       return std::nullopt;
-                                   return QRectF(view->pos(), QSizeF(view->viewSize()));
-                               });
+// The page as the export draws it: the items' geometry from the document, the settings' background.
+static PageJob pageJobOf(const SFrm_Main&, const LayoutDocument& document, Colour pageBackColor) {
+    return pageJobFromDocument(document, pageBackColor);
 }
 
 void SFrm_Main::setBusy(bool busy) {
@@ -48,20 +41,20 @@ void SFrm_Main::setBusy(bool busy) {
 bool SFrm_Main::Fnc_MakeBmpFile() {
     if (exporting_)
         return false;
-    if (document_->drawingOrder().empty()) {
+    if (document().drawingOrder().empty()) {
         prompts_.message(QStringLiteral("作成するデータがありません。"));
         return false;
     }
     // A name taken from the layout has no folder: propose it beside the layout.
     QString proposal = exportName_;
     if (!proposal.isEmpty() && QFileInfo(proposal).fileName() == proposal &&
-        !document_->path().isEmpty())
-        proposal = QFileInfo(document_->path()).dir().filePath(proposal);
+        !document().path().isEmpty())
+        proposal = QFileInfo(document().path()).dir().filePath(proposal);
     const QString path = prompts_.saveFileName({kBitmapFilter, proposal, QStringLiteral("BMP")});
     if (path.isEmpty())
         return false;
 
-    const PageJob job = pageJobOf(*this, *document_, settings_.Page.PageBackColor);
+    const PageJob job = pageJobOf(*this, document(), settings_.Page.PageBackColor);
     const int drawn = static_cast<int>(std::count_if(job.entries.begin(), job.entries.end(),
                                                      [](const auto& e) { return e.drawn; }));
     exporting_ = true;
@@ -110,7 +103,7 @@ QImage SFrm_Main::renderPageImage(double scale) {
     ExportOptions options;
     options.dpi = static_cast<int>(std::lround(kLayoutDpi * scale));
     const ExportResult result =
-        exportPage(pageJobOf(*this, *document_, settings_.Page.PageBackColor), outputYear(),
+        exportPage(pageJobOf(*this, document(), settings_.Page.PageBackColor), outputYear(),
                    outputMonth(), file, options);
     if (!result.ok)
         return {};

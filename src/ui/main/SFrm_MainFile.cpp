@@ -15,16 +15,10 @@ const QString kLayoutFilter = QStringLiteral("レイアウトファイル (*.CLF
 
 } // namespace
 
-void SFrm_Main::replaceDocument(std::unique_ptr<LayoutDocument> document) {
-    document->carrySessionStateFrom(*document_);
-    document_ = std::move(document);
-    previewGuard_ = {};
-}
-
 bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
-        path = prompts_.openFileName({kLayoutFilter, document_->path(), QStringLiteral("CLF")});
+        path = prompts_.openFileName({kLayoutFilter, document().path(), QStringLiteral("CLF")});
         if (path.isEmpty())
             return false;
     }
@@ -35,54 +29,53 @@ bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
                          result.error);
         return false;
     }
-    replaceDocument(std::move(result.document));
-    const PageValues& page = document_->page;
-    settings_.Page.PaperSize = page.PaperSize;
-    settings_.Page.PaperWidth = page.PaperWidth;
-    settings_.Page.PaperHeight = page.PaperHeight;
-    settings_.Page.Portrait = toB16(page.Portrait);
-    settings_.Page.Resolution = page.ResolutionDpi;
-
-    document_->setEventsSuppressed(true);
+    previewGuard_ = {};
+    editor_->replaceDocument(std::move(result.document));
+    document().setEventsSuppressed(true);
     Fnc_LayOutPageSizeChange(true);
-    syncViewsWithDocument();
     Fnc_RefreshAllItem();
-    showItemLists();
-    document_->setEventsSuppressed(false);
-    document_->setPath(QFileInfo(path).absoluteFilePath());
+    document().setEventsSuppressed(false);
+    document().setPath(QFileInfo(path).absoluteFilePath());
     Fnc_SetMyCaption();
     return true;
 }
 
 bool SFrm_Main::Fnc_LayOutSave() {
-    if (document_->drawingOrder().empty()) {
+    if (document().drawingOrder().empty()) {
         prompts_.message(QStringLiteral("保存するデータがありません。"));
         return false;
     }
     const QString path =
-        prompts_.saveFileName({kLayoutFilter, document_->path(), QStringLiteral("CLF")});
+        prompts_.saveFileName({kLayoutFilter, document().path(), QStringLiteral("CLF")});
     if (path.isEmpty())
         return false;
-    // The views hold the positions the user sees; the items take them before they are written.
-    for (int slot : document_->liveSlotsInDrawingOrder()) {
-        if (const ItemView* view = itemView(slot)) {
-            LayoutItem& item = document_->item(slot);
-            item.Left = static_cast<float>(view->pos().x());
-            item.Top = static_cast<float>(view->pos().y());
-        }
+    return writeLayout(path);
+}
+
+bool SFrm_Main::saveLayoutOverwrite() {
+    if (document().path().isEmpty())
+        return Fnc_LayOutSave();
+    if (document().drawingOrder().empty()) {
+        prompts_.message(QStringLiteral("保存するデータがありません。"));
+        return false;
     }
-    if (const auto error = writeLayoutFile(*document_, path)) {
+    return writeLayout(document().path());
+}
+
+bool SFrm_Main::writeLayout(const QString& path) {
+    if (const auto error = writeLayoutFile(document(), path)) {
         prompts_.message(QStringLiteral("レイアウトファイルを保存できませんでした。\r\n") + *error);
         return false;
     }
-    document_->setPath(QFileInfo(path).absoluteFilePath());
+    document().setPath(QFileInfo(path).absoluteFilePath());
+    editor_->markSaved();
     Fnc_SetMyCaption();
     prompts_.message(QStringLiteral("保存しました。"));
     return true;
 }
 
 bool SFrm_Main::Fnc_NewData() {
-    if (!document_->itemList().empty()) {
+    if (!document().itemList().empty()) {
         const PromptAnswer answer = prompts_.ask(QStringLiteral("編集中のデータを保存しますか？"),
                                                  PromptButtons::YesNoCancel);
         if (answer == PromptAnswer::Cancel)
@@ -90,12 +83,9 @@ bool SFrm_Main::Fnc_NewData() {
         if (answer == PromptAnswer::Yes)
             Fnc_LayOutSave();
     }
-    document_->clearForNewDocument();
-    syncViewsWithDocument();
-    showItemLists();
+    editor_->newDocument();
     Fnc_PageRePrint();
     Fnc_SetMyCaption();
-    document_->setCurrentSlot(-1);
     return true;
 }
 
@@ -105,7 +95,7 @@ void SFrm_Main::dropFiles(const QStringList& paths) {
     const QString& path = paths.constFirst();
     if (!isLayoutFileName(path))
         return;
-    if (!document_->itemList().empty()) {
+    if (!document().itemList().empty()) {
         if (prompts_.ask(QStringLiteral("編集中データがありますが、データを読み込みますか？"),
                          PromptButtons::YesNo) != PromptAnswer::Yes)
             return;

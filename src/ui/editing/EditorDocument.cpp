@@ -1,0 +1,442 @@
+#include "ui/editing/EditorDocument.h"
+
+#include "render/NewItemDefaults.h"
+#include "ui/editing/Placement.h"
+
+#include <QUndoCommand>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace tobirae {
+
+namespace {
+
+// Arrow-key steps merge with the step before when both moved the same item.
+constexpr int kNudgeId = 1;
+
+LockAnchor anchorAt(QPointF topLeft) {
+    return {static_cast<int>(std::lround(topLeft.x())), static_cast<int>(std::lround(topLeft.y()))};
+}
+
+// The record with its geometry and editor flags cleared, to see whether anything drawn differs.
+LayoutItem drawnPart(LayoutItem item) {
+    item.Left = item.Top = item.Width = item.Height = 0;
+    item.SizeChangeMode = item.MoveLocked = item.XLocked = item.YLocked = item.Live = kFalse;
+    item.HCenterLocked = item.VCenterLocked = kFalse;
+    return item;
+}
+
+} // namespace
+
+ItemChanges itemDifferences(const LayoutItem& a, const LayoutItem& b) {
+    ItemChanges what;
+    if (a.Left != b.Left || a.Top != b.Top)
+        what |= ItemChange::Position;
+    if (a.Width != b.Width || a.Height != b.Height)
+        what |= ItemChange::Size;
+    if (a.SizeChangeMode != b.SizeChangeMode || a.MoveLocked != b.MoveLocked ||
+        a.XLocked != b.XLocked || a.YLocked != b.YLocked || a.Live != b.Live ||
+        a.HCenterLocked != b.HCenterLocked || a.VCenterLocked != b.VCenterLocked)
+        what |= ItemChange::Flags;
+    if (!(drawnPart(a) == drawnPart(b)))
+        what |= ItemChange::Content;
+    return what;
+}
+
+LayoutItem newItemRecord(int category, int variant, const PageValues& page) {
+    LayoutItem item;
+    Fnc_NewItemDefaults(category, variant, item, page.PaperWidth, page.PaperHeight);
+    const bool hasDesign = item.DesignWidth > 0 && item.DesignHeight > 0;
+    item.Width = hasDesign ? static_cast<float>(item.DesignWidth) : 100.f;
+    item.Height = hasDesign ? static_cast<float>(item.DesignHeight) : 100.f;
+    return item;
+}
+
+struct EditorDocument::State {
+    PageValues page;
+    SlotBookkeeping bookkeeping;
+    std::vector<std::pair<int, LayoutItem>> records;
+    bool operator==(const State&) const = default;
+};
+
+// One step: the state of the touched touched before and after.
+class EditCommand final : public QUndoCommand {
+public:
+    EditCommand(EditorDocument& editor, const QString& text, EditorDocument::State before,
+                EditorDocument::State after, int mergeId)
+        : QUndoCommand(text), editor_(editor), before_(std::move(before)), after_(std::move(after)),
+          mergeId_(mergeId) {}
+
+    void undo() override { editor_.restore(before_, after_); }
+    void redo() override {
+        // The change itself was made before the step was pushed.
+        if (std::exchange(firstRedo_, false))
+            return;
+        editor_.restore(after_, before_);
+    }
+    int id() const override { return mergeId_; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const EditCommand*>(other);
+        if (next->after_.records.size() != 1 || after_.records.size() != 1 ||
+            next->after_.records[0].first != after_.records[0].first)
+            return false;
+        after_ = next->after_;
+        setObsolete(before_ == after_);
+        return true;
+    }
+
+private:
+    EditorDocument& editor_;
+    EditorDocument::State before_;
+    EditorDocument::State after_;
+    int mergeId_;
+    bool firstRedo_ = true;
+};
+
+EditorDocument::EditorDocument(std::unique_ptr<LayoutDocument> document, QObject* parent)
+    : QObject(parent), document_(std::move(document)) {
+    if (!document_)
+        document_ = std::make_unique<LayoutDocument>();
+}
+
+EditorDocument::~EditorDocument() {
+    // The commands refer to this object; they go first.
+    undoStack_.clear();
+}
+
+QSize EditorDocument::canvasSize() const {
+    return {document_->page.CanvasWidth, document_->page.CanvasHeight};
+}
+
+EditorDocument::State EditorDocument::capture(const std::vector<int>& touched) const {
+    State state{document_->page, document_->bookkeeping(), {}};
+    for (int slot : touched)
+        state.records.emplace_back(slot, document_->item(slot));
+    return state;
+}
+
+void EditorDocument::restore(const State& target, const State& from) {
+    document_->page = target.page;
+    document_->restoreBookkeeping(target.bookkeeping);
+    for (const auto& [slot, record] : target.records) {
+        LayoutItem& item = document_->item(slot);
+        // Resize mode belongs to the session, not to the history.
+        const B16 resizing = item.SizeChangeMode;
+        item = record;
+        item.SizeChangeMode = resizing;
+    }
+    announce(from, target);
+}
+
+void EditorDocument::announce(const State& from, const State& to) {
+    if (!(from.page == to.page))
+        emit pageChanged();
+    for (std::size_t i = 0; i < to.records.size(); ++i) {
+        const int slot = to.records[i].first;
+        const auto s = static_cast<std::size_t>(slot);
+        const LayoutItem& before = from.records[i].second;
+        const LayoutItem& after = to.records[i].second;
+        const bool wasShown = from.bookkeeping.viewVisible[s] && isTrue(before.Live);
+        const bool isShown = to.bookkeeping.viewVisible[s] && isTrue(after.Live);
+        if (isShown && !wasShown)
+            emit itemAdded(slot);
+        else if (wasShown && !isShown)
+            emit itemRemoved(slot);
+        else if (const ItemChanges what = itemDifferences(before, after))
+            emit itemChanged(slot, what);
+    }
+    if (from.bookkeeping.itemList != to.bookkeeping.itemList ||
+        from.bookkeeping.drawingOrder != to.bookkeeping.drawingOrder)
+        emit listsChanged();
+    if (from.bookkeeping.drawingOrder != to.bookkeeping.drawingOrder)
+        emit orderChanged();
+    if (from.bookkeeping.currentSlot != to.bookkeeping.currentSlot)
+        emit currentSlotChanged(to.bookkeeping.currentSlot);
+}
+
+bool EditorDocument::edit(const QString& text, std::vector<int> touched,
+                          const std::function<bool()>& change, int mergeId) {
+    std::sort(touched.begin(), touched.end());
+    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+    State before = capture(touched);
+    const bool changed = change();
+    State after = capture(touched);
+    if (!changed || before == after) {
+        if (!(before == after))
+            restore(before, after);
+        return false;
+    }
+    undoStack_.push(new EditCommand(*this, text, before, after, mergeId));
+    announce(before, after);
+    return true;
+}
+
+void EditorDocument::replaceDocument(std::unique_ptr<LayoutDocument> document) {
+    if (!document)
+        return;
+    document->carrySessionStateFrom(*document_);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        document->item(slot).SizeChangeMode = kFalse;
+    undoStack_.clear();
+    document_ = std::move(document);
+    emit documentReplaced();
+}
+
+void EditorDocument::newDocument() {
+    undoStack_.clear();
+    document_->clearForNewDocument();
+    emit documentReplaced();
+}
+
+void EditorDocument::setCurrentSlot(int slot) {
+    if (slot == document_->currentSlot())
+        return;
+    document_->setCurrentSlot(slot);
+    emit currentSlotChanged(document_->currentSlot());
+}
+
+int EditorDocument::resizeOwner() const {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (document_->isLive(slot) && isTrue(document_->item(slot).SizeChangeMode))
+            return slot;
+    return -1;
+}
+
+void EditorDocument::setResizeMode(int slot, bool on) {
+    for (int s = 0; s < kSlotCount; ++s) {
+        LayoutItem& item = document_->item(s);
+        const bool wanted = on && s == slot && document_->isLive(s);
+        if (isTrue(item.SizeChangeMode) == wanted)
+            continue;
+        if (s != slot && !isTrue(item.SizeChangeMode))
+            continue;
+        item.SizeChangeMode = toB16(wanted);
+        emit itemChanged(s, ItemChange::Flags);
+    }
+}
+
+bool EditorDocument::copyItem(int slot) {
+    if (!document_->isLive(slot))
+        return false;
+    document_->setClipboard(document_->item(slot));
+    emit clipboardChanged(true);
+    return true;
+}
+
+void EditorDocument::applyAutoSize(int slot, QSizeF drawingArea) {
+    if (!document_->isLive(slot))
+        return;
+    LayoutItem& item = document_->item(slot);
+    const LayoutItem before = item;
+    item.Width = static_cast<float>(drawingArea.width());
+    item.Height = static_cast<float>(drawingArea.height());
+    if (isTrue(item.HCenterLocked))
+        item.Left = centredCoordinate(canvasSize().width(), item.Width);
+    if (isTrue(item.VCenterLocked))
+        item.Top = centredCoordinate(canvasSize().height(), item.Height);
+    if (const ItemChanges what = itemDifferences(before, item))
+        emit itemChanged(slot, what);
+}
+
+void EditorDocument::settleCentreLocks() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!document_->isLive(slot))
+            continue;
+        const LayoutItem& item = document_->item(slot);
+        applyAutoSize(slot, QSizeF(item.Width, item.Height));
+    }
+}
+
+void EditorDocument::setPage(const PageValues& page) {
+    std::vector<int> centred;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const LayoutItem& item = document_->item(slot);
+        if (document_->isLive(slot) && (isTrue(item.HCenterLocked) || isTrue(item.VCenterLocked)))
+            centred.push_back(slot);
+    }
+    edit(QStringLiteral("用紙サイズ変更"), centred, [&] {
+        document_->page = page;
+        for (int slot : centred) {
+            LayoutItem& item = document_->item(slot);
+            if (isTrue(item.HCenterLocked))
+                item.Left = centredCoordinate(page.CanvasWidth, item.Width);
+            if (isTrue(item.VCenterLocked))
+                item.Top = centredCoordinate(page.CanvasHeight, item.Height);
+        }
+        return true;
+    });
+}
+
+std::optional<int> EditorDocument::addItem(const LayoutItem& record) {
+    const auto place = document_->findSlotForNewItem();
+    if (!place)
+        return std::nullopt;
+    const int slot = place->slot;
+    edit(QStringLiteral("追加"), {slot}, [&] {
+        if (place->createsView)
+            document_->createView(slot);
+        LayoutItem& item = document_->item(slot);
+        item = record;
+        item.Live = kFalse;
+        Fnc_DefaultFontSpec(item.SpareFont);
+        document_->commitNewItem(slot);
+        return true;
+    });
+    return slot;
+}
+
+std::optional<int> EditorDocument::pasteItem(std::optional<QPointF> at) {
+    const auto place = document_->findSlotForNewItem();
+    if (!place || !canPaste())
+        return std::nullopt;
+    const int slot = place->slot;
+    edit(QStringLiteral("貼り付け"), {slot}, [&] {
+        if (place->createsView)
+            document_->createView(slot);
+        LayoutItem& item = document_->item(slot);
+        item = *document_->clipboard();
+        item.Live = kFalse;
+        Fnc_DefaultFontSpec(item.SpareFont);
+        document_->commitNewItem(slot);
+        const QPointF topLeft = pastePosition(item, at);
+        item.Left = static_cast<float>(topLeft.x());
+        item.Top = static_cast<float>(topLeft.y());
+        document_->setAnchor(slot, anchorAt(topLeft));
+        return true;
+    });
+    return slot;
+}
+
+bool EditorDocument::deleteItem(int slot) {
+    if (!document_->isLive(slot))
+        return false;
+    return edit(QStringLiteral("削除"), {slot}, [&] {
+        document_->deleteItem(slot);
+        if (document_->currentSlot() == slot)
+            document_->setCurrentSlot(-1);
+        return true;
+    });
+}
+
+QPointF EditorDocument::constrained(int slot, QPointF proposed, LockAnchor anchor) const {
+    const ConstrainedPosition placed =
+        applyPositionLocks(document_->item(slot), anchor, proposed, canvasSize());
+    // Grid snapping of the coordinates no lock fixed (placed.xFixed / yFixed) belongs here.
+    return placed.topLeft;
+}
+
+bool EditorDocument::dragItem(int slot, QPointF proposedTopLeft) {
+    if (!document_->isLive(slot) || !dragAllowed(document_->item(slot), allItemsLocked_))
+        return false;
+    return editItem(slot, QStringLiteral("移動"), [&](LayoutItem& item, LockAnchor& anchor) {
+        // The anchor is where the drag began.
+        const QPointF to = constrained(slot, proposedTopLeft, anchorAt({item.Left, item.Top}));
+        item.Left = static_cast<float>(to.x());
+        item.Top = static_cast<float>(to.y());
+        anchor = anchorAt(to);
+    });
+}
+
+bool EditorDocument::nudgeItem(int slot, int dx, int dy) {
+    if (!document_->isLive(slot))
+        return false;
+    const auto to = nudgedPosition(document_->item(slot), dx, dy, canvasSize());
+    if (!to)
+        return false;
+    return edit(
+        QStringLiteral("移動"), {slot},
+        [&] {
+            LayoutItem& item = document_->item(slot);
+            item.Left = static_cast<float>(to->x());
+            item.Top = static_cast<float>(to->y());
+            document_->setAnchor(slot, anchorAt(*to));
+            return true;
+        },
+        kNudgeId);
+}
+
+bool EditorDocument::resizeItem(int slot, QRectF view) {
+    if (!document_->isLive(slot))
+        return false;
+    return editItem(slot, QStringLiteral("サイズ変更"), [&](LayoutItem& item, LockAnchor& anchor) {
+        const LockAnchor start = anchorAt({item.Left, item.Top});
+        item.Width = static_cast<float>(std::max(1.0, view.width() - kViewFrame));
+        item.Height = static_cast<float>(std::max(1.0, view.height() - kViewFrame));
+        const QPointF to = applyPositionLocks(item, start, view.topLeft(), canvasSize()).topLeft;
+        item.Left = static_cast<float>(to.x());
+        item.Top = static_cast<float>(to.y());
+        anchor = anchorAt(to);
+    });
+}
+
+bool EditorDocument::placeItem(int slot, QPointF topLeft, std::optional<QSizeF> size,
+                               const QString& text) {
+    if (!document_->isLive(slot))
+        return false;
+    return editItem(slot, text, [&](LayoutItem& item, LockAnchor& anchor) {
+        item.Left = static_cast<float>(topLeft.x());
+        item.Top = static_cast<float>(topLeft.y());
+        if (size) {
+            item.Width = static_cast<float>(size->width());
+            item.Height = static_cast<float>(size->height());
+        }
+        anchor = anchorAt(topLeft);
+    });
+}
+
+bool EditorDocument::setMoveLocked(int slot, bool on) {
+    if (!document_->isLive(slot))
+        return false;
+    return editItem(slot, on ? QStringLiteral("ロック") : QStringLiteral("ロック解除"),
+                    [&](LayoutItem& item, LockAnchor&) { item.MoveLocked = toB16(on); });
+}
+
+bool EditorDocument::replaceItem(int slot, const LayoutItem& record) {
+    if (!document_->isLive(slot))
+        return false;
+    return edit(QStringLiteral("詳細設定の変更"), {slot}, [&] {
+        LayoutItem& item = document_->item(slot);
+        const B16 resizing = item.SizeChangeMode;
+        item = record;
+        // The slot stays in use and in its mode whatever the record says.
+        item.Live = kTrue;
+        item.SizeChangeMode = resizing;
+        document_->relabelItem(slot);
+        return true;
+    });
+}
+
+bool EditorDocument::setPictureFile(int slot, const QString& path) {
+    if (!document_->isLive(slot) || document_->item(slot).Category != CategoryPicture)
+        return false;
+    return editItem(slot, QStringLiteral("画像の設定"), [&](LayoutItem& item, LockAnchor&) {
+        item.PictureFile.setText(path);
+        item.DesignWidth = 0;
+        item.DesignHeight = 0;
+    });
+}
+
+int EditorDocument::moveInDrawingOrder(int index, int step) {
+    int moved = -1;
+    edit(QStringLiteral("描画順の変更"), {}, [&] {
+        moved = document_->moveInDrawingOrder(index, step);
+        return moved >= 0 && moved != index;
+    });
+    return moved;
+}
+
+bool EditorDocument::editItem(int slot, const QString& text,
+                              const std::function<void(LayoutItem&, LockAnchor&)>& change) {
+    if (!document_->isLive(slot))
+        return false;
+    return edit(text, {slot}, [&] {
+        LayoutItem& item = document_->item(slot);
+        LockAnchor anchor = document_->anchor(slot);
+        change(item, anchor);
+        document_->setAnchor(slot, anchor);
+        return true;
+    });
+}
+
+} // namespace tobirae

@@ -1,0 +1,131 @@
+// The layout being edited, with its history. It owns the LayoutDocument and a QUndoStack: every
+// change to the layout is one undoable step made here, and the views follow the signals. Choosing
+// the current item, the global mouse lock, resize mode and the clipboard are not changes to the
+// layout and stay off the history.
+#pragma once
+
+#include "document/LayoutDocument.h"
+
+#include <QObject>
+#include <QPointF>
+#include <QRectF>
+#include <QUndoStack>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace tobirae {
+
+// What about an item a step changed.
+enum class ItemChange : unsigned {
+    Position = 1, // Left, Top
+    Size = 2,     // Width, Height
+    Flags = 4,    // Live, resize mode and the locks
+    Content = 8,  // everything that is drawn
+};
+Q_DECLARE_FLAGS(ItemChanges, ItemChange)
+
+ItemChanges itemDifferences(const LayoutItem& a, const LayoutItem& b);
+
+// A new item of (category, variant) with the new-item defaults for the page, sized to its design
+// frame (a picture without one gets 100 × 100).
+LayoutItem newItemRecord(int category, int variant, const PageValues& page);
+
+class EditorDocument final : public QObject {
+    Q_OBJECT
+public:
+    explicit EditorDocument(std::unique_ptr<LayoutDocument> document, QObject* parent = nullptr);
+    ~EditorDocument() override;
+
+    LayoutDocument& document() { return *document_; }
+    const LayoutDocument& document() const { return *document_; }
+    QUndoStack& undoStack() { return undoStack_; }
+    QSize canvasSize() const;
+
+    // --- Not edits ---
+    // A layout that was read: the session state (views, clipboard) carries over, no item stays in
+    // resize mode, the history starts empty.
+    void replaceDocument(std::unique_ptr<LayoutDocument> document);
+    // "新規作成": no items, empty history.
+    void newDocument();
+    void markSaved() { undoStack_.setClean(); }
+    void setCurrentSlot(int slot);
+    bool allItemsLocked() const { return allItemsLocked_; }
+    void setAllItemsLocked(bool on) { allItemsLocked_ = on; }
+    // At most one item is in resize mode; turning it on for one ends it on the other.
+    int resizeOwner() const;
+    void setResizeMode(int slot, bool on);
+    // Copies the item as it is; the source stays unchanged.
+    bool copyItem(int slot);
+    bool canPaste() const { return document_->clipboard().has_value(); }
+    // Whether a slot is free for an added or pasted item.
+    bool canAddItem() const { return document_->findSlotForNewItem().has_value(); }
+    // The renderer fitted the drawing area to its contents: the item takes that size and a
+    // centre-locked item is centred again. It follows from the item's contents, so it is no step.
+    void applyAutoSize(int slot, QSizeF drawingArea);
+    // Centre-locked items centred again on the page (after a page-size change).
+    void settleCentreLocks();
+    // Page values changed by the page-size command; centre-locked items follow.
+    void setPage(const PageValues& page);
+
+    // --- Edits: each is one undoable step; false (or nullopt, -1) when nothing changed ---
+    // "追加": the record (already filled, e.g. by the property dialog) becomes a live item at the
+    // top-left corner, listed last. Returns the slot.
+    std::optional<int> addItem(const LayoutItem& record);
+    // "貼り付け": the clipboard's item, centred on `at` when given.
+    std::optional<int> pasteItem(std::optional<QPointF> at);
+    // "削除": the slot's own entries leave both lists.
+    bool deleteItem(int slot);
+    // "移動" at the end of a drag: the position locks decide the final place.
+    bool dragItem(int slot, QPointF proposedTopLeft);
+    // "移動" by an arrow key; a run of them on one item is one step.
+    bool nudgeItem(int slot, int dx, int dy);
+    // "サイズ変更": the view now covers `view`; the drawing area is 4 pixels smaller.
+    bool resizeItem(int slot, QRectF view);
+    // An explicit placement (edge moves, alignment, the position dialog): no lock is consulted and
+    // the anchors become the new position. `size` is the drawing area when given.
+    bool placeItem(int slot, QPointF topLeft, std::optional<QSizeF> size, const QString& text);
+    // "ロック" / "ロック解除".
+    bool setMoveLocked(int slot, bool on);
+    // "詳細設定の変更": the property dialog's record replaces the item; its list entries follow a
+    // change of kind.
+    bool replaceItem(int slot, const LayoutItem& record);
+    // A picture file dropped on a picture item.
+    bool setPictureFile(int slot, const QString& path);
+    // "描画順の変更": see LayoutDocument::moveInDrawingOrder.
+    int moveInDrawingOrder(int index, int step);
+    // Any other change to one item as one step: `change` edits the record and its anchor.
+    bool editItem(int slot, const QString& text,
+                  const std::function<void(LayoutItem&, LockAnchor&)>& change);
+
+signals:
+    void itemChanged(int slot, tobirae::ItemChanges what);
+    void itemAdded(int slot);
+    void itemRemoved(int slot);
+    void listsChanged();
+    void orderChanged();
+    void pageChanged();
+    void currentSlotChanged(int slot);
+    void documentReplaced();
+    void clipboardChanged(bool hasCopy);
+
+private:
+    friend class EditCommand;
+    struct State;
+
+    State capture(const std::vector<int>& touched) const;
+    void restore(const State& target, const State& from);
+    void announce(const State& from, const State& to);
+    // Runs `change` and records it as one step; `change` returns false when it did nothing.
+    bool edit(const QString& text, std::vector<int> touched, const std::function<bool()>& change,
+              int mergeId = -1);
+    QPointF constrained(int slot, QPointF proposed, LockAnchor anchor) const;
+
+    std::unique_ptr<LayoutDocument> document_;
+    QUndoStack undoStack_;
+    bool allItemsLocked_ = false;
+};
+
+} // namespace tobirae
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(tobirae::ItemChanges)

@@ -1,0 +1,346 @@
+// The main window's canvas editing: adding, pasting, copying and deleting items, the gestures on
+// the item views, the popup menus and the history. Every change goes through the EditorDocument;
+// the views follow its signals.
+#include "document/LayoutFile.h"
+#include "ui/dialogs/UserPrompts.h"
+#include "ui/editing/Placement.h"
+#include "ui/main/CanvasView.h"
+#include "ui/main/ItemView.h"
+#include "ui/main/SFrm_Main.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGraphicsScene>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace tobirae {
+
+namespace {
+
+const QString kTooManyItems = QStringLiteral("これ以上アイテムを追加することはできません。");
+
+} // namespace
+
+void SFrm_Main::connectEditing() {
+    connect(editor_, &EditorDocument::itemAdded, this, [this](int slot) {
+        placeView(slot);
+        itemView(slot)->show();
+        drawItem(slot, autoSizes(slot));
+    });
+    connect(editor_, &EditorDocument::itemRemoved, this, [this](int slot) {
+        if (ItemView* view = itemView(slot)) {
+            view->hide();
+            view->setResizeMode(false);
+        }
+        if (slot == focusedSlot_)
+            showCurrentSlot(-1);
+    });
+    connect(editor_, &EditorDocument::itemChanged, this, &SFrm_Main::itemChanged);
+    connect(editor_, &EditorDocument::listsChanged, this, [this] {
+        showItemLists();
+        updateMenuStates();
+    });
+    connect(editor_, &EditorDocument::orderChanged, this, &SFrm_Main::stackViewsInDrawingOrder);
+    connect(editor_, &EditorDocument::currentSlotChanged, this, &SFrm_Main::showCurrentSlot);
+    connect(editor_, &EditorDocument::pageChanged, this, &SFrm_Main::showPage);
+    connect(editor_, &EditorDocument::documentReplaced, this, [this] {
+        syncViewsWithDocument();
+        showItemLists();
+        showCurrentSlot(-1);
+    });
+    connect(editor_, &EditorDocument::clipboardChanged, this, &SFrm_Main::updateMenuStates);
+
+    QUndoStack& history = editor_->undoStack();
+    connect(&history, &QUndoStack::canUndoChanged, menus_.undo, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, menus_.redo, &QAction::setEnabled);
+    connect(&history, &QUndoStack::undoTextChanged, menus_.undo, &QAction::setStatusTip);
+    connect(&history, &QUndoStack::redoTextChanged, menus_.redo, &QAction::setStatusTip);
+    connect(menus_.undo, &QAction::triggered, &history, &QUndoStack::undo);
+    connect(menus_.redo, &QAction::triggered, &history, &QUndoStack::redo);
+
+    connect(Cmd_Command[1], &QPushButton::clicked, this, [this] { Fnc_LayOutItemAdd(); });
+    connect(menus_.itemAdd, &QAction::triggered, this, [this] { Fnc_LayOutItemAdd(); });
+    connect(menus_.paste, &QAction::triggered, this, [this] { Fnc_LayOutItemPasete(); });
+    connect(menus_.mouseLockAll, &QAction::triggered, editor_, &EditorDocument::setAllItemsLocked);
+    connect(menus_.restack, &QAction::triggered, this, &SFrm_Main::stackViewsInDrawingOrder);
+    const auto onCurrent = [this](auto act) {
+        return [this, act] {
+            const int slot = document().currentSlot();
+            if (document().isLive(slot))
+                act(slot);
+        };
+    };
+    connect(menus_.sizeChange, &QAction::triggered, this,
+            onCurrent([this](int slot) { toggleResizeMode(slot); }));
+    connect(menus_.moveLock, &QAction::triggered, this, onCurrent([this](int slot) {
+                editor_->setMoveLocked(slot, !isTrue(document().item(slot).MoveLocked));
+            }));
+    // The dialog opens once the popup menu has closed.
+    connect(menus_.properties, &QAction::triggered, this, onCurrent([this](int slot) {
+                QTimer::singleShot(10, this, [this, slot] { openItemProperties(slot); });
+            }));
+    connect(menus_.redraw, &QAction::triggered, this,
+            onCurrent([this](int slot) { drawItem(slot, false); }));
+    connect(menus_.fitFrame, &QAction::triggered, this, onCurrent([this](int slot) {
+                const bool suppressed = document().eventsSuppressed();
+                document().setEventsSuppressed(true);
+                drawItem(slot, true);
+                document().setEventsSuppressed(suppressed);
+            }));
+    connect(menus_.copy, &QAction::triggered, this,
+            onCurrent([this](int slot) { copyItem(slot); }));
+    connect(menus_.remove, &QAction::triggered, this,
+            onCurrent([this](int slot) { deleteItemAsked(slot); }));
+
+    // Opening the Edit menu forgets the paste point; its item submenu serves the listed item.
+    connect(menus_.editMenu, &QMenu::aboutToShow, this, [this] {
+        prepareCanvasPopup(std::nullopt);
+        const int index = Cmb_Item->currentIndex();
+        const auto& list = document().itemList();
+        if (index >= 0 && index < static_cast<int>(list.size())) {
+            const int slot = list[static_cast<std::size_t>(index)].slot;
+            editor_->setCurrentSlot(slot);
+            prepareItemPopup(slot);
+        } else {
+            menus_.itemMenu->setEnabled(false);
+        }
+    });
+    connect(canvasView_, &CanvasView::canvasPopupRequested, this, &SFrm_Main::showCanvasPopup);
+}
+
+void SFrm_Main::connectView(ItemView* view) {
+    connect(view, &ItemView::pressed, this, &SFrm_Main::itemPressed);
+    connect(view, &ItemView::gestureMoved, this, [this](int slot, const QRectF& rect) {
+        if (slot == focusedSlot_)
+            showPosition(rect);
+    });
+    connect(view, &ItemView::dragReleased, this, [this](int slot, QPointF topLeft) {
+        editor_->dragItem(slot, topLeft);
+        // A refused or locked move puts the view back where the item is.
+        placeView(slot);
+        Fnc_ItemPointDisp(slot);
+    });
+    connect(view, &ItemView::resizeReleased, this, [this](int slot, const QRectF& rect) {
+        editor_->resizeItem(slot, rect);
+        placeView(slot);
+        Fnc_ItemPointDisp(slot);
+    });
+    connect(view, &ItemView::doubleClicked, this, &SFrm_Main::openItemProperties);
+    connect(view, &ItemView::keyPressed, this, &SFrm_Main::itemKey);
+    connect(view, &ItemView::popupRequested, this, &SFrm_Main::showItemPopup);
+}
+
+void SFrm_Main::itemChanged(int slot, ItemChanges what) {
+    ItemView* view = itemView(slot);
+    if (!view || !document().isLive(slot))
+        return;
+    const LayoutItem& item = document().item(slot);
+    view->setResizeMode(isTrue(item.SizeChangeMode));
+    if (what & (ItemChange::Size | ItemChange::Content)) {
+        placeView(slot);
+        // A new record is drawn as the property dialog's result is; a new size as it is.
+        drawItem(slot, (what & ItemChange::Content) && autoSizes(slot));
+    } else if (what & ItemChange::Position) {
+        // Moving a view keeps its picture.
+        view->setPos(item.Left, item.Top);
+    }
+    if (slot == focusedSlot_)
+        Fnc_ItemPointDisp(slot);
+}
+
+void SFrm_Main::showCurrentSlot(int slot) {
+    updateMenuStates();
+    if (!document().isLive(slot) || !itemView(slot)) {
+        const QSignalBlocker block(Cmb_Item);
+        Cmb_Item->setCurrentIndex(-1);
+        showFocus(-1);
+        for (QLabel* label : Lbl_Point)
+            label->clear();
+        return;
+    }
+    const int position = document().listPosition(slot);
+    if (position >= 0 && Cmb_Item->currentIndex() != position) {
+        const QSignalBlocker block(Cmb_Item);
+        Cmb_Item->setCurrentIndex(position);
+    }
+    showFocus(slot);
+    Fnc_ItemPointDisp(slot);
+}
+
+void SFrm_Main::itemPressed(int slot, Qt::MouseButton button, bool onHandle) {
+    // A click elsewhere ends resize mode; a right click on the resizing item keeps it.
+    const int owner = editor_->resizeOwner();
+    const bool keep = owner == slot && (onHandle || button != Qt::LeftButton);
+    if (owner >= 0 && !keep)
+        toggleResizeMode(owner);
+    selectItem(slot);
+    if (ItemView* view = itemView(slot))
+        view->setDragEnabled(button == Qt::LeftButton &&
+                             dragAllowed(document().item(slot), editor_->allItemsLocked()));
+}
+
+void SFrm_Main::itemKey(int slot, int key, Qt::KeyboardModifiers) {
+    switch (key) {
+    case Qt::Key_Left:
+        editor_->nudgeItem(slot, -1, 0);
+        break;
+    case Qt::Key_Right:
+        editor_->nudgeItem(slot, 1, 0);
+        break;
+    case Qt::Key_Up:
+        editor_->nudgeItem(slot, 0, -1);
+        break;
+    case Qt::Key_Down:
+        editor_->nudgeItem(slot, 0, 1);
+        break;
+    case Qt::Key_Delete:
+        deleteItemAsked(slot);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        openItemProperties(slot);
+        break;
+    default:
+        break;
+    }
+}
+
+bool SFrm_Main::confirmNewItem(LayoutItem& item) {
+    return newItemConfirmation_ ? newItemConfirmation_(item) : true;
+}
+
+void SFrm_Main::openItemProperties(int slot) {
+    // The property dialog edits a copy of the record and hands it to EditorDocument::replaceItem.
+    if (document().isLive(slot))
+        editor_->setCurrentSlot(slot);
+}
+
+bool SFrm_Main::Fnc_LayOutItemAdd() {
+    if (!editor_->canAddItem()) {
+        prompts_.message(kTooManyItems);
+        return false;
+    }
+    LayoutItem item = newItemRecord(CategoryYear, 0, document().page);
+    // A cancelled dialog leaves the document, the current item included, as it was.
+    if (!confirmNewItem(item))
+        return false;
+    const auto slot = editor_->addItem(item);
+    if (!slot)
+        return false;
+    if (!autoSizes(*slot))
+        drawItem(*slot, true);
+    selectItem(*slot);
+    return true;
+}
+
+bool SFrm_Main::Fnc_LayOutItemPasete() {
+    if (!editor_->canPaste())
+        return false;
+    if (!editor_->canAddItem()) {
+        prompts_.message(kTooManyItems);
+        return false;
+    }
+    const auto slot = editor_->pasteItem(pastePoint_);
+    if (!slot)
+        return false;
+    selectItem(*slot);
+    return true;
+}
+
+bool SFrm_Main::copyItem(int slot) {
+    return editor_->copyItem(slot);
+}
+
+bool SFrm_Main::deleteItemAsked(int slot) {
+    if (!document().isLive(slot))
+        return false;
+    if (prompts_.ask(QStringLiteral("削除します。\r\nよろしいですか？"), PromptButtons::YesNo) !=
+        PromptAnswer::Yes)
+        return false;
+    return editor_->deleteItem(slot);
+}
+
+void SFrm_Main::toggleResizeMode(int slot) {
+    if (!document().isLive(slot))
+        return;
+    editor_->setResizeMode(slot, !isTrue(document().item(slot).SizeChangeMode));
+    drawItem(slot, false);
+}
+
+void SFrm_Main::prepareItemPopup(int slot) {
+    if (!document().isLive(slot))
+        return;
+    const LayoutItem& item = document().item(slot);
+    const bool resizing = isTrue(item.SizeChangeMode);
+    menus_.itemMenu->setEnabled(true);
+    menus_.sizeChange->setText(resizing ? QStringLiteral("サイズ変更解除")
+                                        : QStringLiteral("サイズ変更"));
+    menus_.moveLock->setText(isTrue(item.MoveLocked) ? QStringLiteral("ロック解除")
+                                                     : QStringLiteral("ロック"));
+    menus_.moveLock->setEnabled(!resizing);
+    for (QAction* action : {menus_.sizeChange, menus_.properties, menus_.redraw, menus_.fitFrame,
+                            menus_.copy, menus_.remove})
+        action->setEnabled(true);
+    menus_.xLock->setChecked(isTrue(item.XLocked));
+    menus_.yLock->setChecked(isTrue(item.YLocked));
+    menus_.hCenterLock->setChecked(isTrue(item.HCenterLocked));
+    menus_.vCenterLock->setChecked(isTrue(item.VCenterLocked));
+}
+
+void SFrm_Main::updateMenuStates() {
+    const int slot = document().currentSlot();
+    if (document().isLive(slot)) {
+        prepareItemPopup(slot);
+    } else {
+        menus_.itemMenu->setEnabled(false);
+        for (QAction* action : {menus_.sizeChange, menus_.moveLock, menus_.properties,
+                                menus_.redraw, menus_.fitFrame, menus_.copy, menus_.remove})
+            action->setEnabled(false);
+    }
+    const std::optional<QPointF> point = pastePoint_;
+    prepareCanvasPopup(point);
+}
+
+void SFrm_Main::prepareCanvasPopup(std::optional<QPointF> pastePoint) {
+    pastePoint_ = pastePoint;
+    const int items = document().liveCount();
+    menus_.mouseLockAll->setEnabled(items >= 1);
+    menus_.mouseLockAll->setChecked(editor_->allItemsLocked());
+    menus_.restack->setEnabled(items >= 2);
+    menus_.paste->setEnabled(editor_->canPaste());
+}
+
+void SFrm_Main::showItemPopup(int slot, QPoint screenPos) {
+    itemPressed(slot, Qt::RightButton, false);
+    prepareItemPopup(slot);
+    menus_.itemMenu->exec(screenPos);
+}
+
+void SFrm_Main::showCanvasPopup(QPointF scenePos, QPoint screenPos) {
+    prepareCanvasPopup(scenePos);
+    menus_.wholeMenu->exec(screenPos);
+    pastePoint_.reset();
+}
+
+void SFrm_Main::dropOnItem(const QStringList& paths, QPointF scenePos) {
+    if (paths.isEmpty() || exporting_)
+        return;
+    if (isLayoutFileName(paths.constFirst())) {
+        dropFiles(paths);
+        return;
+    }
+    // Any other file is a picture for the picture item it was dropped on.
+    for (QGraphicsItem* under : scene_->items(scenePos)) {
+        auto* view = dynamic_cast<ItemView*>(under);
+        if (!view || !view->isVisible())
+            continue;
+        editor_->setPictureFile(view->slot(), paths.constFirst());
+        return;
+    }
+}
+
+} // namespace tobirae
