@@ -128,14 +128,35 @@ bool Fnc_DrawMonthItem(RenderContext& ctx, const RenderArgs& args) {
     return drawLabel(ctx, args, Label::Month);
 }
 
-// The page drawing is the item surface, Width x Height, whatever the label's size: the label is
-// clipped to it, so that is where the drawing ends.
+namespace {
+
+// Where the label's text ends on the page: the text's own extent at the page scale, not the
+// item's. The item surface clips it.
+std::optional<ItemExtent> measureLabel(RenderContext& ctx, const RenderArgs& args, Label label) {
+    try {
+        const LabelGeometry g = labelGeometry(ctx, args, label);
+        const PageScale scale = Fnc_GetPageScale(ctx);
+        const TextExtent text = Fnc_MeasureText(ctx, nullptr, g.fontScale, g.text);
+        const float width = static_cast<float>(text.width) * scale.x;
+        const float start = g.boxWidth != 0 ? (g.boxWidth * scale.x - width) / 2 : g.x * scale.x;
+        const ItemExtent surface =
+            Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
+        return ItemExtent{
+            std::min(args.item.Left * scale.x + start + width, surface.right),
+            std::min((args.item.Top + static_cast<float>(text.height)) * scale.y, surface.bottom)};
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 std::optional<ItemExtent> Fnc_MeasureYearItem(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return measureLabel(ctx, args, Label::Year);
 }
 
 std::optional<ItemExtent> Fnc_MeasureMonthItem(RenderContext& ctx, const RenderArgs& args) {
-    return Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return measureLabel(ctx, args, Label::Month);
 }
 
 } // namespace tobirae

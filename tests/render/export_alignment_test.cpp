@@ -1,5 +1,9 @@
+#include "render/NewItemDefaults.h"
 #include "render/PageExport.h"
 
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace tobirae {
@@ -83,6 +87,56 @@ TEST(Alignment, OffsetsRoundHalfToEven) {
     EXPECT_EQ(offsets[0].y(), 2); // 2.5
     EXPECT_EQ(offsets[1].y(), 0);
     EXPECT_EQ(offsets[2].y(), 4); // 3.5
+}
+
+// The lowest row of red ink in the columns [left, right) of the page.
+int lowestRedRow(const QImage& page, int left, int right) {
+    for (int y = page.height() - 1; y >= 0; --y)
+        for (int x = left; x < right; ++x) {
+            const QRgb p = page.pixel(x, y);
+            if (qRed(p) > 160 && qGreen(p) < 100)
+                return y;
+        }
+    return -1;
+}
+
+// Headings end where their text ends, not where their item ends: two month displays of 20 and
+// 10 points in items sharing a bottom edge end their texts on one line of the page.
+TEST(Alignment, HeadingsSharingABottomEdgeEndTheirTextsTogether) {
+    PageJob job;
+    job.canvas = QSize(400, 300);
+    job.dpi = 96;
+    const struct {
+        float left, top;
+        int points;
+    } headings[] = {{20, 100, 20}, {200, 130, 10}};
+    for (const auto& h : headings) {
+        ExportEntry e;
+        Fnc_NewItemDefaults(CategoryMonthDisplay, 0, e.item, 210, 297);
+        e.item.Live = kTrue;
+        e.item.Left = h.left;
+        e.item.Top = h.top;
+        e.item.Width = 150;
+        e.item.Height = 160 - h.top;
+        e.item.FitToRect = kFalse;
+        e.item.element(Month1).Font.Size = h.points;
+        e.item.element(Month1).Font.ForeColor.setText(QStringLiteral("255"));
+        e.item.element(Month1).Style = 0; // the month as a number
+        e.drawn = true;
+        e.view = QRectF(e.item.Left, e.item.Top, e.item.Width, e.item.Height);
+        job.entries.push_back(e);
+    }
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("page.bmp"));
+    ASSERT_TRUE(exportPage(job, 2027, 1, file).ok);
+    const QImage page(file);
+    ASSERT_FALSE(page.isNull());
+    const int big = lowestRedRow(page, 20, 170);
+    const int small = lowestRedRow(page, 200, 350);
+    ASSERT_GT(big, 0);
+    ASSERT_GT(small, 0);
+    // The two fonts' descents still differ by a pixel or two below the digits.
+    EXPECT_LE(std::abs(big - small), 3) << big << " / " << small;
 }
 
 } // namespace

@@ -200,7 +200,7 @@ TEST(MonthDisplay, CentredOnScreenAcrossTheView) {
     EXPECT_EQ(drawn.texts[0].x1, (204 - 20) / 2);
 }
 
-TEST(YearMonthDisplay, MeasuredExtentIsTheItemAtPageScale) {
+TEST(YearMonthDisplay, MeasuredExtentIsWhereThePageTextEnds) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
     Fnc_SetPageDpi(ctx, 192);
@@ -208,10 +208,17 @@ TEST(YearMonthDisplay, MeasuredExtentIsTheItemAtPageScale) {
     item.Left = 10;
     item.Top = 20;
     DateRange range = pageDateRange(2004, 1);
-    const auto extent = Fnc_LayOutItemMeasure(ctx, item, range);
+    // "2004/" at 31 points: an em of 40 layout pixels, ASCII half an em wide; page scale 2.
+    auto extent = Fnc_LayOutItemMeasure(ctx, item, range);
     ASSERT_TRUE(extent.has_value());
-    EXPECT_FLOAT_EQ(extent->right, 420);
-    EXPECT_FLOAT_EQ(extent->bottom, 140);
+    EXPECT_FLOAT_EQ(extent->right, (10 + 5 * 20) * 2);
+    EXPECT_FLOAT_EQ(extent->bottom, (20 + 40) * 2);
+
+    // The item surface clips the text: a low item ends at its own bottom.
+    item.Height = 30;
+    extent = Fnc_LayOutItemMeasure(ctx, item, range);
+    ASSERT_TRUE(extent.has_value());
+    EXPECT_FLOAT_EQ(extent->bottom, 100);
 }
 
 } // namespace
