@@ -1,6 +1,6 @@
 // Writes the example layouts (wall-calendar.CLF, six-row-calendar.CLF, month-list.CLF,
-// horizontal-list.CLF, weekly-planner.CLF, picture-calendar.CLF with its mountains.png) into the
-// given folder.
+// horizontal-list.CLF, weekly-planner.CLF, weekly-strips.CLF, picture-calendar.CLF with its
+// mountains.png) into the given folder.
 // Every item starts from the defaults a new item gets in the editor; year and month headings take
 // the size their text needs, as the editor sizes them when they are added.
 #include "bitmap/ImageCanvas.h"
@@ -195,6 +195,33 @@ std::vector<LayoutItem> weeklyPlanner() {
     return items;
 }
 
+// Headings and the first four weeks of the month as strips across the page, one column per day.
+std::vector<LayoutItem> weeklyStrips() {
+    LayoutItem year = heading(CategoryYear, 20);
+    centre(year, 40);
+    LayoutItem month = heading(CategoryMonthDisplay, 48);
+    centre(month, 40 + year.Height + 12);
+
+    std::vector<LayoutItem> items{year, month};
+    for (int week = 0; week < 4; ++week) {
+        // The design as high as the strip, its 150 pixels for seven days stretched across.
+        LayoutItem strip = newItem(CategoryWeekly, VariantHorizontal);
+        strip.WeekRange = week;
+        strip.DesignHeight = 215;
+        // The old-calendar date written downwards needs more height than a strip has.
+        strip.element(OldCalendar).Shown = kFalse;
+        strip.FitToRect = kTrue;
+        strip.FreeAspect = kTrue;
+        strip.Width = 706;
+        strip.Height = 215;
+        strip.CellBackColor[0] = 0xF6EFE8;
+        strip.Top = static_cast<float>(165 + week * 231);
+        strip.Left = static_cast<float>(kCanvasWidth - 710) / 2;
+        items.push_back(strip);
+    }
+    return items;
+}
+
 // A mountain landscape drawn in code, so the example ships no artwork from elsewhere and can be
 // drawn again: a morning sky, the sun, two ranges of mountains and a green foreground.
 QImage mountainPicture() {
@@ -315,6 +342,7 @@ int main(int argc, char** argv) {
         write(folder.filePath(QStringLiteral("month-list.CLF")), monthList()) &&
         write(folder.filePath(QStringLiteral("horizontal-list.CLF")), horizontalList()) &&
         write(folder.filePath(QStringLiteral("weekly-planner.CLF")), weeklyPlanner()) &&
+        write(folder.filePath(QStringLiteral("weekly-strips.CLF")), weeklyStrips()) &&
         writePictureCalendar(folder);
     return ok ? 0 : 1;
 }

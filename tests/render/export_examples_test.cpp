@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <set>
+#include <utility>
 
 namespace tobirae {
 namespace {
@@ -16,6 +18,7 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
     const QStringList layouts = examples.entryList({QStringLiteral("*.CLF")}, QDir::Files);
     ASSERT_FALSE(layouts.isEmpty());
     QTemporaryDir out;
+    std::set<std::pair<int, int>> kinds; // category and variant of every item shipped
     for (const QString& name : layouts) {
         ReadResult read = readLayoutFile(examples.filePath(name));
         ASSERT_TRUE(read.document) << name.toStdString() << ": " << read.error.toStdString();
@@ -26,6 +29,9 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
         EXPECT_GE(job.entries.size(), 3u) << name.toStdString();
         // A shipped picture that is not found would quietly draw the placeholder instead.
         for (const ExportEntry& entry : job.entries) {
+            const bool variants =
+                entry.item.Category == CategoryMonthFamily || entry.item.Category == CategoryWeekly;
+            kinds.insert({entry.item.Category, variants ? entry.item.LayoutVariant : 0});
             if (entry.item.Category == CategoryPicture) {
                 EXPECT_EQ(Fnc_PictureItemStatus(entry.item, job.layoutFolder).reason.toStdString(),
                           "")
@@ -46,6 +52,20 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
             EXPECT_EQ(r.itemsDrawn, static_cast<int>(job.entries.size()));
         }
     }
+    // Every kind of item ships in an example, so every kind is drawn here.
+    const std::set<std::pair<int, int>> everyKind{
+        {CategoryYear, 0},
+        {CategoryMonthFamily, VariantBox5},
+        {CategoryMonthFamily, VariantBox6},
+        {CategoryMonthFamily, VariantBoxMini},
+        {CategoryMonthFamily, VariantVertical},
+        {CategoryMonthFamily, VariantHorizontal},
+        {CategoryMonthDisplay, 0},
+        {CategoryWeekly, VariantVertical},
+        {CategoryWeekly, VariantHorizontal},
+        {CategoryPicture, 0},
+    };
+    EXPECT_EQ(kinds, everyKind);
 }
 
 } // namespace
