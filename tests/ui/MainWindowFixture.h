@@ -1,13 +1,17 @@
 // Starts the main window the way the program does, with a settings file in a temporary folder
-// and scripted answers instead of a person.
+// and scripted answers instead of a person: also the item property dialog is worked by scripts.
 #pragma once
 
 #include "ScriptedPrompts.h"
 #include "TestLayouts.h"
 #include "app/EditorStartup.h"
+#include "ui/dialogs/SFrm_AddCtrl.h"
 #include "ui/main/SFrm_Main.h"
 
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <deque>
+#include <functional>
 #include <memory>
 
 namespace tobirae::test {
@@ -16,6 +20,10 @@ struct MainWindowFixture {
     QTemporaryDir dir;
     ScriptedPrompts prompts;
     std::unique_ptr<SFrm_Main> window;
+    // One script per opening of the property dialog; with none left the dialog is confirmed as
+    // it opened. A script works the dialog and closes it (OK, cancel) or leaves it open (cancel).
+    std::deque<std::function<void(SFrm_AddCtrl&)>> dialogScripts;
+    int dialogsOpened = 0;
 
     QString path(const QString& name) const { return dir.filePath(name); }
     QString settingsPath() const { return path(QStringLiteral("Tobirae.ini")); }
@@ -24,6 +32,17 @@ struct MainWindowFixture {
     SFrm_Main& start(std::chrono::year_month_day today = std::chrono::year{2005} / 1 / 15) {
         auto state = startEditor(settingsPath(), today);
         window = std::make_unique<SFrm_Main>(std::move(*state), prompts);
+        window->setPropertyDialogRunner([this](SFrm_AddCtrl& dialog) {
+            ++dialogsOpened;
+            if (dialogScripts.empty()) {
+                dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Ret0"))->click();
+            } else {
+                const auto script = std::move(dialogScripts.front());
+                dialogScripts.pop_front();
+                script(dialog);
+            }
+            return dialog.result() == QDialog::Accepted;
+        });
         window->resize(1000, 700);
         window->show();
         return *window;

@@ -1,5 +1,6 @@
 // The item property dialog, its font dialog and the background-colour dialog: list contents,
 // what each kind shows, the reset questions, and that a record survives open + OK untouched.
+#include "MainWindowFixture.h"
 #include "ScriptedPrompts.h"
 #include "document/LayoutFields.h"
 #include "document/LayoutFile.h"
@@ -9,16 +10,20 @@
 #include "ui/dialogs/SFrm_AddCtrl.h"
 #include "ui/dialogs/SFrm_BackColor.h"
 #include "ui/dialogs/SFrm_Font.h"
+#include "ui/main/CanvasView.h"
+#include "ui/main/ItemView.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -150,6 +155,10 @@ private slots:
 
     void backColourRegions();
     void backColourMonthBox();
+
+    void everyKindAddedThroughTheDialog();
+    void editingIsOneStepWithLabels();
+    void cancelAndUnchangedOkLeaveNoStep();
 };
 
 void ItemDialogTests::choiceLists() {
@@ -853,6 +862,165 @@ void ItemDialogTests::backColourMonthBox() {
     child<QPushButton>(cancelled, "Cmd_DayColor")->click();
     cancelled.reject();
     QCOMPARE(cancelled.item(), defaultsOf(1, 1));
+}
+
+// --- through the main window --------------------------------------------------------------------
+
+namespace {
+
+// Chooses a kind as a person does: the category, then the layout.
+void chooseKind(SFrm_AddCtrl& dialog, int category, int variant) {
+    choose(child<QComboBox>(dialog, "Cmb_YMD"), category);
+    auto* layout = child<QComboBox>(dialog, "Cmb_1Month0");
+    if (const int index = layout->findData(variant); index > 0)
+        choose(layout, index);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList listTexts(SFrm_Main& w) {
+    QStringList texts;
+    for (int i = 0; i < w.itemList()->count(); ++i)
+        texts << w.itemList()->itemText(i);
+    for (int i = 0; i < w.drawingOrderList()->count(); ++i)
+        texts << w.drawingOrderList()->item(i)->text();
+    return texts;
+}
+
+} // namespace
+
+void ItemDialogTests::everyKindAddedThroughTheDialog() {
+    test::MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    w.setOutputMonth(2005, 3);
+    const QString picture = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/mountains.png");
+    for (const Kind& kind : kKinds) {
+        f.dialogScripts.push_back([&](SFrm_AddCtrl& dialog) {
+            chooseKind(dialog, kind.category, kind.variant);
+            if (kind.category == CategoryPicture)
+                child<QLineEdit>(dialog, "Text1")->setText(picture);
+            child<QPushButton>(dialog, "Cmd_Ret0")->click();
+        });
+        QVERIFY(w.Fnc_LayOutItemAdd());
+    }
+    QVERIFY(f.prompts.questions.empty()); // new items change kind without a question
+    QCOMPARE(w.editor().undoStack().count(), 10);
+    QCOMPARE(w.itemList()->count(), 10);
+    QCOMPARE(listTexts(w).mid(0, 10),
+             QStringList({" 1 年表示", " 2 月Box5段", " 3 月Box6段", " 4 月BoxMini", " 5 1ヶ月縦",
+                          " 6 1ヶ月横", " 7 月表示", " 8 週単位縦", " 9 週単位横", "10 画像表示"}));
+    for (const int slot : w.document().liveSlotsInDrawingOrder()) {
+        const LayoutItem& item = w.document().item(slot);
+        LayoutItem defaults;
+        Fnc_NewItemDefaults(item.Category, item.LayoutVariant, defaults, 210, 297);
+        if (item.Category != CategoryPicture) // a picture's design frame follows the picture
+            QCOMPARE(item.DesignWidth, defaults.DesignWidth);
+        QVERIFY(w.itemView(slot)->isVisible());
+    }
+
+    // The saved layout draws on the command line exactly as the editor exports it.
+    f.prompts.files = {f.path("kinds.CLF"), f.path("editor.bmp")};
+    QVERIFY(w.Fnc_LayOutSave());
+    QVERIFY(w.Fnc_MakeBmpFile());
+    QCOMPARE(f.prompts.messages, QStringList({"保存しました。", "作成しました。"}));
+#ifdef TOBIRAE_CLI
+    QProcess cli;
+    cli.start(QStringLiteral(TOBIRAE_CLI), {"render", f.path("kinds.CLF"), "--year", "2005",
+                                            "--month", "3", "-o", f.path("cli.bmp")});
+    QVERIFY(cli.waitForFinished(120000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QByteArray editorBytes = fileBytes(f.path("editor.bmp"));
+    QVERIFY(editorBytes.size() > 1000);
+    QVERIFY(editorBytes == fileBytes(f.path("cli.bmp")));
+#endif
+}
+
+void ItemDialogTests::editingIsOneStepWithLabels() {
+    test::MainWindowFixture f;
+    QVERIFY(
+        test::writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 20, 20, 12},
+                                                {CategoryMonthFamily, VariantBox5, 40, 200, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    const LayoutItem before = w.document().item(1);
+    const QStringList labelsBefore = listTexts(w);
+    QCOMPARE(labelsBefore, QStringList({" 1 年表示", " 2 月Box5段", " 1 年表示", " 2 月Box5段"}));
+
+    // A double click opens the dialog; a change of kind answered with Yes resets the item.
+    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+        chooseKind(dialog, CategoryWeekly, VariantHorizontal);
+        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+    });
+    f.prompts.answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+    QWidget* viewport = w.canvasView()->viewport();
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier,
+                       w.canvasView()->mapFromScene(QPointF(60, 220)));
+    QCOMPARE(f.dialogsOpened, 1);
+    QCOMPARE(w.editor().undoStack().count(), 1);
+    QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("詳細設定の変更"));
+    const LayoutItem after = w.document().item(1);
+    QCOMPARE(after.Category, int(CategoryWeekly));
+    QCOMPARE(after.LayoutVariant, int(VariantHorizontal));
+    const QStringList labelsAfter{" 1 年表示", " 2 週単位横", " 1 年表示", " 2 週単位横"};
+    QCOMPARE(listTexts(w), labelsAfter);
+
+    w.menus().undo->trigger();
+    QCOMPARE(w.document().item(1), before);
+    QCOMPARE(listTexts(w), labelsBefore);
+    w.menus().redo->trigger();
+    QCOMPARE(w.document().item(1), after);
+    QCOMPARE(listTexts(w), labelsAfter);
+
+    // Enter on the current item opens it too.
+    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+        child<QCheckBox>(dialog, "Chk_Size0")->click();
+        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+    });
+    QTest::keyClick(viewport, Qt::Key_Return);
+    QCOMPARE(f.dialogsOpened, 2);
+    QCOMPARE(w.editor().undoStack().count(), 2);
+    QVERIFY(isTrue(w.document().item(1).FitToRect));
+}
+
+void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
+    test::MainWindowFixture f;
+    QVERIFY(test::writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 20, 20, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    const LayoutItem before = w.document().item(0);
+    f.dialogScripts.push_back([&](SFrm_AddCtrl& dialog) {
+        f.prompts.answers = {PromptAnswer::Yes};
+        chooseKind(dialog, CategoryPicture, 0);
+        child<QPushButton>(dialog, "Cmd_Ret1")->click();
+    });
+    f.dialogScripts.push_back([](SFrm_AddCtrl&) {}); // closed without a button: cancelled
+    w.openItemProperties(0);
+    w.openItemProperties(0);
+    w.openItemProperties(0); // OK without a change
+    QCOMPARE(f.dialogsOpened, 3);
+    QCOMPARE(w.document().item(0), before);
+    QCOMPARE(w.editor().undoStack().count(), 0);
+
+    // A cancelled add leaves document and history alone; add + OK is one step.
+    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+        chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
+        dialog.reject();
+    });
+    QVERIFY(!w.Fnc_LayOutItemAdd());
+    QCOMPARE(w.document().liveCount(), 1);
+    QCOMPARE(w.editor().undoStack().count(), 0);
+    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+        chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
+        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+    });
+    QVERIFY(w.Fnc_LayOutItemAdd());
+    QCOMPARE(w.editor().undoStack().count(), 1);
+    QCOMPARE(w.itemList()->itemText(1), QStringLiteral(" 2 月BoxMini"));
+    w.menus().undo->trigger();
+    QCOMPARE(w.document().liveCount(), 1);
 }
 
 QTEST_MAIN(ItemDialogTests)

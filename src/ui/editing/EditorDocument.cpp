@@ -44,12 +44,16 @@ ItemChanges itemDifferences(const LayoutItem& a, const LayoutItem& b) {
     return what;
 }
 
-LayoutItem newItemRecord(int category, int variant, const PageValues& page) {
-    LayoutItem item;
-    Fnc_NewItemDefaults(category, variant, item, page.PaperWidth, page.PaperHeight);
+void sizeToDesignFrame(LayoutItem& item) {
     const bool hasDesign = item.DesignWidth > 0 && item.DesignHeight > 0;
     item.Width = hasDesign ? static_cast<float>(item.DesignWidth) : 100.f;
     item.Height = hasDesign ? static_cast<float>(item.DesignHeight) : 100.f;
+}
+
+LayoutItem newItemRecord(int category, int variant, const PageValues& page) {
+    LayoutItem item;
+    Fnc_NewItemDefaults(category, variant, item, page.PaperWidth, page.PaperHeight);
+    sizeToDesignFrame(item);
     return item;
 }
 

@@ -30,6 +30,8 @@ ItemChanges itemDifferences(const LayoutItem& a, const LayoutItem& b);
 // A new item of (category, variant) with the new-item defaults for the page, sized to its design
 // frame (a picture without one gets 100 × 100).
 LayoutItem newItemRecord(int category, int variant, const PageValues& page);
+// The drawing area of a new item: its design frame, or 100 × 100 without one.
+void sizeToDesignFrame(LayoutItem& item);
 
 class EditorDocument final : public QObject {
     Q_OBJECT

@@ -28,6 +28,7 @@ class ExportMessagePanel;
 class ItemView;
 class OutputRangePanel;
 class PaperItem;
+class SFrm_AddCtrl;
 class UserPrompts;
 
 class SFrm_Main final : public QMainWindow {
@@ -98,14 +99,18 @@ public:
     // Captions, check marks and enabled states of the two popup menus for an item / the canvas.
     void prepareItemPopup(int slot);
     void prepareCanvasPopup(std::optional<QPointF> pastePoint);
-    // The property dialog for a new item: true when the user confirmed. Until the dialog exists
-    // the defaults are accepted as they are.
+    // The property dialog for a new item: true when the user confirmed; the item then holds
+    // what the dialog made of it.
     bool confirmNewItem(LayoutItem& item);
-    // "詳細編集" (double click, Enter) for the slot.
+    // "詳細編集" (double click, Enter) for the slot: OK with a change is one step.
     void openItemProperties(int slot);
-    // Tests and the property dialog replace the confirmation of new items.
+    // Tests replace the confirmation of new items, or how the property dialog is run (the
+    // runner works the dialog and returns whether it was accepted).
     void setNewItemConfirmation(std::function<bool(LayoutItem&)> confirm) {
         newItemConfirmation_ = std::move(confirm);
+    }
+    void setPropertyDialogRunner(std::function<bool(SFrm_AddCtrl&)> runner) {
+        propertyDialogRunner_ = std::move(runner);
     }
 
     // --- Previews and canvas ---
@@ -145,6 +150,8 @@ private:
     // Draws the slot's preview (Fnc_ItemPrint for that slot; the current slot stays).
     bool drawItem(int slot, bool autoSize);
     bool autoSizes(int slot) const;
+    // Runs the property dialog on the record; true and the edited record when accepted.
+    bool runPropertyDialog(LayoutItem& item, bool isNew);
     ItemView* ensureView(int slot);
     void placeView(int slot);
     // Views are stacked by drawing order so the canvas shows what the page will show.
@@ -159,6 +166,7 @@ private:
 
     EditorDocument* editor_ = nullptr;
     std::function<bool(LayoutItem&)> newItemConfirmation_;
+    std::function<bool(SFrm_AddCtrl&)> propertyDialogRunner_;
     std::optional<QPointF> pastePoint_;
     AppSettings settings_;
     UserPrompts& prompts_;

@@ -209,16 +209,6 @@ void SFrm_Main::itemKey(int slot, int key, Qt::KeyboardModifiers) {
     }
 }
 
-bool SFrm_Main::confirmNewItem(LayoutItem& item) {
-    return newItemConfirmation_ ? newItemConfirmation_(item) : true;
-}
-
-void SFrm_Main::openItemProperties(int slot) {
-    // The property dialog edits a copy of the record and hands it to EditorDocument::replaceItem.
-    if (document().isLive(slot))
-        editor_->setCurrentSlot(slot);
-}
-
 bool SFrm_Main::Fnc_LayOutItemAdd() {
     if (!editor_->canAddItem()) {
         prompts_.message(kTooManyItems);

@@ -1,0 +1,46 @@
+// The item property dialog as the main window opens it: for a new item before it is added, and
+// on an existing one ("詳細編集", a double click, Enter).
+#include "ui/dialogs/SFrm_AddCtrl.h"
+#include "ui/main/SFrm_Main.h"
+
+#include <utility>
+
+namespace tobirae {
+
+bool SFrm_Main::runPropertyDialog(LayoutItem& item, bool isNew) {
+    ItemDialogContext context;
+    context.paperWidthMm = document().page.PaperWidth;
+    context.paperHeightMm = document().page.PaperHeight;
+    context.sampleDate = std::chrono::year{outputYear()} / outputMonth() / 1;
+    SFrm_AddCtrl dialog(item, isNew, context, prompts_, this);
+    const bool accepted =
+        propertyDialogRunner_ ? propertyDialogRunner_(dialog) : dialog.exec() == QDialog::Accepted;
+    if (!accepted)
+        return false;
+    item = dialog.item();
+    return true;
+}
+
+bool SFrm_Main::confirmNewItem(LayoutItem& item) {
+    if (newItemConfirmation_)
+        return newItemConfirmation_(item);
+    const auto kind = std::pair(item.Category, item.LayoutVariant);
+    if (!runPropertyDialog(item, true))
+        return false;
+    // A new item of another kind starts at that kind's design frame.
+    if (kind != std::pair(item.Category, item.LayoutVariant))
+        sizeToDesignFrame(item);
+    return true;
+}
+
+void SFrm_Main::openItemProperties(int slot) {
+    if (!document().isLive(slot))
+        return;
+    editor_->setCurrentSlot(slot);
+    LayoutItem item = document().item(slot);
+    // OK without a change is no step.
+    if (runPropertyDialog(item, false) && !(item == document().item(slot)))
+        editor_->replaceItem(slot, item);
+}
+
+} // namespace tobirae
