@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTreeWidget>
 
@@ -128,10 +129,9 @@ void SFrm_AddCtrl::showPanels() {
         panel = 1;
     else if (category == CategoryPicture)
         panel = 2;
-    for (int i = 0; i < 3; ++i) {
-        Fra_Panel[static_cast<std::size_t>(i)]->setVisible(i == panel);
+    Stk_Panels->setCurrentIndex(panel < 0 ? 3 : panel);
+    for (int i = 0; i < 3; ++i)
         Fra_Panel[static_cast<std::size_t>(i)]->setEnabled(i == panel);
-    }
     if (panel >= 0)
         Fra_Panel[static_cast<std::size_t>(panel)]->setTitle(Cmb_YMD->currentText());
     Fra_PrintLeft->setEnabled(category >= CategoryMonthFamily && category <= CategoryPicture);

@@ -20,6 +20,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
 class QTabBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -115,6 +116,7 @@ private:
     QString shownPicture_;
 
     QComboBox* Cmb_YMD;
+    QStackedWidget* Stk_Panels;
     std::array<QGroupBox*, 3> Fra_Panel{};
     // Panel 0: year and month display.
     std::array<QComboBox*, 2> Cmb_YMD_Sub{};

@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -153,10 +154,15 @@ void SFrm_AddCtrl::buildWidgets() {
     bottom->addStretch();
     bottom->addWidget(buttons);
 
+    // One panel shows at a time; the stack keeps the window as large as the largest panel, so
+    // changing the category never moves the buttons under the pointer.
+    Stk_Panels = new QStackedWidget(this);
+    for (QGroupBox* panel : Fra_Panel)
+        Stk_Panels->addWidget(panel);
+    Stk_Panels->addWidget(new QWidget(Stk_Panels)); // for a category the dialog does not know
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(categoryRow);
-    for (QGroupBox* panel : Fra_Panel)
-        layout->addWidget(panel);
+    layout->addWidget(Stk_Panels);
     layout->addWidget(buildSizeFrame());
     layout->addLayout(bottom);
 }
@@ -180,6 +186,7 @@ QWidget* SFrm_AddCtrl::buildTitlePanel() {
     grid->addLayout(colourRow(Pic_BackColor[2], Cmd_BackColor[2]), 4, 0);
     grid->addWidget(Chk_ClearColor[0], 4, 1);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(5, 1);
     return panel;
 }
 
@@ -310,6 +317,7 @@ QWidget* SFrm_AddCtrl::buildPicturePanel() {
     grid->addLayout(colourRow(Pic_BackColor[4], Cmd_BackColor[5]), 1, 0, 1, 2);
     grid->addWidget(Chk_ClearColor[2], 1, 2);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
     return panel;
 }
 
