@@ -511,6 +511,16 @@ void ItemDialogTests::openOkKeepsRandomRecords() {
         QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
         QCOMPARE(recordBytes(dialog.item()), recordBytes(item));
         QVERIFY(dialog.item() == item);
+
+        // The font and background-colour dialogs give their records back untouched too.
+        SFrm_Font font(item.element(n % kElementCount).Font, n % 3 == 0, prompts, kContext.faces);
+        QTest::mouseClick(child<QPushButton>(font, "Cmd_OK"), Qt::LeftButton);
+        QCOMPARE(font.result(), int(QDialog::Accepted));
+        QVERIFY(font.font() == item.element(n % kElementCount).Font);
+        SFrm_BackColor back(item, prompts);
+        QTest::mouseClick(child<QPushButton>(back, "Cmd_OK"), Qt::LeftButton);
+        QVERIFY(back.item() == item);
+        QVERIFY(prompts.messages.isEmpty());
     }
 }
 
