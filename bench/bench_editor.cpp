@@ -10,12 +10,15 @@
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
+#include "ui/main/ItemView.h"
 #include "ui/main/SFrm_Main.h"
 #include "ui/main/Translations.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
@@ -148,6 +151,78 @@ void BM_FontDialogOpens(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FontDialogOpens)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+// The slot of the first month box of the layout.
+int monthBoxSlot(const SFrm_Main& window) {
+    for (int slot : window.document().liveSlotsInDrawingOrder())
+        if (window.document().item(slot).Category == CategoryMonthFamily)
+            return slot;
+    return -1;
+}
+
+void sendMouse(QWidget* viewport, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, viewport->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
+void BM_DragMonthBox(benchmark::State& state) {
+    auto window = openEditor();
+    CanvasView* canvas = window->canvasView();
+    canvas->setZoom(state.range(0) / 100.0);
+    window->Fnc_RefreshAllItem();
+    const int slot = monthBoxSlot(*window);
+    ItemView* view = window->itemView(slot);
+    if (!view) {
+        state.SkipWithError("no month box in the layout");
+        return;
+    }
+    canvas->centerOn(view);
+    QWidget* viewport = canvas->viewport();
+    const QPoint start = canvas->mapFromScene(view->sceneBoundingRect().center());
+    const qint64 picture = view->preview().image().cacheKey();
+    const QPointF from = view->pos();
+    double travelled = 0;
+    sendMouse(viewport, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        // Back and forth over 40 pixels so the view stays in sight.
+        const int dx = (step / 40) % 2 == 0 ? step % 40 : 40 - step % 40;
+        sendMouse(viewport, QEvent::MouseMove, start + QPoint(dx, dx / 2), Qt::LeftButton);
+        viewport->repaint();
+        travelled = std::max(travelled, view->pos().x() - from.x());
+        ++step;
+    }
+    sendMouse(viewport, QEvent::MouseButtonRelease, start, Qt::NoButton);
+    state.counters["frames/s"] = benchmark::Counter(double(step), benchmark::Counter::kIsRate);
+    // Moving a view shows the picture it has; it is not drawn again.
+    state.counters["preview redrawn"] = view->preview().image().cacheKey() != picture ? 1 : 0;
+    state.counters["pixels dragged"] = travelled;
+}
+BENCHMARK(BM_DragMonthBox)
+    ->Arg(100)
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(100);
+
+// 1,000 moves of the month box by the mouse's end-of-drag step, then all of them undone with the
+// canvas following each step.
+void BM_Undo1000Edits(benchmark::State& state) {
+    auto window = openEditor();
+    const int slot = monthBoxSlot(*window);
+    EditorDocument& editor = window->editor();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < 1000; ++i)
+            editor.dragItem(slot, QPointF(10 + i % 300, 20 + i % 200));
+        state.ResumeTiming();
+        while (editor.undoStack().canUndo())
+            editor.undoStack().undo();
+        window->canvasView()->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_Undo1000Edits)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 

@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -802,15 +803,18 @@ void MainWindowTests::cancelledAddKeepsCurrentItem() {
 void MainWindowTests::dragWithTheMouse_data() {
     QTest::addColumn<double>("zoom");
     QTest::addColumn<bool>("xLocked");
-    QTest::newRow("100 %") << 1.0 << false;
-    QTest::newRow("200 %") << 2.0 << false;
-    QTest::newRow("50 %") << 0.5 << false;
-    QTest::newRow("X locked") << 1.0 << true;
+    QTest::addColumn<int>("scrolled"); // the item's left edge scrolled out of sight
+    QTest::newRow("100 %") << 1.0 << false << 0;
+    QTest::newRow("200 %") << 2.0 << false << 0;
+    QTest::newRow("50 %") << 0.5 << false << 0;
+    QTest::newRow("X locked") << 1.0 << true << 0;
+    QTest::newRow("partly in sight") << 1.0 << false << 50;
 }
 
 void MainWindowTests::dragWithTheMouse() {
     QFETCH(double, zoom);
     QFETCH(bool, xLocked);
+    QFETCH(int, scrolled);
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     SFrm_Main& w = f.start();
@@ -818,7 +822,10 @@ void MainWindowTests::dragWithTheMouse() {
     w.document().item(0).XLocked = toB16(xLocked);
     w.canvasView()->setZoom(zoom);
     w.canvasView()->ensureVisible(QRectF(0, 0, 300, 300), 0, 0);
+    w.canvasView()->horizontalScrollBar()->setValue(scrolled);
+    // Pressing on an item does not scroll the canvas under the pointer.
     dragOnCanvas(w.canvasView(), {60, 60}, {110, 90});
+    QCOMPARE(w.canvasView()->horizontalScrollBar()->value(), scrolled);
     const LayoutItem& item = w.document().item(0);
     QCOMPARE(item.Left, xLocked ? 30.f : 80.f);
     QCOMPARE(item.Top, 70.f);

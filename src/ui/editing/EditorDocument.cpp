@@ -5,6 +5,7 @@
 
 #include <QUndoCommand>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -394,6 +395,62 @@ bool EditorDocument::setMoveLocked(int slot, bool on) {
         return false;
     return editItem(slot, on ? QStringLiteral("ロック") : QStringLiteral("ロック解除"),
                     [&](LayoutItem& item, LockAnchor&) { item.MoveLocked = toB16(on); });
+}
+
+bool EditorDocument::toggleLock(int slot, PositionLock lock) {
+    if (!document_->isLive(slot))
+        return false;
+    static const std::array<QString, 4> texts{
+        QStringLiteral("X座標ロック"), QStringLiteral("Y座標ロック"),
+        QStringLiteral("左右中央ロック"), QStringLiteral("上下中央ロック")};
+    const QSize canvas = canvasSize();
+    return editItem(slot, texts[static_cast<std::size_t>(lock)],
+                    [&](LayoutItem& item, LockAnchor& anchor) {
+                        switch (lock) {
+                        case PositionLock::X:
+                            item.XLocked = toB16(!isTrue(item.XLocked));
+                            if (isTrue(item.XLocked)) {
+                                item.HCenterLocked = kFalse;
+                                anchor.Left = anchorAt({item.Left, item.Top}).Left;
+                            }
+                            break;
+                        case PositionLock::Y:
+                            item.YLocked = toB16(!isTrue(item.YLocked));
+                            if (isTrue(item.YLocked)) {
+                                item.VCenterLocked = kFalse;
+                                anchor.Top = anchorAt({item.Left, item.Top}).Top;
+                            }
+                            break;
+                        case PositionLock::HCenter:
+                            item.HCenterLocked = toB16(!isTrue(item.HCenterLocked));
+                            if (isTrue(item.HCenterLocked)) {
+                                item.XLocked = kFalse;
+                                item.Left = centredCoordinate(canvas.width(), item.Width);
+                            }
+                            break;
+                        case PositionLock::VCenter:
+                            item.VCenterLocked = toB16(!isTrue(item.VCenterLocked));
+                            if (isTrue(item.VCenterLocked)) {
+                                item.YLocked = kFalse;
+                                item.Top = centredCoordinate(canvas.height(), item.Height);
+                            }
+                            break;
+                        }
+                    });
+}
+
+bool EditorDocument::centreItem(int slot, bool vertical) {
+    if (!document_->isLive(slot))
+        return false;
+    const LayoutItem& item = document_->item(slot);
+    QPointF to(item.Left, item.Top);
+    if (vertical)
+        to.setY(centredCoordinate(canvasSize().height(), item.Height));
+    else
+        to.setX(centredCoordinate(canvasSize().width(), item.Width));
+    return placeItem(slot, to, std::nullopt,
+                     vertical ? QStringLiteral("上下中央に移動")
+                              : QStringLiteral("左右中央に移動"));
 }
 
 bool EditorDocument::replaceItem(int slot, const LayoutItem& record) {

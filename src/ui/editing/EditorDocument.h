@@ -33,6 +33,9 @@ LayoutItem newItemRecord(int category, int variant, const PageValues& page);
 // The drawing area of a new item: its design frame, or 100 × 100 without one.
 void sizeToDesignFrame(LayoutItem& item);
 
+// The four position locks of the "位置" menu.
+enum class PositionLock { X, Y, HCenter, VCenter };
+
 class EditorDocument final : public QObject {
     Q_OBJECT
 public:
@@ -89,6 +92,11 @@ public:
     bool placeItem(int slot, QPointF topLeft, std::optional<QSizeF> size, const QString& text);
     // "ロック" / "ロック解除".
     bool setMoveLocked(int slot, bool on);
+    // Toggles a position lock. X and horizontal centre exclude each other, as do Y and vertical
+    // centre; an X or Y lock anchors at the current position, a centre lock centres the item.
+    bool toggleLock(int slot, PositionLock lock);
+    // "左右中央に移動" / "上下中央に移動": centred once, as an explicit placement.
+    bool centreItem(int slot, bool vertical);
     // "詳細設定の変更": the property dialog's record replaces the item; its list entries follow a
     // change of kind.
     bool replaceItem(int slot, const LayoutItem& record);

@@ -82,8 +82,9 @@ public:
     bool showHelp();
     // Changes the output month as the year list and month buttons do.
     void setOutputMonth(int year, int month);
-    // The item list's choice: the slot becomes current, visible and focused.
-    void selectItem(int slot);
+    // The item list's choice: the slot becomes current, visible and focused. A click on the
+    // canvas selects without scrolling, so the item stays under the pointer.
+    void selectItem(int slot, bool scrollIntoView = true);
     // Moves the selected drawing-order entry one place earlier (-1) or later (+1).
     void moveDrawingOrder(int step);
 

@@ -199,13 +199,7 @@ bool SFrm_Main::Fnc_MoveSenter(bool vertical, int slot) {
         slot = document().currentSlot();
     if (!document().isLive(slot))
         return false;
-    const LayoutItem& item = document().item(slot);
-    QPointF to(item.Left, item.Top);
-    if (vertical)
-        to.setY(centredCoordinate(document().page.CanvasHeight, item.Height));
-    else
-        to.setX(centredCoordinate(document().page.CanvasWidth, item.Width));
-    editor_->placeItem(slot, to, std::nullopt, QStringLiteral("移動"));
+    editor_->centreItem(slot, vertical);
     return true;
 }
 
@@ -232,19 +226,18 @@ void SFrm_Main::showFocus(int slot) {
         view->setFocusBorder(true);
 }
 
-void SFrm_Main::selectItem(int slot) {
+void SFrm_Main::selectItem(int slot, bool scrollIntoView) {
     ItemView* view = itemView(slot);
     if (!view || !document().isLive(slot))
         return;
     editor_->setCurrentSlot(slot);
-    const int position = document().listPosition(slot);
-    if (position >= 0 && Cmb_Item->currentIndex() != position) {
-        const QSignalBlocker block(Cmb_Item);
-        Cmb_Item->setCurrentIndex(position);
+    showCurrentSlot(slot);
+    view->setFocus();
+    if (scrollIntoView) {
+        canvasView_->ensureVisible(view->sceneBoundingRect(), 0, 0);
+        // Arrow keys and Delete go to the chosen item.
+        canvasView_->setFocus();
     }
-    canvasView_->ensureVisible(view->sceneBoundingRect(), 0, 0);
-    showFocus(slot);
-    Fnc_ItemPointDisp(slot);
 }
 
 void SFrm_Main::showItemLists() {

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <array>
+#include <utility>
 
 namespace tobirae {
 
@@ -91,6 +93,18 @@ void SFrm_Main::connectEditing() {
                 drawItem(slot, true);
                 document().setEventsSuppressed(suppressed);
             }));
+    const std::array<std::pair<QAction*, PositionLock>, 4> locks{
+        {{menus_.xLock, PositionLock::X},
+         {menus_.yLock, PositionLock::Y},
+         {menus_.hCenterLock, PositionLock::HCenter},
+         {menus_.vCenterLock, PositionLock::VCenter}}};
+    for (const auto& [action, lock] : locks)
+        connect(action, &QAction::triggered, this,
+                onCurrent([this, lock](int slot) { editor_->toggleLock(slot, lock); }));
+    connect(menus_.moveHCenter, &QAction::triggered, this,
+            onCurrent([this](int slot) { editor_->centreItem(slot, false); }));
+    connect(menus_.moveVCenter, &QAction::triggered, this,
+            onCurrent([this](int slot) { editor_->centreItem(slot, true); }));
     connect(menus_.copy, &QAction::triggered, this,
             onCurrent([this](int slot) { copyItem(slot); }));
     connect(menus_.remove, &QAction::triggered, this,
@@ -177,7 +191,7 @@ void SFrm_Main::itemPressed(int slot, Qt::MouseButton button, bool onHandle) {
     const bool keep = owner == slot && (onHandle || button != Qt::LeftButton);
     if (owner >= 0 && !keep)
         toggleResizeMode(owner);
-    selectItem(slot);
+    selectItem(slot, false);
     if (ItemView* view = itemView(slot))
         view->setDragEnabled(button == Qt::LeftButton &&
                              dragAllowed(document().item(slot), editor_->allItemsLocked()));
@@ -272,8 +286,10 @@ void SFrm_Main::prepareItemPopup(int slot) {
     menus_.moveLock->setText(isTrue(item.MoveLocked) ? QStringLiteral("ロック解除")
                                                      : QStringLiteral("ロック"));
     menus_.moveLock->setEnabled(!resizing);
-    for (QAction* action : {menus_.sizeChange, menus_.properties, menus_.redraw, menus_.fitFrame,
-                            menus_.copy, menus_.remove})
+    for (QAction* action :
+         {menus_.sizeChange, menus_.properties, menus_.redraw, menus_.fitFrame, menus_.copy,
+          menus_.remove, menus_.xLock, menus_.yLock, menus_.hCenterLock, menus_.vCenterLock,
+          menus_.moveHCenter, menus_.moveVCenter})
         action->setEnabled(true);
     menus_.xLock->setChecked(isTrue(item.XLocked));
     menus_.yLock->setChecked(isTrue(item.YLocked));
@@ -287,8 +303,10 @@ void SFrm_Main::updateMenuStates() {
         prepareItemPopup(slot);
     } else {
         menus_.itemMenu->setEnabled(false);
-        for (QAction* action : {menus_.sizeChange, menus_.moveLock, menus_.properties,
-                                menus_.redraw, menus_.fitFrame, menus_.copy, menus_.remove})
+        for (QAction* action :
+             {menus_.sizeChange, menus_.moveLock, menus_.properties, menus_.redraw, menus_.fitFrame,
+              menus_.copy, menus_.remove, menus_.xLock, menus_.yLock, menus_.hCenterLock,
+              menus_.vCenterLock, menus_.moveHCenter, menus_.moveVCenter})
             action->setEnabled(false);
     }
     const std::optional<QPointF> point = pastePoint_;
