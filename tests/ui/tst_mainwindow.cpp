@@ -102,6 +102,7 @@ private slots:
     void dropLayout();
     void dropOtherFileIgnored();
     void dropOnCanvasReadsLayout();
+    void dropPictureOnPictureItem();
 
     void saveWithoutItems();
     void saveWritesTheSameLayout();
@@ -443,6 +444,40 @@ void MainWindowTests::dropOnCanvasReadsLayout() {
     QVERIFY(w.document().itemList().empty());
     QTRY_COMPARE(w.document().itemList().size(), std::size_t{2});
     QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - dropped.CLF"));
+}
+
+void MainWindowTests::dropPictureOnPictureItem() {
+    MainWindowFixture f;
+    // A picture item at (30, 40) and a month heading at (300, 400).
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12},
+                                              {CategoryMonthDisplay, 0, 300, 400, 12}}));
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(f.path("red.bmp")));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    w.canvasView()->setZoom(1.0);
+    w.canvasView()->ensureVisible(QRectF(0, 0, 500, 500), 0, 0);
+    const LayoutItem heading = w.document().item(1);
+    const auto dropAt = [&](QPointF scenePoint) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(f.path("red.bmp"))});
+        const QPoint at = w.canvasView()->mapFromScene(scenePoint);
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.canvasView()->viewport(), &enter);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.canvasView()->viewport(), &drop);
+    };
+    dropAt({320, 410}); // on the heading: ignored
+    dropAt({50, 50});
+    QTRY_COMPARE(w.document().item(0).PictureFile.text(), f.path("red.bmp"));
+    QVERIFY(w.document().item(1) == heading);
+    QCOMPARE(w.editor().undoStack().count(), 1);
+    // The view shows the picture.
+    const QImage shown = w.itemView(0)->preview().image();
+    QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::red));
+    w.menus().undo->trigger();
+    QVERIFY(w.document().item(0).PictureFile.text().isEmpty());
 }
 
 void MainWindowTests::saveWithoutItems() {
