@@ -7,6 +7,7 @@
 #include "ui/dialogs/ItemDialogRules.h"
 #include "ui/dialogs/SFrm_BackColor.h"
 #include "ui/dialogs/SFrm_Font.h"
+#include "ui/dialogs/SFrm_Keisen.h"
 #include "ui/dialogs/UserPrompts.h"
 
 #include <QButtonGroup>
@@ -82,6 +83,12 @@ SFrm_AddCtrl::SFrm_AddCtrl(const LayoutItem& item, bool isNew, const ItemDialogC
             return std::nullopt;
         return dialog.item();
     };
+    ruleEditor_ = [this](const LayoutItem& record) -> std::optional<LayoutItem> {
+        SFrm_Keisen dialog(record, prompts_, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.item();
+    };
     buildWidgets();
     showWorkingCopy();
     connectReactions();
@@ -136,9 +143,8 @@ void SFrm_AddCtrl::showPanels() {
         Fra_Panel[static_cast<std::size_t>(panel)]->setTitle(Cmb_YMD->currentText());
     Fra_PrintLeft->setEnabled(category >= CategoryMonthFamily && category <= CategoryPicture);
     Fra_PrintTop->setEnabled(isDayCategory(category) || category == CategoryPicture);
-    // The day-cell layout editor and the ruled-line dialog are not part of this dialog yet.
-    for (QPushButton* b : Command1)
-        b->setEnabled(false);
+    Command1[0]->setEnabled(false);
+    Command1[1]->setEnabled(isDayCategory(category));
 }
 
 void SFrm_AddCtrl::showTransparency() {
@@ -304,6 +310,7 @@ void SFrm_AddCtrl::connectReactions() {
         connect(Cmd_BackColor[i], &QPushButton::clicked, this,
                 [this] { pickItemColour(work_.TransparentColor); });
     connect(Cmd_BackColor[4], &QPushButton::clicked, this, &SFrm_AddCtrl::editBackColours);
+    connect(Command1[1], &QPushButton::clicked, this, &SFrm_AddCtrl::editRules);
     for (QCheckBox* box : Chk_ClearColor)
         connect(box, &QCheckBox::clicked, this, [this](bool on) {
             work_.Transparent = toB16(on);
@@ -462,6 +469,11 @@ void SFrm_AddCtrl::pickColourButton(int button) {
 void SFrm_AddCtrl::editBackColours() {
     if (const auto edited = backColorEditor_(work_))
         work_.CellBackColor = edited->CellBackColor;
+}
+
+void SFrm_AddCtrl::editRules() {
+    if (const auto edited = ruleEditor_(work_))
+        work_.RuleBlock = edited->RuleBlock;
 }
 
 namespace {

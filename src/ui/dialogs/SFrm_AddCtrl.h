@@ -61,6 +61,8 @@ public:
     // Opens the background-colour dialog on the working copy; replaced in tests.
     using BackColorEditor = std::function<std::optional<LayoutItem>(const LayoutItem&)>;
     void setBackColorEditor(BackColorEditor editor) { backColorEditor_ = std::move(editor); }
+    // Opens the ruled-line dialog on the working copy; replaced in tests.
+    void setRuleEditor(BackColorEditor editor) { ruleEditor_ = std::move(editor); }
 
 private:
     void buildWidgets();
@@ -95,6 +97,7 @@ private:
     void pickColourButton(int button);
     void pickItemColour(Colour& field);
     void editBackColours();
+    void editRules();
     void browsePicture();
     void pictureDropped(const QString& path);
     void acceptEntries();
@@ -111,6 +114,7 @@ private:
     UserPrompts& prompts_;
     FontEditor fontEditor_;
     BackColorEditor backColorEditor_;
+    BackColorEditor ruleEditor_;
     QString shownWidth_;
     QString shownHeight_;
     QString shownPicture_;
