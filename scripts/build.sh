@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libicu-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
+    poppler-utils
 )
 
 missing=()

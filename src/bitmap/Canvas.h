@@ -1,12 +1,14 @@
 // Canvas: a pixel target in device pixels with the handful of drawing calls the primitives need.
 // Kind renderers never call a Canvas directly: they go through Primitives.h, which scales and
-// rounds layout coordinates and then calls these. Implementations: ImageCanvas (QImage) and
-// RecordingCanvas (logs calls for tests).
+// rounds layout coordinates and then calls these. Implementations: ImageCanvas (QImage),
+// PainterCanvas (any QPainter device: PDF, printer), DeferredCanvas (item surfaces of a
+// PainterCanvas page) and RecordingCanvas (logs calls for tests).
 #pragma once
 
 #include "document/LayoutItem.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <optional>
 
@@ -92,6 +94,12 @@ public:
     // Copies w x h pixels of source at (sx, sy) to (x, y), leaving out the transparent colour.
     virtual bool blit(int x, int y, int w, int h, const Canvas& source, int sx, int sy,
                       std::optional<Colour> transparentColour) = 0;
+
+    // Draws `part` of a picture stretched to `dest`, painting only inside `visible` (both in the
+    // canvas's coordinates), with opacity 0..255. The default copies the stretched picture
+    // through blit.
+    virtual bool drawPicture(const QRect& dest, const QRect& visible, const QImage& part,
+                             int opacity);
 
     // The pixels, when the canvas has any (ImageCanvas); nullptr otherwise.
     virtual const QImage* image() const { return nullptr; }

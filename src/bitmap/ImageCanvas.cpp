@@ -1,11 +1,11 @@
 #include "bitmap/ImageCanvas.h"
 
+#include "bitmap/LineStyles.h"
 #include "bitmap/QtFont.h"
 #include "bitmap/VerticalText.h"
 
 #include <QPainter>
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -20,49 +20,18 @@ unsigned int rgbFromColour(Colour colour) {
                 static_cast<int>((c >> 16) & 0xFF));
 }
 
+QImage stretchedPicture(const QRect& dest, const QRect& visible, const QImage& part) {
+    const QImage stretched =
+        part.scaled(dest.width(), dest.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (stretched.isNull())
+        return {};
+    return stretched.copy(visible.translated(-dest.topLeft()));
+}
+
 namespace {
 
 QColor qColour(Colour colour) {
     return QColor::fromRgb(rgbFromColour(colour));
-}
-
-// On/off runs of the dashed pens, in pixels for a one-pixel pen.
-std::span<const int> dashPattern(int penStyle) {
-    static constexpr std::array kDash{18, 6};
-    static constexpr std::array kDot{3, 3};
-    static constexpr std::array kDashDot{9, 6, 3, 6};
-    static constexpr std::array kDashDotDot{9, 3, 3, 3, 3, 3};
-    switch (penStyle) {
-    case PenDash:
-        return kDash;
-    case PenDot:
-        return kDot;
-    case PenDashDot:
-        return kDashDot;
-    case PenDashDotDot:
-        return kDashDotDot;
-    default:
-        return {};
-    }
-}
-
-Qt::BrushStyle hatchPattern(int hatch) {
-    switch (hatch) {
-    case HatchHorizontal:
-        return Qt::HorPattern;
-    case HatchVertical:
-        return Qt::VerPattern;
-    case HatchForwardDiagonal:
-        return Qt::FDiagPattern;
-    case HatchBackwardDiagonal:
-        return Qt::BDiagPattern;
-    case HatchCross:
-        return Qt::CrossPattern;
-    case HatchDiagonalCross:
-        return Qt::DiagCrossPattern;
-    default:
-        return Qt::HorPattern;
-    }
 }
 
 } // namespace
@@ -191,58 +160,13 @@ bool ImageCanvas::drawLine(int x1, int y1, int x2, int y2, Colour colour, int pe
     if (width > 1)
         return drawWideLine(image, ax, ay, bx, by, colour, width, pattern, transparentBackground);
 
-    // One-pixel lines: the pixels Bresenham's stepping visits, the end point left out. Pixel k
-    // lies k steps along the longer axis and round(k * shorter / longer) (halves away from the
-    // start) along the other, so only the steps that land on the image are visited.
     const QRgb ink = rgbFromColour(colour);
     const QRgb paper = rgbFromColour(kDefaultBackground);
-    const std::int64_t adx = bx > ax ? bx - ax : ax - bx;
-    const std::int64_t ady = by > ay ? by - ay : ay - by;
-    const bool xMajor = adx >= ady;
-    const std::int64_t longer = xMajor ? adx : ady;
-    const std::int64_t shorter = xMajor ? ady : adx;
-    const std::int64_t majorStart = xMajor ? ax : ay;
-    const std::int64_t minorStart = xMajor ? ay : ax;
-    const int majorStep = (xMajor ? ax < bx : ay < by) ? 1 : -1;
-    const int minorStep = (xMajor ? ay < by : ax < bx) ? 1 : -1;
-    const std::int64_t majorSize = xMajor ? image.width() : image.height();
-    const std::int64_t minorSize = xMajor ? image.height() : image.width();
-    std::int64_t first = 0;
-    std::int64_t last = longer - 1;
-    if (majorStep > 0) {
-        first = std::max(first, -majorStart);
-        last = std::min(last, majorSize - 1 - majorStart);
-    } else {
-        first = std::max(first, majorStart - (majorSize - 1));
-        last = std::min(last, majorStart);
-    }
-    int period = 0;
-    for (int run : pattern)
-        period += run;
-    for (std::int64_t k = first; k <= last; ++k) {
-        const auto product = static_cast<std::uint64_t>(shorter) * static_cast<std::uint64_t>(k);
-        const auto quotient = product / static_cast<std::uint64_t>(longer);
-        const auto remainder = product % static_cast<std::uint64_t>(longer);
-        const auto offset = static_cast<std::int64_t>(
-            quotient + (2 * remainder >= static_cast<std::uint64_t>(longer)));
-        const std::int64_t minor = minorStart + minorStep * offset;
-        if (!insideSpan(minor, 0, minorSize - 1))
-            continue;
-        bool on = true;
-        if (period > 0) {
-            int position = static_cast<int>(k % period);
-            std::size_t run = 0;
-            while (position >= pattern[run])
-                position -= pattern[run++];
-            on = run % 2 == 0;
-        }
-        if (!on && transparentBackground)
-            continue;
-        const std::int64_t major = majorStart + majorStep * k;
-        const int px = static_cast<int>(xMajor ? major : minor);
-        const int py = static_cast<int>(xMajor ? minor : major);
-        reinterpret_cast<QRgb*>(image.scanLine(py))[px] = on ? ink : paper;
-    }
+    forEachLinePixel(ax, ay, bx, by, image.width(), image.height(), pattern,
+                     [&](int px, int py, bool on) {
+                         if (on || !transparentBackground)
+                             reinterpret_cast<QRgb*>(image.scanLine(py))[px] = on ? ink : paper;
+                     });
     return true;
 }
 
@@ -373,6 +297,20 @@ bool ImageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int sx,
                 out[i] = in[i] | 0xFF000000;
     }
     return true;
+}
+
+bool ImageCanvas::drawPicture(const QRect& dest, const QRect& visible, const QImage& part,
+                              int opacity) {
+    QImage& image = target();
+    if (image.isNull())
+        return false;
+    const QImage stretched = stretchedPicture(dest, visible, part);
+    if (stretched.isNull())
+        return false;
+    QPainter painter(&image);
+    painter.setOpacity(opacity / 255.0);
+    painter.drawImage(visible.topLeft() - origin(), stretched);
+    return painter.end();
 }
 
 } // namespace tobirae

@@ -41,6 +41,8 @@ public:
                   int hatch, bool transparentBackground) override;
     bool blit(int x, int y, int w, int h, const Canvas& source, int sx, int sy,
               std::optional<Colour> transparentColour) override;
+    bool drawPicture(const QRect& dest, const QRect& visible, const QImage& part,
+                     int opacity) override;
     const QImage* image() const override { return &target(); }
     QImage& mutableImage() { return target(); }
 
@@ -70,5 +72,9 @@ private:
 
 // Qt colour of a 0x00BBGGRR value.
 unsigned int rgbFromColour(Colour colour);
+
+// The picture stretched to dest's size and cut to the part inside visible (area-averaged, so
+// downscaled photos stay free of moiré); null when that fails.
+QImage stretchedPicture(const QRect& dest, const QRect& visible, const QImage& part);
 
 } // namespace tobirae

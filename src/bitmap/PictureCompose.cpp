@@ -1,10 +1,8 @@
 #include "bitmap/PictureCompose.h"
 
-#include "bitmap/ImageCanvas.h"
 #include "bitmap/PictureFile.h"
 #include "bitmap/SurfaceTarget.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <exception>
 
@@ -39,36 +37,16 @@ bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const 
         if (dw <= 0 || dh <= 0 || opacity == 0)
             return true;
 
-        // Area-averaged scaling keeps downscaled photos free of moiré; only the part that lands
-        // on the target is painted.
+        // Only the part that lands on the target is painted.
+        const QRect dest(dx, dy, dw, dh);
         const QRect held(target.canvas->origin(),
                          QSize(target.canvas->width(), target.canvas->height()));
-        const QRect visible = QRect(dx, dy, dw, dh).intersected(held);
+        const QRect visible = dest.intersected(held);
         if (visible.isEmpty())
             return true;
-        // A whole picture is scaled as it is: copying it first would only duplicate a photo.
+        // A whole picture is passed as it is: copying it first would only duplicate a photo.
         const QImage part = from == picture.rect() ? picture : picture.copy(from);
-        QImage stretched = part.scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (stretched.isNull())
-            return false;
-        stretched = stretched.copy(visible.translated(-dx, -dy));
-
-        if (auto* image = dynamic_cast<ImageCanvas*>(target.canvas)) {
-            QPainter painter(&image->mutableImage());
-            painter.setOpacity(opacity / 255.0);
-            painter.drawImage(visible.topLeft() - held.topLeft(), stretched);
-            return painter.end();
-        }
-        // Other canvases (recordings) take the stretched picture as a plain copy.
-        ImageCanvas copy(visible.width(), visible.height());
-        if (copy.isNull())
-            return false;
-        {
-            QPainter painter(&copy.mutableImage());
-            painter.drawImage(0, 0, stretched);
-        }
-        return target.canvas->blit(visible.x(), visible.y(), visible.width(), visible.height(),
-                                   copy, 0, 0, std::nullopt);
+        return target.canvas->drawPicture(dest, visible, part, opacity);
     } catch (const std::exception&) {
         return false;
     }

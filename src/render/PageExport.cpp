@@ -1,11 +1,14 @@
 #include "render/PageExport.h"
 
+#include "bitmap/ImageCanvas.h"
+#include "bitmap/PainterCanvas.h"
 #include "bitmap/Primitives.h"
 #include "document/ResolutionTable.h"
 #include "render/RenderFrame.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <algorithm>
 #include <exception>
 #include <thread>
@@ -22,6 +25,7 @@ PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor
     job.dpi = page.ResolutionDpi > 0
                   ? page.ResolutionDpi
                   : resolutionIndexToDpi(page.ResolutionIndex, kDefaultScreenDpi);
+    job.paperMm = QSizeF(page.PaperWidth, page.PaperHeight);
     job.pageBackColor = pageBackColor;
     if (!document.path().isEmpty())
         job.layoutFolder = QFileInfo(document.path()).absolutePath();
@@ -149,119 +153,195 @@ std::vector<QPoint> alignmentOffsets(const std::vector<ExportEntry>& entries,
     return offsets;
 }
 
-ExportResult exportPage(const PageJob& job, int year, int month, const QString& outputPath,
-                        const ExportOptions& options) {
-    ExportResult result;
-    int drawnCount = 0;
-    for (const ExportEntry& e : job.entries)
-        drawnCount += e.drawn ? 1 : 0;
-    const int total = drawnCount + 4;
-    int step = 0;
-    auto advance = [&](const QString& text) {
-        ++step;
-        if (options.progress)
-            options.progress(ExportProgress{step, total, text});
-    };
-    auto cancelled = [&] {
-        if (options.cancel && options.cancel->load()) {
+namespace {
+
+// One page on its way: its progress steps, the cancel flag and what it came to.
+class PageRun {
+public:
+    PageRun(const PageJob& job, const ExportOptions& options) : options_(options) {
+        for (const ExportEntry& e : job.entries)
+            drawnCount_ += e.drawn ? 1 : 0;
+    }
+    int drawnCount() const { return drawnCount_; }
+    void advance(const QString& text) {
+        ++step_;
+        if (options_.progress)
+            options_.progress(ExportProgress{step_, drawnCount_ + 4, text});
+    }
+    bool cancelled() {
+        if (options_.cancel && options_.cancel->load())
             result.cancelled = true;
-            return true;
-        }
-        return false;
-    };
-    auto failed = [&](const QString& message) {
+        return result.cancelled;
+    }
+    ExportResult failed(const QString& message) {
         result.error = message;
         return result;
-    };
+    }
+    ExportResult result;
 
-    if (drawnCount == 0)
-        return failed(QStringLiteral("the layout has no items to draw"));
+private:
+    const ExportOptions& options_;
+    int drawnCount_ = 0;
+    int step_ = 0;
+};
+
+// Checks the request and sets the context's page resolution; the page's pixel size, or nothing
+// with the run's error set.
+std::optional<QSize> startPage(const PageJob& job, int year, int month, RenderContext& ctx,
+                               const ExportOptions& options, PageRun& run) {
+    auto fail = [&](const QString& message) -> std::optional<QSize> {
+        run.failed(message);
+        return std::nullopt;
+    };
+    if (run.drawnCount() == 0)
+        return fail(QStringLiteral("the layout has no items to draw"));
     if (year < 1 || year > 9999 || month < 1 || month > 12)
-        return failed(QStringLiteral("no such month: %1-%2").arg(year).arg(month));
+        return fail(QStringLiteral("no such month: %1-%2").arg(year).arg(month));
+    const int dpi = options.dpi.value_or(job.dpi);
+    if (dpi <= 0 || dpi > 4800)
+        return fail(QStringLiteral("unusable resolution %1 dpi").arg(dpi));
+    Fnc_BmpInit(ctx);
+    Fnc_SetPageDpi(ctx, dpi);
+    // Refuse before allocating: the page must fit comfortably into memory.
+    const QSize pixels =
+        Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
+                           static_cast<float>(job.canvas.height()), ctx.pageScaleX, ctx.pageScaleY);
+    const std::uint64_t bytes = Fnc_PageBitmapBytes(pixels, -1);
+    if (bytes == 0)
+        return fail(QStringLiteral("the page is empty (%1 x %2 layout pixels)")
+                        .arg(job.canvas.width())
+                        .arg(job.canvas.height()));
+    if (bytes > options.maxPageBytes)
+        return fail(QStringLiteral("the page would be %1 x %2 pixels (%3 MB), more than the "
+                                   "%4 MB a page may take; choose a lower resolution or a "
+                                   "smaller paper")
+                        .arg(pixels.width())
+                        .arg(pixels.height())
+                        .arg(bytes >> 20)
+                        .arg(options.maxPageBytes >> 20));
+    run.result.pixels = pixels;
+    return pixels;
+}
+
+// Measures every entry, aligns shared edges and draws the entries in drawing order onto the
+// context's page, one progress step per entry drawn. False on failure or cancel.
+bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, PageRun& run) {
+    std::vector<MeasuredEnd> measured(job.entries.size());
+    for (std::size_t i = 0; i < job.entries.size(); ++i) {
+        const ExportEntry& entry = job.entries[i];
+        if (!entry.drawn)
+            continue;
+        DateRange range = pageDateRange(year, month);
+        const auto extent =
+            Fnc_LayOutItemMeasure(ctx, withViewGeometry(entry), range, job.layoutFolder);
+        if (!extent) {
+            run.failed(QStringLiteral("item %1 could not be measured").arg(i + 1));
+            return false;
+        }
+        measured[i] = MeasuredEnd{extent->right, extent->bottom};
+    }
+    const std::vector<QPoint> offsets = alignmentOffsets(job.entries, measured);
+
+    for (std::size_t i = 0; i < job.entries.size(); ++i) {
+        const ExportEntry& entry = job.entries[i];
+        if (!entry.drawn)
+            continue;
+        if (run.cancelled())
+            return false;
+        run.advance(QStringLiteral("アイテム%1の描画中").arg(i + 1));
+        DateRange range = pageDateRange(year, month);
+        if (!Fnc_LayOutItemDraw(ctx, withViewGeometry(entry), nullptr, range, false, DrawSurface{},
+                                offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
+            run.failed(QStringLiteral("item %1 could not be drawn").arg(i + 1));
+            return false;
+        }
+        ++run.result.itemsDrawn;
+    }
+    return !run.cancelled();
+}
+
+} // namespace
+
+ExportResult exportPage(const PageJob& job, int year, int month, const QString& outputPath,
+                        const ExportOptions& options) {
+    PageRun run(job, options);
     try {
-        advance(QStringLiteral("ビットマップの作成中"));
         RenderContext ctx;
         ctx.imagePool = options.imagePool;
-        Fnc_BmpInit(ctx);
-        const int dpi = options.dpi.value_or(job.dpi);
-        if (dpi <= 0 || dpi > 4800)
-            return failed(QStringLiteral("unusable resolution %1 dpi").arg(dpi));
-        Fnc_SetPageDpi(ctx, dpi);
-        // Refuse before allocating: the page must fit comfortably into memory.
-        const QSize pixels = Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
-                                                static_cast<float>(job.canvas.height()),
-                                                ctx.pageScaleX, ctx.pageScaleY);
-        const std::uint64_t bytes = Fnc_PageBitmapBytes(pixels, -1);
-        if (bytes == 0)
-            return failed(QStringLiteral("the page is empty (%1 x %2 layout pixels)")
-                              .arg(job.canvas.width())
-                              .arg(job.canvas.height()));
-        if (bytes > options.maxPageBytes)
-            return failed(QStringLiteral("the page would be %1 x %2 pixels (%3 MB), more than the "
-                                         "%4 MB a page may take; choose a lower resolution or a "
-                                         "smaller paper")
-                              .arg(pixels.width())
-                              .arg(pixels.height())
-                              .arg(bytes >> 20)
-                              .arg(options.maxPageBytes >> 20));
+        const auto pixels = startPage(job, year, month, ctx, options, run);
+        if (!pixels)
+            return run.result;
+        run.advance(QStringLiteral("ビットマップの作成中"));
         if (!Fnc_CreatePageBitmap(ctx, static_cast<float>(job.canvas.width()),
                                   static_cast<float>(job.canvas.height()), -1))
-            return failed(QStringLiteral("not enough memory for a page of %1 x %2 pixels")
-                              .arg(pixels.width())
-                              .arg(pixels.height()));
-        result.pixels = pixels;
-        if (cancelled())
-            return result;
+            return run.failed(QStringLiteral("not enough memory for a page of %1 x %2 pixels")
+                                  .arg(pixels->width())
+                                  .arg(pixels->height()));
+        if (run.cancelled())
+            return run.result;
 
-        advance(QStringLiteral("背景色の設定中"));
+        run.advance(QStringLiteral("背景色の設定中"));
         Fnc_FillSurface(ctx, nullptr, ClipSize, job.pageBackColor, BrushSolid, 0, false);
+        if (!drawEntries(job, year, month, ctx, run))
+            return run.result;
 
-        std::vector<MeasuredEnd> measured(job.entries.size());
-        for (std::size_t i = 0; i < job.entries.size(); ++i) {
-            const ExportEntry& entry = job.entries[i];
-            if (!entry.drawn)
-                continue;
-            DateRange range = pageDateRange(year, month);
-            const auto extent =
-                Fnc_LayOutItemMeasure(ctx, withViewGeometry(entry), range, job.layoutFolder);
-            if (!extent)
-                return failed(QStringLiteral("item %1 could not be measured").arg(i + 1));
-            measured[i] = MeasuredEnd{extent->right, extent->bottom};
-        }
-        const std::vector<QPoint> offsets = alignmentOffsets(job.entries, measured);
-
-        for (std::size_t i = 0; i < job.entries.size(); ++i) {
-            const ExportEntry& entry = job.entries[i];
-            if (!entry.drawn)
-                continue;
-            if (cancelled())
-                return result;
-            advance(QStringLiteral("アイテム%1の描画中").arg(i + 1));
-            DateRange range = pageDateRange(year, month);
-            if (!Fnc_LayOutItemDraw(ctx, withViewGeometry(entry), nullptr, range, false,
-                                    DrawSurface{}, offsets[i].x(), offsets[i].y(),
-                                    job.layoutFolder))
-                return failed(QStringLiteral("item %1 could not be drawn").arg(i + 1));
-            ++result.itemsDrawn;
-        }
-        if (cancelled())
-            return result;
-
-        advance(QStringLiteral("ファイル作成中"));
+        run.advance(QStringLiteral("ファイル作成中"));
         const QImage* image = ctx.pageBitmap->image();
         if (!image)
-            return failed(QStringLiteral("the page has no pixels to write"));
+            return run.failed(QStringLiteral("the page has no pixels to write"));
         ImageFileOptions file = options.file;
-        file.dpi = dpi;
+        file.dpi = ctx.pageDpi;
         QString error;
         if (!writeImageFile(*image, outputPath, file, &error))
-            return failed(error);
+            return run.failed(error);
         Fnc_ReleasePageBitmap(ctx);
-        advance(QStringLiteral("ファイル作成中"));
-        result.ok = true;
-        return result;
+        run.advance(QStringLiteral("ファイル作成中"));
+        run.result.ok = true;
+        return run.result;
     } catch (const std::exception& e) {
-        return failed(QStringLiteral("export failed: %1").arg(QString::fromLocal8Bit(e.what())));
+        return run.failed(
+            QStringLiteral("export failed: %1").arg(QString::fromLocal8Bit(e.what())));
+    }
+}
+
+QSizeF paperPixels(const PageJob& job, int dpi) {
+    const QSizeF inches =
+        job.paperMm.isEmpty() ? QSizeF(job.canvas) / kLayoutDpi : job.paperMm / 25.4;
+    return inches * dpi;
+}
+
+ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painter,
+                       const ExportOptions& options) {
+    PageRun run(job, options);
+    try {
+        RenderContext ctx;
+        const auto pixels = startPage(job, year, month, ctx, options, run);
+        if (!pixels)
+            return run.result;
+        run.advance(QStringLiteral("ページの作成中"));
+        if (!painter.isActive())
+            return run.failed(QStringLiteral("the page cannot be painted"));
+        useDeferredSurfaces(ctx);
+        ctx.pageBitmap = std::make_unique<PainterCanvas>(painter, *pixels);
+        ctx.pageBitDepth = kScreenBitDepth;
+        Fnc_SetClipSize(ctx, pixels->width(), pixels->height());
+        if (run.cancelled())
+            return run.result;
+
+        // The background covers the whole paper, also the strip the bitmap leaves out.
+        run.advance(QStringLiteral("背景色の設定中"));
+        painter.fillRect(QRectF(QPointF(0, 0), paperPixels(job, ctx.pageDpi)),
+                         QColor::fromRgb(rgbFromColour(job.pageBackColor)));
+        if (!drawEntries(job, year, month, ctx, run))
+            return run.result;
+        run.advance(QStringLiteral("ページの出力中"));
+        Fnc_ReleasePageBitmap(ctx);
+        run.advance(QStringLiteral("ページの出力中"));
+        run.result.ok = true;
+        return run.result;
+    } catch (const std::exception& e) {
+        return run.failed(
+            QStringLiteral("export failed: %1").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 
@@ -286,9 +366,9 @@ unsigned pagesInFlight(unsigned threads, std::size_t pages, std::uint64_t pageBy
 }
 
 std::vector<ExportResult>
-exportMonths(const PageJob& job, int year, const std::vector<int>& months,
-             const std::vector<QString>& paths, const ExportOptions& options, unsigned threads,
-             const std::function<void(int month, const ExportResult&)>& onPage) {
+exportPages(const PageJob& job, const std::vector<std::chrono::year_month>& months,
+            const std::vector<QString>& paths, const ExportOptions& options, unsigned threads,
+            const std::function<void(std::size_t index, const ExportResult&)>& onPage) {
     const std::size_t count = std::min(months.size(), paths.size());
     std::vector<ExportResult> results(count);
     for (ExportResult& r : results)
@@ -303,9 +383,11 @@ exportMonths(const PageJob& job, int year, const std::vector<int>& months,
             ExportOptions pageOptions = options;
             pageOptions.progress = nullptr;
             pageOptions.imagePool = &pool;
-            results[i] = exportPage(job, year, months[i], paths[i], pageOptions);
+            results[i] = exportPage(job, static_cast<int>(months[i].year()),
+                                    static_cast<int>(static_cast<unsigned>(months[i].month())),
+                                    paths[i], pageOptions);
             if (onPage)
-                onPage(months[i], results[i]);
+                onPage(i, results[i]);
         }
     };
     if (threads == 0)
@@ -323,6 +405,31 @@ exportMonths(const PageJob& job, int year, const std::vector<int>& months,
     for (std::thread& thread : pool)
         thread.join();
     return results;
+}
+
+std::vector<ExportResult>
+exportMonths(const PageJob& job, int year, const std::vector<int>& months,
+             const std::vector<QString>& paths, const ExportOptions& options, unsigned threads,
+             const std::function<void(int month, const ExportResult&)>& onPage) {
+    std::vector<std::chrono::year_month> pages;
+    for (int month : months)
+        pages.emplace_back(std::chrono::year(year),
+                           std::chrono::month(static_cast<unsigned>(month)));
+    return exportPages(job, pages, paths, options, threads,
+                       [&](std::size_t i, const ExportResult& result) {
+                           if (onPage)
+                               onPage(months[i], result);
+                       });
+}
+
+std::vector<std::chrono::year_month> monthRange(std::chrono::year_month from,
+                                                std::chrono::year_month to) {
+    std::vector<std::chrono::year_month> months;
+    if (!from.ok() || !to.ok())
+        return months;
+    for (auto month = from; month <= to; month += std::chrono::months(1))
+        months.push_back(month);
+    return months;
 }
 
 } // namespace tobirae

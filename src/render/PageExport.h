@@ -3,6 +3,7 @@
 // drawing order at the page resolution, keeps items that share a right or bottom edge on the
 // canvas aligned on the page, reports N + 4 progress steps, honours a cancel flag, refuses pages
 // too large for memory before allocating, and writes through a temporary file (no partial file).
+// paintPage draws the same page, with the same steps, through a QPainter (PDF and printing).
 #pragma once
 
 #include "bitmap/BitmapFile.h"
@@ -13,12 +14,16 @@
 #include <QPoint>
 #include <QRectF>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
+
+class QPainter;
 
 namespace tobirae {
 
@@ -31,8 +36,9 @@ struct ExportEntry {
 
 // Everything a page needs; a copy, so pages can be rendered on several threads at once.
 struct PageJob {
-    QSize canvas;  // layout pixels of the page
-    int dpi = 300; // page resolution
+    QSize canvas;   // layout pixels of the page
+    QSizeF paperMm; // paper as oriented; empty: the canvas at 96 dots per inch
+    int dpi = 300;  // page resolution
     Colour pageBackColor = 0x00FFFFFF;
     std::vector<ExportEntry> entries; // drawing order, including entries that are not drawn
     QString layoutFolder;             // for picture paths
@@ -70,10 +76,35 @@ struct ExportResult {
     QString error; // empty on success and on cancel
     QSize pixels;  // size of the page bitmap
     int itemsDrawn = 0;
+    int pages = 0; // pages of a multi-page file written
 };
 
 ExportResult exportPage(const PageJob& job, int year, int month, const QString& outputPath,
                         const ExportOptions& options = {});
+
+// Draws the page through the painter, one painter unit per page pixel, (0, 0) the paper's top-left
+// corner: texts stay text, lines and rectangles vectors, pictures keep their resolution. Same
+// drawing order, alignment, checks and N + 4 steps as exportPage ("ページの作成中",
+// "背景色の設定中", "アイテムk の描画中", "ページの出力中"); the page background covers the whole
+// paper.
+ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painter,
+                       const ExportOptions& options = {});
+
+// The paper in page pixels at the resolution.
+QSizeF paperPixels(const PageJob& job, int dpi);
+
+// Every month from `from` to `to`, both included; empty when `to` comes first.
+std::vector<std::chrono::year_month> monthRange(std::chrono::year_month from,
+                                                std::chrono::year_month to);
+
+// Pages of any months, each on its own render context, spread over `threads` worker threads (0:
+// one per core). paths[i] is the file of months[i]. onPage is called from the worker that
+// finished page i. After the first failure no further page is started; the results of pages not
+// rendered say cancelled.
+std::vector<ExportResult>
+exportPages(const PageJob& job, const std::vector<std::chrono::year_month>& months,
+            const std::vector<QString>& paths, const ExportOptions& options, unsigned threads = 0,
+            const std::function<void(std::size_t index, const ExportResult&)>& onPage = {});
 
 // Several months of one year, each page on its own render context, spread over `threads` worker
 // threads (0: one per core), fewer when the pages would not fit into the memory available.

@@ -1,9 +1,13 @@
+#include "bitmap/DeferredCanvas.h"
 #include "bitmap/ImageCanvas.h"
+#include "bitmap/PainterCanvas.h"
 #include "bitmap/Primitives.h"
 #include "bitmap/RecordingCanvas.h"
 
+#include <QPainter>
 #include <climits>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <utility>
@@ -277,6 +281,65 @@ TEST(FillSurface, CoversTheWholeSurfaceOfTheChosenSize) {
     EXPECT_EQ(rects[0].y1, -1);
     EXPECT_EQ(rects[0].x2, 105);
     EXPECT_EQ(rects[0].y2, 52);
+}
+
+// Vector pages put one-pixel lines and fills on the pixel grid: painted through a QPainter onto an
+// image they give the bitmap's pixels exactly.
+TEST(PainterCanvas, LinesAndFillsCoverTheBitmapsPixels) {
+    const std::function<void(Canvas&)> drawings[] = {
+        [](Canvas& c) { c.drawLine(2, 5, 30, 5, kRed, 1, PenSolid, true); },
+        [](Canvas& c) { c.drawLine(7, 30, 7, 2, kBlue, 1, PenSolid, true); },
+        [](Canvas& c) { c.drawLine(1, 1, 30, 12, kRed, 1, PenSolid, true); },   // shallow
+        [](Canvas& c) { c.drawLine(30, 1, 20, 31, kBlue, 1, PenSolid, true); }, // steep
+        [](Canvas& c) { c.drawLine(0, 8, 40, 8, kRed, 1, PenDashDot, true); },
+        [](Canvas& c) { c.drawLine(0, 9, 40, 9, kRed, 1, PenDot, false); },    // opaque gaps
+        [](Canvas& c) { c.drawLine(-5, 3, 50, 3, kBlue, 1, PenSolid, true); }, // off the edges
+        [](Canvas& c) { c.fillRect(3, 4, 8, 10, kBlue, BrushSolid, 0, false); },
+        [](Canvas& c) { c.fillRect(-1, -1, 41, 33, kRed, BrushSolid, 0, false); },
+        [](Canvas& c) { c.fillRect(5, 5, 5, 9, kRed, BrushSolid, 0, false); }, // empty
+    };
+    int index = 0;
+    for (const auto& draw : drawings) {
+        ImageCanvas bitmap(40, 32, 0x00FFFFFF);
+        draw(bitmap);
+        QImage painted(40, 32, QImage::Format_RGB32);
+        painted.fill(Qt::white);
+        {
+            QPainter painter(&painted);
+            PainterCanvas canvas(painter, painted.size());
+            draw(canvas);
+        }
+        EXPECT_EQ(painted, *bitmap.image()) << "drawing " << index;
+        ++index;
+    }
+}
+
+// An item surface of a vector page is replayed inside its blit rectangle; an item whose
+// transparent colour is left out is composed as pixels, so what lies below shows through.
+TEST(PainterCanvas, DeferredSurfacesReplayClippedAndLeaveOutTheTransparentColour) {
+    DeferredCanvas item(20, 10);
+    item.fillRect(-1, -1, 21, 11, kBlue, BrushSolid, 0, false); // the whole surface
+    item.fillRect(4, 2, 8, 6, kRed, BrushSolid, 0, false);
+    QImage page(40, 30, QImage::Format_RGB32);
+    page.fill(Qt::black);
+    {
+        QPainter painter(&page);
+        PainterCanvas canvas(painter, page.size());
+        ASSERT_TRUE(canvas.blit(10, 5, 12, 10, item, 0, 0, std::nullopt));
+        ASSERT_TRUE(canvas.blit(10, 18, 20, 10, item, 0, 0, kBlue));
+    }
+    EXPECT_EQ(page.pixel(10, 5) & 0xFFFFFF, 0x0000FFu);  // surface background
+    EXPECT_EQ(page.pixel(14, 7) & 0xFFFFFF, 0xFF0000u);  // the red rectangle, shifted
+    EXPECT_EQ(page.pixel(21, 5) & 0xFFFFFF, 0x0000FFu);  // last column of the blit
+    EXPECT_EQ(page.pixel(22, 5) & 0xFFFFFF, 0x000000u);  // clipped to 12 wide
+    EXPECT_EQ(page.pixel(10, 18) & 0xFFFFFF, 0x000000u); // blue left out: black shows
+    EXPECT_EQ(page.pixel(14, 20) & 0xFFFFFF, 0xFF0000u);
+    // The same surface as pixels is what an image canvas of its size would hold.
+    const QImage pixels = item.rasterised();
+    ASSERT_EQ(pixels.size(), QSize(20, 10));
+    EXPECT_EQ(pixels.pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(pixels.pixel(7, 5) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(pixels.pixel(8, 5) & 0xFFFFFF, 0x0000FFu);
 }
 
 } // namespace

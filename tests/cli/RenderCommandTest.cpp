@@ -56,6 +56,15 @@ TEST_F(RenderCommand, BadArgumentsAreUsageErrors) {
         kExample + " --year 2027 --month x" + out,
         "--year 2027 --month 1" + out, // no layout
         kExample + " --year 2027 --month 1 --colour red" + out,
+        kExample + " --from 2027-04" + out, // a range needs both ends
+        kExample + " --from 2028-04 --to 2027-03" + out,
+        kExample + " --from 1949-12 --to 1950-03" + out,
+        kExample + " --from 2049-12 --to 2050-01" + out,
+        kExample + " --from 2027-13 --to 2028-01" + out,
+        kExample + " --from 2027/04 --to 2028-03" + out,
+        kExample + " --from 2027-04 --to 2028-03 --year 2027" + out,
+        kExample + " --from 2027-04 --to 2028-03 --all-months" + out,
+        kExample + " --year 2027 --month 1 --format pdf --depth 24" + out,
     };
     for (const std::string& args : cases) {
         const CliResult r = runCli("render " + args);
@@ -160,6 +169,7 @@ TEST_F(RenderCommand, OutputThroughALinkReachesItsTargetAndOtherNodesAreRefused)
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     for (const std::string& command :
          {"render " + kExample + " --year 2027 --month 1 --dpi 72 -o " + pipe.string(),
+          "render " + kExample + " --year 2027 --month 1 --format pdf -o " + pipe.string(),
           "from-json " + (dir / "a.json").string() + " " + pipe.string()}) {
         r = runCli(command);
         EXPECT_EQ(r.status, 1) << command;
@@ -208,6 +218,32 @@ TEST_F(RenderCommand, AFullDiskIsNamedAndThePreviousFileKept) {
     umount(disk.c_str());
 }
 
+TEST_F(RenderCommand, RangesAcrossYearsGiveAFolderOfPagesOrOnePdf) {
+    CliResult r = runCli("render " + kExample + " --from 2027-11 --to 2028-02 --dpi 72 -o " +
+                         (dir / "winter").string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* name : {"2027-11.bmp", "2027-12.bmp", "2028-01.bmp", "2028-02.bmp"})
+        EXPECT_TRUE(fs::exists(dir / "winter" / name)) << name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "winter"), fs::directory_iterator()), 4);
+
+    const fs::path pdf = dir / "fiscal.pdf";
+    r = runCli("render " + kExample + " --from 2027-04 --to 2028-03 --format pdf -o " +
+               pdf.string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bytes = bytesOf(pdf);
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    std::size_t pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
+         at = bytes.find("/Type /Page\n", at + 1))
+        ++pages;
+    EXPECT_EQ(pages, 12u);
+    // One month makes a one-page PDF at the path given.
+    r = runCli("render " + kExample + " --year 2027 --month 5 --format pdf -o " +
+               (dir / "may.pdf").string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(bytesOf(dir / "may.pdf").substr(0, 5), "%PDF-");
+}
+
 TEST_F(RenderCommand, MissingLayoutOrUnwritableOutputFails) {
     CliResult r = runCli("render " + (dir / "none.CLF").string() + " --year 2027 --month 1 -o " +
                          (dir / "a.bmp").string());
@@ -217,6 +253,10 @@ TEST_F(RenderCommand, MissingLayoutOrUnwritableOutputFails) {
                (dir / "missing" / "a.bmp").string());
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("tobirae-cli: "), std::string::npos);
+    r = runCli("render " + kExample + " --year 2027 --month 1 --format pdf -o " +
+               (dir / "missing" / "a.pdf").string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
 } // namespace

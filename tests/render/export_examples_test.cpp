@@ -1,8 +1,10 @@
-// Every example layout renders: two months each, at the layout's own resolution.
+// Every example layout renders: two months each, at the layout's own resolution, as bitmaps and
+// as a PDF.
 #include "bitmap/Primitives.h"
 #include "document/LayoutFile.h"
 #include "render/ImageItem.h"
 #include "render/PageExport.h"
+#include "render/PdfExport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -51,6 +53,13 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
                 << name.toStdString();
             EXPECT_EQ(r.itemsDrawn, static_cast<int>(job.entries.size()));
         }
+        // The same two months as one PDF.
+        using std::chrono::year;
+        const ExportResult pdf = exportPdf(job, {year(2027) / 1, year(2027) / 2},
+                                           out.filePath(name + QStringLiteral(".pdf")));
+        EXPECT_TRUE(pdf.ok) << name.toStdString() << ": " << pdf.error.toStdString();
+        EXPECT_EQ(pdf.pages, 2) << name.toStdString();
+        EXPECT_EQ(pdf.itemsDrawn, 2 * static_cast<int>(job.entries.size()));
     }
     // Every kind of item ships in an example, so every kind is drawn here.
     const std::set<std::pair<int, int>> everyKind{

@@ -1,0 +1,129 @@
+#include "render/PdfExport.h"
+
+#include "bitmap/RenderContext.h"
+#include "document/OutputPath.h"
+
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
+#include <exception>
+
+namespace tobirae {
+
+QPageLayout pageLayoutOf(const PageJob& job) {
+    const QSizeF mm = job.paperMm.isEmpty() ? QSizeF(job.canvas) / kLayoutDpi * 25.4 : job.paperMm;
+    // Page sizes are named upright; the orientation turns them.
+    const QSizeF upright(std::min(mm.width(), mm.height()), std::max(mm.width(), mm.height()));
+    const QPageSize size(upright, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
+    return QPageLayout(size,
+                       mm.width() > mm.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+ExportResult paintPages(const PageJob& job, const std::vector<std::chrono::year_month>& months,
+                        QPagedPaintDevice& device, const ExportOptions& options,
+                        const PageDone& onPage) {
+    ExportResult total;
+    if (months.empty()) {
+        total.error = QStringLiteral("no months to draw");
+        return total;
+    }
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        total.error = QStringLiteral("the pages cannot be painted on this device");
+        return total;
+    }
+    const int dpi = options.dpi.value_or(job.dpi);
+    for (std::size_t i = 0; i < months.size(); ++i) {
+        if (options.cancel && options.cancel->load()) {
+            total.cancelled = true;
+            break;
+        }
+        if (i > 0 && !device.newPage()) {
+            total.error = QStringLiteral("page %1 could not be started").arg(i + 1);
+            break;
+        }
+        // Page pixels to device pixels at the physical size, fitted when the device's page is
+        // smaller (a printer's margins, another paper); a device pixel of rounding is no reason
+        // to shrink.
+        const QSizeF paper = paperPixels(job, dpi);
+        double scale = device.logicalDpiX() / static_cast<double>(dpi > 0 ? dpi : 1);
+        const QSizeF drawn = paper * scale;
+        if (drawn.width() > device.width() + 1 || drawn.height() > device.height() + 1)
+            scale *= std::min(device.width() / drawn.width(), device.height() / drawn.height());
+        painter.save();
+        painter.translate(std::max(0.0, (device.width() - paper.width() * scale) / 2),
+                          std::max(0.0, (device.height() - paper.height() * scale) / 2));
+        painter.scale(scale, scale);
+        const ExportResult page =
+            paintPage(job, static_cast<int>(months[i].year()),
+                      static_cast<int>(static_cast<unsigned>(months[i].month())), painter, options);
+        painter.restore();
+        total.pixels = page.pixels;
+        total.itemsDrawn += page.itemsDrawn;
+        if (page.ok)
+            ++total.pages;
+        if (onPage)
+            onPage(i, page);
+        if (!page.ok) {
+            total.cancelled = page.cancelled;
+            total.error = page.error.isEmpty() ? QString()
+                                               : QStringLiteral("%1-%2: %3")
+                                                     .arg(static_cast<int>(months[i].year()))
+                                                     .arg(static_cast<unsigned>(months[i].month()),
+                                                          2, 10, QLatin1Char('0'))
+                                                     .arg(page.error);
+            break;
+        }
+    }
+    const bool ended = painter.end();
+    total.ok = !total.cancelled && total.error.isEmpty() &&
+               total.pages == static_cast<int>(months.size()) && ended;
+    if (!ended && total.error.isEmpty() && !total.cancelled)
+        total.error = QStringLiteral("the pages could not be finished");
+    return total;
+}
+
+ExportResult exportPdf(const PageJob& job, const std::vector<std::chrono::year_month>& months,
+                       const QString& path, const ExportOptions& options, const PageDone& onPage) {
+    ExportResult result;
+    try {
+        const OutputTarget target = resolveOutputTarget(path);
+        if (target.path.isEmpty()) {
+            result.error = target.error;
+            return result;
+        }
+        QSaveFile file(target.path);
+        errno = 0;
+        if (!file.open(QIODevice::WriteOnly)) {
+            result.error = writeFailureMessage(path, errno);
+            return result;
+        }
+        {
+            QPdfWriter writer(&file);
+            writer.setResolution(options.dpi.value_or(job.dpi));
+            writer.setPageLayout(pageLayoutOf(job));
+            writer.setCreator(QStringLiteral("Tobirae"));
+            writer.setTitle(QFileInfo(path).completeBaseName());
+            result = paintPages(job, months, writer, options, onPage);
+        }
+        if (!result.ok)
+            return result; // the temporary file goes with `file`
+        errno = 0;
+        if (!file.commit()) {
+            result.ok = false;
+            result.error = writeFailureMessage(path, errno, file.size());
+        }
+        return result;
+    } catch (const std::exception& e) {
+        result.ok = false;
+        result.error = QStringLiteral("export failed: %1").arg(QString::fromLocal8Bit(e.what()));
+        return result;
+    }
+}
+
+} // namespace tobirae
