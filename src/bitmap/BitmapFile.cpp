@@ -6,10 +6,13 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -24,6 +27,7 @@ constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 // Depths above 8 bits carry four zero bytes where a colour table would be.
 constexpr int kEmptyColourTableSize = 4;
+constexpr qint64 kChunkBytes = 4 << 20;
 
 void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -73,30 +77,36 @@ bool writeBitmap(QIODevice& device, const QImage& image, int bitDepth, int dpi) 
     put32(header, 0);
     put32(header, 0);
     put32(header, 0); // colour table
-    if (device.write(reinterpret_cast<const char*>(header.data()),
-                     static_cast<qint64>(header.size())) != static_cast<qint64>(header.size()))
-        return false;
-
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
+    // The rows go out bottom row first in chunks of a few megabytes, the header in front of the
+    // first: a page is a handful of writes, not one per row.
+    const qint64 chunkRows = std::clamp<qint64>(kChunkBytes / rowBytes, 1, height);
+    const auto headerBytes = static_cast<qint64>(header.size());
+    const auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(
+        static_cast<std::size_t>(headerBytes + chunkRows * rowBytes));
+    std::memcpy(chunk.get(), header.data(), header.size());
+    qint64 filled = headerBytes;
     for (int y = height - 1; y >= 0; --y) {
         const auto* in = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        std::uint8_t* out = chunk.get() + filled;
         if (bitDepth == 32) {
             // Format_RGB32 holds blue, green, red, 0xFF: the row as it is. The 0xFF makes viewers
             // that read the fourth byte as alpha show the page opaque.
-            if (device.write(reinterpret_cast<const char*>(in), rowBytes) != rowBytes)
-                return false;
-            continue;
+            std::memcpy(out, in, static_cast<std::size_t>(rowBytes));
         } else {
-            std::uint8_t* out = row.data();
             for (int x = 0; x < width; ++x) {
                 const QRgb p = in[x];
                 *out++ = static_cast<std::uint8_t>(qBlue(p));
                 *out++ = static_cast<std::uint8_t>(qGreen(p));
                 *out++ = static_cast<std::uint8_t>(qRed(p));
             }
+            std::fill(out, chunk.get() + filled + rowBytes, std::uint8_t{0}); // row padding
         }
-        if (device.write(reinterpret_cast<const char*>(row.data()), rowBytes) != rowBytes)
-            return false;
+        filled += rowBytes;
+        if (filled + rowBytes > headerBytes + chunkRows * rowBytes || y == 0) {
+            if (device.write(reinterpret_cast<const char*>(chunk.get()), filled) != filled)
+                return false;
+            filled = 0;
+        }
     }
     return true;
 }

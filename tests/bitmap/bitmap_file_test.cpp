@@ -67,6 +67,34 @@ TEST(BitmapFile, TwentyFourBitRowsArePaddedToFourBytes) {
     EXPECT_EQ(file.mid(58 + 9, 3), QByteArray(3, '\0'));
 }
 
+// Pages are written in chunks of several rows: rows on both sides of every chunk boundary land
+// where they belong, at both depths.
+TEST(BitmapFile, PagesLargerThanOneChunkKeepEveryRowInPlace) {
+    QImage image(1001, 1700, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = qRgb(y & 0xFF, y >> 8, x & 0xFF);
+    }
+    for (const int depth : {32, 24}) {
+        const QByteArray file = encodeBitmapFile(image, depth, 300);
+        const int rowBytes = (image.width() * depth + 31) / 32 * 4;
+        ASSERT_EQ(file.size(), 58 + rowBytes * image.height()) << depth;
+        const int bytesPerPixel = depth / 8;
+        for (int fileRow = 0; fileRow < image.height(); ++fileRow) {
+            const int y = image.height() - 1 - fileRow;
+            const int at = 58 + fileRow * rowBytes;
+            // Blue, green, red of the first and the last pixel of the row.
+            ASSERT_EQ(file.mid(at, 3), QByteArray::fromHex("00") + QByteArray(1, char(y >> 8)) +
+                                           QByteArray(1, char(y & 0xFF)))
+                << depth << " row " << y;
+            const int last = at + (image.width() - 1) * bytesPerPixel;
+            ASSERT_EQ(static_cast<std::uint8_t>(file[last]), (image.width() - 1) & 0xFF)
+                << depth << " row " << y;
+        }
+    }
+}
+
 TEST(BitmapFile, PixelsPerMetre) {
     EXPECT_EQ(bitmapPixelsPerMetre(300), 11811);
     EXPECT_EQ(bitmapPixelsPerMetre(72), 2835);
