@@ -65,10 +65,13 @@ void ExportTests::dialogCancelled() {
 void ExportTests::exportMatchesCommandLine_data() {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<bool>("saveFirst");
+    QTest::addColumn<bool>("edited");
     // Centre-locked year and month headings move to the editor's centre and auto-size when
     // previewed, so the command line gets the layout as the editor saves it.
-    QTest::newRow("wall calendar as saved by the editor") << kWallCalendar << true;
-    QTest::newRow("month boxes and lists as written") << QString() << false;
+    QTest::newRow("wall calendar as saved by the editor") << kWallCalendar << true << false;
+    QTest::newRow("month boxes and lists as written") << QString() << false << false;
+    // Items moved, resized, pasted and deleted on the canvas are saved where the canvas shows them.
+    QTest::newRow("month boxes and lists edited") << QString() << true << true;
 }
 
 void ExportTests::exportMatchesCommandLine() {
@@ -77,6 +80,7 @@ void ExportTests::exportMatchesCommandLine() {
 #else
     QFETCH(QString, layout);
     QFETCH(bool, saveFirst);
+    QFETCH(bool, edited);
     MainWindowFixture f;
     if (layout.isEmpty()) {
         layout = f.path("lists.CLF");
@@ -86,6 +90,16 @@ void ExportTests::exportMatchesCommandLine() {
     }
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(layout));
+    if (edited) {
+        EditorDocument& editor = w.editor();
+        QVERIFY(editor.dragItem(0, {70, 90}));
+        QVERIFY(editor.nudgeItem(0, 1, 1));
+        const LayoutItem& list = w.document().item(1);
+        QVERIFY(editor.resizeItem(1, QRectF(list.Left, list.Top, list.Width - 40, list.Height + 4)));
+        QVERIFY(editor.copyItem(2));
+        QVERIFY(editor.pasteItem(QPointF(500, 900)));
+        QVERIFY(editor.deleteItem(2));
+    }
     if (saveFirst) {
         f.prompts.files.push_back(f.path("saved.CLF"));
         QVERIFY(w.Fnc_LayOutSave());

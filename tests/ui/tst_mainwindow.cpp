@@ -739,6 +739,14 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
     onModal<SFrm_LayOut>([&] { w.menus().pageSize->trigger(); },
                          [](SFrm_LayOut& d) { d.reject(); });
     QCOMPARE(w.document().page.PaperWidth, 100.f);
+    QCOMPARE(w.editor().undoStack().count(), 1);
+
+    // The change is a step: undoing it gives back the page, the canvas and the settings.
+    w.menus().undo->trigger();
+    QCOMPARE(w.document().page.CanvasWidth, a4Width);
+    QCOMPARE(w.paper()->boundingRect().width(), qreal(a4Width));
+    QCOMPARE(w.settings().Page.PaperWidth, 210.f);
+    QCOMPARE(w.settings().Page.Resolution, 300);
 }
 
 void MainWindowTests::optionsCommandShowsGrid() {
@@ -811,7 +819,14 @@ void MainWindowTests::addUndoRedoByKeys() {
     QCOMPARE(w.drawingOrderList()->item(1)->text(), QStringLiteral(" 2 年表示"));
     QVERIFY(w.itemView(1)->isVisible());
     QVERIFY(!w.menus().redo->isEnabled());
-    // A new document starts a new history.
+    // A layout read and a new document start a new history.
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
+    f.prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+    w.Fnc_LayOutRead(f.path("a.CLF"));
+    QVERIFY(!w.menus().undo->isEnabled());
+    QVERIFY(!w.menus().redo->isEnabled());
+    w.menus().itemAdd->trigger();
+    QVERIFY(w.menus().undo->isEnabled());
     f.prompts.answers.push_back(PromptAnswer::No);
     w.menus().newData->trigger();
     QVERIFY(!w.menus().undo->isEnabled());

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QGraphicsScene>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -124,6 +125,9 @@ void SFrm_Main::connectEditing() {
         }
     });
     connect(canvasView_, &CanvasView::canvasPopupRequested, this, &SFrm_Main::showCanvasPopup);
+    connect(Lst_PrintNo, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* entry) {
+        openItemProperties(entry->data(Qt::UserRole).toInt());
+    });
 }
 
 void SFrm_Main::connectView(ItemView* view) {
