@@ -95,7 +95,8 @@ void ExportTests::exportMatchesCommandLine() {
         QVERIFY(editor.dragItem(0, {70, 90}));
         QVERIFY(editor.nudgeItem(0, 1, 1));
         const LayoutItem& list = w.document().item(1);
-        QVERIFY(editor.resizeItem(1, QRectF(list.Left, list.Top, list.Width - 40, list.Height + 4)));
+        QVERIFY(
+            editor.resizeItem(1, QRectF(list.Left, list.Top, list.Width - 40, list.Height + 4)));
         QVERIFY(editor.copyItem(2));
         QVERIFY(editor.pasteItem(QPointF(500, 900)));
         QVERIFY(editor.deleteItem(2));

@@ -887,6 +887,10 @@ void MainWindowTests::dragWithTheMouse() {
     QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("移動"));
     w.menus().undo->trigger();
     QCOMPARE(w.itemView(0)->pos(), QPointF(30, 40));
+    // A click whose pointer trembles by a pixel moves nothing.
+    dragOnCanvas(w.canvasView(), {60, 60}, {60 + 1 / zoom, 60 + 1 / zoom});
+    QCOMPARE(w.document().item(0).Left, 30.f);
+    QVERIFY(w.editor().undoStack().canRedo());
 
     // With every item's mouse movement locked nothing moves.
     w.menus().mouseLockAll->trigger();

@@ -19,6 +19,9 @@ namespace {
 
 constexpr double kHandlePixels = 7; // on screen, whatever the zoom
 constexpr double kMinViewSize = 5;  // the frame of 4 and one pixel of drawing area
+// Screen pixels the pointer travels before a press becomes a drag, so a click with a trembling
+// hand does not move the item.
+constexpr int kDragThreshold = 3;
 
 QPointF rounded(QPointF p) {
     return {std::round(p.x()), std::round(p.y())};
@@ -148,6 +151,7 @@ void ItemView::mousePressEvent(QGraphicsSceneMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     pressScene_ = event->scenePos();
+    pressScreen_ = event->screenPos();
     startRect_ = QRectF(pos(), QSizeF(paintedSize_));
     liveRect_ = startRect_;
     moved_ = false;
@@ -161,6 +165,8 @@ void ItemView::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
         return;
     // Whole layout pixels at every zoom.
     const QPointF delta = rounded(event->scenePos() - pressScene_);
+    if (!moved_ && (event->screenPos() - pressScreen_).manhattanLength() < kDragThreshold)
+        return;
     if (delta.isNull() && !moved_)
         return;
     moved_ = true;

@@ -73,6 +73,7 @@ private:
     int edges_ = 0;
     bool moved_ = false;
     QPointF pressScene_;
+    QPoint pressScreen_;
     QRectF startRect_;
     QRectF liveRect_;
 };
