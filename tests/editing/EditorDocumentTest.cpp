@@ -263,6 +263,17 @@ TEST(EditorSteps, NonEditsStayOffTheHistory) {
     const LayoutItem& item = editor->document().item(0);
     EXPECT_FALSE(editor->placeItem(0, {item.Left, item.Top}, std::nullopt, QStringLiteral("移動")));
     EXPECT_TRUE(editor->undoStack().canRedo());
+    // Nor does a deleted or re-added item come back in resize mode.
+    editor->setResizeMode(1, true);
+    ASSERT_TRUE(editor->deleteItem(1));
+    editor->undoStack().undo();
+    EXPECT_TRUE(editor->document().isLive(1));
+    EXPECT_EQ(editor->resizeOwner(), -1);
+    const int added = *editor->addItem(newItemRecord(0, 0, editor->document().page));
+    editor->setResizeMode(added, true);
+    editor->undoStack().undo();
+    editor->undoStack().redo();
+    EXPECT_EQ(editor->resizeOwner(), -1);
 }
 
 TEST(EditorSteps, ArrowKeysMergeForOneItemOnly) {

@@ -129,7 +129,7 @@ void EditorDocument::restore(const State& target, const State& from) {
         // Resize mode belongs to the session, not to the history.
         const B16 resizing = item.SizeChangeMode;
         item = record;
-        item.SizeChangeMode = resizing;
+        item.SizeChangeMode = isTrue(record.Live) ? resizing : kFalse;
     }
     announce(from, target);
 }
@@ -317,6 +317,8 @@ bool EditorDocument::deleteItem(int slot) {
     if (!document_->isLive(slot))
         return false;
     return edit(QStringLiteral("削除"), {slot}, [&] {
+        // A deleted item cannot stay in resize mode, nor come back in it.
+        document_->item(slot).SizeChangeMode = kFalse;
         document_->deleteItem(slot);
         if (document_->currentSlot() == slot)
             document_->setCurrentSlot(-1);

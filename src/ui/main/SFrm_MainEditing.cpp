@@ -31,6 +31,7 @@ const QString kTooManyItems = QStringLiteral("これ以上アイテムを追加�
 void SFrm_Main::connectEditing() {
     connect(editor_, &EditorDocument::itemAdded, this, [this](int slot) {
         placeView(slot);
+        itemView(slot)->setResizeMode(isTrue(document().item(slot).SizeChangeMode));
         itemView(slot)->show();
         drawItem(slot, autoSizes(slot));
     });
