@@ -25,11 +25,11 @@ std::optional<EditorStartState> startEditor(const QString& settingsPath,
 }
 
 QPoint windowPosition(const AppSettings& settings, QSize windowSize, QRect screen) {
-    const QPoint centred(screen.left() + (screen.width() - windowSize.width()) / 2,
-                         screen.top() + (screen.height() - windowSize.height()) / 2);
-    if (!settings.FormLeft || !settings.FormTop)
-        return centred;
-    QPoint pos(*settings.FormLeft / kTwipsPerPixel, *settings.FormTop / kTwipsPerPixel);
+    // Each coordinate missing from the settings takes its own default, the centred one.
+    QPoint pos(settings.FormLeft ? *settings.FormLeft / kTwipsPerPixel
+                                 : screen.left() + (screen.width() - windowSize.width()) / 2,
+               settings.FormTop ? *settings.FormTop / kTwipsPerPixel
+                                : screen.top() + (screen.height() - windowSize.height()) / 2);
     // Keep at least a grip of the title bar on the screen.
     constexpr int grip = 48;
     pos.setX(std::clamp(pos.x(), screen.left() - windowSize.width() + grip, screen.right() - grip));

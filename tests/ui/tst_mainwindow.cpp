@@ -6,10 +6,12 @@
 #include "ui/dialogs/SFrm_LayOut.h"
 #include "ui/dialogs/SFrm_Option.h"
 #include "ui/main/CanvasView.h"
+#include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,8 +23,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionGraphicsItem>
 #include <QTest>
 #include <QTimer>
 
@@ -90,6 +94,7 @@ private slots:
     void startupYearOutsideList();
     void windowPlacement_data();
     void windowPlacement();
+    void layoutNamedAtStartIsFittedAfterLoading();
 
     void shutdownWritesSettings();
     void shutdownAnsweredNoKeepsWindow();
@@ -120,6 +125,7 @@ private slots:
     void pageSizeCommandResizesCanvas();
     void optionsCommandShowsGrid();
     void menuEntries();
+    void helpOpensTheFileOrSaysWhereItIs();
 
     void addUndoRedoByKeys();
     void cancelledAddKeepsCurrentItem();
@@ -144,6 +150,15 @@ void MainWindowTests::startupWithoutSettingsFile() {
     QCOMPARE(years->itemText(0), QStringLiteral("1950"));
     QCOMPARE(years->itemText(99), QStringLiteral("2049"));
     QCOMPARE(years->currentText(), QStringLiteral("2005"));
+    // Its list opens with about twenty years, the chosen one among them.
+    years->showPopup();
+    QAbstractItemView* popup = years->view();
+    QVERIFY(popup->isVisible());
+    const int row = popup->sizeHintForRow(0);
+    QVERIFY2(popup->height() <= 21 * row + 8, qPrintable(QString::number(popup->height())));
+    QVERIFY(popup->height() >= 15 * row);
+    QVERIFY(popup->visualRect(years->model()->index(2005 - 1950, 0)).intersects(popup->rect()));
+    years->hidePopup();
     QPushButton* january = w.outputRange()->monthButton(0);
     QCOMPARE(january->text(), QStringLiteral("1月"));
     QVERIFY(january->font().bold());
@@ -241,6 +256,10 @@ void MainWindowTests::windowPlacement_data() {
         << QStringList{"[Form]", "Form_Left=150000", "Form_Top=300"} << QPoint(1919 - 48, 20);
     QTest::newRow("above the screen pulled down")
         << QStringList{"[Form]", "Form_Left=300", "Form_Top=-3000"} << QPoint(20, 0);
+    QTest::newRow("left only: top centred")
+        << QStringList{"[Form]", "Form_Left=1500"} << QPoint(100, 390);
+    QTest::newRow("top only: left centred")
+        << QStringList{"[Form]", "Form_Top=1500"} << QPoint(760, 100);
 }
 
 void MainWindowTests::windowPlacement() {
@@ -251,6 +270,25 @@ void MainWindowTests::windowPlacement() {
     QVERIFY(writeSettingsFile(path, lines));
     const AppSettings settings = loadAppSettings(path);
     QCOMPARE(windowPosition(settings, QSize(400, 300), QRect(0, 0, 1920, 1080)), expected);
+}
+
+void MainWindowTests::layoutNamedAtStartIsFittedAfterLoading() {
+    MainWindowFixture f;
+    // The settings' paper fits the view; the layout's landscape A4 does not.
+    QVERIFY(writeSettingsFile(f.settingsPath(),
+                              {QStringLiteral("[ページ]"), QStringLiteral("PageSize=1"),
+                               QStringLiteral("Width=50"), QStringLiteral("Height=50")}));
+    QVERIFY(writeTestLayout(f.path("wide.CLF"), {{CategoryYear, 0, 10, 10, 12}}, false));
+    SFrm_Main& w = f.start();
+    QCOMPARE(w.canvasView()->zoom(), 1.0);
+    showEditorWindow(w, f.path("wide.CLF"));
+    QTRY_VERIFY(!w.document().path().isEmpty());
+    const QRectF page = w.paper()->boundingRect();
+    QVERIFY(page.width() > 1000);
+    const QSize area = w.canvasView()->maximumViewportSize();
+    QVERIFY2(page.width() * w.canvasView()->zoom() <= area.width() &&
+                 page.height() * w.canvasView()->zoom() <= area.height(),
+             qPrintable(QString::number(w.canvasView()->zoom())));
 }
 
 void MainWindowTests::shutdownWritesSettings() {
@@ -558,6 +596,20 @@ void MainWindowTests::monthButtonsChooseTheMonth() {
     QCOMPARE(w.outputRange()->monthButton(5)->font().pointSize(), 12);
     QVERIFY(!w.outputRange()->monthButton(0)->font().bold());
     QCOMPARE(w.outputRange()->monthButton(0)->font().pointSize(), 10);
+    // The chosen month's button is light green (&HC0FFC0, shaded by the style where it is
+    // pressed), the others are not: most of the face is red and blue equal, green well above.
+    const auto greenShare = [](QPushButton* button) {
+        const QImage face = button->grab().toImage();
+        int green = 0;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x) {
+                const QColor c = face.pixelColor(x, y);
+                green += qAbs(c.red() - c.blue()) <= 2 && c.green() - c.red() >= 30;
+            }
+        return double(green) / (face.width() * face.height());
+    };
+    QVERIFY(greenShare(w.outputRange()->monthButton(5)) > 0.5);
+    QCOMPARE(greenShare(w.outputRange()->monthButton(0)), 0.0);
     w.outputRange()->yearList()->setCurrentIndex(2010 - 1950);
     QCOMPARE(w.outputYear(), 2010);
     QCOMPARE(w.outputMonth(), 6);
@@ -756,11 +808,48 @@ void MainWindowTests::optionsCommandShowsGrid() {
                          [](SFrm_Option& d) {
                              d.findChild<QCheckBox*>("Chk_Grid0")->setChecked(true);
                              d.findChild<QLineEdit*>("Txt_Grid0")->setText(QStringLiteral("120"));
+                             d.findChild<QLineEdit*>("Txt_Grid1")->setText(QStringLiteral("300"));
                              d.findChild<QPushButton*>("Cmd_OK")->click();
                          });
     QVERIFY(w.paper()->gridShown());
     QVERIFY(w.settings().GridShown[0]);
     QCOMPARE(w.settings().GridX[0], 120);
+    QCOMPARE(w.settings().GridY[0], 300);
+    // Dots every 8 pixels across (120 twips) and every 20 down (300 twips).
+    QImage paper(100, 100, QImage::Format_RGB32);
+    QPainter painter(&paper);
+    QStyleOptionGraphicsItem option;
+    option.exposedRect = QRectF(0, 0, 100, 100);
+    w.paper()->paint(&painter, &option, nullptr);
+    painter.end();
+    QCOMPARE(paper.pixelColor(16, 40), QColor(Qt::black));
+    QCOMPARE(paper.pixelColor(88, 80), QColor(Qt::black));
+    QCOMPARE(paper.pixelColor(16, 8), QColor(Qt::white));
+    QCOMPARE(paper.pixelColor(20, 40), QColor(Qt::white));
+}
+
+void MainWindowTests::helpOpensTheFileOrSaysWhereItIs() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    const QString help = f.path("index.html");
+    QFile(help).open(QIODevice::WriteOnly);
+    w.setHelpFile(help);
+    QList<QUrl> opened;
+    bool browserStarts = true;
+    w.setUrlOpener([&](const QUrl& url) {
+        opened << url;
+        return browserStarts;
+    });
+    w.menus().help->trigger();
+    QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(help)});
+    QVERIFY(f.prompts.messages.isEmpty());
+
+    // Without a browser the user learns where the help file is.
+    browserStarts = false;
+    w.menus().help->trigger();
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY(f.prompts.messages[0].contains(QStringLiteral("ブラウザー")));
+    QVERIFY(f.prompts.messages[0].endsWith(help));
 }
 
 void MainWindowTests::menuEntries() {

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 namespace tobirae {
@@ -16,7 +17,15 @@ std::chrono::year_month_day localToday() {
     return std::chrono::year{today.year()} / today.month() / today.day();
 }
 
-void showEditorWindow(SFrm_Main& window) {
+void fitLargePage(SFrm_Main& window) {
+    // The paper at its true size rarely fits a laptop screen; start with the whole page in view.
+    const QRectF page = window.paper()->boundingRect();
+    const QSize area = window.canvasView()->maximumViewportSize();
+    if (page.width() > area.width() || page.height() > area.height())
+        window.canvasView()->fitPage(page);
+}
+
+void showEditorWindow(SFrm_Main& window, const QString& layoutFile) {
     QRect screen(0, 0, 1280, 800);
     if (const QScreen* primary = QGuiApplication::primaryScreen())
         screen = primary->availableGeometry();
@@ -25,11 +34,15 @@ void showEditorWindow(SFrm_Main& window) {
     window.resize(size);
     window.move(windowPosition(window.settings(), size, screen));
     window.show();
-    // The paper at its true size rarely fits a laptop screen; start with the whole page in view.
-    const QRectF page = window.paper()->boundingRect();
-    const QSize area = window.canvasView()->maximumViewportSize();
-    if (page.width() > area.width() || page.height() > area.height())
-        window.canvasView()->fitPage(page);
+    if (layoutFile.isEmpty()) {
+        fitLargePage(window);
+        return;
+    }
+    // The layout is read once the window is up; its paper decides the fit.
+    QTimer::singleShot(0, &window, [&window, layoutFile] {
+        window.Fnc_LayOutRead(layoutFile);
+        fitLargePage(window);
+    });
 }
 
 } // namespace tobirae

@@ -2,13 +2,17 @@
 // position, the page fitted when it is larger than the view.
 #pragma once
 
+#include <QString>
 #include <chrono>
 
 namespace tobirae {
 
 class SFrm_Main;
 
-void showEditorWindow(SFrm_Main& window);
+// A layout file named is read once the window shows, and the fit follows its paper.
+void showEditorWindow(SFrm_Main& window, const QString& layoutFile = {});
+// Zooms out to the whole page when the page is larger than the view.
+void fitLargePage(SFrm_Main& window);
 // The local date today.
 std::chrono::year_month_day localToday();
 

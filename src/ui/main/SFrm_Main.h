@@ -9,6 +9,7 @@
 #include "ui/main/MainMenus.h"
 
 #include <QMainWindow>
+#include <QUrl>
 #include <array>
 #include <functional>
 #include <memory>
@@ -49,6 +50,9 @@ public:
     QString exportName() const { return exportName_; }
     QString baseCaption() const { return baseCaption_; }
     QString helpFile() const { return helpFile_; }
+    void setHelpFile(const QString& file) { helpFile_ = file; }
+    // How the help page is handed to the desktop (a browser); tests replace it.
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
     bool exporting() const { return exporting_; }
 
     const MainMenus& menus() const { return menus_; }
@@ -178,6 +182,7 @@ private:
     QString baseCaption_;
     QString exportName_;
     QString helpFile_;
+    std::function<bool(const QUrl&)> openUrl_;
     bool exporting_ = false;
     int focusedSlot_ = -1;
 

@@ -61,7 +61,13 @@ bool SFrm_Main::showHelp() {
         prompts_.message(QStringLiteral("ヘルプファイルが見つかりません。\r\n") + helpFile_);
         return false;
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_));
+    const QUrl url = QUrl::fromLocalFile(helpFile_);
+    if (openUrl_ ? openUrl_(url) : QDesktopServices::openUrl(url))
+        return true;
+    prompts_.message(QStringLiteral("ヘルプを表示するブラウザーを起動できませんでした。\r\n"
+                                    "ヘルプファイル: ") +
+                     helpFile_);
+    return false;
 }
 
 } // namespace tobirae

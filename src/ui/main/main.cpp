@@ -8,7 +8,6 @@
 #include "ui/main/Translations.h"
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -23,12 +22,7 @@ int main(int argc, char* argv[]) {
     }
     tobirae::SFrm_Main window(std::move(*start), prompts);
     prompts.setParent(&window);
-    tobirae::showEditorWindow(window);
-
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1) {
-        const QString file = args.at(1);
-        QTimer::singleShot(0, &window, [&window, file] { window.Fnc_LayOutRead(file); });
-    }
+    tobirae::showEditorWindow(window, args.size() > 1 ? args.at(1) : QString());
     return QApplication::exec();
 }
