@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tobirae;
@@ -93,6 +95,20 @@ void DialogTests::fileFilters() {
     QCOMPARE(toQtFileFilter(QStringLiteral("ビットマップ (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg")),
              QStringLiteral("ビットマップ (*.bmp *.BMP);;JPEG (*.jpg *.JPG *.jpeg *.JPEG)"));
     QCOMPARE(toQtFileFilter(QStringLiteral("すべて")), QStringLiteral("すべて"));
+
+    // What the file dialogs take: a file in a folder that exists, one that exists to open.
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("a.CLF"));
+    QFile(existing).open(QIODevice::WriteOnly);
+    const QString missingFolder = dir.filePath(QStringLiteral("none/b.CLF"));
+    QCOMPARE(fileChoiceProblem(existing, false), QString());
+    QCOMPARE(fileChoiceProblem(existing, true), QString());
+    QCOMPARE(fileChoiceProblem(dir.filePath(QStringLiteral("new.BMP")), true), QString());
+    QCOMPARE(fileChoiceProblem(missingFolder, true),
+             QStringLiteral("フォルダーが見つかりません: ") + dir.filePath(QStringLiteral("none")));
+    QCOMPARE(fileChoiceProblem(dir.filePath(QStringLiteral("b.CLF")), false),
+             QStringLiteral("ファイルが見つかりません: ") + dir.filePath(QStringLiteral("b.CLF")));
+    QVERIFY(fileChoiceProblem(dir.path(), true).contains(dir.path()));
 }
 
 // --- page size -------------------------------------------------------------------------------

@@ -115,12 +115,38 @@ QString runFileDialog(QWidget* parent, const FileRequest& request, bool save, QS
 
 } // namespace
 
+QString fileChoiceProblem(const QString& chosen, bool save) {
+    const QFileInfo file(chosen);
+    if (!QFileInfo(file.absolutePath()).isDir())
+        return QStringLiteral("フォルダーが見つかりません: %1").arg(file.absolutePath());
+    if (file.isDir())
+        return QStringLiteral("フォルダーが選ばれました。ファイル名を指定してください: %1")
+            .arg(chosen);
+    if (!save && !file.exists())
+        return QStringLiteral("ファイルが見つかりません: %1").arg(chosen);
+    return {};
+}
+
+QString QtUserPrompts::chooseFile(const FileRequest& request, bool save) {
+    FileRequest next = request;
+    for (;;) {
+        const QString chosen = runFileDialog(parent_, next, save, lastFolder_);
+        if (chosen.isEmpty())
+            return {};
+        const QString problem = fileChoiceProblem(chosen, save);
+        if (problem.isEmpty())
+            return chosen;
+        message(problem);
+        next.initialPath = chosen;
+    }
+}
+
 QString QtUserPrompts::openFileName(const FileRequest& request) {
-    return runFileDialog(parent_, request, false, lastFolder_);
+    return chooseFile(request, false);
 }
 
 QString QtUserPrompts::saveFileName(const FileRequest& request) {
-    return runFileDialog(parent_, request, true, lastFolder_);
+    return chooseFile(request, true);
 }
 
 std::optional<QColor> QtUserPrompts::pickColour(const QColor& initial, const QString& title) {

@@ -48,6 +48,9 @@ public:
     std::optional<QColor> pickColour(const QColor& initial, const QString& title) override;
 
 private:
+    // The dialog again, after a message, until the choice names a file that can be used.
+    QString chooseFile(const FileRequest& request, bool save);
+
     QWidget* parent_;
     QString lastFolder_; // where the previous dialog ended, for dialogs without a proposal
 };
@@ -56,6 +59,10 @@ private:
 // filter per pair, joined by ";;". The files come from a system with case-blind names, so both
 // spellings of every pattern are offered.
 QString toQtFileFilter(const QString& filter);
+
+// Why a file chosen in a file dialog cannot be used (empty when it can): its folder must exist,
+// it must not be a folder, and a file to open must exist.
+QString fileChoiceProblem(const QString& chosen, bool save);
 
 // The application's title, used as the caption of every message box.
 QString applicationTitle();
