@@ -134,9 +134,10 @@ bool writeImageFile(const QImage& image, const QString& path, const ImageFileOpt
         return false;
     };
     if (image.isNull())
-        return fail(QStringLiteral("no page to write"));
+        return fail(QStringLiteral("書き込むページがありません。"));
     if (options.format == ImageFileFormat::Bmp && options.bitDepth != 32 && options.bitDepth != 24)
-        return fail(QStringLiteral("unsupported bit depth %1 (32 or 24)").arg(options.bitDepth));
+        return fail(
+            QStringLiteral("色数 %1 ビットでは書き込めません (32 か 24)。").arg(options.bitDepth));
     const OutputTarget resolved = resolveOutputTarget(path);
     if (resolved.path.isEmpty())
         return fail(resolved.error);

@@ -286,7 +286,7 @@ int runRender(const std::vector<std::string>& args) {
     }
 
     if (!QDir().mkpath(request.output))
-        return fileError(QStringLiteral("cannot create the folder %1").arg(request.output));
+        return fileError(QStringLiteral("フォルダーを作成できません: %1").arg(request.output));
     std::vector<QString> paths;
     for (const std::chrono::year_month month : request.months)
         paths.push_back(QDir(request.output).filePath(pageFileName(month, request.file.format)));
@@ -300,8 +300,9 @@ int runRender(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < results.size(); ++i) {
         if (!results[i].ok)
             status = fileError(QStringLiteral("%1: %2").arg(
-                monthName(request.months[i]),
-                results[i].cancelled ? QStringLiteral("not written") : results[i].error));
+                monthName(request.months[i]), results[i].cancelled
+                                                  ? QStringLiteral("書き込まれませんでした。")
+                                                  : results[i].error));
     }
     return status;
 }

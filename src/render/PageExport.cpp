@@ -194,12 +194,12 @@ std::optional<QSize> startPage(const PageJob& job, int year, int month, RenderCo
         return std::nullopt;
     };
     if (run.drawnCount() == 0)
-        return fail(QStringLiteral("the layout has no items to draw"));
+        return fail(QStringLiteral("描画するアイテムがありません。"));
     if (year < 1 || year > 9999 || month < 1 || month > 12)
-        return fail(QStringLiteral("no such month: %1-%2").arg(year).arg(month));
+        return fail(QStringLiteral("%1年%2月は出力できません。").arg(year).arg(month));
     const int dpi = options.dpi.value_or(job.dpi);
     if (dpi <= 0 || dpi > 4800)
-        return fail(QStringLiteral("unusable resolution %1 dpi").arg(dpi));
+        return fail(QStringLiteral("解像度 %1 dpi では出力できません。").arg(dpi));
     Fnc_BmpInit(ctx);
     Fnc_SetPageDpi(ctx, dpi);
     // Refuse before allocating: the page must fit comfortably into memory.
@@ -208,17 +208,17 @@ std::optional<QSize> startPage(const PageJob& job, int year, int month, RenderCo
                            static_cast<float>(job.canvas.height()), ctx.pageScaleX, ctx.pageScaleY);
     const std::uint64_t bytes = Fnc_PageBitmapBytes(pixels, -1);
     if (bytes == 0)
-        return fail(QStringLiteral("the page is empty (%1 x %2 layout pixels)")
+        return fail(QStringLiteral("用紙に大きさがありません (%1 x %2 ピクセル)。")
                         .arg(job.canvas.width())
                         .arg(job.canvas.height()));
     if (bytes > options.maxPageBytes)
-        return fail(QStringLiteral("the page would be %1 x %2 pixels (%3 MB), more than the "
-                                   "%4 MB a page may take; choose a lower resolution or a "
-                                   "smaller paper")
-                        .arg(pixels.width())
-                        .arg(pixels.height())
-                        .arg(bytes >> 20)
-                        .arg(options.maxPageBytes >> 20));
+        return fail(
+            QStringLiteral("ページが %1 x %2 ピクセル (%3 MB) になり、1 ページの上限 %4 MB を"
+                           "超えます。解像度を下げるか用紙を小さくしてください。")
+                .arg(pixels.width())
+                .arg(pixels.height())
+                .arg(bytes >> 20)
+                .arg(options.maxPageBytes >> 20));
     run.result.pixels = pixels;
     return pixels;
 }
@@ -235,7 +235,7 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
         const auto extent =
             Fnc_LayOutItemMeasure(ctx, withViewGeometry(entry), range, job.layoutFolder);
         if (!extent) {
-            run.failed(QStringLiteral("item %1 could not be measured").arg(i + 1));
+            run.failed(QStringLiteral("アイテム%1の大きさを求められませんでした。").arg(i + 1));
             return false;
         }
         measured[i] = MeasuredEnd{extent->right, extent->bottom};
@@ -252,7 +252,7 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
         DateRange range = pageDateRange(year, month);
         if (!Fnc_LayOutItemDraw(ctx, withViewGeometry(entry), nullptr, range, false, DrawSurface{},
                                 offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
-            run.failed(QStringLiteral("item %1 could not be drawn").arg(i + 1));
+            run.failed(QStringLiteral("アイテム%1を描画できませんでした。").arg(i + 1));
             return false;
         }
         ++run.result.itemsDrawn;
@@ -274,7 +274,7 @@ ExportResult exportPage(const PageJob& job, int year, int month, const QString& 
         run.advance(QStringLiteral("ビットマップの作成中"));
         if (!Fnc_CreatePageBitmap(ctx, static_cast<float>(job.canvas.width()),
                                   static_cast<float>(job.canvas.height()), -1))
-            return run.failed(QStringLiteral("not enough memory for a page of %1 x %2 pixels")
+            return run.failed(QStringLiteral("%1 x %2 ピクセルのページを作るメモリーが足りません。")
                                   .arg(pixels->width())
                                   .arg(pixels->height()));
         if (run.cancelled())
@@ -288,7 +288,7 @@ ExportResult exportPage(const PageJob& job, int year, int month, const QString& 
         run.advance(QStringLiteral("ファイル作成中"));
         const QImage* image = ctx.pageBitmap->image();
         if (!image)
-            return run.failed(QStringLiteral("the page has no pixels to write"));
+            return run.failed(QStringLiteral("書き込むページがありません。"));
         ImageFileOptions file = options.file;
         file.dpi = ctx.pageDpi;
         QString error;
@@ -300,7 +300,7 @@ ExportResult exportPage(const PageJob& job, int year, int month, const QString& 
         return run.result;
     } catch (const std::exception& e) {
         return run.failed(
-            QStringLiteral("export failed: %1").arg(QString::fromLocal8Bit(e.what())));
+            QStringLiteral("出力できませんでした: %1").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 
@@ -320,7 +320,7 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
             return run.result;
         run.advance(QStringLiteral("ページの作成中"));
         if (!painter.isActive())
-            return run.failed(QStringLiteral("the page cannot be painted"));
+            return run.failed(QStringLiteral("ページを描けません。"));
         useDeferredSurfaces(ctx);
         ctx.pageBitmap = std::make_unique<PainterCanvas>(painter, *pixels);
         ctx.pageBitDepth = kScreenBitDepth;
@@ -341,7 +341,7 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
         return run.result;
     } catch (const std::exception& e) {
         return run.failed(
-            QStringLiteral("export failed: %1").arg(QString::fromLocal8Bit(e.what())));
+            QStringLiteral("出力できませんでした: %1").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 

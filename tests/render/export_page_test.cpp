@@ -256,7 +256,7 @@ TEST_F(ExportPage, NumbersNearTheLimitsOfTheirTypesDrawWithoutEndOrWarnings) {
         const ExportResult result = exportPage(job, 2027, 2, path("extreme.bmp"));
         EXPECT_EQ(result.ok, c.drawable) << c.name << ": " << result.error.toStdString();
         if (!c.drawable) {
-            EXPECT_EQ(result.error, QStringLiteral("item 1 could not be drawn"));
+            EXPECT_EQ(result.error, QStringLiteral("アイテム1を描画できませんでした。"));
         }
         EXPECT_TRUE(warnings.isEmpty()) << c.name << ": " << warnings.join(u'\n').toStdString();
         warnings.clear();

@@ -66,12 +66,17 @@ void ExportTests::exportMatchesCommandLine_data() {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<bool>("saveFirst");
     QTest::addColumn<bool>("edited");
+    QTest::addColumn<QString>("pageColour"); // the settings' page background, empty: white
     // Centre-locked year and month headings move to the editor's centre and auto-size when
     // previewed, so the command line gets the layout as the editor saves it.
-    QTest::newRow("wall calendar as saved by the editor") << kWallCalendar << true << false;
-    QTest::newRow("month boxes and lists as written") << QString() << false << false;
+    QTest::newRow("wall calendar as saved by the editor")
+        << kWallCalendar << true << false << QString();
+    QTest::newRow("month boxes and lists as written") << QString() << false << false << QString();
     // Items moved, resized, pasted and deleted on the canvas are saved where the canvas shows them.
-    QTest::newRow("month boxes and lists edited") << QString() << true << true;
+    QTest::newRow("month boxes and lists edited") << QString() << true << true << QString();
+    // The command line always draws on white: here the page itself tells the colour.
+    QTest::newRow("yellow page of the settings")
+        << kWallCalendar << false << false << QStringLiteral("&H00FFFF");
 }
 
 void ExportTests::exportMatchesCommandLine() {
@@ -81,7 +86,11 @@ void ExportTests::exportMatchesCommandLine() {
     QFETCH(QString, layout);
     QFETCH(bool, saveFirst);
     QFETCH(bool, edited);
+    QFETCH(QString, pageColour);
     MainWindowFixture f;
+    if (!pageColour.isEmpty())
+        QVERIFY(writeSettingsFile(f.settingsPath(), {QStringLiteral("[ページ]"),
+                                                     QStringLiteral("背景色=") + pageColour}));
     if (layout.isEmpty()) {
         layout = f.path("lists.CLF");
         QVERIFY(writeTestLayout(layout, {{CategoryMonthFamily, VariantBox5, 40, 60, 12},
@@ -124,6 +133,11 @@ void ExportTests::exportMatchesCommandLine() {
     QCOMPARE(w.messagePanel()->maximum(), items + 4);
     QCOMPARE(w.messagePanel()->value(), items + 4);
     QCOMPARE(w.exportName(), editorFile);
+    if (!pageColour.isEmpty()) {
+        const QImage page(editorFile);
+        QCOMPARE(page.pixelColor(0, page.height() - 1), QColor(Qt::yellow));
+        return;
+    }
 
     const QString cliFile = f.path("cli.bmp");
     QProcess cli;
@@ -205,6 +219,15 @@ void ExportTests::previewDrawsThePage() {
         for (int x = 10; x < 120 && !inked; ++x)
             inked = page.pixelColor(x, y) != QColor(Qt::white);
     QVERIFY(inked);
+
+    // An empty page is the blank paper in the page colour of the settings.
+    MainWindowFixture empty;
+    QVERIFY(writeSettingsFile(empty.settingsPath(),
+                              {QStringLiteral("[ページ]"), QStringLiteral("背景色=255")}));
+    SFrm_Main& blankWindow = empty.start();
+    const QImage blank = blankWindow.renderPageImage(1.0);
+    QCOMPARE(blank.size(), page.size());
+    QCOMPARE(blank.pixelColor(blank.width() / 2, blank.height() / 2), QColor(Qt::red));
 }
 
 QTEST_MAIN(ExportTests)

@@ -1,4 +1,6 @@
 // The main window's page output: "画像ファイル作成" and the page picture of the preview window.
+#include "bitmap/ImageCanvas.h"
+#include "bitmap/Primitives.h"
 #include "render/PageExport.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/ExportMessagePanel.h"
@@ -102,9 +104,20 @@ QImage SFrm_Main::renderPageImage(double scale) {
     const QString file = dir.filePath(QStringLiteral("preview.bmp"));
     ExportOptions options;
     options.dpi = static_cast<int>(std::lround(kLayoutDpi * scale));
-    const ExportResult result =
-        exportPage(pageJobOf(*this, document(), settings_.Page.PageBackColor), outputYear(),
-                   outputMonth(), file, options);
+    const PageJob job = pageJobOf(*this, document(), settings_.Page.PageBackColor);
+    // A page without items is the blank paper.
+    if (std::none_of(job.entries.begin(), job.entries.end(),
+                     [](const ExportEntry& e) { return e.drawn; })) {
+        const float s = static_cast<float>(*options.dpi) / kLayoutDpi;
+        const QSize size = Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
+                                              static_cast<float>(job.canvas.height()), s, s);
+        if (size.isEmpty() || Fnc_PageBitmapBytes(size, -1) > kMaxPageBytes)
+            return {};
+        QImage blank(size, QImage::Format_RGB32);
+        blank.fill(rgbFromColour(job.pageBackColor));
+        return blank;
+    }
+    const ExportResult result = exportPage(job, outputYear(), outputMonth(), file, options);
     if (!result.ok)
         return {};
     return QImage(file);
