@@ -1146,9 +1146,15 @@ void MainWindowTests::copyPasteAtCanvasPoint() {
     QCOMPARE(copy.Width, source.Width);
     QCOMPARE(w.itemView(pasted)->pos(), QPointF(copy.Left, copy.Top));
     QCOMPARE(w.itemList()->currentIndex(), 2);
-    // The Edit menu's paste has no point: the copy goes to the corner.
-    w.Fnc_LayOutItemPasete();
-    QCOMPARE(w.document().item(w.document().currentSlot()).Left, 0.f);
+    // Ctrl+C and Ctrl+V copy the selected item and paste it into the corner, as the Edit menu does.
+    QVERIFY(activate(w));
+    w.selectItem(1);
+    QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.document().liveCount(), 4);
+    const LayoutItem& cornered = w.document().item(w.document().currentSlot());
+    QCOMPARE(QPointF(cornered.Left, cornered.Top), QPointF(0, 0));
+    QCOMPARE(cornered.Category, w.document().item(1).Category);
 }
 
 void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {

@@ -52,8 +52,6 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.redo = entry(m.editMenu, QStringLiteral("やり直し(&R)"), "redo", false);
     m.redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QAction* history : {m.overwriteSave, m.undo, m.redo})
-        history->setShortcutContext(Qt::WindowShortcut);
     m.editMenu->addSeparator();
     m.wholeMenu = submenu(m.editMenu, QStringLiteral("全体"), "wholeMenu");
     m.mouseLockAll =
@@ -128,6 +126,11 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.help = entry(help, QStringLiteral("ヘルプ(&H)"), "help");
     help->addSeparator();
     m.about = entry(help, QStringLiteral("バージョン情報(&V)..."), "about");
+
+    m.copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    m.paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    for (QAction* keyed : {m.overwriteSave, m.undo, m.redo, m.copy, m.paste})
+        keyed->setShortcutContext(Qt::WindowShortcut);
     return m;
 }
 
