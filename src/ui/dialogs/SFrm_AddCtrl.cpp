@@ -7,6 +7,7 @@
 #include "ui/dialogs/ItemDialogRules.h"
 #include "ui/dialogs/SFrm_BackColor.h"
 #include "ui/dialogs/SFrm_Font.h"
+#include "ui/dialogs/SFrm_ItemCntentLayOut.h"
 #include "ui/dialogs/SFrm_Keisen.h"
 #include "ui/dialogs/UserPrompts.h"
 
@@ -89,6 +90,11 @@ SFrm_AddCtrl::SFrm_AddCtrl(const LayoutItem& item, bool isNew, const ItemDialogC
             return std::nullopt;
         return dialog.item();
     };
+    contentEditor_ = [this](const LayoutItem& shared) {
+        SFrm_ItemCntentLayOut editor(shared, {context_.sampleDate, contentGrid_}, prompts_, this);
+        editor.exec();
+        return editor.sharedCopy();
+    };
     buildWidgets();
     showWorkingCopy();
     connectReactions();
@@ -143,8 +149,8 @@ void SFrm_AddCtrl::showPanels() {
         Fra_Panel[static_cast<std::size_t>(panel)]->setTitle(Cmb_YMD->currentText());
     Fra_PrintLeft->setEnabled(category >= CategoryMonthFamily && category <= CategoryPicture);
     Fra_PrintTop->setEnabled(isDayCategory(category) || category == CategoryPicture);
-    Command1[0]->setEnabled(false);
-    Command1[1]->setEnabled(isDayCategory(category));
+    for (QPushButton* b : Command1)
+        b->setEnabled(isDayCategory(category));
 }
 
 void SFrm_AddCtrl::showTransparency() {
@@ -310,6 +316,7 @@ void SFrm_AddCtrl::connectReactions() {
         connect(Cmd_BackColor[i], &QPushButton::clicked, this,
                 [this] { pickItemColour(work_.TransparentColor); });
     connect(Cmd_BackColor[4], &QPushButton::clicked, this, &SFrm_AddCtrl::editBackColours);
+    connect(Command1[0], &QPushButton::clicked, this, &SFrm_AddCtrl::editContentLayout);
     connect(Command1[1], &QPushButton::clicked, this, &SFrm_AddCtrl::editRules);
     for (QCheckBox* box : Chk_ClearColor)
         connect(box, &QCheckBox::clicked, this, [this](bool on) {
@@ -474,6 +481,23 @@ void SFrm_AddCtrl::editBackColours() {
 void SFrm_AddCtrl::editRules() {
     if (const auto edited = ruleEditor_(work_))
         work_.RuleBlock = edited->RuleBlock;
+}
+
+// The editor lays the cell out at the design size typed so far; whatever it leaves in its copy,
+// accepted or not, brings back the layout values only.
+void SFrm_AddCtrl::editContentLayout() {
+    LayoutItem handed = work_;
+    const std::array<QString, 2> shownSizes{shownWidth_, shownHeight_};
+    const std::array<std::int32_t*, 2> sizeFields{&handed.DesignWidth, &handed.DesignHeight};
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (Txt_StdSize[i]->text() == shownSizes[i])
+            continue;
+        const TypedNumber typed =
+            typedNumber(Txt_StdSize[i]->text(), kMinDesignSize, kMaxDesignSize);
+        if (typed.outcome == TypedNumber::Accepted)
+            *sizeFields[i] = typed.value;
+    }
+    takeBackContentLayout(work_, contentEditor_(handed));
 }
 
 namespace {

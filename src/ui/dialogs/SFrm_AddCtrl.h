@@ -5,6 +5,7 @@
 #pragma once
 
 #include "document/LayoutItem.h"
+#include "ui/dialogs/ContentLayoutRules.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -63,6 +64,12 @@ public:
     void setBackColorEditor(BackColorEditor editor) { backColorEditor_ = std::move(editor); }
     // Opens the ruled-line dialog on the working copy; replaced in tests.
     void setRuleEditor(BackColorEditor editor) { ruleEditor_ = std::move(editor); }
+    // Opens the day-cell layout editor on a copy of the working copy and returns that copy as
+    // the editor leaves it, accepted or not; replaced in tests.
+    using ContentEditor = std::function<LayoutItem(const LayoutItem&)>;
+    void setContentEditor(ContentEditor editor) { contentEditor_ = std::move(editor); }
+    // The sub-grid the day-cell layout editor shows and snaps to.
+    void setContentGrid(const ContentGrid& grid) { contentGrid_ = grid; }
 
 private:
     void buildWidgets();
@@ -98,6 +105,7 @@ private:
     void pickItemColour(Colour& field);
     void editBackColours();
     void editRules();
+    void editContentLayout();
     void browsePicture();
     void pictureDropped(const QString& path);
     void acceptEntries();
@@ -115,6 +123,8 @@ private:
     FontEditor fontEditor_;
     BackColorEditor backColorEditor_;
     BackColorEditor ruleEditor_;
+    ContentEditor contentEditor_;
+    ContentGrid contentGrid_;
     QString shownWidth_;
     QString shownHeight_;
     QString shownPicture_;

@@ -13,6 +13,8 @@ bool SFrm_Main::runPropertyDialog(LayoutItem& item, bool isNew) {
     context.paperHeightMm = document().page.PaperHeight;
     context.sampleDate = std::chrono::year{outputYear()} / outputMonth() / 1;
     SFrm_AddCtrl dialog(item, isNew, context, prompts_, this);
+    const AppSettings& grid = settings();
+    dialog.setContentGrid({grid.GridShown[1], grid.GridSnap[1], grid.GridX[1], grid.GridY[1]});
     const bool accepted =
         propertyDialogRunner_ ? propertyDialogRunner_(dialog) : dialog.exec() == QDialog::Accepted;
     if (!accepted)
