@@ -1,0 +1,107 @@
+#include "ui/editing/Guides.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tobirae {
+
+namespace {
+
+// The item's view is this much wider and higher than its drawing area.
+constexpr double kFrame = 4;
+
+} // namespace
+
+ShownPair showEditLines(EditLinePair lines, bool shown, bool symmetric, int extent) {
+    ShownPair out{lines, shown, shown && symmetric};
+    const double middle = extent / 2.0;
+    if (out.firstShown && out.at.first <= 0)
+        out.at.first = middle;
+    if (out.secondShown && out.at.second <= 0)
+        out.at.second = middle;
+    return out;
+}
+
+EditLinePair releaseEditLine(EditLinePair lines, int index, double position, bool symmetric,
+                             int extent) {
+    if (!symmetric) {
+        (index == 0 ? lines.first : lines.second) = position;
+        return lines;
+    }
+    // Compared with the exact centre: on a page of odd width a centre rounded to whole pixels
+    // could leave line 0 one pixel beyond line 1.
+    const double mirror = extent - position;
+    return {std::min(position, mirror), std::max(position, mirror)};
+}
+
+EditLinePair lineToNearEdge(EditLinePair lines, double edge) {
+    lines.first = edge;
+    if (lines.first > lines.second)
+        std::swap(lines.first, lines.second);
+    return lines;
+}
+
+EditLinePair lineToFarEdge(EditLinePair lines, double edge, bool symmetric) {
+    if (symmetric) {
+        if (edge < lines.first)
+            lines.first = lines.second;
+        lines.second = edge;
+    } else {
+        if (edge < lines.second)
+            lines.second = lines.first;
+        lines.first = edge;
+    }
+    return lines;
+}
+
+QPointF edgeMoveTarget(const LayoutItem& item, Edge edge, QSize canvas) {
+    QPointF at(item.Left, item.Top);
+    switch (edge) {
+    case Edge::Left:
+        at.setX(0);
+        break;
+    case Edge::Right:
+        at.setX(canvas.width() - (item.Width + kFrame));
+        break;
+    case Edge::Top:
+        at.setY(0);
+        break;
+    case Edge::Bottom:
+        at.setY(canvas.height() - (item.Height + kFrame));
+        break;
+    }
+    return at;
+}
+
+QPointF lineMoveTarget(const LayoutItem& item, Edge edge, const EditLines& lines) {
+    QPointF at(item.Left, item.Top);
+    const EditLinePair& v = lines.pairs[0];
+    const EditLinePair& h = lines.pairs[1];
+    switch (edge) {
+    case Edge::Left:
+        at.setX(v.first);
+        break;
+    case Edge::Right:
+        at.setX((lines.symmetric[0] ? v.second : v.first) - item.Width);
+        break;
+    case Edge::Top:
+        at.setY(h.first);
+        break;
+    case Edge::Bottom:
+        at.setY((lines.symmetric[1] ? h.second : h.first) - item.Height);
+        break;
+    }
+    return at;
+}
+
+GuideMenuState guideMenuState(const LayoutItem& item, const EditLines& lines) {
+    return {isTrue(item.XLocked),
+            isTrue(item.YLocked),
+            isTrue(item.HCenterLocked),
+            isTrue(item.VCenterLocked),
+            lines.shown[0],
+            lines.shown[1],
+            lines.shown[0] || lines.shown[1]};
+}
+
+} // namespace tobirae
