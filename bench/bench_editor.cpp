@@ -1,14 +1,15 @@
 // Editor responsiveness: the time from start to a usable window with examples/wall-calendar.CLF
 // open (measured once, cold, as the program starts), opening the layout again in a warm process,
-// redrawing every preview after a month change, and opening the item property dialog and the
-// font dialog on the layout's month box.
+// redrawing every preview after a month change, opening the item property dialog and the
+// font dialog on the layout's month box, and panning and dragging over the page with the
+// finest usual grid (4 pixels).
 #include "app/EditorStartup.h"
 #include "document/LayoutFile.h"
-#include "ui/dialogs/ItemDialogRules.h"
 #include "render/NewItemDefaults.h"
+#include "ui/dialogs/ItemDialogRules.h"
 #include "ui/dialogs/SFrm_AddCtrl.h"
-#include "ui/dialogs/SFrm_ItemCntentLayOut.h"
 #include "ui/dialogs/SFrm_Font.h"
+#include "ui/dialogs/SFrm_ItemCntentLayOut.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -174,6 +176,13 @@ BENCHMARK(BM_DayCellEditorOpensOnVerticalList)
     ->UseRealTime()
     ->Iterations(20);
 
+// The main grid at 60 twips (4 pixels), shown or not.
+void showGrid(SFrm_Main& window, bool shown) {
+    window.settings().GridShown[0] = shown;
+    window.settings().GridX[0] = window.settings().GridY[0] = 60;
+    window.Fnc_PageRePrint();
+}
+
 // The slot of the first month box of the layout.
 int monthBoxSlot(const SFrm_Main& window) {
     for (int slot : window.document().liveSlotsInDrawingOrder())
@@ -188,8 +197,10 @@ void sendMouse(QWidget* viewport, QEvent::Type type, QPoint at, Qt::MouseButtons
     QApplication::sendEvent(viewport, &event);
 }
 
+// Arguments: the zoom in per cent and whether the 4-pixel grid is shown.
 void BM_DragMonthBox(benchmark::State& state) {
     auto window = openEditor();
+    showGrid(*window, state.range(1) != 0);
     CanvasView* canvas = window->canvasView();
     canvas->setZoom(state.range(0) / 100.0);
     window->Fnc_RefreshAllItem();
@@ -222,8 +233,11 @@ void BM_DragMonthBox(benchmark::State& state) {
     state.counters["pixels dragged"] = travelled;
 }
 BENCHMARK(BM_DragMonthBox)
-    ->Arg(100)
-    ->Arg(50)
+    ->ArgNames({"zoom", "grid"})
+    ->Args({100, 0})
+    ->Args({100, 1})
+    ->Args({50, 0})
+    ->Args({50, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(100);
@@ -245,6 +259,46 @@ void BM_Undo1000Edits(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Undo1000Edits)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The wall calendar with the main grid at 60 twips (4 pixels) when `grid` is set, at 100 % or
+// with the whole page in view (then about 3 device pixels between dots: the most dots drawn).
+std::unique_ptr<SFrm_Main> openWithGrid(const benchmark::State& state) {
+    auto window = openEditor();
+    showGrid(*window, state.range(0) != 0);
+    CanvasView* view = window->canvasView();
+    if (state.range(1) != 0)
+        view->fitPage(QRectF(0, 0, window->document().page.CanvasWidth,
+                             window->document().page.CanvasHeight));
+    else
+        view->setZoom(1.0);
+    window->Fnc_RefreshAllItem();
+    QCoreApplication::processEvents();
+    return window;
+}
+
+// Each iteration scrolls the canvas by 40 pixels and paints the whole visible canvas (more than
+// a scroll repaints, so an upper bound).
+void BM_PanA4(benchmark::State& state) {
+    auto window = openWithGrid(state);
+    CanvasView* view = window->canvasView();
+    QScrollBar* bar = view->verticalScrollBar();
+    int step = 40;
+    for (auto _ : state) {
+        if (bar->value() + step > bar->maximum() || bar->value() + step < 0)
+            step = -step;
+        bar->setValue(bar->value() + step);
+        benchmark::DoNotOptimize(view->viewport()->grab());
+    }
+    state.counters["viewport_px"] = view->viewport()->width() * view->viewport()->height();
+}
+BENCHMARK(BM_PanA4)
+    ->ArgNames({"grid", "fit"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 

@@ -95,9 +95,11 @@ TEST(EditLines, ShownLines) {
 
 TEST(EditLines, MovedToAnItemEdge) {
     const EditLinePair lines{100, 700};
-    // Near edge: line 0 goes there; the pair is put in order again.
-    EXPECT_EQ(lineToNearEdge(lines, 50), (EditLinePair{50, 700}));
-    EXPECT_EQ(lineToNearEdge(lines, 750), (EditLinePair{700, 750}));
+    // Near edge: line 0 goes there; a symmetric pair is put in order again, while without
+    // symmetric move the hidden line 1 never takes the shown line's place.
+    EXPECT_EQ(lineToNearEdge(lines, 50, true), (EditLinePair{50, 700}));
+    EXPECT_EQ(lineToNearEdge(lines, 750, true), (EditLinePair{700, 750}));
+    EXPECT_EQ(lineToNearEdge({400, 0}, 60, false), (EditLinePair{60, 0}));
     // Far edge with symmetric move: line 1 goes there, line 0 first taking its place when the
     // edge lies before line 0. No mirroring.
     EXPECT_EQ(lineToFarEdge(lines, 650, true), (EditLinePair{100, 650}));

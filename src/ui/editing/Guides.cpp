@@ -34,9 +34,10 @@ EditLinePair releaseEditLine(EditLinePair lines, int index, double position, boo
     return {std::min(position, mirror), std::max(position, mirror)};
 }
 
-EditLinePair lineToNearEdge(EditLinePair lines, double edge) {
+EditLinePair lineToNearEdge(EditLinePair lines, double edge, bool symmetric) {
     lines.first = edge;
-    if (lines.first > lines.second)
+    // Without symmetric move line 1 is hidden and its place means nothing.
+    if (symmetric && lines.first > lines.second)
         std::swap(lines.first, lines.second);
     return lines;
 }

@@ -42,9 +42,9 @@ ShownPair showEditLines(EditLinePair lines, bool shown, bool symmetric, int exte
 EditLinePair releaseEditLine(EditLinePair lines, int index, double position, bool symmetric,
                              int extent);
 
-// "編集ラインを左端に合わせる" / "上端": line 0 to the item's near edge; the lines exchange
-// places when line 0 then lies beyond line 1.
-EditLinePair lineToNearEdge(EditLinePair lines, double edge);
+// "編集ラインを左端に合わせる" / "上端": line 0 to the item's near edge. With symmetric move the
+// lines exchange places when line 0 then lies beyond line 1.
+EditLinePair lineToNearEdge(EditLinePair lines, double edge, bool symmetric);
 // "編集ラインを右端に合わせる" / "下端": with symmetric move line 1 goes to the far edge (line 0
 // first taking line 1's place when the edge lies before line 0); without, line 0 goes there
 // (line 1 first taking line 0's place when the edge lies before line 1).

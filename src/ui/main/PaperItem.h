@@ -3,16 +3,17 @@
 
 #include <QGraphicsItem>
 #include <cstdint>
+#include <vector>
 
 namespace tobirae {
 
 class PaperItem final : public QGraphicsItem {
 public:
-    PaperItem() = default;
+    PaperItem();
 
     void setPaperSize(QSizeF layoutPixels);
     void setBackColor(std::int32_t bgr);
-    // Spacings in twips; hidden grid when `shown` is false.
+    // Spacings in twips; no grid when `shown` is false or a spacing is 0 or less.
     void setGrid(bool shown, int spacingXTwips, int spacingYTwips);
 
     QRectF boundingRect() const override { return QRectF(QPointF(0, 0), size_); }
@@ -27,6 +28,7 @@ private:
     bool gridShown_ = false;
     int gridX_ = 60;
     int gridY_ = 60;
+    std::vector<QPointF> dots_; // kept between paints to spare the allocation
 };
 
 } // namespace tobirae

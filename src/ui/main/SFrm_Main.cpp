@@ -46,6 +46,7 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     paper_->setZValue(-1);
     scene_->addItem(paper_);
     canvasView_ = new CanvasView(scene_);
+    buildEditLines();
     menus_ = buildMainMenus(*this);
     buildPanels();
     messagePanel_ = new ExportMessagePanel(this);
@@ -179,6 +180,15 @@ void SFrm_Main::connectCommands() {
     connect(menus_.options, &QAction::triggered, this, &SFrm_Main::showOptions);
     connect(menus_.help, &QAction::triggered, this, [this] { showHelp(); });
     connect(menus_.about, &QAction::triggered, this, &SFrm_Main::showAbout);
+
+    connect(menus_.editLineLeft, &QAction::triggered, this,
+            [this] { moveEditLineToItem(Edge::Left); });
+    connect(menus_.editLineRight, &QAction::triggered, this,
+            [this] { moveEditLineToItem(Edge::Right); });
+    connect(menus_.editLineTop, &QAction::triggered, this,
+            [this] { moveEditLineToItem(Edge::Top); });
+    connect(menus_.editLineBottom, &QAction::triggered, this,
+            [this] { moveEditLineToItem(Edge::Bottom); });
 
     connect(menus_.zoomIn, &QAction::triggered, canvasView_, &CanvasView::zoomIn);
     connect(menus_.zoomOut, &QAction::triggered, canvasView_, &CanvasView::zoomOut);

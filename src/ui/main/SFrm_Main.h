@@ -6,6 +6,8 @@
 #include "app/EditorStartup.h"
 #include "bitmap/RenderContext.h"
 #include "ui/editing/EditorDocument.h"
+#include "ui/editing/GridSnap.h"
+#include "ui/editing/Guides.h"
 #include "ui/main/MainMenus.h"
 
 #include <QMainWindow>
@@ -25,6 +27,7 @@ class QTimer;
 namespace tobirae {
 
 class CanvasView;
+class EditLineItem;
 class ExportMessagePanel;
 class ItemView;
 class OutputRangePanel;
@@ -126,6 +129,21 @@ public:
     bool Fnc_ItemPointDisp(int slot);
     bool Fnc_MoveSenter(bool vertical, int slot);
 
+    // --- Edit lines and grid ---
+    // Shows or hides the edit lines by the settings; a shown line at 0 or less starts in the
+    // middle of the page.
+    bool Fnc_VHBarDisp();
+    // Enabled states of the entries that need shown edit lines.
+    bool Fnc_SetEditLineMenu();
+    // axis 0: the vertical lines V0, V1; 1: the horizontal lines H0, H1.
+    EditLineItem* editLine(int axis, int index) const;
+    // The lines' positions with the settings' shown and symmetric flags.
+    EditLines editLines() const;
+    // The main grid's snapping as the settings have it.
+    GridSnap gridSnap() const;
+    // "編集ラインを左端に合わせる" … for the current item.
+    bool moveEditLineToItem(Edge edge);
+
     // The page of the output month as the preview window shows it, at `scale` times layout pixels.
     QImage renderPageImage(double scale);
 
@@ -137,6 +155,10 @@ protected:
 
 private:
     void buildPanels();
+    void buildEditLines();
+    // Puts the line items where editLinePairs_ says, shown as the settings say.
+    void showEditLineItems();
+    void editLineReleased(int axis, int index, double position);
     void connectCommands();
     void prgInit();
     void connectEditing();
@@ -178,6 +200,8 @@ private:
     RenderContext previewContext_;
     std::array<bool, kSlotCount + 1> previewGuard_{};
     std::array<ItemView*, kSlotCount> views_{};
+    std::array<EditLinePair, 2> editLinePairs_{};
+    std::array<std::array<EditLineItem*, 2>, 2> editLineItems_{};
 
     QString baseCaption_;
     QString exportName_;

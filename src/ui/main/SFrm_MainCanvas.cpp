@@ -5,6 +5,7 @@
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/editing/Placement.h"
 #include "ui/main/CanvasView.h"
+#include "ui/main/EditLineItem.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
@@ -82,6 +83,8 @@ void SFrm_Main::showPage() {
 bool SFrm_Main::Fnc_PageRePrint() {
     paper_->setBackColor(settings_.Page.PageBackColor);
     paper_->setGrid(settings_.GridShown[0], settings_.GridX[0], settings_.GridY[0]);
+    Fnc_VHBarDisp();
+    Fnc_SetEditLineMenu();
     return true;
 }
 
@@ -283,6 +286,10 @@ bool SFrm_Main::Fnc_SetMyCaption() {
 
 void SFrm_Main::zoomChanged() {
     Lbl_Zoom->setText(QStringLiteral("%1%").arg(std::lround(canvasView_->zoom() * 100)));
+    for (int axis = 0; axis < 2; ++axis) {
+        for (int index = 0; index < 2; ++index)
+            editLine(axis, index)->setZoom(canvasView_->zoom());
+    }
     // Redraw the previews at the new resolution once the zooming has come to rest.
     zoomTimer_->start();
 }

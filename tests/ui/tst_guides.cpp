@@ -1,0 +1,207 @@
+// The guides on the canvas: the grid dots as drawn, the edit lines shown by the settings, dragged
+// with the mouse (snapping and mirroring on release), kept above the items, and moved to an
+// item's edges from the "編集ライン" menu.
+#include "MainWindowFixture.h"
+#include "ui/main/CanvasView.h"
+#include "ui/main/EditLineItem.h"
+#include "ui/main/ItemView.h"
+#include "ui/main/PaperItem.h"
+
+#include <QAction>
+#include <QGraphicsScene>
+#include <QMenu>
+#include <QPainter>
+#include <QTest>
+
+using namespace tobirae;
+using namespace tobirae::test;
+
+namespace {
+
+// The page at 100 %, as the canvas paints it.
+QImage paperImage(SFrm_Main& w) {
+    const QRectF page = w.paper()->boundingRect();
+    QImage image(page.size().toSize(), QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter painter(&image);
+    w.paper()->scene()->render(&painter, QRectF(QPointF(), page.size()), page);
+    return image;
+}
+
+bool dark(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 128;
+}
+
+// Drags an edit line with the mouse to the scene coordinate `to` along its axis.
+void dragLine(SFrm_Main& w, EditLineItem* line, double to) {
+    CanvasView* view = w.canvasView();
+    const bool vertical = line->orientation() == Qt::Vertical;
+    const QPointF grab = vertical ? QPointF(line->position(), 50) : QPointF(50, line->position());
+    const QPointF drop = vertical ? QPointF(to, 50) : QPointF(50, to);
+    QWidget* viewport = view->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, view->mapFromScene(grab));
+    QTest::mouseMove(viewport, view->mapFromScene((grab + drop) / 2));
+    QTest::mouseMove(viewport, view->mapFromScene(drop));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, view->mapFromScene(drop));
+}
+
+const QStringList kGuideSettings{"[GRID]",        "MainGridDisp=1", "MainGridConnect=1",
+                                 "MainGridX=60",  "MainGridY=120",  "VBarDisp=1",
+                                 "VBarConnect=1", "HBarDisp=1",     "HBarConnect=0"};
+
+} // namespace
+
+class GuideTests : public QObject {
+    Q_OBJECT
+private slots:
+    void gridDotsFollowBothSpacings_data();
+    void gridDotsFollowBothSpacings();
+    void editLinesFollowTheSettings();
+    void draggedLinesSnapAndMirror();
+    void linesStayAboveTheItems();
+    void linesMoveToAnItemsEdges();
+};
+
+void GuideTests::gridDotsFollowBothSpacings_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("stepX"); // pixels between dots, 0 for none
+    QTest::addColumn<int>("stepY");
+    QTest::newRow("4 by 8 px") << QStringList{"[GRID]", "MainGridDisp=1", "MainGridX=60",
+                                              "MainGridY=120"}
+                               << 4 << 8;
+    QTest::newRow("8 by 4 px") << QStringList{"[GRID]", "MainGridDisp=1", "MainGridX=120",
+                                              "MainGridY=60"}
+                               << 8 << 4;
+    QTest::newRow("hidden") << QStringList{"[GRID]", "MainGridDisp=0"} << 0 << 0;
+    // A hand-edited file can hold what the options dialog never stores: no grid, no crash.
+    QTest::newRow("zero spacing") << QStringList{"[GRID]", "MainGridDisp=1", "MainGridX=0"} << 0
+                                  << 0;
+    QTest::newRow("negative spacing")
+        << QStringList{"[GRID]", "MainGridDisp=1", "MainGridY=-60"} << 0 << 0;
+}
+
+void GuideTests::gridDotsFollowBothSpacings() {
+    QFETCH(QStringList, lines);
+    QFETCH(int, stepX);
+    QFETCH(int, stepY);
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), lines));
+    SFrm_Main& w = f.start();
+    const QImage page = paperImage(w);
+    int darkPixels = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const bool onGrid = stepX > 0 && x % stepX == 0 && y % stepY == 0;
+            darkPixels += dark(page, x, y);
+            if (onGrid != dark(page, x, y))
+                QFAIL(qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+        }
+    }
+    QCOMPARE(darkPixels, stepX > 0 ? (40 / stepX) * (40 / stepY) : 0);
+}
+
+void GuideTests::editLinesFollowTheSettings() {
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
+    SFrm_Main& w = f.start();
+    const double middleX = w.document().page.CanvasWidth / 2.0;
+    const double middleY = w.document().page.CanvasHeight / 2.0;
+    // Symmetric vertical lines: both, starting in the middle; a single horizontal one.
+    QVERIFY(w.editLine(0, 0)->isVisible());
+    QVERIFY(w.editLine(0, 1)->isVisible());
+    QVERIFY(w.editLine(1, 0)->isVisible());
+    QVERIFY(!w.editLine(1, 1)->isVisible());
+    QCOMPARE(w.editLine(0, 0)->position(), middleX);
+    QCOMPARE(w.editLine(0, 1)->position(), middleX);
+    QCOMPARE(w.editLine(1, 0)->position(), middleY);
+    QVERIFY(w.menus().combineLeft->isEnabled());
+    QVERIFY(w.menus().combineBottom->isEnabled());
+    QVERIFY(w.menus().editLineMenu->menuAction()->isVisible());
+
+    // The options turn the horizontal lines off: their entries go with them.
+    w.settings().EditLineShown[1] = false;
+    w.Fnc_PageRePrint();
+    QVERIFY(!w.editLine(1, 0)->isVisible());
+    QVERIFY(w.menus().combineRight->isEnabled());
+    QVERIFY(!w.menus().combineTop->isEnabled());
+    QVERIFY(!w.menus().editLineTop->isEnabled());
+    QVERIFY(w.menus().editLineMenu->menuAction()->isVisible());
+    w.settings().EditLineShown[0] = false;
+    w.Fnc_PageRePrint();
+    QVERIFY(!w.editLine(0, 0)->isVisible());
+    QVERIFY(!w.editLine(0, 1)->isVisible());
+    QVERIFY(!w.menus().editLineMenu->menuAction()->isVisible());
+}
+
+void GuideTests::draggedLinesSnapAndMirror() {
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
+    SFrm_Main& w = f.start();
+    w.canvasView()->setZoom(1.0);
+    w.canvasView()->ensureVisible(QRectF(0, 0, 10, 10), 0, 0);
+    const int width = w.document().page.CanvasWidth;
+
+    dragLine(w, w.editLine(0, 0), 102); // snaps to 100, the other line mirrors it
+    QCOMPARE(w.editLine(0, 0)->position(), 100.0);
+    QCOMPARE(w.editLine(0, 1)->position(), width - 100.0);
+    dragLine(w, w.editLine(0, 1), 150); // past the centre: the lines exchange roles
+    QCOMPARE(w.editLine(0, 0)->position(), 148.0);
+    QCOMPARE(w.editLine(0, 1)->position(), width - 148.0);
+    dragLine(w, w.editLine(1, 0), 37); // 8-pixel rows: 37 snaps to 32; no mirror line
+    QCOMPARE(w.editLine(1, 0)->position(), 32.0);
+    QVERIFY(!w.editLine(1, 1)->isVisible());
+
+    // Without snapping the line stays where it was let go; off the page it stops at the edge.
+    w.settings().GridSnap[0] = false;
+    dragLine(w, w.editLine(1, 0), 37);
+    QCOMPARE(w.editLine(1, 0)->position(), 37.0);
+    dragLine(w, w.editLine(0, 0), -40);
+    QCOMPARE(w.editLine(0, 0)->position(), 0.0);
+    QCOMPARE(w.editLine(0, 1)->position(), double(width));
+}
+
+void GuideTests::linesStayAboveTheItems() {
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 300, 500, 12},
+                                              {CategoryYear, 0, 320, 520, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    w.selectItem(0);
+    const QPointF onLine(w.editLine(0, 0)->position(), 0);
+    for (int slot : {0, 1}) {
+        ItemView* view = w.itemView(slot);
+        view->setPos(onLine.x() - 10, 500);
+        const QPointF inside = view->mapToScene(view->boundingRect().center());
+        QGraphicsItem* top = w.paper()->scene()->itemAt(QPointF(onLine.x(), inside.y()), {});
+        QVERIFY(dynamic_cast<EditLineItem*>(top));
+    }
+}
+
+void GuideTests::linesMoveToAnItemsEdges() {
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 50, 60, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    w.selectItem(0);
+    const LayoutItem& item = w.document().item(0);
+    const double right = item.Left + item.Width;
+    const double bottom = item.Top + item.Height;
+    const double v1 = w.editLine(0, 1)->position();
+
+    w.menus().editLineLeft->trigger();
+    QCOMPARE(w.editLine(0, 0)->position(), 50.0);
+    QCOMPARE(w.editLine(0, 1)->position(), v1); // no mirroring here
+    w.menus().editLineRight->trigger();
+    QCOMPARE(w.editLine(0, 1)->position(), right);
+    w.menus().editLineTop->trigger();
+    QCOMPARE(w.editLine(1, 0)->position(), 60.0);
+    // Without symmetric move the single horizontal line takes the bottom edge.
+    w.menus().editLineBottom->trigger();
+    QCOMPARE(w.editLine(1, 0)->position(), bottom);
+    QVERIFY(!w.editLine(1, 1)->isVisible());
+}
+
+QTEST_MAIN(GuideTests)
+#include "tst_guides.moc"
