@@ -30,6 +30,8 @@ void ContentAreaView::setBoxes(std::vector<ContentBox> boxes) {
     for (std::size_t i = 0; i < order_.size(); ++i)
         order_[i] = static_cast<int>(i);
     selected_ = -1;
+    // Room for the cell and for boxes pushed out of it up to their bounds.
+    setMinimumSize(sizeHint());
     updateGeometry();
     update();
 }

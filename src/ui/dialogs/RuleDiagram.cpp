@@ -88,9 +88,10 @@ void RuleDiagram::layoutMonthBox(bool diagonal) {
         lines_.push_back({RuleDiagonal,
                           {QLineF(l + colW, bottom - rowH, l, bottom)},
                           {l + colW + 2, bottom - rowH + 2}});
+    // Captions stay left of the numbers that stand in the bands' middle.
     captions_ = {
-        {QRectF(l, top, r - l, yearB - top), QStringLiteral("年表示領域")},
-        {QRectF(l, yearB, r - l, monthB - yearB), QStringLiteral("月表示領域")},
+        {QRectF(l, top, 3 * colW, yearB - top), QStringLiteral("年表示領域")},
+        {QRectF(l, yearB, 3 * colW, monthB - yearB), QStringLiteral("月表示領域")},
         {QRectF(l + 3 * colW, monthB, r - l - 3 * colW, headB - monthB),
          QStringLiteral("曜日表示領域")},
         {QRectF(l + 3 * colW, headB + 2 * rowH, 3 * colW, rowH), QStringLiteral("日付表示領域")}};

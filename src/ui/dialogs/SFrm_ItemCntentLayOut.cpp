@@ -93,6 +93,9 @@ SFrm_ItemCntentLayOut::SFrm_ItemCntentLayOut(const LayoutItem& shared,
     row->addStretch();
     row->addWidget(buttons);
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    const QWidget* content = findChild<QScrollArea*>()->widget();
+    const QSize wanted = content->sizeHint() + QSize(32, 32);
+    resize(std::clamp(wanted.width(), 520, 1200), std::clamp(wanted.height() + 50, 260, 860));
 
     // The title band first for the boxes, the day cell otherwise.
     if (!areas_.empty())
@@ -176,8 +179,6 @@ void SFrm_ItemCntentLayOut::buildAreas() {
     scroll->setWidgetResizable(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll);
-    const QSize wanted = content->sizeHint() + QSize(24, 24);
-    resize(std::clamp(wanted.width(), 480, 1100), std::clamp(wanted.height() + 60, 240, 800));
 }
 
 ContentBox SFrm_ItemCntentLayOut::makeBox(ContentArea area, ContentBoxKey key) {
