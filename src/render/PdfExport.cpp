@@ -37,6 +37,9 @@ ExportResult paintPages(const PageJob& job, const std::vector<std::chrono::year_
         total.error = QStringLiteral("the pages cannot be painted on this device");
         return total;
     }
+    // Screens showing the pages smaller than printed (a print preview) then show hairlines grey
+    // instead of dropping them; on paper and in PDF files nothing changes.
+    painter.setRenderHint(QPainter::Antialiasing, true);
     const int dpi = options.dpi.value_or(job.dpi);
     for (std::size_t i = 0; i < months.size(); ++i) {
         if (options.cancel && options.cancel->load()) {

@@ -48,6 +48,7 @@ public:
     }
     QString openFileName(const FileRequest& request) override { return nextFile(false, request); }
     QString saveFileName(const FileRequest& request) override { return nextFile(true, request); }
+    QString folderName(const FileRequest& request) override { return nextFile(true, request); }
     std::optional<QColor> pickColour(const QColor& initial, const QString& title) override {
         colourRequests.push_back({initial, title});
         if (colours.empty())

@@ -2,17 +2,22 @@
 // and the same bytes as tobirae-cli render.
 #include "MainWindowFixture.h"
 #include "bitmap/Primitives.h"
+#include "ui/dialogs/Sfrm_Zoom.h"
 #include "ui/main/ExportMessagePanel.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace tobirae;
 using namespace tobirae::test;
@@ -25,6 +30,14 @@ QByteArray fileBytes(const QString& path) {
 }
 
 const QString kWallCalendar = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/wall-calendar.CLF");
+
+// The text layer of a PDF, pages separated by form feeds (empty without pdftotext).
+QString pdfText(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
 
 } // namespace
 
@@ -39,6 +52,9 @@ private slots:
     void failuresAreReported_data();
     void failuresAreReported();
     void previewDrawsThePage();
+    void printerPagesAreThePdfPages();
+    void pdfOfAMonthRange();
+    void monthRangeIntoAFolder();
 };
 
 void ExportTests::nothingToExport() {
@@ -204,19 +220,29 @@ void ExportTests::failuresAreReported() {
     QVERIFY(w.exportName().isEmpty() || w.exportName() == QStringLiteral("a"));
 }
 
+// The preview draws the page through the renderer at its own size and steps through the months
+// within the calendar's years.
 void ExportTests::previewDrawsThePage() {
     MainWindowFixture f;
-    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
-    const QImage page = w.renderPageImage(1.0);
-    QCOMPARE(page.size(),
-             Fnc_PageBitmapSize(static_cast<float>(w.document().page.CanvasWidth),
-                                static_cast<float>(w.document().page.CanvasHeight), 1, 1));
-    // Something other than the white page background is drawn near the item.
+    QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
+    Sfrm_Zoom zoom(w.pageJob(), 2049, 11, &w);
+    zoom.resize(420, 640);
+    zoom.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&zoom));
+    zoom.grab();
+    const QImage& page = zoom.pageImage();
+    QVERIFY(!page.isNull());
+    // Drawn at the resolution that makes A4 as wide as the page area, not scaled to it.
+    const QRectF area = Sfrm_Zoom::pageRect(
+        QSizeF(420, 640 - zoom.monthLabel()->parentWidget()->height()), 210, 297);
+    const int pixels = static_cast<int>(area.width() * zoom.devicePixelRatioF());
+    QCOMPARE(zoom.pageDpi(), static_cast<int>(pixels / (210 / 25.4)));
+    // Whole dots per inch: the page is at most one inch's step of dots narrower than the area.
+    QVERIFY(page.width() <= pixels + 1 && page.width() >= pixels - 210 / 25.4 - 1);
     bool inked = false;
-    for (int y = 10; y < 60 && !inked; ++y)
-        for (int x = 10; x < 120 && !inked; ++x)
+    for (int y = 0; y < page.height() / 4 && !inked; ++y)
+        for (int x = 0; x < page.width() && !inked; ++x)
             inked = page.pixelColor(x, y) != QColor(Qt::white);
     QVERIFY(inked);
 
@@ -225,9 +251,124 @@ void ExportTests::previewDrawsThePage() {
     QVERIFY(writeSettingsFile(empty.settingsPath(),
                               {QStringLiteral("[ページ]"), QStringLiteral("背景色=255")}));
     SFrm_Main& blankWindow = empty.start();
-    const QImage blank = blankWindow.renderPageImage(1.0);
-    QCOMPARE(blank.size(), page.size());
+    Sfrm_Zoom blankZoom(blankWindow.pageJob(), 2027, 5, &blankWindow);
+    blankZoom.resize(420, 640);
+    blankZoom.grab();
+    const QImage& blank = blankZoom.pageImage();
+    QVERIFY(!blank.isNull());
     QCOMPARE(blank.pixelColor(blank.width() / 2, blank.height() / 2), QColor(Qt::red));
+
+    QCOMPARE(zoom.monthLabel()->text(), QStringLiteral("2049年11月"));
+    QTest::keyClick(&zoom, Qt::Key_Right);
+    QCOMPARE(zoom.monthLabel()->text(), QStringLiteral("2049年12月"));
+    QVERIFY(!zoom.nextButton()->isEnabled());
+    QTest::keyClick(&zoom, Qt::Key_Right); // the last month stays
+    QCOMPARE(zoom.monthLabel()->text(), QStringLiteral("2049年12月"));
+    zoom.previousButton()->click();
+    zoom.previousButton()->click();
+    QCOMPARE(zoom.monthLabel()->text(), QStringLiteral("2049年10月"));
+    zoom.grab();
+    QCOMPARE(zoom.pageImage().size(), page.size());
+}
+
+// A printer in PDF mode gets the pages the PDF export writes, one per month, fitted to its paper.
+void ExportTests::printerPagesAreThePdfPages() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
+    const PageJob job = w.pageJob();
+    using std::chrono::year;
+    const auto months = monthRange(year(2027) / 12, year(2028) / 1);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(f.path("printed.pdf"));
+    printer.setPageLayout(pageLayoutOf(job));
+    const ExportResult printed = paintPages(job, months, printer);
+    QVERIFY2(printed.ok, qPrintable(printed.error));
+    QCOMPARE(printed.pages, 2);
+    QVERIFY(exportPdf(job, months, f.path("export.pdf")).ok);
+    QCOMPARE(pdfText(f.path(QStringLiteral("printed.pdf"))),
+             pdfText(f.path(QStringLiteral("export.pdf"))));
+    QCOMPARE(pdfText(f.path(QStringLiteral("printed.pdf"))).count(QLatin1Char('\f')), 2);
+}
+
+void ExportTests::pdfOfAMonthRange() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
+    using std::chrono::year;
+    QStringList titles;
+    bool formatAsked = false;
+    w.setMonthRangeChooser([&](const QString& title, bool withFormat) {
+        titles << title;
+        formatAsked = withFormat;
+        return std::optional<MonthRangeChoice>({year(2027) / 4, year(2027) / 6});
+    });
+    f.prompts.files.push_back(f.path(QStringLiteral("spring.pdf")));
+    QVERIFY(w.exportPdfRange());
+    QCOMPARE(titles, QStringList{QStringLiteral("PDF出力")});
+    QVERIFY(!formatAsked);
+    QCOMPARE(f.prompts.fileDialogs.back().request.filter,
+             QStringLiteral("PDFファイル (*.PDF)|*.PDF"));
+    QCOMPARE(f.prompts.messages.last(), QStringLiteral("3ページのPDFを作成しました。\r\n") +
+                                            f.path(QStringLiteral("spring.pdf")));
+    QVERIFY(fileBytes(f.path(QStringLiteral("spring.pdf"))).startsWith("%PDF-"));
+    QVERIFY(!w.messagePanel()->isVisible());
+    QVERIFY(w.menuBar()->isEnabled());
+
+    // A cancelled range dialog asks for no file.
+    w.setMonthRangeChooser([](const QString&, bool) { return std::nullopt; });
+    const std::size_t dialogs = f.prompts.fileDialogs.size();
+    QVERIFY(!w.exportPdfRange());
+    QCOMPARE(f.prompts.fileDialogs.size(), dialogs);
+}
+
+// Bitmaps of a range across years land in the chosen folder; a cancelled run leaves only
+// complete pages, and a cancelled PDF no file at all.
+void ExportTests::monthRangeIntoAFolder() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
+    using std::chrono::year;
+    MonthRangeChoice choice{year(2027) / 11, year(2028) / 2, PageFileFormat::Png};
+    QStringList titles;
+    w.setMonthRangeChooser([&](const QString& title, bool withFormat) {
+        titles << title + (withFormat ? QStringLiteral(" with format") : QString());
+        return std::optional<MonthRangeChoice>(choice);
+    });
+    QDir(f.dir.path()).mkdir(QStringLiteral("out"));
+    const QString out = f.path(QStringLiteral("out"));
+    f.prompts.files.push_back(out);
+    QVERIFY(w.exportMonthRange());
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("2027-11.png"), QStringLiteral("2027-12.png"),
+                          QStringLiteral("2028-01.png"), QStringLiteral("2028-02.png")}));
+    QCOMPARE(f.prompts.messages.last(), QStringLiteral("4ページを作成しました。\r\n") + out);
+    QCOMPARE(titles, QStringList{QStringLiteral("一括出力 with format")});
+
+    // Files already there are overwritten only when the user agrees.
+    f.prompts.files.push_back(out);
+    f.prompts.answers.push_back(PromptAnswer::No);
+    QVERIFY(!w.exportMonthRange());
+    QCOMPARE(f.prompts.questions.back().text,
+             QStringLiteral("同じ名前のファイルがあります。\r\n上書きしますか?"));
+
+    for (const PageFileFormat format : {PageFileFormat::Bmp, PageFileFormat::Pdf}) {
+        QDir(out).removeRecursively();
+        QDir(f.dir.path()).mkdir(QStringLiteral("out"));
+        choice = {year(2027) / 1, year(2027) / 12, format};
+        f.prompts.files.push_back(out);
+        QTimer::singleShot(0, w.messagePanel()->cancelButton(), &QPushButton::click);
+        QVERIFY(!w.exportMonthRange());
+        QVERIFY2(f.prompts.messages.last().startsWith(QStringLiteral("中止しました。")),
+                 qPrintable(f.prompts.messages.last()));
+        const QStringList left = QDir(out).entryList(QDir::Files | QDir::Hidden);
+        if (format == PageFileFormat::Pdf)
+            QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(' '))));
+        QVERIFY(left.size() < 12);
+        for (const QString& name : left)
+            QVERIFY2(!QImage(QDir(out).filePath(name)).isNull(), qPrintable(name));
+    }
 }
 
 QTEST_MAIN(ExportTests)

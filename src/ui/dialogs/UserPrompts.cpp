@@ -149,6 +149,14 @@ QString QtUserPrompts::saveFileName(const FileRequest& request) {
     return chooseFile(request, true);
 }
 
+QString QtUserPrompts::folderName(const FileRequest& request) {
+    const QString start = request.initialPath.isEmpty() ? lastFolder_ : request.initialPath;
+    const QString folder = QFileDialog::getExistingDirectory(parent_, applicationTitle(), start);
+    if (!folder.isEmpty())
+        lastFolder_ = folder;
+    return folder;
+}
+
 std::optional<QColor> QtUserPrompts::pickColour(const QColor& initial, const QString& title) {
     const QColor chosen =
         QColorDialog::getColor(initial, parent_, title.isEmpty() ? applicationTitle() : title);

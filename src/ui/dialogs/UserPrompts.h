@@ -32,6 +32,9 @@ public:
     // Empty when the user cancelled.
     virtual QString openFileName(const FileRequest& request) = 0;
     virtual QString saveFileName(const FileRequest& request) = 0;
+    // An existing folder (initialPath proposes one); empty when the user cancelled, and from
+    // prompts that never choose one.
+    virtual QString folderName(const FileRequest&) { return {}; }
     virtual std::optional<QColor> pickColour(const QColor& initial, const QString& title) = 0;
 };
 
@@ -45,6 +48,7 @@ public:
     void message(const QString& text, PromptIcon icon = PromptIcon::None) override;
     QString openFileName(const FileRequest& request) override;
     QString saveFileName(const FileRequest& request) override;
+    QString folderName(const FileRequest& request) override;
     std::optional<QColor> pickColour(const QColor& initial, const QString& title) override;
 
 private:

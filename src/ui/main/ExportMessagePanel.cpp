@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tobirae {
@@ -17,15 +18,26 @@ ExportMessagePanel::ExportMessagePanel(QWidget* parent) : QFrame(parent) {
     Prg_Export = new QProgressBar(this);
     Prg_Export->setObjectName(QStringLiteral("Prg_Export"));
     Prg_Export->setTextVisible(false);
+    Cmd_Cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    Cmd_Cancel->setObjectName(QStringLiteral("Cmd_Cancel"));
+    Cmd_Cancel->hide();
+    connect(Cmd_Cancel, &QPushButton::clicked, this, [this] {
+        Cmd_Cancel->setEnabled(false);
+        emit cancelRequested();
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Lbl_Message);
     layout->addWidget(Prg_Export);
+    layout->addWidget(Cmd_Cancel, 0, Qt::AlignRight);
     setFixedSize(320, 80);
     hide();
     parent->installEventFilter(this);
 }
 
-void ExportMessagePanel::start(int steps) {
+void ExportMessagePanel::start(int steps, bool cancellable) {
+    Cmd_Cancel->setVisible(cancellable);
+    Cmd_Cancel->setEnabled(true);
+    setFixedSize(320, cancellable ? 116 : 80);
     Prg_Export->setRange(0, steps);
     Prg_Export->setValue(0);
     Lbl_Message->clear();

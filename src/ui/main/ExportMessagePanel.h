@@ -1,11 +1,13 @@
 // The small panel that tells how an export is getting on: a text line and a progress bar, shown
-// centred over the main window while the export runs.
+// centred over the main window while the export runs; exports of several pages add a cancel
+// button.
 #pragma once
 
 #include <QFrame>
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace tobirae {
 
@@ -14,13 +16,17 @@ class ExportMessagePanel final : public QFrame {
 public:
     explicit ExportMessagePanel(QWidget* parent);
 
-    void start(int steps);
+    void start(int steps, bool cancellable = false);
     void setStep(const QString& text, int value);
     void finish();
 
     QString text() const;
     int value() const;
     int maximum() const;
+    QPushButton* cancelButton() const { return Cmd_Cancel; }
+
+signals:
+    void cancelRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,6 +36,7 @@ private:
 
     QLabel* Lbl_Message;
     QProgressBar* Prg_Export;
+    QPushButton* Cmd_Cancel;
 };
 
 } // namespace tobirae

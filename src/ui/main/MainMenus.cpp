@@ -42,6 +42,12 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.pageSize = entry(file, QStringLiteral("用紙サイズ変更"), "pageSize");
     file->addSeparator();
     m.makeBitmap = entry(file, QStringLiteral("画像ファイル作成"), "makeBitmap");
+    m.exportPdf = entry(file, QStringLiteral("PDF出力..."), "exportPdf");
+    m.exportRange = entry(file, QStringLiteral("一括出力..."), "exportRange");
+    file->addSeparator();
+    m.print = entry(file, QStringLiteral("印刷..."), "print");
+    m.print->setShortcut(QKeySequence::Print);
+    m.printPreview = entry(file, QStringLiteral("印刷プレビュー..."), "printPreview");
     file->addSeparator();
     m.exit = entry(file, QStringLiteral("終了(&X)"), "exit");
 

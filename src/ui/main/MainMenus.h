@@ -19,6 +19,10 @@ struct MainMenus {
     QAction* itemAdd = nullptr;
     QAction* pageSize = nullptr;
     QAction* makeBitmap = nullptr;
+    QAction* exportPdf = nullptr;    // "PDF出力..."
+    QAction* exportRange = nullptr;  // "一括出力..."
+    QAction* print = nullptr;        // "印刷..."
+    QAction* printPreview = nullptr; // "印刷プレビュー..."
     QAction* exit = nullptr;
     // "編集(&E)": submenus "全体" and "アイテム"
     QMenu* editMenu = nullptr;

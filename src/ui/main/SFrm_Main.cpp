@@ -169,6 +169,10 @@ void SFrm_Main::connectCommands() {
     connect(menus_.pageSize, &QAction::triggered, Cmd_Command[0], &QPushButton::click);
     connect(Cmd_Command[2], &QPushButton::clicked, this, [this] { Fnc_MakeBmpFile(); });
     connect(menus_.makeBitmap, &QAction::triggered, this, [this] { Fnc_MakeBmpFile(); });
+    connect(menus_.exportPdf, &QAction::triggered, this, [this] { exportPdfRange(); });
+    connect(menus_.exportRange, &QAction::triggered, this, [this] { exportMonthRange(); });
+    connect(menus_.print, &QAction::triggered, this, [this] { printMonths(false); });
+    connect(menus_.printPreview, &QAction::triggered, this, [this] { printMonths(true); });
     connect(Cmd_Command[3], &QPushButton::clicked, this, [this] { Fnc_LayOutRead(); });
     connect(menus_.layoutRead, &QAction::triggered, this, [this] { Fnc_LayOutRead(); });
     connect(Cmd_Command[4], &QPushButton::clicked, this, [this] { Fnc_LayOutSave(); });

@@ -5,10 +5,12 @@
 
 #include "app/EditorStartup.h"
 #include "bitmap/RenderContext.h"
+#include "render/PdfExport.h"
 #include "ui/editing/EditorDocument.h"
 #include "ui/editing/GridSnap.h"
 #include "ui/editing/Guides.h"
 #include "ui/main/MainMenus.h"
+#include "ui/main/MonthRangeDialog.h"
 
 #include <QMainWindow>
 #include <QUrl>
@@ -144,8 +146,23 @@ public:
     // "編集ラインを左端に合わせる" … for the current item.
     bool moveEditLineToItem(Edge edge);
 
-    // The page of the output month as the preview window shows it, at `scale` times layout pixels.
-    QImage renderPageImage(double scale);
+    // The page as the export draws it: the views' geometry on the canvas, the settings'
+    // background.
+    PageJob pageJob() const;
+
+    // --- Pages of several months ---
+    // "PDF出力...": a month range as one PDF file.
+    bool exportPdfRange();
+    // "一括出力...": a month range as BMP or PNG files, or one PDF, into a folder.
+    bool exportMonthRange();
+    // "印刷..." / "印刷プレビュー...": one page per month of a range, fitted to the paper.
+    bool printMonths(bool preview);
+    // Tests answer the month-range dialog instead of a person (nullopt: cancelled).
+    using MonthRangeChooser =
+        std::function<std::optional<MonthRangeChoice>(const QString& title, bool withFormat)>;
+    void setMonthRangeChooser(MonthRangeChooser chooser) {
+        monthRangeChooser_ = std::move(chooser);
+    }
 
 signals:
     void exportFinished(bool ok, const QString& path);
@@ -190,10 +207,17 @@ private:
     QString layoutFolder() const;
     void setBusy(bool busy);
     bool writeLayout(const QString& path);
+    std::optional<MonthRangeChoice> chooseMonths(const QString& title, bool withFormat);
+    // Runs `work` on a worker thread while the message panel counts the pages and offers to
+    // cancel; the window stays responsive.
+    ExportResult runPageWork(int pages,
+                             const std::function<ExportResult(const std::atomic<bool>& cancel,
+                                                              const PageDone& onPage)>& work);
 
     EditorDocument* editor_ = nullptr;
     std::function<bool(LayoutItem&)> newItemConfirmation_;
     std::function<bool(SFrm_AddCtrl&)> propertyDialogRunner_;
+    MonthRangeChooser monthRangeChooser_;
     std::optional<QPointF> pastePoint_;
     AppSettings settings_;
     UserPrompts& prompts_;

@@ -40,14 +40,7 @@ void SFrm_Main::showOptions() {
 }
 
 void SFrm_Main::showPreview() {
-    // Drawn finer than layout pixels so the window can be enlarged without blurring.
-    const double scale = std::max(2.0, canvasView_->devicePixelRatioF() * 2);
-    const QImage page = renderPageImage(scale);
-    if (page.isNull()) {
-        prompts_.message(QStringLiteral("プレビューを作成できませんでした。"));
-        return;
-    }
-    Sfrm_Zoom zoom(page, document().page.PaperWidth, document().page.PaperHeight, this);
+    Sfrm_Zoom zoom(pageJob(), outputYear(), outputMonth(), this);
     zoom.exec();
 }
 

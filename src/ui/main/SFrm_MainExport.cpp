@@ -1,6 +1,4 @@
-// The main window's page output: "画像ファイル作成" and the page picture of the preview window.
-#include "bitmap/ImageCanvas.h"
-#include "bitmap/Primitives.h"
+// The main window's page output: "画像ファイル作成" and the page job the other outputs share.
 #include "render/PageExport.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/ExportMessagePanel.h"
@@ -11,11 +9,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <algorithm>
-#include <cmath>
 #include <thread>
 
 namespace tobirae {
@@ -29,6 +24,10 @@ const QString kBitmapFilter = QStringLiteral("ビットマップファイル (*.
 // The page as the export draws it: the items' geometry from the document, the settings' background.
 static PageJob pageJobOf(const SFrm_Main&, const LayoutDocument& document, Colour pageBackColor) {
     return pageJobFromDocument(document, pageBackColor);
+}
+
+PageJob SFrm_Main::pageJob() const {
+    return pageJobOf(*this, document(), settings_.Page.PageBackColor);
 }
 
 void SFrm_Main::setBusy(bool busy) {
@@ -94,33 +93,6 @@ bool SFrm_Main::Fnc_MakeBmpFile() {
     prompts_.message(QStringLiteral("作成しました。"));
     emit exportFinished(true, path);
     return true;
-}
-
-QImage SFrm_Main::renderPageImage(double scale) {
-    // Drawn by the export itself, so the preview is exactly the page a file would get.
-    QTemporaryDir dir;
-    if (!dir.isValid())
-        return {};
-    const QString file = dir.filePath(QStringLiteral("preview.bmp"));
-    ExportOptions options;
-    options.dpi = static_cast<int>(std::lround(kLayoutDpi * scale));
-    const PageJob job = pageJobOf(*this, document(), settings_.Page.PageBackColor);
-    // A page without items is the blank paper.
-    if (std::none_of(job.entries.begin(), job.entries.end(),
-                     [](const ExportEntry& e) { return e.drawn; })) {
-        const float s = static_cast<float>(*options.dpi) / kLayoutDpi;
-        const QSize size = Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
-                                              static_cast<float>(job.canvas.height()), s, s);
-        if (size.isEmpty() || Fnc_PageBitmapBytes(size, -1) > kMaxPageBytes)
-            return {};
-        QImage blank(size, QImage::Format_RGB32);
-        blank.fill(rgbFromColour(job.pageBackColor));
-        return blank;
-    }
-    const ExportResult result = exportPage(job, outputYear(), outputMonth(), file, options);
-    if (!result.ok)
-        return {};
-    return QImage(file);
 }
 
 } // namespace tobirae

@@ -1,0 +1,47 @@
+// The small dialog of the page commands that cover several months ("PDF出力...", "印刷...",
+// "印刷プレビュー...", "一括出力..."): from year/month to year/month (1950-01 to 2049-12), and
+// for "一括出力..." the file format. OK is enabled only while the range runs forward.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <chrono>
+
+class QComboBox;
+class QPushButton;
+class QRadioButton;
+
+namespace tobirae {
+
+enum class PageFileFormat { Bmp, Png, Pdf };
+
+struct MonthRangeChoice {
+    std::chrono::year_month from;
+    std::chrono::year_month to;
+    PageFileFormat format = PageFileFormat::Pdf;
+};
+
+class MonthRangeDialog final : public QDialog {
+    Q_OBJECT
+public:
+    // Both ends start at `initial`; withFormat adds the format choice (BMP first).
+    MonthRangeDialog(const QString& title, std::chrono::year_month initial, bool withFormat,
+                     QWidget* parent = nullptr);
+
+    MonthRangeChoice choice() const;
+    void setRange(std::chrono::year_month from, std::chrono::year_month to);
+
+    QPushButton* okButton() const { return Cmd_OK; }
+
+private:
+    void rangeChanged();
+
+    QComboBox* Cmb_FromYear;
+    QComboBox* Cmb_FromMonth;
+    QComboBox* Cmb_ToYear;
+    QComboBox* Cmb_ToMonth;
+    std::array<QRadioButton*, 3> Opt_Format{};
+    QPushButton* Cmd_OK = nullptr;
+};
+
+} // namespace tobirae
