@@ -7,6 +7,7 @@
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +57,7 @@ private slots:
     void printerPagesAreThePdfPages();
     void pdfOfAMonthRange();
     void monthRangeIntoAFolder();
+    void monthRangeDialogRunsForward();
 };
 
 void ExportTests::nothingToExport() {
@@ -369,6 +372,27 @@ void ExportTests::monthRangeIntoAFolder() {
         for (const QString& name : left)
             QVERIFY2(!QImage(QDir(out).filePath(name)).isNull(), qPrintable(name));
     }
+}
+
+void ExportTests::monthRangeDialogRunsForward() {
+    using std::chrono::year;
+    MonthRangeDialog dialog(QStringLiteral("一括出力"), year(2027) / 5, true);
+    QCOMPARE(dialog.choice().from, year(2027) / 5);
+    QCOMPARE(dialog.choice().to, year(2027) / 5);
+    QCOMPARE(dialog.choice().format, PageFileFormat::Bmp);
+    QVERIFY(dialog.okButton()->isEnabled());
+    dialog.setRange(year(2028) / 3, year(2027) / 4);
+    QVERIFY(!dialog.okButton()->isEnabled());
+    dialog.setRange(year(2027) / 4, year(2028) / 3);
+    QVERIFY(dialog.okButton()->isEnabled());
+    // The lists hold 1950 to 2049; the last month can be chosen.
+    auto* toYear = dialog.findChild<QComboBox*>(QStringLiteral("Cmb_ToYear"));
+    QCOMPARE(toYear->count(), 100);
+    toYear->setCurrentIndex(99);
+    dialog.findChild<QComboBox*>(QStringLiteral("Cmb_ToMonth"))->setCurrentIndex(11);
+    dialog.findChild<QRadioButton*>(QStringLiteral("Opt_Format2"))->click();
+    QCOMPARE(dialog.choice().to, year(2049) / 12);
+    QCOMPARE(dialog.choice().format, PageFileFormat::Pdf);
 }
 
 QTEST_MAIN(ExportTests)
