@@ -29,7 +29,6 @@ public:
     // Resize mode shows handles at the corners and edge middles.
     void setResizeMode(bool on);
     bool resizeMode() const { return resizeMode_; }
-    bool gestureActive() const { return gesture_ != Gesture::None; }
 
     // Which edges a handle at `local` (item coordinates) moves: bits kLeft, kRight, kTop, kBottom.
     int handleEdgesAt(QPointF local) const;
