@@ -432,7 +432,7 @@ TEST(EditorSlots, FullDocumentAndReusedViews) {
     EXPECT_EQ(small->document().itemList().back().text, QStringLiteral(" 3 年表示"));
 }
 
-// Faults of the original design that the editing layer does not repeat.
+// Each of these would silently drop an item from save and export, or grow it with every copy.
 TEST(EditorSlots, DeleteDropsTheDeletedItemsOwnEntry) {
     auto editor = threeItems();
     editor->setCurrentSlot(0); // another item is the selected one
