@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "document/ResolutionTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -16,7 +17,9 @@ constexpr float kA4Height = 297;
 constexpr float kMinUserPaper = 50;
 
 float userPaperSide(float millimetres) {
-    return std::isfinite(millimetres) && millimetres >= kMinUserPaper ? millimetres : kMinUserPaper;
+    if (!std::isfinite(millimetres) || millimetres < kMinUserPaper)
+        return kMinUserPaper;
+    return std::min(millimetres, kMaxPaperMillimetres);
 }
 
 } // namespace

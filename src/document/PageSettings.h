@@ -23,4 +23,8 @@ struct PageSettings {
 
 inline constexpr int kPageHeaderSize = 32;
 
+// The largest paper side the program works with, in millimetres: the page-size dialog stores no
+// more, and larger papers read from files are cut down to it (5 m is 18898 canvas pixels).
+inline constexpr float kMaxPaperMillimetres = 5000;
+
 } // namespace tobirae

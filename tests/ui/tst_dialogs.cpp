@@ -127,6 +127,8 @@ void DialogTests::pageSizeRules_data() {
                                    << "80" << true << 80.f << 300.f;
     QTest::newRow("negative raised") << 1 << "-5"
                                      << "60" << true << 60.f << 50.f;
+    QTest::newRow("100 m cut to 5 m") << 1 << "100000"
+                                      << "5001" << true << 5000.f << 5000.f;
     QTest::newRow("non-numeric keeps old") << 1 << "abc"
                                            << "" << true << 120.f << 180.f;
     QTest::newRow("user size ignores orientation") << 1 << "150"

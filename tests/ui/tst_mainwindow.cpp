@@ -101,6 +101,7 @@ private slots:
     void shutdownQuestionWithItems();
 
     void readLayoutByMenu();
+    void readLayoutWithHugePaperCutsItDown();
     void readLayoutCancelled();
     void readDamagedLayoutKeepsDocument();
     void dropLayout_data();
@@ -377,6 +378,23 @@ void MainWindowTests::readLayoutByMenu() {
     }
     QVERIFY(!w.itemView(2));
     QVERIFY(f.prompts.messages.isEmpty());
+}
+
+void MainWindowTests::readLayoutWithHugePaperCutsItDown() {
+    MainWindowFixture f;
+    auto document = makeTestDocument({{CategoryYear, 0, 10, 10, 12}});
+    document->page.PaperSize = 1;
+    document->page.PaperWidth = 100000; // 100 m
+    document->page.PaperHeight = 100000;
+    QVERIFY(!writeLayoutFile(*document, f.path("huge.CLF")).has_value());
+    SFrm_Main& w = f.start();
+    w.paper()->setGrid(true, 120, 120);
+    QVERIFY(w.Fnc_LayOutRead(f.path("huge.CLF")));
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY(f.prompts.messages[0].contains(QStringLiteral("5000 mm")));
+    QCOMPARE(w.document().page.PaperWidth, 5000.f);
+    QCOMPARE(w.document().page.PaperHeight, 5000.f);
+    QVERIFY(w.paper()->boundingRect().width() < 19000);
 }
 
 void MainWindowTests::readLayoutCancelled() {

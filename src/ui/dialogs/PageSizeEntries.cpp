@@ -18,9 +18,11 @@ PageValues applyPageSizeEntries(const PageValues& before, const PageSizeEntries&
     after.PaperSize = entries.paperIndex;
     if (entries.paperIndex == 1) {
         if (const auto h = numericValue(entries.heightText))
-            after.PaperHeight = std::max(static_cast<float>(*h), kMinimumPaperMillimetres);
+            after.PaperHeight =
+                std::clamp(static_cast<float>(*h), kMinimumPaperMillimetres, kMaxPaperMillimetres);
         if (const auto w = numericValue(entries.widthText))
-            after.PaperWidth = std::max(static_cast<float>(*w), kMinimumPaperMillimetres);
+            after.PaperWidth =
+                std::clamp(static_cast<float>(*w), kMinimumPaperMillimetres, kMaxPaperMillimetres);
     } else {
         after.PaperWidth = entries.portrait ? kA4Short : kA4Long;
         after.PaperHeight = entries.portrait ? kA4Long : kA4Short;

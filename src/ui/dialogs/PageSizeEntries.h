@@ -19,7 +19,8 @@ struct PageSizeEntries {
 
 inline constexpr float kMinimumPaperMillimetres = 50;
 
-// The page values after OK: a user size below 50 mm becomes 50 mm, a size box that is not
+// The page values after OK: a user size below 50 mm becomes 50 mm, one above
+// kMaxPaperMillimetres that maximum, a size box that is not
 // numeric keeps the old value, A4 takes its size from the orientation; the dots per inch follow
 // the resolution index (index 5 is screenDpi). The canvas size is left for the window.
 PageValues applyPageSizeEntries(const PageValues& before, const PageSizeEntries& entries,

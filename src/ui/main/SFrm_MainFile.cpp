@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace tobirae {
 
@@ -28,6 +29,17 @@ bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
         prompts_.message(QStringLiteral("レイアウトファイルを読み込めませんでした。\r\n") +
                          result.error);
         return false;
+    }
+    // A paper the page-size dialog could not give is cut down before the canvas is made for it.
+    PageValues& page = result.document->page;
+    if (page.PaperWidth > kMaxPaperMillimetres || page.PaperHeight > kMaxPaperMillimetres) {
+        prompts_.message(QStringLiteral("用紙が大きすぎます (%1 x %2 mm)。縦横とも %3 mm までに"
+                                        "縮めました。")
+                             .arg(page.PaperWidth)
+                             .arg(page.PaperHeight)
+                             .arg(kMaxPaperMillimetres));
+        page.PaperWidth = std::min(page.PaperWidth, kMaxPaperMillimetres);
+        page.PaperHeight = std::min(page.PaperHeight, kMaxPaperMillimetres);
     }
     previewGuard_ = {};
     editor_->replaceDocument(std::move(result.document));
