@@ -5,12 +5,14 @@ cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${TOBIRAE_BUILD_DIR:-build}" --output-on-failure --parallel "$(nproc)"
 
-# Layout and settings files come from anywhere: their readers' tests run once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer (only those targets, to keep this step short).
+# Layout and settings files come from anywhere, and so do the numbers the renderer draws with:
+# the readers' tests and the drawing tests run once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer (only those targets, to keep this step short).
 ASAN_DIR="${TOBIRAE_ASAN_BUILD_DIR:-build-asan}"
+ASAN_TESTS=(document_tests app_tests bitmap_tests render_tests)
 cmake -S . -B "$ASAN_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOBIRAE_SANITIZE=ON \
     -DTOBIRAE_BENCH=OFF >/dev/null
-cmake --build "$ASAN_DIR" --parallel "$(nproc)" --target document_tests app_tests
-for t in document_tests app_tests; do
+cmake --build "$ASAN_DIR" --parallel "$(nproc)" --target "${ASAN_TESTS[@]}"
+for t in "${ASAN_TESTS[@]}"; do
     "$ASAN_DIR/bin/$t" --gtest_brief=1
 done
