@@ -21,13 +21,9 @@ std::size_t checkedSlot(int slot) {
     return static_cast<std::size_t>(slot);
 }
 
-// Canvas coordinates are whole pixels; out-of-range values are clamped rather than wrapped.
-int toPixel(float value) {
-    if (!std::isfinite(value))
-        return 0;
-    const double rounded = std::nearbyint(static_cast<double>(value));
-    return static_cast<int>(std::clamp(rounded, double(std::numeric_limits<int>::min()),
-                                       double(std::numeric_limits<int>::max())));
+// A coordinate read from a file; one that is not a number counts as 0.
+float finiteOrZero(float value) {
+    return std::isfinite(value) ? value : 0.f;
 }
 
 } // namespace
@@ -343,7 +339,7 @@ std::unique_ptr<LayoutDocument> LayoutDocument::fromRecords(const PageSettings& 
         doc->giveNextItemNumber(s);
         doc->setViewVisible(s, true);
         const LayoutItem& it = doc->item(s);
-        doc->setAnchor(s, {toPixel(it.Left), toPixel(it.Top)});
+        doc->setAnchor(s, {finiteOrZero(it.Left), finiteOrZero(it.Top)});
     }
     doc->rebuildItemList();
     doc->rebuildDrawingOrder();

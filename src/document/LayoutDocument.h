@@ -48,10 +48,11 @@ int listEntryNumber(const QString& text);
 // The label part: the text after that number and its one blank.
 QString listEntryLabel(const QString& text);
 
-// The item view's left and top when the item was last placed (used by the position locks).
+// The item view's left and top when the item was last placed (used by the position locks). Kept
+// as placed, fractions included, so a locked item returns exactly where it was.
 struct LockAnchor {
-    int Left = 0;
-    int Top = 0;
+    float Left = 0;
+    float Top = 0;
     bool operator==(const LockAnchor&) const = default;
 };
 

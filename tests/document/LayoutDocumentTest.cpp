@@ -211,7 +211,7 @@ TEST(LayoutDocumentRead, RecordsFillSlotsInFileOrderAndOnlyLiveOnesAreNumbered) 
     EXPECT_EQ(doc->itemNumber(1), 0);
     EXPECT_EQ(doc->itemNumber(2), 2);
     EXPECT_FALSE(doc->viewExists(1));
-    EXPECT_EQ(doc->anchor(2), (LockAnchor{11, -3}));
+    EXPECT_EQ(doc->anchor(2), (LockAnchor{10.6f, -3.2f}));
     EXPECT_EQ(texts(doc->drawingOrder()),
               (std::vector<QString>{QStringLiteral(" 1 年表示"), QStringLiteral(" 2 月表示")}));
     EXPECT_EQ(doc->itemList(), doc->drawingOrder());

@@ -215,6 +215,75 @@ const std::vector<StepCase> kSteps{
          EXPECT_EQ(d.page.CanvasWidth, 600);
          EXPECT_EQ(at(d, 1).Left, 150.f); // centred again: (600 - 300) / 2
      }},
+    {"a drag snaps down to the grid: 37 px is 555 twips, the line at 540 is 36 px",
+     {},
+     [](EditorDocument& e) {
+         e.setGridSnap(GridSnap{true, 60, 120, 15});
+         return e.dragItem(0, QPointF(37, 37.9)); // 568.5 twips round to 568 first
+     },
+     QStringLiteral("移動"),
+     [](const LayoutDocument& d) {
+         EXPECT_EQ(at(d, 0).Left, 36.f);
+         EXPECT_EQ(at(d, 0).Top, 32.f); // rows every 8 px
+         EXPECT_EQ(d.anchor(0), (LockAnchor{36, 32}));
+     }},
+    {"an X-locked drag returns to its anchor and snaps only the top",
+     [](LayoutDocument& d) { d.item(0).XLocked = kTrue; },
+     [](EditorDocument& e) {
+         e.setGridSnap(GridSnap{true, 60, 60, 15});
+         return e.dragItem(0, QPointF(100, 45));
+     },
+     QStringLiteral("移動"),
+     [](const LayoutDocument& d) {
+         EXPECT_EQ(at(d, 0).Left, 10.f);
+         EXPECT_EQ(at(d, 0).Top, 44.f);
+     }},
+    {"a placement anchors where it puts the item, fractions kept",
+     [](LayoutDocument& d) { d.item(1).XLocked = d.item(1).YLocked = kTrue; },
+     [](EditorDocument& e) {
+         return e.placeItem(1, QPointF(365.5, 20.25), QSizeF(50, 60), QStringLiteral("配置指定"));
+     },
+     QStringLiteral("配置指定"),
+     [](const LayoutDocument& d) {
+         EXPECT_EQ(at(d, 1).Left, 365.5f);
+         EXPECT_EQ(at(d, 1).Width, 50.f);
+         EXPECT_EQ(d.anchor(1), (LockAnchor{365.5f, 20.25f}));
+     }},
+    {"resize mode ending runs the constraint pass over every item",
+     [](LayoutDocument& d) {
+         d.item(2).XLocked = kTrue;
+         d.setAnchor(2, {365.5f, 500});
+     },
+     [](EditorDocument& e) {
+         e.setGridSnap(GridSnap{true, 60, 60, 15});
+         e.setResizeMode(1, true);
+         e.setResizeMode(1, false);
+         return e.undoStack().count() == 1;
+     },
+     QStringLiteral("位置の変更"),
+     [](const LayoutDocument& d) {
+         EXPECT_EQ(QPointF(at(d, 0).Left, at(d, 0).Top), QPointF(8, 20));
+         EXPECT_EQ(QPointF(at(d, 1).Left, at(d, 1).Top), QPointF(28, 200));
+         EXPECT_EQ(at(d, 2).Left, 365.5f); // locked: back to its anchor, not snapped
+     }},
+    {"a page-size change moves locked items with the new page in the same step",
+     [](LayoutDocument& d) {
+         d.item(2).HCenterLocked = kTrue;
+         d.item(0).XLocked = kTrue;
+         d.setAnchor(0, {365.5f, 20});
+     },
+     [](EditorDocument& e) {
+         PageValues page = e.document().page;
+         page.CanvasWidth = 500;
+         e.setPage(page);
+         return true;
+     },
+     QStringLiteral("用紙サイズ変更"),
+     [](const LayoutDocument& d) {
+         EXPECT_EQ(at(d, 2).Left, 190.f); // (500 - 120) / 2
+         EXPECT_EQ(at(d, 0).Left, 365.5f);
+         EXPECT_EQ(at(d, 1).Left, 30.f);
+     }},
 };
 
 } // namespace

@@ -361,6 +361,8 @@ void DialogTests::positionRules_data() {
     QTest::newRow("negative height ignored")
         << QStringList{"1", "2", "3", "-4"} << QList<float>{1, 2, 3, 40};
     QTest::newRow("text ignored") << QStringList{"x", "", "3", "4"} << QList<float>{10, 20, 3, 4};
+    QTest::newRow("huge numbers bounded")
+        << QStringList{"1e30", "-1e30", "99999", "4"} << QList<float>{32767, -32767, 32767, 4};
 }
 
 void DialogTests::positionRules() {

@@ -1,17 +1,24 @@
 // The guides on the canvas: the grid dots as drawn, the edit lines shown by the settings, dragged
 // with the mouse (snapping and mirroring on release), kept above the items, and moved to an
-// item's edges from the "編集ライン" menu.
+// item's edges from the "編集ライン" menu; the "位置" moves and the position dialog as steps.
 #include "MainWindowFixture.h"
+#include "document/LayoutFile.h"
+#include "ui/dialogs/SFrm_State.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditLineItem.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/PaperItem.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGraphicsScene>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QUndoStack>
 
 using namespace tobirae;
 using namespace tobirae::test;
@@ -60,6 +67,7 @@ private slots:
     void draggedLinesSnapAndMirror();
     void linesStayAboveTheItems();
     void linesMoveToAnItemsEdges();
+    void positionCommandsAreStepsAndSaved();
 };
 
 void GuideTests::gridDotsFollowBothSpacings_data() {
@@ -114,17 +122,12 @@ void GuideTests::editLinesFollowTheSettings() {
     QCOMPARE(w.editLine(0, 0)->position(), middleX);
     QCOMPARE(w.editLine(0, 1)->position(), middleX);
     QCOMPARE(w.editLine(1, 0)->position(), middleY);
-    QVERIFY(w.menus().combineLeft->isEnabled());
-    QVERIFY(w.menus().combineBottom->isEnabled());
     QVERIFY(w.menus().editLineMenu->menuAction()->isVisible());
 
     // The options turn the horizontal lines off: their entries go with them.
     w.settings().EditLineShown[1] = false;
     w.Fnc_PageRePrint();
     QVERIFY(!w.editLine(1, 0)->isVisible());
-    QVERIFY(w.menus().combineRight->isEnabled());
-    QVERIFY(!w.menus().combineTop->isEnabled());
-    QVERIFY(!w.menus().editLineTop->isEnabled());
     QVERIFY(w.menus().editLineMenu->menuAction()->isVisible());
     w.settings().EditLineShown[0] = false;
     w.Fnc_PageRePrint();
@@ -201,6 +204,75 @@ void GuideTests::linesMoveToAnItemsEdges() {
     w.menus().editLineBottom->trigger();
     QCOMPARE(w.editLine(1, 0)->position(), bottom);
     QVERIFY(!w.editLine(1, 1)->isVisible());
+}
+
+void GuideTests::positionCommandsAreStepsAndSaved() {
+    MainWindowFixture f;
+    QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 50, 60, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    w.selectItem(0);
+    const MainMenus& m = w.menus();
+    for (QAction* entry :
+         {m.moveLeft, m.moveRight, m.combineLeft, m.combineBottom, m.placement, m.editLineTop})
+        QVERIFY2(entry->isEnabled(), qPrintable(entry->text()));
+    const LayoutItem& item = w.document().item(0);
+    QUndoStack& history = w.editor().undoStack();
+
+    // Locked in X and Y, the item still follows the edge moves and the moves against the lines.
+    m.xLock->trigger();
+    m.yLock->trigger();
+    m.moveRight->trigger();
+    QCOMPARE(item.Left, w.document().page.CanvasWidth - (item.Width + 4));
+    QCOMPARE(history.undoText(), QStringLiteral("右端に移動"));
+    m.combineTop->trigger(); // the single horizontal line, in the middle of the page
+    QCOMPARE(double(item.Top), w.editLine(1, 0)->position());
+    QCOMPARE(w.itemView(0)->pos(), QPointF(item.Left, item.Top));
+    history.undo();
+    history.undo();
+    QCOMPARE(QPointF(item.Left, item.Top), QPointF(50, 60));
+
+    // The dialog shows the view (4 pixels larger than the drawing) and takes it back as one step.
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<SFrm_State*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        QCOMPARE(dialog->findChild<QLineEdit*>("Text1_2")->text(), QString::number(item.Width + 4));
+        dialog->findChild<QLineEdit*>("Text1_0")->setText(QStringLiteral("100.5"));
+        dialog->findChild<QLineEdit*>("Text1_2")->setText(QStringLiteral("84"));
+        dialog->findChild<QPushButton*>("Cmd_OK")->click();
+    });
+    m.placement->trigger();
+    QVERIFY(seen);
+    QCOMPARE(history.undoText(), QStringLiteral("配置指定"));
+    QCOMPARE(item.Left, 100.5f);
+    QCOMPARE(item.Width, 80.f);
+    QCOMPARE(w.document().anchor(0), (LockAnchor{100.5f, 60}));
+
+    f.prompts.files.push_back(f.path("b.CLF"));
+    QVERIFY(w.Fnc_LayOutSave());
+    const auto saved = readLayoutFileContent(f.path("b.CLF"));
+    QVERIFY(saved.content);
+    QCOMPARE(saved.content->items.at(0).Left, 100.5f);
+    QCOMPARE(saved.content->items.at(0).Width, 80.f);
+
+    // Entries against lines that are not shown are not offered.
+    w.settings().EditLineShown[1] = false;
+    w.Fnc_PageRePrint();
+    QVERIFY(m.combineRight->isEnabled());
+    QVERIFY(m.editLineLeft->isEnabled());
+    QVERIFY(!m.combineTop->isEnabled());
+    QVERIFY(!m.editLineBottom->isEnabled());
+    QVERIFY(!w.moveItemToEditLine(0, Edge::Bottom));
+
+    // Without an item nothing of the submenu is offered.
+    w.editor().setCurrentSlot(-1);
+    QVERIFY(!m.moveLeft->isEnabled());
+    QVERIFY(!m.combineLeft->isEnabled());
+    QVERIFY(!m.placement->isEnabled());
 }
 
 QTEST_MAIN(GuideTests)

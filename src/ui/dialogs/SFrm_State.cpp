@@ -7,19 +7,24 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tobirae {
 
 BoxValues applyBoxEntries(const BoxValues& before, const std::array<QString, 4>& texts) {
+    // Far beyond any page, but every number stays a finite canvas coordinate.
+    const auto bounded = [](double v) {
+        return static_cast<float>(std::clamp(v, -kBoxLimit, kBoxLimit));
+    };
     BoxValues after = before;
     if (const auto v = numericValue(texts[0]))
-        after.x = static_cast<float>(*v);
+        after.x = bounded(*v);
     if (const auto v = numericValue(texts[1]))
-        after.y = static_cast<float>(*v);
+        after.y = bounded(*v);
     if (const auto v = numericValue(texts[2]); v && *v >= 1)
-        after.width = static_cast<float>(*v);
+        after.width = bounded(*v);
     if (const auto v = numericValue(texts[3]); v && *v >= 1)
-        after.height = static_cast<float>(*v);
+        after.height = bounded(*v);
     return after;
 }
 

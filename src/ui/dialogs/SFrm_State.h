@@ -17,8 +17,10 @@ struct BoxValues {
     bool operator==(const BoxValues&) const = default;
 };
 
+inline constexpr double kBoxLimit = 32767;
+
 // The box after OK: X and Y when numeric, width and height when numeric and at least 1;
-// every other entry keeps its value.
+// every other entry keeps its value. Numbers are bounded to ±kBoxLimit.
 BoxValues applyBoxEntries(const BoxValues& before, const std::array<QString, 4>& texts);
 
 class SFrm_State final : public QDialog {

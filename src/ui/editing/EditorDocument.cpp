@@ -13,11 +13,18 @@ namespace tobirae {
 
 namespace {
 
+std::vector<int> movedSlots(const std::vector<std::pair<int, QPointF>>& moves) {
+    std::vector<int> touched;
+    for (const auto& move : moves)
+        touched.push_back(move.first);
+    return touched;
+}
+
 // Arrow-key steps merge with the step before when both moved the same item.
 constexpr int kNudgeId = 1;
 
 LockAnchor anchorAt(QPointF topLeft) {
-    return {static_cast<int>(std::lround(topLeft.x())), static_cast<int>(std::lround(topLeft.y()))};
+    return {static_cast<float>(topLeft.x()), static_cast<float>(topLeft.y())};
 }
 
 // The record with its geometry and editor flags cleared, to see whether anything drawn differs.
@@ -219,6 +226,41 @@ void EditorDocument::setResizeMode(int slot, bool on) {
         item.SizeChangeMode = toB16(wanted);
         emit itemChanged(s, ItemChange::Flags);
     }
+    if (!on)
+        constrainAllItems(QStringLiteral("位置の変更"));
+}
+
+std::vector<std::pair<int, QPointF>> EditorDocument::constraintPassMoves() const {
+    std::vector<std::pair<int, QPointF>> moves;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!document_->isLive(slot))
+            continue;
+        const LayoutItem& item = document_->item(slot);
+        const QPointF from(item.Left, item.Top);
+        const QPointF to = constrained(slot, from, document_->anchor(slot));
+        if (QPointF(static_cast<float>(to.x()), static_cast<float>(to.y())) != from)
+            moves.emplace_back(slot, to);
+    }
+    return moves;
+}
+
+void EditorDocument::applyMoves(const std::vector<std::pair<int, QPointF>>& moves) {
+    for (const auto& [slot, to] : moves) {
+        LayoutItem& item = document_->item(slot);
+        item.Left = static_cast<float>(to.x());
+        item.Top = static_cast<float>(to.y());
+        document_->setAnchor(slot, anchorAt(to));
+    }
+}
+
+bool EditorDocument::constrainAllItems(const QString& text) {
+    const auto moves = constraintPassMoves();
+    if (moves.empty())
+        return false;
+    return edit(text, movedSlots(moves), [&] {
+        applyMoves(moves);
+        return true;
+    });
 }
 
 bool EditorDocument::copyItem(int slot) {
@@ -254,21 +296,14 @@ void EditorDocument::settleCentreLocks() {
 }
 
 void EditorDocument::setPage(const PageValues& page) {
-    std::vector<int> centred;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const LayoutItem& item = document_->item(slot);
-        if (document_->isLive(slot) && (isTrue(item.HCenterLocked) || isTrue(item.VCenterLocked)))
-            centred.push_back(slot);
-    }
-    edit(QStringLiteral("用紙サイズ変更"), centred, [&] {
+    // The whole page is one step: the new size and every item the constraint pass moves on it.
+    const PageValues before = document_->page;
+    document_->page = page;
+    const auto moves = constraintPassMoves();
+    document_->page = before;
+    edit(QStringLiteral("用紙サイズ変更"), movedSlots(moves), [&] {
         document_->page = page;
-        for (int slot : centred) {
-            LayoutItem& item = document_->item(slot);
-            if (isTrue(item.HCenterLocked))
-                item.Left = centredCoordinate(page.CanvasWidth, item.Width);
-            if (isTrue(item.VCenterLocked))
-                item.Top = centredCoordinate(page.CanvasHeight, item.Height);
-        }
+        applyMoves(moves);
         return true;
     });
 }
@@ -329,8 +364,7 @@ bool EditorDocument::deleteItem(int slot) {
 QPointF EditorDocument::constrained(int slot, QPointF proposed, LockAnchor anchor) const {
     const ConstrainedPosition placed =
         applyPositionLocks(document_->item(slot), anchor, proposed, canvasSize());
-    // Grid snapping of the coordinates no lock fixed (placed.xFixed / yFixed) belongs here.
-    return placed.topLeft;
+    return grid_.apply(placed.topLeft, placed.xFixed, placed.yFixed);
 }
 
 bool EditorDocument::dragItem(int slot, QPointF proposedTopLeft) {

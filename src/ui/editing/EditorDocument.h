@@ -5,6 +5,7 @@
 #pragma once
 
 #include "document/LayoutDocument.h"
+#include "ui/editing/GridSnap.h"
 
 #include <QObject>
 #include <QPointF>
@@ -59,6 +60,7 @@ public:
     void setAllItemsLocked(bool on) { allItemsLocked_ = on; }
     // At most one item is in resize mode; turning it on for one ends it on the other.
     int resizeOwner() const;
+    // When resize mode ends the constraint pass runs over every item (a step when it moves one).
     void setResizeMode(int slot, bool on);
     // Copies the item as it is; the source stays unchanged.
     bool copyItem(int slot);
@@ -70,7 +72,11 @@ public:
     void applyAutoSize(int slot, QSizeF drawingArea);
     // Centre-locked items centred again on the page (after a page-size change).
     void settleCentreLocks();
-    // Page values changed by the page-size command; centre-locked items follow.
+    // Grid snapping of drags and of the constraint pass. Editor state, not part of the layout.
+    void setGridSnap(const GridSnap& grid) { grid_ = grid; }
+    const GridSnap& gridSnap() const { return grid_; }
+
+    // Page values changed by the page-size command; the constraint pass follows in the same step.
     void setPage(const PageValues& page);
 
     // --- Edits: each is one undoable step; false (or nullopt, -1) when nothing changed ---
@@ -104,6 +110,9 @@ public:
     bool setPictureFile(int slot, const QString& path);
     // "描画順の変更": see LayoutDocument::moveInDrawingOrder.
     int moveInDrawingOrder(int index, int step);
+    // The constraint pass over every item: locked coordinates return to their anchor or the
+    // centre, the others snap to the grid when snapping is on. One step when anything moves.
+    bool constrainAllItems(const QString& text);
     // Any other change to one item as one step: `change` edits the record and its anchor.
     bool editItem(int slot, const QString& text,
                   const std::function<void(LayoutItem&, LockAnchor&)>& change);
@@ -130,10 +139,15 @@ private:
     bool edit(const QString& text, std::vector<int> touched, const std::function<bool()>& change,
               int mergeId = -1);
     QPointF constrained(int slot, QPointF proposed, LockAnchor anchor) const;
+    // The items the constraint pass would move, with their new top-left.
+    std::vector<std::pair<int, QPointF>> constraintPassMoves() const;
+    // Puts the items there and anchors them (inside a step).
+    void applyMoves(const std::vector<std::pair<int, QPointF>>& moves);
 
     std::unique_ptr<LayoutDocument> document_;
     QUndoStack undoStack_;
     bool allItemsLocked_ = false;
+    GridSnap grid_;
 };
 
 } // namespace tobirae

@@ -185,14 +185,7 @@ void SFrm_Main::connectCommands() {
     connect(menus_.help, &QAction::triggered, this, [this] { showHelp(); });
     connect(menus_.about, &QAction::triggered, this, &SFrm_Main::showAbout);
 
-    connect(menus_.editLineLeft, &QAction::triggered, this,
-            [this] { moveEditLineToItem(Edge::Left); });
-    connect(menus_.editLineRight, &QAction::triggered, this,
-            [this] { moveEditLineToItem(Edge::Right); });
-    connect(menus_.editLineTop, &QAction::triggered, this,
-            [this] { moveEditLineToItem(Edge::Top); });
-    connect(menus_.editLineBottom, &QAction::triggered, this,
-            [this] { moveEditLineToItem(Edge::Bottom); });
+    connectGuideCommands();
 
     connect(menus_.zoomIn, &QAction::triggered, canvasView_, &CanvasView::zoomIn);
     connect(menus_.zoomOut, &QAction::triggered, canvasView_, &CanvasView::zoomOut);

@@ -145,6 +145,11 @@ public:
     GridSnap gridSnap() const;
     // "編集ラインを左端に合わせる" … for the current item.
     bool moveEditLineToItem(Edge edge);
+    // "左端に移動" … and "左端に合わせる" …: one step each; the locks are not consulted.
+    bool moveItemToEdge(int slot, Edge edge);
+    bool moveItemToEditLine(int slot, Edge edge);
+    // "配置指定": the position dialog for the slot's view; confirmed values are one step.
+    bool placeItemByDialog(int slot);
 
     // The page as the export draws it: the views' geometry on the canvas, the settings'
     // background.
@@ -176,6 +181,9 @@ private:
     // Puts the line items where editLinePairs_ says, shown as the settings say.
     void showEditLineItems();
     void editLineReleased(int axis, int index, double position);
+    void connectGuideCommands();
+    // Enabled states of the guide entries of the "位置" and "編集ライン" submenus.
+    void prepareGuideEntries(int slot);
     void connectCommands();
     void prgInit();
     void connectEditing();

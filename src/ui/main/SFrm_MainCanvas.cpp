@@ -83,6 +83,7 @@ void SFrm_Main::showPage() {
 bool SFrm_Main::Fnc_PageRePrint() {
     paper_->setBackColor(settings_.Page.PageBackColor);
     paper_->setGrid(settings_.GridShown[0], settings_.GridX[0], settings_.GridY[0]);
+    editor_->setGridSnap(gridSnap());
     Fnc_VHBarDisp();
     Fnc_SetEditLineMenu();
     return true;

@@ -300,6 +300,7 @@ void SFrm_Main::prepareItemPopup(int slot) {
     menus_.yLock->setChecked(isTrue(item.YLocked));
     menus_.hCenterLock->setChecked(isTrue(item.HCenterLocked));
     menus_.vCenterLock->setChecked(isTrue(item.VCenterLocked));
+    prepareGuideEntries(slot);
 }
 
 void SFrm_Main::updateMenuStates() {
@@ -313,6 +314,7 @@ void SFrm_Main::updateMenuStates() {
               menus_.copy, menus_.remove, menus_.xLock, menus_.yLock, menus_.hCenterLock,
               menus_.vCenterLock, menus_.moveHCenter, menus_.moveVCenter})
             action->setEnabled(false);
+        prepareGuideEntries(-1);
     }
     const std::optional<QPointF> point = pastePoint_;
     prepareCanvasPopup(point);

@@ -1,5 +1,7 @@
 // The main window's edit lines and grid: showing them, dragging the lines, and moving the lines
 // to an item's edges. None of this changes the layout, so none of it is on the undo stack.
+#include "ui/dialogs/SFrm_State.h"
+#include "ui/editing/Placement.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditLineItem.h"
 #include "ui/main/ItemView.h"
@@ -9,6 +11,8 @@
 #include <QGraphicsScene>
 #include <QMenu>
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace tobirae {
 
@@ -94,19 +98,88 @@ void SFrm_Main::editLineReleased(int axis, int index, double position) {
 }
 
 bool SFrm_Main::Fnc_SetEditLineMenu() {
-    const EditLines lines = editLines();
-    const bool vertical = lines.shown[0];
-    const bool horizontal = lines.shown[1];
-    menus_.combineLeft->setEnabled(vertical);
-    menus_.combineRight->setEnabled(vertical);
-    menus_.combineTop->setEnabled(horizontal);
-    menus_.combineBottom->setEnabled(horizontal);
-    menus_.editLineLeft->setEnabled(vertical);
-    menus_.editLineRight->setEnabled(vertical);
-    menus_.editLineTop->setEnabled(horizontal);
-    menus_.editLineBottom->setEnabled(horizontal);
-    menus_.editLineMenu->menuAction()->setVisible(vertical || horizontal);
+    prepareGuideEntries(document().currentSlot());
     return true;
+}
+
+void SFrm_Main::prepareGuideEntries(int slot) {
+    const bool item = document().isLive(slot);
+    const EditLines lines = editLines();
+    const bool vertical = item && lines.shown[0];
+    const bool horizontal = item && lines.shown[1];
+    for (QAction* action :
+         {menus_.moveLeft, menus_.moveRight, menus_.moveTop, menus_.moveBottom, menus_.placement})
+        action->setEnabled(item);
+    for (QAction* action :
+         {menus_.combineLeft, menus_.combineRight, menus_.editLineLeft, menus_.editLineRight})
+        action->setEnabled(vertical);
+    for (QAction* action :
+         {menus_.combineTop, menus_.combineBottom, menus_.editLineTop, menus_.editLineBottom})
+        action->setEnabled(horizontal);
+    menus_.editLineMenu->menuAction()->setVisible(lines.shown[0] || lines.shown[1]);
+}
+
+void SFrm_Main::connectGuideCommands() {
+    const std::array<std::pair<QAction*, Edge>, 4> lineMoves{
+        {{menus_.editLineLeft, Edge::Left},
+         {menus_.editLineRight, Edge::Right},
+         {menus_.editLineTop, Edge::Top},
+         {menus_.editLineBottom, Edge::Bottom}}};
+    for (const auto& [action, edge] : lineMoves)
+        connect(action, &QAction::triggered, this, [this, edge] { moveEditLineToItem(edge); });
+    const std::array<std::pair<QAction*, Edge>, 4> edgeMoves{{{menus_.moveLeft, Edge::Left},
+                                                              {menus_.moveRight, Edge::Right},
+                                                              {menus_.moveTop, Edge::Top},
+                                                              {menus_.moveBottom, Edge::Bottom}}};
+    for (const auto& [action, edge] : edgeMoves)
+        connect(action, &QAction::triggered, this,
+                [this, edge] { moveItemToEdge(document().currentSlot(), edge); });
+    const std::array<std::pair<QAction*, Edge>, 4> combines{{{menus_.combineLeft, Edge::Left},
+                                                             {menus_.combineRight, Edge::Right},
+                                                             {menus_.combineTop, Edge::Top},
+                                                             {menus_.combineBottom, Edge::Bottom}}};
+    for (const auto& [action, edge] : combines)
+        connect(action, &QAction::triggered, this,
+                [this, edge] { moveItemToEditLine(document().currentSlot(), edge); });
+    connect(menus_.placement, &QAction::triggered, this,
+            [this] { placeItemByDialog(document().currentSlot()); });
+}
+
+bool SFrm_Main::moveItemToEdge(int slot, Edge edge) {
+    if (!document().isLive(slot))
+        return false;
+    static const std::array<QString, 4> texts{
+        QStringLiteral("左端に移動"), QStringLiteral("右端に移動"), QStringLiteral("上端に移動"),
+        QStringLiteral("下端に移動")};
+    const QPointF to = edgeMoveTarget(document().item(slot), edge, editor_->canvasSize());
+    return editor_->placeItem(slot, to, std::nullopt, texts[static_cast<std::size_t>(edge)]);
+}
+
+bool SFrm_Main::moveItemToEditLine(int slot, Edge edge) {
+    const EditLines lines = editLines();
+    const bool vertical = edge == Edge::Left || edge == Edge::Right;
+    if (!document().isLive(slot) || !lines.shown[vertical ? 0 : 1])
+        return false;
+    static const std::array<QString, 4> texts{
+        QStringLiteral("左端に合わせる"), QStringLiteral("右端に合わせる"),
+        QStringLiteral("上端に合わせる"), QStringLiteral("下端に合わせる")};
+    const QPointF to = lineMoveTarget(document().item(slot), edge, lines);
+    return editor_->placeItem(slot, to, std::nullopt, texts[static_cast<std::size_t>(edge)]);
+}
+
+bool SFrm_Main::placeItemByDialog(int slot) {
+    if (!document().isLive(slot))
+        return false;
+    const LayoutItem& item = document().item(slot);
+    // The dialog shows the view, as the position display does: 4 pixels more than the drawing.
+    const BoxValues shown{item.Left, item.Top, item.Width + kViewFrame, item.Height + kViewFrame};
+    SFrm_State dialog(shown, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.values() == shown)
+        return false;
+    const BoxValues& box = dialog.values();
+    const QSizeF drawing(std::max(1.0, double(box.width) - kViewFrame),
+                         std::max(1.0, double(box.height) - kViewFrame));
+    return editor_->placeItem(slot, QPointF(box.x, box.y), drawing, QStringLiteral("配置指定"));
 }
 
 bool SFrm_Main::moveEditLineToItem(Edge edge) {
