@@ -6,6 +6,7 @@
 #include "render/PreviewTarget.h"
 #include "render/RenderFrame.h"
 
+#include <cstdint>
 #include <exception>
 
 namespace tobirae {
@@ -174,9 +175,10 @@ std::optional<ItemExtent> Fnc_MeasureImageItem(RenderContext& ctx, const RenderA
     const float x = static_cast<float>(args.itemLeft);
     const float y = static_cast<float>(args.itemTop);
     ItemExtent extent;
-    extent.right = static_cast<float>(Fnc_ScalePointEven(x, scale.x) +
+    // In 64 bits: position and size may each be near the int limits.
+    extent.right = static_cast<float>(std::int64_t{Fnc_ScalePointEven(x, scale.x)} +
                                       Fnc_ScalePoint(args.item.Width, scale.x) - 1);
-    extent.bottom = static_cast<float>(Fnc_ScalePointEven(y, scale.y) +
+    extent.bottom = static_cast<float>(std::int64_t{Fnc_ScalePointEven(y, scale.y)} +
                                        Fnc_ScalePoint(args.item.Height, scale.y));
     return extent;
 }
