@@ -55,7 +55,7 @@ public:
     // The working copy as the dialog holds it now.
     const LayoutItem& workingCopy() const { return work_; }
 
-    // Opens the font dialog on a FontSpec; replaced in tests. Returns the edited spec, or
+    // Opens the font dialog on one text style; replaced in tests. Returns the edited style, or
     // nothing when cancelled.
     using FontEditor = std::function<std::optional<FontSpec>(const FontSpec&, bool colourLocked)>;
     void setFontEditor(FontEditor editor) { fontEditor_ = std::move(editor); }
