@@ -4,9 +4,28 @@
 #include "document/LayoutDocument.h"
 
 #include <QString>
+#include <array>
 #include <vector>
 
 namespace tobirae::test {
+
+// Every item kind, named for test rows.
+struct Kind {
+    const char* name;
+    int category;
+    int variant;
+};
+inline constexpr std::array<Kind, 10> kKinds{
+    {{"year", CategoryYear, 0},
+     {"box5", CategoryMonthFamily, VariantBox5},
+     {"box6", CategoryMonthFamily, VariantBox6},
+     {"mini", CategoryMonthFamily, VariantBoxMini},
+     {"list vertical", CategoryMonthFamily, VariantVertical},
+     {"list horizontal", CategoryMonthFamily, VariantHorizontal},
+     {"month", CategoryMonthDisplay, 0},
+     {"weekly vertical", CategoryWeekly, VariantVertical},
+     {"weekly horizontal", CategoryWeekly, VariantHorizontal},
+     {"picture", CategoryPicture, 0}}};
 
 struct TestItem {
     int category = CategoryMonthDisplay;

@@ -1,11 +1,12 @@
 // The ruled-line dialog and the day-cell content layout editor: the rules behind them, what each
 // kind shows, keys and mouse, and that what they hand back reaches the item (and nothing else).
 #include "ScriptedPrompts.h"
+#include "TestLayouts.h"
 #include "bitmap/RecordingCanvas.h"
 #include "document/LayoutFile.h"
+#include "render/DayTextBuilders.h"
 #include "render/NewItemDefaults.h"
 #include "render/PreviewTarget.h"
-#include "render/DayTextBuilders.h"
 #include "render/RenderFrame.h"
 #include "render/RuleBlock.h"
 #include "ui/dialogs/ContentAreaView.h"
@@ -52,21 +53,8 @@ QByteArray recordBytes(const LayoutItem& item) {
     return serializeLayout(content);
 }
 
-struct Kind {
-    const char* name;
-    int category;
-    int variant;
-};
-constexpr std::array<Kind, 10> kKinds{{{"year", 0, 0},
-                                       {"box5", 1, 0},
-                                       {"box6", 1, 1},
-                                       {"mini", 1, 2},
-                                       {"list vertical", 1, 3},
-                                       {"list horizontal", 1, 4},
-                                       {"month", 2, 0},
-                                       {"weekly vertical", 3, 3},
-                                       {"weekly horizontal", 3, 4},
-                                       {"picture", 4, 0}}};
+using test::Kind;
+using test::kKinds;
 
 void clickOn(QWidget* widget, QPointF at, bool twice = false) {
     if (twice)

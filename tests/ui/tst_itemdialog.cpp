@@ -2,6 +2,7 @@
 // what each kind shows, the reset questions, and that a record survives open + OK untouched.
 #include "MainWindowFixture.h"
 #include "ScriptedPrompts.h"
+#include "TestLayouts.h"
 #include "document/LayoutFields.h"
 #include "document/LayoutFile.h"
 #include "render/NewItemDefaults.h"
@@ -109,21 +110,8 @@ struct RandomFields {
     void end() {}
 };
 
-struct Kind {
-    const char* name;
-    int category;
-    int variant;
-};
-constexpr std::array<Kind, 10> kKinds{{{"year", 0, 0},
-                                       {"box5", 1, 0},
-                                       {"box6", 1, 1},
-                                       {"mini", 1, 2},
-                                       {"list vertical", 1, 3},
-                                       {"list horizontal", 1, 4},
-                                       {"month", 2, 0},
-                                       {"weekly vertical", 3, 3},
-                                       {"weekly horizontal", 3, 4},
-                                       {"picture", 4, 0}}};
+using test::Kind;
+using test::kKinds;
 
 } // namespace
 
