@@ -215,12 +215,6 @@ void warnAboutPictures(const PageJob& job) {
     }
 }
 
-QString monthName(std::chrono::year_month month) {
-    return QStringLiteral("%1-%2")
-        .arg(static_cast<int>(month.year()))
-        .arg(static_cast<unsigned>(month.month()), 2, 10, QLatin1Char('0'));
-}
-
 QString pageFileName(std::chrono::year_month month, ImageFileFormat format) {
     return monthName(month) +
            (format == ImageFileFormat::Png ? QStringLiteral(".png") : QStringLiteral(".bmp"));

@@ -422,6 +422,12 @@ exportMonths(const PageJob& job, int year, const std::vector<int>& months,
                        });
 }
 
+QString monthName(std::chrono::year_month month) {
+    return QStringLiteral("%1-%2")
+        .arg(static_cast<int>(month.year()))
+        .arg(static_cast<unsigned>(month.month()), 2, 10, QLatin1Char('0'));
+}
+
 std::vector<std::chrono::year_month> monthRange(std::chrono::year_month from,
                                                 std::chrono::year_month to) {
     std::vector<std::chrono::year_month> months;

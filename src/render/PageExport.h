@@ -93,14 +93,17 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
 // The paper in page pixels at the resolution.
 QSizeF paperPixels(const PageJob& job, int dpi);
 
+// "2027-04": how pages, files and messages name a month.
+QString monthName(std::chrono::year_month month);
+
 // Every month from `from` to `to`, both included; empty when `to` comes first.
 std::vector<std::chrono::year_month> monthRange(std::chrono::year_month from,
                                                 std::chrono::year_month to);
 
 // Pages of any months, each on its own render context, spread over `threads` worker threads (0:
 // one per core). paths[i] is the file of months[i]. onPage is called from the worker that
-// finished page i. After the first failure no further page is started; the results of pages not
-// rendered say cancelled.
+// finished page i. A failed page does not stop the others; the results of pages not rendered
+// (after a cancel) say cancelled.
 std::vector<ExportResult>
 exportPages(const PageJob& job, const std::vector<std::chrono::year_month>& months,
             const std::vector<QString>& paths, const ExportOptions& options, unsigned threads = 0,

@@ -29,35 +29,35 @@ ExportResult paintPages(const PageJob& job, const std::vector<std::chrono::year_
                         const PageDone& onPage) {
     ExportResult total;
     if (months.empty()) {
-        total.error = QStringLiteral("no months to draw");
+        total.error = QStringLiteral("出力する月がありません。");
         return total;
     }
     QPainter painter;
     if (!painter.begin(&device)) {
-        total.error = QStringLiteral("the pages cannot be painted on this device");
+        total.error = QStringLiteral("この出力先にはページを描けません。");
         return total;
     }
     // Screens showing the pages smaller than printed (a print preview) then show hairlines grey
     // instead of dropping them; on paper and in PDF files nothing changes.
     painter.setRenderHint(QPainter::Antialiasing, true);
     const int dpi = options.dpi.value_or(job.dpi);
+    // Page pixels to device pixels at the physical size, fitted when the device's page is
+    // smaller (a printer's margins, another paper); a device pixel of rounding is no reason
+    // to shrink.
+    const QSizeF paper = paperPixels(job, dpi);
+    double scale = device.logicalDpiX() / static_cast<double>(dpi > 0 ? dpi : 1);
+    const QSizeF drawn = paper * scale;
+    if (drawn.width() > device.width() + 1 || drawn.height() > device.height() + 1)
+        scale *= std::min(device.width() / drawn.width(), device.height() / drawn.height());
     for (std::size_t i = 0; i < months.size(); ++i) {
         if (options.cancel && options.cancel->load()) {
             total.cancelled = true;
             break;
         }
         if (i > 0 && !device.newPage()) {
-            total.error = QStringLiteral("page %1 could not be started").arg(i + 1);
+            total.error = QStringLiteral("%1ページ目を始められませんでした。").arg(i + 1);
             break;
         }
-        // Page pixels to device pixels at the physical size, fitted when the device's page is
-        // smaller (a printer's margins, another paper); a device pixel of rounding is no reason
-        // to shrink.
-        const QSizeF paper = paperPixels(job, dpi);
-        double scale = device.logicalDpiX() / static_cast<double>(dpi > 0 ? dpi : 1);
-        const QSizeF drawn = paper * scale;
-        if (drawn.width() > device.width() + 1 || drawn.height() > device.height() + 1)
-            scale *= std::min(device.width() / drawn.width(), device.height() / drawn.height());
         painter.save();
         painter.translate(std::max(0.0, (device.width() - paper.width() * scale) / 2),
                           std::max(0.0, (device.height() - paper.height() * scale) / 2));
@@ -74,12 +74,9 @@ ExportResult paintPages(const PageJob& job, const std::vector<std::chrono::year_
             onPage(i, page);
         if (!page.ok) {
             total.cancelled = page.cancelled;
-            total.error = page.error.isEmpty() ? QString()
-                                               : QStringLiteral("%1-%2: %3")
-                                                     .arg(static_cast<int>(months[i].year()))
-                                                     .arg(static_cast<unsigned>(months[i].month()),
-                                                          2, 10, QLatin1Char('0'))
-                                                     .arg(page.error);
+            total.error = page.error.isEmpty()
+                              ? QString()
+                              : monthName(months[i]) + QStringLiteral(": ") + page.error;
             break;
         }
     }
@@ -87,7 +84,7 @@ ExportResult paintPages(const PageJob& job, const std::vector<std::chrono::year_
     total.ok = !total.cancelled && total.error.isEmpty() &&
                total.pages == static_cast<int>(months.size()) && ended;
     if (!ended && total.error.isEmpty() && !total.cancelled)
-        total.error = QStringLiteral("the pages could not be finished");
+        total.error = QStringLiteral("ページを書き終えられませんでした。");
     return total;
 }
 
@@ -124,7 +121,8 @@ ExportResult exportPdf(const PageJob& job, const std::vector<std::chrono::year_m
         return result;
     } catch (const std::exception& e) {
         result.ok = false;
-        result.error = QStringLiteral("export failed: %1").arg(QString::fromLocal8Bit(e.what()));
+        result.error =
+            QStringLiteral("出力できませんでした: %1").arg(QString::fromLocal8Bit(e.what()));
         return result;
     }
 }

@@ -1,6 +1,7 @@
 // The main window's commands for pages of several months: "PDF出力...", "一括出力...",
 // "印刷..." and "印刷プレビュー...". Files are written on worker threads with a progress bar and
 // a cancel button; every page file is complete or absent.
+#include "render/PageExport.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/ExportMessagePanel.h"
 #include "ui/main/SFrm_Main.h"
@@ -20,12 +21,6 @@ namespace tobirae {
 namespace {
 
 using std::chrono::year_month;
-
-QString monthName(year_month month) {
-    return QStringLiteral("%1-%2")
-        .arg(static_cast<int>(month.year()))
-        .arg(static_cast<unsigned>(month.month()), 2, 10, QLatin1Char('0'));
-}
 
 QString failedMessage(const QString& what, const ExportResult& result) {
     return what + QStringLiteral("を作成できませんでした。\r\n") + result.error;
