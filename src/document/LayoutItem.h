@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <array>
 #include <cstdint>
 
@@ -14,8 +13,12 @@ namespace tobirae {
 using B16 = std::int16_t;
 inline constexpr B16 kTrue = -1;
 inline constexpr B16 kFalse = 0;
-inline constexpr B16 toB16(bool value) { return value ? kTrue : kFalse; }
-inline constexpr bool isTrue(B16 value) { return value != 0; }
+inline constexpr B16 toB16(bool value) {
+    return value ? kTrue : kFalse;
+}
+inline constexpr bool isTrue(B16 value) {
+    return value != 0;
+}
 
 // Colours are 0x00BBGGRR.
 using Colour = std::int32_t;
@@ -59,7 +62,9 @@ enum ElementIndex : int {
     Holiday,
 };
 inline constexpr int kElementCount = 13;
-inline constexpr bool isTitleElement(int k) { return k >= Year1 && k <= Month4; }
+inline constexpr bool isTitleElement(int k) {
+    return k >= Year1 && k <= Month4;
+}
 
 // One content element in memory. The file stores only the fields each element has:
 //   Year1..Month4: Shown, Font, Pos, Style, HCenterLock
@@ -102,6 +107,17 @@ enum ItemVariant : std::int32_t {
     VariantHorizontal = 4,
 };
 
+// Month boxes, one-month lists and weekly lists: the kinds that draw day cells.
+constexpr bool isDayCategory(int category) {
+    return category == CategoryMonthFamily || category == CategoryWeekly;
+}
+constexpr bool isMonthBox(int category, int variant) {
+    return category == CategoryMonthFamily && variant >= VariantBox5 && variant <= VariantBoxMini;
+}
+constexpr bool isDayList(int category, int variant) {
+    return isDayCategory(category) && (variant == VariantVertical || variant == VariantHorizontal);
+}
+
 // One item of a layout. Field order, widths and signedness are those of the layout file.
 struct LayoutItem {
     float Top = 0;
@@ -128,7 +144,8 @@ struct LayoutItem {
     QByteArray Spare2;
     QByteArray Spare3;
     FontSpec SpareFont;
-    std::array<Colour, 9> DateColor{}; // [0..5] Monday..Saturday, [6] Sunday, [7] unused, [8] holiday
+    std::array<Colour, 9>
+        DateColor{}; // [0..5] Monday..Saturday, [6] Sunday, [7] unused, [8] holiday
     std::array<ContentElement, kElementCount> Elements{};
     std::array<std::uint8_t, kRuleBlockSize> RuleBlock{};
     std::int32_t DesignWidth = 0;
@@ -143,7 +160,8 @@ struct LayoutItem {
     std::array<std::uint8_t, kReserved6Size> Reserved6{};
     std::array<Colour, 7> WeekdayNameColor{}; // [0..5] Monday..Saturday, [6] Sunday
     std::array<std::int16_t, 2> Reserved7{};
-    std::array<std::int16_t, 8> VCenterLock{}; // [0..5] k = 0..5, [6] Holiday vertical, [7] Holiday horizontal
+    std::array<std::int16_t, 8>
+        VCenterLock{}; // [0..5] k = 0..5, [6] Holiday vertical, [7] Holiday horizontal
     std::array<std::int16_t, kElementCount> Align{}; // 0 left, 1 centre, 2 right
     std::array<std::int16_t, 2> Reserved8{};
     std::int16_t OldCalendarStyle = 0;

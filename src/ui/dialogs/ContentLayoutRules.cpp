@@ -20,14 +20,6 @@ constexpr std::size_t kHolidayVLockSlot = 6;
 constexpr std::size_t kHolidayHLockSlot = 7;
 constexpr Colour kWhite = 0xFFFFFF;
 
-bool isBox(int category, int variant) {
-    return category == CategoryMonthFamily && variant >= VariantBox5 && variant <= VariantBoxMini;
-}
-bool isList(int category, int variant) {
-    return (category == CategoryMonthFamily || category == CategoryWeekly) &&
-           (variant == VariantVertical || variant == VariantHorizontal);
-}
-
 const char16_t* const kNames[kElementCount] = {u"年①",  u"年②",        u"月①",  u"月②",  u"月③",
                                                u"月④",  u"日",         u"曜日", u"六曜", u"干支",
                                                u"旧暦", u"二十四節気", u"祝日"};
@@ -35,12 +27,12 @@ const char16_t* const kNames[kElementCount] = {u"年①",  u"年②",        u"�
 } // namespace
 
 std::vector<ContentArea> contentAreas(int category, int variant) {
-    if (isBox(category, variant)) {
+    if (isMonthBox(category, variant)) {
         if (variant == VariantBox5)
             return {ContentArea::Heading, ContentArea::Day, ContentArea::SecondDay};
         return {ContentArea::Heading, ContentArea::Day};
     }
-    if (isList(category, variant))
+    if (isDayList(category, variant))
         return {ContentArea::Day};
     return {};
 }
@@ -68,7 +60,7 @@ std::vector<ContentBoxKey> contentBoxesOf(ContentArea area, int category, int va
     case ContentArea::Day:
         // Year, month and weekday texts repeat on every day only in the lists.
         for (int k = Year1; k <= Holiday; ++k)
-            if ((k > Month4 && k != Weekday) || isList(category, variant))
+            if ((k > Month4 && k != Weekday) || isDayList(category, variant))
                 out.push_back({k, BoxSlot::Normal});
         break;
     case ContentArea::SecondDay:
@@ -169,7 +161,7 @@ std::vector<LockAxis> lockChoices(ContentArea area, int category, int variant) {
     case ContentArea::Day:
         break;
     }
-    if (isList(category, variant) && variant == VariantVertical)
+    if (isDayList(category, variant) && variant == VariantVertical)
         return {LockAxis::Vertical};
     if (category == CategoryMonthFamily && variant == VariantBoxMini)
         return {};
@@ -205,7 +197,7 @@ int snapToGrid(int position, int spacingTwips) {
 }
 
 LineOrientation dividingLineOrientation(int category, int variant) {
-    if (!isList(category, variant))
+    if (!isDayList(category, variant))
         return LineOrientation::None;
     return variant == VariantVertical ? LineOrientation::Vertical : LineOrientation::Horizontal;
 }
@@ -279,7 +271,7 @@ ContentAreaSizes contentAreaSizes(RenderContext& ctx, const LayoutItem& item,
     const int year = static_cast<int>(today.year());
     const int month = static_cast<int>(unsigned(today.month()));
     ContentAreaSizes sizes;
-    if (isBox(item.Category, item.LayoutVariant)) {
+    if (isMonthBox(item.Category, item.LayoutVariant)) {
         const DateRange range = pageDateRange(year, month);
         const RenderArgs args{design, nullptr, {}, range, false, 0, 0, 0, 0, 0, {}};
         const int rows = item.LayoutVariant == VariantBox5 ? 5 : 6;
@@ -290,7 +282,7 @@ ContentAreaSizes contentAreaSizes(RenderContext& ctx, const LayoutItem& item,
             sizes.day = QSize(cellWidth, std::max(rowHeight, 1));
             sizes.heading = QSize(g->width(), static_cast<int>(std::ceil(g->title)));
         }
-    } else if (isList(item.Category, item.LayoutVariant)) {
+    } else if (isDayList(item.Category, item.LayoutVariant)) {
         int rows = 0;
         DateRange range = Fnc_ShownRange(design, year, month, &rows);
         const RenderArgs args{design, nullptr, {}, range, false, 0, 0, 0, 0, rows, {}};

@@ -11,10 +11,6 @@ namespace {
 constexpr int kMonthBoxLines = 17;
 constexpr int kListLines = 6;
 
-bool isDayKind(const LayoutItem& item) {
-    return item.Category == CategoryMonthFamily || item.Category == CategoryWeekly;
-}
-
 std::vector<int> range(int first, int last) {
     std::vector<int> out(static_cast<std::size_t>(last - first + 1));
     std::iota(out.begin(), out.end(), first);
@@ -24,10 +20,9 @@ std::vector<int> range(int first, int last) {
 } // namespace
 
 RuleFamily ruleFamily(const LayoutItem& item) {
-    if (!isDayKind(item))
+    if (!isDayCategory(item.Category))
         return RuleFamily::None;
-    if (item.Category == CategoryMonthFamily && item.LayoutVariant >= VariantBox5 &&
-        item.LayoutVariant <= VariantBoxMini)
+    if (isMonthBox(item.Category, item.LayoutVariant))
         return RuleFamily::MonthBox;
     if (item.LayoutVariant == VariantVertical || item.LayoutVariant == VariantHorizontal)
         return RuleFamily::List;

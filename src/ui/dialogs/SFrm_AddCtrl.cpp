@@ -34,10 +34,6 @@ const QString kPictureFilter =
                    "ビットマップ (*.bmp)|*.bmp|PNG (*.png)|*.png|JPEG (*.jpg)|*.jpg;*.jpeg");
 constexpr int kPictureFieldBytes = 256;
 
-bool isDayCategory(int category) {
-    return category == CategoryMonthFamily || category == CategoryWeekly;
-}
-
 void fill(QComboBox* box, const QList<StyleChoice>& choices) {
     box->clear();
     for (const StyleChoice& choice : choices)

@@ -34,14 +34,10 @@ SFrm_BackColor::SFrm_BackColor(const LayoutItem& item, UserPrompts& prompts, QWi
     : QDialog(parent), item_(item), prompts_(prompts), colours_(item.CellBackColor) {
     setWindowTitle(QStringLiteral("背景色詳細設定"));
     auto* layout = new QVBoxLayout(this);
-    const bool family = item.Category == CategoryMonthFamily || item.Category == CategoryWeekly;
-    if (family && item.Category == CategoryMonthFamily && item.LayoutVariant >= VariantBox5 &&
-        item.LayoutVariant <= VariantBoxMini)
+    if (isMonthBox(item.Category, item.LayoutVariant))
         layout->addWidget(buildMonthBoxFrame());
-    else if (family && item.LayoutVariant == VariantVertical)
-        layout->addWidget(buildRegionFrame(true));
-    else if (family && item.LayoutVariant == VariantHorizontal)
-        layout->addWidget(buildRegionFrame(false));
+    else if (isDayList(item.Category, item.LayoutVariant))
+        layout->addWidget(buildRegionFrame(item.LayoutVariant == VariantVertical));
     auto* buttons = okCancelButtons(this, QStringLiteral("OK"), QStringLiteral("キャンセル(&C)"));
     connect(buttons, &QDialogButtonBox::accepted, this, &SFrm_BackColor::acceptEntries);
     layout->addWidget(buttons);
