@@ -2,11 +2,10 @@
 
 namespace tobirae {
 
-DeferredCanvas::DeferredCanvas(int width, int height)
-    : width_(width), height_(height), measure_(std::make_unique<ImageCanvas>(1, 1)) {}
+DeferredCanvas::DeferredCanvas(int width, int height) : width_(width), height_(height) {}
 
 TextExtent DeferredCanvas::textExtent(const ResolvedFont& font, const QString& text) {
-    return measure_->textExtent(font, text);
+    return fonts_.textExtent(font, text);
 }
 
 bool DeferredCanvas::drawText(const ResolvedFont& font, int x, int y, const QString& text,

@@ -44,7 +44,7 @@ private:
     int width_;
     int height_;
     std::vector<Call> calls_;
-    std::unique_ptr<ImageCanvas> measure_; // only measures: text extents as on the bitmap
+    FontCache fonts_; // only measures: text extents as on the bitmap
 };
 
 } // namespace tobirae

@@ -1,8 +1,6 @@
 #include "bitmap/ImageCanvas.h"
 
 #include "bitmap/LineStyles.h"
-#include "bitmap/QtFont.h"
-#include "bitmap/VerticalText.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -28,14 +26,6 @@ QImage stretchedPicture(const QRect& dest, const QRect& visible, const QImage& p
     return stretched.copy(visible.translated(-dest.topLeft()));
 }
 
-namespace {
-
-QColor qColour(Colour colour) {
-    return QColor::fromRgb(rgbFromColour(colour));
-}
-
-} // namespace
-
 ImageCanvas::ImageCanvas(int width, int height, Colour fill) {
     if (width <= 0 || height <= 0)
         return;
@@ -56,22 +46,8 @@ ImageCanvas::~ImageCanvas() {
         pool_->give(std::move(own_));
 }
 
-ImageCanvas::FontCache& ImageCanvas::fontFor(const ResolvedFont& font) {
-    if (!font_ || font_->key != font) {
-        QFont qfont = qtFont(font);
-        const QFontMetrics metrics(qfont);
-        font_.emplace(FontCache{font, std::move(qfont), metrics, {}, {}});
-    }
-    return *font_;
-}
-
 TextExtent ImageCanvas::textExtent(const ResolvedFont& font, const QString& text) {
-    FontCache& cache = fontFor(font);
-    if (cache.text != text) {
-        cache.extent = {cache.metrics.horizontalAdvance(text), cache.metrics.height()};
-        cache.text = text;
-    }
-    return cache.extent;
+    return fonts_.textExtent(font, text);
 }
 
 bool ImageCanvas::drawText(const ResolvedFont& font, int x, int y, const QString& text,
@@ -81,7 +57,6 @@ bool ImageCanvas::drawText(const ResolvedFont& font, int x, int y, const QString
         return false;
     if (text.isEmpty())
         return true;
-    const FontCache& cache = fontFor(font);
     const TextExtent extent = textExtent(font, text);
     // Turned any way, the text stays within its width plus height of the anchor.
     const std::int64_t reach = std::int64_t{extent.width} + extent.height + 1;
@@ -92,21 +67,8 @@ bool ImageCanvas::drawText(const ResolvedFont& font, int x, int y, const QString
         return true;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setFont(cache.font);
-    painter.setPen(qColour(colour));
     painter.translate(static_cast<int>(left), static_cast<int>(top));
-    if (font.verticalWriting && font.escapement == 2700) {
-        if (!transparentBackground)
-            painter.fillRect(QRect(-extent.height, 0, extent.height, extent.width),
-                             qColour(kDefaultBackground));
-        drawVerticalWriting(painter, cache.metrics, 0, 0, text);
-        return true;
-    }
-    if (font.escapement != 0)
-        painter.rotate(-font.escapement / 10.0);
-    if (!transparentBackground)
-        painter.fillRect(QRect(0, 0, extent.width, extent.height), qColour(kDefaultBackground));
-    painter.drawText(QPoint(0, cache.metrics.ascent()), text);
+    paintText(painter, font, fonts_.entry(font), extent, text, colour, transparentBackground);
     return true;
 }
 
@@ -202,23 +164,7 @@ bool ImageCanvas::drawWideLine(QImage& image, std::int64_t x1, std::int64_t y1, 
 
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(qColour(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    if (!pattern.empty()) {
-        if (!transparentBackground) {
-            QPen back = pen;
-            back.setColor(qColour(kDefaultBackground));
-            painter.setPen(back);
-            painter.drawLine(from, to);
-        }
-        QList<qreal> dashes;
-        for (int run : pattern)
-            dashes.append(std::max<qreal>(1.0, static_cast<qreal>(run) / width));
-        pen.setCapStyle(Qt::FlatCap);
-        pen.setDashPattern(dashes);
-        pen.setDashOffset(skipped);
-    }
-    painter.setPen(pen);
-    painter.drawLine(from, to);
+    paintWideLine(painter, from, to, colour, width, pattern, skipped, transparentBackground);
     return true;
 }
 

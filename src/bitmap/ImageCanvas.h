@@ -5,6 +5,7 @@
 
 #include "bitmap/Canvas.h"
 #include "bitmap/ImagePool.h"
+#include "bitmap/PainterInk.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -53,21 +54,10 @@ private:
     QImage& target() { return external_ ? *external_ : own_; }
     const QImage& target() const { return external_ ? *external_ : own_; }
 
-    // A renderer measures a text and then draws it in the same font, and runs of texts share one
-    // font: the last font and the last measured text are kept rather than made again.
-    struct FontCache {
-        ResolvedFont key;
-        QFont font;
-        QFontMetrics metrics;
-        std::optional<QString> text; // the last text measured in this font
-        TextExtent extent;
-    };
-    FontCache& fontFor(const ResolvedFont& font);
-
     QImage own_;
     QImage* external_ = nullptr;
     ImagePool* pool_ = nullptr;
-    std::optional<FontCache> font_;
+    FontCache fonts_;
 };
 
 // Qt colour of a 0x00BBGGRR value.

@@ -2,9 +2,7 @@
 
 #include "bitmap/DeferredCanvas.h"
 #include "bitmap/LineStyles.h"
-#include "bitmap/QtFont.h"
 #include "bitmap/RenderContext.h"
-#include "bitmap/VerticalText.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -12,10 +10,6 @@
 namespace tobirae {
 
 namespace {
-
-QColor qColour(Colour colour) {
-    return QColor::fromRgb(rgbFromColour(colour));
-}
 
 // Clip rectangles nest: a picture inside a blitted item stays inside the item.
 void clipTo(QPainter& painter, const QRect& area) {
@@ -38,47 +32,22 @@ QImage keyedOut(QImage pixels, std::optional<Colour> transparentColour) {
 
 } // namespace
 
-PainterCanvas::PainterCanvas(QPainter& painter, QSize size)
-    : painter_(painter), size_(size), measure_(std::make_unique<ImageCanvas>(1, 1)) {}
+PainterCanvas::PainterCanvas(QPainter& painter, QSize size) : painter_(painter), size_(size) {}
 
 PainterCanvas::~PainterCanvas() = default;
 
-const PainterCanvas::FontCache& PainterCanvas::fontFor(const ResolvedFont& font) {
-    if (!font_ || font_->key != font) {
-        QFont qfont = qtFont(font);
-        const QFontMetrics metrics(qfont);
-        font_.emplace(FontCache{font, std::move(qfont), metrics});
-    }
-    return *font_;
-}
-
 TextExtent PainterCanvas::textExtent(const ResolvedFont& font, const QString& text) {
-    return measure_->textExtent(font, text);
+    return fonts_.textExtent(font, text);
 }
 
 bool PainterCanvas::drawText(const ResolvedFont& font, int x, int y, const QString& text,
                              Colour colour, bool transparentBackground) {
     if (text.isEmpty())
         return true;
-    const FontCache& cache = fontFor(font);
     const TextExtent extent = textExtent(font, text);
     painter_.save();
-    painter_.setFont(cache.font);
-    painter_.setPen(qColour(colour));
     painter_.translate(x, y);
-    if (font.verticalWriting && font.escapement == 2700) {
-        if (!transparentBackground)
-            painter_.fillRect(QRect(-extent.height, 0, extent.height, extent.width),
-                              qColour(kDefaultBackground));
-        drawVerticalWriting(painter_, cache.metrics, 0, 0, text);
-    } else {
-        if (font.escapement != 0)
-            painter_.rotate(-font.escapement / 10.0);
-        if (!transparentBackground)
-            painter_.fillRect(QRect(0, 0, extent.width, extent.height),
-                              qColour(kDefaultBackground));
-        painter_.drawText(QPoint(0, cache.metrics.ascent()), text);
-    }
+    paintText(painter_, font, fonts_.entry(font), extent, text, colour, transparentBackground);
     painter_.restore();
     return true;
 }
@@ -91,22 +60,8 @@ bool PainterCanvas::drawLine(int x1, int y1, int x2, int y2, Colour colour, int 
     const std::span<const int> pattern = dashPattern(penStyle);
     if (width > 1) {
         painter_.save();
-        QPen pen(qColour(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        if (!pattern.empty()) {
-            if (!transparentBackground) {
-                QPen back = pen;
-                back.setColor(qColour(kDefaultBackground));
-                painter_.setPen(back);
-                painter_.drawLine(x1, y1, x2, y2);
-            }
-            QList<qreal> dashes;
-            for (int run : pattern)
-                dashes.append(std::max<qreal>(1.0, static_cast<qreal>(run) / width));
-            pen.setCapStyle(Qt::FlatCap);
-            pen.setDashPattern(dashes);
-        }
-        painter_.setPen(pen);
-        painter_.drawLine(x1, y1, x2, y2);
+        paintWideLine(painter_, QPoint(x1, y1), QPoint(x2, y2), colour, width, pattern, 0,
+                      transparentBackground);
         painter_.restore();
         return true;
     }

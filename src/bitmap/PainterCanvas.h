@@ -8,8 +8,6 @@
 
 #include "bitmap/ImageCanvas.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <memory>
 #include <optional>
 
@@ -41,17 +39,9 @@ public:
                      int opacity) override;
 
 private:
-    struct FontCache {
-        ResolvedFont key;
-        QFont font;
-        QFontMetrics metrics;
-    };
-    const FontCache& fontFor(const ResolvedFont& font);
-
     QPainter& painter_;
     QSize size_;
-    std::unique_ptr<ImageCanvas> measure_; // text extents exactly as on the page bitmap
-    std::optional<FontCache> font_;
+    FontCache fonts_; // text extents exactly as on the page bitmap
 };
 
 // Makes the context draw its item surfaces as DeferredCanvas objects, for a PainterCanvas page.

@@ -1,0 +1,47 @@
+// Internal: what the bitmap page and the painter page (PDF, printer) draw alike, so that both
+// look the same and texts are laid out by the same metrics.
+#pragma once
+
+#include "bitmap/Canvas.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <optional>
+#include <span>
+
+class QPainter;
+
+namespace tobirae {
+
+QColor qColour(Colour colour);
+
+// A renderer measures a text and then draws it in the same font, and runs of texts share one
+// font: the last font and the last measured text are kept rather than made again.
+class FontCache {
+public:
+    struct Entry {
+        ResolvedFont key;
+        QFont font;
+        QFontMetrics metrics;
+    };
+    const Entry& entry(const ResolvedFont& font);
+    TextExtent textExtent(const ResolvedFont& font, const QString& text);
+
+private:
+    std::optional<Entry> entry_;
+    std::optional<QString> text_; // the last text measured in this font
+    TextExtent extent_;
+};
+
+// A text whose top-left corner is the painter's origin: turned, or written top to bottom, as
+// the font says, on the default background unless that is transparent.
+void paintText(QPainter& painter, const ResolvedFont& font, const FontCache::Entry& entry,
+               TextExtent extent, const QString& text, Colour colour, bool transparentBackground);
+
+// A line wider than one pixel: round ends, dashes scaled to the pen and begun `dashOffset` pen
+// widths in, the default background behind the gaps unless that is transparent.
+void paintWideLine(QPainter& painter, QPoint from, QPoint to, Colour colour, int width,
+                   std::span<const int> pattern, double dashOffset, bool transparentBackground);
+
+} // namespace tobirae
