@@ -1,5 +1,7 @@
 #include "ui/main/Translations.h"
 
+#include "app/ProgramFolders.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -8,15 +10,17 @@
 namespace tobirae {
 
 bool installJapaneseTranslations(QCoreApplication& app) {
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    QLocale::setDefault(japanese);
     auto* translator = new QTranslator(&app);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qt"),
-                          QStringLiteral("_"), folder)) {
-        delete translator;
-        return false;
+    // A copy shipped with the program is preferred: the system may lack Qt's translations.
+    for (const QString& folder : {dataFolder(QStringLiteral("translations")),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator->load(japanese, QStringLiteral("qt"), QStringLiteral("_"), folder))
+            return QCoreApplication::installTranslator(translator);
     }
-    return QCoreApplication::installTranslator(translator);
+    delete translator;
+    return false;
 }
 
 } // namespace tobirae
