@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <thread>
 
@@ -308,6 +309,28 @@ QSizeF paperPixels(const PageJob& job, int dpi) {
     const QSizeF inches =
         job.paperMm.isEmpty() ? QSizeF(job.canvas) / kLayoutDpi : job.paperMm / 25.4;
     return inches * dpi;
+}
+
+QImage pageImage(const PageJob& job, int year, int month, int dpi, ExportResult* result) {
+    const QSizeF paper = paperPixels(job, dpi);
+    QImage image(QSize(static_cast<int>(std::ceil(paper.width())),
+                       static_cast<int>(std::ceil(paper.height()))),
+                 QImage::Format_RGB32);
+    if (image.isNull()) {
+        if (result)
+            result->error = QStringLiteral("%1 x %2 ピクセルのページを作るメモリーが足りません。")
+                                .arg(std::ceil(paper.width()))
+                                .arg(std::ceil(paper.height()));
+        return image;
+    }
+    image.fill(rgbFromColour(job.pageBackColor));
+    QPainter painter(&image);
+    ExportOptions options;
+    options.dpi = dpi;
+    const ExportResult drawn = paintPage(job, year, month, painter, options);
+    if (result)
+        *result = drawn;
+    return image;
 }
 
 ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painter,

@@ -11,6 +11,7 @@
 #include "document/LayoutDocument.h"
 #include "document/LayoutItem.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QRectF>
 #include <QSize>
@@ -92,6 +93,11 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
 
 // The paper in page pixels at the resolution.
 QSizeF paperPixels(const PageJob& job, int dpi);
+
+// The whole paper as a picture at `dpi`, drawn by paintPage on the page colour (a page without
+// items is the blank paper). A null image when the picture cannot be made; `result` says how
+// the drawing went.
+QImage pageImage(const PageJob& job, int year, int month, int dpi, ExportResult* result = nullptr);
 
 // "2027-04": how pages, files and messages name a month.
 QString monthName(std::chrono::year_month month);

@@ -1,7 +1,5 @@
 #include "ui/dialogs/Sfrm_Zoom.h"
 
-#include "bitmap/ImageCanvas.h"
-
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -109,19 +107,8 @@ void Sfrm_Zoom::drawPage(QSize pixels) {
     drawnMonth_ = month_;
     const double inches = paperMm_.width() / 25.4;
     pageDpi_ = std::clamp(static_cast<int>(std::floor(pixels.width() / inches)), 1, 4800);
-    const QSizeF paper = paperPixels(job_, pageDpi_);
-    page_ = QImage(QSize(static_cast<int>(std::ceil(paper.width())),
-                         static_cast<int>(std::ceil(paper.height()))),
-                   QImage::Format_RGB32);
-    if (page_.isNull())
-        return;
-    // A page without items is the blank paper in the page colour.
-    page_.fill(rgbFromColour(job_.pageBackColor));
-    QPainter painter(&page_);
-    ExportOptions options;
-    options.dpi = pageDpi_;
-    paintPage(job_, static_cast<int>(month_.year()),
-              static_cast<int>(static_cast<unsigned>(month_.month())), painter, options);
+    page_ = tobirae::pageImage(job_, static_cast<int>(month_.year()),
+                               static_cast<int>(static_cast<unsigned>(month_.month())), pageDpi_);
 }
 
 void Sfrm_Zoom::paintEvent(QPaintEvent*) {
