@@ -1,8 +1,8 @@
 // Editor responsiveness: the time from start to a usable window with examples/wall-calendar.CLF
 // open (measured once, cold, as the program starts), opening the layout again in a warm process,
 // redrawing every preview after a month change, opening the item property dialog and the
-// font dialog on the layout's month box, and panning and dragging over the page with the
-// finest usual grid (4 pixels).
+// font dialog on the layout's month box, panning and dragging over the page with the finest
+// usual grid (4 pixels), and reading the examples as templates with their small page previews.
 #include "app/EditorStartup.h"
 #include "document/LayoutFile.h"
 #include "render/NewItemDefaults.h"
@@ -14,6 +14,7 @@
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
+#include "ui/main/LayoutTemplates.h"
 #include "ui/main/SFrm_Main.h"
 #include "ui/main/Translations.h"
 
@@ -299,6 +300,22 @@ BENCHMARK(BM_PanA4)
     ->Args({1, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Everything the template dialog computes: reading every example and drawing its page at about
+// 180 pixels high. Goal: under 300 ms for all of them, or the dialog draws them in the background.
+void BM_TemplatePreviews(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto templates = findTemplates(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples"));
+        std::size_t drawn = 0;
+        for (const LayoutTemplate& t : templates)
+            drawn += t.usable() &&
+                     !templatePreview(*t.document, 0x00FFFFFF, 2027, 4, QSize(200, 180)).isNull();
+        if (drawn == 0 || drawn != templates.size())
+            state.SkipWithError("an example could not be drawn as a template");
+        state.counters["templates"] = static_cast<double>(drawn);
+    }
+}
+BENCHMARK(BM_TemplatePreviews)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 

@@ -8,14 +8,17 @@
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
+#include "ui/main/LayoutTemplates.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
+#include "ui/main/TemplateDialog.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +29,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyleOptionGraphicsItem>
 #include <QTest>
 #include <QTimer>
@@ -79,6 +83,28 @@ void dragOnCanvas(CanvasView* canvas, QPointF from, QPointF to) {
 const std::vector<TestItem> kTwoPictures{{CategoryPicture, 0, 30, 40, 12},
                                          {CategoryPicture, 0, 300, 400, 12}};
 
+// A templates folder: "picture.CLF" with one picture item naming "pic.png" (64 x 48) beside it,
+// "b-list.clf" with two items, a damaged "broken.CLF" and a file that is no layout.
+QString writeTemplates(const MainWindowFixture& f) {
+    const QDir folder(f.path("templates"));
+    if (!folder.mkpath(QStringLiteral(".")))
+        return {};
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12}});
+    document->item(0).PictureFile.setText(QStringLiteral("pic.png"));
+    QFile broken(folder.filePath(QStringLiteral("broken.CLF")));
+    QFile notes(folder.filePath(QStringLiteral("notes.txt")));
+    const bool written =
+        picture.save(folder.filePath(QStringLiteral("pic.png"))) &&
+        !writeLayoutFile(*document, folder.filePath(QStringLiteral("picture.CLF"))) &&
+        writeTestLayout(folder.filePath(QStringLiteral("b-list.clf")),
+                        {{CategoryMonthDisplay, 0, 30, 40, 12}, {CategoryYear, 0, 200, 300, 12}}) &&
+        broken.open(QIODevice::WriteOnly) && broken.write("not a layout") > 0 &&
+        notes.open(QIODevice::WriteOnly);
+    return written ? folder.path() : QString();
+}
+
 const std::vector<TestItem> kTwoItems{{CategoryMonthDisplay, 0, 30, 40, 12},
                                       {CategoryYear, 0, 200, 300, 12}};
 
@@ -114,6 +140,10 @@ private slots:
     void saveWritesTheSameLayout();
     void newData_data();
     void newData();
+    void templateBecomesUnnamedCopy();
+    void templateFolderMissingOrEmpty();
+    void templatePicturePaths_data();
+    void templatePicturePaths();
 
     void monthButtonsChooseTheMonth();
     void monthChangeRedrawsPreviews();
@@ -429,14 +459,20 @@ void MainWindowTests::dropLayout_data() {
     QTest::addColumn<QList<int>>("answers"); // PromptAnswer values
     QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("saveDialog");
+    QTest::addColumn<bool>("named"); // the save dialog is given a name
     QTest::addColumn<bool>("read");
     const int yes = int(PromptAnswer::Yes);
     const int no = int(PromptAnswer::No);
-    QTest::newRow("empty document reads at once") << false << QList<int>{} << 0 << false << true;
-    QTest::newRow("No keeps the document") << true << QList<int>{no} << 1 << false << false;
+    QTest::newRow("empty document reads at once")
+        << false << QList<int>{} << 0 << false << false << true;
+    QTest::newRow("No keeps the document")
+        << true << QList<int>{no} << 1 << false << false << false;
     QTest::newRow("Yes then No reads without saving")
-        << true << QList<int>{yes, no} << 2 << false << true;
-    QTest::newRow("Yes then Yes saves first") << true << QList<int>{yes, yes} << 2 << true << true;
+        << true << QList<int>{yes, no} << 2 << false << false << true;
+    QTest::newRow("Yes then Yes saves first")
+        << true << QList<int>{yes, yes} << 2 << true << true << true;
+    QTest::newRow("Yes then Yes, save cancelled keeps the document")
+        << true << QList<int>{yes, yes} << 2 << true << false << false;
 }
 
 void MainWindowTests::dropLayout() {
@@ -444,6 +480,7 @@ void MainWindowTests::dropLayout() {
     QFETCH(QList<int>, answers);
     QFETCH(int, questions);
     QFETCH(bool, saveDialog);
+    QFETCH(bool, named);
     QFETCH(bool, read);
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("first.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
@@ -453,7 +490,8 @@ void MainWindowTests::dropLayout() {
         QVERIFY(w.Fnc_LayOutRead(f.path("first.CLF")));
     for (int a : answers)
         f.prompts.answers.push_back(PromptAnswer(a));
-    // The save dialog (when asked) is cancelled: the drop reads the file whatever the save did.
+    if (named)
+        f.prompts.files.push_back(f.path("saved.CLF"));
     w.dropFiles(
         {QStringLiteral("  ") + f.path("dropped.clf") + QStringLiteral(" "), f.path("first.CLF")});
 
@@ -470,6 +508,7 @@ void MainWindowTests::dropLayout() {
     const bool saveShown = std::any_of(f.prompts.fileDialogs.begin(), f.prompts.fileDialogs.end(),
                                        [](const auto& d) { return d.save; });
     QCOMPARE(saveShown, saveDialog);
+    QCOMPARE(QFileInfo::exists(f.path("saved.CLF")), named);
     QCOMPARE(w.document().itemList().size(), std::size_t(read ? 2 : (withItems ? 1 : 0)));
     QCOMPARE(w.windowTitle().endsWith(QStringLiteral("dropped.clf")), read);
 }
@@ -570,25 +609,32 @@ void MainWindowTests::newData_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("cleared");
     QTest::addColumn<bool>("saveDialog");
-    QTest::newRow("cancel") << int(PromptAnswer::Cancel) << false << false;
-    QTest::newRow("no") << int(PromptAnswer::No) << true << false;
-    QTest::newRow("yes saves first") << int(PromptAnswer::Yes) << true << true;
+    QTest::addColumn<bool>("named"); // the save dialog is given a name
+    QTest::newRow("cancel") << int(PromptAnswer::Cancel) << false << false << false;
+    QTest::newRow("no") << int(PromptAnswer::No) << true << false << false;
+    QTest::newRow("yes saves first") << int(PromptAnswer::Yes) << true << true << true;
+    QTest::newRow("yes, save cancelled keeps the items")
+        << int(PromptAnswer::Yes) << false << true << false;
 }
 
 void MainWindowTests::newData() {
     QFETCH(int, answer);
     QFETCH(bool, cleared);
     QFETCH(bool, saveDialog);
+    QFETCH(bool, named);
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
     f.prompts.answers.push_back(PromptAnswer(answer));
+    if (named)
+        f.prompts.files.push_back(f.path("saved.CLF"));
     w.menus().newData->trigger();
     QCOMPARE(f.prompts.questionTexts(),
              QStringList{QStringLiteral("編集中のデータを保存しますか？")});
     QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNoCancel);
     QCOMPARE(!f.prompts.fileDialogs.empty(), saveDialog);
+    QCOMPARE(QFileInfo::exists(f.path("saved.CLF")), named);
     QCOMPARE(w.document().itemList().empty(), cleared);
     QCOMPARE(w.itemList()->count(), cleared ? 0 : 2);
     QCOMPARE(w.drawingOrderList()->count(), cleared ? 0 : 2);
@@ -603,6 +649,137 @@ void MainWindowTests::newData() {
         w.menus().newData->trigger();
         QCOMPARE(f.prompts.questions.size(), std::size_t{1});
     }
+}
+
+void MainWindowTests::templateBecomesUnnamedCopy() {
+    MainWindowFixture f;
+    const QString folder = writeTemplates(f);
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
+    const QByteArray templateBytes = fileBytes(folder + QStringLiteral("/picture.CLF"));
+    SFrm_Main& w = f.start();
+    w.setOutputMonth(2027, 4);
+    w.setTemplateFolder(folder);
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QStringList listed;
+    bool brokenChosen = true;
+    bool confirm = false;
+    int previews = 0;
+    std::chrono::year_month month{};
+    w.setTemplateDialogRunner([&](TemplateDialog& dialog) {
+        listed.clear();
+        for (int row = 0; row < dialog.templateList()->count(); ++row)
+            listed << dialog.templateList()->item(row)->text().section(u'\n', 0, 0);
+        brokenChosen = dialog.selectTemplate(QStringLiteral("broken"));
+        QSignalSpy drawn(&dialog, &TemplateDialog::previewsFinished);
+        previews = drawn.wait(5000) ? dialog.previewsDrawn() : -1;
+        month = dialog.previewMonth();
+        dialog.selectTemplate(QStringLiteral("picture"));
+        (confirm ? dialog.okButton() : dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Cancel")))
+            ->click();
+        return dialog.result() == QDialog::Accepted;
+    });
+    // Cancelling the dialog asks nothing; the save question comes after a choice, and its Cancel
+    // keeps the items, the file name and the step that can be undone.
+    f.prompts.answers = {PromptAnswer::Cancel, PromptAnswer::No};
+    for (const bool ok : {false, true}) {
+        confirm = ok;
+        w.menus().newFromTemplate->trigger();
+        QCOMPARE(f.prompts.questionTexts(),
+                 QStringList(ok ? 1 : 0, QStringLiteral("編集中のデータを保存しますか？")));
+        QCOMPARE(w.document().itemList().size(), std::size_t{2});
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - a.CLF"));
+        QCOMPARE(w.editor().undoStack().count(), 1);
+    }
+    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNoCancel);
+    QCOMPARE(listed, (QStringList{"b-list", "broken", "picture"}));
+    QVERIFY(!brokenChosen);
+    QCOMPARE(previews, 2);
+    QCOMPARE(month, std::chrono::year(2027) / std::chrono::April);
+
+    // "No": the template's copy is a new document without a name.
+    w.menus().newFromTemplate->trigger();
+    QCOMPARE(w.document().path(), QString());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae"));
+    QCOMPARE(w.document().itemList().size(), std::size_t{1});
+    QCOMPARE(w.editor().undoStack().count(), 0);
+    const QString picture = QDir(folder).absoluteFilePath(QStringLiteral("pic.png"));
+    QCOMPARE(w.document().item(0).PictureFile.text(), picture);
+    // The unnamed document finds the picture: its size is taken on the first draw.
+    QCOMPARE(w.document().item(0).DesignWidth, 64);
+
+    // "上書き保存" asks for a name; the template stays as it was.
+    f.prompts.files.push_back(f.path("mine.CLF"));
+    w.menus().overwriteSave->trigger();
+    QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
+    QVERIFY(f.prompts.fileDialogs[0].save);
+    QCOMPARE(fileBytes(folder + QStringLiteral("/picture.CLF")), templateBytes);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - mine.CLF"));
+}
+
+void MainWindowTests::templateFolderMissingOrEmpty() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    w.setTemplateFolder(f.path("none"));
+    QVERIFY(!w.newFromTemplate());
+    QVERIFY(QDir().mkpath(f.path("empty")));
+    QFile other(f.path("empty/notes.txt"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    w.setTemplateFolder(f.path("empty"));
+    QVERIFY(!w.newFromTemplate());
+    QCOMPARE(f.prompts.messages,
+             (QStringList{QStringLiteral("テンプレートのフォルダーが見つかりません。\r\n") +
+                              f.path("none"),
+                          QStringLiteral("テンプレートがありません。\r\n") + f.path("empty")}));
+
+    // A template whose picture path would not fit into its record is refused, not cut short.
+    const QString deep = f.path(QString(200, u'd') + QStringLiteral("/") + QString(60, u'e'));
+    QVERIFY(QDir().mkpath(deep));
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12}});
+    document->item(0).PictureFile.setText(QStringLiteral("pic.png"));
+    QVERIFY(!writeLayoutFile(*document, deep + QStringLiteral("/deep.CLF")));
+    QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(deep + QStringLiteral("/pic.png")));
+    const auto found = findTemplates(deep);
+    QCOMPARE(found.size(), std::size_t{1});
+    QVERIFY(!found[0].usable());
+    QVERIFY(found[0].problem.contains(QStringLiteral("画像ファイル名")));
+}
+
+void MainWindowTests::templatePicturePaths_data() {
+    // "{t}" stands for the template folder, "{o}" for another folder; both hold pictures.
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("anchored");
+    QTest::newRow("name beside the template") << "pic.png"
+                                              << "{t}/pic.png";
+    QTest::newRow("relative sub folder") << "sub/in.png"
+                                         << "{t}/sub/in.png";
+    QTest::newRow("Windows path, other case") << "C:\\Calendars\\PIC.PNG"
+                                              << "{t}/pic.png";
+    QTest::newRow("missing absolute path, name there") << "/gone/pic.png"
+                                                       << "{t}/pic.png";
+    QTest::newRow("existing file elsewhere stays") << "{o}/pic.png"
+                                                   << "{o}/pic.png";
+    QTest::newRow("missing stays") << "gone.png"
+                                   << "gone.png";
+    QTest::newRow("blank stays") << "  "
+                                 << "  ";
+}
+
+void MainWindowTests::templatePicturePaths() {
+    QFETCH(QString, stored);
+    QFETCH(QString, anchored);
+    QTemporaryDir templates;
+    QTemporaryDir other;
+    QVERIFY(QDir(templates.path()).mkpath(QStringLiteral("sub")));
+    for (const QString& file : {templates.filePath(QStringLiteral("pic.png")),
+                                templates.filePath(QStringLiteral("sub/in.png")),
+                                other.filePath(QStringLiteral("pic.png"))})
+        QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(file));
+    const auto expand = [&](QString text) {
+        return text.replace(QStringLiteral("{t}"), templates.path())
+            .replace(QStringLiteral("{o}"), other.path());
+    };
+    QCOMPARE(anchoredPicturePath(expand(stored), templates.path()), expand(anchored));
 }
 
 void MainWindowTests::monthButtonsChooseTheMonth() {
@@ -887,6 +1064,9 @@ void MainWindowTests::menuEntries() {
     QCOMPARE(m.undo->text(), QStringLiteral("元に戻す(&U)"));
     QCOMPARE(m.redo->text(), QStringLiteral("やり直し(&R)"));
     QCOMPARE(m.overwriteSave->text(), QStringLiteral("上書き保存"));
+    const QList<QAction*> file = w.findChild<QMenu*>(QStringLiteral("Mnu_File"))->actions();
+    QCOMPARE(file.indexOf(m.newFromTemplate), file.indexOf(m.newData) + 1);
+    QCOMPARE(m.newFromTemplate->text(), QStringLiteral("テンプレートから新規作成..."));
     QCOMPARE(m.undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     QCOMPARE(m.redo->shortcuts(),
              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),

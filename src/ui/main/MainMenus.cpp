@@ -37,6 +37,8 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.overwriteSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addSeparator();
     m.newData = entry(file, QStringLiteral("新規作成"), "newData");
+    m.newFromTemplate =
+        entry(file, QStringLiteral("テンプレートから新規作成..."), "newFromTemplate");
     file->addSeparator();
     m.itemAdd = entry(file, QStringLiteral("アイテム追加"), "itemAdd");
     m.pageSize = entry(file, QStringLiteral("用紙サイズ変更"), "pageSize");

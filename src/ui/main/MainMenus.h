@@ -16,6 +16,7 @@ struct MainMenus {
     QAction* layoutSave = nullptr;
     QAction* overwriteSave = nullptr; // "上書き保存"
     QAction* newData = nullptr;
+    QAction* newFromTemplate = nullptr; // "テンプレートから新規作成..."
     QAction* itemAdd = nullptr;
     QAction* pageSize = nullptr;
     QAction* makeBitmap = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/main/SFrm_Main.h"
 
+#include "app/ProgramFolders.h"
 #include "bitmap/Primitives.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/CanvasView.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QGraphicsScene>
 #include <QGridLayout>
@@ -68,8 +68,8 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     outputRange_->setOutputMonth(start.outputYear, start.outputMonth);
     outputRange_->setInitialising(false);
     prgInit();
-    helpFile_ =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html"));
+    helpFile_ = QDir(dataFolder(QStringLiteral("help"))).filePath(QStringLiteral("index.html"));
+    templateFolder_ = dataFolder(QStringLiteral("templates"));
 }
 
 SFrm_Main::~SFrm_Main() = default;
@@ -180,6 +180,7 @@ void SFrm_Main::connectCommands() {
     connect(menus_.overwriteSave, &QAction::triggered, this, [this] { saveLayoutOverwrite(); });
     connect(Cmd_Command[5], &QPushButton::clicked, this, &SFrm_Main::showPreview);
     connect(menus_.newData, &QAction::triggered, this, [this] { Fnc_NewData(); });
+    connect(menus_.newFromTemplate, &QAction::triggered, this, [this] { newFromTemplate(); });
     connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
     connect(menus_.options, &QAction::triggered, this, &SFrm_Main::showOptions);
     connect(menus_.help, &QAction::triggered, this, [this] { showHelp(); });

@@ -35,6 +35,7 @@ class ItemView;
 class OutputRangePanel;
 class PaperItem;
 class SFrm_AddCtrl;
+class TemplateDialog;
 class UserPrompts;
 
 class SFrm_Main final : public QMainWindow {
@@ -56,6 +57,9 @@ public:
     QString baseCaption() const { return baseCaption_; }
     QString helpFile() const { return helpFile_; }
     void setHelpFile(const QString& file) { helpFile_ = file; }
+    // Where "テンプレートから新規作成..." finds its layouts.
+    QString templateFolder() const { return templateFolder_; }
+    void setTemplateFolder(const QString& folder) { templateFolder_ = folder; }
     // How the help page is handed to the desktop (a browser); tests replace it.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
     bool exporting() const { return exporting_; }
@@ -80,6 +84,13 @@ public:
     // "上書き保存": saves to the layout's own file; a new layout asks for a name first.
     bool saveLayoutOverwrite();
     bool Fnc_NewData();
+    // "テンプレートから新規作成...": a copy of a chosen template becomes a new, unnamed document.
+    bool newFromTemplate();
+    // Tests work the template dialog instead of a person (the runner returns whether it was
+    // accepted).
+    void setTemplateDialogRunner(std::function<bool(TemplateDialog&)> runner) {
+        templateDialogRunner_ = std::move(runner);
+    }
     // Files dropped on the window: the first one is read when it is a layout file.
     void dropFiles(const QStringList& paths);
     // "画像ファイル作成": returns once the export has ended; the window stays responsive meanwhile.
@@ -215,6 +226,13 @@ private:
     QString layoutFolder() const;
     void setBusy(bool busy);
     bool writeLayout(const QString& path);
+    // Asks whether to save the items being edited before they are replaced; false when the user
+    // cancels or the save does not happen.
+    bool saveBeforeReplacing();
+    // Makes a document read from a file the one being edited: the paper is cut to what the
+    // page-size dialog allows, the canvas and previews are made again. `path` becomes the
+    // document's path (empty: a new, unnamed document).
+    void adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path);
     std::optional<MonthRangeChoice> chooseMonths(const QString& title, bool withFormat);
     // Runs `work` on a worker thread while the message panel counts the pages and offers to
     // cancel; the window stays responsive.
@@ -225,6 +243,7 @@ private:
     EditorDocument* editor_ = nullptr;
     std::function<bool(LayoutItem&)> newItemConfirmation_;
     std::function<bool(SFrm_AddCtrl&)> propertyDialogRunner_;
+    std::function<bool(TemplateDialog&)> templateDialogRunner_;
     MonthRangeChooser monthRangeChooser_;
     std::optional<QPointF> pastePoint_;
     AppSettings settings_;
@@ -238,6 +257,7 @@ private:
     QString baseCaption_;
     QString exportName_;
     QString helpFile_;
+    QString templateFolder_;
     std::function<bool(const QUrl&)> openUrl_;
     bool exporting_ = false;
     int focusedSlot_ = -1;

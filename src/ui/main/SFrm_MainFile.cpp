@@ -1,10 +1,14 @@
-// The main window's layout file commands: read, save, new document and dropped files.
+// The main window's layout file commands: read, save, new document, new document from a template
+// and dropped files.
 #include "document/LayoutFile.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/ItemView.h"
+#include "ui/main/LayoutTemplates.h"
 #include "ui/main/SFrm_Main.h"
+#include "ui/main/TemplateDialog.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -30,8 +34,13 @@ bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
                          result.error);
         return false;
     }
+    adoptDocument(std::move(result.document), QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+void SFrm_Main::adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path) {
     // A paper the page-size dialog could not give is cut down before the canvas is made for it.
-    PageValues& page = result.document->page;
+    PageValues& page = document->page;
     if (page.PaperWidth > kMaxPaperMillimetres || page.PaperHeight > kMaxPaperMillimetres) {
         prompts_.message(QStringLiteral("用紙が大きすぎます (%1 x %2 mm)。縦横とも %3 mm までに"
                                         "縮めました。")
@@ -41,15 +50,14 @@ bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
         page.PaperWidth = std::min(page.PaperWidth, kMaxPaperMillimetres);
         page.PaperHeight = std::min(page.PaperHeight, kMaxPaperMillimetres);
     }
+    document->setPath(path);
     previewGuard_ = {};
-    editor_->replaceDocument(std::move(result.document));
-    document().setEventsSuppressed(true);
+    editor_->replaceDocument(std::move(document));
+    this->document().setEventsSuppressed(true);
     Fnc_LayOutPageSizeChange(true);
     Fnc_RefreshAllItem();
-    document().setEventsSuppressed(false);
-    document().setPath(QFileInfo(path).absoluteFilePath());
+    this->document().setEventsSuppressed(false);
     Fnc_SetMyCaption();
-    return true;
 }
 
 bool SFrm_Main::Fnc_LayOutSave() {
@@ -86,18 +94,55 @@ bool SFrm_Main::writeLayout(const QString& path) {
     return true;
 }
 
+bool SFrm_Main::saveBeforeReplacing() {
+    if (document().itemList().empty())
+        return true;
+    const PromptAnswer answer =
+        prompts_.ask(QStringLiteral("編集中のデータを保存しますか？"), PromptButtons::YesNoCancel);
+    // A save that was asked for but did not happen must not cost the items.
+    return answer == PromptAnswer::No || (answer == PromptAnswer::Yes && Fnc_LayOutSave());
+}
+
 bool SFrm_Main::Fnc_NewData() {
-    if (!document().itemList().empty()) {
-        const PromptAnswer answer = prompts_.ask(QStringLiteral("編集中のデータを保存しますか？"),
-                                                 PromptButtons::YesNoCancel);
-        if (answer == PromptAnswer::Cancel)
-            return true;
-        if (answer == PromptAnswer::Yes)
-            Fnc_LayOutSave();
-    }
+    if (!saveBeforeReplacing())
+        return true;
     editor_->newDocument();
     Fnc_PageRePrint();
     Fnc_SetMyCaption();
+    return true;
+}
+
+bool SFrm_Main::newFromTemplate() {
+    if (exporting_)
+        return false;
+    const QDir folder(templateFolder_);
+    if (templateFolder_.isEmpty() || !folder.exists()) {
+        prompts_.message(QStringLiteral("テンプレートのフォルダーが見つかりません。\r\n") +
+                         QDir::toNativeSeparators(templateFolder_));
+        return false;
+    }
+    std::vector<LayoutTemplate> templates = findTemplates(templateFolder_);
+    if (templates.empty()) {
+        prompts_.message(QStringLiteral("テンプレートがありません。\r\n") +
+                         QDir::toNativeSeparators(templateFolder_));
+        return false;
+    }
+    TemplateDialog dialog(std::move(templates),
+                          std::chrono::year(outputYear()) /
+                              std::chrono::month(static_cast<unsigned>(outputMonth())),
+                          settings_.Page.PageBackColor, this);
+    const bool accepted =
+        templateDialogRunner_ ? templateDialogRunner_(dialog) : dialog.exec() == QDialog::Accepted;
+    const QString chosen = dialog.chosenPath();
+    if (!accepted || chosen.isEmpty() || !saveBeforeReplacing())
+        return false;
+    // Read again: the file may have changed while the dialog was open.
+    ReadResult result = readTemplate(chosen);
+    if (!result.document) {
+        prompts_.message(QStringLiteral("テンプレートを読み込めませんでした。\r\n") + result.error);
+        return false;
+    }
+    adoptDocument(std::move(result.document), QString());
     return true;
 }
 
@@ -112,8 +157,9 @@ void SFrm_Main::dropFiles(const QStringList& paths) {
                          PromptButtons::YesNo) != PromptAnswer::Yes)
             return;
         if (prompts_.ask(QStringLiteral("編集中のデータを保存しますか？"), PromptButtons::YesNo) ==
-            PromptAnswer::Yes)
-            Fnc_LayOutSave();
+                PromptAnswer::Yes &&
+            !Fnc_LayOutSave())
+            return;
     }
     Fnc_LayOutRead(path);
 }

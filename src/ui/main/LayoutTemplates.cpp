@@ -1,0 +1,95 @@
+#include "ui/main/LayoutTemplates.h"
+
+#include "bitmap/PictureFile.h"
+#include "render/PageExport.h"
+#include "ui/dialogs/ItemDialogRules.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+namespace tobirae {
+
+namespace {
+
+constexpr int kPictureFieldBytes = static_cast<int>(sizeof(LayoutItem::PictureFile.bytes));
+
+} // namespace
+
+QString anchoredPicturePath(const QString& stored, const QString& folder) {
+    const QString trimmed = stored.trimmed();
+    if (trimmed.isEmpty())
+        return stored;
+    // A relative path is taken from the template's folder, never from the working folder.
+    const QString candidate =
+        QDir::isAbsolutePath(trimmed) ? trimmed : QDir(folder).absoluteFilePath(trimmed);
+    const QString found = Fnc_ResolvePicturePath(candidate, folder);
+    if (found.isEmpty() || found == trimmed)
+        return stored;
+    return QDir::cleanPath(QFileInfo(found).absoluteFilePath());
+}
+
+ReadResult readTemplate(const QString& path) {
+    ReadResult result = readLayoutFile(path, kLayoutDpi);
+    if (!result.document)
+        return result;
+    const QString folder = QFileInfo(path).absolutePath();
+    LayoutDocument& document = *result.document;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        LayoutItem& item = document.item(slot);
+        if (!document.isLive(slot) || item.Category != CategoryPicture)
+            continue;
+        const QString stored = item.PictureFile.text();
+        const QString anchored = anchoredPicturePath(stored, folder);
+        if (anchored == stored)
+            continue;
+        const StoredTextProblem problem = storedTextProblem(anchored, kPictureFieldBytes);
+        if (problem != StoredTextProblem::None) {
+            result.error =
+                storedTextMessage(problem, QStringLiteral("画像ファイル名"), kPictureFieldBytes) +
+                QStringLiteral("\r\n") + anchored;
+            result.document.reset();
+            return result;
+        }
+        item.PictureFile.setText(anchored);
+    }
+    return result;
+}
+
+std::vector<LayoutTemplate> findTemplates(const QString& folder) {
+    std::vector<LayoutTemplate> templates;
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists())
+        return templates;
+    QStringList names = dir.entryList(QDir::Files | QDir::Readable | QDir::Hidden);
+    names.removeIf([](const QString& name) { return !isLayoutFileName(name); });
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    for (const QString& name : names) {
+        LayoutTemplate entry;
+        entry.path = dir.absoluteFilePath(name);
+        entry.name = QFileInfo(name).completeBaseName();
+        ReadResult read = readTemplate(entry.path);
+        if (read.document)
+            entry.document = std::move(read.document);
+        else
+            entry.problem = read.error;
+        templates.push_back(std::move(entry));
+    }
+    return templates;
+}
+
+QImage templatePreview(const LayoutDocument& document, Colour pageBackColor, int year, int month,
+                       QSize box) {
+    const PageJob job = pageJobFromDocument(document, pageBackColor);
+    const QSizeF inches = paperPixels(job, 1);
+    if (inches.isEmpty() || box.isEmpty())
+        return {};
+    const double fit = std::min(box.width() / inches.width(), box.height() / inches.height());
+    const int dpi = std::max(1, static_cast<int>(std::floor(fit)));
+    return pageImage(job, year, month, dpi);
+}
+
+} // namespace tobirae
