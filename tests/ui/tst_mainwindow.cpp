@@ -12,6 +12,7 @@
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
 #include "ui/main/TemplateDialog.h"
+#include "ui/main/Translations.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -33,6 +35,7 @@
 #include <QStyleOptionGraphicsItem>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 using namespace tobirae;
 using namespace tobirae::test;
@@ -157,6 +160,7 @@ private slots:
     void optionsCommandShowsGrid();
     void menuEntries();
     void helpOpensTheFileOrSaysWhereItIs();
+    void translationsFromTheProgramsCopyFirst();
 
     void addUndoRedoByKeys();
     void cancelledAddKeepsCurrentItem();
@@ -1074,6 +1078,28 @@ void MainWindowTests::menuEntries() {
     QCOMPARE(m.overwriteSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QVERIFY(m.makeBitmap->isEnabled());
     QCOMPARE(w.commandButton(5)->text(), QStringLiteral("画像プレビュー"));
+}
+
+void MainWindowTests::translationsFromTheProgramsCopyFirst() {
+    const QDir system(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!system.exists(QStringLiteral("qtbase_ja.qm")))
+        QSKIP("Qt's Japanese translations are not installed");
+    // What an installation ships: the catalogue "qt" without all of its parts, and "qtbase".
+    QTemporaryDir own;
+    for (const char* name : {"qt_ja.qm", "qtbase_ja.qm"})
+        QVERIFY(
+            QFile::copy(system.filePath(QLatin1String(name)), own.filePath(QLatin1String(name))));
+    for (const auto& [folder, loaded] :
+         {std::pair{own.path(), own.filePath(QStringLiteral("qtbase_ja.qm"))},
+          std::pair{own.filePath(QStringLiteral("none")),
+                    system.filePath(QStringLiteral("qt_ja.qm"))}}) {
+        QTranslator* translator =
+            installJapaneseTranslations(*QCoreApplication::instance(), folder);
+        QVERIFY(translator);
+        QCOMPARE(translator->filePath(), loaded);
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
 }
 
 void MainWindowTests::addUndoRedoByKeys() {
