@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
 # One set-up and build step: installs what the build and tests need, then builds build/ (Release).
+# Arguments name the targets to build (default: all). When nothing changed it only asks dpkg
+# once and lets the build tool find that everything is up to date.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    build-essential cmake pkg-config
+    build-essential cmake ninja-build pkg-config file
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libicu-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
-    poppler-utils
+    poppler-utils desktop-file-utils libxml2-utils shared-mime-info
 )
 
+# One dpkg-query for the whole list: it names the installed ones, the rest are missing.
+installed=" $(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+    awk '$NF == "installed" && $(NF-1) == "ok" { printf "%s ", $1 }') " || true
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
+    [[ "$installed" == *" $p "* ]] || missing+=("$p")
 done
 if ((${#missing[@]})); then
     SUDO=""
@@ -27,5 +30,22 @@ if ((${#missing[@]})); then
 fi
 
 BUILD_DIR="${TOBIRAE_BUILD_DIR:-build}"
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${TOBIRAE_BUILD_TYPE:-Release}" ${TOBIRAE_CMAKE_ARGS:-} >/dev/null
-cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+# shellcheck disable=SC2206 # the extra arguments are meant to split at spaces
+configure_args=(-DCMAKE_BUILD_TYPE="${TOBIRAE_BUILD_TYPE:-Release}" ${TOBIRAE_CMAKE_ARGS:-})
+configured_with="${configure_args[*]}"
+# A new build folder gets Ninja, whose up-to-date check takes a few milliseconds; an existing
+# one keeps the generator it was made with.
+if [ ! -f "$BUILD_DIR/CMakeCache.txt" ] && command -v ninja >/dev/null; then
+    configure_args=(-G Ninja "${configure_args[@]}")
+fi
+# Configuring again is needed only for new arguments: the build itself re-runs CMake when a
+# CMakeLists.txt or the set of sources changes.
+stamp="$BUILD_DIR/.configure-args"
+if [ ! -f "$BUILD_DIR/CMakeCache.txt" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$configured_with" ]; then
+    rm -f "$stamp"
+    cmake -S . -B "$BUILD_DIR" "${configure_args[@]}" >/dev/null
+    printf '%s' "$configured_with" >"$stamp"
+fi
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build "$BUILD_DIR" --parallel "$(nproc)" "${targets[@]}"
