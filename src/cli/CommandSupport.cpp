@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tobirae {
@@ -11,6 +12,10 @@ int usageError(const std::string& message) {
 
 bool isHelpOption(const std::string& arg) {
     return arg == "-h" || arg == "--help";
+}
+
+bool asksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(), isHelpOption);
 }
 
 bool writeStdout(const std::string& text) {

@@ -23,6 +23,9 @@ int usageError(const std::string& message);
 // True for "-h" and "--help".
 bool isHelpOption(const std::string& arg);
 
+// True when any of a subcommand's arguments asks for its help.
+bool asksForHelp(const std::vector<std::string>& args);
+
 // Writes text to stdout and flushes; false (after reporting on stderr) when the output failed.
 bool writeStdout(const std::string& text);
 

@@ -30,7 +30,10 @@ constexpr const char* kDaysHelp =
     "  old_date        old-calendar date (e.g. 2004/閏02/01), empty outside 1950..2049\n"
     "  leap            1 in a leap month of the old calendar, else 0\n"
     "  rokuyo          rokuyo of the day, empty outside 1950..2049\n"
-    "  sekki           solar terms and seasonal days of the day, joined by 、\n";
+    "  sekki           solar terms and seasonal days of the day, joined by 、\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help      this text\n";
 
 // Strict YYYY-MM-DD.
 std::optional<year_month_day> parseIsoDate(const std::string& text) {
@@ -92,10 +95,10 @@ void appendDay(std::string& out, year_month_day date) {
 } // namespace
 
 int runDays(const std::vector<std::string>& args) {
+    if (asksForHelp(args))
+        return writeStdout(kDaysHelp) ? kExitOk : kExitFailure;
     std::vector<std::string> dates;
     for (const std::string& arg : args) {
-        if (isHelpOption(arg))
-            return writeStdout(kDaysHelp) ? kExitOk : kExitFailure;
         if (arg.starts_with("-") && arg.size() > 1)
             return usageError("days: unknown option: " + arg);
         dates.push_back(arg);

@@ -17,7 +17,10 @@ constexpr const char* kInfoHelp =
     "\n"
     "Prints the page of a layout file (paper, size in millimetres, resolution, orientation) and\n"
     "one line per item in drawing order: number, kind, position and size in canvas pixels, and\n"
-    "the month the item shows (当月, 翌月, 3月, ...) or, for a picture, its file.\n";
+    "the month the item shows (当月, 翌月, 3月, ...) or, for a picture, its file.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help  this text\n";
 
 QString number(float value) {
     char buf[64];
@@ -56,7 +59,7 @@ QString shownText(const LayoutItem& item) {
 } // namespace
 
 int runInfo(const std::vector<std::string>& args) {
-    if (args.size() == 1 && isHelpOption(args[0]))
+    if (asksForHelp(args))
         return writeStdout(kInfoHelp) ? kExitOk : kExitFailure;
     if (args.size() != 1)
         return usageError("info needs one layout file (see tobirae-cli info --help)");

@@ -18,13 +18,19 @@ constexpr const char* kToJsonHelp =
     "Writes the layout file as JSON to stdout. Keys are the record field names (PageSettings,\n"
     "Items, Top, Category, Year1.Font.FaceName, ...). Texts are strings; a text field whose bytes\n"
     "a string cannot reproduce is {\"Hex\": \"...\"}, a never-assigned one null, byte blocks are\n"
-    "hex strings. from-json turns the output back into the identical file.\n";
+    "hex strings. from-json turns the output back into the identical file.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help  this text\n";
 
 constexpr const char* kFromJsonHelp =
     "Usage: tobirae-cli from-json FILE.json OUT.CLF\n"
     "\n"
     "Writes the layout described by FILE.json (as to-json prints it; - reads stdin) to OUT.CLF.\n"
-    "Every field must be present; an error names the field.\n";
+    "Every field must be present; an error names the field.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help  this text\n";
 
 // JSON of a full layout is a few megabytes at most.
 constexpr qint64 kMaxJsonSize = qint64(256) << 20;
@@ -43,7 +49,7 @@ int fileError(const QString& reason) {
 }
 
 int runToJson(const std::vector<std::string>& args) {
-    if (args.size() == 1 && isHelpOption(args[0]))
+    if (asksForHelp(args))
         return writeStdout(kToJsonHelp) ? kExitOk : kExitFailure;
     if (args.size() != 1)
         return usageError("to-json needs one layout file (see tobirae-cli to-json --help)");
@@ -54,7 +60,7 @@ int runToJson(const std::vector<std::string>& args) {
 }
 
 int runFromJson(const std::vector<std::string>& args) {
-    if (args.size() == 1 && isHelpOption(args[0]))
+    if (asksForHelp(args))
         return writeStdout(kFromJsonHelp) ? kExitOk : kExitFailure;
     if (args.size() != 2)
         return usageError(

@@ -37,9 +37,16 @@ constexpr const char* kRenderHelp =
     "order: texts stay searchable text, lines stay sharp at any zoom.\n"
     "\n"
     "Options:\n"
+    "  --year Y             the year of the pages (1950..2049)\n"
+    "  --month M            one month of that year (1..12); -o names the file\n"
+    "  --all-months         the twelve months of that year; -o names a folder\n"
+    "  --from YYYY-MM       the first month of a range; -o names a folder\n"
+    "  --to YYYY-MM         the last month of the range (the same or a later month)\n"
+    "  -o, --output PATH    the file or folder written\n"
     "  --dpi N              resolution in dots per inch instead of the layout's (1..4800)\n"
     "  --format bmp|png|pdf file format (default bmp)\n"
     "  --depth 32|24        bits per pixel of a bitmap file (default 32)\n"
+    "  -h, --help           this text\n"
     "\n"
     "A progress line per page goes to stderr when it is a terminal.\n";
 
@@ -223,7 +230,7 @@ QString pageFileName(std::chrono::year_month month, ImageFileFormat format) {
 } // namespace
 
 int runRender(const std::vector<std::string>& args) {
-    if (args.size() == 1 && isHelpOption(args[0]))
+    if (asksForHelp(args))
         return writeStdout(kRenderHelp) ? kExitOk : kExitFailure;
     RenderRequest request;
     if (const auto error = parseRequest(args, request))

@@ -26,12 +26,16 @@ constexpr std::array kCommands{
 
 std::string usage() {
     std::string text = "Usage: tobirae-cli COMMAND [ARGUMENTS...]\n"
-                       "       tobirae-cli COMMAND --help\n\nCommands:\n";
+                       "       tobirae-cli COMMAND --help\n"
+                       "       tobirae-cli --version\n\nCommands:\n";
     for (const Command& command : kCommands) {
         std::string name(command.name);
         name.resize(std::max<std::size_t>(name.size() + 2, 12), ' ');
         text += "  " + name + std::string(command.summary) + "\n";
     }
+    text += "\nOptions:\n"
+            "  -h, --help  this text; after a command, that command's options\n"
+            "  --version   the version of tobirae-cli\n";
     return text;
 }
 
@@ -43,6 +47,9 @@ int main(int argc, char** argv) {
         return tobirae::usageError("missing command (see tobirae-cli --help)");
     if (tobirae::isHelpOption(args.front()))
         return tobirae::writeStdout(usage()) ? tobirae::kExitOk : tobirae::kExitFailure;
+    if (args.front() == "--version")
+        return tobirae::writeStdout("tobirae-cli " TOBIRAE_VERSION "\n") ? tobirae::kExitOk
+                                                                         : tobirae::kExitFailure;
 
     for (const Command& command : kCommands) {
         if (command.name == args.front())

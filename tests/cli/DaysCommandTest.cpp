@@ -71,12 +71,31 @@ TEST(DaysCommand, RangeEndsAreAccepted) {
     EXPECT_EQ(runCli("days 2099-12-31 2099-12-31").status, 0);
 }
 
-TEST(DaysCommand, HelpGoesToStdout) {
-    for (const char* arguments : {"--help", "-h", "days --help", "days -h"}) {
-        const CliResult r = runCli(arguments);
-        EXPECT_EQ(r.status, 0) << arguments;
-        EXPECT_NE(r.out.find("days"), std::string::npos) << arguments;
-        EXPECT_EQ(r.err, "") << arguments;
+// Help is asked for anywhere among a command's arguments and names every option it takes.
+TEST(CommandLine, HelpAndVersionGoToStdout) {
+    const struct {
+        const char* arguments;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"--help", {"days", "info", "to-json", "from-json", "render", "--help", "--version"}},
+        {"-h", {"Usage: tobirae-cli COMMAND"}},
+        {"days --help", {"Usage: tobirae-cli days FROM TO", "-h, --help"}},
+        {"days 2004-01-01 -h", {"Usage: tobirae-cli days"}},
+        {"info x.CLF --help", {"Usage: tobirae-cli info", "-h, --help"}},
+        {"to-json -h", {"Usage: tobirae-cli to-json", "-h, --help"}},
+        {"from-json - out.CLF --help", {"Usage: tobirae-cli from-json", "- reads stdin"}},
+        {"render --help",
+         {"--year Y", "--month M", "--all-months", "--from YYYY-MM", "--to YYYY-MM",
+          "-o, --output PATH", "--dpi N", "--format bmp|png|pdf", "--depth 32|24", "-h, --help"}},
+        {"render x.CLF --year 2027 --help", {"Usage: tobirae-cli render"}},
+        {"--version", {"tobirae-cli " TOBIRAE_VERSION "\n"}},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(c.arguments);
+        EXPECT_EQ(r.status, 0) << c.arguments;
+        EXPECT_EQ(r.err, "") << c.arguments;
+        for (const std::string& text : c.shown)
+            EXPECT_NE(r.out.find(text), std::string::npos) << c.arguments << " lacks " << text;
     }
 }
 

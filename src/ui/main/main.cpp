@@ -8,10 +8,50 @@
 #include "ui/main/Translations.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tobirae [LAYOUT.CLF]\n"
+    "\n"
+    "Opens the calendar page editor, with the layout file when one is given.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help  this text\n"
+    "  --version   the version of tobirae\n"
+    "\n"
+    "Qt's own options (-platform, -style, ...) are accepted as well. Pages are written from\n"
+    "the command line with tobirae-cli.\n";
+
+// Answered before Qt looks for a display, so they work on a machine without one.
+std::optional<int> answerInformationOption(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--version")
+            std::fputs("tobirae " TOBIRAE_VERSION "\n", stdout);
+        else if (arg == "-h" || arg == "--help")
+            std::fputs(kUsage, stdout);
+        else
+            continue;
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (const auto status = answerInformationOption(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(tobirae::applicationTitle());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tobirae.png")));
+    // Lets the desktop match the window with the installed menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tobirae"));
     tobirae::installJapaneseTranslations(app);
 
     tobirae::QtUserPrompts prompts;
