@@ -88,7 +88,11 @@ AppSettings loadAppSettings(const QString& fileName) {
 std::optional<QString> saveAppSettings(const AppSettings& s) {
     if (s.FileName.isEmpty())
         return QStringLiteral("設定ファイルの名前がありません。");
-    SettingsFileEditor editor = SettingsFileEditor::fromFile(s.FileName);
+    QString error;
+    std::optional<SettingsFileEditor> read = SettingsFileEditor::fromFile(s.FileName, &error);
+    if (!read)
+        return error;
+    SettingsFileEditor& editor = *read;
     if (s.FormLeft)
         editor.setValue(kForm, QStringLiteral("Form_Left"), settingsNumberText(*s.FormLeft));
     if (s.FormTop)

@@ -1,27 +1,16 @@
 #include "app/SettingsFile.h"
 
+#include "document/AtomicFile.h"
 #include "document/FixedText.h"
-#include "document/LayoutFile.h"
+#include "document/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <charconv>
-#include <filesystem>
 #include <limits>
-#include <system_error>
 
 namespace tobirae {
-
-namespace {
-
-bool isRegularFile(const QString& path) {
-    std::error_code error;
-    return !path.isEmpty() &&
-           std::filesystem::is_regular_file(std::filesystem::path(path.toStdU16String()), error);
-}
-
-} // namespace
 
 namespace {
 
@@ -138,14 +127,11 @@ SettingsText SettingsText::fromFileBytes(const QByteArray& bytes) {
 }
 
 SettingsText SettingsText::fromFile(const QString& path) {
-    // Opening a pipe or a device would wait for a writer that may never come.
-    if (!isRegularFile(path))
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (openRegularFile(file, path) != OpenProblem::None)
         return {};
     // A settings file is a few hundred bytes; a huge one is not ours and is not read whole.
-    return fromFileBytes(file.read(1 << 20));
+    return fromFileBytes(file.read(kMaxSettingsFileBytes));
 }
 
 SettingsText SettingsText::fromText(const QString& text) {
@@ -255,13 +241,26 @@ SettingsFileEditor::SettingsFileEditor(const QByteArray& fileBytes) {
         m_newline = "\n";
 }
 
-SettingsFileEditor SettingsFileEditor::fromFile(const QString& path) {
-    if (!isRegularFile(path))
+std::optional<SettingsFileEditor> SettingsFileEditor::fromFile(const QString& path,
+                                                               QString* error) {
+    QFile file;
+    const OpenProblem problem = openRegularFile(file, path);
+    if (problem == OpenProblem::Missing)
         return SettingsFileEditor();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return SettingsFileEditor();
-    return SettingsFileEditor(file.readAll());
+    // Rewriting a file that was not read whole would lose what was not read.
+    if (problem == OpenProblem::None) {
+        QByteArray bytes = file.read(kMaxSettingsFileBytes + 1);
+        if (bytes.size() <= kMaxSettingsFileBytes && file.error() == QFileDevice::NoError)
+            return SettingsFileEditor(bytes);
+        if (error)
+            *error = QStringLiteral("設定ファイル %1 は %2 バイトを超えているため書き換えません。")
+                         .arg(path)
+                         .arg(kMaxSettingsFileBytes);
+        return std::nullopt;
+    }
+    if (error)
+        *error = QStringLiteral("設定ファイル %1 を読めないため書き換えません。").arg(path);
+    return std::nullopt;
 }
 
 void SettingsFileEditor::setValue(const QString& section, const QString& key,
@@ -346,9 +345,12 @@ std::optional<QString> SettingsFileEditor::save(const QString& path) const {
 
 std::optional<QString> writeSettingsKey(const QString& path, const QString& section,
                                         const QString& key, const QString& value) {
-    SettingsFileEditor editor = SettingsFileEditor::fromFile(path);
-    editor.setValue(section, key, value);
-    return editor.save(path);
+    QString error;
+    std::optional<SettingsFileEditor> editor = SettingsFileEditor::fromFile(path, &error);
+    if (!editor)
+        return error;
+    editor->setValue(section, key, value);
+    return editor->save(path);
 }
 
 } // namespace tobirae

@@ -13,6 +13,9 @@
 
 namespace tobirae {
 
+// The most of a settings file that is read; a larger file is not rewritten.
+inline constexpr qint64 kMaxSettingsFileBytes = 1 << 20;
+
 // Value parsers of the typed reads. Numbers: decimal integers or "&H" with hexadecimal digits
 // (32-bit, so "&HFFFFFFFF" is -1). Decimals: an optional sign, digits and a fraction. Flags: any
 // number (zero False), or "True"/"False" in any case.
@@ -60,8 +63,10 @@ class SettingsFileEditor {
 public:
     SettingsFileEditor() = default;
     explicit SettingsFileEditor(const QByteArray& fileBytes);
-    // The file's current content; empty when it does not exist yet.
-    static SettingsFileEditor fromFile(const QString& path);
+    // The file's current content; empty when it does not exist yet. Nothing (and the reason) when
+    // it exists but cannot be read whole: not a regular file, unreadable, or larger than
+    // kMaxSettingsFileBytes.
+    static std::optional<SettingsFileEditor> fromFile(const QString& path, QString* error);
 
     void setValue(const QString& section, const QString& key, const QString& value);
 

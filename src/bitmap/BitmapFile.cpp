@@ -1,19 +1,16 @@
 #include "bitmap/BitmapFile.h"
 
+#include "document/AtomicFile.h"
 #include "document/OutputPath.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImageWriter>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 #include <vector>
 
 namespace tobirae {
@@ -138,19 +135,11 @@ bool writeImageFile(const QImage& image, const QString& path, const ImageFileOpt
     if (options.format == ImageFileFormat::Bmp && options.bitDepth != 32 && options.bitDepth != 24)
         return fail(
             QStringLiteral("色数 %1 ビットでは書き込めません (32 か 24)。").arg(options.bitDepth));
-    const OutputTarget resolved = resolveOutputTarget(path);
-    if (resolved.path.isEmpty())
-        return fail(resolved.error);
     const std::int64_t needed = std::int64_t{image.bytesPerLine()} * image.height();
-
-    // The page goes to a temporary file beside the target that replaces it only when complete.
-    // (Not synced to disk first: that costs more than the whole page takes to draw.)
-    const QFileInfo target(resolved.path);
-    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                        QStringLiteral(".XXXXXX"));
-    errno = 0;
+    // Not synced to disk first: that costs more than the whole page takes to draw.
+    AtomicFile file(path, AtomicFile::Durability::Flush);
     if (!file.open())
-        return fail(writeFailureMessage(path, errno));
+        return fail(file.error());
     bool written = false;
     errno = 0;
     if (options.format == ImageFileFormat::Png) {
@@ -161,28 +150,18 @@ bool writeImageFile(const QImage& image, const QString& path, const ImageFileOpt
         const int ppm = bitmapPixelsPerMetre(options.dpi);
         shared.setDotsPerMeterX(ppm);
         shared.setDotsPerMeterY(ppm);
-        QImageWriter writer(&file, "png");
+        QImageWriter writer(&file.device(), "png");
         written = writer.write(shared);
     } else {
-        written = writeBitmap(file, image, options.bitDepth, options.dpi);
+        written = writeBitmap(file.device(), image, options.bitDepth, options.dpi);
     }
-    written = written && file.flush();
-    if (!written)
-        return fail(writeFailureMessage(path, errno, needed));
-    file.close();
-    const QFileDevice::Permissions permissions =
-        target.exists()
-            ? QFile::permissions(resolved.path)
-            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                  QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    file.setPermissions(permissions);
-    std::error_code renameError;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(file.fileName()).toStdString()),
-                            std::filesystem::path(QFile::encodeName(resolved.path).toStdString()),
-                            renameError);
-    if (renameError)
-        return fail(writeFailureMessage(path, renameError.value()));
-    file.setAutoRemove(false);
+    if (!written) {
+        const int error = errno;
+        file.cancel();
+        return fail(writeFailureMessage(path, error, needed));
+    }
+    if (!file.commit(needed))
+        return fail(file.error());
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "bitmap/PictureFile.h"
 
+#include "document/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -92,8 +94,8 @@ bool runLengthDataComplete(const QByteArray& file, qsizetype pos, std::int64_t r
 // Qt decodes a bitmap file that ends early without complaint and leaves the rows never read as
 // whatever the memory held: such a file is refused before decoding.
 QString bitmapFileCutShort(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (openRegularFile(file, path) != OpenProblem::None)
         return {};
     const QByteArray head = file.peek(54);
     if (head.size() < 30 || !head.startsWith("BM"))
@@ -137,6 +139,17 @@ QString bitmapFileCutShort(const QString& path) {
     }
 }
 
+QString openProblemReason(const QString& path, OpenProblem problem) {
+    switch (problem) {
+    case OpenProblem::Missing:
+        return QStringLiteral("the picture file %1 does not exist").arg(path);
+    case OpenProblem::NotRegular:
+        return QStringLiteral("%1 is not a regular file").arg(path);
+    default:
+        return QStringLiteral("%1 cannot be opened").arg(path);
+    }
+}
+
 } // namespace
 
 QString Fnc_ResolvePicturePath(const QString& storedPath, const QString& layoutFolder) {
@@ -162,7 +175,13 @@ QString Fnc_ResolvePicturePath(const QString& storedPath, const QString& layoutF
 }
 
 QSize Fnc_PictureSize(const QString& path, QString* reason) {
-    QImageReader reader(path);
+    QFile file;
+    if (const OpenProblem problem = openRegularFile(file, path); problem != OpenProblem::None) {
+        if (reason)
+            *reason = openProblemReason(path, problem);
+        return {};
+    }
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAutoTransform(true);
     QSize size = reader.size();
     // Photos turned by their orientation tag are drawn upright, so their size is the turned one.
@@ -185,13 +204,16 @@ QSize Fnc_PictureSize(const QString& path, QString* reason) {
 
 LoadedPicture Fnc_LoadPicture(const QString& path) {
     LoadedPicture result;
-    if (!isFile(path)) {
-        result.problem = PictureProblem::Missing;
-        result.reason = QStringLiteral("the picture file %1 does not exist").arg(path);
+    QFile file;
+    if (const OpenProblem problem = openRegularFile(file, path); problem != OpenProblem::None) {
+        // A folder, pipe or device is no picture file, as if there were none.
+        result.problem = problem == OpenProblem::Unreadable ? PictureProblem::Unreadable
+                                                            : PictureProblem::Missing;
+        result.reason = openProblemReason(path, problem);
         return result;
     }
 
-    QImageReader reader(path);
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
         result.problem = PictureProblem::Unreadable;

@@ -3,6 +3,7 @@
 #include "cli/LayoutCommandSupport.h"
 #include "document/LayoutFile.h"
 #include "document/LayoutJson.h"
+#include "document/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -72,11 +73,17 @@ int runFromJson(const std::vector<std::string>& args) {
         if (!input.open(stdin, QIODevice::ReadOnly))
             return fileError(QStringLiteral("標準入力を読めません。"));
     } else {
-        input.setFileName(inputPath);
-        if (!QFileInfo::exists(inputPath))
+        switch (openRegularFile(input, inputPath)) {
+        case OpenProblem::None:
+            break;
+        case OpenProblem::Missing:
             return fileError(QStringLiteral("ファイルが見つかりません: %1").arg(inputPath));
-        if (!input.open(QIODevice::ReadOnly))
+        case OpenProblem::NotRegular:
+            return fileError(
+                QStringLiteral("通常のファイルではないため読み込めません: %1").arg(inputPath));
+        case OpenProblem::Unreadable:
             return fileError(QStringLiteral("ファイルを開けません: %1").arg(inputPath));
+        }
     }
     const QByteArray json = input.read(kMaxJsonSize + 1);
     if (json.size() > kMaxJsonSize)

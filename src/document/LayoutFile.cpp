@@ -1,12 +1,11 @@
 #include "document/LayoutFile.h"
 
 #include "document/LayoutFields.h"
-#include "document/OutputPath.h"
+#include "document/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -245,17 +244,20 @@ QByteArray serializeLayout(const LayoutFileContent& content) {
 
 LayoutParseResult readLayoutFileContent(const QString& path) {
     LayoutParseResult result;
-    QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
+    QFile file;
+    switch (openRegularFile(file, path)) {
+    case OpenProblem::None:
+        break;
+    case OpenProblem::Missing:
         result.error = QStringLiteral("ファイルが見つかりません: %1").arg(path);
         return result;
-    }
-    if (info.isDir()) {
-        result.error = QStringLiteral("フォルダーはレイアウトファイルではありません: %1").arg(path);
+    case OpenProblem::NotRegular:
+        result.error =
+            QFileInfo(path).isDir()
+                ? QStringLiteral("フォルダーはレイアウトファイルではありません: %1").arg(path)
+                : QStringLiteral("通常のファイルではないため読み込めません: %1").arg(path);
         return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    case OpenProblem::Unreadable:
         result.error = QStringLiteral("ファイルを開けません: %1").arg(path);
         return result;
     }
@@ -273,28 +275,6 @@ LayoutParseResult readLayoutFileContent(const QString& path) {
         return result;
     }
     return parseLayoutBytes(bytes);
-}
-
-std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    const OutputTarget target = resolveOutputTarget(path);
-    if (target.path.isEmpty())
-        return target.error;
-    QSaveFile file(target.path);
-    // A new file beside the target could not take its place.
-    file.setDirectWriteFallback(false);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return writeFailureMessage(path, errno);
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const int error = errno;
-        file.cancelWriting();
-        return writeFailureMessage(path, error, bytes.size());
-    }
-    errno = 0;
-    if (!file.commit())
-        return writeFailureMessage(path, errno, bytes.size());
-    return std::nullopt;
 }
 
 LayoutFileContent layoutFromDocument(const LayoutDocument& document) {

@@ -1,9 +1,10 @@
 // The layout file (.CLF): a 32-byte page header followed by the item records in drawing order.
 // Reading is all-or-nothing: the bytes are parsed completely before anything is handed out, and a
-// damaged file yields a Japanese one-sentence reason instead. Writing goes through QSaveFile, so a
+// damaged file yields a Japanese one-sentence reason instead. Writing goes through AtomicFile, so a
 // failed save leaves the previous file intact.
 #pragma once
 
+#include "document/AtomicFile.h"
 #include "document/LayoutDocument.h"
 #include "document/LayoutItem.h"
 #include "document/PageSettings.h"
@@ -47,8 +48,6 @@ LayoutParseResult parseLayoutBytes(QByteArrayView bytes);
 QByteArray serializeLayout(const LayoutFileContent& content);
 
 LayoutParseResult readLayoutFileContent(const QString& path);
-// Writes bytes to path through a temporary file; the error text on failure.
-std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // What saving the document writes: format 1, the document's paper, resolution index and
 // orientation, a white page colour, and the live items in drawing order. The caller copies the

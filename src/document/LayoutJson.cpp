@@ -473,9 +473,12 @@ LayoutJsonResult layoutFromJson(QByteArrayView json) {
             return result;
         }
     }
-    if (!std::isfinite(content.header.PaperWidth) || !std::isfinite(content.header.PaperHeight)) {
-        result.error =
-            QStringLiteral("PageSettings.PaperWidth: 用紙の幅または高さが数値ではありません。");
+    if (!std::isfinite(content.header.PaperWidth)) {
+        result.error = QStringLiteral("PageSettings.PaperWidth: 用紙の幅が数値ではありません。");
+        return result;
+    }
+    if (!std::isfinite(content.header.PaperHeight)) {
+        result.error = QStringLiteral("PageSettings.PaperHeight: 用紙の高さが数値ではありません。");
         return result;
     }
 

@@ -1,15 +1,13 @@
 #include "render/PdfExport.h"
 
 #include "bitmap/RenderContext.h"
-#include "document/OutputPath.h"
+#include "document/AtomicFile.h"
 
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
-#include <cerrno>
 #include <exception>
 
 namespace tobirae {
@@ -92,19 +90,13 @@ ExportResult exportPdf(const PageJob& job, const std::vector<std::chrono::year_m
                        const QString& path, const ExportOptions& options, const PageDone& onPage) {
     ExportResult result;
     try {
-        const OutputTarget target = resolveOutputTarget(path);
-        if (target.path.isEmpty()) {
-            result.error = target.error;
-            return result;
-        }
-        QSaveFile file(target.path);
-        errno = 0;
-        if (!file.open(QIODevice::WriteOnly)) {
-            result.error = writeFailureMessage(path, errno);
+        AtomicFile file(path, AtomicFile::Durability::Flush);
+        if (!file.open()) {
+            result.error = file.error();
             return result;
         }
         {
-            QPdfWriter writer(&file);
+            QPdfWriter writer(&file.device());
             writer.setResolution(options.dpi.value_or(job.dpi));
             writer.setPageLayout(pageLayoutOf(job));
             writer.setCreator(QStringLiteral("Tobirae"));
@@ -113,10 +105,9 @@ ExportResult exportPdf(const PageJob& job, const std::vector<std::chrono::year_m
         }
         if (!result.ok)
             return result; // the temporary file goes with `file`
-        errno = 0;
         if (!file.commit()) {
             result.ok = false;
-            result.error = writeFailureMessage(path, errno, file.size());
+            result.error = file.error();
         }
         return result;
     } catch (const std::exception& e) {

@@ -1,5 +1,6 @@
 #include "app/SettingsFile.h"
 
+#include "app/AppSettings.h"
 #include "document/FixedText.h"
 
 #include <QFile>
@@ -88,7 +89,9 @@ TEST(SettingsText, MissingFileOrOneThatIsNoRegularFileGivesEmptyText) {
     const QString pipe = dir.filePath(QStringLiteral("Tobirae.ini"));
     ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
     EXPECT_TRUE(SettingsText::fromFile(pipe).text().isEmpty());
-    EXPECT_TRUE(SettingsFileEditor::fromFile(pipe).bytes().isEmpty());
+    QString why;
+    EXPECT_FALSE(SettingsFileEditor::fromFile(pipe, &why));
+    EXPECT_TRUE(why.contains(pipe));
     EXPECT_TRUE(SettingsText::fromFile(dir.path()).text().isEmpty());
 }
 
@@ -140,6 +143,28 @@ TEST(SettingsWriter, NewFileAndLineBreaksInValues) {
     ASSERT_EQ(writeSettingsKey(path, QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("2")),
               std::nullopt);
     EXPECT_EQ(SettingsText::fromFile(path).readNumber(u"A", u"k", 0), 2);
+}
+
+// A file the reader could not take whole is not rewritten: what lies past the part read would be
+// lost. The writer says so and leaves the file's bytes alone.
+TEST(SettingsWriter, RefusesToRewriteAFileItCouldNotReadWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Tobirae.ini"));
+    QByteArray huge = "[GRID]\r\nMainGridX=40\r\n" + QByteArray(kMaxSettingsFileBytes, 'x');
+    huge += "\r\n[Mine]\r\nKept=1\r\n";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(huge);
+    }
+    AppSettings settings = loadAppSettings(path);
+    EXPECT_EQ(settings.GridX[0], 40);
+    const auto error = saveAppSettings(settings);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains(path)) << error->toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), huge);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tobirae {
 namespace {
@@ -143,6 +144,14 @@ TEST_F(PictureFileTest, MissingFileAndFolder) {
               PictureProblem::Missing);
     EXPECT_EQ(Fnc_LoadPicture(dir.path()).problem, PictureProblem::Missing);
     EXPECT_FALSE(Fnc_PictureSize(path(QStringLiteral("nothing.bmp"))).isValid());
+    // A pipe without a writer would block the reader for good: it is refused at open, also by
+    // the size query.
+    const QString pipe = path(QStringLiteral("pipe.png"));
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(Fnc_LoadPicture(pipe).problem, PictureProblem::Missing);
+    QString reason;
+    EXPECT_FALSE(Fnc_PictureSize(pipe, &reason).isValid());
+    EXPECT_TRUE(reason.contains(QStringLiteral("not a regular file"))) << reason.toStdString();
 }
 
 TEST_F(PictureFileTest, PathAsWrittenWins) {

@@ -186,8 +186,10 @@ TEST_F(RenderCommand, AFullDiskIsNamedAndThePreviousFileKept) {
         GTEST_SKIP() << "no private mounts here";
     const fs::path disk = dir / "disk";
     fs::create_directories(disk);
-    ASSERT_EQ(mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k"), 0);
+    ASSERT_EQ(mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k"), 0);
     std::ofstream(disk / "page.bmp") << "previous page";
+    std::ofstream(disk / "page.png") << "previous png";
+    std::ofstream(disk / "page.pdf") << "previous pdf";
     std::ofstream(disk / "a.CLF") << "previous layout";
     {
         std::ofstream filler(disk / "filler", std::ios::binary);
@@ -205,6 +207,12 @@ TEST_F(RenderCommand, AFullDiskIsNamedAndThePreviousFileKept) {
         {"render " + kExample + " --year 2027 --month 1 --dpi 72 -o " +
              (disk / "page.bmp").string(),
          disk / "page.bmp", "previous page"},
+        {"render " + kExample + " --year 2027 --month 1 --dpi 72 --format png -o " +
+             (disk / "page.png").string(),
+         disk / "page.png", "previous png"},
+        {"render " + kExample + " --year 2027 --month 1 --format pdf -o " +
+             (disk / "page.pdf").string(),
+         disk / "page.pdf", "previous pdf"},
         {"from-json " + (dir / "a.json").string() + " " + (disk / "a.CLF").string(), disk / "a.CLF",
          "previous layout"},
     };
@@ -216,6 +224,52 @@ TEST_F(RenderCommand, AFullDiskIsNamedAndThePreviousFileKept) {
         EXPECT_EQ(bytesOf(c.target), c.previous);
     }
     umount(disk.c_str());
+}
+
+// Every writer treats its output the same way: a read-only file is refused with the same reason,
+// the longest legal name is written, and links are followed as the kernel follows them.
+TEST_F(RenderCommand, EveryFormatRefusesReadOnlyFilesAndFollowsLinksAlike) {
+    const std::string json = runCli("to-json " + kExample).out;
+    std::ofstream(dir / "a.json") << json;
+    const std::string month = "render " + kExample + " --year 2027 --month 1 --dpi 72 ";
+    const struct {
+        std::string command; // the output path follows
+        std::string suffix;
+    } writers[] = {
+        {month + "--format bmp -o ", ".bmp"},
+        {month + "--format png -o ", ".png"},
+        {month + "--format pdf -o ", ".pdf"},
+        {"from-json " + (dir / "a.json").string() + " ", ".CLF"},
+    };
+    fs::create_directories(dir / "deep" / "inner");
+    fs::create_directory_symlink("deep/inner", dir / "dl");
+    for (const auto& w : writers) {
+        const fs::path keep = dir / ("keep" + w.suffix);
+        std::ofstream(keep) << "kept";
+        fs::permissions(keep,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        CliResult r = runCli(w.command + keep.string());
+        EXPECT_EQ(r.status, 1) << w.command;
+        EXPECT_NE(r.err.find("権限がありません"), std::string::npos) << r.err;
+        EXPECT_EQ(bytesOf(keep), "kept");
+
+        const fs::path longest = dir / (std::string(250 - w.suffix.size(), 'l') + w.suffix);
+        r = runCli(w.command + longest.string());
+        EXPECT_EQ(r.status, 0) << w.command << r.err;
+        EXPECT_TRUE(fs::exists(longest)) << w.command;
+        fs::remove(longest);
+
+        const fs::path victim = dir / ("victim" + w.suffix);
+        std::ofstream(victim) << "unrelated";
+        fs::create_symlink("../victim" + w.suffix, dir / "deep" / "inner" / ("out" + w.suffix));
+        r = runCli(w.command + (dir / "dl" / ("out" + w.suffix)).string());
+        EXPECT_EQ(r.status, 0) << w.command << r.err;
+        EXPECT_EQ(bytesOf(victim), "unrelated") << w.command;
+        EXPECT_TRUE(fs::exists(dir / "deep" / ("victim" + w.suffix))) << w.command;
+    }
+    // Nothing but the files named was left in the folder: no temporaries.
+    for (const auto& entry : fs::directory_iterator(dir))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
 }
 
 TEST_F(RenderCommand, RangesAcrossYearsGiveAFolderOfPagesOrOnePdf) {

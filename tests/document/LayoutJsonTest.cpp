@@ -171,6 +171,17 @@ TEST(LayoutJson, DocumentLevelErrors) {
     EXPECT_TRUE(
         layoutFromJson(QJsonDocument(root).toJson()).error.startsWith("PageSettings.ItemCount:"));
 
+    // A paper side that is no number is named by its own field.
+    for (const char* side : {"PaperWidth", "PaperHeight"}) {
+        root = sampleJson();
+        page = root["PageSettings"].toObject();
+        page[side] = QJsonObject{{"Hex", "0000c07f"}};
+        root["PageSettings"] = page;
+        const QString error = layoutFromJson(QJsonDocument(root).toJson()).error;
+        EXPECT_TRUE(error.startsWith(QStringLiteral("PageSettings.%1:").arg(side)))
+            << error.toStdString();
+    }
+
     root = sampleJson();
     root["TrailingBytes"] = "abc";
     EXPECT_TRUE(layoutFromJson(QJsonDocument(root).toJson()).error.startsWith("TrailingBytes:"));
