@@ -1,5 +1,7 @@
 #include "app/AppSettings.h"
 
+#include "app/RecentFiles.h"
+
 namespace tobirae {
 
 namespace {
@@ -75,6 +77,7 @@ AppSettings appSettingsFromText(const SettingsText& text) {
     s.Page.Portrait = toB16(text.readFlag(kPage, QStringLiteral("Orientation"), true));
 
     readGridKeys(text, s);
+    s.RecentFiles = readRecentFiles(text);
     s.Text = text;
     return s;
 }
@@ -105,6 +108,7 @@ std::optional<QString> saveAppSettings(const AppSettings& s) {
     editor.setValue(kPage, QStringLiteral("Orientation"),
                     settingsFlagText(isTrue(s.Page.Portrait)));
     writeGridKeys(editor, s);
+    writeRecentFiles(editor, s.RecentFiles);
     return editor.save(s.FileName);
 }
 

@@ -6,6 +6,7 @@
 #include "document/PageSettings.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -30,6 +31,8 @@ struct AppSettings {
     // [0] vertical edit lines, [1] horizontal edit lines.
     std::array<bool, 2> EditLineShown{};
     std::array<bool, 2> EditLineSnap{};
+    // "最近使ったファイル", newest first.
+    QStringList RecentFiles;
     // The full name of the settings file and the settings text read at start.
     QString FileName;
     SettingsText Text;

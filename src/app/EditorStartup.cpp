@@ -1,6 +1,7 @@
 #include "app/EditorStartup.h"
 
 #include "app/PageStartup.h"
+#include "app/RecoveryStore.h"
 
 #include <algorithm>
 
@@ -21,6 +22,7 @@ std::optional<EditorStartState> startEditor(const QString& settingsPath,
     state.document = std::make_unique<LayoutDocument>();
     state.document->page = startupPage(state.settings.Page);
     state.document->setCurrentSlot(-1);
+    state.recoveryFolder = RecoveryStore::defaultFolder();
     return state;
 }
 

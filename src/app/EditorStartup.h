@@ -25,6 +25,8 @@ struct EditorStartState {
     std::unique_ptr<LayoutDocument> document;
     int outputYear = 0;  // kFirstOutputYear..kLastOutputYear
     int outputMonth = 0; // 1..12
+    // Where the recovery copies of edited layouts are kept (RecoveryStore::defaultFolder()).
+    QString recoveryFolder;
 };
 
 // Reads the settings file (missing or unreadable: defaults), takes today as the output month and

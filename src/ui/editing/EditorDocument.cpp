@@ -110,10 +110,14 @@ EditorDocument::EditorDocument(std::unique_ptr<LayoutDocument> document, QObject
     : QObject(parent), document_(std::move(document)) {
     if (!document_)
         document_ = std::make_unique<LayoutDocument>();
+    connect(&undoStack_, &QUndoStack::indexChanged, this, &EditorDocument::modifiedChanged);
+    connect(&undoStack_, &QUndoStack::cleanChanged, this, &EditorDocument::modifiedChanged);
 }
 
 EditorDocument::~EditorDocument() {
-    // The commands refer to this object; they go first.
+    // The commands refer to this object; they go first, without telling the window (being
+    // destroyed too) that the layout changed.
+    disconnect(&undoStack_, nullptr, this, nullptr);
     undoStack_.clear();
 }
 
@@ -191,14 +195,34 @@ void EditorDocument::replaceDocument(std::unique_ptr<LayoutDocument> document) {
     for (int slot = 0; slot < kSlotCount; ++slot)
         document->item(slot).SizeChangeMode = kFalse;
     undoStack_.clear();
+    recovered_ = false;
     document_ = std::move(document);
     emit documentReplaced();
+    emit modifiedChanged();
 }
 
 void EditorDocument::newDocument() {
     undoStack_.clear();
+    recovered_ = false;
     document_->clearForNewDocument();
     emit documentReplaced();
+    emit modifiedChanged();
+}
+
+void EditorDocument::markSaved() {
+    undoStack_.setClean();
+    recovered_ = false;
+    emit modifiedChanged();
+}
+
+void EditorDocument::markModified() {
+    recovered_ = true;
+    emit modifiedChanged();
+}
+
+bool EditorDocument::isModified() const {
+    return !undoStack_.isClean() || recovered_ ||
+           (document_->path().isEmpty() && !document_->itemList().empty());
 }
 
 void EditorDocument::setCurrentSlot(int slot) {

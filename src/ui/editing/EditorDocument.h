@@ -54,7 +54,13 @@ public:
     void replaceDocument(std::unique_ptr<LayoutDocument> document);
     // "新規作成": no items, empty history.
     void newDocument();
-    void markSaved() { undoStack_.setClean(); }
+    void markSaved();
+    // Whether the layout differs from what was last saved or read: the history is away from its
+    // clean state, a recovered layout has not been saved yet, or a layout without a file has
+    // items.
+    bool isModified() const;
+    // A layout brought back from a recovery copy: unsaved until saved.
+    void markModified();
     void setCurrentSlot(int slot);
     bool allItemsLocked() const { return allItemsLocked_; }
     void setAllItemsLocked(bool on) { allItemsLocked_ = on; }
@@ -127,6 +133,8 @@ signals:
     void currentSlotChanged(int slot);
     void documentReplaced();
     void clipboardChanged(bool hasCopy);
+    // isModified() may have changed.
+    void modifiedChanged();
 
 private:
     friend class EditCommand;
@@ -147,6 +155,7 @@ private:
     std::unique_ptr<LayoutDocument> document_;
     QUndoStack undoStack_;
     bool allItemsLocked_ = false;
+    bool recovered_ = false;
     GridSnap grid_;
 };
 
