@@ -44,12 +44,6 @@ void rememberWindowPosition(AppSettings& settings, QPoint pixels) {
     settings.FormTop = pixels.y() * kTwipsPerPixel;
 }
 
-QString shutdownQuestion(bool itemListEmpty) {
-    if (itemListEmpty)
-        return QStringLiteral("終了します。\r\nよろしいですか？");
-    return QStringLiteral("終了します。\r\n編集中の内容は破棄されます。\r\nよろしいですか？");
-}
-
 QString startupFailureText() {
     return QStringLiteral("プログラムの初期化処理に失敗しました。");
 }

@@ -1,5 +1,5 @@
 // The editor's start-up and shutdown steps that need no window: settings, the first output month,
-// the start-up document, window placement and the texts of the closing question.
+// the start-up document, window placement and the start-up failure text.
 #pragma once
 
 #include "app/AppSettings.h"
@@ -44,8 +44,6 @@ int outputYearFor(std::chrono::year_month_day today);
 QPoint windowPosition(const AppSettings& settings, QSize windowSize, QRect screen);
 void rememberWindowPosition(AppSettings& settings, QPoint pixels);
 
-// The closing question: the statement lines and "よろしいですか？", joined with CR LF.
-QString shutdownQuestion(bool itemListEmpty);
 QString startupFailureText();
 
 } // namespace tobirae

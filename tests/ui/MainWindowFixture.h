@@ -27,10 +27,12 @@ struct MainWindowFixture {
 
     QString path(const QString& name) const { return dir.filePath(name); }
     QString settingsPath() const { return path(QStringLiteral("Tobirae.ini")); }
+    QString recoveryFolder() const { return path(QStringLiteral("state/Tobirae")); }
 
     // Starts with today = 15 January 2005 unless told otherwise.
     SFrm_Main& start(std::chrono::year_month_day today = std::chrono::year{2005} / 1 / 15) {
         auto state = startEditor(settingsPath(), today);
+        state->recoveryFolder = recoveryFolder();
         window = std::make_unique<SFrm_Main>(std::move(*state), prompts);
         window->setPropertyDialogRunner([this](SFrm_AddCtrl& dialog) {
             ++dialogsOpened;
@@ -48,5 +50,11 @@ struct MainWindowFixture {
         return *window;
     }
 };
+
+// The caption as the window shows it: Qt's unsaved-change mark in place of "[*]".
+inline QString shownCaption(const QWidget& window) {
+    return window.windowTitle().replace(
+        QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
+}
 
 } // namespace tobirae::test

@@ -177,7 +177,7 @@ private slots:
 void MainWindowTests::startupWithoutSettingsFile() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
     QCOMPARE(w.outputYear(), 2005);
     QCOMPARE(w.outputMonth(), 1);
     QComboBox* years = w.outputRange()->yearList();
@@ -373,12 +373,30 @@ void MainWindowTests::shutdownQuestionWithItems() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
-    f.prompts.answers.push_back(PromptAnswer::Yes);
-    QVERIFY(w.close());
+    // A layout as it was read loses nothing: the plain confirmation.
+    f.prompts.answers = {PromptAnswer::No};
+    QVERIFY(!w.close());
     QCOMPARE(f.prompts.questionTexts(),
-             QStringList{QStringLiteral(
-                 "終了します。\r\n編集中の内容は破棄されます。\r\nよろしいですか？")});
+             QStringList{QStringLiteral("終了します。\r\nよろしいですか？")});
+    // An edit: 保存 / 破棄 / キャンセル naming the layout. キャンセル and a failed save keep the
+    // window; 破棄 closes it and leaves no recovery copy.
+    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QTRY_VERIFY(!QDir(f.recoveryFolder()).entryList({"*.recovery"}).isEmpty());
+    QFile::setPermissions(f.path("a.CLF"), QFile::ReadOwner);
+    f.prompts.answers = {PromptAnswer::Cancel, PromptAnswer::Yes, PromptAnswer::No};
+    QVERIFY(!w.close());
+    QVERIFY(!w.close());
+    QVERIFY(f.prompts.messages.last().contains(QStringLiteral("権限がありません")));
+    QVERIFY(w.close());
+    QCOMPARE(f.prompts.questions.size(), std::size_t{4});
+    for (std::size_t i = 1; i < 4; ++i) {
+        QCOMPARE(f.prompts.questions[i].text,
+                 QStringLiteral("終了します。\r\n「a.CLF」は変更されています。\r\n"
+                                "編集中のデータを保存しますか？"));
+        QCOMPARE(f.prompts.questions[i].buttons, PromptButtons::SaveDiscardCancel);
+    }
     QVERIFY(QFile::exists(f.settingsPath()));
+    QVERIFY(QDir(f.recoveryFolder()).entryList({"*.recovery"}).isEmpty());
 }
 
 void MainWindowTests::readLayoutByMenu() {
@@ -393,7 +411,7 @@ void MainWindowTests::readLayoutByMenu() {
     QVERIFY(!f.prompts.fileDialogs[0].save);
     QCOMPARE(f.prompts.fileDialogs[0].request.filter,
              QStringLiteral("レイアウトファイル (*.CLF)|*.CLF"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - cal2005.CLF"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - cal2005.CLF"));
     QCOMPARE(w.exportName(), QStringLiteral("cal2005"));
     QCOMPARE(w.document().itemList().size(), std::size_t{2});
     QCOMPARE(w.itemList()->count(), 2);
@@ -436,7 +454,7 @@ void MainWindowTests::readLayoutCancelled() {
     SFrm_Main& w = f.start();
     QVERIFY(!w.Fnc_LayOutRead());
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
     QVERIFY(f.prompts.messages.isEmpty());
 }
 
@@ -454,44 +472,57 @@ void MainWindowTests::readDamagedLayoutKeepsDocument() {
     QVERIFY(f.prompts.messages[0].startsWith(
         QStringLiteral("レイアウトファイルを読み込めませんでした。")));
     QCOMPARE(w.document().itemList().size(), std::size_t{2});
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - good.CLF"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - good.CLF"));
     QVERIFY(w.itemView(0)->isVisible());
 }
 
 void MainWindowTests::dropLayout_data() {
     QTest::addColumn<bool>("withItems");
+    QTest::addColumn<bool>("edited");
     QTest::addColumn<QList<int>>("answers"); // PromptAnswer values
-    QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("saveDialog");
     QTest::addColumn<bool>("named"); // the save dialog is given a name
     QTest::addColumn<bool>("read");
     const int yes = int(PromptAnswer::Yes);
     const int no = int(PromptAnswer::No);
+    const int cancel = int(PromptAnswer::Cancel);
     QTest::newRow("empty document reads at once")
-        << false << QList<int>{} << 0 << false << false << true;
-    QTest::newRow("No keeps the document")
-        << true << QList<int>{no} << 1 << false << false << false;
-    QTest::newRow("Yes then No reads without saving")
-        << true << QList<int>{yes, no} << 2 << false << false << true;
-    QTest::newRow("Yes then Yes saves first")
-        << true << QList<int>{yes, yes} << 2 << true << true << true;
-    QTest::newRow("Yes then Yes, save cancelled keeps the document")
-        << true << QList<int>{yes, yes} << 2 << true << false << false;
+        << false << false << QList<int>{} << false << false << true;
+    QTest::newRow("a layout as read is replaced unasked")
+        << true << false << QList<int>{} << false << false << true;
+    QTest::newRow("cancel keeps the edit")
+        << true << true << QList<int>{cancel} << false << false << false;
+    QTest::newRow("discard reads without saving")
+        << true << true << QList<int>{no} << false << false << true;
+    QTest::newRow("save writes the layout's own file first")
+        << true << true << QList<int>{yes} << false << false << true;
+    QTest::newRow("an unnamed layout is saved through the dialog")
+        << false << true << QList<int>{yes} << true << true << true;
+    QTest::newRow("save cancelled keeps the edit")
+        << false << true << QList<int>{yes} << true << false << false;
 }
 
 void MainWindowTests::dropLayout() {
     QFETCH(bool, withItems);
+    QFETCH(bool, edited);
     QFETCH(QList<int>, answers);
-    QFETCH(int, questions);
     QFETCH(bool, saveDialog);
     QFETCH(bool, named);
     QFETCH(bool, read);
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("first.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     QVERIFY(writeTestLayout(f.path("dropped.clf"), kTwoItems));
+    const QByteArray first = fileBytes(f.path("first.CLF"));
     SFrm_Main& w = f.start();
     if (withItems)
         QVERIFY(w.Fnc_LayOutRead(f.path("first.CLF")));
+    if (edited) {
+        QVERIFY(withItems ? w.moveItemToEdge(0, Edge::Right)
+                          : w.editor()
+                                .addItem(newItemRecord(CategoryYear, 0, w.document().page))
+                                .has_value());
+        QCOMPARE(shownCaption(w).endsWith(QStringLiteral("*")), true);
+    }
     for (int a : answers)
         f.prompts.answers.push_back(PromptAnswer(a));
     if (named)
@@ -499,22 +530,21 @@ void MainWindowTests::dropLayout() {
     w.dropFiles(
         {QStringLiteral("  ") + f.path("dropped.clf") + QStringLiteral(" "), f.path("first.CLF")});
 
-    QCOMPARE(int(f.prompts.questions.size()), questions);
-    if (questions >= 1) {
+    QCOMPARE(f.prompts.questions.size(), std::size_t(answers.size()));
+    if (!answers.isEmpty()) {
         QCOMPARE(f.prompts.questions[0].text,
-                 QStringLiteral("編集中データがありますが、データを読み込みますか？"));
-        QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNo);
-    }
-    if (questions >= 2) {
-        QCOMPARE(f.prompts.questions[1].text, QStringLiteral("編集中のデータを保存しますか？"));
-        QCOMPARE(f.prompts.questions[1].buttons, PromptButtons::YesNo);
+                 QStringLiteral("「%1」は変更されています。\r\n編集中のデータを保存しますか？")
+                     .arg(withItems ? QStringLiteral("first.CLF") : QStringLiteral("無題")));
+        QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::SaveDiscardCancel);
     }
     const bool saveShown = std::any_of(f.prompts.fileDialogs.begin(), f.prompts.fileDialogs.end(),
                                        [](const auto& d) { return d.save; });
     QCOMPARE(saveShown, saveDialog);
     QCOMPARE(QFileInfo::exists(f.path("saved.CLF")), named);
-    QCOMPARE(w.document().itemList().size(), std::size_t(read ? 2 : (withItems ? 1 : 0)));
-    QCOMPARE(w.windowTitle().endsWith(QStringLiteral("dropped.clf")), read);
+    const bool savedOwnFile = answers == QList<int>{int(PromptAnswer::Yes)} && withItems;
+    QCOMPARE(fileBytes(f.path("first.CLF")) != first, savedOwnFile);
+    QCOMPARE(w.document().itemList().size(), std::size_t(read ? 2 : 1));
+    QCOMPARE(shownCaption(w).endsWith(QStringLiteral("dropped.clf")), read);
 }
 
 void MainWindowTests::dropOtherFileIgnored() {
@@ -542,7 +572,7 @@ void MainWindowTests::dropOnCanvasReadsLayout() {
     // The file is read after the drop event has returned.
     QVERIFY(w.document().itemList().empty());
     QTRY_COMPARE(w.document().itemList().size(), std::size_t{2});
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - dropped.CLF"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - dropped.CLF"));
 }
 
 void MainWindowTests::dropPictureOnPictureItem() {
@@ -600,51 +630,57 @@ void MainWindowTests::saveWritesTheSameLayout() {
              QFileInfo(f.path("a.CLF")).absoluteFilePath());
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("保存しました。")});
     QCOMPARE(fileBytes(f.path("b.CLF")), fileBytes(f.path("a.CLF")));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - b.CLF"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
     QCOMPARE(w.document().path(), QFileInfo(f.path("b.CLF")).absoluteFilePath());
 
     // Cancelling the dialog writes nothing and keeps the path.
     QVERIFY(!w.Fnc_LayOutSave());
     QCOMPARE(f.prompts.messages.size(), 1);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - b.CLF"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
 }
 
 void MainWindowTests::newData_data() {
     QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("readOnly"); // the layout's file cannot be written
     QTest::addColumn<bool>("cleared");
-    QTest::addColumn<bool>("saveDialog");
-    QTest::addColumn<bool>("named"); // the save dialog is given a name
-    QTest::newRow("cancel") << int(PromptAnswer::Cancel) << false << false << false;
-    QTest::newRow("no") << int(PromptAnswer::No) << true << false << false;
-    QTest::newRow("yes saves first") << int(PromptAnswer::Yes) << true << true << true;
-    QTest::newRow("yes, save cancelled keeps the items")
-        << int(PromptAnswer::Yes) << false << true << false;
+    QTest::newRow("cancel") << int(PromptAnswer::Cancel) << false << false;
+    QTest::newRow("discard") << int(PromptAnswer::No) << false << true;
+    QTest::newRow("save writes the layout's file first") << int(PromptAnswer::Yes) << false << true;
+    QTest::newRow("a failed save keeps the items") << int(PromptAnswer::Yes) << true << false;
 }
 
 void MainWindowTests::newData() {
     QFETCH(int, answer);
+    QFETCH(bool, readOnly);
     QFETCH(bool, cleared);
-    QFETCH(bool, saveDialog);
-    QFETCH(bool, named);
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
+    const QByteArray before = fileBytes(f.path("a.CLF"));
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    // Right after reading nothing would be lost: nothing is asked.
+    w.menus().newData->trigger();
+    QVERIFY(f.prompts.questions.empty());
+    QVERIFY(w.document().itemList().empty());
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    if (readOnly)
+        QFile::setPermissions(f.path("a.CLF"), QFile::ReadOwner);
     f.prompts.answers.push_back(PromptAnswer(answer));
-    if (named)
-        f.prompts.files.push_back(f.path("saved.CLF"));
     w.menus().newData->trigger();
     QCOMPARE(f.prompts.questionTexts(),
-             QStringList{QStringLiteral("編集中のデータを保存しますか？")});
-    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNoCancel);
-    QCOMPARE(!f.prompts.fileDialogs.empty(), saveDialog);
-    QCOMPARE(QFileInfo::exists(f.path("saved.CLF")), named);
+             QStringList{QStringLiteral(
+                 "「a.CLF」は変更されています。\r\n編集中のデータを保存しますか？")});
+    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::SaveDiscardCancel);
+    QVERIFY(f.prompts.fileDialogs.empty());
+    const bool saved = answer == int(PromptAnswer::Yes) && !readOnly;
+    QCOMPARE(fileBytes(f.path("a.CLF")) != before, saved);
     QCOMPARE(w.document().itemList().empty(), cleared);
     QCOMPARE(w.itemList()->count(), cleared ? 0 : 2);
     QCOMPARE(w.drawingOrderList()->count(), cleared ? 0 : 2);
     QCOMPARE(w.itemView(0)->isVisible(), !cleared);
-    QCOMPARE(w.windowTitle(),
-             cleared ? QStringLiteral("Tobirae") : QStringLiteral("Tobirae - a.CLF"));
+    QCOMPARE(shownCaption(w),
+             cleared ? QStringLiteral("Tobirae") : QStringLiteral("Tobirae - a.CLF*"));
     if (cleared)
         QCOMPARE(w.document().currentSlot(), -1);
 
@@ -690,12 +726,13 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
         confirm = ok;
         w.menus().newFromTemplate->trigger();
         QCOMPARE(f.prompts.questionTexts(),
-                 QStringList(ok ? 1 : 0, QStringLiteral("編集中のデータを保存しますか？")));
+                 QStringList(ok ? 1 : 0, QStringLiteral("「a.CLF」は変更されています。\r\n"
+                                                        "編集中のデータを保存しますか？")));
         QCOMPARE(w.document().itemList().size(), std::size_t{2});
-        QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - a.CLF"));
+        QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF*"));
         QCOMPARE(w.editor().undoStack().count(), 1);
     }
-    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNoCancel);
+    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::SaveDiscardCancel);
     QCOMPARE(listed, (QStringList{"b-list", "broken", "picture"}));
     QVERIFY(!brokenChosen);
     QCOMPARE(previews, 2);
@@ -704,7 +741,7 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
     // "No": the template's copy is a new document without a name.
     w.menus().newFromTemplate->trigger();
     QCOMPARE(w.document().path(), QString());
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae*")); // no file holds it yet
     QCOMPARE(w.document().itemList().size(), std::size_t{1});
     QCOMPARE(w.editor().undoStack().count(), 0);
     const QString picture = QDir(folder).absoluteFilePath(QStringLiteral("pic.png"));
@@ -718,7 +755,7 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
     QVERIFY(f.prompts.fileDialogs[0].save);
     QCOMPARE(fileBytes(folder + QStringLiteral("/picture.CLF")), templateBytes);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tobirae - mine.CLF"));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - mine.CLF"));
 }
 
 void MainWindowTests::templateFolderMissingOrEmpty() {

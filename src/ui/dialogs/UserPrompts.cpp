@@ -67,10 +67,20 @@ PromptAnswer QtUserPrompts::ask(const QString& text, PromptButtons buttons) {
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    case PromptButtons::SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("破棄"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
+    case QMessageBox::Save:
     case QMessageBox::Yes:
         return PromptAnswer::Yes;
+    case QMessageBox::Discard:
     case QMessageBox::No:
         return PromptAnswer::No;
     case QMessageBox::Cancel:

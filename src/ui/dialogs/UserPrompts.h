@@ -10,7 +10,8 @@ class QWidget;
 
 namespace tobirae {
 
-enum class PromptButtons { Ok, YesNo, YesNoCancel };
+// SaveDiscardCancel: 保存 (answers Yes, the default), 破棄 (No) and キャンセル (Cancel, also Esc).
+enum class PromptButtons { Ok, YesNo, YesNoCancel, SaveDiscardCancel };
 enum class PromptAnswer { Ok, Yes, No, Cancel };
 enum class PromptIcon { None, Critical };
 

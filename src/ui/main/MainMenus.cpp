@@ -32,11 +32,15 @@ MainMenus buildMainMenus(QMainWindow& window) {
     QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("Mnu_File"));
     m.layoutRead = entry(file, QStringLiteral("レイアウト読込"), "layoutRead");
+    m.layoutRead->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m.recentFiles = submenu(file, QStringLiteral("最近使ったファイル"), "recentFiles");
     m.layoutSave = entry(file, QStringLiteral("レイアウト保存"), "layoutSave");
+    m.layoutSave->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     m.overwriteSave = entry(file, QStringLiteral("上書き保存"), "overwriteSave");
     m.overwriteSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addSeparator();
     m.newData = entry(file, QStringLiteral("新規作成"), "newData");
+    m.newData->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     m.newFromTemplate =
         entry(file, QStringLiteral("テンプレートから新規作成..."), "newFromTemplate");
     file->addSeparator();
@@ -48,10 +52,11 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.exportRange = entry(file, QStringLiteral("一括出力..."), "exportRange");
     file->addSeparator();
     m.print = entry(file, QStringLiteral("印刷..."), "print");
-    m.print->setShortcut(QKeySequence::Print);
+    m.print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     m.printPreview = entry(file, QStringLiteral("印刷プレビュー..."), "printPreview");
     file->addSeparator();
     m.exit = entry(file, QStringLiteral("終了(&X)"), "exit");
+    m.exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     m.editMenu = bar->addMenu(QStringLiteral("編集(&E)"));
     m.editMenu->setObjectName(QStringLiteral("Mnu_Edit"));
@@ -137,7 +142,8 @@ MainMenus buildMainMenus(QMainWindow& window) {
 
     m.copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     m.paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    for (QAction* keyed : {m.overwriteSave, m.undo, m.redo, m.copy, m.paste})
+    for (QAction* keyed : {m.layoutRead, m.layoutSave, m.overwriteSave, m.newData, m.print, m.exit,
+                           m.undo, m.redo, m.copy, m.paste})
         keyed->setShortcutContext(Qt::WindowShortcut);
     return m;
 }

@@ -13,6 +13,7 @@ namespace tobirae {
 struct MainMenus {
     // "ファイル(&F)"
     QAction* layoutRead = nullptr;
+    QMenu* recentFiles = nullptr; // "最近使ったファイル": one entry per layout
     QAction* layoutSave = nullptr;
     QAction* overwriteSave = nullptr; // "上書き保存"
     QAction* newData = nullptr;

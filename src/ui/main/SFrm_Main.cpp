@@ -8,6 +8,7 @@
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
+#include "ui/main/RecoveryKeeper.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,6 +40,9 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     : QMainWindow(parent), editor_(new EditorDocument(std::move(start.document), this)),
       settings_(std::move(start.settings)), prompts_(prompts) {
     setObjectName(QStringLiteral("SFrm_Main"));
+    recovery_ = new RecoveryKeeper(*editor_, start.recoveryFolder, this);
+    connect(editor_, &EditorDocument::modifiedChanged, this,
+            [this] { setWindowModified(editor_->isModified()); });
     Fnc_BmpInit(previewContext_);
 
     scene_ = new QGraphicsScene(this);
@@ -64,10 +68,11 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     // Start-up: the year list and month buttons ignore clicks until the window is ready.
     outputRange_->setInitialising(true);
     baseCaption_ = applicationTitle();
-    setWindowTitle(baseCaption_);
+    setWindowTitle(baseCaption_ + QStringLiteral("[*]"));
     outputRange_->setOutputMonth(start.outputYear, start.outputMonth);
     outputRange_->setInitialising(false);
     prgInit();
+    showRecentFiles();
     helpFile_ = QDir(dataFolder(QStringLiteral("help"))).filePath(QStringLiteral("index.html"));
     templateFolder_ = dataFolder(QStringLiteral("templates"));
 }
@@ -235,11 +240,13 @@ void SFrm_Main::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    const bool empty = document().itemList().empty();
-    if (prompts_.ask(shutdownQuestion(empty), PromptButtons::YesNo) != PromptAnswer::Yes) {
+    if (!mayReplaceLayout(ReplacingCommand::Quit)) {
         event->ignore();
         return;
     }
+    // Saved, deliberately thrown away, or never changed: nothing is left to recover.
+    recovery_->layoutKept();
+    recovery_->flush();
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     if (!isMinimized())

@@ -9,6 +9,7 @@
 #include "ui/editing/EditorDocument.h"
 #include "ui/editing/GridSnap.h"
 #include "ui/editing/Guides.h"
+#include "ui/editing/UnsavedChanges.h"
 #include "ui/main/MainMenus.h"
 #include "ui/main/MonthRangeDialog.h"
 
@@ -34,6 +35,7 @@ class ExportMessagePanel;
 class ItemView;
 class OutputRangePanel;
 class PaperItem;
+class RecoveryKeeper;
 class SFrm_AddCtrl;
 class TemplateDialog;
 class UserPrompts;
@@ -93,6 +95,11 @@ public:
     }
     // Files dropped on the window: the first one is read when it is a layout file.
     void dropFiles(const QStringList& paths);
+    // At start-up: offers the recovery copies left by editors that ended without saving, newest
+    // first; an accepted one becomes the layout, with its own file name and unsaved. True when
+    // one was taken back.
+    bool offerRecovery();
+    RecoveryKeeper& recovery() { return *recovery_; }
     // "画像ファイル作成": returns once the export has ended; the window stays responsive meanwhile.
     bool Fnc_MakeBmpFile();
     bool Fnc_LayOutPageSizeChange(bool skipDialog);
@@ -226,9 +233,13 @@ private:
     QString layoutFolder() const;
     void setBusy(bool busy);
     bool writeLayout(const QString& path);
-    // Asks whether to save the items being edited before they are replaced; false when the user
-    // cancels or the save does not happen.
-    bool saveBeforeReplacing();
+    // Asks before the layout is replaced or the window closed, only when there are unsaved
+    // changes (quitting without them asks the plain confirmation); false when the command stops:
+    // cancelled, or the save asked for did not happen.
+    bool mayReplaceLayout(ReplacingCommand command);
+    // "最近使ったファイル": the path goes first; the menu follows.
+    void rememberRecentFile(const QString& path);
+    void showRecentFiles();
     // Makes a document read from a file the one being edited: the paper is cut to what the
     // page-size dialog allows, the canvas and previews are made again. `path` becomes the
     // document's path (empty: a new, unnamed document).
@@ -241,6 +252,7 @@ private:
                                                               const PageDone& onPage)>& work);
 
     EditorDocument* editor_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
     std::function<bool(LayoutItem&)> newItemConfirmation_;
     std::function<bool(SFrm_AddCtrl&)> propertyDialogRunner_;
     std::function<bool(TemplateDialog&)> templateDialogRunner_;

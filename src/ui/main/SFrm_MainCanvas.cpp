@@ -279,7 +279,10 @@ bool SFrm_Main::Fnc_SetMyCaption() {
     QString name = document().path();
     name = name.mid(
         std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
-    setWindowTitle(name.isEmpty() ? baseCaption_ : baseCaption_ + QStringLiteral(" - ") + name);
+    // "[*]" is where Qt shows the unsaved-change mark.
+    setWindowTitle((name.isEmpty() ? baseCaption_ : baseCaption_ + QStringLiteral(" - ") + name) +
+                   QStringLiteral("[*]"));
+    setWindowModified(editor_->isModified());
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     exportName_ = dot < 0 ? name : name.left(dot);
     return true;

@@ -1,15 +1,18 @@
 // The main window's layout file commands: read, save, new document, new document from a template
 // and dropped files.
+#include "app/RecentFiles.h"
 #include "document/LayoutFile.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/LayoutTemplates.h"
+#include "ui/main/RecoveryKeeper.h"
 #include "ui/main/SFrm_Main.h"
 #include "ui/main/TemplateDialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <algorithm>
 
 namespace tobirae {
@@ -21,6 +24,8 @@ const QString kLayoutFilter = QStringLiteral("レイアウトファイル (*.CLF
 } // namespace
 
 bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
+    if (exporting_ || !mayReplaceLayout(ReplacingCommand::Replace))
+        return false;
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
         path = prompts_.openFileName({kLayoutFilter, document().path(), QStringLiteral("CLF")});
@@ -35,6 +40,7 @@ bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
         return false;
     }
     adoptDocument(std::move(result.document), QFileInfo(path).absoluteFilePath());
+    rememberRecentFile(document().path());
     return true;
 }
 
@@ -90,21 +96,29 @@ bool SFrm_Main::writeLayout(const QString& path) {
     document().setPath(QFileInfo(path).absoluteFilePath());
     editor_->markSaved();
     Fnc_SetMyCaption();
+    rememberRecentFile(document().path());
     prompts_.message(QStringLiteral("保存しました。"));
     return true;
 }
 
-bool SFrm_Main::saveBeforeReplacing() {
-    if (document().itemList().empty())
-        return true;
-    const PromptAnswer answer =
-        prompts_.ask(QStringLiteral("編集中のデータを保存しますか？"), PromptButtons::YesNoCancel);
-    // A save that was asked for but did not happen must not cost the items.
-    return answer == PromptAnswer::No || (answer == PromptAnswer::Yes && Fnc_LayOutSave());
+bool SFrm_Main::mayReplaceLayout(ReplacingCommand command) {
+    KeepHooks hooks;
+    hooks.ask = [this](const KeepQuestion& question) {
+        const PromptAnswer answer =
+            prompts_.ask(question.text, question.buttons == KeepButtons::YesNo
+                                            ? PromptButtons::YesNo
+                                            : PromptButtons::SaveDiscardCancel);
+        return answer == PromptAnswer::Yes  ? KeepAnswer::Yes
+               : answer == PromptAnswer::No ? KeepAnswer::No
+                                            : KeepAnswer::Cancel;
+    };
+    hooks.save = [this] { return saveLayoutOverwrite(); };
+    return tobirae::mayReplaceLayout(editor_->isModified(), layoutLabel(document()), command,
+                                     hooks);
 }
 
 bool SFrm_Main::Fnc_NewData() {
-    if (!saveBeforeReplacing())
+    if (!mayReplaceLayout(ReplacingCommand::Replace))
         return true;
     editor_->newDocument();
     Fnc_PageRePrint();
@@ -134,7 +148,7 @@ bool SFrm_Main::newFromTemplate() {
     const bool accepted =
         templateDialogRunner_ ? templateDialogRunner_(dialog) : dialog.exec() == QDialog::Accepted;
     const QString chosen = dialog.chosenPath();
-    if (!accepted || chosen.isEmpty() || !saveBeforeReplacing())
+    if (!accepted || chosen.isEmpty() || !mayReplaceLayout(ReplacingCommand::Replace))
         return false;
     // Read again: the file may have changed while the dialog was open.
     ReadResult result = readTemplate(chosen);
@@ -152,16 +166,60 @@ void SFrm_Main::dropFiles(const QStringList& paths) {
     const QString& path = paths.constFirst();
     if (!isLayoutFileName(path))
         return;
-    if (!document().itemList().empty()) {
-        if (prompts_.ask(QStringLiteral("編集中データがありますが、データを読み込みますか？"),
-                         PromptButtons::YesNo) != PromptAnswer::Yes)
-            return;
-        if (prompts_.ask(QStringLiteral("編集中のデータを保存しますか？"), PromptButtons::YesNo) ==
-                PromptAnswer::Yes &&
-            !Fnc_LayOutSave())
-            return;
-    }
     Fnc_LayOutRead(path);
+}
+
+void SFrm_Main::rememberRecentFile(const QString& path) {
+    settings_.RecentFiles = withRecentFile(settings_.RecentFiles, path);
+    showRecentFiles();
+}
+
+void SFrm_Main::showRecentFiles() {
+    QMenu* menu = menus_.recentFiles;
+    menu->clear();
+    const QStringList& files = settings_.RecentFiles;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+            QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        action->setToolTip(QDir::toNativeSeparators(path));
+        action->setStatusTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { Fnc_LayOutRead(path); });
+    }
+    menu->setEnabled(!files.isEmpty());
+}
+
+bool SFrm_Main::offerRecovery() {
+    for (const RecoveryCopy& copy : recovery_->store().orphanedCopies()) {
+        const QString name = copy.layoutPath.isEmpty() ? QStringLiteral("無題")
+                                                       : QFileInfo(copy.layoutPath).fileName();
+        const QString when =
+            copy.written.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+        const PromptAnswer answer = prompts_.ask(
+            QStringLiteral("保存されずに終わった編集が残っています。\r\n「%1」(%2 の時点)\r\n"
+                           "復元しますか？")
+                .arg(name, when),
+            PromptButtons::YesNo);
+        if (answer != PromptAnswer::Yes) {
+            RecoveryStore::removeCopy(copy);
+            continue;
+        }
+        const LayoutParseResult parsed = parseLayoutBytes(copy.layoutBytes);
+        if (!parsed.content) {
+            prompts_.message(QStringLiteral("復元できませんでした。\r\n") + parsed.error);
+            RecoveryStore::removeCopy(copy);
+            continue;
+        }
+        adoptDocument(
+            LayoutDocument::fromRecords(parsed.content->header, parsed.content->items, kLayoutDpi),
+            copy.layoutPath);
+        editor_->markModified();
+        RecoveryStore::removeCopy(copy);
+        // The copy is ours now: it is written again under this editor's name.
+        recovery_->flush();
+        return true;
+    }
+    return false;
 }
 
 } // namespace tobirae

@@ -64,5 +64,6 @@ int main(int argc, char* argv[]) {
     prompts.setParent(&window);
     const QStringList args = QApplication::arguments();
     tobirae::showEditorWindow(window, args.size() > 1 ? args.at(1) : QString());
+    window.offerRecovery();
     return QApplication::exec();
 }

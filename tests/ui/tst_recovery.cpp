@@ -1,0 +1,233 @@
+// Crash recovery as a person meets it: an editor process is killed after an edit, and the next
+// start offers the copy, naming the layout and the time, and brings the edit back exactly. Also
+// the caption's unsaved-change mark, the shortcuts and the recent files.
+#include "MainWindowFixture.h"
+#include "document/LayoutFile.h"
+#include "ui/main/RecoveryKeeper.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+using namespace tobirae;
+using namespace tobirae::test;
+
+namespace {
+
+const char* kChildDir = "TOBIRAE_RECOVERY_CHILD_DIR";
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray layoutBytes(const SFrm_Main& w) {
+    return serializeLayout(layoutFromDocument(w.document()));
+}
+
+QStringList copiesIn(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral("*.recovery")}, QDir::Files);
+}
+
+} // namespace
+
+class RecoveryTests : public QObject {
+    Q_OBJECT
+private slots:
+    void childEditor();
+    void killedEditorIsRecoveredExactly();
+    void declinedCopyIsGoneAndRunningEditorsKeepTheirs();
+    void captionFollowsTheSavedState();
+    void shortcutsAreShownInTheMenus();
+    void recentFilesAreRememberedAcrossStarts();
+};
+
+// Runs only inside the child process: reads the layout, edits it, waits for the copy, tells the
+// parent what the layout now is, and waits to be killed.
+void RecoveryTests::childEditor() {
+    const QString dir = qEnvironmentVariable(kChildDir);
+    if (dir.isEmpty())
+        QSKIP("runs as the child of killedEditorIsRecoveredExactly");
+    ScriptedPrompts prompts;
+    auto state =
+        startEditor(dir + QStringLiteral("/Tobirae.ini"), std::chrono::year{2005} / 1 / 15);
+    state->recoveryFolder = dir + QStringLiteral("/state/Tobirae");
+    SFrm_Main w(std::move(*state), prompts);
+    w.show();
+    QVERIFY(w.Fnc_LayOutRead(dir + QStringLiteral("/a.CLF")));
+    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QVERIFY(w.moveItemToEdge(1, Edge::Bottom));
+    QTRY_VERIFY_WITH_TIMEOUT(!copiesIn(dir + QStringLiteral("/state/Tobirae")).isEmpty(), 10000);
+    w.recovery().flush();
+    QFile expected(dir + QStringLiteral("/expected.part"));
+    QVERIFY(expected.open(QIODevice::WriteOnly));
+    expected.write(layoutBytes(w));
+    expected.close();
+    QVERIFY(QFile::rename(expected.fileName(), dir + QStringLiteral("/expected")));
+    QTest::qWait(60000);
+}
+
+void RecoveryTests::killedEditorIsRecoveredExactly() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(
+        f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}, {CategoryMonthDisplay, 0, 300, 400, 12}}));
+    const QByteArray onDisk = fileBytes(f.path("a.CLF"));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kChildDir), f.dir.path());
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("childEditor")});
+    QVERIFY(child.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QFile::exists(f.path("expected")) || child.state() == QProcess::NotRunning, 60000);
+    QVERIFY2(QFile::exists(f.path("expected")), child.readAllStandardOutput().constData());
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    const QByteArray edited = fileBytes(f.path("expected"));
+    QVERIFY(edited != onDisk);
+    QCOMPARE(fileBytes(f.path("a.CLF")), onDisk); // the layout itself was never touched
+    QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
+
+    SFrm_Main& w = f.start();
+    f.prompts.answers = {PromptAnswer::Yes};
+    QVERIFY(w.offerRecovery());
+    QCOMPARE(f.prompts.questions.size(), std::size_t{1});
+    const QString question = f.prompts.questions[0].text;
+    QVERIFY2(question.contains(QStringLiteral("「a.CLF」")), qPrintable(question));
+    QVERIFY2(question.contains(QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"))),
+             qPrintable(question));
+    QCOMPARE(layoutBytes(w), edited);
+    QCOMPARE(w.document().path(), QFileInfo(f.path("a.CLF")).absoluteFilePath());
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF*"));
+    // The copy now belongs to this editor; 上書き保存 writes the layout's own file and ends it.
+    QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
+    w.menus().overwriteSave->trigger();
+    QCOMPARE(fileBytes(f.path("a.CLF")), edited);
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
+    w.recovery().flush();
+    QVERIFY(copiesIn(f.recoveryFolder()).isEmpty());
+}
+
+void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    w.recovery().flush();
+    QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
+
+    // A second editor started meanwhile is not offered the first one's copy.
+    RecoveryStore secondStore(f.recoveryFolder());
+    QVERIFY(secondStore.orphanedCopies().empty());
+
+    // A copy left behind (its lock gone with its editor) is offered; declining removes it.
+    const QString copy = f.recoveryFolder() + QStringLiteral("/") + copiesIn(f.recoveryFolder())[0];
+    MainWindowFixture later;
+    QVERIFY(QDir().mkpath(later.recoveryFolder()));
+    QVERIFY(QFile::copy(copy, later.recoveryFolder() + QStringLiteral("/edit-left.recovery")));
+    SFrm_Main& next = later.start();
+    later.prompts.answers = {PromptAnswer::No};
+    QVERIFY(!next.offerRecovery());
+    QCOMPARE(later.prompts.questions.size(), std::size_t{1});
+    QVERIFY(later.prompts.questions[0].text.contains(QStringLiteral("「a.CLF」")));
+    QCOMPARE(shownCaption(next), QStringLiteral("Tobirae"));
+    QVERIFY(copiesIn(later.recoveryFolder()).isEmpty());
+
+    // Undoing back to the saved state needs no copy.
+    w.menus().undo->trigger();
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
+    w.recovery().flush();
+    QVERIFY(copiesIn(f.recoveryFolder()).isEmpty());
+}
+
+void RecoveryTests::captionFollowsTheSavedState() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
+    SFrm_Main& w = f.start();
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
+    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF*"));
+    w.menus().undo->trigger();
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
+    w.menus().redo->trigger();
+    w.menus().overwriteSave->trigger();
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
+    w.menus().undo->trigger();
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF*"));
+    // Esc asks, naming the layout, with the answer that loses nothing as the default.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    f.prompts.answers = {PromptAnswer::Cancel};
+    QTest::keyClick(&w, Qt::Key_Escape);
+    QVERIFY(w.isVisible());
+    QCOMPARE(f.prompts.questions.back().buttons, PromptButtons::SaveDiscardCancel);
+    QVERIFY(f.prompts.questions.back().text.contains(QStringLiteral("「a.CLF」")));
+}
+
+void RecoveryTests::shortcutsAreShownInTheMenus() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    const MainMenus& m = w.menus();
+    const struct {
+        QAction* action;
+        QKeySequence keys;
+    } expected[] = {
+        {m.newData, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {m.layoutRead, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {m.overwriteSave, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {m.layoutSave, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {m.print, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {m.exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    };
+    QList<QKeySequence> all;
+    for (QAction* action : w.findChildren<QAction*>())
+        all += action->shortcuts();
+    for (const auto& e : expected) {
+        QCOMPARE(e.action->shortcut(), e.keys);
+        QCOMPARE(all.count(e.keys), 1); // no other entry takes the same keys
+    }
+    // Ctrl+O asks nothing about a layout without changes and opens the file dialog at once.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(f.prompts.questions.empty());
+    QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
+}
+
+void RecoveryTests::recentFilesAreRememberedAcrossStarts() {
+    MainWindowFixture f;
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(writeTestLayout(f.path(QStringLiteral("l%1.CLF").arg(i)),
+                                {{CategoryYear, 0, 10, 10, 12}}));
+    {
+        SFrm_Main& w = f.start();
+        QVERIFY(!w.menus().recentFiles->isEnabled());
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(w.Fnc_LayOutRead(f.path(QStringLiteral("l%1.CLF").arg(i))));
+        QVERIFY(w.Fnc_LayOutRead(f.path("l3.CLF")));
+        const QList<QAction*> entries = w.menus().recentFiles->actions();
+        QCOMPARE(entries.size(), 8);
+        QCOMPARE(entries[0]->text(), QStringLiteral("&1 l3.CLF"));
+        QCOMPARE(entries[1]->text(), QStringLiteral("&2 l9.CLF"));
+        f.prompts.answers = {PromptAnswer::Yes};
+        QVERIFY(w.close());
+    }
+    const QString written = readSettingsFile(f.settingsPath());
+    QVERIFY2(written.contains(QStringLiteral("[最近使ったファイル]")), qPrintable(written));
+    SFrm_Main& again = f.start();
+    const QList<QAction*> entries = again.menus().recentFiles->actions();
+    QCOMPARE(entries.size(), 8);
+    QCOMPARE(entries[7]->text(), QStringLiteral("&8 l2.CLF"));
+    entries[1]->trigger();
+    QCOMPARE(again.document().path(), QFileInfo(f.path("l9.CLF")).absoluteFilePath());
+}
+
+QTEST_MAIN(RecoveryTests)
+#include "tst_recovery.moc"
