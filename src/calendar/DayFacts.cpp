@@ -33,6 +33,16 @@ bool Fnc_GetDayFacts(DayFacts& facts) {
     return true;
 }
 
+std::string DayFacts::shownName() const {
+    if (holidayName.empty() || ownName.empty())
+        return holidayName.empty() ? ownName : holidayName;
+    return holidayName + "・" + ownName;
+}
+
+bool DayFacts::isHolidayColoured() const {
+    return !isOwnWorkingDay && (isOwnDayOff || !holidayName.empty());
+}
+
 std::optional<DayFacts> Fnc_GetDayFacts(std::chrono::year_month_day date) {
     DayFacts facts;
     facts.date = date;

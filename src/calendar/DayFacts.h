@@ -19,7 +19,16 @@ struct DayFacts {
     std::string rokuyoName; // "大安" .. "仏滅"; empty outside 1950..2049
     // The holiday classification the name came from.
     DayCode dayCode = 0;
-    bool isRedDay = false;
+    bool isRedDay = false; // a holiday or a Sunday, or the user's day off; never a working day
+    // The user's own entries for the day, added by whoever holds them.
+    std::string ownName; // the user's names joined by "・"
+    bool isOwnDayOff = false;
+    bool isOwnWorkingDay = false;
+
+    // Printed where the holiday name prints: the holiday's name, then the user's, joined by "・".
+    std::string shownName() const;
+    // Drawn in the holiday colour: a named holiday or the user's day off, but not a working day.
+    bool isHolidayColoured() const;
 };
 
 // Fills every field from facts.date; false (with the fields reset) for an invalid date.
