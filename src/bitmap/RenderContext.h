@@ -20,6 +20,7 @@ inline constexpr int kLayoutDpi = 96;
 inline constexpr int kScreenBitDepth = 32;
 
 class ImagePool;
+class OwnDayTable;
 
 // Creates a surface of the given pixel size; bit depth is always resolved (never -1).
 using SurfaceFactory = std::function<std::unique_ptr<Canvas>(int width, int height, int bitDepth)>;
@@ -64,6 +65,10 @@ struct RenderContext {
     // Where the default surfaces take their pixel memory from and return it to; nullptr: fresh
     // memory every time. A pool serves one thread at a time.
     ImagePool* imagePool = nullptr;
+
+    // The user's own days of the layout being drawn (days off, working days, names); nullptr:
+    // only the national calendar.
+    const OwnDayTable* ownDays = nullptr;
 };
 
 } // namespace tobirae

@@ -3,8 +3,10 @@
 #include "calendar/DayFacts.h"
 #include "calendar/SolarTerms.h"
 #include "cli/Commands.h"
+#include "owndays/OwnDaysLoad.h"
 
 #include <chrono>
+#include <cstdio>
 #include <optional>
 
 namespace tobirae {
@@ -17,22 +19,26 @@ constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2099;
 
 constexpr const char* kDaysHelp =
-    "Usage: tobirae-cli days FROM TO\n"
+    "Usage: tobirae-cli days FROM TO [--days FILE]...\n"
     "\n"
     "Prints the calendar facts of every day from FROM to TO (both included, YYYY-MM-DD,\n"
     "years 1900 to 2099) as UTF-8 tab-separated lines after one header line:\n"
     "  date            YYYY-MM-DD\n"
     "  weekday         日 月 火 水 木 金 土\n"
     "  holiday         national holiday name, empty on other days\n"
-    "  red             1 for a holiday or a Sunday, else 0\n"
+    "  red             1 for a holiday or a Sunday, else 0; with --days 1 also for\n"
+    "                  the user's days off and 0 for the user's working days\n"
     "  kanshi          sexagenary name of the day\n"
     "  kanshi_reading  its reading\n"
     "  old_date        old-calendar date (e.g. 2004/閏02/01), empty outside 1950..2049\n"
     "  leap            1 in a leap month of the old calendar, else 0\n"
     "  rokuyo          rokuyo of the day, empty outside 1950..2049\n"
     "  sekki           solar terms and seasonal days of the day, joined by 、\n"
+    "  own             (with --days) the names of the user's days, joined by ・\n"
     "\n"
     "Options:\n"
+    "  --days FILE     a days file (CSV or iCalendar) of the user's own days; repeatable.\n"
+    "                  Lines and files that cannot be read are named on stderr\n"
     "  -h, --help      this text\n";
 
 // Strict YYYY-MM-DD.
@@ -62,10 +68,12 @@ void appendIsoDate(std::string& out, year_month_day date) {
     out += text;
 }
 
-void appendDay(std::string& out, year_month_day date) {
+void appendDay(std::string& out, year_month_day date, const OwnDayTable* own) {
     DayFacts facts;
     facts.date = date;
     Fnc_GetDayFacts(facts);
+    if (own)
+        Fnc_AddOwnDays(facts, own->lookup(date));
 
     appendIsoDate(out, date);
     out += '\t';
@@ -89,6 +97,10 @@ void appendDay(std::string& out, year_month_day date) {
             out += sekki->second.name;
         }
     }
+    if (own) {
+        out += '\t';
+        out += facts.ownName;
+    }
     out += '\n';
 }
 
@@ -98,10 +110,18 @@ int runDays(const std::vector<std::string>& args) {
     if (asksForHelp(args))
         return writeStdout(kDaysHelp) ? kExitOk : kExitFailure;
     std::vector<std::string> dates;
-    for (const std::string& arg : args) {
-        if (arg.starts_with("-") && arg.size() > 1)
+    QStringList files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--days") {
+            if (i + 1 >= args.size())
+                return usageError("days: --days needs a file");
+            files << QString::fromLocal8Bit(args[++i]);
+        } else if (arg.starts_with("-") && arg.size() > 1) {
             return usageError("days: unknown option: " + arg);
-        dates.push_back(arg);
+        } else {
+            dates.push_back(arg);
+        }
     }
     if (dates.size() != 2)
         return usageError("days: expected two dates, FROM and TO (see tobirae-cli days --help)");
@@ -120,11 +140,17 @@ int runDays(const std::vector<std::string>& args) {
     if (from > to)
         return usageError("days: FROM is after TO");
 
+    const LoadedOwnDays own = loadOwnDays({}, files, {});
+    for (const QString& problem : own.problems)
+        std::fprintf(stderr, "tobirae-cli: warning: %s\n", problem.toLocal8Bit().constData());
     std::string out = "date\tweekday\tholiday\tred\tkanshi\tkanshi_reading\told_date\tleap\trokuyo"
-                      "\tsekki\n";
+                      "\tsekki";
+    out += files.isEmpty() ? "\n" : "\town\n";
     out.reserve(out.size() + static_cast<std::size_t>((to - from).count() + 1) * 96);
+    const OwnDayTable empty;
+    const OwnDayTable* table = files.isEmpty() ? nullptr : own.table ? own.table.get() : &empty;
     for (sys_days day = from; day <= to; day += days{1})
-        appendDay(out, year_month_day{day});
+        appendDay(out, year_month_day{day}, table);
     return writeStdout(out) ? kExitOk : kExitFailure;
 }
 

@@ -46,6 +46,8 @@ constexpr const char* kRenderHelp =
     "  --dpi N              resolution in dots per inch instead of the layout's (1..4800)\n"
     "  --format bmp|png|pdf file format (default bmp)\n"
     "  --depth 32|24        bits per pixel of a bitmap file (default 32)\n"
+    "  --days FILE          a days file (CSV or iCalendar) added to the layout's own days;\n"
+    "                       repeatable. What cannot be read is named on stderr\n"
     "  -h, --help           this text\n"
     "\n"
     "A progress line per page goes to stderr when it is a terminal.\n";
@@ -66,6 +68,7 @@ struct RenderRequest {
     QString output;
     std::optional<int> dpi;
     ImageFileOptions file;
+    QStringList daysFiles; // --days, added to the layout's own days
 };
 
 constexpr std::chrono::year_month kFirstMonth{std::chrono::year(1950), std::chrono::January};
@@ -152,6 +155,11 @@ std::optional<std::string> parseRequest(const std::vector<std::string>& args, Re
             if (!number || (*number != 32 && *number != 24))
                 return "--depth must be 32 or 24";
             r.file.bitDepth = *number;
+        } else if (arg == "--days") {
+            const auto text = value(arg.c_str());
+            if (!text)
+                return arg + " needs a file";
+            r.daysFiles << QString::fromLocal8Bit(*text);
         } else if (arg.starts_with("-")) {
             return "unknown option: " + arg;
         } else {
@@ -240,8 +248,11 @@ int runRender(const std::vector<std::string>& args) {
     ReadResult read = readLayoutFile(request.layout);
     if (!read.document)
         return fileError(QStringLiteral("%1: %2").arg(request.layout, read.error));
-    const PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
+    PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
+    addDaysFiles(job, request.daysFiles);
     warnAboutPictures(job);
+    for (const QString& problem : job.ownDaysProblems)
+        std::fprintf(stderr, "tobirae-cli: warning: %s\n", problem.toLocal8Bit().constData());
 
     ExportOptions options;
     options.dpi = request.dpi;

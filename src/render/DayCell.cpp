@@ -2,7 +2,9 @@
 
 #include "calendar/DateHelpers.h"
 #include "calendar/DayFacts.h"
+#include "render/CellTextFit.h"
 #include "render/DayTextBuilders.h"
+#include "render/ItemDayFacts.h"
 #include "render/MonthText.h"
 #include "render/RenderFrame.h"
 #include "render/YearMonthText.h"
@@ -60,9 +62,11 @@ bool drawPlain(RenderContext& ctx, const DrawSurface& surface, const LayoutItem&
 }
 
 // Styled elements: the sample text sizes a box (centred in the cell under the lock) and the
-// text is aligned inside it.
+// text is aligned inside it. A fitted text (a holiday with the user's names) is kept inside
+// the cell.
 bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item, int k,
-                     const QString& sample, const QString& text, const DayCellPlacement& cell) {
+                     const QString& sample, const QString& text, const DayCellPlacement& cell,
+                     bool fitted = false) {
     if (text.isEmpty())
         return true;
     const ContentElement& e = item.element(k);
@@ -74,7 +78,10 @@ bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const Layou
         x = cell.x0 + (cell.cellWidth - sampleWidth) / 2;
     x += Fnc_SampleBoxOffset(item.Align[static_cast<std::size_t>(k)], sampleWidth,
                              textWidth(ctx, cell.scaleY, text));
-    return Fnc_DrawText(ctx, surface, cell.scaleY, text, x,
+    const FittedText fit =
+        fitted ? Fnc_FitTextInCell(ctx, cell.scaleY, text, x, cell.x0, cell.x0 + cell.cellWidth)
+               : FittedText{text, x, cell.scaleY};
+    return Fnc_DrawText(ctx, surface, fit.fontScale, fit.text, fit.x,
                         cell.y0 + static_cast<float>(p.Y) * cell.scaleY, fontColour(e.Font), true);
 }
 
@@ -85,6 +92,13 @@ Colour Fnc_DayNumberColor(const LayoutItem& item, std::chrono::sys_days date, bo
         return item.DateColor[kHolidaySlot];
     const int w = weekdayIndex(date);
     return item.DateColor[static_cast<std::size_t>(w == 0 ? kSundaySlot : w - 1)];
+}
+
+Colour Fnc_DayNumberColor(const LayoutItem& item, const DayFacts& facts) {
+    const std::chrono::sys_days date{facts.date};
+    if (facts.isOwnWorkingDay && weekdayIndex(date) == 0)
+        return item.DateColor[0];
+    return Fnc_DayNumberColor(item, date, facts.isHolidayColoured());
 }
 
 Colour Fnc_WeekdayNameColor(const LayoutItem& item, int weekday) {
@@ -99,12 +113,11 @@ bool Fnc_FillDayCell(RenderContext& ctx, const DrawSurface& surface, const Layou
     if (!date.ok())
         return false;
     // No facts: the names stay empty and draw nothing.
-    const DayFacts facts = Fnc_GetDayFacts(date).value_or(DayFacts{});
-    const QString holiday = QString::fromStdString(facts.holidayName);
+    const DayFacts facts = Fnc_ItemDayFacts(ctx, item, date);
+    const QString holiday = QString::fromStdString(facts.shownName());
     bool ok = true;
 
-    const Colour dayColour =
-        Fnc_DayNumberColor(item, std::chrono::sys_days{date}, !holiday.isEmpty());
+    const Colour dayColour = Fnc_DayNumberColor(item, facts);
     ok &= drawPlain(ctx, surface, item, Day,
                     Fnc_DayNumberText(static_cast<int>(unsigned(date.day()))), dayColour, cell);
 
@@ -122,7 +135,8 @@ bool Fnc_FillDayCell(RenderContext& ctx, const DrawSurface& surface, const Layou
         ok &= drawInSampleBox(ctx, surface, item, SolarTerm, Fnc_SekkiSample(item.SekkiSelection),
                               Fnc_SekkiText(item.SekkiSelection, date), cell);
     if (isTrue(item.element(Holiday).Shown) && !holiday.isEmpty())
-        ok &= drawInSampleBox(ctx, surface, item, Holiday, Fnc_HolidaySample(), holiday, cell);
+        ok &= drawInSampleBox(ctx, surface, item, Holiday, Fnc_HolidaySample(), holiday, cell,
+                              !facts.ownName.empty());
     return ok;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bitmap/Primitives.h"
+#include "calendar/DayFacts.h"
 #include "document/LayoutItem.h"
 #include "render/DateRange.h"
 
@@ -23,6 +24,9 @@ struct DayCellPlacement {
 
 // Day-number colour: the holiday entry for a named holiday, else the weekday's entry.
 Colour Fnc_DayNumberColor(const LayoutItem& item, std::chrono::sys_days date, bool holiday);
+// The same for a day's facts: the holiday entry also for the user's day off; a working day takes
+// the Monday entry when it falls on a Sunday, so it is never red.
+Colour Fnc_DayNumberColor(const LayoutItem& item, const DayFacts& facts);
 // Weekday-name colour of column 0..6 (Sunday first).
 Colour Fnc_WeekdayNameColor(const LayoutItem& item, int weekday);
 

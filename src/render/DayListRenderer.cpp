@@ -3,10 +3,12 @@
 // are one algorithm over DayListGeometry with the axes exchanged.
 #include "calendar/DateHelpers.h"
 #include "calendar/DayFacts.h"
+#include "render/CellTextFit.h"
 #include "render/DayCell.h"
 #include "render/DayListGeometry.h"
 #include "render/DayListText.h"
 #include "render/DayTextBuilders.h"
+#include "render/ItemDayFacts.h"
 #include "render/ItemDrawScope.h"
 #include "render/KindRenderers.h"
 #include "render/MonthText.h"
@@ -120,8 +122,8 @@ private:
     bool day(int r, year_month_day date, bool newYear, bool newMonth) {
         const sys_days d{date};
         // No facts: the names stay empty and draw nothing.
-        const DayFacts facts = Fnc_GetDayFacts(date).value_or(DayFacts{});
-        const QString holiday = QString::fromStdString(facts.holidayName);
+        const DayFacts facts = Fnc_ItemDayFacts(ctx_, item_, date);
+        const QString holiday = QString::fromStdString(facts.shownName());
         bool ok = true;
         if (newYear)
             for (int k : {Year1, Year2})
@@ -135,7 +137,7 @@ private:
                                   Fnc_MonthSample(style));
                 }
         ok &= element(r, Day, Fnc_ListDayNumberText(item_.DayTextMode, int(unsigned(date.day()))),
-                      {}, Fnc_DayNumberColor(item_, d, !holiday.isEmpty()));
+                      {}, Fnc_DayNumberColor(item_, facts));
         if (shown(Weekday)) {
             const int w = weekdayIndex(d);
             ok &=
@@ -153,16 +155,36 @@ private:
             ok &= element(r, SolarTerm, Fnc_SekkiText(item_.SekkiSelection, date),
                           Fnc_SekkiSample(item_.SekkiSelection));
         if (shown(Holiday) && !holiday.isEmpty())
-            ok &= element(r, Holiday, holiday, Fnc_HolidaySample());
+            ok &= element(r, Holiday, holiday, Fnc_HolidaySample(), std::nullopt,
+                          !facts.ownName.empty());
         return ok;
     }
 
     bool shown(int k) const { return isTrue(item_.element(k).Shown); }
 
+    // Where a text starting at x may run: its line when the days run across, else from the near
+    // edge to the first divider after x or the far edge.
+    std::pair<float, float> textRoom(float lineStart, float lineSize, float x) const {
+        if (g_.across())
+            return {lineStart, lineStart + lineSize};
+        auto nearEdge = static_cast<float>(g_.crossOffset());
+        auto farEdge = static_cast<float>(g_.crossLength() + g_.crossOffset());
+        for (int divider : g_.dividers(item_)) {
+            const auto d = static_cast<float>(divider);
+            if (d > x)
+                farEdge = std::min(farEdge, d);
+            else
+                nearEdge = std::max(nearEdge, d);
+        }
+        return {nearEdge, farEdge};
+    }
+
     // Element k of line r at its position from the line's start; styled elements are aligned
-    // in their sample box. Under the lock along the days the text is centred in the line.
+    // in their sample box. Under the lock along the days the text is centred in the line. A
+    // fitted text (a holiday with the user's names) is kept inside its line (across) or between
+    // the dividers or edges around it.
     bool element(int r, int k, QString text, const QString& sample = {},
-                 std::optional<Colour> colour = std::nullopt) {
+                 std::optional<Colour> colour = std::nullopt, bool fitted = false) {
         if (text.isEmpty())
             return true;
         const ContentElement& e = item_.element(k);
@@ -193,7 +215,15 @@ private:
             const auto width = static_cast<float>(Fnc_MeasureText(ctx_, nullptr, sy, text).width);
             x += Fnc_SampleBoxOffset(item_.Align[static_cast<std::size_t>(k)], sampleWidth, width);
         }
-        ok &= Fnc_DrawText(ctx_, scope_.surface(), sy, text, x, y,
+        float scale = sy;
+        if (fitted && !(locked && across)) {
+            const auto [left, right] = textRoom(lineStart, lineSize, x);
+            const FittedText fit = Fnc_FitTextInCell(ctx_, sy, text, x, left, right);
+            text = fit.text;
+            x = fit.x;
+            scale = fit.fontScale;
+        }
+        ok &= Fnc_DrawText(ctx_, scope_.surface(), scale, text, x, y,
                            colour ? *colour : fontColour(e.Font), true, boxLeft, boxWidth, boxTop,
                            boxHeight);
         return ok;

@@ -2,6 +2,7 @@
 // backgrounds and ruled lines, and the day cells.
 #include "calendar/DateHelpers.h"
 #include "calendar/DayFacts.h"
+#include "render/ItemDayFacts.h"
 #include "render/ItemDrawScope.h"
 #include "render/KindRenderers.h"
 #include "render/MonthBoxGeometry.h"
@@ -112,9 +113,7 @@ bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
     const auto cellWidth = static_cast<float>(roundHalfEven(static_cast<double>(g.width()) / 7));
     const float rowHeight = (g.height - static_cast<float>(g.gridTop)) / static_cast<float>(g.rows);
     for (const MonthBoxCell& cell : g.cells()) {
-        const auto facts = Fnc_GetDayFacts(cell.date);
-        const bool holiday = facts && !facts->holidayName.empty();
-        const Colour colour = Fnc_DayNumberColor(item, std::chrono::sys_days{cell.date}, holiday);
+        const Colour colour = Fnc_DayNumberColor(item, Fnc_ItemDayFacts(ctx, item, cell.date));
         const QString text = QString::number(static_cast<unsigned>(cell.date.day()));
         const auto left = static_cast<float>(box.columnX(cell.column));
         const auto top = static_cast<float>(box.rowY(cell.row));

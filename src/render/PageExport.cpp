@@ -4,6 +4,7 @@
 #include "bitmap/PainterCanvas.h"
 #include "bitmap/Primitives.h"
 #include "document/ResolutionTable.h"
+#include "owndays/OwnDaysLoad.h"
 #include "render/RenderFrame.h"
 
 #include <QFile>
@@ -44,6 +45,15 @@ PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor
         job.entries.push_back(std::move(e));
     }
     return job;
+}
+
+void addDaysFiles(PageJob& job, const QStringList& files) {
+    if (files.isEmpty())
+        return;
+    LoadedOwnDays loaded =
+        loadOwnDays(job.ownDays ? job.ownDays->days() : std::vector<OwnDay>{}, files, {});
+    job.ownDays = std::move(loaded.table);
+    job.ownDaysProblems += loaded.problems;
 }
 
 namespace {
@@ -227,6 +237,7 @@ std::optional<QSize> startPage(const PageJob& job, int year, int month, RenderCo
 // Measures every entry, aligns shared edges and draws the entries in drawing order onto the
 // context's page, one progress step per entry drawn. False on failure or cancel.
 bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, PageRun& run) {
+    ctx.ownDays = job.ownDays.get();
     std::vector<MeasuredEnd> measured(job.entries.size());
     for (std::size_t i = 0; i < job.entries.size(); ++i) {
         const ExportEntry& entry = job.entries[i];

@@ -17,16 +17,20 @@
 #include <QSize>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class QPainter;
 
 namespace tobirae {
+
+class OwnDayTable;
 
 // One drawing-order entry as the export sees it.
 struct ExportEntry {
@@ -43,7 +47,15 @@ struct PageJob {
     Colour pageBackColor = 0x00FFFFFF;
     std::vector<ExportEntry> entries; // drawing order, including entries that are not drawn
     QString layoutFolder;             // for picture paths
+    // The user's own days: the layout's and those of its days files, read when the job was
+    // made; nullptr: none.
+    std::shared_ptr<const OwnDayTable> ownDays;
+    QStringList ownDaysProblems; // days files or lines that could not be read
 };
+
+// Adds days files to the job's own days (relative paths from the current folder); what cannot
+// be read goes to ownDaysProblems.
+void addDaysFiles(PageJob& job, const QStringList& files);
 
 // The job for a document. viewOf gives an item view's geometry on the canvas; without it (no
 // editor) every live item's view is its Left, Top, Width + 4, Height + 4, as when it was read.

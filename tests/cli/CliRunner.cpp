@@ -9,12 +9,12 @@
 
 namespace tobirae::test {
 
-CliResult runCli(const std::string& arguments) {
+CliResult runShell(const std::string& commandLine) {
     char errPath[] = "/tmp/tobirae-cli-stderr-XXXXXX";
     const int fd = mkstemp(errPath);
     if (fd >= 0)
         close(fd);
-    const std::string command = std::string(TOBIRAE_CLI_PATH) + " " + arguments + " 2>" + errPath;
+    const std::string command = commandLine + " 2>" + errPath;
     CliResult result;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[65536];
@@ -30,6 +30,10 @@ CliResult runCli(const std::string& arguments) {
     result.err = text.str();
     std::remove(errPath);
     return result;
+}
+
+CliResult runCli(const std::string& arguments) {
+    return runShell(std::string(TOBIRAE_CLI_PATH) + " " + arguments);
 }
 
 } // namespace tobirae::test

@@ -13,5 +13,7 @@ struct CliResult {
 
 // Arguments are passed through the shell: keep them free of quotes.
 CliResult runCli(const std::string& arguments);
+// Any command line through the shell, e.g. a tool that reads what tobirae-cli wrote.
+CliResult runShell(const std::string& commandLine);
 
 } // namespace tobirae::test

@@ -1,7 +1,10 @@
 #include "CliRunner.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,6 +58,7 @@ TEST(DaysCommand, BadArgumentsAreRefusedWithOneLine) {
         "days 1899-12-31 1900-01-01",
         "days 2099-12-31 2100-01-01",
         "days 2004-01-02 2004-01-01",
+        "days 2004-01-01 2004-01-02 --days",
     };
     for (const std::string& arguments : cases) {
         const CliResult r = runCli(arguments);
@@ -79,14 +83,15 @@ TEST(CommandLine, HelpAndVersionGoToStdout) {
     } cases[] = {
         {"--help", {"days", "info", "to-json", "from-json", "render", "--help", "--version"}},
         {"-h", {"Usage: tobirae-cli COMMAND"}},
-        {"days --help", {"Usage: tobirae-cli days FROM TO", "-h, --help"}},
+        {"days --help", {"Usage: tobirae-cli days FROM TO", "--days FILE", "own", "-h, --help"}},
         {"days 2004-01-01 -h", {"Usage: tobirae-cli days"}},
         {"info x.CLF --help", {"Usage: tobirae-cli info", "-h, --help"}},
         {"to-json -h", {"Usage: tobirae-cli to-json", "-h, --help"}},
         {"from-json - out.CLF --help", {"Usage: tobirae-cli from-json", "- reads stdin"}},
         {"render --help",
          {"--year Y", "--month M", "--all-months", "--from YYYY-MM", "--to YYYY-MM",
-          "-o, --output PATH", "--dpi N", "--format bmp|png|pdf", "--depth 32|24", "-h, --help"}},
+          "-o, --output PATH", "--dpi N", "--format bmp|png|pdf", "--depth 32|24", "--days FILE",
+          "-h, --help"}},
         {"render x.CLF --year 2027 --help", {"Usage: tobirae-cli render"}},
         {"--version", {"tobirae-cli " TOBIRAE_VERSION "\n"}},
     };
@@ -96,6 +101,57 @@ TEST(CommandLine, HelpAndVersionGoToStdout) {
         EXPECT_EQ(r.err, "") << c.arguments;
         for (const std::string& text : c.shown)
             EXPECT_NE(r.out.find(text), std::string::npos) << c.arguments << " lacks " << text;
+    }
+}
+
+// Columns of each line after the header.
+std::vector<std::vector<std::string>> rowsOf(const std::string& out) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(out);
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        std::vector<std::string>& row = rows.emplace_back();
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            row.push_back(line.substr(start, tab - start));
+        row.push_back(line.substr(start));
+    }
+    return rows;
+}
+
+TEST(DaysCommand, TheUserDaysFilesAddTheOwnColumnAndTurnRed) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "tobirae-days-own";
+    fs::create_directories(dir);
+    std::ofstream(dir / "company.csv") << "日付,名前,種類\n2027-05-03,棚卸し,出勤日\n"
+                                          "2027-05-06,振替休業,休日\n2027-02-30,x,休日\n";
+    std::ofstream(dir / "family.ics")
+        << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//t//JA\r\nBEGIN:VEVENT\r\nUID:b\r\n"
+           "SUMMARY:誕生日\r\nDTSTART;VALUE=DATE:20200505\r\nRRULE:FREQ=YEARLY\r\n"
+           "END:VEVENT\r\nEND:VCALENDAR\r\n";
+    const CliResult r =
+        runCli("days 2027-05-03 2027-05-06 --days " + (dir / "company.csv").string() + " --days " +
+               (dir / "family.ics").string() + " --days " + (dir / "none.csv").string());
+    fs::remove_all(dir);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.starts_with(kHeader.substr(0, kHeader.size() - 1) + "\town\n"));
+    EXPECT_NE(r.err.find("company.csv: 4行目: 2027-02-30 は存在しない日付です。"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("none.csv: ファイルがありません。"), std::string::npos) << r.err;
+    const auto rows = rowsOf(r.out);
+    ASSERT_EQ(rows.size(), 4u);
+    const std::vector<std::vector<std::string>> expected{
+        {"2027-05-03", "憲法記念日", "0", "棚卸し"},
+        {"2027-05-04", "みどりの日", "1", ""},
+        {"2027-05-05", "こどもの日", "1", "誕生日"},
+        {"2027-05-06", "", "1", "振替休業"},
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 11u);
+        EXPECT_EQ((std::vector<std::string>{rows[i][0], rows[i][2], rows[i][3], rows[i][10]}),
+                  expected[i]);
     }
 }
 

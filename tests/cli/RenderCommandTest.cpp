@@ -298,6 +298,27 @@ TEST_F(RenderCommand, RangesAcrossYearsGiveAFolderOfPagesOrOnePdf) {
     EXPECT_EQ(bytesOf(dir / "may.pdf").substr(0, 5), "%PDF-");
 }
 
+// The user's days files print their names where the holidays' print, and what cannot be read
+// is named while the pages are still written.
+TEST_F(RenderCommand, DaysFilesPutTheirNamesOnThePage) {
+    std::ofstream(dir / "company.csv") << "日付,名前,種類\n2027-05-06,振替休業,休日\n"
+                                          "2027-05-03,棚卸し,出勤日\n2027-05-32,x,休日\n";
+    const fs::path pdf = dir / "may.pdf";
+    const CliResult r =
+        runCli("render " + kExample + " --year 2027 --month 5 --format pdf --days " +
+               (dir / "company.csv").string() + " --days " + (dir / "none.ics").string() + " -o " +
+               pdf.string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("company.csv: 4行目: 2027-05-32 は存在しない日付です。"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("none.ics: ファイルがありません。"), std::string::npos) << r.err;
+    const CliResult text = runShell("pdftotext " + pdf.string() + " -");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("振替休業"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("憲法記念日・棚卸し"), std::string::npos) << text.out;
+}
+
 TEST_F(RenderCommand, MissingLayoutOrUnwritableOutputFails) {
     CliResult r = runCli("render " + (dir / "none.CLF").string() + " --year 2027 --month 1 -o " +
                          (dir / "a.bmp").string());

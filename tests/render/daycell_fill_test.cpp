@@ -1,5 +1,6 @@
 // One day cell filled directly on a recording, and the element extents of the title groups.
 #include "monthbox_support.h"
+#include "owndays/OwnDayTable.h"
 #include "render/DayCell.h"
 #include "render/DayTextBuilders.h"
 
@@ -131,6 +132,51 @@ TEST(DayCellFill, DayNumberColours) {
         ASSERT_FALSE(texts.empty());
         EXPECT_EQ(texts[0].colour, c.colour) << static_cast<unsigned>(c.date.day());
     }
+}
+
+// The user's days: names after the holiday's, days off in the holiday colour, working days never
+// red, and a long name kept inside its cell.
+TEST(DayCellFill, TheUserDaysJoinTheHolidayAndStayInTheirCell) {
+    Cell cell;
+    LayoutItem item = cellItem();
+    for (int i = 0; i < 9; ++i)
+        item.DateColor[i] = 0x100 + i;
+    const QString longName = QStringLiteral("全社一斉ノー残業デー兼創立記念式典");
+    const OwnDayTable table({
+        {year{2022} / 3 / 21, year{2022} / 3 / 21, false, QStringLiteral("創立記念日"),
+         OwnDayKind::Named},
+        {year{2022} / 3 / 22, year{2022} / 3 / 23, false, QStringLiteral("臨時休業"),
+         OwnDayKind::DayOff},
+        {year{2022} / 3 / 20, year{2022} / 3 / 20, false, QStringLiteral("日曜出勤"),
+         OwnDayKind::WorkingDay},
+        {year{2022} / 3 / 24, year{2022} / 3 / 24, false, longName, OwnDayKind::Named},
+    });
+    cell.ctx.ownDays = &table;
+    const struct {
+        year_month_day date;
+        const char16_t* holiday;
+        Colour colour;
+    } cases[] = {
+        {year{2022} / 3 / 21, u"春分の日・創立記念日", 0x108},
+        {year{2022} / 3 / 23, u"臨時休業", 0x108},
+        {year{2022} / 3 / 20, u"日曜出勤", 0x100},
+    };
+    const DayCellPlacement place{100, 0, 200, 1, 1, CellHalf::Normal};
+    int holidayEm = 0;
+    for (const auto& c : cases) {
+        const auto texts = cell.fill(item, c.date, place);
+        ASSERT_FALSE(texts.empty());
+        holidayEm = std::abs(texts.back().font.height);
+        EXPECT_EQ(texts.front().colour, c.colour) << unsigned(c.date.day());
+        EXPECT_EQ(texts.back().text, QString::fromUtf16(c.holiday));
+    }
+    const auto texts = cell.fill(item, year{2022} / 3 / 24, place);
+    const DrawCall& name = texts.back();
+    EXPECT_EQ(texts.front().colour, 0x103);
+    ASSERT_TRUE(name.text.startsWith(longName.left(4)));
+    EXPECT_GE(name.x1, 100);
+    EXPECT_LE(name.x1 + widthOf(name.text, std::abs(name.font.height)), 300);
+    EXPECT_GT(widthOf(longName, holidayEm), 200); // else the test would prove nothing
 }
 
 TEST(DayCellFill, HiddenElementsAndEmptyNamesDrawNothing) {

@@ -1,0 +1,22 @@
+// The user's own days of one layout as the renderer uses them: the entries kept in the layout,
+// then those of its linked days files, read afresh each time so a shared file stays current.
+#pragma once
+
+#include "owndays/DaysFile.h"
+#include "owndays/OwnDayTable.h"
+
+#include <memory>
+
+namespace tobirae {
+
+struct LoadedOwnDays {
+    std::shared_ptr<const OwnDayTable> table; // nullptr when there are no entries at all
+    QStringList problems; // what could not be read, file by file and line by line
+};
+
+// Relative file paths are taken from baseFolder (the layout's folder). A file that cannot be
+// read is left out and named in the problems; the others still count.
+LoadedOwnDays loadOwnDays(std::vector<OwnDay> layoutDays, const QStringList& files,
+                          const QString& baseFolder, const DaysReadOptions& options = {});
+
+} // namespace tobirae

@@ -1,0 +1,17 @@
+#include "render/ItemDayFacts.h"
+
+#include "owndays/OwnDayTable.h"
+
+namespace tobirae {
+
+DayFacts Fnc_ItemDayFacts(const RenderContext& ctx, const LayoutItem& /*item*/,
+                          std::chrono::year_month_day date) {
+    DayFacts facts;
+    facts.date = date;
+    Fnc_GetDayFacts(facts);
+    if (ctx.ownDays && !ctx.ownDays->empty())
+        Fnc_AddOwnDays(facts, ctx.ownDays->lookup(date));
+    return facts;
+}
+
+} // namespace tobirae
