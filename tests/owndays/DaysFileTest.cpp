@@ -4,7 +4,9 @@
 
 #include "calendar/DateHelpers.h"
 #include "owndays/OwnDayTable.h"
+#include "owndays/OwnDaysCbor.h"
 
+#include <QCborArray>
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
@@ -283,4 +285,43 @@ TEST(OwnDayTable, AddsToTheDayFacts) {
     Fnc_AddOwnDays(hidden, table.lookup(2027y / 5 / 6), false);
     EXPECT_EQ(hidden.shownName(), "");
     EXPECT_TRUE(hidden.isHolidayColoured());
+}
+
+TEST(OwnDaysCbor, RoundTripAndNamedErrors) {
+    OwnDaysSettings settings;
+    settings.days = {
+        {2027y / 12 / 29, 2028y / 1 / 3, false, QStringLiteral("年末年始"), OwnDayKind::DayOff},
+        {kRepeatYear / 2 / 29, kRepeatYear / 2 / 29, true, QStringLiteral("うるう日"),
+         OwnDayKind::Named},
+        {2027y / 5 / 3, 2027y / 5 / 3, false, QString(), OwnDayKind::WorkingDay}};
+    settings.files = {QStringLiteral("company.ics"), QStringLiteral("/shared/家族.csv")};
+    settings.timeZone = QStringLiteral("Asia/Tokyo");
+    QString error;
+    const auto back = ownDaysFromCbor(ownDaysToCbor(settings), "OwnDays", error);
+    ASSERT_TRUE(back) << error.toStdString();
+    EXPECT_EQ(*back, settings);
+    EXPECT_TRUE(ownDaysToCbor(OwnDaysSettings{}).isEmpty());
+
+    const struct {
+        QCborMap map;
+        const char* error;
+    } bad[] = {
+        {QCborMap{{QStringLiteral("Days"),
+                   QCborArray{QCborMap{{QStringLiteral("Date"), QStringLiteral("2027-02-30")}}}}},
+         "OwnDays.Days[0].Date: 2027-02-30 は存在しない日付です。"},
+        {QCborMap{{QStringLiteral("Days"),
+                   QCborArray{QCborMap{{QStringLiteral("Date"), QStringLiteral("10-01")},
+                                       {QStringLiteral("Kind"), QStringLiteral("祭日")}}}}},
+         "OwnDays.Days[0].Kind: 祭日 は種類ではありません。"},
+        {QCborMap{{QStringLiteral("Files"), QStringLiteral("a.ics")}},
+         "OwnDays.Files: 配列が必要です。"},
+        {QCborMap{{QStringLiteral("TimeZone"), QStringLiteral("Mars/Olympus")}},
+         "OwnDays.TimeZone: Mars/Olympus はタイムゾーンではありません。"},
+        {QCborMap{{QStringLiteral("Colour"), 1}}, "OwnDays.Colour: 不明なキーです。"},
+    };
+    for (const auto& c : bad) {
+        QString message;
+        EXPECT_FALSE(ownDaysFromCbor(c.map, "OwnDays", message));
+        EXPECT_EQ(message, QString::fromUtf8(c.error));
+    }
 }

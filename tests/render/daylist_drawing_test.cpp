@@ -2,6 +2,7 @@
 // centre locks along the days, placement offsets, the horizontal list as the vertical one with
 // the axes exchanged, and the measuring twin against the drawing.
 #include "daylist_support.h"
+#include "owndays/OwnDayTable.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -411,6 +412,49 @@ TEST(DayListMeasure, AutoSizeFitsTheViewToTheCutContent) {
             if (const int d = t.text.trimmed().toInt(); d >= 29 && d <= 31)
                 days << t.text.trimmed();
         EXPECT_EQ(days, (QStringList{"29", "30", "31"})) << variant;
+    }
+}
+
+// Lists and weekly strips colour and name the user's days like the month boxes do.
+TEST(DayListOwnDays, DaysOffAreRedWorkingDaysAreNotAndNamesFollowTheHoliday) {
+    using std::chrono::year;
+    using test::textsOf;
+    const OwnDayTable table({
+        {year{2024} / 5 / 7, year{2024} / 5 / 7, false, QStringLiteral("臨時休業"),
+         OwnDayKind::DayOff},
+        {year{2024} / 5 / 12, year{2024} / 5 / 12, false, QStringLiteral("日曜出勤"),
+         OwnDayKind::WorkingDay},
+        {year{2024} / 5 / 3, year{2024} / 5 / 3, false, QStringLiteral("棚卸し"),
+         OwnDayKind::WorkingDay},
+    });
+    for (auto [category, variant] : {std::pair{CategoryMonthFamily, VariantVertical},
+                                     std::pair{CategoryWeekly, VariantHorizontal}}) {
+        SCOPED_TRACE(testing::Message() << "category " << category << " variant " << variant);
+        LayoutItem item = newListItem(category, variant);
+        item.WeekRange = 1; // weekly: the second week, 5 to 11 May
+        item.element(Holiday).Shown = kTrue;
+        for (int i = 0; i < 9; ++i)
+            item.DateColor[static_cast<std::size_t>(i)] = 0x100 + i;
+        const RecordingCanvas canvas = drawListOnScreen(item, 2024, 5, &table);
+        const auto dayColour = [&](int day) -> std::optional<Colour> {
+            for (const DrawCall& t : canvas.texts())
+                if (t.text.trimmed() == QString::number(day))
+                    return t.colour;
+            return std::nullopt;
+        };
+        const QStringList texts = textsOf(canvas);
+        if (category == CategoryWeekly) {
+            EXPECT_EQ(dayColour(7), 0x108);
+            EXPECT_EQ(dayColour(6), 0x108); // 振替休日
+            EXPECT_TRUE(texts.contains(QStringLiteral("臨時休業")));
+            continue;
+        }
+        EXPECT_EQ(dayColour(7), 0x108);
+        EXPECT_EQ(dayColour(12), 0x100);
+        EXPECT_EQ(dayColour(3), 0x104); // a Friday
+        EXPECT_TRUE(texts.contains(QStringLiteral("臨時休業")));
+        EXPECT_TRUE(texts.contains(QStringLiteral("日曜出勤")));
+        EXPECT_TRUE(texts.contains(QStringLiteral("憲法記念日・棚卸し")));
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "monthbox_support.h"
+#include "owndays/OwnDayTable.h"
 #include "render/RenderFrame.h"
 #include "render/RuleBlock.h"
 
@@ -49,9 +50,11 @@ inline void distinctRules(
 
 // What the item draws on a screen view (scale 1, coordinates in layout pixels) for the page
 // month.
-inline RecordingCanvas drawListOnScreen(const LayoutItem& item, int year, int month) {
+inline RecordingCanvas drawListOnScreen(const LayoutItem& item, int year, int month,
+                                        const OwnDayTable* ownDays = nullptr) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
+    ctx.ownDays = ownDays;
     RecordingPreview view(
         QSize(static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4));
     DateRange range = pageDateRange(year, month);

@@ -1,0 +1,129 @@
+#include "owndays/OwnDaysCbor.h"
+
+#include <QCborArray>
+#include <QTimeZone>
+
+namespace tobirae {
+
+namespace {
+
+const QString kDays = QStringLiteral("Days");
+const QString kFiles = QStringLiteral("Files");
+const QString kTimeZone = QStringLiteral("TimeZone");
+const QString kDate = QStringLiteral("Date");
+const QString kName = QStringLiteral("Name");
+const QString kKind = QStringLiteral("Kind");
+
+// A text entry of the map; an absent entry is empty.
+bool textOf(const QCborMap& map, const QString& key, const QString& path, QString& out,
+            QString& error) {
+    const QCborValue value = map.value(key);
+    if (value.isUndefined())
+        return true;
+    if (!value.isString()) {
+        error = QStringLiteral("%1.%2: 文字列が必要です。").arg(path, key);
+        return false;
+    }
+    out = value.toString();
+    return true;
+}
+
+std::optional<OwnDay> dayFromCbor(const QCborValue& value, const QString& path, QString& error) {
+    if (!value.isMap()) {
+        error = path + QStringLiteral(": オブジェクトが必要です。");
+        return std::nullopt;
+    }
+    const QCborMap map = value.toMap();
+    QString date, kind;
+    OwnDay day;
+    if (!textOf(map, kDate, path, date, error) || !textOf(map, kName, path, day.name, error) ||
+        !textOf(map, kKind, path, kind, error))
+        return std::nullopt;
+    QString reason;
+    const auto dates = parseOwnDayDates(date, reason);
+    if (!dates) {
+        error = QStringLiteral("%1.%2: %3").arg(path, kDate, reason);
+        return std::nullopt;
+    }
+    const auto k = ownDayKindFromText(kind);
+    if (!k) {
+        error = QStringLiteral("%1.%2: %3 は種類ではありません。").arg(path, kKind, kind);
+        return std::nullopt;
+    }
+    day.first = dates->first;
+    day.last = dates->last;
+    day.everyYear = dates->everyYear;
+    day.kind = *k;
+    return day;
+}
+
+} // namespace
+
+QCborMap ownDaysToCbor(const OwnDaysSettings& settings) {
+    QCborMap map;
+    if (!settings.days.empty()) {
+        QCborArray days;
+        for (const OwnDay& d : settings.days) {
+            QCborMap entry{{kDate, ownDayDateText(d)}, {kKind, ownDayKindText(d.kind)}};
+            if (!d.name.isEmpty())
+                entry.insert(kName, d.name);
+            days.append(entry);
+        }
+        map.insert(kDays, days);
+    }
+    if (!settings.files.isEmpty())
+        map.insert(kFiles, QCborArray::fromStringList(settings.files));
+    if (!settings.timeZone.isEmpty())
+        map.insert(kTimeZone, settings.timeZone);
+    return map;
+}
+
+std::optional<OwnDaysSettings> ownDaysFromCbor(const QCborMap& map, const QString& path,
+                                               QString& error) {
+    OwnDaysSettings out;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+        const QString key = it.key().toString();
+        if (key != kDays && key != kFiles && key != kTimeZone) {
+            error = QStringLiteral("%1.%2: 不明なキーです。").arg(path, key);
+            return std::nullopt;
+        }
+    }
+    const auto arrayOf = [&](const QString& key) -> std::optional<QCborArray> {
+        const QCborValue value = map.value(key);
+        if (value.isUndefined())
+            return QCborArray{};
+        if (!value.isArray()) {
+            error = QStringLiteral("%1.%2: 配列が必要です。").arg(path, key);
+            return std::nullopt;
+        }
+        return value.toArray();
+    };
+    const auto days = arrayOf(kDays);
+    const auto files = arrayOf(kFiles);
+    if (!days || !files)
+        return std::nullopt;
+    for (qsizetype i = 0; i < days->size(); ++i) {
+        auto day =
+            dayFromCbor(days->at(i), QStringLiteral("%1.%2[%3]").arg(path, kDays).arg(i), error);
+        if (!day)
+            return std::nullopt;
+        out.days.push_back(std::move(*day));
+    }
+    for (qsizetype i = 0; i < files->size(); ++i) {
+        if (!files->at(i).isString() || files->at(i).toString().isEmpty()) {
+            error = QStringLiteral("%1.%2[%3]: ファイル名が必要です。").arg(path, kFiles).arg(i);
+            return std::nullopt;
+        }
+        out.files << files->at(i).toString();
+    }
+    if (!textOf(map, kTimeZone, path, out.timeZone, error))
+        return std::nullopt;
+    if (!out.timeZone.isEmpty() && !QTimeZone(out.timeZone.toUtf8()).isValid()) {
+        error = QStringLiteral("%1.%2: %3 はタイムゾーンではありません。")
+                    .arg(path, kTimeZone, out.timeZone);
+        return std::nullopt;
+    }
+    return out;
+}
+
+} // namespace tobirae

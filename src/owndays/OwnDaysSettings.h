@@ -1,0 +1,24 @@
+// What a layout keeps of the user's own days: its own entries, the days files it links (read
+// again at every drawing, so a shared company file stays current) and the time zone in which
+// timed events of those files count.
+#pragma once
+
+#include "owndays/OwnDay.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace tobirae {
+
+inline constexpr const char* kDefaultOwnDaysTimeZone = "Asia/Tokyo";
+
+struct OwnDaysSettings {
+    std::vector<OwnDay> days;
+    QStringList files; // as the user chose them; relative ones from the layout's folder
+    QString timeZone;  // IANA name; empty: Asia/Tokyo
+
+    bool isEmpty() const { return days.empty() && files.isEmpty() && timeZone.isEmpty(); }
+    bool operator==(const OwnDaysSettings&) const = default;
+};
+
+} // namespace tobirae
