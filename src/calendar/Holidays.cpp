@@ -167,9 +167,9 @@ bool isPeoplesHoliday(sys_days date, const DayParts& p) {
 
 // The name each holiday number carries.
 constexpr std::pair<DayCode, std::string_view> kHolidayNames[] = {
-    {holiday::kNewYear, "元旦"},
+    {holiday::kNewYear, "元日"},
     {holiday::kComingOfAge, "成人の日"},
-    {holiday::kFoundation, "建国記念日"},
+    {holiday::kFoundation, "建国記念の日"},
     {holiday::kVernalEquinox, "春分の日"},
     {holiday::kEmperorApril, "天皇誕生日"},
     {holiday::kGreeneryApril, "みどりの日"},

@@ -18,9 +18,9 @@ namespace holiday {
 inline constexpr DayCode kSunday = 1;
 inline constexpr DayCode kSubstitute = 2;
 
-inline constexpr DayCode kNewYear = 10;             // 元旦
+inline constexpr DayCode kNewYear = 10;             // 元日
 inline constexpr DayCode kComingOfAge = 20;         // 成人の日
-inline constexpr DayCode kFoundation = 30;          // 建国記念日
+inline constexpr DayCode kFoundation = 30;          // 建国記念の日
 inline constexpr DayCode kVernalEquinox = 40;       // 春分の日
 inline constexpr DayCode kEmperorApril = 50;        // 天皇誕生日 (29 April, up to 1988)
 inline constexpr DayCode kGreeneryApril = 60;       // みどりの日 (29 April, 1989..2006)

@@ -28,7 +28,7 @@ TEST(DayFacts, KnownDays) {
     EXPECT_TRUE(facts->isRedDay); // a Sunday
 
     facts = Fnc_GetDayFacts(year{2000} / 1 / 1);
-    EXPECT_EQ(facts->holidayName, "元旦");
+    EXPECT_EQ(facts->holidayName, "元日");
     EXPECT_EQ(facts->kanshiName, "戊午");
 
     EXPECT_EQ(Fnc_GetDayFacts(year{2021} / 8 / 9)->holidayName, "振替休日");

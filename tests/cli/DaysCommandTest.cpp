@@ -30,7 +30,7 @@ TEST(DaysCommand, DaysOutsideTheOldCalendarHaveNoOldDateOrRokuyo) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, kHeader +
                          "1949-12-31\t土\t\t0\t乙未\tきのと ひつじ\t\t0\t\t\n"
-                         "1950-01-01\t日\t元旦\t1\t丙申\tひのえ さる\t1949/11/13\t0\t大安\t\n");
+                         "1950-01-01\t日\t元日\t1\t丙申\tひのえ さる\t1949/11/13\t0\t大安\t\n");
 }
 
 TEST(DaysCommand, WholeCentury) {

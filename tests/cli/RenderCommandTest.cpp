@@ -284,18 +284,24 @@ TEST_F(RenderCommand, RangesAcrossYearsGiveAFolderOfPagesOrOnePdf) {
     r = runCli("render " + kExample + " --from 2027-04 --to 2028-03 --format pdf -o " +
                pdf.string());
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string bytes = bytesOf(pdf);
-    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
-    std::size_t pages = 0;
-    for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
-         at = bytes.find("/Type /Page\n", at + 1))
-        ++pages;
-    EXPECT_EQ(pages, 12u);
-    // One month makes a one-page PDF at the path given.
-    r = runCli("render " + kExample + " --year 2027 --month 5 --format pdf -o " +
-               (dir / "may.pdf").string());
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(bytesOf(dir / "may.pdf").substr(0, 5), "%PDF-");
+    const auto pdfPages = [&](const fs::path& path) {
+        const std::string bytes = bytesOf(path);
+        EXPECT_EQ(bytes.substr(0, 5), "%PDF-") << path;
+        std::size_t pages = 0;
+        for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos;
+             at = bytes.find("/Type /Page\n", at + 1))
+            ++pages;
+        return pages;
+    };
+    EXPECT_EQ(pdfPages(pdf), 12u);
+    // One month makes a one-page PDF at the path given, the calendar's first and last too.
+    for (const char* months :
+         {"--year 2027 --month 5", "--from 2049-12 --to 2049-12", "--from 1950-01 --to 1950-01"}) {
+        const fs::path one = dir / "one.pdf";
+        r = runCli("render " + kExample + " " + months + " --format pdf -o " + one.string());
+        ASSERT_EQ(r.status, 0) << months << ": " << r.err;
+        EXPECT_EQ(pdfPages(one), 1u) << months;
+    }
 }
 
 // The user's days files print their names where the holidays' print, and what cannot be read

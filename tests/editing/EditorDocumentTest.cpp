@@ -119,6 +119,14 @@ const std::vector<StepCase> kSteps{
          ASSERT_EQ(d.drawingOrder().size(), 2u);
          EXPECT_EQ(d.drawingOrder()[1].text, QStringLiteral(" 2 画像表示"));
      }},
+    // Undo gives the current slot back with the item.
+    {"deleting the current item leaves no item current",
+     [](LayoutDocument& d) { d.setCurrentSlot(1); },
+     [](EditorDocument& e) { return e.deleteItem(1); }, QStringLiteral("削除"),
+     [](const LayoutDocument& d) {
+         EXPECT_FALSE(d.isLive(1));
+         EXPECT_EQ(d.currentSlot(), -1);
+     }},
     {"drag",
      {},
      [](EditorDocument& e) { return e.dragItem(0, QPointF(55, 66)); },

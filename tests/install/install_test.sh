@@ -3,6 +3,8 @@
 # Installs into a temporary prefix, then checks the tree and uses the installed programs from
 # an unrelated working folder, as someone who installed them would.
 set -uo pipefail
+# Under pipefail a reader that stops early (grep -q) can fail the whole check by killing the
+# writer with SIGPIPE: outputs are matched whole, never piped into grep -q or head.
 cmake=$1 build=$(realpath "$2") source=$(realpath "$3") version=$4
 
 tmp=$(mktemp -d)
@@ -39,7 +41,7 @@ diff <(printf '%s\n' "${expected[@]}" | sort) \
         -o \( -type f -o -type l \) -printf '%P\n' | sort) >&2 ||
     fail "installed files differ from the expected tree (< missing, > unexpected)"
 for size in 16 32 48 64 128 256; do
-    file -b "share/icons/hicolor/${size}x${size}/apps/tobirae.png" | grep -q "PNG image data, $size x $size," ||
+    [[ $(file -b "share/icons/hicolor/${size}x${size}/apps/tobirae.png") == "PNG image data, $size x $size,"* ]] ||
         fail "icon ${size}x${size} is not a PNG of that size"
 done
 
@@ -58,7 +60,7 @@ mkdir "$tmp/work" && cd "$tmp/work" || exit 1
 nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb)
 [ "$("${nodisplay[@]}" "$prefix/bin/tobirae" --version 2>&1)" = "tobirae $version" ] ||
     fail "tobirae --version"
-"${nodisplay[@]}" "$prefix/bin/tobirae" --help 2>&1 | grep -q "^Usage: tobirae \[LAYOUT.CLF\]" ||
+grep -q "^Usage: tobirae \[LAYOUT.CLF\]" <<<"$("${nodisplay[@]}" "$prefix/bin/tobirae" --help 2>&1)" ||
     fail "tobirae --help"
 [ "$("$prefix/bin/tobirae-cli" --version 2>&1)" = "tobirae-cli $version" ] ||
     fail "tobirae-cli --version"
@@ -71,7 +73,7 @@ for layout in "$prefix"/share/tobirae/templates/*.CLF; do
     if ! "$prefix/bin/tobirae-cli" render "$layout" --year 2027 --month 4 --dpi 20 --format png \
         -o "$out" 2>"$tmp/err" || [ -s "$tmp/err" ]; then
         fail "render $(basename "$layout"): $(cat "$tmp/err")"
-    elif ! file -b "$out" | grep -q "^PNG image data,"; then
+    elif [[ $(file -b "$out") != "PNG image data,"* ]]; then
         fail "render $(basename "$layout") wrote $(file -b "$out")"
     fi
 done
@@ -99,7 +101,7 @@ for glob in '*.CLF' '*.clf'; do
     grep -qF "pattern=\"$glob\"" <<<"$globs" || fail "the MIME type lacks the pattern $glob"
 done
 # Installed into a prefix of its own, the desktop's caches know the type and who opens it.
-find "$prefix/share/mime" -maxdepth 1 -type f -print0 | xargs -0 cat | grep -q "^[0-9]*:$type:\*\.clf$" ||
+grep -q "^[0-9]*:$type:\*\.clf$" "$prefix/share/mime/globs2" ||
     fail "the MIME database of the prefix was not refreshed"
 grep -qx "$type=tobirae.desktop;" "$prefix/share/applications/mimeinfo.cache" ||
     fail "the desktop database of the prefix was not refreshed"

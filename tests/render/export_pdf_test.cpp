@@ -80,14 +80,26 @@ TEST_F(PdfPages, OneA4PageWithSearchableTextAndEmbeddedFonts) {
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(result.pages, 1);
 
+    const QRegularExpression pageSize(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"));
     const QString info = run(QStringLiteral("pdfinfo"), {path("may.pdf")});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))))
         << info.toStdString();
-    const auto size =
-        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
+    const auto size = pageSize.match(info);
     ASSERT_TRUE(size.hasMatch()) << info.toStdString();
     EXPECT_NEAR(size.captured(1).toDouble(), 595.28, 0.5);
     EXPECT_NEAR(size.captured(2).toDouble(), 841.89, 0.5);
+    // A landscape layout gives a landscape page, not the upright paper turned on its side.
+    PageJob landscape = job;
+    landscape.paperMm = QSizeF(297, 210);
+    landscape.canvas = job.canvas.transposed();
+    ASSERT_TRUE(exportPdf(landscape, {year(2027) / 5}, path("landscape.pdf")).ok);
+    const QString turnedInfo = run(QStringLiteral("pdfinfo"), {path("landscape.pdf")});
+    const auto turned = pageSize.match(turnedInfo);
+    ASSERT_TRUE(turned.hasMatch()) << turnedInfo.toStdString();
+    EXPECT_NEAR(turned.captured(1).toDouble(), 841.89, 0.5);
+    EXPECT_NEAR(turned.captured(2).toDouble(), 595.28, 0.5);
+    EXPECT_TRUE(turnedInfo.contains(QRegularExpression(QStringLiteral("Page rot:\\s+0\\n"))))
+        << turnedInfo.toStdString();
 
     const QString text = run(QStringLiteral("pdftotext"), {path("may.pdf"), QStringLiteral("-")});
     EXPECT_TRUE(text.contains(QStringLiteral("憲法記念日"))) << text.toStdString();

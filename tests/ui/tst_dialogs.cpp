@@ -279,6 +279,20 @@ void DialogTests::optionsDialogEnabling() {
 
 void DialogTests::optionsDialogOk() {
     ScriptedPrompts prompts;
+    {
+        // Every box shows its own setting: OK on an untouched dialog gives the values back.
+        OptionValues values;
+        values.pageBackColor = 0x00102030;
+        values.vBarShown = values.vBarSymmetric = values.hBarShown = true;
+        values.grids[0] = {true, true, 120, 300};
+        values.grids[1] = {false, true, 48, 600};
+        SFrm_Option untouched(values, prompts);
+        QTest::mouseClick(untouched.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+        QCOMPARE(untouched.result(), int(QDialog::Accepted));
+        QCOMPARE(untouched.values().grids[0].spacingX, 120);
+        QCOMPARE(untouched.values().grids[0].spacingY, 300);
+        QVERIFY(untouched.values() == values);
+    }
     OptionValues values;
     SFrm_Option dialog(values, prompts);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("オプション"));

@@ -87,7 +87,8 @@ const std::vector<TestItem> kTwoPictures{{CategoryPicture, 0, 30, 40, 12},
                                          {CategoryPicture, 0, 300, 400, 12}};
 
 // A templates folder: "picture.CLF" with one picture item naming "pic.png" (64 x 48) beside it,
-// "b-list.clf" with two items, a damaged "broken.CLF" and a file that is no layout.
+// "b-list.clf" with two items, a damaged "a-broken.CLF" sorting first and a file that is no
+// layout.
 QString writeTemplates(const MainWindowFixture& f) {
     const QDir folder(f.path("templates"));
     if (!folder.mkpath(QStringLiteral(".")))
@@ -96,7 +97,7 @@ QString writeTemplates(const MainWindowFixture& f) {
     picture.fill(Qt::blue);
     auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12}});
     document->item(0).PictureFile.setText(QStringLiteral("pic.png"));
-    QFile broken(folder.filePath(QStringLiteral("broken.CLF")));
+    QFile broken(folder.filePath(QStringLiteral("a-broken.CLF")));
     QFile notes(folder.filePath(QStringLiteral("notes.txt")));
     const bool written =
         picture.save(folder.filePath(QStringLiteral("pic.png"))) &&
@@ -703,6 +704,8 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
     QVERIFY(w.moveItemToEdge(0, Edge::Right));
     QStringList listed;
     bool brokenChosen = true;
+    QString preselected;
+    bool okAtOpening = false;
     bool confirm = false;
     int previews = 0;
     std::chrono::year_month month{};
@@ -710,7 +713,10 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
         listed.clear();
         for (int row = 0; row < dialog.templateList()->count(); ++row)
             listed << dialog.templateList()->item(row)->text().section(u'\n', 0, 0);
-        brokenChosen = dialog.selectTemplate(QStringLiteral("broken"));
+        // The first template that can be read is chosen on opening, OK ready.
+        preselected = dialog.chosenPath();
+        okAtOpening = dialog.okButton()->isEnabled();
+        brokenChosen = dialog.selectTemplate(QStringLiteral("a-broken"));
         QSignalSpy drawn(&dialog, &TemplateDialog::previewsFinished);
         previews = drawn.wait(5000) ? dialog.previewsDrawn() : -1;
         month = dialog.previewMonth();
@@ -733,7 +739,9 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
         QCOMPARE(w.editor().undoStack().count(), 1);
     }
     QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::SaveDiscardCancel);
-    QCOMPARE(listed, (QStringList{"b-list", "broken", "picture"}));
+    QCOMPARE(listed, (QStringList{"a-broken", "b-list", "picture"}));
+    QCOMPARE(preselected, QDir(folder).absoluteFilePath(QStringLiteral("b-list.clf")));
+    QVERIFY(okAtOpening);
     QVERIFY(!brokenChosen);
     QCOMPARE(previews, 2);
     QCOMPARE(month, std::chrono::year(2027) / std::chrono::April);
