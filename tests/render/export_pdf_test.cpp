@@ -132,6 +132,44 @@ TEST_F(PdfPages, RasterisedPageMatchesTheBitmapOfTheSameMonth) {
     EXPECT_LT(unmatched(rasterMask, bitmapMask), rasterDark / 200);
 }
 
+// Darkness of the top of a page, where the year and month headings stand.
+long long headingInk(const QImage& page) {
+    long long ink = 0;
+    for (int y = 0; y < page.height() / 5; ++y)
+        for (int x = 0; x < page.width(); ++x)
+            ink += 255 - qGray(page.pixel(x, y));
+    return ink;
+}
+
+// The IPA faces have no bold: PDF text is thickened by stroking its outlines and stays text.
+TEST_F(PdfPages, BoldHeadingsPrintBoldAndStaySearchable) {
+    PageJob job = wallCalendar();
+    ASSERT_TRUE(exportPdf(job, {year(2027) / 5}, path("regular.pdf")).ok);
+    for (ExportEntry& e : job.entries) {
+        e.item.element(Year1).Font.Bold = kTrue;
+        e.item.element(Month1).Font.Bold = kTrue;
+    }
+    ASSERT_TRUE(exportPdf(job, {year(2027) / 5}, path("bold.pdf")).ok);
+    const QStringList words =
+        run(QStringLiteral("pdftotext"), {path("bold.pdf"), QStringLiteral("-")})
+            .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    ASSERT_GE(words.size(), 2);
+    EXPECT_EQ(words[0], QStringLiteral("2027"));
+    EXPECT_EQ(words[1], QStringLiteral("5"));
+    long long ink[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const char* name = i == 0 ? "regular" : "bold";
+        run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), path(i == 0 ? "regular.pdf" : "bold.pdf"), path(name)});
+        const QImage page(path(name) + QStringLiteral(".png"));
+        ASSERT_FALSE(page.isNull()) << name;
+        ink[i] = headingInk(page);
+    }
+    ASSERT_GT(ink[0], 0);
+    EXPECT_GT(static_cast<double>(ink[1]) / static_cast<double>(ink[0]), 1.4);
+}
+
 TEST_F(PdfPages, AFiscalYearIsTwelvePagesFromAprilToMarch) {
     const PageJob job = wallCalendar();
     std::vector<std::size_t> done;
