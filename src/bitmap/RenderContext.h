@@ -20,6 +20,7 @@ inline constexpr int kLayoutDpi = 96;
 inline constexpr int kScreenBitDepth = 32;
 
 class ImagePool;
+class PictureCache;
 
 // Creates a surface of the given pixel size; bit depth is always resolved (never -1).
 using SurfaceFactory = std::function<std::unique_ptr<Canvas>(int width, int height, int bitDepth)>;
@@ -64,6 +65,9 @@ struct RenderContext {
     // Where the default surfaces take their pixel memory from and return it to; nullptr: fresh
     // memory every time. A pool serves one thread at a time.
     ImagePool* imagePool = nullptr;
+
+    // Pictures decoded for the whole job the page belongs to; nullptr: decoded at every draw.
+    PictureCache* pictures = nullptr;
 };
 
 } // namespace tobirae

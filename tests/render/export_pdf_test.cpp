@@ -4,10 +4,12 @@
 #include "render/PdfExport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -196,6 +198,60 @@ TEST_F(PdfPages, AFiscalYearIsTwelvePagesFromAprilToMarch) {
         EXPECT_EQ(words[1], QString::number(static_cast<unsigned>(shown.month())))
             << "page " << i + 1;
     }
+}
+
+// Rows of `pdfimages -list` as their fields: page, num, type, width, height, ..., object, ID.
+QList<QStringList> imageList(const QString& pdf) {
+    QList<QStringList> rows;
+    const QStringList lines =
+        run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(QLatin1Char('\n'));
+    for (const QString& line : lines.mid(2)) {
+        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() >= 12)
+            rows.append(fields);
+    }
+    return rows;
+}
+
+// A picture shown on every month is decoded once for the range and embedded once: the pages
+// refer to one image object, and a photo keeps about the size of its own file.
+TEST_F(PdfPages, APictureOnEveryPageIsEmbeddedOnce) {
+    ReadResult read =
+        readLayoutFile(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/picture-calendar.CLF"));
+    ASSERT_TRUE(read.document) << read.error.toStdString();
+    PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
+    const auto months = monthRange(year(2027) / 1, year(2027) / 12);
+    ASSERT_TRUE(exportPdf(job, months, path("pictures.pdf")).ok);
+    const QSize picture =
+        QImage(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/mountains.png")).size();
+    QSet<QString> objects;
+    int uses = 0;
+    for (const QStringList& row : imageList(path("pictures.pdf"))) {
+        if (row[3] != QString::number(picture.width()) ||
+            row[4] != QString::number(picture.height()))
+            continue;
+        ++uses;
+        objects.insert(row[10]);
+    }
+    EXPECT_EQ(uses, 12);
+    EXPECT_EQ(objects.size(), 1);
+
+    // A photo of a megabyte and a half: noise does not compress.
+    QImage photo(1400, 1000, QImage::Format_RGB32);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            photo.setPixel(x, y, seed >> 8);
+        }
+    ASSERT_TRUE(photo.save(path("photo.jpg"), "JPEG", 90));
+    const qint64 photoBytes = QFileInfo(path("photo.jpg")).size();
+    ASSERT_GT(photoBytes, 1000000);
+    for (ExportEntry& e : job.entries)
+        if (e.item.Category == CategoryPicture)
+            e.item.PictureFile.setText(path("photo.jpg"));
+    ASSERT_TRUE(exportPdf(job, months, path("photos.pdf")).ok);
+    EXPECT_LT(QFileInfo(path("photos.pdf")).size(), photoBytes * 2);
 }
 
 TEST_F(PdfPages, CancelledOrFailedRangesLeaveNoFile) {
