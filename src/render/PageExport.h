@@ -8,6 +8,7 @@
 
 #include "bitmap/BitmapFile.h"
 #include "bitmap/ImagePool.h"
+#include "bitmap/PictureCache.h"
 #include "document/LayoutDocument.h"
 #include "document/LayoutItem.h"
 
@@ -21,6 +22,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,6 +45,9 @@ struct PageJob {
     Colour pageBackColor = 0x00FFFFFF;
     std::vector<ExportEntry> entries; // drawing order, including entries that are not drawn
     QString layoutFolder;             // for picture paths
+    // Shared by the copies of the job: each picture is decoded once for all its pages, and PDF
+    // pages draw the same image, which the file then holds once.
+    std::shared_ptr<PictureCache> pictures = std::make_shared<PictureCache>();
 };
 
 // The job for a document. viewOf gives an item view's geometry on the canvas; without it (no
@@ -94,9 +99,9 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
 // The paper in page pixels at the resolution.
 QSizeF paperPixels(const PageJob& job, int dpi);
 
-// The whole paper as a picture at `dpi`, drawn by paintPage on the page colour (a page without
-// items is the blank paper). A null image when the picture cannot be made; `result` says how
-// the drawing went.
+// The whole paper as a picture at `dpi`: the page bitmap exportPage writes at that resolution,
+// pixel for pixel, on paper of the page colour (a page without items is the blank paper). A null
+// image when the picture cannot be made; `result` says how the drawing went.
 QImage pageImage(const PageJob& job, int year, int month, int dpi, ExportResult* result = nullptr);
 
 // "2027-04": how pages, files and messages name a month.
