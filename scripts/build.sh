@@ -9,7 +9,7 @@ packages=(
     build-essential cmake ninja-build pkg-config file
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-    libicu-dev libical-dev libcsv-dev
+    libicu-dev libical-dev libcsv-dev libpng-dev zlib1g-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
     poppler-utils desktop-file-utils libxml2-utils shared-mime-info
 )

@@ -1,10 +1,10 @@
 #include "bitmap/BitmapFile.h"
 
+#include "bitmap/PngFile.h"
 #include "document/AtomicFile.h"
 #include "document/OutputPath.h"
 
 #include <QBuffer>
-#include <QImageWriter>
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -143,15 +143,7 @@ bool writeImageFile(const QImage& image, const QString& path, const ImageFileOpt
     bool written = false;
     errno = 0;
     if (options.format == ImageFileFormat::Png) {
-        // A second image over the page's own pixels carries the resolution: setting it on the
-        // page's image would copy the whole page first.
-        QImage shared(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
-                      image.format());
-        const int ppm = bitmapPixelsPerMetre(options.dpi);
-        shared.setDotsPerMeterX(ppm);
-        shared.setDotsPerMeterY(ppm);
-        QImageWriter writer(&file.device(), "png");
-        written = writer.write(shared);
+        written = writePngFile(file.device(), image, options.dpi);
     } else {
         written = writeBitmap(file.device(), image, options.bitDepth, options.dpi);
     }

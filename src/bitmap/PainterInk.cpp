@@ -5,6 +5,7 @@
 #include "bitmap/VerticalText.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 
 namespace tobirae {
@@ -17,7 +18,8 @@ const FontCache::Entry& FontCache::entry(const ResolvedFont& font) {
     if (!entry_ || entry_->key != font) {
         QFont qfont = qtFont(font);
         const QFontMetrics metrics(qfont);
-        entry_.emplace(Entry{font, std::move(qfont), metrics});
+        const qreal stroke = boldStrokeWidth(font, qfont);
+        entry_.emplace(Entry{font, std::move(qfont), metrics, stroke});
         text_.reset();
     }
     return *entry_;
@@ -40,14 +42,27 @@ void paintText(QPainter& painter, const ResolvedFont& font, const FontCache::Ent
         if (!transparentBackground)
             painter.fillRect(QRect(-extent.height, 0, extent.height, extent.width),
                              qColour(kDefaultBackground));
-        drawVerticalWriting(painter, entry.metrics, 0, 0, text);
+        drawVerticalWriting(painter, entry.metrics, 0, 0, text, entry.boldStroke);
         return;
     }
     if (font.escapement != 0)
         painter.rotate(-font.escapement / 10.0);
     if (!transparentBackground)
         painter.fillRect(QRect(0, 0, extent.width, extent.height), qColour(kDefaultBackground));
-    painter.drawText(QPoint(0, entry.metrics.ascent()), text);
+    drawTextInk(painter, QPoint(0, entry.metrics.ascent()), text, entry.boldStroke);
+}
+
+void drawTextInk(QPainter& painter, QPoint at, const QString& text, qreal boldStroke) {
+    painter.drawText(at, text);
+    if (boldStroke <= 0)
+        return;
+    QPainterPath outline;
+    outline.addText(at, painter.font(), text);
+    const bool smooth = painter.testRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.strokePath(outline, QPen(painter.pen().color(), boldStroke, Qt::SolidLine, Qt::RoundCap,
+                                     Qt::RoundJoin));
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
 void paintWideLine(QPainter& painter, QPoint from, QPoint to, Colour colour, int width,

@@ -24,6 +24,7 @@ public:
         ResolvedFont key;
         QFont font;
         QFontMetrics metrics;
+        qreal boldStroke = 0; // pen around the outlines of a bold without a bold face
     };
     const Entry& entry(const ResolvedFont& font);
     TextExtent textExtent(const ResolvedFont& font, const QString& text);
@@ -38,6 +39,10 @@ private:
 // the font says, on the default background unless that is transparent.
 void paintText(QPainter& painter, const ResolvedFont& font, const FontCache::Entry& entry,
                TextExtent extent, const QString& text, Colour colour, bool transparentBackground);
+
+// The text with its baseline starting at `at` in the painter's font and pen colour, its outlines
+// stroked `boldStroke` pixels wide when that is not 0. The text stays text on a PDF page.
+void drawTextInk(QPainter& painter, QPoint at, const QString& text, qreal boldStroke);
 
 // A line wider than one pixel: round ends, dashes scaled to the pen and begun `dashOffset` pen
 // widths in, the default background behind the gaps unless that is transparent.

@@ -1,5 +1,6 @@
 #include "bitmap/PictureCompose.h"
 
+#include "bitmap/PictureCache.h"
 #include "bitmap/PictureFile.h"
 #include "bitmap/SurfaceTarget.h"
 
@@ -55,7 +56,7 @@ bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const 
 bool Fnc_DrawPicture(RenderContext& ctx, const DrawSurface& surface, const QString& path,
                      int opacity, float x, float y, float width, float height, int sourceX,
                      int sourceY, int sourceWidth, int sourceHeight, bool useSource) {
-    const LoadedPicture picture = Fnc_LoadPicture(path);
+    const LoadedPicture picture = loadPicture(ctx.pictures, path);
     if (!picture.ok())
         return false;
     QRect source;

@@ -1,6 +1,8 @@
 #include "bitmap/QtFont.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -11,10 +13,15 @@ namespace {
 
 constexpr int kDefaultEm = 16;
 constexpr int kMaxEm = 20000;
+// FreeType's own emboldening widens outlines by an em / 24, the weight Qt gives small glyphs.
+constexpr qreal kBoldStrokePerEm = 1.0 / 24;
 
 QFont baseFont(const ResolvedFont& font) {
     QFont qfont(font.family);
-    qfont.setWeight(font.bold ? QFont::Bold : QFont::Normal);
+    // Qt emboldens a face without bold only in its glyph cache: large glyphs, outlines and PDF
+    // text lose it. Such a face is drawn regular and stroked instead (boldStrokeWidth); the
+    // synthetic bold does not widen advances, so the metrics stay those of bold.
+    qfont.setWeight(font.bold && hasBoldFace(font.family) ? QFont::Bold : QFont::Normal);
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikeOut);
@@ -26,6 +33,19 @@ QFont baseFont(const ResolvedFont& font) {
 }
 
 } // namespace
+
+bool hasBoldFace(const QString& family) {
+    const QStringList styles = QFontDatabase::styles(family);
+    return std::any_of(styles.begin(), styles.end(), [&](const QString& style) {
+        return QFontDatabase::weight(family, style) >= QFont::DemiBold;
+    });
+}
+
+qreal boldStrokeWidth(const ResolvedFont& font, const QFont& drawn) {
+    if (!font.bold || drawn.weight() >= QFont::DemiBold)
+        return 0;
+    return drawn.pixelSize() * kBoldStrokePerEm;
+}
 
 QFont qtFont(const ResolvedFont& font) {
     QFont qfont = baseFont(font);

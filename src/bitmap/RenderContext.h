@@ -21,6 +21,7 @@ inline constexpr int kScreenBitDepth = 32;
 
 class ImagePool;
 class OwnDayTable;
+class PictureCache;
 
 // Creates a surface of the given pixel size; bit depth is always resolved (never -1).
 using SurfaceFactory = std::function<std::unique_ptr<Canvas>(int width, int height, int bitDepth)>;
@@ -69,6 +70,8 @@ struct RenderContext {
     // The user's own days of the layout being drawn (days off, working days, names); nullptr:
     // only the national calendar.
     const OwnDayTable* ownDays = nullptr;
+    // Pictures decoded for the whole job the page belongs to; nullptr: decoded at every draw.
+    PictureCache* pictures = nullptr;
 };
 
 } // namespace tobirae

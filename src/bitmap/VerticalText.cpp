@@ -1,5 +1,7 @@
 #include "bitmap/VerticalText.h"
 
+#include "bitmap/PainterInk.h"
+
 #include <QFontMetrics>
 #include <QList>
 #include <QPainter>
@@ -86,7 +88,7 @@ Placement placementOf(char32_t c) {
 } // namespace
 
 void drawVerticalWriting(QPainter& painter, const QFontMetrics& metrics, int x, int y,
-                         const QString& text) {
+                         const QString& text, qreal boldStroke) {
     const int thickness = metrics.height();
     const int ascent = metrics.ascent();
     const int columnLeft = x - thickness;
@@ -107,7 +109,7 @@ void drawVerticalWriting(QPainter& painter, const QFontMetrics& metrics, int x, 
             painter.save();
             painter.translate(x, cursor);
             painter.rotate(90);
-            painter.drawText(QPoint(0, ascent), run);
+            drawTextInk(painter, QPoint(0, ascent), run, boldStroke);
             painter.restore();
             cursor += metrics.horizontalAdvance(run);
             i = end;
@@ -124,7 +126,7 @@ void drawVerticalWriting(QPainter& painter, const QFontMetrics& metrics, int x, 
             gx += advance / 8;
             top -= advance / 8;
         }
-        painter.drawText(QPoint(gx, top + ascent), glyph);
+        drawTextInk(painter, QPoint(gx, top + ascent), glyph, boldStroke);
         cursor += advance;
         ++i;
     }

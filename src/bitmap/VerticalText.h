@@ -9,8 +9,8 @@ class QFontMetrics;
 
 namespace tobirae {
 
-// The painter draws in the font the metrics are of.
+// The painter draws in the font the metrics are of; boldStroke as for drawTextInk.
 void drawVerticalWriting(QPainter& painter, const QFontMetrics& metrics, int x, int y,
-                         const QString& text);
+                         const QString& text, qreal boldStroke);
 
 } // namespace tobirae

@@ -1,4 +1,5 @@
 // Picture items: the picture stretched into the item, or a framed placeholder when it is missing.
+#include "bitmap/PictureCache.h"
 #include "bitmap/PictureCompose.h"
 #include "render/ImageItem.h"
 #include "render/ItemDrawScope.h"
@@ -159,7 +160,7 @@ bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
         // the placeholder. Fnc_PictureItemStatus tells why.
         if (g.path.isEmpty()) {
             drawPlaceholder(ctx, scope, args, g);
-        } else if (const LoadedPicture picture = Fnc_LoadPicture(g.path); picture.ok()) {
+        } else if (const LoadedPicture picture = loadPicture(ctx.pictures, g.path); picture.ok()) {
             Fnc_DrawPictureImage(ctx, scope.surface(), picture.image, 255,
                                  static_cast<float>(g.offsetX), static_cast<float>(g.offsetY),
                                  static_cast<float>(g.drawWidth), static_cast<float>(g.drawHeight));

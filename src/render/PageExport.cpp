@@ -213,6 +213,7 @@ std::optional<QSize> startPage(const PageJob& job, int year, int month, RenderCo
         return fail(QStringLiteral("解像度 %1 dpi では出力できません。").arg(dpi));
     Fnc_BmpInit(ctx);
     Fnc_SetPageDpi(ctx, dpi);
+    ctx.pictures = job.pictures.get();
     // Refuse before allocating: the page must fit comfortably into memory.
     const QSize pixels =
         Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
@@ -274,37 +275,45 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
 
 } // namespace
 
+namespace {
+
+// Draws the page onto the context's page bitmap, with the run's progress steps up to the last
+// item. False, with the run's error or cancel set, when it did not get that far.
+bool drawPageBitmap(const PageJob& job, int year, int month, RenderContext& ctx,
+                    const ExportOptions& options, PageRun& run) {
+    ctx.imagePool = options.imagePool;
+    const auto pixels = startPage(job, year, month, ctx, options, run);
+    if (!pixels)
+        return false;
+    run.advance(QStringLiteral("ビットマップの作成中"));
+    if (!Fnc_CreatePageBitmap(ctx, static_cast<float>(job.canvas.width()),
+                              static_cast<float>(job.canvas.height()), -1)) {
+        run.failed(QStringLiteral("%1 x %2 ピクセルのページを作るメモリーが足りません。")
+                       .arg(pixels->width())
+                       .arg(pixels->height()));
+        return false;
+    }
+    if (run.cancelled())
+        return false;
+    run.advance(QStringLiteral("背景色の設定中"));
+    Fnc_FillSurface(ctx, nullptr, ClipSize, job.pageBackColor, BrushSolid, 0, false);
+    return drawEntries(job, year, month, ctx, run) && ctx.pageBitmap->image();
+}
+
+} // namespace
+
 ExportResult exportPage(const PageJob& job, int year, int month, const QString& outputPath,
                         const ExportOptions& options) {
     PageRun run(job, options);
     try {
         RenderContext ctx;
-        ctx.imagePool = options.imagePool;
-        const auto pixels = startPage(job, year, month, ctx, options, run);
-        if (!pixels)
+        if (!drawPageBitmap(job, year, month, ctx, options, run))
             return run.result;
-        run.advance(QStringLiteral("ビットマップの作成中"));
-        if (!Fnc_CreatePageBitmap(ctx, static_cast<float>(job.canvas.width()),
-                                  static_cast<float>(job.canvas.height()), -1))
-            return run.failed(QStringLiteral("%1 x %2 ピクセルのページを作るメモリーが足りません。")
-                                  .arg(pixels->width())
-                                  .arg(pixels->height()));
-        if (run.cancelled())
-            return run.result;
-
-        run.advance(QStringLiteral("背景色の設定中"));
-        Fnc_FillSurface(ctx, nullptr, ClipSize, job.pageBackColor, BrushSolid, 0, false);
-        if (!drawEntries(job, year, month, ctx, run))
-            return run.result;
-
         run.advance(QStringLiteral("ファイル作成中"));
-        const QImage* image = ctx.pageBitmap->image();
-        if (!image)
-            return run.failed(QStringLiteral("書き込むページがありません。"));
         ImageFileOptions file = options.file;
         file.dpi = ctx.pageDpi;
         QString error;
-        if (!writeImageFile(*image, outputPath, file, &error))
+        if (!writeImageFile(*ctx.pageBitmap->image(), outputPath, file, &error))
             return run.failed(error);
         Fnc_ReleasePageBitmap(ctx);
         run.advance(QStringLiteral("ファイル作成中"));
@@ -324,23 +333,37 @@ QSizeF paperPixels(const PageJob& job, int dpi) {
 
 QImage pageImage(const PageJob& job, int year, int month, int dpi, ExportResult* result) {
     const QSizeF paper = paperPixels(job, dpi);
-    QImage image(QSize(static_cast<int>(std::ceil(paper.width())),
-                       static_cast<int>(std::ceil(paper.height()))),
-                 QImage::Format_RGB32);
-    if (image.isNull()) {
-        if (result)
-            result->error = QStringLiteral("%1 x %2 ピクセルのページを作るメモリーが足りません。")
-                                .arg(std::ceil(paper.width()))
-                                .arg(std::ceil(paper.height()));
-        return image;
-    }
-    image.fill(rgbFromColour(job.pageBackColor));
-    QPainter painter(&image);
+    const QSize size(static_cast<int>(std::ceil(paper.width())),
+                     static_cast<int>(std::ceil(paper.height())));
     ExportOptions options;
     options.dpi = dpi;
-    const ExportResult drawn = paintPage(job, year, month, painter, options);
+    PageRun run(job, options);
+    QImage image;
+    try {
+        // The page bitmap itself, so a preview shows the pixels of the file; the paper beyond the
+        // bitmap's width is the page colour.
+        RenderContext ctx;
+        const bool drawn = drawPageBitmap(job, year, month, ctx, options, run);
+        image = QImage(size, QImage::Format_RGB32);
+        if (image.isNull()) {
+            run.failed(QStringLiteral("%1 x %2 ピクセルのページを作るメモリーが足りません。")
+                           .arg(size.width())
+                           .arg(size.height()));
+        } else {
+            image.fill(rgbFromColour(job.pageBackColor));
+            if (drawn) {
+                QPainter painter(&image);
+                painter.setCompositionMode(QPainter::CompositionMode_Source);
+                painter.drawImage(0, 0, *ctx.pageBitmap->image());
+                run.result.ok = true;
+            }
+        }
+    } catch (const std::exception& e) {
+        run.failed(
+            QStringLiteral("出力できませんでした: %1").arg(QString::fromLocal8Bit(e.what())));
+    }
     if (result)
-        *result = drawn;
+        *result = run.result;
     return image;
 }
 

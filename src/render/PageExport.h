@@ -8,6 +8,7 @@
 
 #include "bitmap/BitmapFile.h"
 #include "bitmap/ImagePool.h"
+#include "bitmap/PictureCache.h"
 #include "document/LayoutDocument.h"
 #include "document/LayoutItem.h"
 
@@ -51,6 +52,9 @@ struct PageJob {
     // made; nullptr: none.
     std::shared_ptr<const OwnDayTable> ownDays;
     QStringList ownDaysProblems; // days files or lines that could not be read
+    // Shared by the copies of the job: each picture is decoded once for all its pages, and PDF
+    // pages draw the same image, which the file then holds once.
+    std::shared_ptr<PictureCache> pictures = std::make_shared<PictureCache>();
 };
 
 // Adds days files to the job's own days (relative paths from the current folder); what cannot
@@ -106,9 +110,9 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
 // The paper in page pixels at the resolution.
 QSizeF paperPixels(const PageJob& job, int dpi);
 
-// The whole paper as a picture at `dpi`, drawn by paintPage on the page colour (a page without
-// items is the blank paper). A null image when the picture cannot be made; `result` says how
-// the drawing went.
+// The whole paper as a picture at `dpi`: the page bitmap exportPage writes at that resolution,
+// pixel for pixel, on paper of the page colour (a page without items is the blank paper). A null
+// image when the picture cannot be made; `result` says how the drawing went.
 QImage pageImage(const PageJob& job, int year, int month, int dpi, ExportResult* result = nullptr);
 
 // "2027-04": how pages, files and messages name a month.

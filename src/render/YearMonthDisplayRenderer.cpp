@@ -130,20 +130,26 @@ bool Fnc_DrawMonthItem(RenderContext& ctx, const RenderArgs& args) {
 
 namespace {
 
-// Where the label's text ends on the page: the text's own extent at the page scale, not the
-// item's. The item surface clips it.
+// Where the label's text ends on the page: the text's own extent, not the item's; the item
+// surface clips it. The text is measured in the font the page draws it in, and placed with the
+// drawing's rounding: a text height measured on screen and multiplied up misses the page's by
+// pixels that grow with the resolution.
 std::optional<ItemExtent> measureLabel(RenderContext& ctx, const RenderArgs& args, Label label) {
     try {
         const LabelGeometry g = labelGeometry(ctx, args, label);
         const PageScale scale = Fnc_GetPageScale(ctx);
-        const TextExtent text = Fnc_MeasureText(ctx, nullptr, g.fontScale, g.text);
-        const float width = static_cast<float>(text.width) * scale.x;
-        const float start = g.boxWidth != 0 ? (g.boxWidth * scale.x - width) / 2 : g.x * scale.x;
+        const TextExtent text = Fnc_MeasureText(ctx, nullptr, g.fontScale * scale.y, g.text);
+        const float width = static_cast<float>(text.width);
+        const int start = g.boxWidth != 0 ? truncHalfUp((g.boxWidth * scale.y - width) / 2)
+                                          : Fnc_ScalePoint(g.x, scale.x);
         const ItemExtent surface =
             Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
-        return ItemExtent{
-            std::min(args.item.Left * scale.x + start + width, surface.right),
-            std::min((args.item.Top + static_cast<float>(text.height)) * scale.y, surface.bottom)};
+        const auto left =
+            static_cast<float>(Fnc_ScalePointEven(static_cast<float>(args.itemLeft), scale.x));
+        const auto top =
+            static_cast<float>(Fnc_ScalePointEven(static_cast<float>(args.itemTop), scale.y));
+        return ItemExtent{std::min(left + static_cast<float>(start) + width, surface.right),
+                          std::min(top + static_cast<float>(text.height), surface.bottom)};
     } catch (const std::exception&) {
         return std::nullopt;
     }

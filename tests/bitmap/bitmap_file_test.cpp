@@ -146,16 +146,56 @@ TEST_F(SavePage, AFailedWriteLeavesNoFile) {
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
-TEST_F(SavePage, PngCarriesTheResolution) {
+// Big-endian 32-bit value in a PNG chunk.
+std::uint32_t be32(const QByteArray& b, qsizetype offset) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+        v = (v << 8) | static_cast<std::uint8_t>(b[offset + i]);
+    return v;
+}
+
+TEST_F(SavePage, PngIsOpaqueRgbWithTheResolutionAndTheSamePixels) {
+    QImage& page = static_cast<ImageCanvas*>(ctx.pageBitmap.get())->mutableImage();
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            page.setPixel(x, y, qRgb(x * 10, y * 8, (x * y) % 256));
     const QString path = dir.filePath(QStringLiteral("page.png"));
     ImageFileOptions options;
     options.format = ImageFileFormat::Png;
     options.dpi = 300;
-    ASSERT_TRUE(writeImageFile(*ctx.pageBitmap->image(), path, options));
-    QImage read(path);
+    ASSERT_TRUE(writeImageFile(page, path, options));
+    const QByteArray file = readAll(path);
+    ASSERT_GT(file.size(), 33);
+    EXPECT_EQ(file.left(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(file.mid(12, 4), QByteArray("IHDR"));
+    EXPECT_EQ(be32(file, 16), 24u);
+    EXPECT_EQ(be32(file, 20), 31u);
+    EXPECT_EQ(file[24], 8); // bits per channel
+    EXPECT_EQ(file[25], 2); // colour type: RGB, no alpha
+    const qsizetype phys = file.indexOf("pHYs");
+    ASSERT_GT(phys, 0);
+    EXPECT_EQ(be32(file, phys + 4), 11811u);
+    EXPECT_EQ(be32(file, phys + 8), 11811u);
+    EXPECT_EQ(file[phys + 12], 1); // per metre
+
+    const QImage read(path);
     ASSERT_FALSE(read.isNull());
-    EXPECT_EQ(read.size(), QSize(24, 31));
     EXPECT_EQ(read.dotsPerMeterX(), 11811);
+    EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), page);
+}
+
+TEST_F(SavePage, PngKeepsTransparency) {
+    QImage picture(5, 4, QImage::Format_ARGB32);
+    picture.fill(qRgba(10, 20, 30, 40));
+    picture.setPixel(1, 2, qRgba(200, 100, 50, 255));
+    const QString path = dir.filePath(QStringLiteral("picture.png"));
+    ImageFileOptions options;
+    options.format = ImageFileFormat::Png;
+    ASSERT_TRUE(writeImageFile(picture, path, options));
+    const QByteArray file = readAll(path);
+    ASSERT_GT(file.size(), 26);
+    EXPECT_EQ(file[25], 6); // RGB with alpha
+    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_ARGB32), picture);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "bitmap/PictureCache.h"
 #include "bitmap/PictureFile.h"
 
 #include <QByteArray>
@@ -137,6 +138,32 @@ TEST_F(PictureFileTest, HugePicturesAreRefusedBeforeDecoding) {
     const QString large = path(QStringLiteral("large.bmp"));
     writeFile(large, bitmapHeaderOnly(6000, 4000));
     EXPECT_EQ(Fnc_LoadPicture(large).problem, PictureProblem::Unreadable);
+}
+
+TEST_F(PictureFileTest, CacheDecodesOnceUntilTheFileChanges) {
+    PictureCache cache;
+    const QString file = savePicture(QStringLiteral("photo.png"));
+    const LoadedPicture first = cache.load(file);
+    ASSERT_TRUE(first.ok());
+    const LoadedPicture again = cache.load(file);
+    EXPECT_EQ(again.image.cacheKey(), first.image.cacheKey()); // the same decoded image
+
+    // Replaced by another picture, later: decoded again.
+    savePicture(QStringLiteral("photo.png"), {30, 10});
+    QFile replaced(file);
+    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(replaced.setFileTime(QFileInfo(file).lastModified().addSecs(10),
+                                     QFileDevice::FileModificationTime));
+    replaced.close();
+    const LoadedPicture changed = cache.load(file);
+    ASSERT_TRUE(changed.ok());
+    EXPECT_EQ(changed.image.size(), QSize(30, 10));
+
+    // A file that appears after it was missing is found.
+    const QString later = path(QStringLiteral("later.png"));
+    EXPECT_EQ(cache.load(later).problem, PictureProblem::Missing);
+    savePicture(QStringLiteral("later.png"));
+    EXPECT_TRUE(cache.load(later).ok());
 }
 
 TEST_F(PictureFileTest, MissingFileAndFolder) {

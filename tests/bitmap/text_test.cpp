@@ -1,8 +1,12 @@
 #include "bitmap/ImageCanvas.h"
 #include "bitmap/Primitives.h"
+#include "bitmap/QtFont.h"
 #include "bitmap/RecordingCanvas.h"
 
+#include <QFontDatabase>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace tobirae {
 namespace {
@@ -205,6 +209,103 @@ TEST(ImageText, VerticalWritingKeepsKanjiUpright) {
         const QRect ink = inkBounds(*canvas.image());
         ASSERT_FALSE(ink.isEmpty());
         EXPECT_EQ(ink.width() > ink.height(), wide) << face;
+    }
+}
+
+// Darkness of all pixels: 255 per black pixel.
+long long inkOf(const QImage& image) {
+    long long ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            ink += 255 - qGray(row[x]);
+    }
+    return ink;
+}
+
+struct StyledText {
+    QImage image;
+    TextExtent extent; // page pixels
+};
+
+// "2027年" in the face at the page resolution, drawn as an export draws it.
+StyledText styledText(const char* face, int points, int dpi, void (*style)(FontSpec&)) {
+    RenderContext ctx;
+    Fnc_SetPageDpi(ctx, dpi);
+    FontSpec font = fontOf(QString::fromUtf8(face), points);
+    if (style)
+        style(font);
+    Fnc_SelectFont(ctx, font);
+    const float scale = Fnc_GetPageScale(ctx).y;
+    const QString text = QStringLiteral("2027年");
+    const TextExtent extent = Fnc_MeasureText(ctx, nullptr, scale, text);
+    ImageCanvas canvas(extent.width + 40, extent.height + 40);
+    Fnc_DrawText(ctx, DrawSurface{&canvas, scale, scale}, 1, text, 10 / scale, 10 / scale, 0, true);
+    return {*canvas.image(), extent};
+}
+
+// Faces without a bold of their own are emboldened by their outlines, so bold must show equally
+// at small sizes (glyph cache) and large ones (outlines), italic, underline and strike-out too.
+TEST(TextStyles, BoldItalicUnderlineAndStrikeOutShowAtEveryResolution) {
+    for (const char* face : {"ＭＳ 明朝", "ＭＳ ゴシック"}) {
+        double lowest = 10;
+        double highest = 0;
+        for (const auto& [points, dpi] :
+             {std::pair{10, 72}, {20, 150}, {20, 300}, {48, 300}, {20, 600}, {48, 600}}) {
+            const std::string at = std::string(face) + " " + std::to_string(points) + " pt " +
+                                   std::to_string(dpi) + " dpi";
+            const StyledText plain = styledText(face, points, dpi, nullptr);
+            const long long regular = inkOf(plain.image);
+            ASSERT_GT(regular, 0) << at;
+
+            const StyledText bold =
+                styledText(face, points, dpi, [](FontSpec& f) { f.Bold = kTrue; });
+            EXPECT_EQ(bold.extent, plain.extent) << at;
+            const double ratio = static_cast<double>(inkOf(bold.image)) / regular;
+            lowest = std::min(lowest, ratio);
+            highest = std::max(highest, ratio);
+
+            const StyledText italic =
+                styledText(face, points, dpi, [](FontSpec& f) { f.Italic = kTrue; });
+            EXPECT_NE(italic.image, plain.image) << at;
+            EXPECT_NEAR(static_cast<double>(inkOf(italic.image)) / regular, 1.0, 0.15) << at;
+
+            // A line across the whole text adds at least half a pixel's ink along its width.
+            const long long line = 255LL * plain.extent.width / 2;
+            const StyledText underline =
+                styledText(face, points, dpi, [](FontSpec& f) { f.Underline = kTrue; });
+            EXPECT_GT(inkOf(underline.image), regular + line) << at;
+            EXPECT_GT(inkBounds(underline.image).bottom(), inkBounds(plain.image).bottom()) << at;
+            const StyledText strikeOut =
+                styledText(face, points, dpi, [](FontSpec& f) { f.StrikeOut = kTrue; });
+            EXPECT_GT(inkOf(strikeOut.image), regular + line) << at;
+        }
+        EXPECT_GT(lowest, 1.5) << face;
+        EXPECT_LT(highest - lowest, 0.3) << face << ": bold varies with the size";
+    }
+}
+
+TEST(TextStyles, AFaceWithARealBoldIsNotThickenedFurther) {
+    // The IPA fonts come without bold; a family that has one draws it as it is.
+    EXPECT_FALSE(hasBoldFace(QStringLiteral("IPAMincho")));
+    ResolvedFont font;
+    font.family = QStringLiteral("IPAMincho");
+    font.height = -96;
+    font.bold = true;
+    const QFont drawn = qtFont(font);
+    EXPECT_EQ(drawn.weight(), QFont::Normal);
+    EXPECT_DOUBLE_EQ(boldStrokeWidth(font, drawn), 4.0);
+    font.bold = false;
+    EXPECT_EQ(boldStrokeWidth(font, qtFont(font)), 0);
+    for (const QString& family : QFontDatabase::families()) {
+        if (!hasBoldFace(family))
+            continue;
+        font.family = family;
+        font.bold = true;
+        const QFont real = qtFont(font);
+        EXPECT_GE(real.weight(), QFont::DemiBold) << family.toStdString();
+        EXPECT_EQ(boldStrokeWidth(font, real), 0) << family.toStdString();
+        break;
     }
 }
 

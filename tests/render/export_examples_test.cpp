@@ -7,7 +7,9 @@
 #include "render/PdfExport.h"
 
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 #include <utility>
@@ -75,6 +77,38 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
         {CategoryPicture, 0},
     };
     EXPECT_EQ(kinds, everyKind);
+}
+
+// The preview of a page is the bitmap file of that page: at 100 dpi, every example's preview
+// holds the file's pixels exactly and shows the page colour beyond them.
+TEST(Examples, PreviewIsTheBitmapPixelForPixel) {
+    const QDir examples(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples"));
+    QTemporaryDir out;
+    for (const QString& name : examples.entryList({QStringLiteral("*.CLF")}, QDir::Files)) {
+        ReadResult read = readLayoutFile(examples.filePath(name));
+        ASSERT_TRUE(read.document) << name.toStdString();
+        const PageJob job = pageJobFromDocument(*read.document, 0x0000FFFF);
+        // The first text a process draws may be smoothed a grey level apart from all later
+        // ones (Qt's glyph cache warming up): a page drawn first leaves that behind.
+        if (name == examples.entryList({QStringLiteral("*.CLF")}, QDir::Files).front())
+            pageImage(job, 2027, 6, 100);
+        ExportOptions at100;
+        at100.dpi = 100;
+        const QString file = out.filePath(name + QStringLiteral(".bmp"));
+        ASSERT_TRUE(exportPage(job, 2027, 6, file, at100).ok) << name.toStdString();
+        const QImage bitmap = QImage(file).convertToFormat(QImage::Format_RGB32);
+        ExportResult drawn;
+        const QImage preview = pageImage(job, 2027, 6, 100, &drawn);
+        EXPECT_TRUE(drawn.ok) << name.toStdString() << ": " << drawn.error.toStdString();
+        ASSERT_FALSE(bitmap.isNull());
+        const QSizeF paper = paperPixels(job, 100);
+        ASSERT_EQ(preview.size(), QSize(static_cast<int>(std::ceil(paper.width())),
+                                        static_cast<int>(std::ceil(paper.height()))))
+            << name.toStdString();
+        ASSERT_LE(bitmap.width(), preview.width());
+        EXPECT_EQ(preview.copy(bitmap.rect()), bitmap) << name.toStdString();
+        EXPECT_EQ(preview.pixel(preview.width() - 1, 0), qRgb(255, 255, 0)) << name.toStdString();
+    }
 }
 
 } // namespace

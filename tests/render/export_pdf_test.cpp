@@ -4,10 +4,12 @@
 #include "render/PdfExport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -144,6 +146,44 @@ TEST_F(PdfPages, RasterisedPageMatchesTheBitmapOfTheSameMonth) {
     EXPECT_LT(unmatched(rasterMask, bitmapMask), rasterDark / 200);
 }
 
+// Darkness of the top of a page, where the year and month headings stand.
+long long headingInk(const QImage& page) {
+    long long ink = 0;
+    for (int y = 0; y < page.height() / 5; ++y)
+        for (int x = 0; x < page.width(); ++x)
+            ink += 255 - qGray(page.pixel(x, y));
+    return ink;
+}
+
+// The IPA faces have no bold: PDF text is thickened by stroking its outlines and stays text.
+TEST_F(PdfPages, BoldHeadingsPrintBoldAndStaySearchable) {
+    PageJob job = wallCalendar();
+    ASSERT_TRUE(exportPdf(job, {year(2027) / 5}, path("regular.pdf")).ok);
+    for (ExportEntry& e : job.entries) {
+        e.item.element(Year1).Font.Bold = kTrue;
+        e.item.element(Month1).Font.Bold = kTrue;
+    }
+    ASSERT_TRUE(exportPdf(job, {year(2027) / 5}, path("bold.pdf")).ok);
+    const QStringList words =
+        run(QStringLiteral("pdftotext"), {path("bold.pdf"), QStringLiteral("-")})
+            .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    ASSERT_GE(words.size(), 2);
+    EXPECT_EQ(words[0], QStringLiteral("2027"));
+    EXPECT_EQ(words[1], QStringLiteral("5"));
+    long long ink[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const char* name = i == 0 ? "regular" : "bold";
+        run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), path(i == 0 ? "regular.pdf" : "bold.pdf"), path(name)});
+        const QImage page(path(name) + QStringLiteral(".png"));
+        ASSERT_FALSE(page.isNull()) << name;
+        ink[i] = headingInk(page);
+    }
+    ASSERT_GT(ink[0], 0);
+    EXPECT_GT(static_cast<double>(ink[1]) / static_cast<double>(ink[0]), 1.4);
+}
+
 TEST_F(PdfPages, AFiscalYearIsTwelvePagesFromAprilToMarch) {
     const PageJob job = wallCalendar();
     std::vector<std::size_t> done;
@@ -170,6 +210,60 @@ TEST_F(PdfPages, AFiscalYearIsTwelvePagesFromAprilToMarch) {
         EXPECT_EQ(words[1], QString::number(static_cast<unsigned>(shown.month())))
             << "page " << i + 1;
     }
+}
+
+// Rows of `pdfimages -list` as their fields: page, num, type, width, height, ..., object, ID.
+QList<QStringList> imageList(const QString& pdf) {
+    QList<QStringList> rows;
+    const QStringList lines =
+        run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(QLatin1Char('\n'));
+    for (const QString& line : lines.mid(2)) {
+        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() >= 12)
+            rows.append(fields);
+    }
+    return rows;
+}
+
+// A picture shown on every month is decoded once for the range and embedded once: the pages
+// refer to one image object, and a photo keeps about the size of its own file.
+TEST_F(PdfPages, APictureOnEveryPageIsEmbeddedOnce) {
+    ReadResult read =
+        readLayoutFile(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/picture-calendar.CLF"));
+    ASSERT_TRUE(read.document) << read.error.toStdString();
+    PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
+    const auto months = monthRange(year(2027) / 1, year(2027) / 12);
+    ASSERT_TRUE(exportPdf(job, months, path("pictures.pdf")).ok);
+    const QSize picture =
+        QImage(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/mountains.png")).size();
+    QSet<QString> objects;
+    int uses = 0;
+    for (const QStringList& row : imageList(path("pictures.pdf"))) {
+        if (row[3] != QString::number(picture.width()) ||
+            row[4] != QString::number(picture.height()))
+            continue;
+        ++uses;
+        objects.insert(row[10]);
+    }
+    EXPECT_EQ(uses, 12);
+    EXPECT_EQ(objects.size(), 1);
+
+    // A photo of a megabyte and a half: noise does not compress.
+    QImage photo(1400, 1000, QImage::Format_RGB32);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            photo.setPixel(x, y, seed >> 8);
+        }
+    ASSERT_TRUE(photo.save(path("photo.jpg"), "JPEG", 90));
+    const qint64 photoBytes = QFileInfo(path("photo.jpg")).size();
+    ASSERT_GT(photoBytes, 1000000);
+    for (ExportEntry& e : job.entries)
+        if (e.item.Category == CategoryPicture)
+            e.item.PictureFile.setText(path("photo.jpg"));
+    ASSERT_TRUE(exportPdf(job, months, path("photos.pdf")).ok);
+    EXPECT_LT(QFileInfo(path("photos.pdf")).size(), photoBytes * 2);
 }
 
 TEST_F(PdfPages, CancelledOrFailedRangesLeaveNoFile) {
