@@ -295,11 +295,21 @@ LayoutItem emptyTextItem() {
     return item;
 }
 
-bool needsExtension(std::span<const LayoutItem> items, const DocumentExtension& document) {
+namespace {
+
+bool mayNeedExtension(std::span<const LayoutItem> items, const DocumentExtension& document) {
     return !document.isEmpty() ||
            std::any_of(items.begin(), items.end(), [](const LayoutItem& item) {
                return isTextCategory(item.Category) || !item.Ext.isEmpty();
            });
+}
+
+} // namespace
+
+bool needsExtension(std::span<const LayoutItem> items, const DocumentExtension& document) {
+    // Values only text items use (a text kept after a change of kind) write nothing.
+    return mayNeedExtension(items, document) &&
+           !encodeExtension(items, document, ExtensionSource::File).isEmpty();
 }
 
 std::vector<LayoutItem> fixedRecords(std::span<const LayoutItem> items) {
@@ -313,7 +323,7 @@ std::vector<LayoutItem> fixedRecords(std::span<const LayoutItem> items) {
 QCborMap encodeExtension(std::span<const LayoutItem> items, const DocumentExtension& document,
                          ExtensionSource source) {
     QCborMap map;
-    if (!needsExtension(items, document))
+    if (!mayNeedExtension(items, document))
         return map;
     QCborArray records;
     QCborArray textItems;
