@@ -1,6 +1,8 @@
 // Text items: the lines of the item's text with their fields replaced for the page's month,
 // placed in the item box by HPlacement and VPlacement. Vertical writing sets the lines as
-// columns from right to left.
+// columns from right to left. With a background the item is drawn like any other (its surface
+// filled, the transparent colour left out); without one the letters alone reach the page.
+#include "bitmap/SurfaceTarget.h"
 #include "render/ItemDrawScope.h"
 #include "render/KindRenderers.h"
 #include "render/RenderFrame.h"
@@ -77,39 +79,36 @@ std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args) 
     return out;
 }
 
-// Without a background of its own the item surface is filled with a colour the copy onto the
-// page leaves out: the transparent colour when one is set, else the background colour.
-LayoutItem drawnItem(const LayoutItem& item) {
-    LayoutItem drawn = item;
-    if (!item.Ext.textBackground) {
-        if (isTrue(item.Transparent))
-            drawn.BackColor = item.TransparentColor;
-        else
-            drawn.TransparentColor = item.BackColor;
-        drawn.Transparent = kTrue;
-    }
-    return drawn;
+bool drawLines(RenderContext& ctx, const DrawSurface& surface, const RenderArgs& args, float dx,
+               float dy) {
+    const std::vector<PlacedLine> lines = layoutLines(ctx, args);
+    const Colour colour =
+        Fnc_ColorFromText(args.item.element(kTextFontElement).Font.ForeColor.text(), 0);
+    bool ok = true;
+    for (const PlacedLine& line : lines)
+        if (!line.text.isEmpty())
+            ok &= Fnc_DrawText(ctx, surface, 1, line.text, line.x + dx, line.y + dy, colour, true);
+    return ok;
 }
 
 } // namespace
 
 bool Fnc_DrawTextItem(RenderContext& ctx, const RenderArgs& args) {
     try {
-        const LayoutItem item = drawnItem(args.item);
-        RenderArgs drawArgs{item,          args.preview,  args.page,        args.range,
-                            args.autoSize, args.itemLeft, args.itemTop,     args.xOffset,
-                            args.yOffset,  args.rows,     args.layoutFolder};
-        ItemDrawScope scope(ctx, drawArgs);
+        // Without a background the text goes straight onto the page: whatever lies under the
+        // item shows around the letters, and a PDF keeps them as text.
+        if (!args.preview && !args.item.Ext.textBackground) {
+            const ResolvedTarget target = resolveTarget(ctx, args.page);
+            return drawLines(ctx, args.page, args,
+                             static_cast<float>(args.itemLeft) +
+                                 static_cast<float>(args.xOffset) / target.scaleX,
+                             static_cast<float>(args.itemTop) +
+                                 static_cast<float>(args.yOffset) / target.scaleY);
+        }
+        ItemDrawScope scope(ctx, args);
         if (!scope.ok())
             return false;
-        const std::vector<PlacedLine> lines = layoutLines(ctx, drawArgs);
-        const Colour colour =
-            Fnc_ColorFromText(item.element(kTextFontElement).Font.ForeColor.text(), 0);
-        bool ok = true;
-        for (const PlacedLine& line : lines)
-            if (!line.text.isEmpty())
-                ok &=
-                    Fnc_DrawText(ctx, scope.surface(), 1, line.text, line.x, line.y, colour, true);
+        const bool ok = drawLines(ctx, scope.surface(), args, 0, 0);
         return scope.finish() && ok;
     } catch (const std::exception&) {
         return false;
@@ -117,7 +116,7 @@ bool Fnc_DrawTextItem(RenderContext& ctx, const RenderArgs& args) {
 }
 
 std::optional<ItemExtent> Fnc_MeasureTextItem(RenderContext& ctx, const RenderArgs& args) {
-    // The text is clipped to the item box, so the box is what the drawing reaches.
+    // The item box: text placed inside it is what the drawing reaches.
     return Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
 }
 

@@ -211,7 +211,10 @@ void ItemDialogTests::choiceLists() {
 void ItemDialogTests::styleSamplesFollowTheBuilders() {
     const auto date = year{2027} / September / 1;
     const auto years = yearStyleChoices(date);
-    QCOMPARE(years.size(), 30);
+    QCOMPARE(years.size(), 34);
+    QCOMPARE(years[30], (StyleChoice{40, QStringLiteral("年度(2027年度)")}));
+    QCOMPARE(years[31].caption, QStringLiteral("年度(令和9年度)"));
+    QCOMPARE(years[33], (StyleChoice{43, QStringLiteral("年度括弧付き(令和9年度)")}));
     QCOMPARE(years[0].caption, QStringLiteral("西暦(2027)"));
     QCOMPARE(years[1].caption, QStringLiteral("和暦(令和 09)"));
     QCOMPARE(years[5].caption, QStringLiteral("西暦(2027年)"));
