@@ -52,8 +52,12 @@ QString shownText(const LayoutItem& item) {
         const QString file = item.PictureFile.text();
         return file.isEmpty() ? QStringLiteral("画像なし") : QStringLiteral("画像 ") + file;
     }
+    if (isTextCategory(item.Category))
+        return QStringLiteral("「%1」").arg(item.Ext.text.section(QLatin1Char('\n'), 0, 0));
     const QString label = shownMonthLabel(item.Category, item.MonthSelector);
-    return label.isEmpty() ? QStringLiteral("MonthSelector=%1").arg(item.MonthSelector) : label;
+    const QString shown =
+        label.isEmpty() ? QStringLiteral("MonthSelector=%1").arg(item.MonthSelector) : label;
+    return item.Ext.weekStart == WeekStart::Monday ? shown + QStringLiteral(" 月曜始まり") : shown;
 }
 
 } // namespace
@@ -77,6 +81,8 @@ int runInfo(const std::vector<std::string>& args) {
     out += QStringLiteral("解像度: %1\n").arg(resolutionText(h.Resolution));
     out += QStringLiteral("向き: %1\n")
                .arg(isTrue(h.Portrait) ? QStringLiteral("縦") : QStringLiteral("横"));
+    if (!parsed.extensionNotice.isEmpty())
+        out += QStringLiteral("拡張部分: %1\n").arg(parsed.extensionNotice);
     const std::vector<int> order = doc->liveSlotsInDrawingOrder();
     out += QStringLiteral("アイテム: %1\n").arg(order.size());
     if (order.size() != content.items.size())

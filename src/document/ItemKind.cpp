@@ -30,6 +30,8 @@ QString itemKindLabel(std::int32_t category, std::int32_t variant) {
         return {};
     case CategoryPicture:
         return QStringLiteral("画像表示");
+    case CategoryText:
+        return QStringLiteral("テキスト");
     }
     return {};
 }

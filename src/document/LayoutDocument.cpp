@@ -311,6 +311,8 @@ void LayoutDocument::clearForNewDocument() {
     m_drawingOrder.clear();
     m_path.clear();
     m_currentSlot = -1;
+    extension = {};
+    extensionNotice.clear();
 }
 
 void LayoutDocument::carrySessionStateFrom(const LayoutDocument& previous) {

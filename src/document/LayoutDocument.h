@@ -84,6 +84,11 @@ public:
     LayoutDocument();
 
     PageValues page;
+    // Document-wide values of the extension block.
+    DocumentExtension extension;
+    // What reading the file left out of its extension block (a damaged or newer block); empty
+    // otherwise. Saving over the file would lose it, so the editor asks first.
+    QString extensionNotice;
 
     // --- Items ---
     // Slots are 0..99; the accessors throw std::out_of_range for other values.

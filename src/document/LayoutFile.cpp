@@ -1,8 +1,11 @@
 #include "document/LayoutFile.h"
 
+#include "document/ExtensionBlock.h"
+#include "document/ExtensionCodec.h"
 #include "document/LayoutFields.h"
 #include "document/RegularFile.h"
 
+#include <QCborValue>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -155,6 +158,51 @@ bool finite(float v) {
     return std::isfinite(v);
 }
 
+QString leftOutMessage(const QString& reason) {
+    return QStringLiteral("%1月曜始まりの週、テキストアイテムなど、この版で加わった設定は読み込"
+                          "まれていません。")
+        .arg(reason);
+}
+
+// Reads the extension block that may follow the records; the fixed part stays as read whatever
+// the block holds.
+void readExtension(LayoutParseResult& result, LayoutFileContent& content) {
+    const ExtensionBlockScan scan = scanExtensionBlock(content.trailing);
+    switch (scan.state) {
+    case ExtensionBlockScan::State::Absent:
+        return;
+    case ExtensionBlockScan::State::Newer:
+        result.extensionNotice = leftOutMessage(
+            QStringLiteral("拡張部分は新しい版 (%1) で書かれています。").arg(scan.version));
+        return;
+    case ExtensionBlockScan::State::Damaged:
+        result.extensionNotice = leftOutMessage(QStringLiteral("拡張部分が壊れています。"));
+        return;
+    case ExtensionBlockScan::State::Read:
+        break;
+    }
+    QCborParserError parseError;
+    const QCborValue value = QCborValue::fromCbor(scan.payload, &parseError);
+    QString problem;
+    if (parseError.error != QCborError::NoError || !value.isMap())
+        problem = QStringLiteral("CBOR として読めません。");
+    ExtensionDecoded decoded;
+    if (problem.isEmpty()) {
+        decoded = decodeExtension(value.toMap(), content.items, ExtensionSource::File);
+        problem = decoded.error;
+        if (problem.isEmpty() && decoded.items.size() > std::size_t(kMaxItemCount))
+            problem = QStringLiteral("アイテムが %1 個を超えます。").arg(kMaxItemCount);
+    }
+    if (!problem.isEmpty()) {
+        result.extensionNotice =
+            leftOutMessage(QStringLiteral("拡張部分が壊れています (%1)。").arg(problem));
+        return;
+    }
+    content.items = std::move(decoded.items);
+    content.extension = std::move(decoded.document);
+    content.trailing = content.trailing.sliced(scan.blockSize);
+}
+
 } // namespace
 
 LayoutParseResult parseLayoutBytes(QByteArrayView bytes) {
@@ -217,6 +265,7 @@ LayoutParseResult parseLayoutBytes(QByteArrayView bytes) {
         pos = reader.position();
     }
     content.trailing = QByteArray(bytes.data() + pos, static_cast<qsizetype>(size - pos));
+    readExtension(result, content);
     result.content = std::move(content);
     return result;
 }
@@ -232,12 +281,18 @@ QByteArray serializeLayout(const LayoutFileContent& content) {
     QByteArray out;
     out.reserve(kPageHeaderSize + static_cast<qsizetype>(content.items.size()) * kItemRecordSize +
                 content.trailing.size());
+    const std::vector<LayoutItem> records = fixedRecords(content.items);
     PageSettings header = content.header;
-    header.ItemCount = static_cast<std::int32_t>(content.items.size());
+    header.ItemCount = static_cast<std::int32_t>(records.size());
     BinaryWriter writer(out);
     detail::visitPageSettings(header, writer);
-    for (const LayoutItem& item : content.items)
+    for (const LayoutItem& item : records)
         detail::visitLayoutItem(item, writer);
+    if (needsExtension(content.items, content.extension)) {
+        const QCborValue map =
+            encodeExtension(content.items, content.extension, ExtensionSource::File);
+        out.append(frameExtensionBlock(map.toCbor()));
+    }
     out.append(content.trailing);
     return out;
 }
@@ -290,8 +345,9 @@ LayoutFileContent layoutFromDocument(const LayoutDocument& document) {
     h.PageBackColor = 0x00FFFFFF;
     for (int slot : document.liveSlotsInDrawingOrder())
         content.items.push_back(document.item(slot));
+    content.extension = document.extension;
     // The count is that of the records written, so the file always reads back.
-    h.ItemCount = static_cast<std::int32_t>(content.items.size());
+    h.ItemCount = static_cast<std::int32_t>(fixedRecords(content.items).size());
     return content;
 }
 
@@ -304,7 +360,10 @@ ReadResult readLayoutFile(const QString& path, std::int32_t screenDpi) {
     }
     result.document =
         LayoutDocument::fromRecords(parsed.content->header, parsed.content->items, screenDpi);
+    result.document->extension = parsed.content->extension;
+    result.document->extensionNotice = parsed.extensionNotice;
     result.document->setPath(path);
+    result.extensionNotice = parsed.extensionNotice;
     return result;
 }
 

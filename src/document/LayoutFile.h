@@ -26,11 +26,14 @@ inline constexpr qint64 kMaxLayoutFileSize =
     kPageHeaderSize + qint64(kMaxItemCount) * (kItemRecordSize + 3 * 65535) + (1 << 20);
 QString layoutTooLargeMessage(qint64 size);
 
-// A layout file as stored: the header with every field as read, the records in file order and any
-// bytes after the last record (ignored by the program, kept for exact copies).
+// A layout file as stored: the header with every field as read, the items in drawing order and
+// any bytes after the last record or the extension block (ignored by the program, kept for exact
+// copies). Items with a fixed record come in file order; text items, which only the extension
+// block holds, stand at their places between them. The header's ItemCount counts the records.
 struct LayoutFileContent {
     PageSettings header;
     std::vector<LayoutItem> items;
+    DocumentExtension extension;
     QByteArray trailing;
 
     bool operator==(const LayoutFileContent&) const = default;
@@ -39,12 +42,17 @@ struct LayoutFileContent {
 struct LayoutParseResult {
     std::optional<LayoutFileContent> content;
     QString error; // empty on success
+    // Set when the file has an extension block that could not be used: what was left out. The
+    // block's bytes then stay in `trailing`, and the fixed part is read as other readers see it.
+    QString extensionNotice;
 };
 
 // Parses the bytes of a layout file. Never reads past the end, never allocates by an unchecked
 // count: ItemCount must be 0..100 and every text length must fit into the remaining bytes.
 LayoutParseResult parseLayoutBytes(QByteArrayView bytes);
-// The file bytes: header as held except ItemCount, which is always the number of records.
+// The file bytes: header as held except ItemCount, which is always the number of records. A
+// layout that needs no extension is the header and records alone; one that does has the same
+// header and records, then the extension block.
 QByteArray serializeLayout(const LayoutFileContent& content);
 
 LayoutParseResult readLayoutFileContent(const QString& path);
@@ -57,6 +65,7 @@ LayoutFileContent layoutFromDocument(const LayoutDocument& document);
 struct ReadResult {
     std::unique_ptr<LayoutDocument> document; // null on failure
     QString error;                            // empty on success
+    QString extensionNotice;                  // as in LayoutParseResult
 };
 // Reads a layout file into a new document whose path is the file. screenDpi resolves the
 // resolution index 5. The caller replaces its document only on success (and may carry the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/FixedText.h"
+#include "document/LayoutExtension.h"
 
 #include <QByteArray>
 #include <QString>
@@ -98,6 +99,8 @@ enum ItemCategory : std::int32_t {
     CategoryMonthDisplay = 2,
     CategoryWeekly = 3,
     CategoryPicture = 4,
+    // Kept only in the extension block: other readers of the format never see a text item.
+    CategoryText = 5,
 };
 enum ItemVariant : std::int32_t {
     VariantBox5 = 0,
@@ -116,6 +119,14 @@ constexpr bool isMonthBox(int category, int variant) {
 }
 constexpr bool isDayList(int category, int variant) {
     return isDayCategory(category) && (variant == VariantVertical || variant == VariantHorizontal);
+}
+
+// The kinds whose weeks can start on Monday: the month boxes and the weekly lists.
+constexpr bool hasWeekStart(int category, int variant) {
+    return isMonthBox(category, variant) || category == CategoryWeekly;
+}
+constexpr bool isTextCategory(int category) {
+    return category == CategoryText;
 }
 
 // One item of a layout. Field order, widths and signedness are those of the layout file.
@@ -171,6 +182,8 @@ struct LayoutItem {
     B16 Transparent = kFalse;
     Colour TransparentColor = 0;
     std::uint8_t Reserved10 = 0;
+    // Not part of the record: what the extension block stores for this item.
+    ItemExtension Ext;
 
     ContentElement& element(int k) { return Elements.at(static_cast<std::size_t>(k)); }
     const ContentElement& element(int k) const { return Elements.at(static_cast<std::size_t>(k)); }

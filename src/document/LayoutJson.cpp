@@ -1,7 +1,10 @@
 #include "document/LayoutJson.h"
 
+#include "document/ExtensionCodec.h"
 #include "document/LayoutFields.h"
 
+#include <QCborArray>
+#include <QCborValue>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,6 +22,12 @@ namespace tobirae {
 namespace {
 
 const QString kHexKey = QStringLiteral("Hex");
+// Keys of the extension that stand at the top of the JSON form.
+const QStringList kExtensionTopKeys{QStringLiteral("TextItems"),
+                                    QString::fromLatin1(kOtherValuesKey)};
+// Keys of the extension that stand in an item of "Items".
+const QStringList kExtensionItemKeys{QStringLiteral("WeekStart"),
+                                     QString::fromLatin1(kOtherValuesKey)};
 
 bool isHex(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) {
@@ -57,11 +66,12 @@ class JsonText {
 public:
     QByteArray out;
 
-    void key(const char* name) {
+    void key(const char* name) { key(QString::fromLatin1(name)); }
+    void key(const QString& name) {
         out += m_first.back() ? "\n" : ",\n";
         m_first.back() = false;
         indent();
-        out += quoted(QString::fromLatin1(name));
+        out += quoted(name);
         out += ": ";
     }
     void arrayElement() {
@@ -128,6 +138,43 @@ QByteArray floatText(float v) {
         s.assign(buf, res.ptr);
     }
     return QByteArray::fromStdString(s);
+}
+
+// Extension values as JSON, in the order of their map.
+void emitValue(JsonText& text, const QCborValue& value) {
+    if (value.isMap()) {
+        text.open('{');
+        const QCborMap map = value.toMap();
+        for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+            text.key(it.key().toString());
+            emitValue(text, it.value());
+        }
+        text.close('}');
+    } else if (value.isArray()) {
+        text.open('[');
+        for (const QCborValue& element : value.toArray()) {
+            text.arrayElement();
+            emitValue(text, element);
+        }
+        text.close(']');
+    } else if (value.isString()) {
+        text.out += JsonText::quoted(value.toString());
+    } else if (value.isInteger()) {
+        text.out += QByteArray::number(value.toInteger());
+    } else if (value.isDouble()) {
+        const double d = value.toDouble();
+        if (static_cast<double>(static_cast<float>(d)) == d) {
+            text.out += floatText(static_cast<float>(d));
+        } else {
+            char buf[64];
+            const auto res = std::to_chars(buf, buf + sizeof buf, d);
+            text.out += QByteArray(buf, res.ptr - buf);
+        }
+    } else if (value.isBool()) {
+        text.out += value.toBool() ? "true" : "false";
+    } else {
+        text.out += "null";
+    }
 }
 
 class JsonWriter {
@@ -213,6 +260,8 @@ public:
     }
     // Reports keys of the outermost object that no field asked for.
     void finish() { finishFrame(); }
+    // Lets a key that no record field has pass the check of finish().
+    void allow(const QString& key) { m_stack.back().used.insert(key); }
 
     void field(const char* name, float& v) {
         const auto value = take(name);
@@ -421,16 +470,37 @@ QByteArray layoutToJson(const LayoutFileContent& content) {
         detail::visitPageSettings(content.header, writer);
         writer.end();
     }
+    const QCborMap extension =
+        encodeExtension(content.items, content.extension, ExtensionSource::Json);
+    // Extension values of a record stand in its object, after the record's fields.
+    std::vector<QCborMap> recordValues(content.items.size());
+    for (const QCborValue& entry : extension.value(QStringLiteral("Items")).toArray()) {
+        QCborMap values = entry.toMap();
+        const auto index =
+            static_cast<std::size_t>(values.take(QStringLiteral("Record")).toInteger());
+        recordValues.at(index) = values;
+    }
     text.key("Items");
     text.open('[');
-    for (const LayoutItem& item : content.items) {
+    const std::vector<LayoutItem> records = fixedRecords(content.items);
+    for (std::size_t i = 0; i < records.size(); ++i) {
         text.arrayElement();
         text.open('{');
         JsonWriter writer(text);
-        detail::visitLayoutItem(item, writer);
+        detail::visitLayoutItem(records[i], writer);
+        for (auto it = recordValues[i].constBegin(); it != recordValues[i].constEnd(); ++it) {
+            text.key(it.key().toString());
+            emitValue(text, it.value());
+        }
         text.close('}');
     }
     text.close(']');
+    for (const QString& key : kExtensionTopKeys) {
+        if (extension.contains(key)) {
+            text.key(key);
+            emitValue(text, extension.value(key));
+        }
+    }
     if (!content.trailing.isEmpty()) {
         text.key("TrailingBytes");
         text.out += '"' + content.trailing.toHex() + '"';
@@ -456,7 +526,7 @@ LayoutJsonResult layoutFromJson(QByteArrayView json) {
     const QJsonObject root = doc.object();
     for (auto it = root.constBegin(); it != root.constEnd(); ++it) {
         if (it.key() != QLatin1String("PageSettings") && it.key() != QLatin1String("Items") &&
-            it.key() != QLatin1String("TrailingBytes")) {
+            it.key() != QLatin1String("TrailingBytes") && !kExtensionTopKeys.contains(it.key())) {
             result.error = it.key() + QStringLiteral(": 不明なキーです。");
             return result;
         }
@@ -499,15 +569,25 @@ LayoutJsonResult layoutFromJson(QByteArrayView json) {
                            .arg(items.size());
         return result;
     }
+    QCborArray recordValues; // one entry per record, so that messages name the record
     for (qsizetype i = 0; i < items.size(); ++i) {
         const QString path = QStringLiteral("Items[%1]").arg(i);
         if (!items.at(i).isObject()) {
             result.error = path + QStringLiteral(": オブジェクトが必要です。");
             return result;
         }
+        const QJsonObject object = items.at(i).toObject();
         LayoutItem item;
-        JsonReader reader(items.at(i).toObject(), path);
+        JsonReader reader(object, path);
         detail::visitLayoutItem(item, reader);
+        QCborMap values;
+        values.insert(QStringLiteral("Record"), i);
+        for (const QString& key : kExtensionItemKeys) {
+            reader.allow(key);
+            if (object.contains(key))
+                values.insert(key, QCborValue::fromJsonValue(object.value(key)));
+        }
+        recordValues.append(values);
         reader.finish();
         if (!reader.ok()) {
             result.error = reader.error();
@@ -531,6 +611,25 @@ LayoutJsonResult layoutFromJson(QByteArrayView json) {
         }
         content.trailing = QByteArray::fromHex(hex.toLatin1());
     }
+
+    QCborMap extension;
+    extension.insert(QStringLiteral("Items"), recordValues);
+    for (const QString& key : kExtensionTopKeys)
+        if (root.contains(key))
+            extension.insert(key, QCborValue::fromJsonValue(root.value(key)));
+    ExtensionDecoded decoded =
+        decodeExtension(extension, std::move(content.items), ExtensionSource::Json);
+    if (!decoded.error.isEmpty()) {
+        result.error = decoded.error;
+        return result;
+    }
+    if (decoded.items.size() > std::size_t(kMaxItemCount)) {
+        result.error =
+            QStringLiteral("TextItems: アイテムは合わせて %1 個までです。").arg(kMaxItemCount);
+        return result;
+    }
+    content.items = std::move(decoded.items);
+    content.extension = std::move(decoded.document);
     result.content = std::move(content);
     return result;
 }

@@ -34,6 +34,10 @@ std::optional<ItemExtent> Fnc_MeasureYearItem(RenderContext& ctx, const RenderAr
 bool Fnc_DrawMonthItem(RenderContext& ctx, const RenderArgs& args);
 std::optional<ItemExtent> Fnc_MeasureMonthItem(RenderContext& ctx, const RenderArgs& args);
 
+// Text items with their fields (TextItemRenderer.cpp).
+bool Fnc_DrawTextItem(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> Fnc_MeasureTextItem(RenderContext& ctx, const RenderArgs& args);
+
 // Pictures (ImageItemRenderer.cpp).
 bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args);
 std::optional<ItemExtent> Fnc_MeasureImageItem(RenderContext& ctx, const RenderArgs& args);

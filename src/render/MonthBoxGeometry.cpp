@@ -2,6 +2,7 @@
 
 #include "bitmap/Primitives.h"
 #include "calendar/DateHelpers.h"
+#include "render/WeekStart.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,12 +41,13 @@ BoxFrame MonthBoxGeometry::frame() const {
     box.scaleY = fit.scaleY;
     box.offsetX = offsetX;
     box.offsetY = offsetY;
+    box.firstWeekday = firstWeekday;
     return box;
 }
 
 std::vector<MonthBoxCell> MonthBoxGeometry::cells() const {
     std::vector<MonthBoxCell> out;
-    const std::chrono::sys_days start = Fnc_WeekStart(first);
+    const std::chrono::sys_days start = weekStartOn(first, firstWeekday);
     const bool fold = rows == 5 && weeks == 6;
     for (int j = 0; j < 42; ++j) {
         const std::chrono::sys_days day = start + std::chrono::days{j};
@@ -77,7 +79,12 @@ std::optional<MonthBoxGeometry> Fnc_MonthBoxGeometry(RenderContext& ctx, const R
     g.rows = rows;
     g.first = std::chrono::sys_days{month};
     g.last = Fnc_MonthEnd(g.first);
-    g.weeks = static_cast<int>((Fnc_WeekStart(g.last) - Fnc_WeekStart(g.first)).count() / 7) + 1;
+    g.firstWeekday = firstWeekdayOf(item.Ext.weekStart);
+    g.weeks =
+        static_cast<int>(
+            (weekStartOn(g.last, g.firstWeekday) - weekStartOn(g.first, g.firstWeekday)).count() /
+            7) +
+        1;
 
     g.fit = Fnc_FitContent(item, args.preview, args.autoSize, 7, 1);
     g.offsetX = Fnc_PlacementOffset(item.HPlacement, item.Width, static_cast<float>(g.fit.width));

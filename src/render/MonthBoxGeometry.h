@@ -16,7 +16,7 @@ namespace tobirae {
 // Where one date of the shown month sits in the grid.
 struct MonthBoxCell {
     std::chrono::year_month_day date;
-    int column = 0; // 0 Sunday .. 6 Saturday
+    int column = 0; // 0 the first day of the week (Sunday or Monday) .. 6 the last
     int row = 0;    // drawn row (a folded sixth week is drawn in row 4)
     CellHalf half = CellHalf::Normal;
 };
@@ -28,7 +28,8 @@ struct MonthBoxGeometry {
     int rows = 5;                  // R
     std::chrono::sys_days first{}; // F, the 1st of the shown month
     std::chrono::sys_days last{};  // L
-    int weeks = 0;                 // Sunday-based weeks the month touches (4, 5 or 6)
+    int firstWeekday = 0;          // 0 weeks from Sunday, 1 from Monday
+    int weeks = 0;                 // weeks the month touches (4, 5 or 6)
     ElementExtent years;           // extents of the year and month title groups
     ElementExtent months;
     float yearBand = 0;          // Ty (design pixels)

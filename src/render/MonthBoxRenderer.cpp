@@ -73,7 +73,8 @@ bool drawWeekdayNames(RenderContext& ctx, const DrawSurface& surface, const Layo
     const float columnWidth = static_cast<float>(g.width()) / 7;
     bool ok = Fnc_SelectFont(ctx, item.element(Weekday).Font);
     for (int c = 0; c < 7; ++c) {
-        const QString name = QString::fromStdString(Fnc_WeekdayName(c, item.WeekdayStyle));
+        const int weekday = box.weekdayAt(c);
+        const QString name = QString::fromStdString(Fnc_WeekdayName(weekday, item.WeekdayStyle));
         if (name.isEmpty())
             continue;
         const auto height = static_cast<float>(Fnc_MeasureText(ctx, nullptr, sy, name).height);
@@ -81,7 +82,7 @@ bool drawWeekdayNames(RenderContext& ctx, const DrawSurface& surface, const Layo
             truncHalfUp(titleBottom + ((static_cast<float>(g.gridTop) - titleBottom) - height) / 2);
         const auto left = static_cast<float>(box.columnX(c));
         ok &= Fnc_DrawText(ctx, surface, sy, name, left, static_cast<float>(y + g.offsetY),
-                           Fnc_WeekdayNameColor(item, c), true, left, columnWidth);
+                           Fnc_WeekdayNameColor(item, weekday), true, left, columnWidth);
     }
     return ok;
 }

@@ -1,5 +1,6 @@
 #include "render/NewItemDefaults.h"
 
+#include "document/ExtensionCodec.h"
 #include "render/RuleBlock.h"
 
 #include <algorithm>
@@ -392,8 +393,34 @@ bool Fnc_DefaultContentLayout(LayoutItem& item) {
     return false;
 }
 
+namespace {
+
+// A text item holds only what the extension stores, so it reads back as it was made.
+void textItemDefaults(LayoutItem& item) {
+    LayoutItem text = emptyTextItem();
+    text.Live = item.Live;
+    text.Top = item.Top;
+    text.Left = item.Left;
+    text.Width = 240;
+    text.Height = 48;
+    FontSpec& font = text.element(Year1).Font;
+    Fnc_DefaultFontSpec(font);
+    font.Size = 20;
+    text.Ext.text = QStringLiteral("テキスト");
+    text.BackColor = kWhite;
+    text.TransparentColor = kWhite;
+    item = text;
+}
+
+} // namespace
+
 bool Fnc_NewItemDefaults(int category, int variant, LayoutItem& item, float paperWidthMm,
                          float paperHeightMm) {
+    if (category == CategoryText) {
+        textItemDefaults(item);
+        return true;
+    }
+    item.Ext = {};
     item.Category = category;
     item.LayoutVariant = variant;
     item.MonthSelector = 12;

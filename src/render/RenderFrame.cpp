@@ -48,6 +48,8 @@ KindEntry kindOf(const LayoutItem& item) {
         }
     case CategoryPicture:
         return {Fnc_DrawImageItem, Fnc_MeasureImageItem};
+    case CategoryText:
+        return {Fnc_DrawTextItem, Fnc_MeasureTextItem};
     default:
         return {};
     }

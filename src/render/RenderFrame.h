@@ -48,10 +48,13 @@ struct WeekSpan {
     std::chrono::sys_days last;
     int rows = 0;
 };
-WeekSpan Fnc_WeekSpan(int weekRange, std::chrono::year_month month);
-// mode 0: from 1 January of the date's year, 1: from the 1st of its month; the Sunday on or
-// before that base plus (n - 1) weeks.
-std::chrono::sys_days Fnc_WeekStartDate(int mode, int n, std::chrono::sys_days date);
+// The five week choices follow weeks that begin on firstWeekday (0 Sunday, 1 Monday).
+WeekSpan Fnc_WeekSpan(int weekRange, std::chrono::year_month month, int firstWeekday = 0);
+// mode 0: week n of the date's year, 1: week n of its month. Sunday weeks count from the week
+// of 1 January or the 1st; Monday weeks of the year are ISO 8601 weeks (week 1 holds 4 January),
+// of the month they count from the week of the 1st.
+std::chrono::sys_days Fnc_WeekStartDate(int mode, int n, std::chrono::sys_days date,
+                                        int firstWeekday = 0);
 
 // --- fit and placement --------------------------------------------------------------------------
 struct ContentFit {

@@ -89,7 +89,7 @@ bool Fnc_DrawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const Lay
     const auto top = static_cast<float>(box.headerTop());
     const auto bottom = static_cast<float>(box.headerBottom());
     for (int c = 0; c < 7; ++c) {
-        const Colour colour = entryColour(item, kHeaderEntry + c);
+        const Colour colour = entryColour(item, kHeaderEntry + box.weekdayAt(c));
         if (!cellBackPainted(item, colour))
             continue;
         const auto left = static_cast<float>(box.columnX(c));
@@ -102,7 +102,7 @@ bool Fnc_DrawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const Lay
     }
     for (int r = 0; r < box.rows && r < 6; ++r) {
         for (int c = 0; c < 7; ++c) {
-            const Colour colour = entryColour(item, kCellEntry + 7 * r + c);
+            const Colour colour = entryColour(item, kCellEntry + 7 * r + box.weekdayAt(c));
             if (!cellBackPainted(item, colour))
                 continue;
             ok &=

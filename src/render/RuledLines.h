@@ -13,15 +13,19 @@ class ItemDrawScope;
 // multiplied by scaleY where used. Every derived coordinate has the placement offset added and is
 // rounded to the nearest integer (ties to even).
 struct BoxFrame {
-    float width = 0;     // W, a multiple of 7
-    float height = 0;    // H
-    float gridTop = 0;   // G
-    float yearBand = 0;  // Ty
-    float monthBand = 0; // Tm
-    int rows = 5;        // R
-    float scaleY = 1;    // sy
-    int offsetX = 0;     // hx
-    int offsetY = 0;     // vy
+    float width = 0;      // W, a multiple of 7
+    float height = 0;     // H
+    float gridTop = 0;    // G
+    float yearBand = 0;   // Ty
+    float monthBand = 0;  // Tm
+    int rows = 5;         // R
+    float scaleY = 1;     // sy
+    int offsetX = 0;      // hx
+    int offsetY = 0;      // vy
+    int firstWeekday = 0; // weekday of column 0: 0 Sunday, 1 Monday
+
+    // Weekday 0 = Sunday .. 6 of column c: header and cell colours stay with their days.
+    int weekdayAt(int c) const { return (c + firstWeekday) % 7; }
 
     // x of column edge c = 0..7 (0 left edge, 7 right edge).
     int columnX(int c) const;
@@ -38,7 +42,8 @@ struct BoxFrame {
 
 // Year and month band backgrounds (entries 0 and 1).
 bool Fnc_DrawTitleBackgrounds(ItemDrawScope& scope, const LayoutItem& item, const BoxFrame& box);
-// Weekday header cells (entries 2..8, Sunday to Saturday) and the day cells of rows 0..R-1.
+// Weekday header cells (entries 2..8, Sunday to Saturday) and the day cells of rows 0..R-1
+// (entry 9 + 7 x row + weekday), each in the column of its weekday.
 bool Fnc_DrawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const LayoutItem& item,
                              const BoxFrame& box);
 // Entries 0..15 when DrawRules is on: vertical lines left to right, then the horizontal ones top

@@ -1,5 +1,6 @@
 #include "calendar/DateHelpers.h"
 #include "render/RenderFrame.h"
+#include "render/WeekStart.h"
 
 namespace tobirae {
 
@@ -42,14 +43,16 @@ year_month Fnc_ShownMonth(int monthSelector, int pageYear, int pageMonth) {
     return year{pageYear} / month{static_cast<unsigned>(pageMonth)};
 }
 
-sys_days Fnc_WeekStartDate(int mode, int n, sys_days date) {
+sys_days Fnc_WeekStartDate(int mode, int n, sys_days date, int firstWeekday) {
     const year_month_day ymd{date};
+    if (mode == 0 && firstWeekday == 1)
+        return isoWeekMonday(static_cast<int>(ymd.year()), n);
     const sys_days base =
         mode == 0 ? sys_days{ymd.year() / January / 1} : sys_days{ymd.year() / ymd.month() / 1};
-    return base + days{(n - 1) * 7 - (weekdayNumber(base) - 1)};
+    return weekStartOn(base, firstWeekday) + days{(n - 1) * 7};
 }
 
-WeekSpan Fnc_WeekSpan(int weekRange, year_month ym) {
+WeekSpan Fnc_WeekSpan(int weekRange, year_month ym, int firstWeekday) {
     const sys_days first{ym / 1};
     auto day = [&](int d) { return first + days{d - 1}; };
     switch (weekRange) {
@@ -58,7 +61,7 @@ WeekSpan Fnc_WeekSpan(int weekRange, year_month ym) {
     case 2:
     case 3:
     case 4: {
-        const sys_days start = Fnc_WeekStartDate(1, weekRange + 1, first);
+        const sys_days start = Fnc_WeekStartDate(1, weekRange + 1, first, firstWeekday);
         return {start, start + days{6}, 0};
     }
     case 5:
@@ -104,9 +107,15 @@ DateRange Fnc_ShownRange(const LayoutItem& item, int pageYear, int pageMonth, in
     }
     case CategoryWeekly: {
         const year_month ym = Fnc_ShownMonth(item.MonthSelector, pageYear, pageMonth);
-        const WeekSpan span = Fnc_WeekSpan(item.WeekRange, ym);
+        const WeekSpan span = Fnc_WeekSpan(item.WeekRange, ym, firstWeekdayOf(item.Ext.weekStart));
         range = rangeOf(span.first, span.last);
         rowCount = span.rows;
+        break;
+    }
+    case CategoryText: {
+        // Text fields read the page's own month.
+        const year_month ym{year{pageYear}, month{static_cast<unsigned>(pageMonth)}};
+        range = rangeOf(sys_days{ym / 1}, monthEnd(ym));
         break;
     }
     default: {

@@ -28,6 +28,8 @@ constexpr Framing kEraYearOnly{u"和暦年のみ(", true};
 constexpr Framing kEra{u"和暦(", true};
 constexpr Framing kWesternBracketed{u"西暦括弧付き", false};
 constexpr Framing kEraBracketed{u"和暦括弧付き", false};
+constexpr Framing kFiscal{u"年度(", true};
+constexpr Framing kFiscalBracketed{u"年度括弧付き", false};
 
 Framing yearFraming(int style) {
     switch (style) {
@@ -52,9 +54,20 @@ Framing yearFraming(int style) {
     case 27:
     case 28:
         return kEraBracketed;
+    case kFiscalYearStyle:
+    case kFiscalYearStyle + 1:
+        return kFiscal;
+    case kFiscalYearStyle + 2:
+    case kFiscalYearStyle + 3:
+        return kFiscalBracketed;
     default:
         return kEra;
     }
+}
+
+bool offeredYearStyle(int style) {
+    return (style >= 0 && style < kYearStylesOffered) ||
+           (style >= kFiscalYearStyle && style < kFiscalYearStyle + kFiscalYearStyleCount);
 }
 
 Framing monthFraming(int style) {
@@ -87,7 +100,7 @@ QList<StyleChoice> fromCaptions(std::initializer_list<const char16_t*> captions)
 
 QString yearStyleCaption(int style, std::chrono::year_month_day date) {
     const QString sample = Fnc_YearText(style, date);
-    if (style < 0 || style >= kYearStylesOffered)
+    if (!offeredYearStyle(style))
         return sample; // known to the builder, not offered: shown bare in the element list
     return framed(yearFraming(style), sample);
 }
@@ -112,6 +125,8 @@ QString sekkiCaption(int selection) {
 QList<StyleChoice> yearStyleChoices(std::chrono::year_month_day date) {
     QList<StyleChoice> list;
     for (int style = 0; style < kYearStylesOffered; ++style)
+        list.append({style, yearStyleCaption(style, date)});
+    for (int style = kFiscalYearStyle; style < kFiscalYearStyle + kFiscalYearStyleCount; ++style)
         list.append({style, yearStyleCaption(style, date)});
     return list;
 }

@@ -15,7 +15,8 @@ struct StyleChoice {
     bool operator==(const StyleChoice&) const = default;
 };
 
-// Year styles 0..29: a category word and the year text of the style for the date
+// Year styles 0..29 and the fiscal-year styles 40..43: a category word and the year text of the
+// style for the date
 // ("西暦(2027)", "和暦(令和 09)", "西暦括弧付き(2027)").
 QList<StyleChoice> yearStyleChoices(std::chrono::year_month_day date);
 // Month styles 0..21 with the label of the month in that style ("数字(9月)", "英語(September)").

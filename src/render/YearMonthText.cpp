@@ -1,6 +1,7 @@
 #include "render/YearMonthText.h"
 
 #include "render/MonthText.h"
+#include "render/TextFields.h"
 
 #include <array>
 
@@ -119,6 +120,14 @@ QString Fnc_YearText(int style, std::chrono::year_month_day date) {
     if (style >= 24 && style <= 39) {
         const QString text = baseYearText(style - 24, date);
         return text.isEmpty() ? text : u'(' + text + u')';
+    }
+    if (style >= kFiscalYearStyle && style < kFiscalYearStyle + kFiscalYearStyleCount) {
+        const year_month month = date.year() / date.month();
+        const int base = (style - kFiscalYearStyle) % 2;
+        const QString text = base == 0
+                                 ? QString::number(Fnc_FiscalYear(month)) + QStringLiteral("年度")
+                                 : Fnc_EraFiscalYearText(month);
+        return style - kFiscalYearStyle < 2 || text.isEmpty() ? text : u'(' + text + u')';
     }
     return {};
 }

@@ -28,7 +28,11 @@ QString Fnc_KanjiEraYear(int eraYear);
 //          YY, ee, K, YY年, ee年, K年
 //   16..23 styles 0..4 and 10..12 followed by "/"
 //   24..39 styles 0..15 in round brackets
+//   40..43 the fiscal year of the date's month (April start): 2027年度, 令和9年度, and the two
+//          in round brackets
 // Empty for any other style, and for a style that needs the era when the date has none.
 QString Fnc_YearText(int style, std::chrono::year_month_day date);
+inline constexpr int kFiscalYearStyle = 40;
+inline constexpr int kFiscalYearStyleCount = 4;
 
 } // namespace tobirae

@@ -120,6 +120,31 @@ TEST_F(PdfPages, OneA4PageWithSearchableTextAndEmbeddedFonts) {
             << font.toStdString();
 }
 
+TEST_F(PdfPages, TextItemsAreTextWithTheirFieldsReplaced) {
+    LayoutItem title;
+    Fnc_NewItemDefaults(CategoryText, 0, title, 210, 297);
+    title.Live = kTrue;
+    title.Left = 40;
+    title.Top = 30;
+    title.Width = 500;
+    title.Height = 60;
+    title.Ext.text = QStringLiteral("{和暦年度} 年間行事\n扉絵商事株式会社");
+    LayoutItem framed = title;
+    framed.Top = 200;
+    framed.Ext.text = QStringLiteral("背景つき");
+    framed.Ext.textBackground = true;
+    framed.BackColor = 0x00CCFFFF;
+    const std::vector<LayoutItem> items{title, framed};
+    const auto document = LayoutDocument::fromRecords(PageSettings{}, items, 96);
+    const PageJob job = pageJobFromDocument(*document, 0x00FFFFFF);
+    ASSERT_TRUE(exportPdf(job, {year(2028) / 2}, path("text.pdf")).ok);
+    const QString text = run(QStringLiteral("pdftotext"), {path("text.pdf"), QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("令和9年度"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("年間行事"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("扉絵商事株式会社"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("背景つき"))) << text.toStdString();
+}
+
 TEST_F(PdfPages, RasterisedPageMatchesTheBitmapOfTheSameMonth) {
     const PageJob job = wallCalendar();
     ASSERT_TRUE(exportPdf(job, {year(2027) / 5}, path("may.pdf")).ok);

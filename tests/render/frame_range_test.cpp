@@ -112,6 +112,45 @@ TEST(WeekRanges, DaysAndRowsOfEveryChoice) {
     }
 }
 
+TEST(WeekRanges, MondayWeeksForTheFiveWeekChoices) {
+    const WeekCase cases[] = {
+        // 2027-01 starts on a Friday, 2027-02 on a Monday, 2027-08 on a Sunday.
+        {0, 2027y / January, 2026y / December / 28, 2027y / January / 3, 0},
+        {0, 2027y / February, 2027y / February / 1, 2027y / February / 7, 0},
+        {0, 2027y / August, 2027y / July / 26, 2027y / August / 1, 0},
+        // The fifth week of a common February from a Monday lies entirely in March.
+        {4, 2027y / February, 2027y / March / 1, 2027y / March / 7, 0},
+        // The fixed day ranges do not depend on the week.
+        {5, 2027y / August, 2027y / August / 1, 2027y / August / 7, 0},
+    };
+    for (const WeekCase& c : cases) {
+        LayoutItem item = itemOf(CategoryWeekly, VariantVertical, 12, c.weekRange);
+        item.Ext.weekStart = WeekStart::Monday;
+        const DateRange r =
+            Fnc_ShownRange(item, static_cast<int>(c.month.year()),
+                           static_cast<int>(static_cast<unsigned>(c.month.month())));
+        EXPECT_EQ(r.first(), c.first) << "week range " << c.weekRange;
+        EXPECT_EQ(r.last(), c.last) << "week range " << c.weekRange;
+    }
+}
+
+TEST(WeekStartDate, MondayWeeksOfTheYearAreIsoWeeks) {
+    // ISO week 1 holds 4 January: 2027 starts on Monday 4 January, 2026 on 29 December 2025.
+    EXPECT_EQ(Fnc_WeekStartDate(0, 1, sys_days{2027y / May / 19}, 1),
+              sys_days{2027y / January / 4});
+    EXPECT_EQ(Fnc_WeekStartDate(0, 20, sys_days{2027y / May / 19}, 1), sys_days{2027y / May / 17});
+    EXPECT_EQ(Fnc_WeekStartDate(0, 1, sys_days{2026y / June / 1}, 1),
+              sys_days{2025y / December / 29});
+    EXPECT_EQ(Fnc_WeekStartDate(1, 1, sys_days{2027y / August / 20}, 1),
+              sys_days{2027y / July / 26});
+}
+
+TEST(ShownRange, TextItemsReadThePageMonth) {
+    const DateRange r = Fnc_ShownRange(itemOf(CategoryText, 0, 0), 2028, 2);
+    EXPECT_EQ(r.firstYear, 2028);
+    EXPECT_EQ(r.firstMonth, 2);
+}
+
 TEST(WeekRanges, WeeklyItemsFollowTheirMonthSelector) {
     const LayoutItem item = itemOf(CategoryWeekly, VariantHorizontal, 13, 5);
     const DateRange r = Fnc_ShownRange(item, 2027, 12);

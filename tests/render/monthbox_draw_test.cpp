@@ -101,6 +101,27 @@ TEST(MonthBoxHeader, WeekdayNamesCentredUnderTheTitle) {
     }
 }
 
+TEST(MonthBoxHeader, MondayFirstKeepsNamesColoursAndBackgroundsWithTheirDays) {
+    LayoutItem item = newBoxItem();
+    item.Ext.weekStart = WeekStart::Monday;
+    item.WeekdayNameColor[2] = 0x00ABCD; // Wednesday
+    item.CellBackColor[2] = 0x0000EE;    // Sunday's header cell
+    const Drawn d(item, 2022, 1);
+    const char16_t* names[] = {u"月", u"火", u"水", u"木", u"金", u"土", u"日"};
+    const Colour colours[] = {0, 0, 0x00ABCD, 0, 0, 0xFF0000, 0x0000FF};
+    for (int c = 0; c < 7; ++c) {
+        const auto found = d.texts(u(names[c]));
+        ASSERT_FALSE(found.empty()) << c;
+        EXPECT_EQ(found.front().x1, 100 * c + 40) << c;
+        EXPECT_EQ(found.front().colour, colours[c]) << c;
+    }
+    const auto sundayHeader = std::find_if(d.calls.begin(), d.calls.end(), [](const DrawCall& c) {
+        return c.kind == DrawCall::Rect && c.colour == 0x0000EE;
+    });
+    ASSERT_NE(sundayHeader, d.calls.end());
+    EXPECT_EQ(sundayHeader->x1, 600); // the last column
+}
+
 TEST(MonthBoxCells, FoldedWeekUsesUpperAndLowerPositions) {
     LayoutItem item = newBoxItem();
     item.element(Day).UpperPos = {6, 7};

@@ -77,6 +77,81 @@ TEST(MonthBoxCells, FiveRowFoldCases) {
     }
 }
 
+TEST(MonthBoxCells, MondayFirstWeeks) {
+    // Column 0 is Monday. 2027-02 starts on a Monday (28 days), 2027-08 on a Sunday (31 days,
+    // six Monday weeks), 2028-02 on a Tuesday (29 days), 2022-01 on a Saturday.
+    const struct {
+        const char* name;
+        int variant;
+        int year, month, rows;
+        std::vector<std::pair<int, Placed>> expected;
+        std::size_t days;
+    } cases[] = {
+        {"common February from a Monday",
+         VariantBox5,
+         2027,
+         2,
+         5,
+         {{1, {0, 0, N}}, {7, {6, 0, N}}, {8, {0, 1, N}}, {28, {6, 3, N}}},
+         28},
+        {"from a Sunday, folded",
+         VariantBox5,
+         2027,
+         8,
+         5,
+         {{1, {6, 0, N}},
+          {2, {0, 1, N}},
+          {23, {0, 4, U}},
+          {30, {0, 4, L}},
+          {24, {1, 4, U}},
+          {31, {1, 4, L}},
+          {25, {2, 4, N}},
+          {29, {6, 4, N}}},
+         31},
+        {"six rows never fold",
+         VariantBox6,
+         2027,
+         8,
+         6,
+         {{23, {0, 4, N}}, {30, {0, 5, N}}, {31, {1, 5, N}}},
+         31},
+        {"mini box", VariantBoxMini, 2027, 8, 6, {{1, {6, 0, N}}, {30, {0, 5, N}}}, 31},
+        {"leap February from a Tuesday",
+         VariantBox5,
+         2028,
+         2,
+         5,
+         {{1, {1, 0, N}}, {6, {6, 0, N}}, {7, {0, 1, N}}, {28, {0, 4, N}}, {29, {1, 4, N}}},
+         29},
+        {"from a Saturday: only the 31st folds",
+         VariantBox5,
+         2022,
+         1,
+         5,
+         {{1, {5, 0, N}},
+          {2, {6, 0, N}},
+          {3, {0, 1, N}},
+          {24, {0, 4, U}},
+          {31, {0, 4, L}},
+          {25, {1, 4, N}},
+          {30, {6, 4, N}}},
+         31},
+    };
+    for (const auto& c : cases) {
+        LayoutItem item = newBoxItem(c.variant);
+        item.Ext.weekStart = WeekStart::Monday;
+        const auto cells = cellsOf(item, c.year, c.month, c.rows);
+        EXPECT_EQ(cells.size(), c.days) << c.name;
+        for (const auto& [day, want] : c.expected) {
+            ASSERT_TRUE(cells.count(day)) << c.name << " day " << day;
+            const Placed got = cells.at(day);
+            EXPECT_EQ(got.column, want.column) << c.name << " day " << day;
+            EXPECT_EQ(got.row, want.row) << c.name << " day " << day;
+            EXPECT_EQ(got.half, want.half) << c.name << " day " << day;
+        }
+    }
+}
+
 TEST(MonthBoxCells, OnlyDaysOfTheMonthAndNoFoldWithSixRows) {
     const auto five = cellsOf(newBoxItem(), 2015, 2, 5);
     EXPECT_EQ(five.size(), 28u);

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -145,13 +146,15 @@ private slots:
     void backColourMonthBox();
 
     void everyKindAddedThroughTheDialog();
+    void weekStartOfferedWhereWeeksCount();
+    void textItemMadeSavedAndReadBack();
     void editingIsOneStepWithLabels();
     void cancelAndUnchangedOkLeaveNoStep();
 };
 
 void ItemDialogTests::choiceLists() {
-    QCOMPARE(captions(categoryChoices()),
-             QStringList({"年表示", "1ヶ月単位表示", "月表示", "週単位表示", "画像表示"}));
+    QCOMPARE(captions(categoryChoices()), QStringList({"年表示", "1ヶ月単位表示", "月表示",
+                                                       "週単位表示", "画像表示", "テキスト"}));
     QCOMPARE(captions(layoutChoices(1)), QStringList({"Box表示(5段)", "Box表示(6段)",
                                                       "Box表示(Mini 6段)", "縦表示", "横表示"}));
     QCOMPARE(layoutChoices(3), QList<StyleChoice>({{3, "縦表示"}, {4, "横表示"}}));
@@ -208,7 +211,10 @@ void ItemDialogTests::choiceLists() {
 void ItemDialogTests::styleSamplesFollowTheBuilders() {
     const auto date = year{2027} / September / 1;
     const auto years = yearStyleChoices(date);
-    QCOMPARE(years.size(), 30);
+    QCOMPARE(years.size(), 34);
+    QCOMPARE(years[30], (StyleChoice{40, QStringLiteral("年度(2027年度)")}));
+    QCOMPARE(years[31].caption, QStringLiteral("年度(令和9年度)"));
+    QCOMPARE(years[33], (StyleChoice{43, QStringLiteral("年度括弧付き(令和9年度)")}));
     QCOMPARE(years[0].caption, QStringLiteral("西暦(2027)"));
     QCOMPARE(years[1].caption, QStringLiteral("和暦(令和 09)"));
     QCOMPARE(years[5].caption, QStringLiteral("西暦(2027年)"));
@@ -934,6 +940,91 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
     QVERIFY(editorBytes.size() > 1000);
     QVERIFY(editorBytes == fileBytes(f.path("cli.bmp")));
 #endif
+}
+
+void ItemDialogTests::weekStartOfferedWhereWeeksCount() {
+    const struct {
+        int category, variant;
+        bool offered;
+    } kinds[] = {{1, VariantBox5, true},        {1, VariantBox6, true},
+                 {1, VariantBoxMini, true},     {1, VariantVertical, false},
+                 {1, VariantHorizontal, false}, {3, VariantVertical, true},
+                 {3, VariantHorizontal, true}};
+    for (const auto& kind : kinds) {
+        ScriptedPrompts prompts;
+        SFrm_AddCtrl dialog(defaultsOf(kind.category, kind.variant), false, kContext, prompts);
+        auto* weekStart = child<QComboBox>(dialog, "Cmb_1Month1");
+        QCOMPARE(comboTexts(weekStart), QStringList({"日曜", "月曜"}));
+        QCOMPARE(weekStart->currentIndex(), 0);
+        QCOMPARE(weekStart->isEnabled(), kind.offered);
+    }
+    ScriptedPrompts prompts;
+    const LayoutItem box = defaultsOf(1, VariantBox5);
+    SFrm_AddCtrl dialog(box, false, kContext, prompts);
+    choose(child<QComboBox>(dialog, "Cmb_1Month1"), 1);
+    child<QPushButton>(dialog, "Cmd_Ret0")->click();
+    LayoutItem expected = box;
+    expected.Ext.weekStart = WeekStart::Monday;
+    QCOMPARE(dialog.item(), expected);
+}
+
+void ItemDialogTests::textItemMadeSavedAndReadBack() {
+    test::MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    w.setOutputMonth(2028, 2);
+    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+        choose(child<QComboBox>(dialog, "Cmb_YMD"), CategoryText);
+        QVERIFY(child<QGroupBox>(dialog, "Fra_Panel3")->isEnabled());
+        child<QPlainTextEdit>(dialog, "Txt_Text")->setPlainText("{和暦年度} 年間行事\n総務部");
+        child<QCheckBox>(dialog, "Chk_TextBack")->click();
+        child<QRadioButton>(dialog, "Opt_PrintLeft1")->click();
+        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+    });
+    QVERIFY(w.Fnc_LayOutItemAdd());
+    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+        chooseKind(dialog, CategoryMonthFamily, VariantBox5);
+        choose(child<QComboBox>(dialog, "Cmb_1Month1"), 1);
+        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+    });
+    QVERIFY(w.Fnc_LayOutItemAdd());
+    QCOMPARE(listTexts(w).mid(0, 2), QStringList({" 1 テキスト", " 2 月Box5段"}));
+    const int textSlot = w.document().liveSlotsInDrawingOrder().front();
+    const LayoutItem text = w.document().item(textSlot);
+    QCOMPARE(text.Ext.text, QStringLiteral("{和暦年度} 年間行事\n総務部"));
+    QVERIFY(text.Ext.textBackground);
+    QCOMPARE(text.HPlacement, 1);
+    QVERIFY(text.Width > 100); // a text item keeps its own size, not a design frame's
+
+    f.prompts.files = {f.path("year.CLF")};
+    QVERIFY(w.Fnc_LayOutSave());
+    const LayoutParseResult saved = readLayoutFileContent(f.path("year.CLF"));
+    QVERIFY(saved.content);
+    QCOMPARE(saved.content->header.ItemCount, 1); // other readers see the month box only
+    QCOMPARE(saved.content->items.size(), std::size_t(2));
+    QCOMPARE(saved.content->items[0].Ext.text, text.Ext.text);
+    QCOMPARE(saved.content->items[1].Ext.weekStart, WeekStart::Monday);
+
+    // Undo takes the month box away; the text item stays with its text.
+    w.editor().undoStack().undo();
+    QCOMPARE(w.document().liveCount(), 1);
+    QCOMPARE(w.document().item(textSlot).Ext.text, text.Ext.text);
+
+    // A damaged extension: the fixed part is read, the user is told, and saving over asks.
+    QByteArray bytes = fileBytes(f.path("year.CLF"));
+    bytes[bytes.size() - 2] = char(bytes.at(bytes.size() - 2) ^ 0x55);
+    QFile damaged(f.path("damaged.CLF"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(bytes);
+    damaged.close();
+    f.prompts.messages.clear();
+    f.prompts.answers = {PromptAnswer::No};
+    QVERIFY(w.Fnc_LayOutRead(f.path("damaged.CLF")));
+    QCOMPARE(w.document().liveCount(), 1);
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY(f.prompts.messages.front().contains("壊れて"));
+    f.prompts.files = {f.path("damaged.CLF")};
+    QVERIFY(!w.Fnc_LayOutSave());
+    QCOMPARE(fileBytes(f.path("damaged.CLF")), bytes);
 }
 
 void ItemDialogTests::editingIsOneStepWithLabels() {

@@ -21,7 +21,8 @@ QList<StyleChoice> captionsFrom(std::initializer_list<const char16_t*> captions,
 } // namespace
 
 QList<StyleChoice> categoryChoices() {
-    return captionsFrom({u"年表示", u"1ヶ月単位表示", u"月表示", u"週単位表示", u"画像表示"}, 0);
+    return captionsFrom(
+        {u"年表示", u"1ヶ月単位表示", u"月表示", u"週単位表示", u"画像表示", u"テキスト"}, 0);
 }
 
 QList<StyleChoice> layoutChoices(int category) {

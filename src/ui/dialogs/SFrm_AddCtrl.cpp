@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -119,6 +120,9 @@ void SFrm_AddCtrl::showWorkingCopy() {
     case CategoryPicture:
         showPicturePanel();
         break;
+    case CategoryText:
+        showTextPanel();
+        break;
     default:
         break;
     }
@@ -138,13 +142,19 @@ void SFrm_AddCtrl::showPanels() {
         panel = 1;
     else if (category == CategoryPicture)
         panel = 2;
-    Stk_Panels->setCurrentIndex(panel < 0 ? 3 : panel);
-    for (int i = 0; i < 3; ++i)
+    else if (category == CategoryText)
+        panel = 3;
+    Stk_Panels->setCurrentIndex(panel < 0 ? 4 : panel);
+    for (int i = 0; i < 4; ++i)
         Fra_Panel[static_cast<std::size_t>(i)]->setEnabled(i == panel);
     if (panel >= 0)
         Fra_Panel[static_cast<std::size_t>(panel)]->setTitle(Cmb_YMD->currentText());
-    Fra_PrintLeft->setEnabled(category >= CategoryMonthFamily && category <= CategoryPicture);
-    Fra_PrintTop->setEnabled(isDayCategory(category) || category == CategoryPicture);
+    Fra_PrintLeft->setEnabled(category >= CategoryMonthFamily && category <= CategoryText);
+    Fra_PrintTop->setEnabled(isDayCategory(category) || category == CategoryPicture ||
+                             category == CategoryText);
+    // Text items have no design frame to fit.
+    for (QCheckBox* box : Chk_Size)
+        box->setVisible(category != CategoryText);
     for (QPushButton* b : Command1)
         b->setEnabled(isDayCategory(category));
 }
@@ -155,10 +165,13 @@ void SFrm_AddCtrl::showTransparency() {
     Cmd_BackColor[2]->setEnabled(Chk_ClearColor[0]->isChecked());
     Cmd_BackColor[3]->setEnabled(Chk_ClearColor[1]->isChecked());
     Cmd_BackColor[5]->setEnabled(Chk_ClearColor[2]->isChecked());
-    for (const std::size_t i : {0u, 1u})
+    Cmd_BackColor[7]->setEnabled(Chk_ClearColor[3]->isChecked());
+    for (const std::size_t i : {0u, 1u, 5u})
         Pic_BackColor[i]->setColour(work_.BackColor);
-    for (const std::size_t i : {2u, 3u, 4u})
+    for (const std::size_t i : {2u, 3u, 4u, 6u})
         Pic_BackColor[i]->setColour(work_.TransparentColor);
+    Chk_TextBack->setChecked(work_.Ext.textBackground);
+    Cmd_BackColor[6]->setEnabled(work_.Ext.textBackground);
 }
 
 void SFrm_AddCtrl::showTitlePanel() {
@@ -190,6 +203,10 @@ void SFrm_AddCtrl::showDayPanel() {
     Cmb_1Month[4]->setEnabled(weekly);
     Lbl_1Month[4]->setVisible(weekly);
     selectValue(Cmb_1Month[2], work_.WeekdayStyle);
+    const bool weeks = hasWeekStart(work_.Category, work_.LayoutVariant);
+    selectValue(Cmb_1Month[1], static_cast<int>(work_.Ext.weekStart));
+    Cmb_1Month[1]->setEnabled(weeks);
+    Lbl_1Month[1]->setEnabled(weeks);
     Chk_1Month0->setChecked(ruleBlock(std::as_const(work_)).drawRules());
     showElementRows();
     Lbl_DayFonts[0]->setText(fontDescription(work_.element(Day).Font));
@@ -201,6 +218,14 @@ void SFrm_AddCtrl::showDayPanel() {
 }
 
 void SFrm_AddCtrl::showPicturePanel() {
+    showTransparency();
+}
+
+void SFrm_AddCtrl::showTextPanel() {
+    const QSignalBlocker blocker(Txt_Text);
+    if (Txt_Text->toPlainText() != work_.Ext.text)
+        Txt_Text->setPlainText(work_.Ext.text);
+    Lbl_TextFont->setText(fontDescription(work_.element(Year1).Font));
     showTransparency();
 }
 
@@ -285,6 +310,16 @@ void SFrm_AddCtrl::connectReactions() {
     });
     connect(Cmb_YMD_Sub[1], &QComboBox::activated, this,
             [this](int index) { work_.MonthSelector = chosenValue(Cmb_YMD_Sub[1], index); });
+    connect(Cmb_1Month[1], &QComboBox::activated, this, [this](int index) {
+        work_.Ext.weekStart = static_cast<WeekStart>(chosenValue(Cmb_1Month[1], index));
+    });
+    connect(Txt_Text, &QPlainTextEdit::textChanged, this,
+            [this] { work_.Ext.text = Txt_Text->toPlainText(); });
+    connect(Cmd_TextFont, &QPushButton::clicked, this, [this] { editFont(Year1, false); });
+    connect(Chk_TextBack, &QCheckBox::clicked, this, [this](bool on) {
+        work_.Ext.textBackground = on;
+        showTransparency();
+    });
     connect(Cmb_1Month[2], &QComboBox::activated, this,
             [this](int index) { work_.WeekdayStyle = chosenValue(Cmb_1Month[2], index); });
     connect(Cmb_1Month[3], &QComboBox::activated, this,
@@ -305,10 +340,10 @@ void SFrm_AddCtrl::connectReactions() {
     for (int k = 0; k < 8; ++k)
         connect(Cmd_Color[static_cast<std::size_t>(k)], &QPushButton::clicked, this,
                 [this, k] { pickColourButton(k); });
-    for (const std::size_t i : {0u, 1u})
+    for (const std::size_t i : {0u, 1u, 6u})
         connect(Cmd_BackColor[i], &QPushButton::clicked, this,
                 [this] { pickItemColour(work_.BackColor); });
-    for (const std::size_t i : {2u, 3u, 5u})
+    for (const std::size_t i : {2u, 3u, 5u, 7u})
         connect(Cmd_BackColor[i], &QPushButton::clicked, this,
                 [this] { pickItemColour(work_.TransparentColor); });
     connect(Cmd_BackColor[4], &QPushButton::clicked, this, &SFrm_AddCtrl::editBackColours);
@@ -360,6 +395,9 @@ void SFrm_AddCtrl::layoutChosen(int index) {
         return;
     work_.LayoutVariant = variant;
     showElementRows();
+    const bool weeks = hasWeekStart(work_.Category, variant);
+    Cmb_1Month[1]->setEnabled(weeks);
+    Lbl_1Month[1]->setEnabled(weeks);
     Cmd_BackColor[4]->setEnabled(true);
     if (isNew_ || confirmReset(kAskResetForKind))
         resetToDefaults();
@@ -448,6 +486,7 @@ void SFrm_AddCtrl::editFont(int element, bool colourLocked) {
     Lbl_YMD_Sub4->setText(fontDescription(work_.element(titleElement()).Font));
     Lbl_DayFonts[0]->setText(fontDescription(work_.element(Day).Font));
     Lbl_DayFonts[1]->setText(fontDescription(work_.element(Weekday).Font));
+    Lbl_TextFont->setText(fontDescription(work_.element(Year1).Font));
     for (int r = 0; r < Lst_1Month->topLevelItemCount(); ++r)
         refreshRow(Lst_1Month, work_, r, context_.sampleDate);
 }

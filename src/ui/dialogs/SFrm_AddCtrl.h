@@ -20,6 +20,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
@@ -76,6 +77,7 @@ private:
     QWidget* buildTitlePanel();
     QWidget* buildDayPanel();
     QWidget* buildPicturePanel();
+    QWidget* buildTextPanel();
     QWidget* buildSizeFrame();
     void connectReactions();
 
@@ -85,6 +87,7 @@ private:
     void showTitlePanel();
     void showDayPanel();
     void showPicturePanel();
+    void showTextPanel();
     void showElementRows();
     void showRow(int row);
     void showDateColours();
@@ -131,14 +134,15 @@ private:
 
     QComboBox* Cmb_YMD;
     QStackedWidget* Stk_Panels;
-    std::array<QGroupBox*, 3> Fra_Panel{};
+    std::array<QGroupBox*, 4> Fra_Panel{};
     // Panel 0: year and month display.
     std::array<QComboBox*, 2> Cmb_YMD_Sub{};
     QLabel* Lbl_YMD_Sub1;
     QPushButton* Cmd_YMD_Sub;
     QLabel* Lbl_YMD_Sub4;
     // Panel 1: month family and weekly.
-    std::array<QComboBox*, 5> Cmb_1Month{}; // 0 layout, 2 weekday style, 3 month, 4 week
+    // 0 layout, 1 first day of the week, 2 weekday style, 3 month, 4 week
+    std::array<QComboBox*, 5> Cmb_1Month{};
     std::array<QLabel*, 5> Lbl_1Month{};
     QCheckBox* Chk_1Month0;
     std::array<QLineEdit*, 2> Txt_StdSize{};
@@ -154,10 +158,15 @@ private:
     std::array<ColourSwatch*, 8> Pic_Color{};
     // Panel 2: picture.
     QLineEdit* Text1;
-    // Background and transparent colours of the three panels.
-    std::array<ColourSwatch*, 5> Pic_BackColor{};
-    std::array<QPushButton*, 6> Cmd_BackColor{};
-    std::array<QCheckBox*, 3> Chk_ClearColor{};
+    // Panel 3: text item.
+    QPlainTextEdit* Txt_Text = nullptr;
+    QPushButton* Cmd_TextFont = nullptr;
+    QLabel* Lbl_TextFont = nullptr;
+    QCheckBox* Chk_TextBack = nullptr;
+    // Background and transparent colours of the four panels.
+    std::array<ColourSwatch*, 7> Pic_BackColor{};
+    std::array<QPushButton*, 8> Cmd_BackColor{};
+    std::array<QCheckBox*, 4> Chk_ClearColor{};
     // Outside the panels.
     QGroupBox* Fra_PrintLeft;
     QGroupBox* Fra_PrintTop;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -110,16 +111,17 @@ QHBoxLayout* colourRow(ColourSwatch* swatch, QPushButton* b) {
 
 void SFrm_AddCtrl::buildWidgets() {
     setWindowTitle(QStringLiteral("アイテム詳細設定"));
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 7; ++i)
         Pic_BackColor[static_cast<std::size_t>(i)] =
             new ColourSwatch(QStringLiteral("Pic_BackColor%1").arg(i), this);
-    const std::array<const char16_t*, 6> backCaptions{u"背景色",   u"背景色", u"透視化色",
-                                                      u"透視化色", u"詳細",   u"透視化色"};
-    for (int i = 0; i < 6; ++i)
+    const std::array<const char16_t*, 8> backCaptions{u"背景色",   u"背景色",  u"透視化色",
+                                                      u"透視化色", u"詳細",    u"透視化色",
+                                                      u"背景色",   u"透視化色"};
+    for (int i = 0; i < 8; ++i)
         Cmd_BackColor[static_cast<std::size_t>(i)] =
             button(QString::fromUtf16(backCaptions[static_cast<std::size_t>(i)]),
                    QStringLiteral("Cmd_BackColor%1").arg(i), this);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         Chk_ClearColor[static_cast<std::size_t>(i)] =
             new QCheckBox(QStringLiteral("透視化する"), this);
         Chk_ClearColor[static_cast<std::size_t>(i)]->setObjectName(
@@ -137,6 +139,7 @@ void SFrm_AddCtrl::buildWidgets() {
     Fra_Panel[0] = static_cast<QGroupBox*>(buildTitlePanel());
     Fra_Panel[1] = static_cast<QGroupBox*>(buildDayPanel());
     Fra_Panel[2] = static_cast<QGroupBox*>(buildPicturePanel());
+    Fra_Panel[3] = static_cast<QGroupBox*>(buildTextPanel());
 
     Command1[0] = button(QStringLiteral("日付表示設定"), QStringLiteral("Command1_0"), this);
     Command1[1] = button(QStringLiteral("全体の罫線設定"), QStringLiteral("Command1_1"), this);
@@ -193,7 +196,7 @@ QWidget* SFrm_AddCtrl::buildTitlePanel() {
 QWidget* SFrm_AddCtrl::buildDayPanel() {
     auto* panel = new QGroupBox(this);
     panel->setObjectName(QStringLiteral("Fra_Panel1"));
-    for (const int i : {0, 2, 3, 4}) {
+    for (const int i : {0, 1, 2, 3, 4}) {
         Cmb_1Month[static_cast<std::size_t>(i)] =
             comboBox(QStringLiteral("Cmb_1Month%1").arg(i), panel);
         // Wide enough for the longest entry ("Box表示(Mini 6段)") whatever is selected.
@@ -203,13 +206,16 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
     Lbl_1Month[2] = label(QStringLiteral("曜日書式"), QStringLiteral("Lbl_1Month2"), panel);
     Lbl_1Month[3] = label(QStringLiteral("月指定"), QStringLiteral("Lbl_1Month3"), panel);
     Lbl_1Month[4] = label(QStringLiteral("週設定"), QStringLiteral("Lbl_1Month4"), panel);
+    Lbl_1Month[1] = label(QStringLiteral("週の始まり"), QStringLiteral("Lbl_1Month1"), panel);
+    Cmb_1Month[1]->addItem(QStringLiteral("日曜"), static_cast<int>(WeekStart::Sunday));
+    Cmb_1Month[1]->addItem(QStringLiteral("月曜"), static_cast<int>(WeekStart::Monday));
     for (const StyleChoice& choice : weekdayStyleChoices())
         Cmb_1Month[2]->addItem(choice.caption, choice.value);
     Chk_1Month0 = new QCheckBox(QStringLiteral("罫線をつける"), panel);
     Chk_1Month0->setObjectName(QStringLiteral("Chk_1Month0"));
 
     auto* lists = new QGridLayout;
-    for (const int i : {0, 3, 4, 2}) {
+    for (const int i : {0, 3, 4, 1, 2}) {
         const int row = lists->rowCount();
         lists->addWidget(Lbl_1Month[static_cast<std::size_t>(i)], row, 0);
         lists->addWidget(Cmb_1Month[static_cast<std::size_t>(i)], row, 1);
@@ -318,6 +324,36 @@ QWidget* SFrm_AddCtrl::buildPicturePanel() {
     grid->addWidget(Chk_ClearColor[2], 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
+    return panel;
+}
+
+QWidget* SFrm_AddCtrl::buildTextPanel() {
+    auto* panel = new QGroupBox(this);
+    panel->setObjectName(QStringLiteral("Fra_Panel3"));
+    auto* grid = new QGridLayout(panel);
+    Txt_Text = new QPlainTextEdit(panel);
+    Txt_Text->setObjectName(QStringLiteral("Txt_Text"));
+    Txt_Text->setMinimumSize(420, 90);
+    Txt_Text->setToolTip(QStringLiteral(
+        "{年} {月} {和暦年} {年度} {和暦年度} はページの月で置き換わります。{{ で { を書きます。"));
+    Cmd_TextFont = button(QStringLiteral("フォント"), QStringLiteral("Cmd_TextFont"), panel);
+    Lbl_TextFont = label(QString(), QStringLiteral("Lbl_TextFont"), panel);
+    Chk_TextBack = new QCheckBox(QStringLiteral("背景を塗る"), panel);
+    Chk_TextBack->setObjectName(QStringLiteral("Chk_TextBack"));
+    grid->addWidget(new QLabel(QStringLiteral("テキスト"), panel), 0, 0, Qt::AlignTop);
+    grid->addWidget(Txt_Text, 0, 1, 1, 2);
+    grid->addWidget(
+        label(QStringLiteral("差し込み: {年} {月} {和暦年} {年度} {和暦年度}  ({{ で {)"),
+              QStringLiteral("Lbl_TextFields"), panel),
+        1, 1, 1, 2);
+    grid->addWidget(Cmd_TextFont, 2, 0);
+    grid->addWidget(Lbl_TextFont, 2, 1, 1, 2);
+    grid->addWidget(Chk_TextBack, 3, 0);
+    grid->addLayout(colourRow(Pic_BackColor[5], Cmd_BackColor[6]), 3, 1);
+    grid->addLayout(colourRow(Pic_BackColor[6], Cmd_BackColor[7]), 4, 1);
+    grid->addWidget(Chk_ClearColor[3], 4, 0);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(5, 1);
     return panel;
 }
 

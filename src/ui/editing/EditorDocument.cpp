@@ -53,6 +53,9 @@ ItemChanges itemDifferences(const LayoutItem& a, const LayoutItem& b) {
 }
 
 void sizeToDesignFrame(LayoutItem& item) {
+    // A text item has no design frame: it keeps the size it was made with.
+    if (isTextCategory(item.Category) && item.Width > 0 && item.Height > 0)
+        return;
     const bool hasDesign = item.DesignWidth > 0 && item.DesignHeight > 0;
     item.Width = hasDesign ? static_cast<float>(item.DesignWidth) : 100.f;
     item.Height = hasDesign ? static_cast<float>(item.DesignHeight) : 100.f;

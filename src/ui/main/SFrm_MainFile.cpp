@@ -41,6 +41,8 @@ bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
     }
     adoptDocument(std::move(result.document), QFileInfo(path).absoluteFilePath());
     rememberRecentFile(document().path());
+    if (!result.extensionNotice.isEmpty())
+        prompts_.message(result.extensionNotice);
     return true;
 }
 
@@ -89,10 +91,20 @@ bool SFrm_Main::saveLayoutOverwrite() {
 }
 
 bool SFrm_Main::writeLayout(const QString& path) {
+    // The file holds settings this program could not read; writing over it loses them.
+    const bool sameFile = QFileInfo(path).absoluteFilePath() == document().path();
+    if (sameFile && !document().extensionNotice.isEmpty() &&
+        prompts_.ask(document().extensionNotice +
+                         QStringLiteral("\r\n上書きすると、読み込めなかった設定は失われます。"
+                                        "上書きしますか？"),
+                     PromptButtons::YesNo) != PromptAnswer::Yes)
+        return false;
     if (const auto error = writeLayoutFile(document(), path)) {
         prompts_.message(QStringLiteral("レイアウトファイルを保存できませんでした。\r\n") + *error);
         return false;
     }
+    if (sameFile)
+        document().extensionNotice.clear();
     document().setPath(QFileInfo(path).absoluteFilePath());
     editor_->markSaved();
     Fnc_SetMyCaption();

@@ -1,0 +1,41 @@
+// What a layout holds beyond the fixed records: per-item values (the first day of the week, the
+// text of a text item) and document-wide sections. The layout file keeps them in an extension
+// block after the last item record, which other readers of the format skip.
+//
+// A feature that needs room of its own adds a typed member here and its encoding to
+// ExtensionCodec.cpp under a key of its own. Keys that no typed member knows (a newer program
+// wrote them) are kept in `sections` as read and written back unchanged.
+#pragma once
+
+#include <QCborMap>
+#include <QString>
+#include <cstdint>
+
+namespace tobirae {
+
+// The first day of the week of month boxes, mini boxes and weekly items.
+enum class WeekStart : std::uint8_t { Sunday = 0, Monday = 1 };
+
+// Travels inside LayoutItem, so copies, the clipboard and undo carry it with the record.
+struct ItemExtension {
+    WeekStart weekStart = WeekStart::Sunday;
+    QString text; // text items: the text with its fields ({年}, {和暦年度}, …)
+    bool textBackground = false; // text items: BackColor is painted behind the text
+    QCborMap sections;           // this item's values that no typed member holds
+
+    bool isEmpty() const {
+        return weekStart == WeekStart::Sunday && text.isEmpty() && !textBackground &&
+               sections.isEmpty();
+    }
+    bool operator==(const ItemExtension&) const = default;
+};
+
+// Document-wide values beyond the page header.
+struct DocumentExtension {
+    QCborMap sections; // named sections that no typed member holds
+
+    bool isEmpty() const { return sections.isEmpty(); }
+    bool operator==(const DocumentExtension&) const = default;
+};
+
+} // namespace tobirae

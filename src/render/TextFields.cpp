@@ -1,0 +1,80 @@
+#include "render/TextFields.h"
+
+#include "render/YearMonthText.h"
+
+#include <array>
+#include <optional>
+
+namespace tobirae {
+
+using namespace std::chrono;
+
+namespace {
+
+QString eraText(const EraYear& era, const QString& suffix) {
+    return era.name + (era.year == 1 ? QStringLiteral("元") : QString::number(era.year)) + suffix;
+}
+
+} // namespace
+
+int Fnc_FiscalYear(year_month month) {
+    const int y = static_cast<int>(month.year());
+    return unsigned(month.month()) >= 4 ? y : y - 1;
+}
+
+QString Fnc_EraYearText(year_month month) {
+    const std::optional<EraYear> era = Fnc_JapaneseEra(month / 1);
+    return era ? eraText(*era, QStringLiteral("年")) : QString();
+}
+
+QString Fnc_EraFiscalYearText(year_month month) {
+    const int fiscal = Fnc_FiscalYear(month);
+    std::optional<EraYear> era = Fnc_JapaneseEra(month / 1);
+    if (era) {
+        // The era year of the fiscal year: the month's era year less the months before April.
+        era->year -= static_cast<int>(month.year()) - fiscal;
+        if (era->year < 1)
+            era = Fnc_JapaneseEra(year{fiscal} / April / 1);
+    }
+    return era ? eraText(*era, QStringLiteral("年度")) : QString();
+}
+
+QString Fnc_ExpandTextFields(const QString& text, year_month month) {
+    struct Field {
+        const char16_t* name;
+        QString value;
+    };
+    const std::array<Field, 5> fields{{
+        {u"{年}", QString::number(static_cast<int>(month.year()))},
+        {u"{月}", QString::number(unsigned(month.month()))},
+        {u"{和暦年}", Fnc_EraYearText(month)},
+        {u"{年度}", QString::number(Fnc_FiscalYear(month))},
+        {u"{和暦年度}", Fnc_EraFiscalYearText(month)},
+    }};
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        if (text.at(i) != u'{') {
+            out += text.at(i++);
+            continue;
+        }
+        if (QStringView(text).sliced(i).startsWith(u"{{")) {
+            out += u'{';
+            i += 2;
+            continue;
+        }
+        const Field* found = nullptr;
+        for (const Field& field : fields)
+            if (QStringView(text).sliced(i).startsWith(QStringView(field.name)))
+                found = &field;
+        if (found) {
+            out += found->value;
+            i += QStringView(found->name).size();
+        } else {
+            out += text.at(i++);
+        }
+    }
+    return out;
+}
+
+} // namespace tobirae

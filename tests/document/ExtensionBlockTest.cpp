@@ -1,0 +1,249 @@
+#include "document/ExtensionBlock.h"
+
+#include "LayoutSamples.h"
+#include "document/ExtensionCodec.h"
+#include "document/LayoutFile.h"
+#include "document/LayoutJson.h"
+
+#include <QCborArray>
+#include <QCborValue>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace tobirae {
+namespace {
+
+using testing::liveItem;
+using testing::randomLayout;
+
+int readLittle16(const QByteArray& bytes, qsizetype at) {
+    return static_cast<std::uint8_t>(bytes.at(at)) | static_cast<std::uint8_t>(bytes.at(at + 1))
+                                                         << 8;
+}
+
+LayoutItem textItem(const QString& text, float left) {
+    LayoutItem item = emptyTextItem();
+    item.Left = left;
+    item.Top = 12.5f;
+    item.Width = 300;
+    item.Height = 40;
+    item.Ext.text = text;
+    item.element(Year1).Font.FaceName.setText(QStringLiteral("IPAGothic"));
+    item.element(Year1).Font.Size = 18;
+    item.element(Year1).Font.Vertical = 1;
+    item.HPlacement = 1;
+    item.VPlacement = 2;
+    return item;
+}
+
+// Random records, a Monday-first box, and text items before, between and after the records.
+LayoutFileContent extendedLayout(std::mt19937& rng) {
+    LayoutFileContent content = randomLayout(rng, 3);
+    for (LayoutItem& item : content.items)
+        item.Ext = {};
+    content.items[1].Ext.weekStart = WeekStart::Monday;
+    LayoutItem styled = textItem(QStringLiteral("{和暦年度} 年間行事\n株式会社 扉絵"), 7);
+    styled.Ext.textBackground = true;
+    styled.BackColor = 0x00CCFFFF;
+    styled.Transparent = kTrue;
+    styled.TransparentColor = 0x00FFFFFF;
+    styled.MoveLocked = kTrue;
+    content.items.insert(content.items.begin(), styled);
+    content.items.insert(content.items.begin() + 2, textItem(QStringLiteral("{{大括弧}"), 8));
+    content.items.push_back(textItem(QString(), 9));
+    return content;
+}
+
+// The same layout as another reader of the format sees it.
+LayoutFileContent withoutExtension(LayoutFileContent content) {
+    content.items = fixedRecords(content.items);
+    for (LayoutItem& item : content.items)
+        item.Ext = {};
+    content.extension = {};
+    return content;
+}
+
+LayoutFileContent parsed(const QByteArray& bytes, QString* notice = nullptr) {
+    const LayoutParseResult result = parseLayoutBytes(bytes);
+    EXPECT_TRUE(result.content) << result.error.toStdString();
+    if (notice)
+        *notice = result.extensionNotice;
+    return result.content.value_or(LayoutFileContent{});
+}
+
+TEST(ExtensionBlock, LayoutsWithoutExtensionValuesGetNoBlock) {
+    std::mt19937 rng(5);
+    LayoutFileContent content = randomLayout(rng, 2);
+    const QByteArray bytes = serializeLayout(content);
+    EXPECT_EQ(bytes.size(), kPageHeaderSize + 2 * kItemRecordSize + content.items[0].Spare1.size() +
+                                content.items[0].Spare2.size() + content.items[0].Spare3.size() +
+                                content.items[1].Spare1.size() + content.items[1].Spare2.size() +
+                                content.items[1].Spare3.size());
+    EXPECT_EQ(scanExtensionBlock(bytes.mid(bytes.size() - 1)).state,
+              ExtensionBlockScan::State::Absent);
+}
+
+TEST(ExtensionBlock, FixedPartIsTheLayoutWithoutExtensionAndEverythingComesBack) {
+    std::mt19937 rng(17);
+    for (int round = 0; round < 5; ++round) {
+        const LayoutFileContent content = extendedLayout(rng);
+        const QByteArray bytes = serializeLayout(content);
+        const QByteArray fixed = serializeLayout(withoutExtension(content));
+        ASSERT_GT(bytes.size(), fixed.size());
+        EXPECT_EQ(bytes.first(fixed.size()), fixed) << "round " << round;
+        EXPECT_EQ(scanExtensionBlock(bytes.sliced(fixed.size())).state,
+                  ExtensionBlockScan::State::Read);
+        EXPECT_EQ(readLittle16(fixed, 22), 3) << "ItemCount counts the records only";
+
+        QString notice;
+        const LayoutFileContent back = parsed(bytes, &notice);
+        EXPECT_TRUE(notice.isEmpty());
+        ASSERT_EQ(back.items.size(), content.items.size());
+        for (std::size_t i = 0; i < back.items.size(); ++i)
+            EXPECT_EQ(back.items[i], content.items[i]) << "item " << i;
+        EXPECT_EQ(serializeLayout(back), bytes);
+    }
+}
+
+TEST(ExtensionBlock, DamagedAndNewerBlocksLeaveTheFixedPartReadable) {
+    std::mt19937 rng(3);
+    const LayoutFileContent content = extendedLayout(rng);
+    const QByteArray bytes = serializeLayout(content);
+    const qsizetype fixedSize = serializeLayout(withoutExtension(content)).size();
+    const LayoutFileContent plain = withoutExtension(content);
+
+    QByteArray flipped = bytes;
+    flipped[flipped.size() - 3] = char(flipped.at(flipped.size() - 3) ^ 0x40);
+    QByteArray newer = bytes;
+    newer[fixedSize + 8] = char(kExtensionVersion + 1);
+    // A sound frame around a map that names a record the file does not have.
+    QCborMap wrongRecord;
+    QCborMap entry;
+    entry.insert(QStringLiteral("Record"), 9);
+    wrongRecord.insert(QStringLiteral("Items"), QCborArray{entry});
+    const QByteArray badMap =
+        bytes.first(fixedSize) + frameExtensionBlock(QCborValue(wrongRecord).toCbor());
+    const QByteArray notCbor = bytes.first(fixedSize) + frameExtensionBlock("\xff\x00zz");
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* noticeWord;
+    } cases[] = {{"flipped", flipped, "壊れて"},
+                 {"cut", bytes.first(bytes.size() - 5), "壊れて"},
+                 {"header only", bytes.first(fixedSize + 10), "壊れて"},
+                 {"newer", newer, "新しい版"},
+                 {"record out of range", badMap, "Record"},
+                 {"not CBOR", notCbor, "CBOR"}};
+    for (const Case& c : cases) {
+        QString notice;
+        const LayoutFileContent back = parsed(c.bytes, &notice);
+        EXPECT_TRUE(notice.contains(QString::fromUtf8(c.noticeWord))) << c.name;
+        ASSERT_EQ(back.items.size(), plain.items.size()) << c.name;
+        for (std::size_t i = 0; i < back.items.size(); ++i)
+            EXPECT_EQ(back.items[i], plain.items[i]) << c.name;
+        // The block stays as bytes, so an exact copy is still exact.
+        EXPECT_EQ(back.trailing, c.bytes.sliced(fixedSize)) << c.name;
+        EXPECT_EQ(serializeLayout(back), c.bytes) << c.name;
+    }
+}
+
+TEST(ExtensionBlock, TrailingBytesAndValuesOfNewerProgramsAreKept) {
+    LayoutFileContent content;
+    content.items = {liveItem(CategoryMonthFamily, VariantBox6)};
+    content.trailing = QByteArray("\x00 not a block", 13);
+    QString notice;
+    EXPECT_EQ(parsed(serializeLayout(content), &notice).trailing, content.trailing);
+    EXPECT_TRUE(notice.isEmpty());
+
+    content.items[0].Ext.weekStart = WeekStart::Monday;
+    content.items[0].Ext.sections.insert(QStringLiteral("Future"), 42);
+    content.extension.sections.insert(QStringLiteral("OwnDays"),
+                                      QCborMap{{QStringLiteral("Entries"), QCborArray{1, 2}}});
+    const QByteArray bytes = serializeLayout(content);
+    const LayoutFileContent back = parsed(bytes);
+    EXPECT_EQ(back.trailing, content.trailing);
+    EXPECT_EQ(back.items[0].Ext, content.items[0].Ext);
+    EXPECT_EQ(back.extension, content.extension);
+    EXPECT_EQ(serializeLayout(back), bytes);
+}
+
+TEST(ExtensionBlock, JsonShowsTheExtensionInPlace) {
+    std::mt19937 rng(11);
+    LayoutFileContent content = extendedLayout(rng);
+    content.header.ItemCount = 3;
+    content.extension.sections.insert(QStringLiteral("Later"), true);
+    const QByteArray json = layoutToJson(content);
+    const QJsonObject root = QJsonDocument::fromJson(json).object();
+    const QJsonArray items = root.value("Items").toArray();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items.at(1).toObject().value("WeekStart").toString(), "Monday");
+    EXPECT_FALSE(items.at(0).toObject().contains("WeekStart"));
+    const QJsonArray texts = root.value("TextItems").toArray();
+    ASSERT_EQ(texts.size(), 3);
+    const QJsonObject first = texts.at(0).toObject();
+    EXPECT_EQ(first.value("Order").toInt(), 0);
+    EXPECT_EQ(first.value("Text").toString(), QStringLiteral("{和暦年度} 年間行事\n株式会社 扉絵"));
+    EXPECT_EQ(first.value("Font").toObject().value("Size").toInt(), 18);
+    EXPECT_EQ(first.value("BackColor").toInt(), 0x00CCFFFF);
+    EXPECT_EQ(first.value("Transparent").toInt(), 0x00FFFFFF);
+    EXPECT_TRUE(first.value("MoveLocked").toBool());
+    EXPECT_FALSE(texts.at(1).toObject().contains("BackColor"));
+    EXPECT_EQ(texts.at(2).toObject().value("Order").toInt(), 5);
+    EXPECT_TRUE(root.value("Extension").toObject().value("Later").toBool());
+
+    const LayoutJsonResult back = layoutFromJson(json);
+    ASSERT_TRUE(back.content) << back.error.toStdString();
+    EXPECT_EQ(serializeLayout(*back.content), serializeLayout(content));
+}
+
+TEST(ExtensionBlock, JsonRefusesWhatItDoesNotKnowByName) {
+    std::mt19937 rng(12);
+    LayoutFileContent content = extendedLayout(rng);
+    content.header.ItemCount = 3;
+    const QJsonObject root = QJsonDocument::fromJson(layoutToJson(content)).object();
+    auto edited = [&](auto change) {
+        QJsonObject copy = root;
+        change(copy);
+        return layoutFromJson(QJsonDocument(copy).toJson()).error.toStdString();
+    };
+    EXPECT_EQ(edited([](QJsonObject& r) {
+                  QJsonArray texts = r["TextItems"].toArray();
+                  QJsonObject t = texts[0].toObject();
+                  t["Colour"] = 1;
+                  texts[0] = t;
+                  r["TextItems"] = texts;
+              }),
+              "TextItems[0].Colour: 不明なキーです。");
+    EXPECT_EQ(edited([](QJsonObject& r) {
+                  QJsonArray items = r["Items"].toArray();
+                  QJsonObject i = items[2].toObject();
+                  i["WeekStart"] = "Tuesday";
+                  items[2] = i;
+                  r["Items"] = items;
+              }),
+              "Items[2].WeekStart: \"Sunday\" か \"Monday\" が必要です。");
+    EXPECT_EQ(edited([](QJsonObject& r) {
+                  QJsonArray texts = r["TextItems"].toArray();
+                  QJsonObject t = texts[1].toObject();
+                  t.remove("Text");
+                  texts[1] = t;
+                  r["TextItems"] = texts;
+              }),
+              "TextItems[1].Text: がありません。");
+    EXPECT_EQ(edited([](QJsonObject& r) {
+                  QJsonArray texts = r["TextItems"].toArray();
+                  QJsonObject t = texts[1].toObject();
+                  t["HPlacement"] = 3;
+                  texts[1] = t;
+                  r["TextItems"] = texts;
+              }),
+              "TextItems[1].HPlacement: 0～2 の整数が必要です。");
+    EXPECT_EQ(edited([](QJsonObject& r) { r["TextItem"] = QJsonArray(); }),
+              "TextItem: 不明なキーです。");
+}
+
+} // namespace
+} // namespace tobirae
