@@ -968,7 +968,8 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
     const int a4Width = w.document().page.CanvasWidth;
     onModal<SFrm_LayOut>([&] { w.commandButton(0)->click(); },
                          [](SFrm_LayOut& d) {
-                             d.findChild<QComboBox*>("Cmb_Size")->setCurrentIndex(1);
+                             d.findChild<QComboBox*>("Cmb_Size")->setCurrentText(
+                                 QStringLiteral("サイズ指定"));
                              d.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("150"));
                              d.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("100"));
                              d.findChild<QComboBox*>("Cmb_DPI")->setCurrentIndex(2);
