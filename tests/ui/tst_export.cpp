@@ -376,10 +376,28 @@ void ExportTests::monthRangeIntoAFolder() {
 
 void ExportTests::monthRangeDialogRunsForward() {
     using std::chrono::year;
-    MonthRangeDialog dialog(QStringLiteral("一括出力"), year(2027) / 5, true);
+    AppSettings settings;
+    MonthRangeChoice initial = initialMonthRange(settings, year(2027) / 5);
+    QCOMPARE(initial.to, year(2028) / 4);
+    QCOMPARE(initial.format, PageFileFormat::Bmp);
+    // Near the end of the years offered the range stops at 2049-12.
+    QCOMPARE(initialMonthRange(settings, year(2049) / 3).to, year(2049) / 12);
+    // A confirmed choice is where the next one starts; the format only from 一括出力.
+    rememberMonthRange(settings, {year(2027) / 4, year(2028) / 3, PageFileFormat::Png}, true);
+    rememberMonthRange(settings, {year(2027) / 6, year(2027) / 8, PageFileFormat::Pdf}, false);
+    QCOMPARE(settings.LastRangeFrom, 202706);
+    QCOMPARE(settings.LastRangeTo, 202708);
+    QCOMPARE(initialMonthRange(settings, year(2030) / 1).from, year(2027) / 6);
+    QCOMPARE(initialMonthRange(settings, year(2030) / 1).format, PageFileFormat::Png);
+
+    initial.to = year(2027) / 5;
+    initial.format = PageFileFormat::Png;
+    MonthRangeDialog dialog(QStringLiteral("一括出力"), initial, true);
     QCOMPARE(dialog.choice().from, year(2027) / 5);
     QCOMPARE(dialog.choice().to, year(2027) / 5);
-    QCOMPARE(dialog.choice().format, PageFileFormat::Bmp);
+    QCOMPARE(dialog.choice().format, PageFileFormat::Png);
+    // The year lists open with about twenty years.
+    QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("Cmb_FromYear"))->maxVisibleItems(), 20);
     QVERIFY(dialog.okButton()->isEnabled());
     dialog.setRange(year(2028) / 3, year(2027) / 4);
     QVERIFY(!dialog.okButton()->isEnabled());
