@@ -35,11 +35,6 @@ public:
     // The range and format start as `initial`; withFormat adds the format choice.
     MonthRangeDialog(const QString& title, const MonthRangeChoice& initial, bool withFormat,
                      QWidget* parent = nullptr);
-    // Both ends at one month, as BMP.
-    MonthRangeDialog(const QString& title, std::chrono::year_month initial, bool withFormat,
-                     QWidget* parent = nullptr)
-        : MonthRangeDialog(title, MonthRangeChoice{initial, initial, PageFileFormat::Bmp},
-                           withFormat, parent) {}
 
     MonthRangeChoice choice() const;
     void setRange(std::chrono::year_month from, std::chrono::year_month to);
