@@ -1,9 +1,11 @@
 // Writes the example layouts (wall-calendar.CLF, six-row-calendar.CLF, month-list.CLF,
 // horizontal-list.CLF, weekly-planner.CLF, weekly-strips.CLF, picture-calendar.CLF with its
-// mountains.png) into the given folder.
+// mountains.png, year-at-a-glance.CLF, fiscal-year.CLF with its fiscal-year-title.png) into the
+// given folder. The name and description of each, in the .ini beside it, are written by hand.
 // Every item starts from the defaults a new item gets in the editor; year and month headings take
 // the size their text needs, as the editor sizes them when they are added.
 #include "bitmap/ImageCanvas.h"
+#include "bitmap/Primitives.h"
 #include "bitmap/RenderContext.h"
 #include "document/LayoutFile.h"
 #include "render/ImageItem.h"
@@ -18,6 +20,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <cmath>
 #include <cstdio>
 #include <initializer_list>
 #include <memory>
@@ -61,10 +64,7 @@ LayoutItem newItem(int category, int variant, int monthSelector = 12) {
 }
 
 // Heading items take the size of their text (the view is 4 larger than the item).
-LayoutItem heading(int category, int fontSize) {
-    LayoutItem item = newItem(category, 0);
-    for (ContentElement& e : item.Elements)
-        e.Font.Size = fontSize;
+LayoutItem heading(LayoutItem item) {
     ImagePreview preview(QSize(100, 40));
     RenderContext ctx;
     DateRange range = pageDateRange(2027, 1);
@@ -72,6 +72,13 @@ LayoutItem heading(int category, int fontSize) {
     item.Width = static_cast<float>(preview.size().width() - 4);
     item.Height = static_cast<float>(preview.size().height() - 4);
     return item;
+}
+
+LayoutItem heading(int category, int fontSize) {
+    LayoutItem item = newItem(category, 0);
+    for (ContentElement& e : item.Elements)
+        e.Font.Size = fontSize;
+    return heading(item);
 }
 
 // Where the editor's centring puts a centre-locked heading, so the editor leaves it there.
@@ -325,6 +332,81 @@ bool writePictureCalendar(const QDir& folder) {
                  {year, month, picture, box});
 }
 
+// Twelve mini month boxes in three columns and four rows under a heading, each showing the
+// month `selector(i)` picks for position i.
+template <class Selector> std::vector<LayoutItem> twelveMonths(float top, Selector selector) {
+    constexpr float width = 190; // 150 x 180 design, scaled to keep its shape
+    constexpr float height = 228;
+    constexpr float columnGap = 40;
+    constexpr float rowGap = 14;
+    const float left = (kCanvasWidth - 3 * width - 2 * columnGap) / 2;
+    std::vector<LayoutItem> months;
+    for (int i = 0; i < 12; ++i) {
+        LayoutItem mini = newItem(CategoryMonthFamily, VariantBoxMini, selector(i));
+        mini.FitToRect = kTrue;
+        mini.Width = width;
+        mini.Height = height;
+        mini.Left = left + static_cast<float>(i % 3) * (width + columnGap);
+        mini.Top = top + static_cast<float>(i / 3) * (height + rowGap);
+        months.push_back(mini);
+    }
+    return months;
+}
+
+// The year of the output month over January to December of it.
+std::vector<LayoutItem> yearAtAGlance() {
+    LayoutItem year = heading(CategoryYear, 36);
+    year.element(Year1).Style = 5; // "2027年"
+    year = heading(year);
+    centre(year, 40);
+    std::vector<LayoutItem> items{year};
+    for (LayoutItem& mini :
+         twelveMonths(year.Top + year.Height + 40, [](int i) { return 25 + i; })) // "1月".."12月"
+        items.push_back(mini);
+    return items;
+}
+
+// "年度" as a picture in the headings' face, drawn at 300 dpi for a 36-point heading.
+QImage fiscalYearTitle() {
+    QFont font(Fnc_SubstituteFace(QStringLiteral("ＭＳ ゴシック")));
+    font.setPixelSize(150);
+    const QString text = QStringLiteral("年度");
+    const QFontMetrics metrics(font);
+    QImage image(metrics.horizontalAdvance(text) + 8, metrics.height(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), Qt::AlignCenter, text);
+    painter.end();
+    return image;
+}
+
+// A fiscal year from April: the year of the output month with "年度" after it, over the output
+// month and the eleven after it, so April as output month gives April to March.
+bool writeFiscalYear(const QDir& folder) {
+    const QString pictureName = QStringLiteral("fiscal-year-title.png");
+    const QImage title = fiscalYearTitle();
+    if (!writePicture(folder.filePath(pictureName), title))
+        return false;
+    LayoutItem year = heading(CategoryYear, 36);
+    LayoutItem suffix = newItem(CategoryPicture, 0);
+    suffix.PictureFile.setText(pictureName);
+    if (!Fnc_StorePictureSize(suffix, folder.absolutePath()))
+        return false;
+    suffix.FreeAspect = kFalse;
+    suffix.Width = std::round(static_cast<float>(title.width()) * 96 / 300);
+    suffix.Height = year.Height;
+    year.Top = suffix.Top = 40;
+    year.Left = std::round((kCanvasWidth - year.Width - suffix.Width) / 2);
+    suffix.Left = year.Left + year.Width;
+    std::vector<LayoutItem> items{year, suffix};
+    for (LayoutItem& mini : twelveMonths(year.Top + year.Height + 40,
+                                         [](int i) { return 12 + i; })) // "当月".."＋11ヶ月"
+        items.push_back(mini);
+    return write(folder.filePath(QStringLiteral("fiscal-year.CLF")), items);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -343,6 +425,8 @@ int main(int argc, char** argv) {
         write(folder.filePath(QStringLiteral("horizontal-list.CLF")), horizontalList()) &&
         write(folder.filePath(QStringLiteral("weekly-planner.CLF")), weeklyPlanner()) &&
         write(folder.filePath(QStringLiteral("weekly-strips.CLF")), weeklyStrips()) &&
-        writePictureCalendar(folder);
+        writePictureCalendar(folder) &&
+        write(folder.filePath(QStringLiteral("year-at-a-glance.CLF")), yearAtAGlance()) &&
+        writeFiscalYear(folder);
     return ok ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 
 #include "app/RecentFiles.h"
 
+#include <algorithm>
+
 namespace tobirae {
 
 namespace {
@@ -9,6 +11,17 @@ namespace {
 const QString kForm = QStringLiteral("Form");
 const QString kPage = QStringLiteral("ページ");
 const QString kGrid = QStringLiteral("GRID");
+const QString kEditor = QStringLiteral("Tobirae");
+
+// year * 100 + month within the years the calendar knows.
+std::optional<std::int32_t> rangeMonth(const SettingsText& text, const QString& key) {
+    const std::int32_t v = text.readNumber(kEditor, key, 0);
+    const std::int32_t year = v / 100;
+    const std::int32_t month = v % 100;
+    if (year < 1950 || year > 2049 || month < 1 || month > 12)
+        return std::nullopt;
+    return v;
+}
 
 // GRID keys of the two-element arrays ([0] and [1]), in the order they are written. Reading and
 // writing both walk this one list, and each array's default is the one AppSettings starts with.
@@ -78,6 +91,13 @@ AppSettings appSettingsFromText(const SettingsText& text) {
 
     readGridKeys(text, s);
     s.RecentFiles = readRecentFiles(text);
+    s.AlignToolbarShown = text.readFlag(kEditor, QStringLiteral("AlignToolbar"), true);
+    s.LastRangeFrom = rangeMonth(text, QStringLiteral("LastRangeFrom"));
+    s.LastRangeTo = rangeMonth(text, QStringLiteral("LastRangeTo"));
+    if (!s.LastRangeFrom || !s.LastRangeTo || *s.LastRangeTo < *s.LastRangeFrom)
+        s.LastRangeFrom = s.LastRangeTo = std::nullopt;
+    s.LastFileFormat =
+        std::clamp(text.readNumber(kEditor, QStringLiteral("LastFileFormat"), 0), 0, 2);
     s.Text = text;
     return s;
 }
@@ -109,6 +129,14 @@ std::optional<QString> saveAppSettings(const AppSettings& s) {
                     settingsFlagText(isTrue(s.Page.Portrait)));
     writeGridKeys(editor, s);
     writeRecentFiles(editor, s.RecentFiles);
+    editor.setValue(kEditor, QStringLiteral("AlignToolbar"), settingsFlagText(s.AlignToolbarShown));
+    if (s.LastRangeFrom && s.LastRangeTo) {
+        editor.setValue(kEditor, QStringLiteral("LastRangeFrom"),
+                        settingsNumberText(*s.LastRangeFrom));
+        editor.setValue(kEditor, QStringLiteral("LastRangeTo"), settingsNumberText(*s.LastRangeTo));
+    }
+    editor.setValue(kEditor, QStringLiteral("LastFileFormat"),
+                    settingsNumberText(s.LastFileFormat));
     return editor.save(s.FileName);
 }
 

@@ -33,6 +33,13 @@ struct AppSettings {
     std::array<bool, 2> EditLineSnap{};
     // "最近使ったファイル", newest first.
     QStringList RecentFiles;
+    // The editor's own keys (section "Tobirae"): whether the alignment toolbar is shown, and the
+    // month range and file format the page commands of several months last used, as
+    // year * 100 + month (nullopt until a range was chosen, or when the file's is unusable).
+    bool AlignToolbarShown = true;
+    std::optional<std::int32_t> LastRangeFrom;
+    std::optional<std::int32_t> LastRangeTo;
+    std::int32_t LastFileFormat = 0; // 0 BMP, 1 PNG, 2 PDF
     // The full name of the settings file and the settings text read at start.
     QString FileName;
     SettingsText Text;

@@ -28,6 +28,27 @@ TEST(AppSettings, DefaultsWhenTheFileIsEmpty) {
     EXPECT_EQ(s.GridX, (std::array<std::int32_t, 2>{60, 60}));
     EXPECT_EQ(s.GridShown, (std::array<bool, 2>{false, false}));
     EXPECT_EQ(s.EditLineSnap, (std::array<bool, 2>{false, false}));
+    EXPECT_TRUE(s.AlignToolbarShown);
+    EXPECT_FALSE(s.LastRangeFrom);
+    EXPECT_EQ(s.LastFileFormat, 0);
+}
+
+TEST(AppSettings, RememberedRangeOnlyWhenItIsACalendarRange) {
+    const AppSettings s = settingsOf("[Tobirae]\nAlignToolbar=False\nLastRangeFrom=202704\n"
+                                     "LastRangeTo=202803\nLastFileFormat=1\n");
+    EXPECT_FALSE(s.AlignToolbarShown);
+    EXPECT_EQ(s.LastRangeFrom, 202704);
+    EXPECT_EQ(s.LastRangeTo, 202803);
+    EXPECT_EQ(s.LastFileFormat, 1);
+    for (const char* bad : {"[Tobirae]\nLastRangeFrom=202713\nLastRangeTo=202803\n",
+                            "[Tobirae]\nLastRangeFrom=204912\nLastRangeTo=205001\n",
+                            "[Tobirae]\nLastRangeFrom=202805\nLastRangeTo=202803\n",
+                            "[Tobirae]\nLastRangeFrom=202704\n"}) {
+        const AppSettings b = settingsOf(bad);
+        EXPECT_FALSE(b.LastRangeFrom) << bad;
+        EXPECT_FALSE(b.LastRangeTo) << bad;
+    }
+    EXPECT_EQ(settingsOf("[Tobirae]\nLastFileFormat=7\n").LastFileFormat, 2);
 }
 
 TEST(AppSettings, EveryKeyReachesItsValue) {
@@ -66,6 +87,10 @@ TEST(AppSettings, SaveKeepsOtherLinesAndReadsBackTheSame) {
     s.FormLeft = 15;
     s.FormTop = 25;
     s.GridX = {24, 1188};
+    s.AlignToolbarShown = false;
+    s.LastRangeFrom = 202704;
+    s.LastRangeTo = 202803;
+    s.LastFileFormat = 2;
     ASSERT_EQ(saveAppSettings(s), std::nullopt);
 
     QFile f(path);
@@ -84,6 +109,10 @@ TEST(AppSettings, SaveKeepsOtherLinesAndReadsBackTheSame) {
     EXPECT_EQ(back.Page, s.Page);
     EXPECT_EQ(back.GridX, s.GridX);
     EXPECT_EQ(back.GridShown, s.GridShown);
+    EXPECT_FALSE(back.AlignToolbarShown);
+    EXPECT_EQ(back.LastRangeFrom, 202704);
+    EXPECT_EQ(back.LastRangeTo, 202803);
+    EXPECT_EQ(back.LastFileFormat, 2);
 }
 
 TEST(PageStartup, A4FollowsTheOrientationAndIsWrittenBack) {

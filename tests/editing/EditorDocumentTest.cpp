@@ -4,6 +4,7 @@
 
 #include "document/LayoutFile.h"
 #include "document/LayoutJson.h"
+#include "ui/editing/PaperScale.h"
 #include "ui/editing/Placement.h"
 
 #include <functional>
@@ -292,9 +293,99 @@ const std::vector<StepCase> kSteps{
          EXPECT_EQ(at(d, 0).Left, 365.5f);
          EXPECT_EQ(at(d, 1).Left, 30.f);
      }},
+    {"a page-size change with snapping on leaves the items nobody moved off the grid",
+     [](LayoutDocument& d) {
+         d.item(1).Left = 302.5f;
+         d.item(1).Top = 47;
+         d.item(2).HCenterLocked = kTrue;
+     },
+     [](EditorDocument& e) {
+         e.setGridSnap(GridSnap{true, 60, 60, 15});
+         PageValues page = e.document().page;
+         page.CanvasWidth = 601;
+         e.setPage(page);
+         return true;
+     },
+     QStringLiteral("用紙サイズ変更"),
+     [](const LayoutDocument& d) {
+         EXPECT_EQ(QPointF(at(d, 1).Left, at(d, 1).Top), QPointF(302.5, 47));
+         EXPECT_EQ(QPointF(at(d, 0).Left, at(d, 0).Top), QPointF(10, 20));
+         EXPECT_EQ(at(d, 2).Left, 240.5f); // centred, not snapped: (601 - 120) / 2
+     }},
+    {"scaling to a paper half as large: everything in one step, centred on the new page",
+     [](LayoutDocument& d) {
+         d.item(1).element(Month1).Font.Size = 48;
+         d.item(1).DesignWidth = 300;
+         d.item(1).element(Day).Pos = {20, 11};
+         d.item(0).XLocked = kTrue;
+         d.setAnchor(0, {10, 20});
+     },
+     [](EditorDocument& e) {
+         PageValues page = e.document().page;
+         page.CanvasWidth = kCanvasWidth / 2;
+         page.CanvasHeight = kCanvasHeight / 2 + 100;
+         e.setPage(page, paperScale({kCanvasWidth, kCanvasHeight},
+                                    {page.CanvasWidth, page.CanvasHeight}));
+         return true;
+     },
+     QStringLiteral("用紙サイズ変更"),
+     [](const LayoutDocument& d) {
+         // 397 / 794 = 0.5, and the page is 99.5 pixels higher than half: 49.75 above.
+         EXPECT_EQ(QPointF(at(d, 1).Left, at(d, 1).Top), QPointF(15, 149.75));
+         EXPECT_EQ(QSizeF(at(d, 1).Width, at(d, 1).Height), QSizeF(150, 40));
+         EXPECT_EQ(at(d, 1).element(Month1).Font.Size, 24);
+         EXPECT_EQ(at(d, 1).DesignWidth, 150);
+         EXPECT_EQ(at(d, 1).element(Day).Pos, (TextPos{10, 6}));
+         // The X lock returns to its anchor, which moved with the page.
+         EXPECT_EQ(QPointF(at(d, 0).Left, at(d, 0).Top), QPointF(5, 59.75));
+         EXPECT_EQ(d.anchor(0), (LockAnchor{5, 59.75f}));
+     }},
+    {"a new item starts where it is told",
+     {},
+     [](EditorDocument& e) {
+         LayoutItem item = newItemRecord(CategoryYear, 0, e.document().page);
+         return e.addItem(item, QPointF(120, 340)) == 3;
+     },
+     QStringLiteral("追加"),
+     [](const LayoutDocument& d) {
+         EXPECT_EQ(QPointF(at(d, 3).Left, at(d, 3).Top), QPointF(120, 340));
+         EXPECT_EQ(d.anchor(3), (LockAnchor{120, 340}));
+     }},
 };
 
 } // namespace
+
+TEST(PaperScaleRules, FactorAndOffset) {
+    // A4 to A3: the smaller of the two ratios, so the page fits both ways.
+    EXPECT_EQ(paperScale({794, 1123}, {1123, 1588}).factor, 1588.0 / 1123);
+    const PaperScale postcard = paperScale({794, 1123}, {378, 559});
+    EXPECT_DOUBLE_EQ(postcard.factor, 378.0 / 794);
+    EXPECT_NEAR(postcard.offset.x(), 0, 1e-9);
+    EXPECT_NEAR(postcard.offset.y(), (559 - 1123 * 378.0 / 794) / 2, 1e-9);
+    EXPECT_EQ(paperScale({0, 1123}, {378, 559}), PaperScale{});
+
+    // A picture keeps the size of its file; fonts never shrink to nothing.
+    LayoutItem picture = newItemRecord(CategoryPicture, 0, PageValues{});
+    picture.DesignWidth = 4000;
+    picture.element(Year1).Font.Size = 1;
+    scaleItem(picture, {0.25, {}});
+    EXPECT_EQ(picture.DesignWidth, 4000);
+    EXPECT_EQ(picture.element(Year1).Font.Size, 1);
+}
+
+TEST(PaperScaleRules, NewItemsStartInViewAndFitThePaper) {
+    const QSize a4(794, 1123);
+    // The visible part's corner, whole pixels.
+    EXPECT_EQ(newItemPlacement({200, 60}, QRectF(100.6, 300.2, 500, 400), a4),
+              QRectF(100, 300, 200, 60));
+    // Nothing visible known: the page's corner.
+    EXPECT_EQ(newItemPlacement({200, 60}, QRectF(), a4), QRectF(0, 0, 200, 60));
+    // A 4000 x 3000 picture fits the paper with its view frame and keeps its shape.
+    EXPECT_EQ(newItemPlacement({4000, 3000}, QRectF(0, 0, 794, 600), a4), QRectF(0, 0, 790, 592));
+    // Near the page's far corner an item moves back in so that all of it is on the paper.
+    EXPECT_EQ(newItemPlacement({300, 200}, QRectF(700, 1000, 94, 123), a4),
+              QRectF(490, 919, 300, 200));
+}
 
 TEST(EditorSteps, DoUndoRedo) {
     for (const StepCase& step : kSteps) {

@@ -32,7 +32,7 @@ for size in 16 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/tobirae.png")
 done
 while IFS= read -r f; do expected+=("share/tobirae/help/$f"); done < <(cd "$source/help" && find . -type f -printf '%P\n')
-for f in "$source"/examples/*.CLF "$source"/examples/*.png; do
+for f in "$source"/examples/*.CLF "$source"/examples/*.ini "$source"/examples/*.png; do
     expected+=("share/tobirae/templates/$(basename "$f")")
 done
 diff <(printf '%s\n' "${expected[@]}" | sort) \

@@ -13,6 +13,8 @@
 #include "ui/dialogs/RuleDiagram.h"
 #include "ui/dialogs/RuleDialogRules.h"
 #include "ui/dialogs/SFrm_AddCtrl.h"
+#include "ui/dialogs/SFrm_BackColor.h"
+#include "ui/dialogs/SFrm_Font.h"
 #include "ui/dialogs/SFrm_ItemCntentLayOut.h"
 #include "ui/dialogs/SFrm_Keisen.h"
 
@@ -23,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -87,6 +90,9 @@ private slots:
     void contentResetAndRules();
     void contentEditorFromPropertyDialog();
     void movedBoxIsWhereThePageDraws();
+
+    void dialogsFitALaptop_data();
+    void dialogsFitALaptop();
 };
 
 void DayCellDialogTests::ruleLinesPerKind_data() {
@@ -832,4 +838,52 @@ void DayCellDialogTests::movedBoxIsWhereThePageDraws() {
 }
 
 QTEST_MAIN(DayCellDialogTests)
+void DayCellDialogTests::dialogsFitALaptop_data() {
+    QTest::addColumn<int>("category");
+    QTest::addColumn<int>("variant");
+    for (const Kind& kind : kKinds)
+        QTest::newRow(kind.name) << kind.category << kind.variant;
+}
+
+// A 1366 x 768 screen less a taskbar (48) and a title bar (32): every dialog an item opens fits
+// at the size it asks for, buttons included. The day-cell editor, whose cell can be as tall as a
+// page, scrolls within the screen it opens on and can be made as small as the laptop's.
+void DayCellDialogTests::dialogsFitALaptop() {
+    QFETCH(int, category);
+    QFETCH(int, variant);
+    const QSize laptop(1366, 768 - 48 - 32);
+    const auto fits = [&](QDialog& dialog, const char* what, bool scrolls = false) {
+        dialog.show();
+        if (scrolls) {
+            const QRect screen = dialog.screen()->availableGeometry();
+            QVERIFY(dialog.height() <= screen.height() - 80);
+        }
+        const QSize size =
+            scrolls ? dialog.minimumSizeHint() : dialog.size().expandedTo(dialog.minimumSizeHint());
+        QVERIFY2(size.width() <= laptop.width() && size.height() <= laptop.height(),
+                 qPrintable(QStringLiteral("%1: %2 x %3")
+                                .arg(QLatin1String(what))
+                                .arg(size.width())
+                                .arg(size.height())));
+        dialog.hide();
+    };
+    const LayoutItem item = defaultsOf(category, variant);
+    ScriptedPrompts prompts;
+    {
+        SFrm_AddCtrl dialog(item, false, ItemDialogContext{}, prompts);
+        dialog.adjustSize();
+        fits(dialog, "アイテム詳細設定");
+    }
+    if (contentAreas(category, variant).empty())
+        return;
+    SFrm_ItemCntentLayOut editor(item, kEditorContext, prompts);
+    fits(editor, "日付表示設定", true);
+    SFrm_Keisen rules(item, prompts);
+    fits(rules, "罫線設定");
+    SFrm_BackColor colours(item, prompts);
+    fits(colours, "背景色詳細設定");
+    SFrm_Font font(item.element(Day).Font, false, prompts, {QStringLiteral("IPAGothic")});
+    fits(font, "フォントの設定");
+}
+
 #include "tst_daycelldialogs.moc"

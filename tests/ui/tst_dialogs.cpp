@@ -8,6 +8,7 @@
 #include "ui/dialogs/SFrm_LayOut.h"
 #include "ui/dialogs/SFrm_Option.h"
 #include "ui/dialogs/SFrm_State.h"
+#include "ui/dialogs/ScreenFit.h"
 #include "ui/dialogs/Sfrm_Zoom.h"
 #include "ui/main/Translations.h"
 
@@ -41,6 +42,8 @@ private slots:
     void pageSizeDialogEnablesByPaper();
     void pageSizeDialogOk();
     void pageSizeDialogCancelKeepsValues();
+    void pageSizePresets_data();
+    void pageSizePresets();
 
     void gridSpacingRules_data();
     void gridSpacingRules();
@@ -56,7 +59,34 @@ private slots:
     void previewScaling_data();
     void previewScaling();
     void messageBoxButtonsSpeakJapanese();
+
+    void screenFit_data();
+    void screenFit();
 };
+
+void DialogTests::screenFit_data() {
+    QTest::addColumn<QRect>("wanted");
+    QTest::addColumn<QSize>("minimum");
+    QTest::addColumn<QRect>("fitted");
+    // A laptop screen without its 40-pixel taskbar; frames take 4, 32, 4, 4.
+    QTest::newRow("fits as it is")
+        << QRect(100, 100, 400, 300) << QSize(100, 100) << QRect(100, 100, 400, 300);
+    QTest::newRow("too tall: made lower, moved up")
+        << QRect(300, 20, 796, 842) << QSize(500, 400) << QRect(300, 32, 796, 692);
+    QTest::newRow("off the bottom right: moved in")
+        << QRect(1200, 600, 400, 300) << QSize(100, 100) << QRect(962, 424, 400, 300);
+    QTest::newRow("off the top left: moved in")
+        << QRect(-50, -10, 400, 300) << QSize(100, 100) << QRect(4, 32, 400, 300);
+    QTest::newRow("minimum too tall: title bar stays on the screen")
+        << QRect(0, 0, 400, 900) << QSize(400, 800) << QRect(4, 32, 400, 800);
+}
+
+void DialogTests::screenFit() {
+    QFETCH(QRect, wanted);
+    QFETCH(QSize, minimum);
+    QFETCH(QRect, fitted);
+    QCOMPARE(fittedGeometry(wanted, minimum, QRect(0, 0, 1366, 728)), fitted);
+}
 
 void DialogTests::numericValues_data() {
     QTest::addColumn<QString>("text");
@@ -177,9 +207,12 @@ void DialogTests::pageSizeDialogOpensWithValues() {
     PageValues a4; // A4 landscape
     a4.Portrait = false;
     SFrm_LayOut second(a4, 96);
-    QCOMPARE(second.findChild<QLineEdit*>("Txt_Size0")->text(), QStringLiteral("0"));
-    QCOMPARE(second.findChild<QLineEdit*>("Txt_Size1")->text(), QStringLiteral("0"));
+    // A named paper shows its sides as oriented, so "サイズ指定" starts from them.
+    QCOMPARE(second.findChild<QLineEdit*>("Txt_Size0")->text(), QStringLiteral("210"));
+    QCOMPARE(second.findChild<QLineEdit*>("Txt_Size1")->text(), QStringLiteral("297"));
     QVERIFY(second.findChild<QRadioButton*>("Opt_Orientation1")->isChecked());
+    QCOMPARE(second.findChild<QComboBox*>("Cmb_Size")->currentText(),
+             QStringLiteral("A4(210x297 mm)"));
 }
 
 void DialogTests::pageSizeDialogEnablesByPaper() {
@@ -189,17 +222,17 @@ void DialogTests::pageSizeDialogEnablesByPaper() {
     auto* portrait = dialog.findChild<QRadioButton*>("Opt_Orientation0");
     QVERIFY(!box->isEnabled());
     QVERIFY(portrait->isEnabled());
-    size->setCurrentIndex(1);
+    size->setCurrentText(QStringLiteral("サイズ指定"));
     QVERIFY(box->isEnabled());
     QVERIFY(!portrait->isEnabled());
-    size->setCurrentIndex(0);
+    size->setCurrentText(QStringLiteral("ハガキ(100x148 mm)"));
     QVERIFY(!box->isEnabled());
     QVERIFY(portrait->isEnabled());
 }
 
 void DialogTests::pageSizeDialogOk() {
     SFrm_LayOut dialog(PageValues{}, 96);
-    dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentIndex(1);
+    dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
     dialog.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("300"));
     dialog.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("40"));
     dialog.findChild<QComboBox*>("Cmb_DPI")->setCurrentIndex(5);
@@ -214,12 +247,62 @@ void DialogTests::pageSizeDialogOk() {
 
 void DialogTests::pageSizeDialogCancelKeepsValues() {
     SFrm_LayOut dialog(PageValues{}, 96);
-    dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentIndex(1);
+    dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
     dialog.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("300"));
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(dialog.values(), PageValues{});
+}
+
+void DialogTests::pageSizePresets_data() {
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<bool>("portrait");
+    QTest::addColumn<int>("paperSize");
+    QTest::addColumn<float>("width");
+    QTest::addColumn<float>("height");
+    QTest::newRow("A3") << "A3(297x420 mm)" << true << 1 << 297.f << 420.f;
+    QTest::newRow("A3 landscape") << "A3(297x420 mm)" << false << 1 << 420.f << 297.f;
+    QTest::newRow("A4") << "A4(210x297 mm)" << true << 0 << 210.f << 297.f;
+    QTest::newRow("A5") << "A5(148x210 mm)" << true << 1 << 148.f << 210.f;
+    QTest::newRow("B4 landscape") << "B4 JIS(257x364 mm)" << false << 1 << 364.f << 257.f;
+    QTest::newRow("B5") << "B5 JIS(182x257 mm)" << true << 1 << 182.f << 257.f;
+    QTest::newRow("postcard") << "ハガキ(100x148 mm)" << true << 1 << 100.f << 148.f;
+    QTest::newRow("Letter") << "Letter(215.9x279.4 mm)" << true << 1 << 215.9f << 279.4f;
+}
+
+// A named paper other than A4 is stored as a user size with its sides; reopened, the dialog
+// shows the same paper again and gives the values back unchanged.
+void DialogTests::pageSizePresets() {
+    QFETCH(QString, paper);
+    QFETCH(bool, portrait);
+    QFETCH(int, paperSize);
+    QFETCH(float, width);
+    QFETCH(float, height);
+    SFrm_LayOut dialog(PageValues{}, 96);
+    auto* list = dialog.findChild<QComboBox*>("Cmb_Size");
+    list->setCurrentText(paper);
+    QCOMPARE(list->currentText(), paper);
+    dialog.findChild<QRadioButton*>(portrait ? "Opt_Orientation0" : "Opt_Orientation1")
+        ->setChecked(true);
+    dialog.findChild<QPushButton*>("Cmd_OK")->click();
+    const PageValues stored = dialog.values();
+    QCOMPARE(stored.PaperSize, paperSize);
+    QCOMPARE(stored.PaperWidth, width);
+    QCOMPARE(stored.PaperHeight, height);
+    QCOMPARE(bool(stored.Portrait), portrait);
+
+    SFrm_LayOut again(stored, 96);
+    QCOMPARE(again.findChild<QComboBox*>("Cmb_Size")->currentText(), paper);
+    again.findChild<QPushButton*>("Cmd_OK")->click();
+    QCOMPARE(again.values(), stored);
+
+    // The same sides under the other orientation flag are the user's own size.
+    PageValues turned = stored;
+    turned.Portrait = !stored.Portrait;
+    turned.PaperSize = 1;
+    SFrm_LayOut own(turned, 96);
+    QCOMPARE(own.findChild<QComboBox*>("Cmb_Size")->currentText(), QStringLiteral("サイズ指定"));
 }
 
 // --- options ---------------------------------------------------------------------------------
@@ -275,6 +358,15 @@ void DialogTests::optionsDialogEnabling() {
     gridShown->setChecked(true);
     QVERIFY(gridSnap->isEnabled());
     QVERIFY(gridWidth->isEnabled());
+
+    // The spacing in twips is shown in millimetres beside the box, and follows the typing.
+    QCOMPARE(symX->text(), QStringLiteral("左右対称に移動する"));
+    auto* millimetres = dialog.findChild<QLabel*>("Lbl_GridMm0");
+    QCOMPARE(millimetres->text(), QStringLiteral("= 1.06 mm"));
+    gridWidth->setText(QStringLiteral("567"));
+    QCOMPARE(millimetres->text(), QStringLiteral("= 10.00 mm"));
+    gridWidth->setText(QStringLiteral("x"));
+    QCOMPARE(millimetres->text(), QString());
 }
 
 void DialogTests::optionsDialogOk() {

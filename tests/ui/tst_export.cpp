@@ -300,13 +300,17 @@ void ExportTests::pdfOfAMonthRange() {
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
     using std::chrono::year;
+    w.setOutputMonth(2027, 9);
     QStringList titles;
     bool formatAsked = false;
-    w.setMonthRangeChooser([&](const QString& title, bool withFormat) {
-        titles << title;
-        formatAsked = withFormat;
-        return std::optional<MonthRangeChoice>({year(2027) / 4, year(2027) / 6});
-    });
+    std::vector<MonthRangeChoice> offered;
+    w.setMonthRangeChooser(
+        [&](const QString& title, bool withFormat, const MonthRangeChoice& initial) {
+            titles << title;
+            formatAsked = withFormat;
+            offered.push_back(initial);
+            return std::optional<MonthRangeChoice>({year(2027) / 4, year(2027) / 6});
+        });
     f.prompts.files.push_back(f.path(QStringLiteral("spring.pdf")));
     QVERIFY(w.exportPdfRange());
     QCOMPARE(titles, QStringList{QStringLiteral("PDF出力")});
@@ -318,9 +322,21 @@ void ExportTests::pdfOfAMonthRange() {
     QVERIFY(fileBytes(f.path(QStringLiteral("spring.pdf"))).startsWith("%PDF-"));
     QVERIFY(!w.messagePanel()->isVisible());
     QVERIFY(w.menuBar()->isEnabled());
+    // The first time the range runs from the output month to eleven months later; after that
+    // it starts from the range chosen last, kept in the settings.
+    QCOMPARE(offered.at(0).from, year(2027) / 9);
+    QCOMPARE(offered.at(0).to, year(2028) / 8);
+    QCOMPARE(offered.at(0).format, PageFileFormat::Bmp);
+    QCOMPARE(w.settings().LastRangeFrom, 202704);
+    QCOMPARE(w.settings().LastRangeTo, 202706);
+    f.prompts.files.push_back(f.path(QStringLiteral("again.pdf")));
+    QVERIFY(w.exportPdfRange());
+    QCOMPARE(offered.at(1).from, year(2027) / 4);
+    QCOMPARE(offered.at(1).to, year(2027) / 6);
 
     // A cancelled range dialog asks for no file.
-    w.setMonthRangeChooser([](const QString&, bool) { return std::nullopt; });
+    w.setMonthRangeChooser(
+        [](const QString&, bool, const MonthRangeChoice&) { return std::nullopt; });
     const std::size_t dialogs = f.prompts.fileDialogs.size();
     QVERIFY(!w.exportPdfRange());
     QCOMPARE(f.prompts.fileDialogs.size(), dialogs);
@@ -335,10 +351,13 @@ void ExportTests::monthRangeIntoAFolder() {
     using std::chrono::year;
     MonthRangeChoice choice{year(2027) / 11, year(2028) / 2, PageFileFormat::Png};
     QStringList titles;
-    w.setMonthRangeChooser([&](const QString& title, bool withFormat) {
-        titles << title + (withFormat ? QStringLiteral(" with format") : QString());
-        return std::optional<MonthRangeChoice>(choice);
-    });
+    PageFileFormat offeredFormat = PageFileFormat::Pdf;
+    w.setMonthRangeChooser(
+        [&](const QString& title, bool withFormat, const MonthRangeChoice& initial) {
+            titles << title + (withFormat ? QStringLiteral(" with format") : QString());
+            offeredFormat = initial.format;
+            return std::optional<MonthRangeChoice>(choice);
+        });
     QDir(f.dir.path()).mkdir(QStringLiteral("out"));
     const QString out = f.path(QStringLiteral("out"));
     f.prompts.files.push_back(out);
@@ -348,11 +367,13 @@ void ExportTests::monthRangeIntoAFolder() {
                           QStringLiteral("2028-01.png"), QStringLiteral("2028-02.png")}));
     QCOMPARE(f.prompts.messages.last(), QStringLiteral("4ページを作成しました。\r\n") + out);
     QCOMPARE(titles, QStringList{QStringLiteral("一括出力 with format")});
+    QCOMPARE(offeredFormat, PageFileFormat::Bmp);
 
     // Files already there are overwritten only when the user agrees.
     f.prompts.files.push_back(out);
     f.prompts.answers.push_back(PromptAnswer::No);
     QVERIFY(!w.exportMonthRange());
+    QCOMPARE(offeredFormat, PageFileFormat::Png); // the format chosen last
     QCOMPARE(f.prompts.questions.back().text,
              QStringLiteral("同じ名前のファイルがあります。\r\n上書きしますか?"));
 
@@ -376,10 +397,28 @@ void ExportTests::monthRangeIntoAFolder() {
 
 void ExportTests::monthRangeDialogRunsForward() {
     using std::chrono::year;
-    MonthRangeDialog dialog(QStringLiteral("一括出力"), year(2027) / 5, true);
+    AppSettings settings;
+    MonthRangeChoice initial = initialMonthRange(settings, year(2027) / 5);
+    QCOMPARE(initial.to, year(2028) / 4);
+    QCOMPARE(initial.format, PageFileFormat::Bmp);
+    // Near the end of the years offered the range stops at 2049-12.
+    QCOMPARE(initialMonthRange(settings, year(2049) / 3).to, year(2049) / 12);
+    // A confirmed choice is where the next one starts; the format only from 一括出力.
+    rememberMonthRange(settings, {year(2027) / 4, year(2028) / 3, PageFileFormat::Png}, true);
+    rememberMonthRange(settings, {year(2027) / 6, year(2027) / 8, PageFileFormat::Pdf}, false);
+    QCOMPARE(settings.LastRangeFrom, 202706);
+    QCOMPARE(settings.LastRangeTo, 202708);
+    QCOMPARE(initialMonthRange(settings, year(2030) / 1).from, year(2027) / 6);
+    QCOMPARE(initialMonthRange(settings, year(2030) / 1).format, PageFileFormat::Png);
+
+    initial.to = year(2027) / 5;
+    initial.format = PageFileFormat::Png;
+    MonthRangeDialog dialog(QStringLiteral("一括出力"), initial, true);
     QCOMPARE(dialog.choice().from, year(2027) / 5);
     QCOMPARE(dialog.choice().to, year(2027) / 5);
-    QCOMPARE(dialog.choice().format, PageFileFormat::Bmp);
+    QCOMPARE(dialog.choice().format, PageFileFormat::Png);
+    // The year lists open with about twenty years.
+    QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("Cmb_FromYear"))->maxVisibleItems(), 20);
     QVERIFY(dialog.okButton()->isEnabled());
     dialog.setRange(year(2028) / 3, year(2027) / 4);
     QVERIFY(!dialog.okButton()->isEnabled());

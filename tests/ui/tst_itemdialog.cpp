@@ -137,6 +137,7 @@ private slots:
 
     void fontDialogOpening();
     void fontDialogEditing();
+    void fontDialogLabelsAndLargeSample();
     void fontDialogRefusals_data();
     void fontDialogRefusals();
     void faceMatching_data();
@@ -734,6 +735,36 @@ void ItemDialogTests::fontDialogEditing() {
     expected.Vertical = 1;
     expected.ForeColor.setText(QString::number(0x563412));
     QCOMPARE(dialog.font(), expected);
+}
+
+// The labels carry their mnemonics to the boxes, and a 72-point sample stays inside the preview.
+void ItemDialogTests::fontDialogLabelsAndLargeSample() {
+    ScriptedPrompts prompts;
+    FontSpec font;
+    Fnc_DefaultFontSpec(font);
+    font.Size = 72;
+    font.Bold = kTrue;
+    SFrm_Font dialog(font, false, prompts, kContext.faces);
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text().contains('&'))
+            QVERIFY2(label->buddy(), qPrintable(label->text()));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(child<QLabel>(dialog, "Lbl_DrawnWith")->text().contains(QStringLiteral("縮小")));
+    const QImage shot = dialog.findChild<QWidget*>("Pic_Preview")->grab().toImage();
+    const QRgb white = qRgb(255, 255, 255);
+    bool inked = false;
+    for (int y = 0; y < shot.height(); ++y) {
+        QCOMPARE(shot.pixel(1, y), white);
+        QCOMPARE(shot.pixel(shot.width() - 2, y), white);
+        for (int x = 0; x < shot.width(); ++x)
+            inked = inked || shot.pixel(x, y) != white;
+    }
+    QVERIFY(inked);
+
+    font.Size = 12;
+    SFrm_Font small(font, false, prompts, kContext.faces);
+    QVERIFY(!child<QLabel>(small, "Lbl_DrawnWith")->text().contains(QStringLiteral("縮小")));
 }
 
 void ItemDialogTests::fontDialogRefusals_data() {

@@ -25,6 +25,7 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -35,6 +36,7 @@
 #include <QStyleOptionGraphicsItem>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QTranslator>
 
 using namespace tobirae;
@@ -173,6 +175,10 @@ private slots:
     void popupMenuStates();
     void copyPasteAtCanvasPoint();
     void overwriteSaveWritesWhatTheCanvasShows();
+
+    void alignmentToolbarAndKeys();
+    void paperChangeOffersToScale();
+    void newItemsStartInSightAndFitThePaper();
 };
 
 void MainWindowTests::startupWithoutSettingsFile() {
@@ -1011,14 +1017,15 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
     const int a4Width = w.document().page.CanvasWidth;
-    onModal<SFrm_LayOut>([&] { w.commandButton(0)->click(); },
-                         [](SFrm_LayOut& d) {
-                             d.findChild<QComboBox*>("Cmb_Size")->setCurrentIndex(1);
-                             d.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("150"));
-                             d.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("100"));
-                             d.findChild<QComboBox*>("Cmb_DPI")->setCurrentIndex(2);
-                             d.findChild<QPushButton*>("Cmd_OK")->click();
-                         });
+    onModal<SFrm_LayOut>(
+        [&] { w.commandButton(0)->click(); },
+        [](SFrm_LayOut& d) {
+            d.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
+            d.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("150"));
+            d.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("100"));
+            d.findChild<QComboBox*>("Cmb_DPI")->setCurrentIndex(2);
+            d.findChild<QPushButton*>("Cmd_OK")->click();
+        });
     const PageValues& page = w.document().page;
     QCOMPARE(page.PaperSize, 1);
     QCOMPARE(page.PaperWidth, 100.f);
@@ -1188,6 +1195,139 @@ void MainWindowTests::addUndoRedoByKeys() {
     f.prompts.answers.push_back(PromptAnswer::No);
     w.menus().newData->trigger();
     QVERIFY(!w.menus().undo->isEnabled());
+}
+
+// The toolbar holds the menu's own commands with icons; their keys collide with no other key of
+// the window, nor with the file keys; hiding it is kept in the settings.
+void MainWindowTests::alignmentToolbarAndKeys() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
+    SFrm_Main& w = f.start();
+    QVERIFY(activate(w));
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    auto* bar = w.findChild<QToolBar*>(QStringLiteral("Tbr_Align"));
+    QVERIFY(bar);
+    QVERIFY(bar->isVisible());
+    QList<QAction*> commands;
+    for (QAction* a : bar->actions())
+        if (!a->isSeparator())
+            commands << a;
+    QCOMPARE(commands.size(), 13);
+    QVERIFY(commands.contains(w.menus().moveHCenter));
+    QVERIFY(commands.contains(w.menus().placement));
+    QVERIFY(commands.contains(w.menus().zoomFit));
+    QMap<QKeySequence, QString> keys;
+    for (const QAction* a : w.findChildren<QAction*>()) {
+        for (const QKeySequence& key : a->shortcuts()) {
+            QVERIFY2(!keys.contains(key),
+                     qPrintable(key.toString() + QLatin1Char(' ') + keys.value(key) +
+                                QLatin1Char('/') + a->objectName()));
+            keys.insert(key, a->objectName());
+        }
+    }
+    const QList<QKeySequence> fileKeys{
+        QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_O),
+        QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        QKeySequence(Qt::CTRL | Qt::Key_P), QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    for (const QAction* a : commands) {
+        QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
+        QVERIFY2(!a->shortcut().isEmpty(), qPrintable(a->objectName()));
+        QVERIFY2(!fileKeys.contains(a->shortcut()), qPrintable(a->objectName()));
+    }
+
+    // Ctrl+Shift+H centres the selected item, also while the toolbar is hidden.
+    QAction* shown = w.findChild<QAction*>(QStringLiteral("Mnu_alignToolbar"));
+    QVERIFY(shown && shown->isChecked());
+    shown->trigger();
+    QVERIFY(!bar->isVisible());
+    QVERIFY(!w.settings().AlignToolbarShown);
+    w.selectItem(1);
+    QTest::keyClick(&w, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+    const LayoutItem& item = w.document().item(1);
+    QCOMPARE(item.Left, (w.document().page.CanvasWidth - item.Width) / 2);
+    QTest::keyClick(&w, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(item.Top + item.Height + 4, float(w.document().page.CanvasHeight));
+    QCOMPARE(w.editor().undoStack().count(), 2);
+
+    // The next start keeps it hidden.
+    QCOMPARE(saveAppSettings(w.settings()), std::nullopt);
+    f.window.reset();
+    SFrm_Main& again = f.start();
+    QVERIFY(!again.findChild<QToolBar*>(QStringLiteral("Tbr_Align"))->isVisible());
+}
+
+// Changing the paper asks whether the items follow it: yes scales them in one step, no leaves
+// every item as it was.
+void MainWindowTests::paperChangeOffersToScale() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    const LayoutItem before = w.document().item(1);
+    const auto chooseA5 = [&] {
+        onModal<SFrm_LayOut>([&] { w.menus().pageSize->trigger(); },
+                             [](SFrm_LayOut& d) {
+                                 d.findChild<QComboBox*>("Cmb_Size")
+                                     ->setCurrentText(QStringLiteral("A5(148x210 mm)"));
+                                 d.findChild<QPushButton*>("Cmd_OK")->click();
+                             });
+    };
+    f.prompts.answers = {PromptAnswer::No};
+    chooseA5();
+    QCOMPARE(f.prompts.questions.size(), std::size_t{1});
+    QCOMPARE(w.document().page.PaperWidth, 148.f);
+    QCOMPARE(w.document().item(1), before);
+    w.menus().undo->trigger();
+    QCOMPARE(w.document().page.PaperWidth, 210.f);
+
+    f.prompts.answers = {PromptAnswer::Yes};
+    chooseA5();
+    const LayoutItem& after = w.document().item(1);
+    const double factor = double(w.document().page.CanvasWidth) / 794;
+    QVERIFY(std::abs(after.Left - before.Left * factor) < 2);
+    QVERIFY(std::abs(after.element(Year1).Font.Size - before.element(Year1).Font.Size * factor) <=
+            0.5);
+    QVERIFY(after.Top < before.Top);
+    QCOMPARE(w.editor().undoStack().count(), 1);
+    w.menus().undo->trigger();
+    QCOMPARE(w.document().item(1).Left, before.Left);
+    QCOMPARE(w.document().item(1).element(Year1).Font.Size, before.element(Year1).Font.Size);
+}
+
+// A new item starts at the top-left of the visible part of the page; a picture larger than the
+// paper arrives fitted, its shape kept.
+void MainWindowTests::newItemsStartInSightAndFitThePaper() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    w.canvasView()->setZoom(2);
+    w.canvasView()->horizontalScrollBar()->setValue(300);
+    w.canvasView()->verticalScrollBar()->setValue(500);
+    const QRectF visible = w.canvasView()->visibleSceneRect();
+    w.setNewItemConfirmation([](LayoutItem& item) { return item.Category == CategoryYear; });
+    QVERIFY(w.Fnc_LayOutItemAdd());
+    const int year = w.document().currentSlot();
+    QCOMPARE(w.document().item(year).Left, float(std::floor(visible.left())));
+    QCOMPARE(w.document().item(year).Top, float(std::floor(visible.top())));
+
+    const QString picture = f.path(QStringLiteral("large.png"));
+    QImage large(4000, 3000, QImage::Format_RGB32);
+    large.fill(Qt::darkGreen);
+    QVERIFY(large.save(picture));
+    w.canvasView()->setZoom(1);
+    w.setNewItemConfirmation([&](LayoutItem& item) {
+        item = newItemRecord(CategoryPicture, 0, w.document().page);
+        item.PictureFile.setText(picture);
+        return true;
+    });
+    QVERIFY(w.Fnc_LayOutItemAdd());
+    const LayoutItem& added = w.document().item(w.document().currentSlot());
+    QVERIFY(added.Left + added.Width + 4 <= w.document().page.CanvasWidth);
+    QVERIFY(added.Top + added.Height + 4 <= w.document().page.CanvasHeight);
+    QCOMPARE(added.Width, float(w.document().page.CanvasWidth - 4));
+    QVERIFY(std::abs(added.Width / added.Height - 4.0 / 3) < 0.01);
+    QCOMPARE(added.DesignWidth, 4000);
+    QVERIFY(w.itemView(w.document().currentSlot())->viewSize().width() <=
+            w.document().page.CanvasWidth);
 }
 
 void MainWindowTests::cancelledAddKeepsCurrentItem() {

@@ -1,5 +1,6 @@
 #include "ui/dialogs/DialogButtons.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -16,6 +17,11 @@ QDialogButtonBox* okCancelButtons(QDialog* dialog, const QString& okText,
         ->setObjectName(QStringLiteral("Cmd_Cancel"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+void keepPopupShort(QComboBox* list) {
+    list->setMaxVisibleItems(20);
+    list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
 }
 
 } // namespace tobirae

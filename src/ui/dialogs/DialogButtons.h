@@ -1,8 +1,9 @@
-// The OK / Cancel row shared by the settings dialogs.
+// The OK / Cancel row shared by the settings dialogs, and the long choice lists.
 #pragma once
 
 #include <QString>
 
+class QComboBox;
 class QDialog;
 class QDialogButtonBox;
 
@@ -12,5 +13,9 @@ namespace tobirae {
 // connects accepted(), since each dialog checks its entries before closing.
 QDialogButtonBox* okCancelButtons(QDialog* dialog, const QString& okText,
                                   const QString& cancelText);
+
+// A long list (the years 1950 to 2049) opens with about twenty entries, also under styles that
+// would open it over the whole screen height.
+void keepPopupShort(QComboBox* list);
 
 } // namespace tobirae

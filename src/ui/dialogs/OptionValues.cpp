@@ -18,4 +18,12 @@ std::array<std::int32_t, 4> gridSpacingsFromTexts(const std::array<QString, 4>& 
     return spacings;
 }
 
+QString gridSpacingMillimetres(const QString& twipsText) {
+    const auto twips = numericValue(twipsText);
+    if (!twips)
+        return {};
+    constexpr double kTwipsPerMillimetre = 1440.0 / 25.4;
+    return QStringLiteral("= %1 mm").arg(*twips / kTwipsPerMillimetre, 0, 'f', 2);
+}
+
 } // namespace tobirae

@@ -36,4 +36,8 @@ inline constexpr std::int32_t kGridSpacingFallback = 30;
 // number outside 24..1188 is stored as 30.
 std::array<std::int32_t, 4> gridSpacingsFromTexts(const std::array<QString, 4>& texts);
 
+// A spacing box's text in millimetres ("= 1.06 mm" for 60 twips), blank when it is not a
+// number.
+QString gridSpacingMillimetres(const QString& twipsText);
+
 } // namespace tobirae

@@ -158,15 +158,18 @@ void SFrm_AddCtrl::buildWidgets() {
     bottom->addWidget(buttons);
 
     // One panel shows at a time; the stack keeps the window as large as the largest panel, so
-    // changing the category never moves the buttons under the pointer.
+    // changing the category never moves the buttons under the pointer. The size frame stands
+    // beside the panels, which keeps the window low enough for a laptop screen.
     Stk_Panels = new QStackedWidget(this);
     for (QGroupBox* panel : Fra_Panel)
         Stk_Panels->addWidget(panel);
     Stk_Panels->addWidget(new QWidget(Stk_Panels)); // for a category the dialog does not know
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(Stk_Panels, 1);
+    middle->addWidget(buildSizeFrame(), 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(categoryRow);
-    layout->addWidget(Stk_Panels);
-    layout->addWidget(buildSizeFrame());
+    layout->addLayout(middle, 1);
     layout->addLayout(bottom);
 }
 
@@ -243,7 +246,7 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
     Lst_1Month->setHeaderLabels({QStringLiteral("項目"), QStringLiteral("フォント"),
                                  QStringLiteral("書式"), QStringLiteral("位置")});
     Lst_1Month->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Lst_1Month->setMinimumSize(520, 250);
+    Lst_1Month->setMinimumSize(480, 200);
     Cmb_YearMonth = comboBox(QStringLiteral("Cmb_YearMonth"), panel);
     Lbl_YearMonth = label(QStringLiteral("年書式、月書式"), QStringLiteral("Lbl_YearMonth"), panel);
     auto* alignFrame = new QGroupBox(QStringLiteral("位置設定"), panel);
@@ -285,9 +288,10 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
         Pic_Color[i] = new ColourSwatch(QStringLiteral("Pic_Color%1").arg(k), colourFrame);
         Cmd_Color[i] = button(QString::fromUtf16(dayCaptions[i]),
                               QStringLiteral("Cmd_Color%1").arg(k), colourFrame);
-        colourGrid->addWidget(Pic_Color[i], k / 4 * 2, k % 4);
-        colourGrid->addWidget(Cmd_Color[i], k / 4 * 2 + 1, k % 4);
+        colourGrid->addWidget(Pic_Color[i], k / 2, k % 2 * 2);
+        colourGrid->addWidget(Cmd_Color[i], k / 2, k % 2 * 2 + 1);
     }
+    colourGrid->setColumnStretch(4, 1);
     colourLayout->addLayout(colourGrid);
     auto* backRows = new QGridLayout;
     backRows->addLayout(colourRow(Pic_BackColor[0], Cmd_BackColor[0]), 0, 0);
@@ -296,14 +300,15 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
     backRows->addWidget(Chk_ClearColor[1], 1, 1);
     colourLayout->addLayout(backRows);
 
+    colourLayout->setContentsMargins(0, 0, 0, 0);
     auto* left = new QVBoxLayout;
     left->addLayout(lists);
+    left->addWidget(colourFrame);
     left->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(Lst_1Month);
+    right->addWidget(Lst_1Month, 1);
     right->addLayout(rowTools);
     right->addLayout(dayFonts);
-    right->addWidget(colourFrame);
     auto* layout = new QHBoxLayout(panel);
     layout->addLayout(left);
     layout->addLayout(right, 1);
@@ -371,11 +376,11 @@ QWidget* SFrm_AddCtrl::buildSizeFrame() {
     Chk_Size[0]->setObjectName(QStringLiteral("Chk_Size0"));
     Chk_Size[1] = new QCheckBox(QStringLiteral("縦横の比率を保持しない"), frame);
     Chk_Size[1]->setObjectName(QStringLiteral("Chk_Size1"));
-    auto* layout = new QGridLayout(frame);
-    layout->addWidget(Fra_PrintLeft, 0, 0);
-    layout->addWidget(Fra_PrintTop, 0, 1);
-    layout->addWidget(Chk_Size[0], 1, 0);
-    layout->addWidget(Chk_Size[1], 1, 1);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(Fra_PrintLeft);
+    layout->addWidget(Fra_PrintTop);
+    layout->addWidget(Chk_Size[0]);
+    layout->addWidget(Chk_Size[1]);
     return frame;
 }
 

@@ -49,18 +49,37 @@ public:
     }
     const QFont& shownFont() const { return font_; }
 
+    // The chosen font, made smaller when the sample would not fit the box at its size.
+    QFont drawnFont() const {
+        QFont font = font_;
+        const QRect room = rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
+        for (int step = 0; step < 64 && font.pixelSize() > 1; ++step) {
+            const QFontMetrics metrics(font);
+            const bool fits = vertical_ ? metrics.height() * kSampleText.size() <= room.height() &&
+                                              metrics.maxWidth() <= room.width()
+                                        : metrics.horizontalAdvance(kSampleText) <= room.width() &&
+                                              metrics.height() <= room.height();
+            if (fits)
+                break;
+            font.setPixelSize(std::max(1, font.pixelSize() * 9 / 10));
+        }
+        return font;
+    }
+    bool reduced() const { return drawnFont().pixelSize() < font_.pixelSize(); }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setClipRect(rect());
-        painter.setFont(font_);
+        const QFont font = drawnFont();
+        painter.setFont(font);
         painter.setPen(colour_);
-        const QFontMetrics metrics(font_);
+        const QFontMetrics metrics(font);
         if (!vertical_) {
             painter.drawText(rect(), Qt::AlignCenter, kSampleText);
             return;
         }
-        int y = metrics.ascent() + 4;
+        int y = metrics.ascent() + kMargin;
         for (const QChar c : kSampleText) {
             painter.drawText(QRect(0, y - metrics.ascent(), width(), metrics.height()),
                              Qt::AlignHCenter, QString(c));
@@ -69,6 +88,7 @@ protected:
     }
 
 private:
+    static constexpr int kMargin = 4;
     QFont font_;
     QColor colour_;
     bool vertical_ = false;
@@ -188,8 +208,12 @@ SFrm_Font::SFrm_Font(const FontSpec& font, bool textColourLocked, UserPrompts& p
     connect(buttons, &QDialogButtonBox::accepted, this, &SFrm_Font::acceptEntries);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("フォント名(&F):"), this), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("サイズ(&S):"), this), 0, 1);
+    auto* faceLabel = new QLabel(QStringLiteral("フォント名(&F):"), this);
+    faceLabel->setBuddy(Txt_Name);
+    auto* sizeLabel = new QLabel(QStringLiteral("サイズ(&S):"), this);
+    sizeLabel->setBuddy(Txt_Size);
+    grid->addWidget(faceLabel, 0, 0);
+    grid->addWidget(sizeLabel, 0, 1);
     grid->addWidget(Txt_Name, 1, 0);
     grid->addWidget(Txt_Size, 1, 1);
     grid->addWidget(Lst_Name, 2, 0);
@@ -275,7 +299,9 @@ void SFrm_Font::updatePreview() {
     font.setBold(Chk_Bold->isChecked());
     font.setItalic(Chk_Italic->isChecked());
     Pic_Preview->show(font, qColorFromBgr(colours_[0]), Opt_Vertical->isChecked());
-    Lbl_DrawnWith->setText(QStringLiteral("描画に使うフォント: %1").arg(family));
+    Lbl_DrawnWith->setText(Pic_Preview->reduced()
+                               ? QStringLiteral("描画に使うフォント: %1 (縮小して表示)").arg(family)
+                               : QStringLiteral("描画に使うフォント: %1").arg(family));
 }
 
 void SFrm_Font::acceptEntries() {

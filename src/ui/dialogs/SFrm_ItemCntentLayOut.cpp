@@ -11,10 +11,12 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -93,9 +95,17 @@ SFrm_ItemCntentLayOut::SFrm_ItemCntentLayOut(const LayoutItem& shared,
     row->addStretch();
     row->addWidget(buttons);
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
-    const QWidget* content = findChild<QScrollArea*>()->widget();
-    const QSize wanted = content->sizeHint() + QSize(32, 32);
-    resize(std::clamp(wanted.width(), 520, 1200), std::clamp(wanted.height() + 50, 260, 860));
+    // As large as the areas need, but never larger than the free part of the screen, where
+    // the areas scroll instead.
+    QWidget* content = findChild<QScrollArea*>()->widget();
+    // The boxes gave the areas their margins since the layout last measured them.
+    for (QLayout* l : content->findChildren<QLayout*>())
+        l->invalidate();
+    content->layout()->invalidate();
+    const QSize wanted = content->sizeHint() + QSize(32, 32 + row->sizeHint().height() + 24);
+    const QRect room = (parent ? parent->screen() : screen())->availableGeometry();
+    resize(std::clamp(wanted.width(), 520, std::max(520, room.width() - 80)),
+           std::clamp(wanted.height(), 260, std::max(260, room.height() - 80)));
 
     // The title band first for the boxes, the day cell otherwise.
     if (!areas_.empty())
@@ -127,7 +137,10 @@ QLabel* SFrm_ItemCntentLayOut::status(ContentArea area) const {
 void SFrm_ItemCntentLayOut::buildAreas() {
     const ContentAreaSizes sizes = contentAreaSizes(render_, work_, context_.today);
     auto* content = new QWidget;
-    auto* column = new QVBoxLayout(content);
+    // The title band across the top, the day cells side by side under it: the editor stays
+    // low enough for a laptop screen.
+    auto* grid = new QGridLayout(content);
+    int dayColumn = 0;
     for (ContentArea area : contentAreas(work_.Category, work_.LayoutVariant)) {
         const bool heading = area == ContentArea::Heading;
         Area a{area};
@@ -145,11 +158,18 @@ void SFrm_ItemCntentLayOut::buildAreas() {
         head->addWidget(a.picker);
         head->addWidget(a.status);
         head->addStretch();
-        column->addLayout(head);
-        column->addWidget(a.view, 0, Qt::AlignLeft);
+        auto* cell = new QVBoxLayout;
+        cell->addLayout(head);
+        cell->addWidget(a.view, 0, Qt::AlignLeft | Qt::AlignTop);
+        cell->addStretch();
+        if (heading)
+            grid->addLayout(cell, 0, 0, 1, 2);
+        else
+            grid->addLayout(cell, 1, dayColumn++);
         areas_.push_back(a);
     }
-    column->addStretch();
+    grid->setRowStretch(2, 1);
+    grid->setColumnStretch(2, 1);
     for (const Area& a : areas_) {
         connect(a.view, &ContentAreaView::selectionChanged, this, [this, area = a.area](int box) {
             const Area* found = find(area);

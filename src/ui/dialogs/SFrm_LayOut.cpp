@@ -31,7 +31,8 @@ SFrm_LayOut::SFrm_LayOut(const PageValues& values, std::int32_t screenDpi, QWidg
     auto* sizeFrame = new QGroupBox(QStringLiteral("用紙サイズ"), this);
     Cmb_Size = new QComboBox(sizeFrame);
     Cmb_Size->setObjectName(QStringLiteral("Cmb_Size"));
-    Cmb_Size->addItems({QStringLiteral("A4(210x297 mm)"), QStringLiteral("サイズ指定")});
+    for (const PaperPreset& preset : paperPresets())
+        Cmb_Size->addItem(preset.caption);
     auto* sizeGrid = new QGridLayout;
     const std::array<QString, 2> captions{QStringLiteral("縦："), QStringLiteral("横：")};
     for (int i = 0; i < 2; ++i) {
@@ -84,29 +85,42 @@ SFrm_LayOut::SFrm_LayOut(const PageValues& values, std::int32_t screenDpi, QWidg
     layout->addWidget(Fra_Orientation);
     layout->addWidget(buttons);
 
-    const bool userSize = values_.PaperSize == 1;
-    Cmb_Size->setCurrentIndex(userSize ? 1 : 0);
+    Cmb_Size->setCurrentIndex(paperPresetIndex(values_));
     Cmb_DPI->setCurrentIndex(std::clamp(values_.ResolutionIndex, 0, kScreenResolutionIndex));
-    Txt_Size[0]->setText(userSize ? millimetreText(values_.PaperHeight) : QStringLiteral("0"));
-    Txt_Size[1]->setText(userSize ? millimetreText(values_.PaperWidth) : QStringLiteral("0"));
+    Txt_Size[0]->setText(millimetreText(values_.PaperHeight));
+    Txt_Size[1]->setText(millimetreText(values_.PaperWidth));
     Opt_Orientation[values_.Portrait ? 0 : 1]->setChecked(true);
     paperChosen(Cmb_Size->currentIndex());
     connect(Cmb_Size, &QComboBox::currentIndexChanged, this, &SFrm_LayOut::paperChosen);
+    connect(Opt_Orientation[0], &QRadioButton::toggled, this,
+            [this] { paperChosen(Cmb_Size->currentIndex()); });
 }
 
-void SFrm_LayOut::paperChosen(int index) {
-    const bool userSize = index == 1;
+const PaperPreset& SFrm_LayOut::chosenPaper() const {
+    return paperPresets()[static_cast<std::size_t>(
+        std::clamp(Cmb_Size->currentIndex(), 0, static_cast<int>(paperPresets().size()) - 1))];
+}
+
+void SFrm_LayOut::paperChosen(int) {
+    const PaperPreset& paper = chosenPaper();
+    const bool userSize = paper.isUserSize();
     for (int i = 0; i < 2; ++i) {
         Txt_Size[i]->setEnabled(userSize);
         Lbl_Size[i]->setEnabled(userSize);
         Lbl_Unit[i]->setEnabled(userSize);
     }
     Fra_Orientation->setEnabled(!userSize);
+    // A named paper shows its sides as oriented; the user's own size starts from them.
+    if (!userSize) {
+        const bool portrait = Opt_Orientation[0]->isChecked();
+        Txt_Size[0]->setText(millimetreText(portrait ? paper.longMm : paper.shortMm));
+        Txt_Size[1]->setText(millimetreText(portrait ? paper.shortMm : paper.longMm));
+    }
 }
 
 void SFrm_LayOut::acceptEntries() {
     PageSizeEntries entries;
-    entries.paperIndex = Cmb_Size->currentIndex();
+    entries.paperIndex = chosenPaper().isA4 ? 0 : 1;
     entries.heightText = Txt_Size[0]->text();
     entries.widthText = Txt_Size[1]->text();
     entries.resolutionIndex = Cmb_DPI->currentIndex();

@@ -23,6 +23,7 @@ public:
     const PageValues& values() const { return values_; }
 
 private:
+    const PaperPreset& chosenPaper() const;
     void paperChosen(int index);
     void acceptEntries();
 

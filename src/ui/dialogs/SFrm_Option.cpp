@@ -38,8 +38,8 @@ SFrm_Option::SFrm_Option(const OptionValues& values, UserPrompts& prompts, QWidg
     auto* lineFrame = new QGroupBox(QStringLiteral("編集ライン表示設定"), this);
     auto* lineLayout = new QGridLayout(lineFrame);
     const std::array<QString, 4> lineCaptions{
-        QStringLiteral("X座標用のラインを表示する"), QStringLiteral("左右対象に移動する"),
-        QStringLiteral("Y座標用のラインを表示する"), QStringLiteral("上下対象に移動する")};
+        QStringLiteral("X座標用のラインを表示する"), QStringLiteral("左右対称に移動する"),
+        QStringLiteral("Y座標用のラインを表示する"), QStringLiteral("上下対称に移動する")};
     for (int i = 0; i < 2; ++i) {
         Chk_StateLineX[i] = new QCheckBox(lineCaptions[i], lineFrame);
         Chk_StateLineX[i]->setObjectName(QStringLiteral("Chk_StateLineX%1").arg(i));
@@ -71,7 +71,16 @@ SFrm_Option::SFrm_Option(const OptionValues& values, UserPrompts& prompts, QWidg
             Txt_Grid[a + i]->setObjectName(QStringLiteral("Txt_Grid%1").arg(a + i));
             layout->addWidget(new QLabel(spacingCaptions[i], Fra_Grid[g]), 2 + i, 0);
             layout->addWidget(Txt_Grid[a + i], 2 + i, 1);
-            layout->addWidget(new QLabel(QStringLiteral("(24～1188)"), Fra_Grid[g]), 2 + i, 2);
+            layout->addWidget(new QLabel(QStringLiteral("twip (24～1188)"), Fra_Grid[g]), 2 + i, 2);
+            auto* millimetres = new QLabel(Fra_Grid[g]);
+            millimetres->setObjectName(QStringLiteral("Lbl_GridMm%1").arg(a + i));
+            millimetres->setMinimumWidth(
+                millimetres->fontMetrics().horizontalAdvance(QStringLiteral("= 00.00 mm")));
+            layout->addWidget(millimetres, 2 + i, 3);
+            connect(Txt_Grid[a + i], &QLineEdit::textChanged, millimetres,
+                    [millimetres](const QString& text) {
+                        millimetres->setText(gridSpacingMillimetres(text));
+                    });
         }
         gridLayout->addWidget(Fra_Grid[g]);
         const GridValues& grid = values_.grids[g];

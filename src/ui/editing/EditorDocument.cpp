@@ -257,14 +257,16 @@ void EditorDocument::setResizeMode(int slot, bool on) {
         constrainAllItems(QStringLiteral("位置の変更"));
 }
 
-std::vector<std::pair<int, QPointF>> EditorDocument::constraintPassMoves() const {
+std::vector<std::pair<int, QPointF>> EditorDocument::constraintPassMoves(bool snap) const {
     std::vector<std::pair<int, QPointF>> moves;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (!document_->isLive(slot))
             continue;
         const LayoutItem& item = document_->item(slot);
         const QPointF from(item.Left, item.Top);
-        const QPointF to = constrained(slot, from, document_->anchor(slot));
+        const QPointF to =
+            snap ? constrained(slot, from, document_->anchor(slot))
+                 : applyPositionLocks(item, document_->anchor(slot), from, canvasSize()).topLeft;
         if (QPointF(static_cast<float>(to.x()), static_cast<float>(to.y())) != from)
             moves.emplace_back(slot, to);
     }
@@ -322,20 +324,29 @@ void EditorDocument::settleCentreLocks() {
     }
 }
 
-void EditorDocument::setPage(const PageValues& page) {
-    // The whole page is one step: the new size and every item the constraint pass moves on it.
-    const PageValues before = document_->page;
-    document_->page = page;
-    const auto moves = constraintPassMoves();
-    document_->page = before;
-    edit(QStringLiteral("用紙サイズ変更"), movedSlots(moves), [&] {
+void EditorDocument::setPage(const PageValues& page, std::optional<PaperScale> scale) {
+    // The whole page is one step: the new size, the scaled items and every item a lock moves.
+    std::vector<int> touched;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (document_->isLive(slot))
+            touched.push_back(slot);
+    edit(QStringLiteral("用紙サイズ変更"), touched, [&] {
         document_->page = page;
-        applyMoves(moves);
+        if (scale) {
+            for (const int slot : touched) {
+                scaleItem(document_->item(slot), *scale);
+                const LockAnchor a = document_->anchor(slot);
+                document_->setAnchor(
+                    slot, anchorAt(QPointF(a.Left, a.Top) * scale->factor + scale->offset));
+            }
+        }
+        applyMoves(constraintPassMoves(false));
         return true;
     });
 }
 
-std::optional<int> EditorDocument::addItem(const LayoutItem& record) {
+std::optional<int> EditorDocument::addItem(const LayoutItem& record,
+                                           std::optional<QPointF> topLeft) {
     const auto place = document_->findSlotForNewItem();
     if (!place)
         return std::nullopt;
@@ -348,6 +359,11 @@ std::optional<int> EditorDocument::addItem(const LayoutItem& record) {
         item.Live = kFalse;
         Fnc_DefaultFontSpec(item.SpareFont);
         document_->commitNewItem(slot);
+        if (topLeft) {
+            item.Left = static_cast<float>(topLeft->x());
+            item.Top = static_cast<float>(topLeft->y());
+            document_->setAnchor(slot, anchorAt(*topLeft));
+        }
         return true;
     });
     return slot;

@@ -6,6 +6,7 @@
 
 #include "document/LayoutDocument.h"
 #include "ui/editing/GridSnap.h"
+#include "ui/editing/PaperScale.h"
 
 #include <QObject>
 #include <QPointF>
@@ -82,13 +83,16 @@ public:
     void setGridSnap(const GridSnap& grid) { grid_ = grid; }
     const GridSnap& gridSnap() const { return grid_; }
 
-    // Page values changed by the page-size command; the constraint pass follows in the same step.
-    void setPage(const PageValues& page);
+    // Page values changed by the page-size command, with every item scaled to the new page when
+    // `scale` is given; the locks are applied again in the same step. Grid snapping does not take
+    // part: an item the user did not move stays where it is.
+    void setPage(const PageValues& page, std::optional<PaperScale> scale = std::nullopt);
 
     // --- Edits: each is one undoable step; false (or nullopt, -1) when nothing changed ---
-    // "追加": the record (already filled, e.g. by the property dialog) becomes a live item at the
-    // top-left corner, listed last. Returns the slot.
-    std::optional<int> addItem(const LayoutItem& record);
+    // "追加": the record (already filled, e.g. by the property dialog) becomes a live item at
+    // `topLeft` (the canvas corner when not given), listed last. Returns the slot.
+    std::optional<int> addItem(const LayoutItem& record,
+                               std::optional<QPointF> topLeft = std::nullopt);
     // "貼り付け": the clipboard's item, centred on `at` when given.
     std::optional<int> pasteItem(std::optional<QPointF> at);
     // "削除": the slot's own entries leave both lists.
@@ -147,8 +151,9 @@ private:
     bool edit(const QString& text, std::vector<int> touched, const std::function<bool()>& change,
               int mergeId = -1);
     QPointF constrained(int slot, QPointF proposed, LockAnchor anchor) const;
-    // The items the constraint pass would move, with their new top-left.
-    std::vector<std::pair<int, QPointF>> constraintPassMoves() const;
+    // The items the constraint pass would move, with their new top-left; `snap`: grid snapping
+    // takes part as the settings say.
+    std::vector<std::pair<int, QPointF>> constraintPassMoves(bool snap = true) const;
     // Puts the items there and anchors them (inside a step).
     void applyMoves(const std::vector<std::pair<int, QPointF>>& moves);
 

@@ -139,4 +139,8 @@ void CanvasView::contextMenuEvent(QContextMenuEvent* event) {
     emit canvasPopupRequested(mapToScene(event->pos()), event->globalPos());
 }
 
+QRectF CanvasView::visibleSceneRect() const {
+    return mapToScene(viewport()->rect()).boundingRect();
+}
+
 } // namespace tobirae

@@ -19,6 +19,8 @@ public:
     void fitPage(const QRectF& pageRect);
     // Layout pixels to device pixels of the screen the view is on.
     double deviceScale() const;
+    // The part of the scene the view shows now, in layout pixels.
+    QRectF visibleSceneRect() const;
 
     static constexpr double kMinZoom = 0.1;
     static constexpr double kMaxZoom = 8.0;

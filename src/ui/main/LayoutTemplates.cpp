@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <algorithm>
 #include <cmath>
 
@@ -28,6 +29,11 @@ QString anchoredPicturePath(const QString& stored, const QString& folder) {
     if (found.isEmpty() || found == trimmed)
         return stored;
     return QDir::cleanPath(QFileInfo(found).absoluteFilePath());
+}
+
+QString templateDescriptionPath(const QString& layoutPath) {
+    const QFileInfo info(layoutPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".ini"));
 }
 
 ReadResult readTemplate(const QString& path) {
@@ -71,6 +77,12 @@ std::vector<LayoutTemplate> findTemplates(const QString& folder) {
         LayoutTemplate entry;
         entry.path = dir.absoluteFilePath(name);
         entry.name = QFileInfo(name).completeBaseName();
+        const QSettings about(templateDescriptionPath(entry.path), QSettings::IniFormat);
+        entry.title = about.value(QStringLiteral("Template/Name")).toString().simplified();
+        if (entry.title.isEmpty())
+            entry.title = entry.name;
+        entry.description =
+            about.value(QStringLiteral("Template/Description")).toString().simplified();
         ReadResult read = readTemplate(entry.path);
         if (read.document)
             entry.document = std::move(read.document);

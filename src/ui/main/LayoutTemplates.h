@@ -15,17 +15,24 @@
 namespace tobirae {
 
 struct LayoutTemplate {
-    QString path;                                   // absolute
-    QString name;                                   // the file name without its extension
+    QString path;        // absolute
+    QString name;        // the file name without its extension
+    QString title;       // the name shown to the user: the description file's, else `name`
+    QString description; // one line on what the page holds; may be empty
     std::shared_ptr<const LayoutDocument> document; // null when it cannot be used
     QString problem;                                // why it cannot be used
 
     bool usable() const { return document != nullptr; }
 };
 
-// The layout files of the folder (".CLF" in any case), sorted by name, each read as a template.
-// Empty when the folder does not exist or holds none.
+// The layout files of the folder (".CLF" in any case), sorted by name, each read as a template
+// with its title and description from the file beside it (templateDescriptionPath). Empty when
+// the folder does not exist or holds none.
 std::vector<LayoutTemplate> findTemplates(const QString& folder);
+
+// The file that names and describes a template: "wall-calendar.ini" beside "wall-calendar.CLF",
+// an INI file in UTF-8 with "Name" and "Description" in its section "Template".
+QString templateDescriptionPath(const QString& layoutPath);
 
 // Reads a template (readLayoutFile) and anchors its picture paths. Fails with a reason when a
 // picture's absolute path would not fit into the item's record.

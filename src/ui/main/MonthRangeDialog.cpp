@@ -1,5 +1,6 @@
 #include "ui/main/MonthRangeDialog.h"
 
+#include "app/AppSettings.h"
 #include "ui/dialogs/DialogButtons.h"
 
 #include <QComboBox>
@@ -23,6 +24,7 @@ constexpr int kLastYear = 2049;
 QComboBox* yearList(QWidget* parent, const char* name) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
+    keepPopupShort(list);
     for (int year = kFirstYear; year <= kLastYear; ++year)
         list->addItem(QStringLiteral("%1年").arg(year));
     return list;
@@ -47,9 +49,40 @@ void select(QComboBox* year, QComboBox* month, std::chrono::year_month value) {
     month->setCurrentIndex(static_cast<int>(static_cast<unsigned>(value.month())) - 1);
 }
 
+std::int32_t monthNumber(std::chrono::year_month value) {
+    return static_cast<int>(value.year()) * 100 +
+           static_cast<int>(static_cast<unsigned>(value.month()));
+}
+
+std::chrono::year_month fromMonthNumber(std::int32_t number) {
+    return std::chrono::year(number / 100) /
+           std::chrono::month(static_cast<unsigned>(number % 100));
+}
+
 } // namespace
 
-MonthRangeDialog::MonthRangeDialog(const QString& title, std::chrono::year_month initial,
+MonthRangeChoice initialMonthRange(const AppSettings& settings, std::chrono::year_month output) {
+    MonthRangeChoice choice{output, output + std::chrono::months(11), PageFileFormat::Bmp};
+    // The last month the lists offer is 2049-12.
+    const auto last = std::chrono::year(kLastYear) / std::chrono::December;
+    if (choice.to > last)
+        choice.to = last;
+    if (settings.LastRangeFrom && settings.LastRangeTo) {
+        choice.from = fromMonthNumber(*settings.LastRangeFrom);
+        choice.to = fromMonthNumber(*settings.LastRangeTo);
+    }
+    choice.format = static_cast<PageFileFormat>(std::clamp(settings.LastFileFormat, 0, 2));
+    return choice;
+}
+
+void rememberMonthRange(AppSettings& settings, const MonthRangeChoice& choice, bool withFormat) {
+    settings.LastRangeFrom = monthNumber(choice.from);
+    settings.LastRangeTo = monthNumber(choice.to);
+    if (withFormat)
+        settings.LastFileFormat = static_cast<std::int32_t>(choice.format);
+}
+
+MonthRangeDialog::MonthRangeDialog(const QString& title, const MonthRangeChoice& initial,
                                    bool withFormat, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(title);
@@ -77,7 +110,8 @@ MonthRangeDialog::MonthRangeDialog(const QString& title, std::chrono::year_month
             Opt_Format[i]->setObjectName(QStringLiteral("Opt_Format%1").arg(i));
             row->addWidget(Opt_Format[i]);
         }
-        Opt_Format[0]->setChecked(true);
+        Opt_Format[static_cast<std::size_t>(std::clamp(static_cast<int>(initial.format), 0, 2))]
+            ->setChecked(true);
         layout->addWidget(formats);
     }
 
@@ -87,7 +121,7 @@ MonthRangeDialog::MonthRangeDialog(const QString& title, std::chrono::year_month
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
 
-    setRange(initial, initial);
+    setRange(initial.from, initial.to);
     for (QComboBox* list : {Cmb_FromYear, Cmb_FromMonth, Cmb_ToYear, Cmb_ToMonth})
         connect(list, &QComboBox::currentIndexChanged, this, &MonthRangeDialog::rangeChanged);
 }

@@ -21,11 +21,19 @@ struct MonthRangeChoice {
     PageFileFormat format = PageFileFormat::Pdf;
 };
 
+struct AppSettings;
+
+// What the dialog starts from: the range and format chosen last, kept in the settings; the first
+// time, the output month to eleven months later, as BMP.
+MonthRangeChoice initialMonthRange(const AppSettings& settings, std::chrono::year_month output);
+// Keeps a confirmed choice for the next time; the format only when the dialog offered one.
+void rememberMonthRange(AppSettings& settings, const MonthRangeChoice& choice, bool withFormat);
+
 class MonthRangeDialog final : public QDialog {
     Q_OBJECT
 public:
-    // Both ends start at `initial`; withFormat adds the format choice (BMP first).
-    MonthRangeDialog(const QString& title, std::chrono::year_month initial, bool withFormat,
+    // The range and format start as `initial`; withFormat adds the format choice.
+    MonthRangeDialog(const QString& title, const MonthRangeChoice& initial, bool withFormat,
                      QWidget* parent = nullptr);
 
     MonthRangeChoice choice() const;

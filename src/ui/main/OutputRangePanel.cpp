@@ -1,6 +1,7 @@
 #include "ui/main/OutputRangePanel.h"
 
 #include "app/EditorStartup.h"
+#include "ui/dialogs/DialogButtons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,10 +15,7 @@ OutputRangePanel::OutputRangePanel(QWidget* parent)
     : QGroupBox(QStringLiteral("出力範囲"), parent) {
     Lst_Year = new QComboBox(this);
     Lst_Year->setObjectName(QStringLiteral("Lst_Year"));
-    // About twenty years around the chosen one; styles that open the list over the whole screen
-    // height would otherwise ignore the limit.
-    Lst_Year->setMaxVisibleItems(20);
-    Lst_Year->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    keepPopupShort(Lst_Year);
     for (int year = kFirstOutputYear; year <= kLastOutputYear; ++year)
         Lst_Year->addItem(QString::number(year));
     connect(Lst_Year, &QComboBox::currentIndexChanged, this, &OutputRangePanel::yearChosen);

@@ -3,6 +3,7 @@
 #include "app/ProgramFolders.h"
 #include "bitmap/Primitives.h"
 #include "ui/dialogs/UserPrompts.h"
+#include "ui/main/AlignmentToolbar.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/ExportMessagePanel.h"
 #include "ui/main/ItemView.h"
@@ -24,6 +25,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace tobirae {
@@ -52,6 +54,11 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     canvasView_ = new CanvasView(scene_);
     buildEditLines();
     menus_ = buildMainMenus(*this);
+    QToolBar* alignBar = buildAlignmentToolbar(*this, menus_);
+    if (!settings_.AlignToolbarShown)
+        alignBar->hide();
+    connect(alignBar->toggleViewAction(), &QAction::toggled, this,
+            [this](bool shown) { settings_.AlignToolbarShown = shown; });
     buildPanels();
     messagePanel_ = new ExportMessagePanel(this);
 

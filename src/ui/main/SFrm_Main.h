@@ -180,9 +180,10 @@ public:
     bool exportMonthRange();
     // "印刷..." / "印刷プレビュー...": one page per month of a range, fitted to the paper.
     bool printMonths(bool preview);
-    // Tests answer the month-range dialog instead of a person (nullopt: cancelled).
-    using MonthRangeChooser =
-        std::function<std::optional<MonthRangeChoice>(const QString& title, bool withFormat)>;
+    // Tests answer the month-range dialog instead of a person (nullopt: cancelled); `initial` is
+    // what the dialog would start from.
+    using MonthRangeChooser = std::function<std::optional<MonthRangeChoice>(
+        const QString& title, bool withFormat, const MonthRangeChoice& initial)>;
     void setMonthRangeChooser(MonthRangeChooser chooser) {
         monthRangeChooser_ = std::move(chooser);
     }
@@ -207,6 +208,8 @@ private:
     void connectEditing();
     void syncViewsWithDocument();
     void showPage();
+    // Asks whether the items follow a new paper; the scale when they do.
+    std::optional<PaperScale> askPaperScale(QSize from, QSize to);
     void itemChanged(int slot, ItemChanges what);
     void showCurrentSlot(int slot);
     void itemKey(int slot, int key, Qt::KeyboardModifiers modifiers);

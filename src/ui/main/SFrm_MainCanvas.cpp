@@ -54,7 +54,7 @@ bool SFrm_Main::Fnc_LayOutPageSizeChange(bool skipDialog) {
         page.CanvasWidth = canvas.width();
         page.CanvasHeight = canvas.height();
         // The canvas follows through pageChanged, also when the change is undone.
-        editor_->setPage(page);
+        editor_->setPage(page, askPaperScale(editor_->canvasSize(), canvas));
         return true;
     }
     const QSize canvas = Fnc_CanvasSize(document().page.PaperWidth, document().page.PaperHeight);
@@ -64,6 +64,18 @@ bool SFrm_Main::Fnc_LayOutPageSizeChange(bool skipDialog) {
     document().page.CanvasHeight = canvas.height();
     showPage();
     return true;
+}
+
+std::optional<PaperScale> SFrm_Main::askPaperScale(QSize from, QSize to) {
+    if (from == to || document().itemList().empty())
+        return std::nullopt;
+    const PromptAnswer answer =
+        prompts_.ask(QStringLiteral("アイテムを新しい用紙の大きさに合わせて拡大・縮小しますか？\r\n"
+                                    "「いいえ」では、アイテムは今の位置と大きさのままです。"),
+                     PromptButtons::YesNo);
+    if (answer != PromptAnswer::Yes)
+        return std::nullopt;
+    return paperScale(from, to);
 }
 
 // The canvas and the page settings follow the document's page.

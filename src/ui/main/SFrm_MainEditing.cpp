@@ -2,6 +2,7 @@
 // the item views, the popup menus and the history. Every change goes through the EditorDocument;
 // the views follow its signals.
 #include "document/LayoutFile.h"
+#include "render/ImageItem.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/editing/Placement.h"
 #include "ui/main/CanvasView.h"
@@ -237,11 +238,26 @@ bool SFrm_Main::Fnc_LayOutItemAdd() {
     // A cancelled dialog leaves the document, the current item included, as it was.
     if (!confirmNewItem(item))
         return false;
-    const auto slot = editor_->addItem(item);
+    // A picture starts at its file's size, made smaller to fit the paper with its shape kept.
+    const bool picture = item.Category == CategoryPicture;
+    if (picture && Fnc_StorePictureSize(item, layoutFolder()))
+        sizeToDesignFrame(item);
+    // The new item starts where the user is looking, not at the page's far corner.
+    const QRectF visible = canvasView_->visibleSceneRect().intersected(
+        QRectF(QPointF(0, 0), QSizeF(editor_->canvasSize())));
+    const QRectF placed =
+        newItemPlacement(QSizeF(item.Width, item.Height), visible, editor_->canvasSize());
+    if (placed.size() != QSizeF(item.Width, item.Height)) {
+        item.Width = static_cast<float>(placed.width());
+        item.Height = static_cast<float>(placed.height());
+        item.FitToRect = kTrue;
+        item.FreeAspect = kFalse;
+    }
+    const auto slot = editor_->addItem(item, placed.topLeft());
     if (!slot)
         return false;
     if (!autoSizes(*slot))
-        drawItem(*slot, true);
+        drawItem(*slot, !picture);
     selectItem(*slot);
     return true;
 }

@@ -29,14 +29,20 @@ QString failedMessage(const QString& what, const ExportResult& result) {
 } // namespace
 
 std::optional<MonthRangeChoice> SFrm_Main::chooseMonths(const QString& title, bool withFormat) {
-    if (monthRangeChooser_)
-        return monthRangeChooser_(title, withFormat);
     const year_month now =
         std::chrono::year(outputYear()) / std::chrono::month(static_cast<unsigned>(outputMonth()));
-    MonthRangeDialog dialog(title, now, withFormat, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.choice();
+    const MonthRangeChoice initial = initialMonthRange(settings_, now);
+    std::optional<MonthRangeChoice> chosen;
+    if (monthRangeChooser_) {
+        chosen = monthRangeChooser_(title, withFormat, initial);
+    } else {
+        MonthRangeDialog dialog(title, initial, withFormat, this);
+        if (dialog.exec() == QDialog::Accepted)
+            chosen = dialog.choice();
+    }
+    if (chosen)
+        rememberMonthRange(settings_, *chosen, withFormat);
+    return chosen;
 }
 
 ExportResult

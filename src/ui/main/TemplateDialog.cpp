@@ -88,7 +88,7 @@ TemplateDialog::TemplateDialog(std::vector<LayoutTemplate> templates, std::chron
     Lst_Template->setWrapping(true);
     Lst_Template->setWordWrap(true);
     Lst_Template->setIconSize(kPreviewBox);
-    Lst_Template->setGridSize(kPreviewBox + QSize(24, 3 * fontMetrics().height() + 12));
+    Lst_Template->setGridSize(kPreviewBox + QSize(48, 4 * fontMetrics().height() + 12));
     Lst_Template->setSelectionMode(QAbstractItemView::SingleSelection);
     const qreal ratio = devicePixelRatioF();
     const QColor highlight = palette().color(QPalette::Highlight);
@@ -97,12 +97,14 @@ TemplateDialog::TemplateDialog(std::vector<LayoutTemplate> templates, std::chron
         auto* entry = new QListWidgetItem(Lst_Template);
         entry->setData(kIndexRole, static_cast<int>(i));
         if (t.usable()) {
-            entry->setText(t.name);
+            entry->setText(t.description.isEmpty() ? t.title : t.title + u'\n' + t.description);
             entry->setData(kPathRole, t.path);
-            entry->setToolTip(QDir::toNativeSeparators(t.path));
+            entry->setToolTip(t.description.isEmpty()
+                                  ? QDir::toNativeSeparators(t.path)
+                                  : t.description + u'\n' + QDir::toNativeSeparators(t.path));
             entry->setIcon(pageIcon({}, ratio, highlight));
         } else {
-            entry->setText(t.name + u'\n' + shortReason(t.problem));
+            entry->setText(t.title + u'\n' + shortReason(t.problem));
             entry->setToolTip(QDir::toNativeSeparators(t.path) + QStringLiteral("\n") + t.problem);
             entry->setIcon(pageIcon({}, ratio, highlight, QStringLiteral("読み込めません")));
             entry->setFlags(Qt::NoItemFlags);

@@ -1,6 +1,7 @@
 // tobirae: the calendar page editor. An optional argument names a layout file to open.
 #include "app/EditorStartup.h"
 #include "app/SettingsLocation.h"
+#include "ui/dialogs/ScreenFit.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
     // Lets the desktop match the window with the installed menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("tobirae"));
     tobirae::installJapaneseTranslations(app);
+    tobirae::installScreenFit(app);
 
     tobirae::QtUserPrompts prompts;
     auto start = tobirae::startEditor(tobirae::settingsFilePath(), tobirae::localToday());
