@@ -32,7 +32,7 @@ struct MainWindowFixture {
     SFrm_Main& start(std::chrono::year_month_day today = std::chrono::year{2005} / 1 / 15) {
         auto state = startEditor(settingsPath(), today);
         window = std::make_unique<SFrm_Main>(std::move(*state), prompts);
-        window->setPropertyDialogRunner([this](SFrm_AddCtrl& dialog) {
+        window->testHooks().propertyDialog = [this](SFrm_AddCtrl& dialog) {
             ++dialogsOpened;
             if (dialogScripts.empty()) {
                 dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Ret0"))->click();
@@ -42,7 +42,7 @@ struct MainWindowFixture {
                 script(dialog);
             }
             return dialog.result() == QDialog::Accepted;
-        });
+        };
         window->resize(1000, 700);
         window->show();
         return *window;

@@ -2,6 +2,7 @@
 // and the same bytes as tobirae-cli render.
 #include "MainWindowFixture.h"
 #include "bitmap/Primitives.h"
+#include "render/PdfExport.h"
 #include "ui/dialogs/Sfrm_Zoom.h"
 #include "ui/main/ExportMessagePanel.h"
 #include "ui/main/ItemView.h"
@@ -202,9 +203,9 @@ void ExportTests::failuresAreReported() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
-    w.document().page.PaperSize = 1;
-    w.document().page.PaperWidth = paperMillimetres;
-    w.document().page.PaperHeight = paperMillimetres;
+    w.editor().document().page.PaperSize = 1;
+    w.editor().document().page.PaperWidth = paperMillimetres;
+    w.editor().document().page.PaperHeight = paperMillimetres;
     QVERIFY(w.Fnc_LayOutPageSizeChange(true));
     f.prompts.files.push_back(f.path(target));
     QSignalSpy finished(&w, &SFrm_Main::exportFinished);
@@ -302,11 +303,11 @@ void ExportTests::pdfOfAMonthRange() {
     using std::chrono::year;
     QStringList titles;
     bool formatAsked = false;
-    w.setMonthRangeChooser([&](const QString& title, bool withFormat) {
+    w.testHooks().monthRange = [&](const QString& title, bool withFormat) {
         titles << title;
         formatAsked = withFormat;
         return std::optional<MonthRangeChoice>({year(2027) / 4, year(2027) / 6});
-    });
+    };
     f.prompts.files.push_back(f.path(QStringLiteral("spring.pdf")));
     QVERIFY(w.exportPdfRange());
     QCOMPARE(titles, QStringList{QStringLiteral("PDF出力")});
@@ -320,7 +321,7 @@ void ExportTests::pdfOfAMonthRange() {
     QVERIFY(w.menuBar()->isEnabled());
 
     // A cancelled range dialog asks for no file.
-    w.setMonthRangeChooser([](const QString&, bool) { return std::nullopt; });
+    w.testHooks().monthRange = [](const QString&, bool) { return std::nullopt; };
     const std::size_t dialogs = f.prompts.fileDialogs.size();
     QVERIFY(!w.exportPdfRange());
     QCOMPARE(f.prompts.fileDialogs.size(), dialogs);
@@ -335,10 +336,10 @@ void ExportTests::monthRangeIntoAFolder() {
     using std::chrono::year;
     MonthRangeChoice choice{year(2027) / 11, year(2028) / 2, PageFileFormat::Png};
     QStringList titles;
-    w.setMonthRangeChooser([&](const QString& title, bool withFormat) {
+    w.testHooks().monthRange = [&](const QString& title, bool withFormat) {
         titles << title + (withFormat ? QStringLiteral(" with format") : QString());
         return std::optional<MonthRangeChoice>(choice);
-    });
+    };
     QDir(f.dir.path()).mkdir(QStringLiteral("out"));
     const QString out = f.path(QStringLiteral("out"));
     f.prompts.files.push_back(out);

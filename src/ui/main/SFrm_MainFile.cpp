@@ -2,7 +2,6 @@
 // and dropped files.
 #include "document/LayoutFile.h"
 #include "ui/dialogs/UserPrompts.h"
-#include "ui/main/ItemView.h"
 #include "ui/main/LayoutTemplates.h"
 #include "ui/main/SFrm_Main.h"
 #include "ui/main/TemplateDialog.h"
@@ -51,12 +50,9 @@ void SFrm_Main::adoptDocument(std::unique_ptr<LayoutDocument> document, const QS
         page.PaperHeight = std::min(page.PaperHeight, kMaxPaperMillimetres);
     }
     document->setPath(path);
-    previewGuard_ = {};
     editor_->replaceDocument(std::move(document));
-    this->document().setEventsSuppressed(true);
     Fnc_LayOutPageSizeChange(true);
     Fnc_RefreshAllItem();
-    this->document().setEventsSuppressed(false);
     Fnc_SetMyCaption();
 }
 
@@ -87,7 +83,7 @@ bool SFrm_Main::writeLayout(const QString& path) {
         prompts_.message(QStringLiteral("レイアウトファイルを保存できませんでした。\r\n") + *error);
         return false;
     }
-    document().setPath(QFileInfo(path).absoluteFilePath());
+    editor_->document().setPath(QFileInfo(path).absoluteFilePath());
     editor_->markSaved();
     Fnc_SetMyCaption();
     prompts_.message(QStringLiteral("保存しました。"));
@@ -113,7 +109,7 @@ bool SFrm_Main::Fnc_NewData() {
 }
 
 bool SFrm_Main::newFromTemplate() {
-    if (exporting_)
+    if (exporting())
         return false;
     const QDir folder(templateFolder_);
     if (templateFolder_.isEmpty() || !folder.exists()) {
@@ -132,7 +128,7 @@ bool SFrm_Main::newFromTemplate() {
                               std::chrono::month(static_cast<unsigned>(outputMonth())),
                           settings_.Page.PageBackColor, this);
     const bool accepted =
-        templateDialogRunner_ ? templateDialogRunner_(dialog) : dialog.exec() == QDialog::Accepted;
+        hooks_.templateDialog ? hooks_.templateDialog(dialog) : dialog.exec() == QDialog::Accepted;
     const QString chosen = dialog.chosenPath();
     if (!accepted || chosen.isEmpty() || !saveBeforeReplacing())
         return false;
@@ -147,7 +143,7 @@ bool SFrm_Main::newFromTemplate() {
 }
 
 void SFrm_Main::dropFiles(const QStringList& paths) {
-    if (paths.isEmpty() || exporting_)
+    if (paths.isEmpty() || exporting())
         return;
     const QString& path = paths.constFirst();
     if (!isLayoutFileName(path))
