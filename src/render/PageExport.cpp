@@ -3,6 +3,7 @@
 #include "bitmap/ImageCanvas.h"
 #include "bitmap/PainterCanvas.h"
 #include "bitmap/Primitives.h"
+#include "document/ItemFrame.h"
 #include "document/ResolutionTable.h"
 #include "owndays/OwnDaysLoad.h"
 #include "render/RenderFrame.h"
@@ -17,8 +18,7 @@
 
 namespace tobirae {
 
-PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor,
-                            const std::function<std::optional<QRectF>(int slot)>& viewOf) {
+PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor) {
     PageJob job;
     const PageValues& page = document.page;
     job.canvas = page.CanvasWidth > 0 && page.CanvasHeight > 0
@@ -35,12 +35,9 @@ PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor
         ExportEntry e;
         if (entry.slot >= 0 && entry.slot < kSlotCount) {
             e.item = document.item(entry.slot);
-            e.drawn = document.isLive(entry.slot) && document.viewExists(entry.slot);
-            std::optional<QRectF> view;
-            if (viewOf)
-                view = viewOf(entry.slot);
-            e.view =
-                view ? *view : QRectF(e.item.Left, e.item.Top, e.item.Width + 4, e.item.Height + 4);
+            e.drawn = document.isLive(entry.slot);
+            e.box = QRectF(e.item.Left, e.item.Top, e.item.Width + kItemFrame,
+                           e.item.Height + kItemFrame);
         }
         job.entries.push_back(std::move(e));
     }
@@ -97,10 +94,10 @@ Groups groupBy(const std::vector<ExportEntry>& entries, float (*edge)(const Expo
 }
 
 float bottomEdge(const ExportEntry& e) {
-    return static_cast<float>(e.view.top() + e.view.height());
+    return static_cast<float>(e.box.top() + e.box.height());
 }
 float rightEdge(const ExportEntry& e) {
-    return static_cast<float>(e.view.left() + e.view.width());
+    return static_cast<float>(e.box.left() + e.box.width());
 }
 bool verticallyLocked(const ExportEntry& e) {
     return isTrue(e.item.VCenterLocked);
@@ -134,13 +131,13 @@ std::vector<int> offsetsFor(const Groups& g, const std::vector<float>& own) {
     return offsets;
 }
 
-// The item as drawn on the page: its geometry is that of its view.
-LayoutItem withViewGeometry(const ExportEntry& entry) {
+// The item as drawn on the page: its geometry is its box.
+LayoutItem withBoxGeometry(const ExportEntry& entry) {
     LayoutItem item = entry.item;
-    item.Top = static_cast<float>(entry.view.top());
-    item.Left = static_cast<float>(entry.view.left());
-    item.Height = static_cast<float>(entry.view.height());
-    item.Width = static_cast<float>(entry.view.width());
+    item.Top = static_cast<float>(entry.box.top());
+    item.Left = static_cast<float>(entry.box.left());
+    item.Height = static_cast<float>(entry.box.height());
+    item.Width = static_cast<float>(entry.box.width());
     return item;
 }
 
@@ -246,7 +243,7 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
             continue;
         DateRange range = pageDateRange(year, month);
         const auto extent =
-            Fnc_LayOutItemMeasure(ctx, withViewGeometry(entry), range, job.layoutFolder);
+            Fnc_LayOutItemMeasure(ctx, withBoxGeometry(entry), range, job.layoutFolder);
         if (!extent) {
             run.failed(QStringLiteral("アイテム%1の大きさを求められませんでした。").arg(i + 1));
             return false;
@@ -263,7 +260,7 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
             return false;
         run.advance(QStringLiteral("アイテム%1の描画中").arg(i + 1));
         DateRange range = pageDateRange(year, month);
-        if (!Fnc_LayOutItemDraw(ctx, withViewGeometry(entry), nullptr, range, false, DrawSurface{},
+        if (!Fnc_LayOutItemDraw(ctx, withBoxGeometry(entry), nullptr, range, false, DrawSurface{},
                                 offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
             run.failed(QStringLiteral("アイテム%1を描画できませんでした。").arg(i + 1));
             return false;

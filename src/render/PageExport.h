@@ -36,8 +36,8 @@ class OwnDayTable;
 // One drawing-order entry as the export sees it.
 struct ExportEntry {
     LayoutItem item;
-    bool drawn = false; // the slot is live and has an item view
-    QRectF view;        // the item view on the canvas: left, top, width, height (full view size)
+    bool drawn = false; // the slot is live
+    QRectF box;         // where the item is drawn, canvas units: its drawing area and frame
 };
 
 // Everything a page needs; a copy, so pages can be rendered on several threads at once.
@@ -61,11 +61,10 @@ struct PageJob {
 // be read goes to ownDaysProblems.
 void addDaysFiles(PageJob& job, const QStringList& files);
 
-// The job for a document. viewOf gives an item view's geometry on the canvas; without it (no
-// editor) every live item's view is its Left, Top, Width + 4, Height + 4, as when it was read.
-// The canvas is the document's canvas, or the paper size at 96 dots per inch when none is set.
-PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor,
-                            const std::function<std::optional<QRectF>(int slot)>& viewOf = {});
+// The job for a document: every live item is drawn into its Left, Top, Width and Height with the
+// item frame around them. The canvas is the document's canvas, or the paper size at 96 dots per
+// inch when none is set.
+PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor);
 
 struct ExportProgress {
     int step = 0;  // 1 .. total

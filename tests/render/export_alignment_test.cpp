@@ -15,7 +15,7 @@ ExportEntry entry(float left, float top, float width, float height, bool vLocked
                   bool hLocked = false, bool drawn = true) {
     ExportEntry e;
     e.drawn = drawn;
-    e.view = QRectF(left, top, width, height);
+    e.box = QRectF(left, top, width, height);
     e.item.VCenterLocked = toB16(vLocked);
     e.item.HCenterLocked = toB16(hLocked);
     return e;
@@ -141,7 +141,7 @@ TEST(Alignment, HeadingsSharingABottomEdgeEndTheirTextsTogether) {
             e.item.element(Month1).Font.ForeColor.setText(QStringLiteral("255"));
             e.item.element(Month1).Style = 0; // the month as a number
             e.drawn = true;
-            e.view = QRectF(e.item.Left, e.item.Top, e.item.Width, e.item.Height);
+            e.box = QRectF(e.item.Left, e.item.Top, e.item.Width, e.item.Height);
             job.entries.push_back(e);
         }
         QTemporaryDir dir;

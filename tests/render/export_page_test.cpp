@@ -28,7 +28,7 @@ PageJob smallJob(int items, int dpi = 96) {
         e.item.Width = 40;
         e.item.Height = 30;
         e.drawn = true;
-        e.view = QRectF(e.item.Left, e.item.Top, 44, 34);
+        e.box = QRectF(e.item.Left, e.item.Top, 44, 34);
         job.entries.push_back(e);
     }
     return job;
@@ -198,7 +198,7 @@ PageJob everyKindJob() {
         e.item.Left = 20;
         e.item.Top = 30;
         e.drawn = true;
-        e.view = QRectF(e.item.Left, e.item.Top, e.item.Width + 4, e.item.Height + 4);
+        e.box = QRectF(e.item.Left, e.item.Top, e.item.Width + 4, e.item.Height + 4);
         job.entries.push_back(e);
     }
     return job;
@@ -250,8 +250,8 @@ TEST_F(ExportPage, NumbersNearTheLimitsOfTheirTypesDrawWithoutEndOrWarnings) {
         PageJob job = everyKindJob();
         for (ExportEntry& entry : job.entries) {
             c.change(entry.item);
-            entry.view = QRectF(entry.item.Left, entry.item.Top, entry.item.Width + 4,
-                                entry.item.Height + 4);
+            entry.box = QRectF(entry.item.Left, entry.item.Top, entry.item.Width + 4,
+                               entry.item.Height + 4);
         }
         const ExportResult result = exportPage(job, 2027, 2, path("extreme.bmp"));
         EXPECT_EQ(result.ok, c.drawable) << c.name << ": " << result.error.toStdString();
@@ -302,14 +302,13 @@ TEST(PageJobFromDocument, ViewsAreTheItemsPlusTheirBorder) {
     EXPECT_EQ(job.pageBackColor, 0x00FF00);
     ASSERT_EQ(job.entries.size(), 2u);
     EXPECT_TRUE(job.entries[0].drawn);
-    EXPECT_EQ(job.entries[0].view, QRectF(5, 6, 74, 34));
+    EXPECT_EQ(job.entries[0].box, QRectF(5, 6, 74, 34));
+    EXPECT_TRUE(job.entries[1].drawn);
 
-    const PageJob editor = pageJobFromDocument(*document, 0, [](int slot) -> std::optional<QRectF> {
-        if (slot == 1)
-            return QRectF(1, 2, 3, 4);
-        return std::nullopt;
-    });
-    EXPECT_EQ(editor.entries[1].view, QRectF(1, 2, 3, 4));
+    // Whether an entry is drawn is the record's Live, whatever became of a view.
+    auto ended = LayoutDocument::fromRecords(header, records, 96);
+    ended->item(1).Live = kFalse;
+    EXPECT_FALSE(pageJobFromDocument(*ended, 0).entries[1].drawn);
 }
 
 } // namespace

@@ -327,7 +327,7 @@ TEST(PaintPage, TransparentColourShowsTheItemBelow) {
         e.item.Transparent = i == 0 ? kFalse : kTrue;
         e.item.TransparentColor = 0x00FFFFFF;
         e.drawn = true;
-        e.view = QRectF(20, 20, 104, 64);
+        e.box = QRectF(20, 20, 104, 64);
         job.entries.push_back(e);
     }
     QImage page(200, 150, QImage::Format_RGB32);

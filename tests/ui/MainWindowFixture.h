@@ -34,7 +34,7 @@ struct MainWindowFixture {
         auto state = startEditor(settingsPath(), today);
         state->recoveryFolder = recoveryFolder();
         window = std::make_unique<SFrm_Main>(std::move(*state), prompts);
-        window->setPropertyDialogRunner([this](SFrm_AddCtrl& dialog) {
+        window->testHooks().propertyDialog = [this](SFrm_AddCtrl& dialog) {
             ++dialogsOpened;
             if (dialogScripts.empty()) {
                 dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Ret0"))->click();
@@ -44,7 +44,7 @@ struct MainWindowFixture {
                 script(dialog);
             }
             return dialog.result() == QDialog::Accepted;
-        });
+        };
         window->resize(1000, 700);
         window->show();
         return *window;

@@ -493,13 +493,14 @@ void DayCellDialogTests::contentRules() {
     QCOMPARE(keyStep({98, 0}, box, area, Qt::Key_Right), QPoint(99, 0));
     QCOMPARE(keyStep({99, 0}, box, area, Qt::Key_Right), QPoint(99, 0));
 
-    QCOMPARE(snapToGrid(101, 60), 100);
-    QCOMPARE(snapToGrid(103, 60), 100);
-    QCOMPARE(snapToGrid(104, 60), 104);
-    QCOMPARE(snapToGrid(10, 24), 10); // 150 twips → 144 → 9.6 px
-    QCOMPARE(snapToGrid(-7, 60), -4); // toward zero, as the remainder does
-    QCOMPARE(snapToGrid(37, 0), 37);  // no grid: no division by zero
-    QCOMPARE(snapToGrid(37, -60), 37);
+    // The canvas's rule (the line at or before), kept to whole pixels.
+    QCOMPARE(snapToGridPixel(101, 60), 100);
+    QCOMPARE(snapToGridPixel(103, 60), 100);
+    QCOMPARE(snapToGridPixel(104, 60), 104);
+    QCOMPARE(snapToGridPixel(10, 24), 10); // 150 twips → 144 → 9.6 px
+    QCOMPARE(snapToGridPixel(-7, 60), -8); // -105 twips: the line before is -120
+    QCOMPARE(snapToGridPixel(37, 0), 37);  // no grid: no division by zero
+    QCOMPARE(snapToGridPixel(37, -60), 37);
 
     LayoutItem item = defaultsOf(1, 3);
     for (auto [element, axis] : {std::pair{Year1, LockAxis::Vertical},
@@ -660,7 +661,7 @@ void DayCellDialogTests::contentLocksAndSnapping() {
     const QPoint grab = day->boxRect(d).topLeft() + QPoint(1, 1);
     dragMouse(day, grab, grab + QPoint(13, 9));
     QCOMPARE(boxPosition(day, d).x(), centred);
-    QCOMPARE(boxPosition(day, d).y(), snapToGrid(before.y() + 9, 60));
+    QCOMPARE(boxPosition(day, d).y(), snapToGridPixel(before.y() + 9, 60));
     QCOMPARE(boxPosition(day, d).y() % 4, 0);
 
     // The heading offers both locks; the second day area and Mini's day cell none.

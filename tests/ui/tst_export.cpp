@@ -2,6 +2,7 @@
 // and the same bytes as tobirae-cli render.
 #include "MainWindowFixture.h"
 #include "bitmap/Primitives.h"
+#include "render/PdfExport.h"
 #include "ui/dialogs/Sfrm_Zoom.h"
 #include "ui/main/ExportMessagePanel.h"
 #include "ui/main/ItemView.h"
@@ -202,9 +203,9 @@ void ExportTests::failuresAreReported() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
-    w.document().page.PaperSize = 1;
-    w.document().page.PaperWidth = paperMillimetres;
-    w.document().page.PaperHeight = paperMillimetres;
+    w.editor().document().page.PaperSize = 1;
+    w.editor().document().page.PaperWidth = paperMillimetres;
+    w.editor().document().page.PaperHeight = paperMillimetres;
     QVERIFY(w.Fnc_LayOutPageSizeChange(true));
     f.prompts.files.push_back(f.path(target));
     QSignalSpy finished(&w, &SFrm_Main::exportFinished);
@@ -304,13 +305,13 @@ void ExportTests::pdfOfAMonthRange() {
     QStringList titles;
     bool formatAsked = false;
     std::vector<MonthRangeChoice> offered;
-    w.setMonthRangeChooser(
-        [&](const QString& title, bool withFormat, const MonthRangeChoice& initial) {
-            titles << title;
-            formatAsked = withFormat;
-            offered.push_back(initial);
-            return std::optional<MonthRangeChoice>({year(2027) / 4, year(2027) / 6});
-        });
+    w.testHooks().monthRange = [&](const QString& title, bool withFormat,
+                                   const MonthRangeChoice& initial) {
+        titles << title;
+        formatAsked = withFormat;
+        offered.push_back(initial);
+        return std::optional<MonthRangeChoice>({year(2027) / 4, year(2027) / 6});
+    };
     f.prompts.files.push_back(f.path(QStringLiteral("spring.pdf")));
     QVERIFY(w.exportPdfRange());
     QCOMPARE(titles, QStringList{QStringLiteral("PDF出力")});
@@ -335,8 +336,9 @@ void ExportTests::pdfOfAMonthRange() {
     QCOMPARE(offered.at(1).to, year(2027) / 6);
 
     // A cancelled range dialog asks for no file.
-    w.setMonthRangeChooser(
-        [](const QString&, bool, const MonthRangeChoice&) { return std::nullopt; });
+    w.testHooks().monthRange = [](const QString&, bool, const MonthRangeChoice&) {
+        return std::nullopt;
+    };
     const std::size_t dialogs = f.prompts.fileDialogs.size();
     QVERIFY(!w.exportPdfRange());
     QCOMPARE(f.prompts.fileDialogs.size(), dialogs);
@@ -352,12 +354,12 @@ void ExportTests::monthRangeIntoAFolder() {
     MonthRangeChoice choice{year(2027) / 11, year(2028) / 2, PageFileFormat::Png};
     QStringList titles;
     PageFileFormat offeredFormat = PageFileFormat::Pdf;
-    w.setMonthRangeChooser(
-        [&](const QString& title, bool withFormat, const MonthRangeChoice& initial) {
-            titles << title + (withFormat ? QStringLiteral(" with format") : QString());
-            offeredFormat = initial.format;
-            return std::optional<MonthRangeChoice>(choice);
-        });
+    w.testHooks().monthRange = [&](const QString& title, bool withFormat,
+                                   const MonthRangeChoice& initial) {
+        titles << title + (withFormat ? QStringLiteral(" with format") : QString());
+        offeredFormat = initial.format;
+        return std::optional<MonthRangeChoice>(choice);
+    };
     QDir(f.dir.path()).mkdir(QStringLiteral("out"));
     const QString out = f.path(QStringLiteral("out"));
     f.prompts.files.push_back(out);

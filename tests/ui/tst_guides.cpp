@@ -112,8 +112,8 @@ void GuideTests::editLinesFollowTheSettings() {
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
     SFrm_Main& w = f.start();
-    const double middleX = w.document().page.CanvasWidth / 2.0;
-    const double middleY = w.document().page.CanvasHeight / 2.0;
+    const double middleX = w.editor().document().page.CanvasWidth / 2.0;
+    const double middleY = w.editor().document().page.CanvasHeight / 2.0;
     // Symmetric vertical lines: both, starting in the middle; a single horizontal one.
     QVERIFY(w.editLine(0, 0)->isVisible());
     QVERIFY(w.editLine(0, 1)->isVisible());
@@ -142,7 +142,7 @@ void GuideTests::draggedLinesSnapAndMirror() {
     SFrm_Main& w = f.start();
     w.canvasView()->setZoom(1.0);
     w.canvasView()->ensureVisible(QRectF(0, 0, 10, 10), 0, 0);
-    const int width = w.document().page.CanvasWidth;
+    const int width = w.editor().document().page.CanvasWidth;
 
     dragLine(w, w.editLine(0, 0), 102); // snaps to 100, the other line mirrors it
     QCOMPARE(w.editLine(0, 0)->position(), 100.0);
@@ -224,7 +224,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     m.xLock->trigger();
     m.yLock->trigger();
     m.moveRight->trigger();
-    QCOMPARE(item.Left, w.document().page.CanvasWidth - (item.Width + 4));
+    QCOMPARE(item.Left, w.editor().document().page.CanvasWidth - (item.Width + 4));
     QCOMPARE(history.undoText(), QStringLiteral("右端に移動"));
     m.combineTop->trigger(); // the single horizontal line, in the middle of the page
     QCOMPARE(double(item.Top), w.editLine(1, 0)->position());

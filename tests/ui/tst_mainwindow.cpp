@@ -229,8 +229,8 @@ void MainWindowTests::startupWithEmptySettingsFile() {
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), {}));
     SFrm_Main& w = f.start();
-    QCOMPARE(w.document().page.PaperWidth, 210.f);
-    QCOMPARE(w.document().page.ResolutionDpi, 300);
+    QCOMPARE(w.editor().document().page.PaperWidth, 210.f);
+    QCOMPARE(w.editor().document().page.ResolutionDpi, 300);
     QCOMPARE(w.settings().GridX[0], 60);
     QVERIFY(!w.settings().FormLeft.has_value());
 }
@@ -425,8 +425,8 @@ void MainWindowTests::readLayoutByMenu() {
     QCOMPARE(w.itemList()->itemText(0), w.document().itemList()[0].text);
     QCOMPARE(w.drawingOrderList()->count(), 2);
     // The landscape page of the file becomes the document's and the settings' page.
-    QVERIFY(!w.document().page.Portrait);
-    QVERIFY(w.document().page.CanvasWidth > w.document().page.CanvasHeight);
+    QVERIFY(!w.editor().document().page.Portrait);
+    QVERIFY(w.editor().document().page.CanvasWidth > w.editor().document().page.CanvasHeight);
     QCOMPARE(w.settings().Page.PaperWidth, 297.f);
     QVERIFY(!isTrue(w.settings().Page.Portrait));
     for (int slot = 0; slot < 2; ++slot) {
@@ -451,8 +451,8 @@ void MainWindowTests::readLayoutWithHugePaperCutsItDown() {
     QVERIFY(w.Fnc_LayOutRead(f.path("huge.CLF")));
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY(f.prompts.messages[0].contains(QStringLiteral("5000 mm")));
-    QCOMPARE(w.document().page.PaperWidth, 5000.f);
-    QCOMPARE(w.document().page.PaperHeight, 5000.f);
+    QCOMPARE(w.editor().document().page.PaperWidth, 5000.f);
+    QCOMPARE(w.editor().document().page.PaperHeight, 5000.f);
     QVERIFY(w.paper()->boundingRect().width() < 19000);
 }
 
@@ -715,7 +715,7 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
     bool confirm = false;
     int previews = 0;
     std::chrono::year_month month{};
-    w.setTemplateDialogRunner([&](TemplateDialog& dialog) {
+    w.testHooks().templateDialog = [&](TemplateDialog& dialog) {
         listed.clear();
         for (int row = 0; row < dialog.templateList()->count(); ++row)
             listed << dialog.templateList()->item(row)->text().section(u'\n', 0, 0);
@@ -730,7 +730,7 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
         (confirm ? dialog.okButton() : dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Cancel")))
             ->click();
         return dialog.result() == QDialog::Accepted;
-    });
+    };
     // Cancelling the dialog asks nothing; the save question comes after a choice, and its Cancel
     // keeps the items, the file name and the step that can be undone.
     f.prompts.answers = {PromptAnswer::Cancel, PromptAnswer::No};
@@ -971,7 +971,7 @@ void MainWindowTests::centreLockedHeadingsFollowTheirPreview() {
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
     const LayoutItem& centred = w.document().item(0);
-    QCOMPARE(centred.Left, (w.document().page.CanvasWidth - centred.Width) / 2);
+    QCOMPARE(centred.Left, (w.editor().document().page.CanvasWidth - centred.Width) / 2);
     QCOMPARE(w.itemView(0)->pos().x(), double(centred.Left));
     QCOMPARE(w.itemView(0)->viewSize(), QSize(int(centred.Width) + 4, int(centred.Height) + 4));
     QCOMPARE(w.document().item(1).Left, 10.f);
@@ -1005,10 +1005,10 @@ void MainWindowTests::zoomRedrawsPreviewsFiner() {
 
     w.menus().zoomFit->trigger();
     const QSize area = view->maximumViewportSize();
-    QVERIFY(w.document().page.CanvasHeight * view->zoom() <= area.height());
-    QVERIFY(w.document().page.CanvasWidth * view->zoom() <= area.width());
-    QVERIFY(w.document().page.CanvasHeight * view->zoom() > area.height() * 0.9 ||
-            w.document().page.CanvasWidth * view->zoom() > area.width() * 0.9);
+    QVERIFY(w.editor().document().page.CanvasHeight * view->zoom() <= area.height());
+    QVERIFY(w.editor().document().page.CanvasWidth * view->zoom() <= area.width());
+    QVERIFY(w.editor().document().page.CanvasHeight * view->zoom() > area.height() * 0.9 ||
+            w.editor().document().page.CanvasWidth * view->zoom() > area.width() * 0.9);
     w.menus().zoomActual->trigger();
     QCOMPARE(view->zoom(), 1.0);
 }
@@ -1041,12 +1041,12 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
     // Cancel changes nothing.
     onModal<SFrm_LayOut>([&] { w.menus().pageSize->trigger(); },
                          [](SFrm_LayOut& d) { d.reject(); });
-    QCOMPARE(w.document().page.PaperWidth, 100.f);
+    QCOMPARE(w.editor().document().page.PaperWidth, 100.f);
     QCOMPARE(w.editor().undoStack().count(), 1);
 
     // The change is a step: undoing it gives back the page, the canvas and the settings.
     w.menus().undo->trigger();
-    QCOMPARE(w.document().page.CanvasWidth, a4Width);
+    QCOMPARE(w.editor().document().page.CanvasWidth, a4Width);
     QCOMPARE(w.paper()->boundingRect().width(), qreal(a4Width));
     QCOMPARE(w.settings().Page.PaperWidth, 210.f);
     QCOMPARE(w.settings().Page.Resolution, 300);
@@ -1087,10 +1087,10 @@ void MainWindowTests::helpOpensTheFileOrSaysWhereItIs() {
     w.setHelpFile(help);
     QList<QUrl> opened;
     bool browserStarts = true;
-    w.setUrlOpener([&](const QUrl& url) {
+    w.testHooks().openUrl = [&](const QUrl& url) {
         opened << url;
         return browserStarts;
-    });
+    };
     w.menus().help->trigger();
     QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(help)});
     QVERIFY(f.prompts.messages.isEmpty());
@@ -1303,7 +1303,9 @@ void MainWindowTests::newItemsStartInSightAndFitThePaper() {
     w.canvasView()->horizontalScrollBar()->setValue(300);
     w.canvasView()->verticalScrollBar()->setValue(500);
     const QRectF visible = w.canvasView()->visibleSceneRect();
-    w.setNewItemConfirmation([](LayoutItem& item) { return item.Category == CategoryYear; });
+    w.testHooks().newItemConfirmation = [](LayoutItem& item) {
+        return item.Category == CategoryYear;
+    };
     QVERIFY(w.Fnc_LayOutItemAdd());
     const int year = w.document().currentSlot();
     QCOMPARE(w.document().item(year).Left, float(std::floor(visible.left())));
@@ -1314,11 +1316,11 @@ void MainWindowTests::newItemsStartInSightAndFitThePaper() {
     large.fill(Qt::darkGreen);
     QVERIFY(large.save(picture));
     w.canvasView()->setZoom(1);
-    w.setNewItemConfirmation([&](LayoutItem& item) {
+    w.testHooks().newItemConfirmation = [&](LayoutItem& item) {
         item = newItemRecord(CategoryPicture, 0, w.document().page);
         item.PictureFile.setText(picture);
         return true;
-    });
+    };
     QVERIFY(w.Fnc_LayOutItemAdd());
     const LayoutItem& added = w.document().item(w.document().currentSlot());
     QVERIFY(added.Left + added.Width + 4 <= w.document().page.CanvasWidth);
@@ -1335,13 +1337,14 @@ void MainWindowTests::cancelledAddKeepsCurrentItem() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
-    w.document().item(0).Live = kFalse; // slot 0 free: the one a cancelled add used to choose
+    w.editor().document().item(0).Live =
+        kFalse; // slot 0 free: the one a cancelled add used to choose
     w.selectItem(1);
     bool asked = false;
-    w.setNewItemConfirmation([&](LayoutItem& item) {
+    w.testHooks().newItemConfirmation = [&](LayoutItem& item) {
         asked = true;
         return item.Category == CategoryYear && false;
-    });
+    };
     QVERIFY(!w.Fnc_LayOutItemAdd());
     QVERIFY(asked);
     QCOMPARE(w.document().currentSlot(), 1);
@@ -1367,7 +1370,7 @@ void MainWindowTests::dragWithTheMouse() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     SFrm_Main& w = f.start();
     QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
-    w.document().item(0).XLocked = toB16(xLocked);
+    w.editor().document().item(0).XLocked = toB16(xLocked);
     w.canvasView()->setZoom(zoom);
     w.canvasView()->ensureVisible(QRectF(0, 0, 300, 300), 0, 0);
     w.canvasView()->horizontalScrollBar()->setValue(scrolled);
@@ -1493,7 +1496,7 @@ void MainWindowTests::popupMenuStates() {
     QVERIFY(m.paste->isEnabled());
     QVERIFY(m.mouseLockAll->isChecked());
 
-    w.document().item(0).XLocked = kTrue;
+    w.editor().document().item(0).XLocked = kTrue;
     w.prepareItemPopup(0);
     QCOMPARE(m.sizeChange->text(), QStringLiteral("サイズ変更"));
     QCOMPARE(m.moveLock->text(), QStringLiteral("ロック"));

@@ -134,7 +134,7 @@ void ContentAreaView::setLocks(int box, std::vector<LockAxis> locks) {
 QPoint ContentAreaView::snapped(QPoint p) const {
     if (!grid_.snap)
         return p;
-    return {snapToGrid(p.x(), grid_.spacingX), snapToGrid(p.y(), grid_.spacingY)};
+    return {snapToGridPixel(p.x(), grid_.spacingX), snapToGridPixel(p.y(), grid_.spacingY)};
 }
 
 void ContentAreaView::stepSelected(int key) {
@@ -179,7 +179,7 @@ void ContentAreaView::dragLine(int line, int position, bool released) {
     const bool vertical = orientation_ == LineOrientation::Vertical;
     int pos = std::clamp(position, 0, vertical ? areaSize_.width() : areaSize_.height());
     if (released && grid_.snap)
-        pos = snapToGrid(pos, vertical ? grid_.spacingX : grid_.spacingY);
+        pos = snapToGridPixel(pos, vertical ? grid_.spacingX : grid_.spacingY);
     lines_[static_cast<std::size_t>(line)] = pos;
     linesChanged_ = true;
     update();

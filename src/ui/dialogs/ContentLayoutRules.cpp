@@ -7,6 +7,7 @@
 #include "render/RenderFrame.h"
 #include "render/RuleBlock.h"
 #include "render/YearMonthText.h"
+#include "ui/editing/GridSnap.h"
 
 #include <QtGlobal>
 #include <algorithm>
@@ -188,12 +189,8 @@ QPoint keyStep(QPoint p, QSize box, QSize area, int key) {
     return p;
 }
 
-int snapToGrid(int position, int spacingTwips) {
-    if (spacingTwips <= 0)
-        return position;
-    const long long twips = static_cast<long long>(position) * kTwipsPerPixel;
-    const long long snapped = twips - twips % spacingTwips;
-    return roundHalfEven(static_cast<double>(snapped) / kTwipsPerPixel);
+int snapToGridPixel(int position, int spacingTwips) {
+    return roundHalfEven(snapToGrid(position, spacingTwips, kTwipsPerPixel));
 }
 
 LineOrientation dividingLineOrientation(int category, int variant) {

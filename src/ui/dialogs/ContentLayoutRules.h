@@ -67,9 +67,9 @@ struct ContentGrid {
     int spacingX = 0; // twips
     int spacingY = 0;
 };
-// A position snapped down (toward zero) to the grid of the spacing in twips; a spacing of 0 or
-// less means no grid.
-int snapToGrid(int position, int spacingTwips);
+// The area's boxes and lines snap as items on the canvas do (snapToGrid, the line at or before
+// the position), kept to whole pixels.
+int snapToGridPixel(int position, int spacingTwips);
 
 // Dividing lines of the vertical list are vertical, those of the horizontal list horizontal.
 enum class LineOrientation { None, Vertical, Horizontal };

@@ -445,8 +445,8 @@ bool EditorDocument::resizeItem(int slot, QRectF view) {
         return false;
     return editItem(slot, QStringLiteral("サイズ変更"), [&](LayoutItem& item, LockAnchor& anchor) {
         const LockAnchor start = anchorAt({item.Left, item.Top});
-        item.Width = static_cast<float>(std::max(1.0, view.width() - kViewFrame));
-        item.Height = static_cast<float>(std::max(1.0, view.height() - kViewFrame));
+        item.Width = static_cast<float>(std::max(1.0, view.width() - kItemFrame));
+        item.Height = static_cast<float>(std::max(1.0, view.height() - kItemFrame));
         const QPointF to = applyPositionLocks(item, start, view.topLeft(), canvasSize()).topLeft;
         item.Left = static_cast<float>(to.x());
         item.Top = static_cast<float>(to.y());

@@ -1,16 +1,11 @@
 #include "ui/editing/Guides.h"
 
+#include "document/ItemFrame.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace tobirae {
-
-namespace {
-
-// The item's view is this much wider and higher than its drawing area.
-constexpr double kFrame = 4;
-
-} // namespace
 
 ShownPair showEditLines(EditLinePair lines, bool shown, bool symmetric, int extent) {
     ShownPair out{lines, shown, shown && symmetric};
@@ -62,13 +57,13 @@ QPointF edgeMoveTarget(const LayoutItem& item, Edge edge, QSize canvas) {
         at.setX(0);
         break;
     case Edge::Right:
-        at.setX(canvas.width() - (item.Width + kFrame));
+        at.setX(canvas.width() - (item.Width + kItemFrame));
         break;
     case Edge::Top:
         at.setY(0);
         break;
     case Edge::Bottom:
-        at.setY(canvas.height() - (item.Height + kFrame));
+        at.setY(canvas.height() - (item.Height + kItemFrame));
         break;
     }
     return at;

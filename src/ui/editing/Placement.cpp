@@ -49,8 +49,8 @@ std::optional<QPointF> nudgedPosition(const LayoutItem& item, int dx, int dy, QS
             return at >= farEdge ? at : std::min(farEdge, at + delta);
         return at;
     };
-    const double right = canvas.width() - (item.Width + kViewFrame);
-    const double bottom = canvas.height() - (item.Height + kViewFrame);
+    const double right = canvas.width() - (item.Width + kItemFrame);
+    const double bottom = canvas.height() - (item.Height + kItemFrame);
     const QPointF from(item.Left, item.Top);
     const QPointF to(step(from.x(), dx, right), step(from.y(), dy, bottom));
     if (to == from)

@@ -3,6 +3,7 @@
 // same for the mouse, the keyboard and every command that places an item.
 #pragma once
 
+#include "document/ItemFrame.h"
 #include "document/LayoutDocument.h"
 #include "document/LayoutItem.h"
 
@@ -11,9 +12,6 @@
 #include <optional>
 
 namespace tobirae {
-
-// The item's view is 4 layout pixels wider and higher than its drawing area.
-inline constexpr int kViewFrame = 4;
 
 // Left (or top) that centres a drawing area of `extent` on a canvas of `canvasExtent`.
 float centredCoordinate(int canvasExtent, float extent);

@@ -1,11 +1,13 @@
 #include "ui/main/SFrm_Main.h"
 
 #include "app/ProgramFolders.h"
-#include "bitmap/Primitives.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/AlignmentToolbar.h"
+#include "ui/main/CanvasGuides.h"
+#include "ui/main/CanvasScene.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/ExportMessagePanel.h"
+#include "ui/main/ExportRunner.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
@@ -15,9 +17,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QGraphicsScene>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -26,7 +25,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 namespace tobirae {
 
@@ -34,7 +32,6 @@ namespace {
 
 // The panels keep this distance from the window's right edge (150 twips).
 constexpr int kRightMargin = 150 / kTwipsPerPixel;
-constexpr int kPanelWidth = 236;
 
 } // namespace
 
@@ -45,14 +42,11 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     recovery_ = new RecoveryKeeper(*editor_, start.recoveryFolder, this);
     connect(editor_, &EditorDocument::modifiedChanged, this,
             [this] { setWindowModified(editor_->isModified()); });
-    Fnc_BmpInit(previewContext_);
 
-    scene_ = new QGraphicsScene(this);
-    paper_ = new PaperItem;
-    paper_->setZValue(-1);
-    scene_->addItem(paper_);
+    scene_ = new CanvasScene(*editor_, this);
     canvasView_ = new CanvasView(scene_);
-    buildEditLines();
+    guides_ = new CanvasGuides(*scene_, *editor_, settings_, this);
+    connect(scene_, &CanvasScene::viewCreated, this, &SFrm_Main::connectView);
     menus_ = buildMainMenus(*this);
     QToolBar* alignBar = buildAlignmentToolbar(*this, menus_);
     if (!settings_.AlignToolbarShown)
@@ -60,24 +54,23 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     connect(alignBar->toggleViewAction(), &QAction::toggled, this,
             [this](bool shown) { settings_.AlignToolbarShown = shown; });
     buildPanels();
-    messagePanel_ = new ExportMessagePanel(this);
+    exports_ = new ExportRunner(*this, *editor_, settings_, *panel_.outputRange, prompts_, hooks_);
+    connect(exports_, &ExportRunner::exportFinished, this, &SFrm_Main::exportFinished);
 
     repaintTimer_ = new QTimer(this);
     repaintTimer_->setSingleShot(true);
     connect(repaintTimer_, &QTimer::timeout, editor_, &EditorDocument::settleCentreLocks);
-    zoomTimer_ = new QTimer(this);
-    zoomTimer_->setSingleShot(true);
-    zoomTimer_->setInterval(60);
-    connect(zoomTimer_, &QTimer::timeout, this, [this] { Fnc_RefreshAllItem(); });
     connectCommands();
     connectEditing();
 
     // Start-up: the year list and month buttons ignore clicks until the window is ready.
-    outputRange_->setInitialising(true);
+    OutputRangePanel* range = panel_.outputRange;
+    range->setInitialising(true);
     baseCaption_ = applicationTitle();
     setWindowTitle(baseCaption_ + QStringLiteral("[*]"));
-    outputRange_->setOutputMonth(start.outputYear, start.outputMonth);
-    outputRange_->setInitialising(false);
+    range->setOutputMonth(start.outputYear, start.outputMonth);
+    scene_->setOutputMonth(start.outputYear, start.outputMonth);
+    range->setInitialising(false);
     prgInit();
     showRecentFiles();
     helpFile_ = QDir(dataFolder(QStringLiteral("help"))).filePath(QStringLiteral("index.html"));
@@ -87,84 +80,43 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
 SFrm_Main::~SFrm_Main() = default;
 
 int SFrm_Main::outputYear() const {
-    return outputRange_->year();
+    return panel_.outputRange->year();
 }
 int SFrm_Main::outputMonth() const {
-    return outputRange_->month();
+    return panel_.outputRange->month();
 }
 
 ItemView* SFrm_Main::itemView(int slot) const {
-    if (slot < 0 || slot >= kSlotCount)
-        return nullptr;
-    return views_[static_cast<std::size_t>(slot)];
+    return scene_->itemView(slot);
+}
+
+PaperItem* SFrm_Main::paper() const {
+    return scene_->paper();
+}
+
+QString SFrm_Main::exportName() const {
+    return exports_->exportName();
+}
+
+bool SFrm_Main::exporting() const {
+    return exports_->exporting();
+}
+
+ExportMessagePanel* SFrm_Main::messagePanel() const {
+    return exports_->messagePanel();
 }
 
 void SFrm_Main::buildPanels() {
-    auto* panel = new QWidget;
-    panel->setObjectName(QStringLiteral("Pic_Panel"));
-    panel->setFixedWidth(kPanelWidth);
-    auto* panelLayout = new QVBoxLayout(panel);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-
-    auto* commands = new QGridLayout;
-    const std::array<QString, 6> captions{
-        QStringLiteral("用紙サイズ変更"),   QStringLiteral("アイテム追加"),
-        QStringLiteral("画像ファイル作成"), QStringLiteral("レイアウト読込"),
-        QStringLiteral("レイアウト保存"),   QStringLiteral("画像プレビュー")};
-    for (int i = 0; i < 6; ++i) {
-        auto* button = new QPushButton(captions[static_cast<std::size_t>(i)], panel);
-        button->setObjectName(QStringLiteral("Cmd_Command%1").arg(i));
-        Cmd_Command[static_cast<std::size_t>(i)] = button;
-        commands->addWidget(button, i / 2, i % 2);
-    }
-    panelLayout->addLayout(commands);
-
-    outputRange_ = new OutputRangePanel(panel);
-    panelLayout->addWidget(outputRange_);
-
-    auto* itemFrame = new QGroupBox(QStringLiteral("アイテム"), panel);
-    auto* itemLayout = new QVBoxLayout(itemFrame);
-    Cmb_Item = new QComboBox(itemFrame);
-    Cmb_Item->setObjectName(QStringLiteral("Cmb_Item"));
-    itemLayout->addWidget(Cmb_Item);
-    auto* pointGrid = new QGridLayout;
-    for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(itemFrame);
-        label->setObjectName(QStringLiteral("Lbl_Point%1").arg(i));
-        Lbl_Point[static_cast<std::size_t>(i)] = label;
-        pointGrid->addWidget(label, i / 2, i % 2);
-    }
-    itemLayout->addLayout(pointGrid);
-    panelLayout->addWidget(itemFrame);
-
-    auto* orderFrame = new QGroupBox(QStringLiteral("描画順"), panel);
-    auto* orderLayout = new QHBoxLayout(orderFrame);
-    Lst_PrintNo = new QListWidget(orderFrame);
-    Lst_PrintNo->setObjectName(QStringLiteral("Lst_PrintNo"));
-    orderLayout->addWidget(Lst_PrintNo, 1);
-    auto* moveButtons = new QVBoxLayout;
-    auto* up = new QPushButton(QStringLiteral("▲"), orderFrame);
-    up->setObjectName(QStringLiteral("Cmd_OrderUp"));
-    up->setToolTip(QStringLiteral("描画順を前へ"));
-    auto* down = new QPushButton(QStringLiteral("▼"), orderFrame);
-    down->setObjectName(QStringLiteral("Cmd_OrderDown"));
-    down->setToolTip(QStringLiteral("描画順を後へ"));
-    for (QPushButton* b : {up, down})
-        b->setFixedWidth(32);
-    connect(up, &QPushButton::clicked, this, [this] { moveDrawingOrder(-1); });
-    connect(down, &QPushButton::clicked, this, [this] { moveDrawingOrder(1); });
-    moveButtons->addWidget(up);
-    moveButtons->addWidget(down);
-    moveButtons->addStretch();
-    orderLayout->addLayout(moveButtons);
-    panelLayout->addWidget(orderFrame, 1);
+    panel_ = buildSidePanel();
+    connect(panel_.orderUp, &QPushButton::clicked, this, [this] { moveDrawingOrder(-1); });
+    connect(panel_.orderDown, &QPushButton::clicked, this, [this] { moveDrawingOrder(1); });
 
     auto* central = new QWidget;
     central->setObjectName(QStringLiteral("Pic_Central"));
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, kRightMargin, 0);
     layout->addWidget(canvasView_, 1);
-    layout->addWidget(panel);
+    layout->addWidget(panel_.widget);
     setCentralWidget(central);
 
     Lbl_Zoom = new QLabel(this);
@@ -174,23 +126,23 @@ void SFrm_Main::buildPanels() {
 }
 
 void SFrm_Main::connectCommands() {
-    connect(Cmd_Command[0], &QPushButton::clicked, this, [this] {
+    connect(panel_.Cmd_Command[0], &QPushButton::clicked, this, [this] {
         if (Fnc_LayOutPageSizeChange(false))
             repaintTimer_->start(10);
     });
-    connect(menus_.pageSize, &QAction::triggered, Cmd_Command[0], &QPushButton::click);
-    connect(Cmd_Command[2], &QPushButton::clicked, this, [this] { Fnc_MakeBmpFile(); });
+    connect(menus_.pageSize, &QAction::triggered, panel_.Cmd_Command[0], &QPushButton::click);
+    connect(panel_.Cmd_Command[2], &QPushButton::clicked, this, [this] { Fnc_MakeBmpFile(); });
     connect(menus_.makeBitmap, &QAction::triggered, this, [this] { Fnc_MakeBmpFile(); });
     connect(menus_.exportPdf, &QAction::triggered, this, [this] { exportPdfRange(); });
     connect(menus_.exportRange, &QAction::triggered, this, [this] { exportMonthRange(); });
     connect(menus_.print, &QAction::triggered, this, [this] { printMonths(false); });
     connect(menus_.printPreview, &QAction::triggered, this, [this] { printMonths(true); });
-    connect(Cmd_Command[3], &QPushButton::clicked, this, [this] { Fnc_LayOutRead(); });
+    connect(panel_.Cmd_Command[3], &QPushButton::clicked, this, [this] { Fnc_LayOutRead(); });
     connect(menus_.layoutRead, &QAction::triggered, this, [this] { Fnc_LayOutRead(); });
-    connect(Cmd_Command[4], &QPushButton::clicked, this, [this] { Fnc_LayOutSave(); });
+    connect(panel_.Cmd_Command[4], &QPushButton::clicked, this, [this] { Fnc_LayOutSave(); });
     connect(menus_.layoutSave, &QAction::triggered, this, [this] { Fnc_LayOutSave(); });
     connect(menus_.overwriteSave, &QAction::triggered, this, [this] { saveLayoutOverwrite(); });
-    connect(Cmd_Command[5], &QPushButton::clicked, this, &SFrm_Main::showPreview);
+    connect(panel_.Cmd_Command[5], &QPushButton::clicked, this, &SFrm_Main::showPreview);
     connect(menus_.newData, &QAction::triggered, this, [this] { Fnc_NewData(); });
     connect(menus_.newFromTemplate, &QAction::triggered, this, [this] { newFromTemplate(); });
     connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
@@ -204,24 +156,27 @@ void SFrm_Main::connectCommands() {
     connect(menus_.zoomOut, &QAction::triggered, canvasView_, &CanvasView::zoomOut);
     connect(menus_.zoomActual, &QAction::triggered, this, [this] { canvasView_->setZoom(1.0); });
     connect(menus_.zoomFit, &QAction::triggered, this,
-            [this] { canvasView_->fitPage(paper_->boundingRect()); });
+            [this] { canvasView_->fitPage(paper()->boundingRect()); });
     connect(canvasView_, &CanvasView::zoomChanged, this, &SFrm_Main::zoomChanged);
     // Modal questions must not run inside the drop event itself.
     connect(canvasView_, &CanvasView::filesDropped, this, &SFrm_Main::dropOnItem,
             Qt::QueuedConnection);
 
-    connect(outputRange_, &OutputRangePanel::outputMonthChanged, this,
-            [this](int, int) { Fnc_RefreshAllItem(); });
-    connect(Cmb_Item, &QComboBox::activated, this, [this](int index) {
+    connect(panel_.outputRange, &OutputRangePanel::outputMonthChanged, this,
+            [this](int year, int month) {
+                scene_->setOutputMonth(year, month);
+                Fnc_RefreshAllItem();
+            });
+    connect(panel_.Cmb_Item, &QComboBox::activated, this, [this](int index) {
         const auto& list = document().itemList();
         if (index >= 0 && index < static_cast<int>(list.size()))
             selectItem(list[static_cast<std::size_t>(index)].slot);
     });
-    connect(Lst_PrintNo, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
+    connect(panel_.Lst_PrintNo, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
         const int slot = entry->data(Qt::UserRole).toInt();
         const int position = document().listPosition(slot);
         if (position >= 0)
-            Cmb_Item->setCurrentIndex(position);
+            panel_.Cmb_Item->setCurrentIndex(position);
         selectItem(slot);
     });
 
@@ -238,12 +193,13 @@ void SFrm_Main::prgInit() {
 }
 
 void SFrm_Main::setOutputMonth(int year, int month) {
-    outputRange_->setOutputMonth(year, month);
+    panel_.outputRange->setOutputMonth(year, month);
+    scene_->setOutputMonth(outputYear(), outputMonth());
     Fnc_RefreshAllItem();
 }
 
 void SFrm_Main::closeEvent(QCloseEvent* event) {
-    if (exporting_) {
+    if (exporting()) {
         event->ignore();
         return;
     }

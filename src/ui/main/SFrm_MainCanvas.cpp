@@ -1,11 +1,12 @@
 // The main window's canvas: page size, item previews, centring, the item lists and the position.
-#include "render/ImageItem.h"
 #include "render/RenderFrame.h"
 #include "ui/dialogs/SFrm_LayOut.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/editing/Placement.h"
+#include "ui/main/CanvasGuides.h"
+#include "ui/main/CanvasScene.h"
 #include "ui/main/CanvasView.h"
-#include "ui/main/EditLineItem.h"
+#include "ui/main/ExportRunner.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
@@ -13,27 +14,14 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QGraphicsScene>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <cmath>
 
 namespace tobirae {
 
 namespace {
-
-// Auto-size applies to year and month display items that are not fitted to their box.
-bool autoSized(const LayoutItem& item) {
-    return (item.Category == CategoryYear || item.Category == CategoryMonthDisplay) &&
-           !isTrue(item.FitToRect);
-}
-
-QSize viewSizeOf(const LayoutItem& item) {
-    return QSize(static_cast<int>(std::lround(item.Width + 4)),
-                 static_cast<int>(std::lround(item.Height + 4)));
-}
 
 // VB-style number text for the position labels: integers without a fraction.
 QString coordinateText(double value) {
@@ -60,8 +48,8 @@ bool SFrm_Main::Fnc_LayOutPageSizeChange(bool skipDialog) {
     const QSize canvas = Fnc_CanvasSize(document().page.PaperWidth, document().page.PaperHeight);
     if (canvas.isEmpty())
         return false;
-    document().page.CanvasWidth = canvas.width();
-    document().page.CanvasHeight = canvas.height();
+    editor_->document().page.CanvasWidth = canvas.width();
+    editor_->document().page.CanvasHeight = canvas.height();
     showPage();
     return true;
 }
@@ -86,127 +74,23 @@ void SFrm_Main::showPage() {
     settings_.Page.PaperHeight = page.PaperHeight;
     settings_.Page.Resolution = page.ResolutionDpi;
     settings_.Page.Portrait = toB16(page.Portrait);
-    const QSizeF canvas(page.CanvasWidth, page.CanvasHeight);
-    paper_->setPaperSize(canvas);
-    scene_->setSceneRect(QRectF(QPointF(0, 0), canvas));
+    scene_->showPage();
     Fnc_PageRePrint();
 }
 
-bool SFrm_Main::Fnc_PageRePrint() {
-    paper_->setBackColor(settings_.Page.PageBackColor);
-    paper_->setGrid(settings_.GridShown[0], settings_.GridX[0], settings_.GridY[0]);
-    editor_->setGridSnap(gridSnap());
-    Fnc_VHBarDisp();
-    Fnc_SetEditLineMenu();
+bool SFrm_Main::Fnc_RefreshAllItem() {
+    scene_->Fnc_RefreshAllItem();
+    if (scene_->focusedSlot() >= 0)
+        Fnc_ItemPointDisp(scene_->focusedSlot());
     return true;
 }
 
-QString SFrm_Main::layoutFolder() const {
-    if (document().path().isEmpty())
-        return {};
-    return QFileInfo(document().path()).absolutePath();
-}
-
-ItemView* SFrm_Main::ensureView(int slot) {
-    ItemView*& view = views_[static_cast<std::size_t>(slot)];
-    if (!view) {
-        view = new ItemView(slot);
-        scene_->addItem(view);
-        connectView(view);
-    }
-    return view;
-}
-
-void SFrm_Main::placeView(int slot) {
-    ItemView* view = ensureView(slot);
-    const LayoutItem& item = document().item(slot);
-    view->setPos(item.Left, item.Top);
-    view->setViewSize(viewSizeOf(item), static_cast<float>(canvasView_->deviceScale()));
-}
-
-// Makes the views on the canvas follow the document: a view per slot that has one, shown
-// exactly when the document shows it, stacked in drawing order.
-void SFrm_Main::syncViewsWithDocument() {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        ItemView* view = views_[static_cast<std::size_t>(slot)];
-        const bool visible = document().viewVisible(slot) && document().isLive(slot);
-        if (visible) {
-            placeView(slot);
-            views_[static_cast<std::size_t>(slot)]->show();
-        } else if (view) {
-            view->hide();
-            view->setFocusBorder(false);
-        }
-    }
-    stackViewsInDrawingOrder();
-}
-
-void SFrm_Main::stackViewsInDrawingOrder() {
-    qreal z = 0;
-    for (const ListEntry& entry : document().drawingOrder()) {
-        if (ItemView* view = itemView(entry.slot))
-            view->setZValue(z += 1);
-    }
-}
-
-bool SFrm_Main::Fnc_ItemPrint(bool autoSize) {
-    const int slot = document().currentSlot();
-    ItemView* view = itemView(slot);
-    if (!view || !document().isLive(slot))
-        return false;
-    bool& guard = previewGuard_[static_cast<std::size_t>(slot)];
-    if (guard)
-        return true;
-    guard = true;
-    LayoutItem& item = document().item(slot);
-    // A picture's own size is remembered in the item on its first draw and kept from then on.
-    if (item.Category == CategoryPicture)
-        Fnc_StorePictureSize(item, layoutFolder());
-    view->setViewSize(viewSizeOf(item), static_cast<float>(canvasView_->deviceScale()));
-    const QSize before = view->viewSize();
-    DateRange range = pageDateRange(outputYear(), outputMonth());
-    const bool ok = Fnc_LayOutItemDraw(previewContext_, item, &view->preview(), range, autoSize,
-                                       DrawSurface{}, 0, 0, layoutFolder());
-    const QSize after = view->viewSize();
-    // Auto-size changed the view; the item's box follows it and a centred item is centred again.
-    if (after != before || autoSized(item))
-        editor_->applyAutoSize(slot,
-                               QSizeF(after.width() - kViewFrame, after.height() - kViewFrame));
-    view->update();
-    guard = false;
-    return ok;
-}
-
-bool SFrm_Main::autoSizes(int slot) const {
-    return document().isLive(slot) && autoSized(document().item(slot));
-}
-
-bool SFrm_Main::drawItem(int slot, bool autoSize) {
-    const int current = document().currentSlot();
-    document().setCurrentSlot(slot);
-    const bool ok = Fnc_ItemPrint(autoSize);
-    document().setCurrentSlot(current);
-    return ok;
-}
-
-bool SFrm_Main::Fnc_RefreshAllItem() {
-    const int current = document().currentSlot();
-    const bool suppressed = document().eventsSuppressed();
-    document().setEventsSuppressed(true);
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (!document().isLive(slot) || !itemView(slot))
-            continue;
-        document().setCurrentSlot(slot);
-        const LayoutItem& item = document().item(slot);
-        const bool autoSize = autoSized(item);
-        Fnc_ItemPrint(autoSize);
-        if (autoSize && (isTrue(item.HCenterLocked) || isTrue(item.VCenterLocked)))
-            Fnc_ItemPrint(false);
-    }
-    document().setEventsSuppressed(suppressed);
-    document().setCurrentSlot(current);
-    if (focusedSlot_ >= 0)
-        Fnc_ItemPointDisp(focusedSlot_);
+bool SFrm_Main::Fnc_PageRePrint() {
+    paper()->setBackColor(settings_.Page.PageBackColor);
+    guides_->showGrid();
+    editor_->setGridSnap(gridSnap());
+    guides_->Fnc_VHBarDisp();
+    Fnc_SetEditLineMenu();
     return true;
 }
 
@@ -223,23 +107,16 @@ bool SFrm_Main::Fnc_ItemPointDisp(int slot) {
     if (!document().isLive(slot))
         return false;
     const LayoutItem& item = document().item(slot);
-    showPosition(QRectF(item.Left, item.Top, item.Width + kViewFrame, item.Height + kViewFrame));
+    showPosition(QRectF(item.Left, item.Top, item.Width + kItemFrame, item.Height + kItemFrame));
     return true;
 }
 
 void SFrm_Main::showPosition(const QRectF& view) {
+    const auto& Lbl_Point = panel_.Lbl_Point;
     Lbl_Point[0]->setText(QStringLiteral("X=") + coordinateText(view.x()));
     Lbl_Point[1]->setText(QStringLiteral("Y=") + coordinateText(view.y()));
     Lbl_Point[2]->setText(QStringLiteral("幅=") + coordinateText(view.width()));
     Lbl_Point[3]->setText(QStringLiteral("高さ=") + coordinateText(view.height()));
-}
-
-void SFrm_Main::showFocus(int slot) {
-    if (ItemView* previous = itemView(focusedSlot_))
-        previous->setFocusBorder(false);
-    focusedSlot_ = slot;
-    if (ItemView* view = itemView(slot))
-        view->setFocusBorder(true);
 }
 
 void SFrm_Main::selectItem(int slot, bool scrollIntoView) {
@@ -257,6 +134,8 @@ void SFrm_Main::selectItem(int slot, bool scrollIntoView) {
 }
 
 void SFrm_Main::showItemLists() {
+    QComboBox* Cmb_Item = panel_.Cmb_Item;
+    QListWidget* Lst_PrintNo = panel_.Lst_PrintNo;
     const QSignalBlocker blockItems(Cmb_Item);
     const QSignalBlocker blockOrder(Lst_PrintNo);
     Cmb_Item->clear();
@@ -275,6 +154,7 @@ void SFrm_Main::showItemLists() {
 }
 
 void SFrm_Main::moveDrawingOrder(int step) {
+    QListWidget* Lst_PrintNo = panel_.Lst_PrintNo;
     const int index = Lst_PrintNo->currentRow();
     const bool selected =
         index >= 0 && Lst_PrintNo->currentItem() && Lst_PrintNo->currentItem()->isSelected();
@@ -296,18 +176,14 @@ bool SFrm_Main::Fnc_SetMyCaption() {
                    QStringLiteral("[*]"));
     setWindowModified(editor_->isModified());
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    exportName_ = dot < 0 ? name : name.left(dot);
+    exports_->setExportName(dot < 0 ? name : name.left(dot));
     return true;
 }
 
 void SFrm_Main::zoomChanged() {
     Lbl_Zoom->setText(QStringLiteral("%1%").arg(std::lround(canvasView_->zoom() * 100)));
-    for (int axis = 0; axis < 2; ++axis) {
-        for (int index = 0; index < 2; ++index)
-            editLine(axis, index)->setZoom(canvasView_->zoom());
-    }
-    // Redraw the previews at the new resolution once the zooming has come to rest.
-    zoomTimer_->start();
+    guides_->setZoom(canvasView_->zoom());
+    scene_->setDeviceScale(static_cast<float>(canvasView_->deviceScale()));
 }
 
 } // namespace tobirae

@@ -3,7 +3,6 @@
 #include "ui/dialogs/SFrm_Option.h"
 #include "ui/dialogs/Sfrm_Zoom.h"
 #include "ui/dialogs/UserPrompts.h"
-#include "ui/main/CanvasView.h"
 #include "ui/main/SFrm_Main.h"
 
 #include <QDesktopServices>
@@ -55,7 +54,7 @@ bool SFrm_Main::showHelp() {
         return false;
     }
     const QUrl url = QUrl::fromLocalFile(helpFile_);
-    if (openUrl_ ? openUrl_(url) : QDesktopServices::openUrl(url))
+    if (hooks_.openUrl ? hooks_.openUrl(url) : QDesktopServices::openUrl(url))
         return true;
     prompts_.message(QStringLiteral("ヘルプを表示するブラウザーを起動できませんでした。\r\n"
                                     "ヘルプファイル: ") +

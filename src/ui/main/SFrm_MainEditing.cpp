@@ -5,13 +5,13 @@
 #include "render/ImageItem.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/editing/Placement.h"
+#include "ui/main/CanvasScene.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/SFrm_Main.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QGraphicsScene>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -30,18 +30,10 @@ const QString kTooManyItems = QStringLiteral("これ以上アイテムを追加�
 } // namespace
 
 void SFrm_Main::connectEditing() {
-    connect(editor_, &EditorDocument::itemAdded, this, [this](int slot) {
-        placeView(slot);
-        itemView(slot)->setResizeMode(isTrue(document().item(slot).SizeChangeMode));
-        itemView(slot)->show();
-        drawItem(slot, autoSizes(slot));
-    });
-    connect(editor_, &EditorDocument::itemRemoved, this, [this](int slot) {
-        if (ItemView* view = itemView(slot)) {
-            view->hide();
-            view->setResizeMode(false);
-        }
-        if (slot == focusedSlot_)
+    // The canvas scene follows the same signals first: its views are in place when these run.
+    connect(editor_, &EditorDocument::itemRemoved, this, [this](int) {
+        // The scene took the focus border off a removed focused item.
+        if (scene_->focusedSlot() < 0)
             showCurrentSlot(-1);
     });
     connect(editor_, &EditorDocument::itemChanged, this, &SFrm_Main::itemChanged);
@@ -49,11 +41,9 @@ void SFrm_Main::connectEditing() {
         showItemLists();
         updateMenuStates();
     });
-    connect(editor_, &EditorDocument::orderChanged, this, &SFrm_Main::stackViewsInDrawingOrder);
     connect(editor_, &EditorDocument::currentSlotChanged, this, &SFrm_Main::showCurrentSlot);
     connect(editor_, &EditorDocument::pageChanged, this, &SFrm_Main::showPage);
     connect(editor_, &EditorDocument::documentReplaced, this, [this] {
-        syncViewsWithDocument();
         showItemLists();
         showCurrentSlot(-1);
     });
@@ -67,11 +57,11 @@ void SFrm_Main::connectEditing() {
     connect(menus_.undo, &QAction::triggered, &history, &QUndoStack::undo);
     connect(menus_.redo, &QAction::triggered, &history, &QUndoStack::redo);
 
-    connect(Cmd_Command[1], &QPushButton::clicked, this, [this] { Fnc_LayOutItemAdd(); });
+    connect(panel_.Cmd_Command[1], &QPushButton::clicked, this, [this] { Fnc_LayOutItemAdd(); });
     connect(menus_.itemAdd, &QAction::triggered, this, [this] { Fnc_LayOutItemAdd(); });
     connect(menus_.paste, &QAction::triggered, this, [this] { Fnc_LayOutItemPasete(); });
     connect(menus_.mouseLockAll, &QAction::triggered, editor_, &EditorDocument::setAllItemsLocked);
-    connect(menus_.restack, &QAction::triggered, this, &SFrm_Main::stackViewsInDrawingOrder);
+    connect(menus_.restack, &QAction::triggered, scene_, &CanvasScene::stackViewsInDrawingOrder);
     const auto onCurrent = [this](auto act) {
         return [this, act] {
             const int slot = document().currentSlot();
@@ -89,13 +79,9 @@ void SFrm_Main::connectEditing() {
                 QTimer::singleShot(10, this, [this, slot] { openItemProperties(slot); });
             }));
     connect(menus_.redraw, &QAction::triggered, this,
-            onCurrent([this](int slot) { drawItem(slot, false); }));
-    connect(menus_.fitFrame, &QAction::triggered, this, onCurrent([this](int slot) {
-                const bool suppressed = document().eventsSuppressed();
-                document().setEventsSuppressed(true);
-                drawItem(slot, true);
-                document().setEventsSuppressed(suppressed);
-            }));
+            onCurrent([this](int slot) { scene_->Fnc_ItemPrint(slot, false); }));
+    connect(menus_.fitFrame, &QAction::triggered, this,
+            onCurrent([this](int slot) { scene_->Fnc_ItemPrint(slot, true); }));
     const std::array<std::pair<QAction*, PositionLock>, 4> locks{
         {{menus_.xLock, PositionLock::X},
          {menus_.yLock, PositionLock::Y},
@@ -116,7 +102,7 @@ void SFrm_Main::connectEditing() {
     // Opening the Edit menu forgets the paste point; its item submenu serves the listed item.
     connect(menus_.editMenu, &QMenu::aboutToShow, this, [this] {
         prepareCanvasPopup(std::nullopt);
-        const int index = Cmb_Item->currentIndex();
+        const int index = panel_.Cmb_Item->currentIndex();
         const auto& list = document().itemList();
         if (index >= 0 && index < static_cast<int>(list.size())) {
             const int slot = list[static_cast<std::size_t>(index)].slot;
@@ -127,26 +113,26 @@ void SFrm_Main::connectEditing() {
         }
     });
     connect(canvasView_, &CanvasView::canvasPopupRequested, this, &SFrm_Main::showCanvasPopup);
-    connect(Lst_PrintNo, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* entry) {
-        openItemProperties(entry->data(Qt::UserRole).toInt());
-    });
+    connect(
+        panel_.Lst_PrintNo, &QListWidget::itemDoubleClicked, this,
+        [this](QListWidgetItem* entry) { openItemProperties(entry->data(Qt::UserRole).toInt()); });
 }
 
 void SFrm_Main::connectView(ItemView* view) {
     connect(view, &ItemView::pressed, this, &SFrm_Main::itemPressed);
     connect(view, &ItemView::gestureMoved, this, [this](int slot, const QRectF& rect) {
-        if (slot == focusedSlot_)
+        if (slot == scene_->focusedSlot())
             showPosition(rect);
     });
     connect(view, &ItemView::dragReleased, this, [this](int slot, QPointF topLeft) {
         editor_->dragItem(slot, topLeft);
         // A refused or locked move puts the view back where the item is.
-        placeView(slot);
+        scene_->placeView(slot);
         Fnc_ItemPointDisp(slot);
     });
     connect(view, &ItemView::resizeReleased, this, [this](int slot, const QRectF& rect) {
         editor_->resizeItem(slot, rect);
-        placeView(slot);
+        scene_->placeView(slot);
         Fnc_ItemPointDisp(slot);
     });
     connect(view, &ItemView::doubleClicked, this, &SFrm_Main::openItemProperties);
@@ -154,31 +140,19 @@ void SFrm_Main::connectView(ItemView* view) {
     connect(view, &ItemView::popupRequested, this, &SFrm_Main::showItemPopup);
 }
 
-void SFrm_Main::itemChanged(int slot, ItemChanges what) {
-    ItemView* view = itemView(slot);
-    if (!view || !document().isLive(slot))
-        return;
-    const LayoutItem& item = document().item(slot);
-    view->setResizeMode(isTrue(item.SizeChangeMode));
-    if (what & (ItemChange::Size | ItemChange::Content)) {
-        placeView(slot);
-        // A new record is drawn as the property dialog's result is; a new size as it is.
-        drawItem(slot, (what & ItemChange::Content) && autoSizes(slot));
-    } else if (what & ItemChange::Position) {
-        // Moving a view keeps its picture.
-        view->setPos(item.Left, item.Top);
-    }
-    if (slot == focusedSlot_)
+void SFrm_Main::itemChanged(int slot, ItemChanges) {
+    if (slot == scene_->focusedSlot())
         Fnc_ItemPointDisp(slot);
 }
 
 void SFrm_Main::showCurrentSlot(int slot) {
     updateMenuStates();
+    QComboBox* Cmb_Item = panel_.Cmb_Item;
     if (!document().isLive(slot) || !itemView(slot)) {
         const QSignalBlocker block(Cmb_Item);
         Cmb_Item->setCurrentIndex(-1);
-        showFocus(-1);
-        for (QLabel* label : Lbl_Point)
+        scene_->showFocus(-1);
+        for (QLabel* label : panel_.Lbl_Point)
             label->clear();
         return;
     }
@@ -187,7 +161,7 @@ void SFrm_Main::showCurrentSlot(int slot) {
         const QSignalBlocker block(Cmb_Item);
         Cmb_Item->setCurrentIndex(position);
     }
-    showFocus(slot);
+    scene_->showFocus(slot);
     Fnc_ItemPointDisp(slot);
 }
 
@@ -256,8 +230,10 @@ bool SFrm_Main::Fnc_LayOutItemAdd() {
     const auto slot = editor_->addItem(item, placed.topLeft());
     if (!slot)
         return false;
-    if (!autoSizes(*slot))
-        drawItem(*slot, !picture);
+    const LayoutItem& added = document().item(*slot);
+    if (!((added.Category == CategoryYear || added.Category == CategoryMonthDisplay) &&
+          !isTrue(added.FitToRect)))
+        scene_->Fnc_ItemPrint(*slot, !picture);
     selectItem(*slot);
     return true;
 }
@@ -293,7 +269,7 @@ void SFrm_Main::toggleResizeMode(int slot) {
     if (!document().isLive(slot))
         return;
     editor_->setResizeMode(slot, !isTrue(document().item(slot).SizeChangeMode));
-    drawItem(slot, false);
+    scene_->Fnc_ItemPrint(slot, false);
 }
 
 void SFrm_Main::prepareItemPopup(int slot) {
@@ -312,10 +288,6 @@ void SFrm_Main::prepareItemPopup(int slot) {
           menus_.remove, menus_.xLock, menus_.yLock, menus_.hCenterLock, menus_.vCenterLock,
           menus_.moveHCenter, menus_.moveVCenter})
         action->setEnabled(true);
-    menus_.xLock->setChecked(isTrue(item.XLocked));
-    menus_.yLock->setChecked(isTrue(item.YLocked));
-    menus_.hCenterLock->setChecked(isTrue(item.HCenterLocked));
-    menus_.vCenterLock->setChecked(isTrue(item.VCenterLocked));
     prepareGuideEntries(slot);
 }
 
@@ -358,7 +330,7 @@ void SFrm_Main::showCanvasPopup(QPointF scenePos, QPoint screenPos) {
 }
 
 void SFrm_Main::dropOnItem(const QStringList& paths, QPointF scenePos) {
-    if (paths.isEmpty() || exporting_)
+    if (paths.isEmpty() || exporting())
         return;
     if (isLayoutFileName(paths.constFirst())) {
         dropFiles(paths);

@@ -3,7 +3,6 @@
 #include "app/RecentFiles.h"
 #include "document/LayoutFile.h"
 #include "ui/dialogs/UserPrompts.h"
-#include "ui/main/ItemView.h"
 #include "ui/main/LayoutTemplates.h"
 #include "ui/main/RecoveryKeeper.h"
 #include "ui/main/SFrm_Main.h"
@@ -59,12 +58,9 @@ void SFrm_Main::adoptDocument(std::unique_ptr<LayoutDocument> document, const QS
         page.PaperHeight = std::min(page.PaperHeight, kMaxPaperMillimetres);
     }
     document->setPath(path);
-    previewGuard_ = {};
     editor_->replaceDocument(std::move(document));
-    this->document().setEventsSuppressed(true);
     Fnc_LayOutPageSizeChange(true);
     Fnc_RefreshAllItem();
-    this->document().setEventsSuppressed(false);
     Fnc_SetMyCaption();
 }
 
@@ -104,8 +100,8 @@ bool SFrm_Main::writeLayout(const QString& path) {
         return false;
     }
     if (sameFile)
-        document().extensionNotice.clear();
-    document().setPath(QFileInfo(path).absoluteFilePath());
+        editor_->document().extensionNotice.clear();
+    editor_->document().setPath(QFileInfo(path).absoluteFilePath());
     editor_->markSaved();
     Fnc_SetMyCaption();
     rememberRecentFile(document().path());
@@ -139,7 +135,7 @@ bool SFrm_Main::Fnc_NewData() {
 }
 
 bool SFrm_Main::newFromTemplate() {
-    if (exporting_)
+    if (exporting())
         return false;
     const QDir folder(templateFolder_);
     if (templateFolder_.isEmpty() || !folder.exists()) {
@@ -158,7 +154,7 @@ bool SFrm_Main::newFromTemplate() {
                               std::chrono::month(static_cast<unsigned>(outputMonth())),
                           settings_.Page.PageBackColor, this);
     const bool accepted =
-        templateDialogRunner_ ? templateDialogRunner_(dialog) : dialog.exec() == QDialog::Accepted;
+        hooks_.templateDialog ? hooks_.templateDialog(dialog) : dialog.exec() == QDialog::Accepted;
     const QString chosen = dialog.chosenPath();
     if (!accepted || chosen.isEmpty() || !mayReplaceLayout(ReplacingCommand::Replace))
         return false;
@@ -173,7 +169,7 @@ bool SFrm_Main::newFromTemplate() {
 }
 
 void SFrm_Main::dropFiles(const QStringList& paths) {
-    if (paths.isEmpty() || exporting_)
+    if (paths.isEmpty() || exporting())
         return;
     const QString& path = paths.constFirst();
     if (!isLayoutFileName(path))

@@ -16,7 +16,7 @@ bool SFrm_Main::runPropertyDialog(LayoutItem& item, bool isNew) {
     const AppSettings& grid = settings();
     dialog.setContentGrid({grid.GridShown[1], grid.GridSnap[1], grid.GridX[1], grid.GridY[1]});
     const bool accepted =
-        propertyDialogRunner_ ? propertyDialogRunner_(dialog) : dialog.exec() == QDialog::Accepted;
+        hooks_.propertyDialog ? hooks_.propertyDialog(dialog) : dialog.exec() == QDialog::Accepted;
     if (!accepted)
         return false;
     item = dialog.item();
@@ -24,8 +24,8 @@ bool SFrm_Main::runPropertyDialog(LayoutItem& item, bool isNew) {
 }
 
 bool SFrm_Main::confirmNewItem(LayoutItem& item) {
-    if (newItemConfirmation_)
-        return newItemConfirmation_(item);
+    if (hooks_.newItemConfirmation)
+        return hooks_.newItemConfirmation(item);
     const auto kind = std::pair(item.Category, item.LayoutVariant);
     if (!runPropertyDialog(item, true))
         return false;

@@ -1,15 +1,19 @@
-// The main window's commands for pages of several months: "PDF出力...", "一括出力...",
-// "印刷..." and "印刷プレビュー...". Files are written on worker threads with a progress bar and
-// a cancel button; every page file is complete or absent.
-#include "render/PageExport.h"
-#include "ui/dialogs/UserPrompts.h"
-#include "ui/main/ExportMessagePanel.h"
-#include "ui/main/SFrm_Main.h"
+#include "ui/main/ExportRunner.h"
 
-#include <QCoreApplication>
+#include "app/AppSettings.h"
+#include "ui/dialogs/UserPrompts.h"
+#include "ui/editing/EditorDocument.h"
+#include "ui/main/ExportMessagePanel.h"
+#include "ui/main/MonthRangeDialog.h"
+#include "ui/main/OutputRangePanel.h"
+#include "ui/main/WindowTestHooks.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -22,21 +26,53 @@ namespace {
 
 using std::chrono::year_month;
 
+const QString kBitmapFilter = QStringLiteral("ビットマップファイル (*.BMP)|*.BMP");
+
 QString failedMessage(const QString& what, const ExportResult& result) {
     return what + QStringLiteral("を作成できませんでした。\r\n") + result.error;
 }
 
 } // namespace
 
-std::optional<MonthRangeChoice> SFrm_Main::chooseMonths(const QString& title, bool withFormat) {
-    const year_month now =
-        std::chrono::year(outputYear()) / std::chrono::month(static_cast<unsigned>(outputMonth()));
+ExportRunner::ExportRunner(QMainWindow& window, const EditorDocument& editor, AppSettings& settings,
+                           const OutputRangePanel& outputRange, UserPrompts& prompts,
+                           const WindowTestHooks& hooks)
+    : QObject(&window), window_(window), editor_(editor), settings_(settings),
+      outputRange_(outputRange), prompts_(prompts), hooks_(hooks),
+      messagePanel_(new ExportMessagePanel(&window)) {}
+
+PageJob ExportRunner::pageJob() const {
+    return pageJobFromDocument(editor_.document(), settings_.Page.PageBackColor);
+}
+
+void ExportRunner::setBusy(bool busy) {
+    window_.centralWidget()->setEnabled(!busy);
+    window_.menuBar()->setEnabled(!busy);
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+bool ExportRunner::readyToExport() {
+    if (exporting_)
+        return false;
+    if (editor_.document().drawingOrder().empty()) {
+        prompts_.message(QStringLiteral("作成するデータがありません。"));
+        return false;
+    }
+    return true;
+}
+
+std::optional<MonthRangeChoice> ExportRunner::chooseMonths(const QString& title, bool withFormat) {
+    const year_month now = std::chrono::year(outputRange_.year()) /
+                           std::chrono::month(static_cast<unsigned>(outputRange_.month()));
     const MonthRangeChoice initial = initialMonthRange(settings_, now);
     std::optional<MonthRangeChoice> chosen;
-    if (monthRangeChooser_) {
-        chosen = monthRangeChooser_(title, withFormat, initial);
+    if (hooks_.monthRange) {
+        chosen = hooks_.monthRange(title, withFormat, initial);
     } else {
-        MonthRangeDialog dialog(title, initial, withFormat, this);
+        MonthRangeDialog dialog(title, initial, withFormat, &window_);
         if (dialog.exec() == QDialog::Accepted)
             chosen = dialog.choice();
     }
@@ -45,37 +81,28 @@ std::optional<MonthRangeChoice> SFrm_Main::chooseMonths(const QString& title, bo
     return chosen;
 }
 
-ExportResult
-SFrm_Main::runPageWork(int pages, const std::function<ExportResult(const std::atomic<bool>& cancel,
-                                                                   const PageDone& onPage)>& work) {
+ExportResult ExportRunner::run(int steps, bool cancellable, const QString& firstText, int firstStep,
+                               const Work& work) {
     exporting_ = true;
     setBusy(true);
-    messagePanel_->start(pages, true);
-    messagePanel_->setStep(QStringLiteral("0 / %1 ページ").arg(pages), 0);
+    messagePanel_->start(steps, cancellable);
+    messagePanel_->setStep(firstText, firstStep);
     std::atomic<bool> cancel{false};
     const auto cancelling = connect(messagePanel_, &ExportMessagePanel::cancelRequested, this,
                                     [&cancel] { cancel = true; });
-    std::atomic<int> done{0};
-    const PageDone onPage = [this, pages, &done](std::size_t, const ExportResult& page) {
-        if (!page.ok)
-            return;
-        const int n = ++done;
+    const Progress progress = [this](const QString& text, int step) {
         QMetaObject::invokeMethod(
-            this,
-            [this, n, pages] {
-                messagePanel_->setStep(QStringLiteral("%1 / %2 ページ").arg(n).arg(pages), n);
-            },
-            Qt::QueuedConnection);
+            this, [this, text, step] { messagePanel_->setStep(text, step); }, Qt::QueuedConnection);
     };
     ExportResult result;
     QEventLoop loop;
     std::thread worker([&] {
-        result = work(cancel, onPage);
+        result = work(cancel, progress);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
     worker.join();
-    QCoreApplication::sendPostedEvents(this);
+    QCoreApplication::sendPostedEvents(this); // the last progress steps
     disconnect(cancelling);
     messagePanel_->finish();
     setBusy(false);
@@ -83,21 +110,72 @@ SFrm_Main::runPageWork(int pages, const std::function<ExportResult(const std::at
     return result;
 }
 
-bool SFrm_Main::exportPdfRange() {
-    if (exporting_)
+ExportResult ExportRunner::runPages(
+    int pages, const std::function<ExportResult(const std::atomic<bool>&, const PageDone&)>& work) {
+    const auto counted = [pages](int n) {
+        return QStringLiteral("%1 / %2 ページ").arg(n).arg(pages);
+    };
+    return run(pages, true, counted(0), 0,
+               [&](const std::atomic<bool>& cancel, const Progress& progress) {
+                   std::atomic<int> done{0};
+                   const PageDone onPage = [&](std::size_t, const ExportResult& page) {
+                       if (!page.ok)
+                           return;
+                       const int n = ++done;
+                       progress(counted(n), n);
+                   };
+                   return work(cancel, onPage);
+               });
+}
+
+bool ExportRunner::Fnc_MakeBmpFile() {
+    if (!readyToExport())
         return false;
-    if (document().drawingOrder().empty()) {
-        prompts_.message(QStringLiteral("作成するデータがありません。"));
+    const LayoutDocument& document = editor_.document();
+    // A name taken from the layout has no folder: propose it beside the layout.
+    QString proposal = exportName_;
+    if (!proposal.isEmpty() && QFileInfo(proposal).fileName() == proposal &&
+        !document.path().isEmpty())
+        proposal = QFileInfo(document.path()).dir().filePath(proposal);
+    const QString path = prompts_.saveFileName({kBitmapFilter, proposal, QStringLiteral("BMP")});
+    if (path.isEmpty())
+        return false;
+
+    const PageJob job = pageJob();
+    const int drawn = static_cast<int>(std::count_if(job.entries.begin(), job.entries.end(),
+                                                     [](const auto& e) { return e.drawn; }));
+    const int year = outputRange_.year();
+    const int month = outputRange_.month();
+    const ExportResult result =
+        run(drawn + 4, false, QStringLiteral("ビットマップの作成中"), 1,
+            [&](const std::atomic<bool>&, const Progress& progress) {
+                ExportOptions options;
+                options.progress = [&](const ExportProgress& p) { progress(p.text, p.step); };
+                return exportPage(job, year, month, path, options);
+            });
+    if (!result.ok) {
+        prompts_.message(QStringLiteral("画像ファイルを作成できませんでした。\r\n") + result.error);
+        emit exportFinished(false, path);
         return false;
     }
+    exportName_ = path;
+    prompts_.message(QStringLiteral("作成しました。"));
+    emit exportFinished(true, path);
+    return true;
+}
+
+bool ExportRunner::exportPdfRange() {
+    if (!readyToExport())
+        return false;
     const auto choice = chooseMonths(QStringLiteral("PDF出力"), false);
     if (!choice)
         return false;
+    const LayoutDocument& document = editor_.document();
     const QString base =
-        QFileInfo(exportName_.isEmpty() ? document().path() : exportName_).completeBaseName();
+        QFileInfo(exportName_.isEmpty() ? document.path() : exportName_).completeBaseName();
     QString proposal = base.isEmpty() ? QString() : base + QStringLiteral(".pdf");
-    if (!proposal.isEmpty() && !document().path().isEmpty())
-        proposal = QFileInfo(document().path()).dir().filePath(proposal);
+    if (!proposal.isEmpty() && !document.path().isEmpty())
+        proposal = QFileInfo(document.path()).dir().filePath(proposal);
     const QString path = prompts_.saveFileName(
         {QStringLiteral("PDFファイル (*.PDF)|*.PDF"), proposal, QStringLiteral("PDF")});
     if (path.isEmpty())
@@ -106,12 +184,12 @@ bool SFrm_Main::exportPdfRange() {
     const PageJob job = pageJob();
     const auto months = monthRange(choice->from, choice->to);
     const ExportResult result =
-        runPageWork(static_cast<int>(months.size()),
-                    [&](const std::atomic<bool>& cancel, const PageDone& onPage) {
-                        ExportOptions options;
-                        options.cancel = &cancel;
-                        return exportPdf(job, months, path, options, onPage);
-                    });
+        runPages(static_cast<int>(months.size()),
+                 [&](const std::atomic<bool>& cancel, const PageDone& onPage) {
+                     ExportOptions options;
+                     options.cancel = &cancel;
+                     return exportPdf(job, months, path, options, onPage);
+                 });
     if (result.cancelled) {
         prompts_.message(QStringLiteral("中止しました。"));
         return false;
@@ -125,18 +203,15 @@ bool SFrm_Main::exportPdfRange() {
     return true;
 }
 
-bool SFrm_Main::exportMonthRange() {
-    if (exporting_)
+bool ExportRunner::exportMonthRange() {
+    if (!readyToExport())
         return false;
-    if (document().drawingOrder().empty()) {
-        prompts_.message(QStringLiteral("作成するデータがありません。"));
-        return false;
-    }
     const auto choice = chooseMonths(QStringLiteral("一括出力"), true);
     if (!choice)
         return false;
+    const LayoutDocument& document = editor_.document();
     const QString proposal =
-        document().path().isEmpty() ? QString() : QFileInfo(document().path()).absolutePath();
+        document.path().isEmpty() ? QString() : QFileInfo(document.path()).absolutePath();
     const QString folder = prompts_.folderName({QString(), proposal, QString()});
     if (folder.isEmpty())
         return false;
@@ -160,8 +235,8 @@ bool SFrm_Main::exportMonthRange() {
 
     const PageJob job = pageJob();
     const ExportResult result =
-        runPageWork(static_cast<int>(months.size()), [&](const std::atomic<bool>& cancel,
-                                                         const PageDone& onPage) {
+        runPages(static_cast<int>(months.size()), [&](const std::atomic<bool>& cancel,
+                                                      const PageDone& onPage) {
             ExportOptions options;
             options.cancel = &cancel;
             if (choice->format == PageFileFormat::Pdf)
@@ -200,13 +275,9 @@ bool SFrm_Main::exportMonthRange() {
     return true;
 }
 
-bool SFrm_Main::printMonths(bool preview) {
-    if (exporting_)
+bool ExportRunner::printMonths(bool preview) {
+    if (!readyToExport())
         return false;
-    if (document().drawingOrder().empty()) {
-        prompts_.message(QStringLiteral("作成するデータがありません。"));
-        return false;
-    }
     const auto choice =
         chooseMonths(preview ? QStringLiteral("印刷プレビュー") : QStringLiteral("印刷"), false);
     if (!choice)
@@ -215,7 +286,7 @@ bool SFrm_Main::printMonths(bool preview) {
     const auto months = monthRange(choice->from, choice->to);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(pageLayoutOf(job));
-    printer.setDocName(QFileInfo(document().path()).completeBaseName());
+    printer.setDocName(QFileInfo(editor_.document().path()).completeBaseName());
     ExportResult result;
     result.ok = true;
     auto print = [&](QPrinter* target) {
@@ -224,11 +295,11 @@ bool SFrm_Main::printMonths(bool preview) {
         setBusy(false);
     };
     if (preview) {
-        QPrintPreviewDialog dialog(&printer, this);
+        QPrintPreviewDialog dialog(&printer, &window_);
         connect(&dialog, &QPrintPreviewDialog::paintRequested, this, print);
         dialog.exec();
     } else {
-        QPrintDialog dialog(&printer, this);
+        QPrintDialog dialog(&printer, &window_);
         if (dialog.exec() != QDialog::Accepted)
             return false;
         print(&printer);

@@ -1,0 +1,214 @@
+#include "ui/main/CanvasScene.h"
+
+#include "render/ImageItem.h"
+#include "render/RenderFrame.h"
+#include "ui/editing/Placement.h"
+#include "ui/main/ItemView.h"
+#include "ui/main/PaperItem.h"
+
+#include <QFileInfo>
+#include <QTimer>
+#include <cmath>
+
+namespace tobirae {
+
+namespace {
+
+// Auto-size applies to year and month display items that are not fitted to their box.
+bool autoSized(const LayoutItem& item) {
+    return (item.Category == CategoryYear || item.Category == CategoryMonthDisplay) &&
+           !isTrue(item.FitToRect);
+}
+
+QSize viewSizeOf(const LayoutItem& item) {
+    return QSize(static_cast<int>(std::lround(item.Width + kItemFrame)),
+                 static_cast<int>(std::lround(item.Height + kItemFrame)));
+}
+
+QString layoutFolderOf(const LayoutDocument& document) {
+    if (document.path().isEmpty())
+        return {};
+    return QFileInfo(document.path()).absolutePath();
+}
+
+} // namespace
+
+CanvasScene::CanvasScene(EditorDocument& editor, QObject* parent)
+    : QGraphicsScene(parent), editor_(editor) {
+    Fnc_BmpInit(previewContext_);
+    rescaleTimer_ = new QTimer(this);
+    rescaleTimer_->setSingleShot(true);
+    rescaleTimer_->setInterval(60);
+    connect(rescaleTimer_, &QTimer::timeout, this, [this] { Fnc_RefreshAllItem(); });
+    paper_ = new PaperItem;
+    paper_->setZValue(-1);
+    addItem(paper_);
+    connect(&editor_, &EditorDocument::itemAdded, this, &CanvasScene::itemAdded);
+    connect(&editor_, &EditorDocument::itemRemoved, this, &CanvasScene::itemRemoved);
+    connect(&editor_, &EditorDocument::itemChanged, this, &CanvasScene::itemChanged);
+    connect(&editor_, &EditorDocument::orderChanged, this, &CanvasScene::stackViewsInDrawingOrder);
+    connect(&editor_, &EditorDocument::pageChanged, this, &CanvasScene::showPage);
+    connect(&editor_, &EditorDocument::documentReplaced, this, [this] {
+        previewGuard_ = {};
+        showPage();
+        syncViewsWithDocument();
+        showFocus(-1);
+    });
+}
+
+CanvasScene::~CanvasScene() = default;
+
+ItemView* CanvasScene::itemView(int slot) const {
+    if (slot < 0 || slot >= kSlotCount)
+        return nullptr;
+    return views_[static_cast<std::size_t>(slot)];
+}
+
+void CanvasScene::setOutputMonth(int year, int month) {
+    year_ = year;
+    month_ = month;
+}
+
+void CanvasScene::setDeviceScale(float scale) {
+    scale = scale > 0 ? scale : 1;
+    if (scale == deviceScale_)
+        return;
+    deviceScale_ = scale;
+    rescaleTimer_->start();
+}
+
+void CanvasScene::showPage() {
+    const PageValues& page = document().page;
+    const QSizeF canvas(page.CanvasWidth, page.CanvasHeight);
+    paper_->setPaperSize(canvas);
+    setSceneRect(QRectF(QPointF(0, 0), canvas));
+}
+
+ItemView* CanvasScene::ensureView(int slot) {
+    ItemView*& view = views_[static_cast<std::size_t>(slot)];
+    if (!view) {
+        view = new ItemView(slot);
+        addItem(view);
+        emit viewCreated(view);
+    }
+    return view;
+}
+
+void CanvasScene::placeView(int slot) {
+    ItemView* view = ensureView(slot);
+    const LayoutItem& item = document().item(slot);
+    view->setPos(item.Left, item.Top);
+    view->setViewSize(viewSizeOf(item), deviceScale_);
+}
+
+// A view per slot that has one, shown exactly when the document shows it, stacked in drawing
+// order.
+void CanvasScene::syncViewsWithDocument() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        ItemView* view = views_[static_cast<std::size_t>(slot)];
+        const bool visible = document().viewVisible(slot) && document().isLive(slot);
+        if (visible) {
+            placeView(slot);
+            views_[static_cast<std::size_t>(slot)]->show();
+        } else if (view) {
+            view->hide();
+            view->setFocusBorder(false);
+        }
+    }
+    stackViewsInDrawingOrder();
+}
+
+void CanvasScene::stackViewsInDrawingOrder() {
+    qreal z = 0;
+    for (const ListEntry& entry : document().drawingOrder()) {
+        if (ItemView* view = itemView(entry.slot))
+            view->setZValue(z += 1);
+    }
+}
+
+void CanvasScene::itemAdded(int slot) {
+    placeView(slot);
+    itemView(slot)->setResizeMode(isTrue(document().item(slot).SizeChangeMode));
+    itemView(slot)->show();
+    Fnc_ItemPrint(slot, autoSizes(slot));
+}
+
+void CanvasScene::itemRemoved(int slot) {
+    if (ItemView* view = itemView(slot)) {
+        view->hide();
+        view->setResizeMode(false);
+    }
+    if (slot == focusedSlot_)
+        showFocus(-1);
+}
+
+void CanvasScene::itemChanged(int slot, ItemChanges what) {
+    ItemView* view = itemView(slot);
+    if (!view || !document().isLive(slot))
+        return;
+    const LayoutItem& item = document().item(slot);
+    view->setResizeMode(isTrue(item.SizeChangeMode));
+    if (what & (ItemChange::Size | ItemChange::Content)) {
+        placeView(slot);
+        // A new record is drawn as the property dialog's result is; a new size as it is.
+        Fnc_ItemPrint(slot, (what & ItemChange::Content) && autoSizes(slot));
+    } else if (what & ItemChange::Position) {
+        // Moving a view keeps its picture.
+        view->setPos(item.Left, item.Top);
+    }
+}
+
+void CanvasScene::showFocus(int slot) {
+    if (ItemView* previous = itemView(focusedSlot_))
+        previous->setFocusBorder(false);
+    focusedSlot_ = slot;
+    if (ItemView* view = itemView(slot))
+        view->setFocusBorder(true);
+}
+
+bool CanvasScene::autoSizes(int slot) const {
+    return document().isLive(slot) && autoSized(document().item(slot));
+}
+
+bool CanvasScene::Fnc_ItemPrint(int slot, bool autoSize) {
+    ItemView* view = itemView(slot);
+    if (!view || !document().isLive(slot))
+        return false;
+    bool& guard = previewGuard_[static_cast<std::size_t>(slot)];
+    if (guard)
+        return true;
+    guard = true;
+    LayoutItem& item = editor_.document().item(slot);
+    const QString folder = layoutFolderOf(document());
+    // A picture's own size is remembered in the item on its first draw and kept from then on.
+    if (item.Category == CategoryPicture)
+        Fnc_StorePictureSize(item, folder);
+    view->setViewSize(viewSizeOf(item), deviceScale_);
+    const QSize before = view->viewSize();
+    DateRange range = pageDateRange(year_, month_);
+    const bool ok = Fnc_LayOutItemDraw(previewContext_, item, &view->preview(), range, autoSize,
+                                       DrawSurface{}, 0, 0, folder);
+    const QSize after = view->viewSize();
+    // Auto-size changed the view; the item's box follows it and a centred item is centred again.
+    if (after != before || autoSized(item))
+        editor_.applyAutoSize(slot,
+                              QSizeF(after.width() - kItemFrame, after.height() - kItemFrame));
+    view->update();
+    guard = false;
+    return ok;
+}
+
+bool CanvasScene::Fnc_RefreshAllItem() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!document().isLive(slot) || !itemView(slot))
+            continue;
+        const LayoutItem& item = document().item(slot);
+        const bool autoSize = autoSized(item);
+        Fnc_ItemPrint(slot, autoSize);
+        if (autoSize && (isTrue(item.HCenterLocked) || isTrue(item.VCenterLocked)))
+            Fnc_ItemPrint(slot, false);
+    }
+    return true;
+}
+
+} // namespace tobirae
