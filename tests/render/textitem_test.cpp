@@ -83,12 +83,12 @@ struct DrawnText {
 };
 
 // Recording metrics: a 16 pt font is 20 pixels high, ASCII 10 wide, anything else 20.
-LayoutItem textItemOf(const QString& text, int h, int v, bool vertical = false) {
+LayoutItem textItemOf(const char16_t* text, int h, int v, bool vertical = false) {
     LayoutItem item;
     Fnc_NewItemDefaults(CategoryText, 0, item, 210, 297);
     item.Width = 300;
     item.Height = 100;
-    item.Ext.text = text;
+    item.Ext.text = QString::fromUtf16(text);
     item.element(Year1).Font.Size = 16;
     item.element(Year1).Font.Vertical = vertical ? 1 : 0;
     item.HPlacement = h;
