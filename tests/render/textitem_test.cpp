@@ -40,21 +40,21 @@ TEST(TextFields, FiscalYearsAndErasAtTheirEdges) {
     for (const auto& c : cases) {
         const std::string name =
             std::to_string(int(c.month.year())) + "/" + std::to_string(unsigned(c.month.month()));
-        EXPECT_EQ(Fnc_ExpandTextFields(u"{年}", c.month), u(c.year)) << name;
-        EXPECT_EQ(Fnc_ExpandTextFields(u"{和暦年}", c.month), u(c.era)) << name;
-        EXPECT_EQ(Fnc_ExpandTextFields(u"{年度}", c.month), u(c.fiscal)) << name;
-        EXPECT_EQ(Fnc_ExpandTextFields(u"{和暦年度}", c.month), u(c.eraFiscal)) << name;
+        EXPECT_EQ(Fnc_ExpandTextFields(u(u"{年}"), c.month), u(c.year)) << name;
+        EXPECT_EQ(Fnc_ExpandTextFields(u(u"{和暦年}"), c.month), u(c.era)) << name;
+        EXPECT_EQ(Fnc_ExpandTextFields(u(u"{年度}"), c.month), u(c.fiscal)) << name;
+        EXPECT_EQ(Fnc_ExpandTextFields(u(u"{和暦年度}"), c.month), u(c.eraFiscal)) << name;
     }
 }
 
 TEST(TextFields, TextAroundFieldsEscapesAndUnknownNames) {
     const year_month m = 2027y / September;
-    EXPECT_EQ(Fnc_ExpandTextFields(u"{和暦年度} 年間行事", m), u(u"令和9年度 年間行事"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u"{年}年{月}月", m), u(u"2027年9月"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u"{{年}", m), u(u"{年}"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u"{{{年}", m), u(u"{2027"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u"{曜日} {年", m), u(u"{曜日} {年"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u"}{", m), u(u"}{"));
+    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{和暦年度} 年間行事"), m), u(u"令和9年度 年間行事"));
+    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{年}年{月}月"), m), u(u"2027年9月"));
+    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{{年}"), m), u(u"{年}"));
+    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{{{年}"), m), u(u"{2027"));
+    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{曜日} {年"), m), u(u"{曜日} {年"));
+    EXPECT_EQ(Fnc_ExpandTextFields(u(u"}{"), m), u(u"}{"));
 }
 
 TEST(TextFields, YearDisplayOffersFiscalYearStyles) {
@@ -83,12 +83,12 @@ struct DrawnText {
 };
 
 // Recording metrics: a 16 pt font is 20 pixels high, ASCII 10 wide, anything else 20.
-LayoutItem textItemOf(const QString& text, int h, int v, bool vertical = false) {
+LayoutItem textItemOf(const char16_t* text, int h, int v, bool vertical = false) {
     LayoutItem item;
     Fnc_NewItemDefaults(CategoryText, 0, item, 210, 297);
     item.Width = 300;
     item.Height = 100;
-    item.Ext.text = text;
+    item.Ext.text = QString::fromUtf16(text);
     item.element(Year1).Font.Size = 16;
     item.element(Year1).Font.Vertical = vertical ? 1 : 0;
     item.HPlacement = h;

@@ -149,7 +149,7 @@ TEST(YearDisplay, CentredTextIsPlacedAtItsFittedWidth) {
 }
 
 TEST(YearDisplay, EmptyLabelDrawsNothing) {
-    EXPECT_TRUE(drawOnScreen(labelItem(CategoryYear, 40, 200, 50), 2004, 1).texts.empty());
+    EXPECT_TRUE(drawOnScreen(labelItem(CategoryYear, 44, 200, 50), 2004, 1).texts.empty());
     // An era style before the first era of the table.
     EXPECT_TRUE(drawOnScreen(labelItem(CategoryYear, 1, 200, 50), 1850, 1).texts.empty());
 }
