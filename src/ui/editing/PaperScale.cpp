@@ -55,8 +55,8 @@ void scaleItem(LayoutItem& item, const PaperScale& scale) {
 }
 
 QRectF newItemPlacement(QSizeF drawingArea, const QRectF& visible, QSize canvas) {
-    const QSizeF room(std::max(1, canvas.width() - kViewFrame),
-                      std::max(1, canvas.height() - kViewFrame));
+    const QSizeF room(std::max(1, canvas.width() - kItemFrame),
+                      std::max(1, canvas.height() - kItemFrame));
     QSizeF size = drawingArea;
     if (size.width() > room.width() || size.height() > room.height())
         size = size.scaled(room, Qt::KeepAspectRatio);
@@ -65,9 +65,9 @@ QRectF newItemPlacement(QSizeF drawingArea, const QRectF& visible, QSize canvas)
     QPointF topLeft = visible.isEmpty() ? QPointF() : visible.topLeft();
     // Inside the page, whole pixels.
     topLeft.setX(std::clamp(std::floor(topLeft.x()), 0.0,
-                            std::max(0.0, canvas.width() - kViewFrame - size.width())));
+                            std::max(0.0, canvas.width() - kItemFrame - size.width())));
     topLeft.setY(std::clamp(std::floor(topLeft.y()), 0.0,
-                            std::max(0.0, canvas.height() - kViewFrame - size.height())));
+                            std::max(0.0, canvas.height() - kItemFrame - size.height())));
     return {topLeft, size};
 }
 

@@ -25,13 +25,13 @@ QSize viewSizeOf(const LayoutItem& item) {
                  static_cast<int>(std::lround(item.Height + kItemFrame)));
 }
 
+} // namespace
+
 QString layoutFolderOf(const LayoutDocument& document) {
     if (document.path().isEmpty())
         return {};
     return QFileInfo(document.path()).absolutePath();
 }
-
-} // namespace
 
 CanvasScene::CanvasScene(EditorDocument& editor, QObject* parent)
     : QGraphicsScene(parent), editor_(editor) {

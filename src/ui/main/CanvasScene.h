@@ -15,6 +15,9 @@ namespace tobirae {
 class ItemView;
 class PaperItem;
 
+// The folder relative picture paths of the document start from; empty for an unnamed one.
+QString layoutFolderOf(const LayoutDocument& document);
+
 class CanvasScene final : public QGraphicsScene {
     Q_OBJECT
 public:

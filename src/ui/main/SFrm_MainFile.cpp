@@ -23,7 +23,7 @@ const QString kLayoutFilter = QStringLiteral("レイアウトファイル (*.CLF
 } // namespace
 
 bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
-    if (exporting_ || !mayReplaceLayout(ReplacingCommand::Replace))
+    if (exporting() || !mayReplaceLayout(ReplacingCommand::Replace))
         return false;
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
