@@ -128,8 +128,6 @@ public:
     void setClipboard(const LayoutItem& item) { m_clipboard = item; }
     const QString& path() const { return m_path; }
     void setPath(const QString& path) { m_path = path; }
-    bool eventsSuppressed() const { return m_eventsSuppressed; }
-    void setEventsSuppressed(bool on) { m_eventsSuppressed = on; }
 
     // --- Item list and drawing-order list ---
     const std::vector<ListEntry>& itemList() const { return m_itemList; }
@@ -189,7 +187,6 @@ private:
     int m_currentSlot = -1;
     std::optional<LayoutItem> m_clipboard;
     QString m_path;
-    bool m_eventsSuppressed = false;
     std::vector<ListEntry> m_itemList;
     std::vector<ListEntry> m_drawingOrder;
 };

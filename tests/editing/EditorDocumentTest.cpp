@@ -5,8 +5,11 @@
 #include "document/LayoutFile.h"
 #include "document/LayoutJson.h"
 #include "ui/editing/PaperScale.h"
+#include "render/RenderFrame.h"
 #include "ui/editing/Placement.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -741,4 +744,128 @@ TEST(EditorHistory, RandomEditsUndoneGiveBackTheDocumentByteForByte) {
     while (editor->undoStack().canRedo())
         editor->undoStack().redo();
     expectSame(Snapshot(d), end);
+}
+
+namespace {
+
+// A year heading in kanji: 平成十年 (1998) is one character narrower than 平成十一年 (1999), so
+// its auto size differs between December 1998 and January 1999.
+LayoutItem kanjiYearHeading(const PageValues& page) {
+    LayoutItem item = newItemRecord(CategoryYear, 0, page);
+    item.element(Year1).Style = 9;
+    item.FitToRect = kFalse;
+    return item;
+}
+
+// Writes a document with a plain and a centre-locked heading and reads it back.
+std::unique_ptr<LayoutDocument> headingsFile(const QString& path) {
+    EditorDocument editor(std::make_unique<LayoutDocument>());
+    PageValues& page = editor.document().page;
+    page.PaperWidth = 210;
+    page.PaperHeight = 297;
+    editor.setPage(page);
+    const int plain = *editor.addItem(kanjiYearHeading(editor.document().page));
+    editor.placeItem(plain, {30, 40}, std::nullopt, QStringLiteral("移動"));
+    const int centred = *editor.addItem(kanjiYearHeading(editor.document().page));
+    editor.placeItem(centred, {0, 300}, std::nullopt, QStringLiteral("移動"));
+    editor.toggleLock(centred, PositionLock::HCenter);
+    EXPECT_EQ(writeLayoutFile(editor.document(), path), std::nullopt);
+    return std::move(readLayoutFile(path).document);
+}
+
+QByteArray savedBytes(const LayoutDocument& document, const QString& path) {
+    EXPECT_EQ(writeLayoutFile(document, path), std::nullopt);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+} // namespace
+
+TEST(EditorGeometry, AutoSizedHeadingsFollowTheMonthAndUndoGivesTheirSizeBack) {
+    QTemporaryDir dir;
+    EditorDocument editor(headingsFile(dir.filePath("headings.clf")));
+    editor.setOutputMonth(1998, 12);
+    const float decemberWidth = at(editor.document(), 0).Width;
+    ASSERT_GT(decemberWidth, 10.f);
+    EXPECT_EQ(at(editor.document(), 1).Width, decemberWidth);
+    EXPECT_EQ(at(editor.document(), 1).Left,
+              centredCoordinate(editor.canvasSize().width(), decemberWidth));
+
+    ASSERT_TRUE(editor.dragItem(0, {100, 120}));
+    editor.setOutputMonth(1999, 1);
+    const float januaryWidth = at(editor.document(), 0).Width;
+    EXPECT_GT(januaryWidth, decemberWidth);
+    EXPECT_EQ(editor.undoStack().count(), 1) << "a month change is no step";
+    EXPECT_EQ(at(editor.document(), 1).Left,
+              centredCoordinate(editor.canvasSize().width(), januaryWidth));
+
+    // The move undone in January: back where it was, with January's size.
+    editor.undoStack().undo();
+    EXPECT_EQ(QPointF(at(editor.document(), 0).Left, at(editor.document(), 0).Top),
+              QPointF(30, 40));
+    EXPECT_EQ(at(editor.document(), 0).Width, januaryWidth);
+    const QByteArray undone = savedBytes(editor.document(), dir.filePath("undone.clf"));
+    EditorDocument fresh(readLayoutFile(dir.filePath("headings.clf")).document);
+    fresh.setOutputMonth(1999, 1);
+    EXPECT_EQ(undone, savedBytes(fresh.document(), dir.filePath("fresh.clf")));
+
+    editor.undoStack().redo();
+    EXPECT_EQ(QPointF(at(editor.document(), 0).Left, at(editor.document(), 0).Top),
+              QPointF(100, 120));
+    EXPECT_EQ(at(editor.document(), 0).Width, januaryWidth);
+    // Back in December the history gives back December's records byte for byte.
+    editor.setOutputMonth(1998, 12);
+    const Snapshot december(editor.document());
+    editor.undoStack().undo();
+    editor.undoStack().redo();
+    expectSame(december, Snapshot(editor.document()));
+}
+
+TEST(EditorGeometry, APageSizeChangeCentresHeadingsWithTheirSizeForTheMonthShown) {
+    QTemporaryDir dir;
+    EditorDocument editor(headingsFile(dir.filePath("headings.clf")));
+    editor.setOutputMonth(1998, 12);
+    const int narrow = editor.canvasSize().width();
+    PageValues page = editor.document().page;
+    page.PaperWidth = 297;
+    page.CanvasWidth = Fnc_CanvasSize(297, 297).width();
+    editor.setPage(page);
+    const int wide = editor.canvasSize().width();
+    const float decemberWidth = at(editor.document(), 1).Width;
+    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(wide, decemberWidth));
+
+    editor.setOutputMonth(1999, 1);
+    const float januaryWidth = at(editor.document(), 1).Width;
+    ASSERT_NE(januaryWidth, decemberWidth);
+    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(wide, januaryWidth));
+    editor.undoStack().undo();
+    EXPECT_EQ(editor.canvasSize().width(), narrow);
+    EXPECT_EQ(at(editor.document(), 1).Width, januaryWidth);
+    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(narrow, januaryWidth));
+    editor.undoStack().redo();
+    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(wide, januaryWidth));
+}
+
+TEST(EditorGeometry, ContentStepsMeasureInTheSameStep) {
+    EditorDocument editor(std::make_unique<LayoutDocument>());
+    editor.setOutputMonth(1998, 12);
+    const int slot = *editor.addItem(kanjiYearHeading(editor.document().page));
+    const float small = at(editor.document(), slot).Width;
+    LayoutItem larger = at(editor.document(), slot);
+    larger.element(Year1).Font.Size *= 2;
+    ASSERT_TRUE(editor.replaceItem(slot, larger));
+    EXPECT_GT(at(editor.document(), slot).Width, small * 1.5f);
+    editor.undoStack().undo();
+    EXPECT_EQ(at(editor.document(), slot).Width, small);
+
+    // A box that is not auto-sized keeps its size until "基準枠に合わせる".
+    LayoutItem fitted = kanjiYearHeading(editor.document().page);
+    fitted.FitToRect = kTrue;
+    fitted.Width = 400;
+    const int box = *editor.addItem(fitted);
+    EXPECT_EQ(at(editor.document(), box).Width, 400.f);
+    ASSERT_TRUE(editor.fitToContents(box));
+    EXPECT_EQ(at(editor.document(), box).Width, small);
+    EXPECT_EQ(editor.undoStack().undoText(), QStringLiteral("基準枠に合わせる"));
 }

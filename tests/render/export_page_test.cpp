@@ -284,7 +284,7 @@ TEST(PagesInFlight, BoundedByThreadsPagesAndMemory) {
             << c.threads << " threads, " << c.pages << " pages, " << c.available << " bytes";
 }
 
-TEST(PageJobFromDocument, ViewsAreTheItemsPlusTheirBorder) {
+TEST(PageJobFromDocument, BoxesAreTheItemsPlusTheirFrame) {
     PageSettings header;
     std::vector<LayoutItem> records(2);
     for (LayoutItem& item : records) {

@@ -1,8 +1,11 @@
 #include "ui/editing/EditorDocument.h"
 
+#include "render/ImageItem.h"
 #include "render/NewItemDefaults.h"
+#include "render/RenderFrame.h"
 #include "ui/editing/Placement.h"
 
+#include <QFileInfo>
 #include <QUndoCommand>
 #include <algorithm>
 #include <array>
@@ -72,6 +75,8 @@ struct EditorDocument::State {
     PageValues page;
     SlotBookkeeping bookkeeping;
     std::vector<std::pair<int, LayoutItem>> records;
+    // The output month the records' sizes were measured for.
+    std::optional<std::chrono::year_month> measuredFor;
     bool operator==(const State&) const = default;
 };
 
@@ -129,7 +134,7 @@ QSize EditorDocument::canvasSize() const {
 }
 
 EditorDocument::State EditorDocument::capture(const std::vector<int>& touched) const {
-    State state{document_->page, document_->bookkeeping(), {}};
+    State state{document_->page, document_->bookkeeping(), {}, outputMonth_};
     for (int slot : touched)
         state.records.emplace_back(slot, document_->item(slot));
     return state;
@@ -138,14 +143,23 @@ EditorDocument::State EditorDocument::capture(const std::vector<int>& touched) c
 void EditorDocument::restore(const State& target, const State& from) {
     document_->page = target.page;
     document_->restoreBookkeeping(target.bookkeeping);
+    std::vector<int> restored;
     for (const auto& [slot, record] : target.records) {
         LayoutItem& item = document_->item(slot);
         // Resize mode belongs to the session, not to the history.
         const B16 resizing = item.SizeChangeMode;
         item = record;
         item.SizeChangeMode = isTrue(record.Live) ? resizing : kFalse;
+        restored.push_back(slot);
     }
-    announce(from, target);
+    if (target.measuredFor == outputMonth_) {
+        announce(from, target);
+        return;
+    }
+    // Sizes measured for another month are measured again for the one shown.
+    for (int slot : restored)
+        fitRecord(slot);
+    announce(from, capture(restored));
 }
 
 void EditorDocument::announce(const State& from, const State& to) {
@@ -180,6 +194,14 @@ bool EditorDocument::edit(const QString& text, std::vector<int> touched,
     touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     State before = capture(touched);
     const bool changed = change();
+    // What decides a size changed: the size follows in the same step.
+    for (std::size_t i = 0; changed && i < touched.size(); ++i) {
+        const LayoutItem& now = document_->item(touched[i]);
+        const LayoutItem& was = before.records[i].second;
+        if ((itemDifferences(was, now) & ItemChange::Content) ||
+            (isTrue(now.Live) && !isTrue(was.Live)))
+            fitRecord(touched[i]);
+    }
     State after = capture(touched);
     if (!changed || before == after) {
         if (!(before == after))
@@ -200,6 +222,10 @@ void EditorDocument::replaceDocument(std::unique_ptr<LayoutDocument> document) {
     undoStack_.clear();
     recovered_ = false;
     document_ = std::move(document);
+    fitCanvasToPaper();
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (document_->isLive(slot))
+            fitRecord(slot);
     emit documentReplaced();
     emit modifiedChanged();
 }
@@ -300,28 +326,69 @@ bool EditorDocument::copyItem(int slot) {
     return true;
 }
 
-void EditorDocument::applyAutoSize(int slot, QSizeF drawingArea) {
+QString EditorDocument::layoutFolder() const {
+    if (document_->path().isEmpty())
+        return {};
+    return QFileInfo(document_->path()).absolutePath();
+}
+
+void EditorDocument::fitCanvasToPaper() {
+    PageValues& page = document_->page;
+    const QSize canvas = Fnc_CanvasSize(page.PaperWidth, page.PaperHeight);
+    if (canvas.isEmpty())
+        return;
+    page.CanvasWidth = canvas.width();
+    page.CanvasHeight = canvas.height();
+}
+
+void EditorDocument::fitRecord(int slot, bool toContents) {
     if (!document_->isLive(slot))
         return;
     LayoutItem& item = document_->item(slot);
-    const LayoutItem before = item;
-    item.Width = static_cast<float>(drawingArea.width());
-    item.Height = static_cast<float>(drawingArea.height());
+    // A picture's own size is remembered in the item once and kept from then on.
+    if (item.Category == CategoryPicture)
+        Fnc_StorePictureSize(item, layoutFolder());
+    if (!outputMonth_ || !(toContents || autoSized(item)))
+        return;
+    const auto size =
+        measure_.contentSize(item, static_cast<int>(outputMonth_->year()),
+                             static_cast<int>(unsigned(outputMonth_->month())), layoutFolder());
+    if (!size)
+        return;
+    item.Width = static_cast<float>(size->width());
+    item.Height = static_cast<float>(size->height());
     if (isTrue(item.HCenterLocked))
         item.Left = centredCoordinate(canvasSize().width(), item.Width);
     if (isTrue(item.VCenterLocked))
         item.Top = centredCoordinate(canvasSize().height(), item.Height);
-    if (const ItemChanges what = itemDifferences(before, item))
-        emit itemChanged(slot, what);
 }
 
-void EditorDocument::settleCentreLocks() {
+void EditorDocument::setOutputMonth(int year, int month) {
+    const auto wanted = std::chrono::year(year) / std::chrono::month(static_cast<unsigned>(month));
+    if (outputMonth_ == wanted)
+        return;
+    outputMonth_ = wanted;
+    std::vector<std::pair<int, ItemChanges>> changed;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (!document_->isLive(slot))
             continue;
-        const LayoutItem& item = document_->item(slot);
-        applyAutoSize(slot, QSizeF(item.Width, item.Height));
+        const LayoutItem before = document_->item(slot);
+        fitRecord(slot);
+        if (const ItemChanges what = itemDifferences(before, document_->item(slot)))
+            changed.emplace_back(slot, what);
     }
+    emit outputMonthChanged(year, month);
+    for (const auto& [slot, what] : changed)
+        emit itemChanged(slot, what);
+}
+
+bool EditorDocument::fitToContents(int slot) {
+    if (!document_->isLive(slot))
+        return false;
+    return edit(QStringLiteral("基準枠に合わせる"), {slot}, [&] {
+        fitRecord(slot, true);
+        return true;
+    });
 }
 
 void EditorDocument::setPage(const PageValues& page, std::optional<PaperScale> scale) {
@@ -346,7 +413,7 @@ void EditorDocument::setPage(const PageValues& page, std::optional<PaperScale> s
 }
 
 std::optional<int> EditorDocument::addItem(const LayoutItem& record,
-                                           std::optional<QPointF> topLeft) {
+                                           std::optional<QPointF> topLeft, bool fitContents) {
     const auto place = document_->findSlotForNewItem();
     if (!place)
         return std::nullopt;
@@ -364,6 +431,8 @@ std::optional<int> EditorDocument::addItem(const LayoutItem& record,
             item.Top = static_cast<float>(topLeft->y());
             document_->setAnchor(slot, anchorAt(*topLeft));
         }
+        if (fitContents)
+            fitRecord(slot, true);
         return true;
     });
     return slot;

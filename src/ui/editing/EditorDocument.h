@@ -1,17 +1,22 @@
 // The layout being edited, with its history. It owns the LayoutDocument and a QUndoStack: every
 // change to the layout is one undoable step made here, and the views follow the signals. Choosing
 // the current item, the global mouse lock, resize mode and the clipboard are not changes to the
-// layout and stay off the history.
+// layout and stay off the history. It is the only place that decides geometry: a step that
+// changes what decides an item's size (its contents, font or picture) measures the item in the
+// same step, and the output month, which decides the size of year and month headings, is kept
+// here too.
 #pragma once
 
 #include "document/LayoutDocument.h"
 #include "ui/editing/GridSnap.h"
 #include "ui/editing/PaperScale.h"
+#include "ui/editing/ItemMeasure.h"
 
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
 #include <QUndoStack>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,10 +53,12 @@ public:
     const LayoutDocument& document() const { return *document_; }
     QUndoStack& undoStack() { return undoStack_; }
     QSize canvasSize() const;
+    // Where relative picture paths start: the layout file's folder (empty for a new layout).
+    QString layoutFolder() const;
 
     // --- Not edits ---
     // A layout that was read: the session state (views, clipboard) carries over, no item stays in
-    // resize mode, the history starts empty.
+    // resize mode, the history starts empty; the canvas and the items are sized as below.
     void replaceDocument(std::unique_ptr<LayoutDocument> document);
     // "新規作成": no items, empty history.
     void newDocument();
@@ -62,6 +69,8 @@ public:
     bool isModified() const;
     // A layout brought back from a recovery copy: unsaved until saved.
     void markModified();
+    // The canvas becomes the document's paper in layout pixels (when the paper has a size).
+    void fitCanvasToPaper();
     void setCurrentSlot(int slot);
     bool allItemsLocked() const { return allItemsLocked_; }
     void setAllItemsLocked(bool on) { allItemsLocked_ = on; }
@@ -74,11 +83,12 @@ public:
     bool canPaste() const { return document_->clipboard().has_value(); }
     // Whether a slot is free for an added or pasted item.
     bool canAddItem() const { return document_->findSlotForNewItem().has_value(); }
-    // The renderer fitted the drawing area to its contents: the item takes that size and a
-    // centre-locked item is centred again. It follows from the item's contents, so it is no step.
-    void applyAutoSize(int slot, QSizeF drawingArea);
-    // Centre-locked items centred again on the page (after a page-size change).
-    void settleCentreLocks();
+    // The page month the previews show. Auto-sized items take their size for it (and a
+    // centre-locked one its centre); it is not a change to the layout, so it is no step, and a
+    // step undone or redone after the month changed is measured again for the month shown.
+    // Nothing is measured before the month is first set.
+    void setOutputMonth(int year, int month);
+    std::optional<std::chrono::year_month> outputMonth() const { return outputMonth_; }
     // Grid snapping of drags and of the constraint pass. Editor state, not part of the layout.
     void setGridSnap(const GridSnap& grid) { grid_ = grid; }
     const GridSnap& gridSnap() const { return grid_; }
@@ -90,9 +100,11 @@ public:
 
     // --- Edits: each is one undoable step; false (or nullopt, -1) when nothing changed ---
     // "追加": the record (already filled, e.g. by the property dialog) becomes a live item at
-    // `topLeft` (the canvas corner when not given), listed last. Returns the slot.
+    // `topLeft` (the canvas corner when not given), listed last; with `fitContents` it takes the
+    // size of its drawing. Returns the slot.
     std::optional<int> addItem(const LayoutItem& record,
-                               std::optional<QPointF> topLeft = std::nullopt);
+                               std::optional<QPointF> topLeft = std::nullopt,
+                               bool fitContents = false);
     // "貼り付け": the clipboard's item, centred on `at` when given.
     std::optional<int> pasteItem(std::optional<QPointF> at);
     // "削除": the slot's own entries leave both lists.
@@ -116,6 +128,8 @@ public:
     // "詳細設定の変更": the property dialog's record replaces the item; its list entries follow a
     // change of kind.
     bool replaceItem(int slot, const LayoutItem& record);
+    // "基準枠に合わせる": the item takes the size of its drawing for the output month.
+    bool fitToContents(int slot);
     // A picture file dropped on a picture item.
     bool setPictureFile(int slot, const QString& path);
     // "描画順の変更": see LayoutDocument::moveInDrawingOrder.
@@ -128,6 +142,7 @@ public:
                   const std::function<void(LayoutItem&, LockAnchor&)>& change);
 
 signals:
+    void outputMonthChanged(int year, int month);
     void itemChanged(int slot, tobirae::ItemChanges what);
     void itemAdded(int slot);
     void itemRemoved(int slot);
@@ -156,12 +171,18 @@ private:
     std::vector<std::pair<int, QPointF>> constraintPassMoves(bool snap = true) const;
     // Puts the items there and anchors them (inside a step).
     void applyMoves(const std::vector<std::pair<int, QPointF>>& moves);
+    // The record's size as what decides it says: a picture remembers its own size, an
+    // auto-sized item (any item with `toContents`) takes the size of its drawing for the output
+    // month and a centre-locked one is centred again.
+    void fitRecord(int slot, bool toContents = false);
 
     std::unique_ptr<LayoutDocument> document_;
     QUndoStack undoStack_;
     bool allItemsLocked_ = false;
     bool recovered_ = false;
     GridSnap grid_;
+    ItemMeasure measure_;
+    std::optional<std::chrono::year_month> outputMonth_;
 };
 
 } // namespace tobirae

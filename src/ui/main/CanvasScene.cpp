@@ -1,24 +1,16 @@
 #include "ui/main/CanvasScene.h"
 
-#include "render/ImageItem.h"
 #include "render/RenderFrame.h"
 #include "ui/editing/Placement.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/PaperItem.h"
 
-#include <QFileInfo>
 #include <QTimer>
 #include <cmath>
 
 namespace tobirae {
 
 namespace {
-
-// Auto-size applies to year and month display items that are not fitted to their box.
-bool autoSized(const LayoutItem& item) {
-    return (item.Category == CategoryYear || item.Category == CategoryMonthDisplay) &&
-           !isTrue(item.FitToRect);
-}
 
 QSize viewSizeOf(const LayoutItem& item) {
     return QSize(static_cast<int>(std::lround(item.Width + kItemFrame)),
@@ -27,13 +19,7 @@ QSize viewSizeOf(const LayoutItem& item) {
 
 } // namespace
 
-QString layoutFolderOf(const LayoutDocument& document) {
-    if (document.path().isEmpty())
-        return {};
-    return QFileInfo(document.path()).absolutePath();
-}
-
-CanvasScene::CanvasScene(EditorDocument& editor, QObject* parent)
+CanvasScene::CanvasScene(const EditorDocument& editor, QObject* parent)
     : QGraphicsScene(parent), editor_(editor) {
     Fnc_BmpInit(previewContext_);
     rescaleTimer_ = new QTimer(this);
@@ -48,11 +34,12 @@ CanvasScene::CanvasScene(EditorDocument& editor, QObject* parent)
     connect(&editor_, &EditorDocument::itemChanged, this, &CanvasScene::itemChanged);
     connect(&editor_, &EditorDocument::orderChanged, this, &CanvasScene::stackViewsInDrawingOrder);
     connect(&editor_, &EditorDocument::pageChanged, this, &CanvasScene::showPage);
+    connect(&editor_, &EditorDocument::outputMonthChanged, this, [this] { Fnc_RefreshAllItem(); });
     connect(&editor_, &EditorDocument::documentReplaced, this, [this] {
-        previewGuard_ = {};
         showPage();
         syncViewsWithDocument();
         showFocus(-1);
+        Fnc_RefreshAllItem();
     });
 }
 
@@ -62,11 +49,6 @@ ItemView* CanvasScene::itemView(int slot) const {
     if (slot < 0 || slot >= kSlotCount)
         return nullptr;
     return views_[static_cast<std::size_t>(slot)];
-}
-
-void CanvasScene::setOutputMonth(int year, int month) {
-    year_ = year;
-    month_ = month;
 }
 
 void CanvasScene::setDeviceScale(float scale) {
@@ -130,7 +112,7 @@ void CanvasScene::itemAdded(int slot) {
     placeView(slot);
     itemView(slot)->setResizeMode(isTrue(document().item(slot).SizeChangeMode));
     itemView(slot)->show();
-    Fnc_ItemPrint(slot, autoSizes(slot));
+    Fnc_ItemPrint(slot);
 }
 
 void CanvasScene::itemRemoved(int slot) {
@@ -150,8 +132,7 @@ void CanvasScene::itemChanged(int slot, ItemChanges what) {
     view->setResizeMode(isTrue(item.SizeChangeMode));
     if (what & (ItemChange::Size | ItemChange::Content)) {
         placeView(slot);
-        // A new record is drawn as the property dialog's result is; a new size as it is.
-        Fnc_ItemPrint(slot, (what & ItemChange::Content) && autoSizes(slot));
+        Fnc_ItemPrint(slot);
     } else if (what & ItemChange::Position) {
         // Moving a view keeps its picture.
         view->setPos(item.Left, item.Top);
@@ -166,47 +147,26 @@ void CanvasScene::showFocus(int slot) {
         view->setFocusBorder(true);
 }
 
-bool CanvasScene::autoSizes(int slot) const {
-    return document().isLive(slot) && autoSized(document().item(slot));
-}
-
-bool CanvasScene::Fnc_ItemPrint(int slot, bool autoSize) {
+bool CanvasScene::Fnc_ItemPrint(int slot) {
     ItemView* view = itemView(slot);
-    if (!view || !document().isLive(slot))
+    const auto month = editor_.outputMonth();
+    if (!view || !document().isLive(slot) || !month)
         return false;
-    bool& guard = previewGuard_[static_cast<std::size_t>(slot)];
-    if (guard)
-        return true;
-    guard = true;
-    LayoutItem& item = editor_.document().item(slot);
-    const QString folder = layoutFolderOf(document());
-    // A picture's own size is remembered in the item on its first draw and kept from then on.
-    if (item.Category == CategoryPicture)
-        Fnc_StorePictureSize(item, folder);
+    const LayoutItem& item = document().item(slot);
     view->setViewSize(viewSizeOf(item), deviceScale_);
-    const QSize before = view->viewSize();
-    DateRange range = pageDateRange(year_, month_);
-    const bool ok = Fnc_LayOutItemDraw(previewContext_, item, &view->preview(), range, autoSize,
-                                       DrawSurface{}, 0, 0, folder);
-    const QSize after = view->viewSize();
-    // Auto-size changed the view; the item's box follows it and a centred item is centred again.
-    if (after != before || autoSized(item))
-        editor_.applyAutoSize(slot,
-                              QSizeF(after.width() - kItemFrame, after.height() - kItemFrame));
+    DateRange range =
+        pageDateRange(static_cast<int>(month->year()), static_cast<int>(unsigned(month->month())));
+    // The document has sized the item already: the preview only draws into that size.
+    const bool ok = Fnc_LayOutItemDraw(previewContext_, item, &view->preview(), range, false,
+                                       DrawSurface{}, 0, 0, editor_.layoutFolder());
     view->update();
-    guard = false;
     return ok;
 }
 
 bool CanvasScene::Fnc_RefreshAllItem() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (!document().isLive(slot) || !itemView(slot))
-            continue;
-        const LayoutItem& item = document().item(slot);
-        const bool autoSize = autoSized(item);
-        Fnc_ItemPrint(slot, autoSize);
-        if (autoSize && (isTrue(item.HCenterLocked) || isTrue(item.VCenterLocked)))
-            Fnc_ItemPrint(slot, false);
+        if (document().isLive(slot) && itemView(slot))
+            Fnc_ItemPrint(slot);
     }
     return true;
 }

@@ -1,5 +1,6 @@
 // The canvas scene: the paper and one item view per slot, made and kept in step with the
-// EditorDocument's signals. It places, stacks and draws the views; it never writes to the layout.
+// EditorDocument's signals. It places, sizes, stacks and draws the views exactly as the document
+// says; it never writes to the layout.
 #pragma once
 
 #include "bitmap/RenderContext.h"
@@ -15,27 +16,22 @@ namespace tobirae {
 class ItemView;
 class PaperItem;
 
-// The folder relative picture paths of the document start from; empty for an unnamed one.
-QString layoutFolderOf(const LayoutDocument& document);
-
 class CanvasScene final : public QGraphicsScene {
     Q_OBJECT
 public:
-    CanvasScene(EditorDocument& editor, QObject* parent = nullptr);
+    CanvasScene(const EditorDocument& editor, QObject* parent = nullptr);
     ~CanvasScene() override;
 
     PaperItem* paper() const { return paper_; }
     ItemView* itemView(int slot) const;
-    // The month whose page the previews show.
-    void setOutputMonth(int year, int month);
     // Device pixels per layout pixel of the screen the canvas is shown on; the previews are drawn
     // again at the new scale once it has come to rest (a zoom runs through many scales).
     void setDeviceScale(float scale);
     // The paper and the scene follow the page's canvas size.
     void showPage();
 
-    // Draws the slot's preview for the output month (Fnc_ItemPrint of the given slot).
-    bool Fnc_ItemPrint(int slot, bool autoSize);
+    // Draws the slot's preview for the output month into its view, at the record's size.
+    bool Fnc_ItemPrint(int slot);
     // Every live item's preview, in slot order.
     bool Fnc_RefreshAllItem();
     // The view at the slot's record: made when missing, moved and sized.
@@ -57,15 +53,11 @@ private:
     void itemAdded(int slot);
     void itemRemoved(int slot);
     void itemChanged(int slot, ItemChanges what);
-    bool autoSizes(int slot) const;
 
-    EditorDocument& editor_;
+    const EditorDocument& editor_;
     RenderContext previewContext_;
     PaperItem* paper_ = nullptr;
     std::array<ItemView*, kSlotCount> views_{};
-    std::array<bool, kSlotCount> previewGuard_{};
-    int year_ = 2000;
-    int month_ = 1;
     float deviceScale_ = 1;
     QTimer* rescaleTimer_ = nullptr;
     int focusedSlot_ = -1;

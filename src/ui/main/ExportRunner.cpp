@@ -65,6 +65,8 @@ bool ExportRunner::readyToExport() {
 }
 
 std::optional<MonthRangeChoice> ExportRunner::chooseMonths(const QString& title, bool withFormat) {
+    if (!readyToExport())
+        return std::nullopt;
     const year_month now = std::chrono::year(outputRange_.year()) /
                            std::chrono::month(static_cast<unsigned>(outputRange_.month()));
     const MonthRangeChoice initial = initialMonthRange(settings_, now);
@@ -165,8 +167,6 @@ bool ExportRunner::Fnc_MakeBmpFile() {
 }
 
 bool ExportRunner::exportPdfRange() {
-    if (!readyToExport())
-        return false;
     const auto choice = chooseMonths(QStringLiteral("PDF出力"), false);
     if (!choice)
         return false;
@@ -204,8 +204,6 @@ bool ExportRunner::exportPdfRange() {
 }
 
 bool ExportRunner::exportMonthRange() {
-    if (!readyToExport())
-        return false;
     const auto choice = chooseMonths(QStringLiteral("一括出力"), true);
     if (!choice)
         return false;
@@ -276,8 +274,6 @@ bool ExportRunner::exportMonthRange() {
 }
 
 bool ExportRunner::printMonths(bool preview) {
-    if (!readyToExport())
-        return false;
     const auto choice =
         chooseMonths(preview ? QStringLiteral("印刷プレビュー") : QStringLiteral("印刷"), false);
     if (!choice)

@@ -59,6 +59,7 @@ private:
 
     // Whether an output may start: none is running and there is something to draw.
     bool readyToExport();
+    // The months of a range output, once it may start (nullopt: it may not, or cancelled).
     std::optional<MonthRangeChoice> chooseMonths(const QString& title, bool withFormat);
     // Runs `work` on a worker thread with the window disabled and the message panel counting
     // `steps` from the first text; the panel offers to cancel when `cancellable`.

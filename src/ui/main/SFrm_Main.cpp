@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 
 namespace tobirae {
@@ -57,9 +56,6 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     exports_ = new ExportRunner(*this, *editor_, settings_, *panel_.outputRange, prompts_, hooks_);
     connect(exports_, &ExportRunner::exportFinished, this, &SFrm_Main::exportFinished);
 
-    repaintTimer_ = new QTimer(this);
-    repaintTimer_->setSingleShot(true);
-    connect(repaintTimer_, &QTimer::timeout, editor_, &EditorDocument::settleCentreLocks);
     connectCommands();
     connectEditing();
 
@@ -69,7 +65,7 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     baseCaption_ = applicationTitle();
     setWindowTitle(baseCaption_ + QStringLiteral("[*]"));
     range->setOutputMonth(start.outputYear, start.outputMonth);
-    scene_->setOutputMonth(start.outputYear, start.outputMonth);
+    editor_->setOutputMonth(range->year(), range->month());
     range->setInitialising(false);
     prgInit();
     showRecentFiles();
@@ -126,10 +122,8 @@ void SFrm_Main::buildPanels() {
 }
 
 void SFrm_Main::connectCommands() {
-    connect(panel_.Cmd_Command[0], &QPushButton::clicked, this, [this] {
-        if (Fnc_LayOutPageSizeChange(false))
-            repaintTimer_->start(10);
-    });
+    connect(panel_.Cmd_Command[0], &QPushButton::clicked, this,
+            [this] { Fnc_LayOutPageSizeChange(false); });
     connect(menus_.pageSize, &QAction::triggered, panel_.Cmd_Command[0], &QPushButton::click);
     connect(panel_.Cmd_Command[2], &QPushButton::clicked, this, [this] { Fnc_MakeBmpFile(); });
     connect(menus_.makeBitmap, &QAction::triggered, this, [this] { Fnc_MakeBmpFile(); });
@@ -163,10 +157,7 @@ void SFrm_Main::connectCommands() {
             Qt::QueuedConnection);
 
     connect(panel_.outputRange, &OutputRangePanel::outputMonthChanged, this,
-            [this](int year, int month) {
-                scene_->setOutputMonth(year, month);
-                Fnc_RefreshAllItem();
-            });
+            [this](int year, int month) { editor_->setOutputMonth(year, month); });
     connect(panel_.Cmb_Item, &QComboBox::activated, this, [this](int index) {
         const auto& list = document().itemList();
         if (index >= 0 && index < static_cast<int>(list.size()))
@@ -194,8 +185,7 @@ void SFrm_Main::prgInit() {
 
 void SFrm_Main::setOutputMonth(int year, int month) {
     panel_.outputRange->setOutputMonth(year, month);
-    scene_->setOutputMonth(outputYear(), outputMonth());
-    Fnc_RefreshAllItem();
+    editor_->setOutputMonth(outputYear(), outputMonth());
 }
 
 void SFrm_Main::closeEvent(QCloseEvent* event) {

@@ -20,7 +20,6 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTimer;
 
 namespace tobirae {
 
@@ -218,7 +217,6 @@ private:
     QString helpFile_;
     QString templateFolder_;
     QLabel* Lbl_Zoom = nullptr;
-    QTimer* repaintTimer_ = nullptr;
 };
 
 } // namespace tobirae

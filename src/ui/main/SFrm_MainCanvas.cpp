@@ -45,11 +45,9 @@ bool SFrm_Main::Fnc_LayOutPageSizeChange(bool skipDialog) {
         editor_->setPage(page, askPaperScale(editor_->canvasSize(), canvas));
         return true;
     }
-    const QSize canvas = Fnc_CanvasSize(document().page.PaperWidth, document().page.PaperHeight);
-    if (canvas.isEmpty())
+    editor_->fitCanvasToPaper();
+    if (editor_->canvasSize().isEmpty())
         return false;
-    editor_->document().page.CanvasWidth = canvas.width();
-    editor_->document().page.CanvasHeight = canvas.height();
     showPage();
     return true;
 }

@@ -79,9 +79,9 @@ void SFrm_Main::connectEditing() {
                 QTimer::singleShot(10, this, [this, slot] { openItemProperties(slot); });
             }));
     connect(menus_.redraw, &QAction::triggered, this,
-            onCurrent([this](int slot) { scene_->Fnc_ItemPrint(slot, false); }));
+            onCurrent([this](int slot) { scene_->Fnc_ItemPrint(slot); }));
     connect(menus_.fitFrame, &QAction::triggered, this,
-            onCurrent([this](int slot) { scene_->Fnc_ItemPrint(slot, true); }));
+            onCurrent([this](int slot) { editor_->fitToContents(slot); }));
     const std::array<std::pair<QAction*, PositionLock>, 4> locks{
         {{menus_.xLock, PositionLock::X},
          {menus_.yLock, PositionLock::Y},
@@ -214,7 +214,7 @@ bool SFrm_Main::Fnc_LayOutItemAdd() {
         return false;
     // A picture starts at its file's size, made smaller to fit the paper with its shape kept.
     const bool picture = item.Category == CategoryPicture;
-    if (picture && Fnc_StorePictureSize(item, layoutFolderOf(document())))
+    if (picture && Fnc_StorePictureSize(item, editor_->layoutFolder()))
         sizeToDesignFrame(item);
     // The new item starts where the user is looking, not at the page's far corner.
     const QRectF visible = canvasView_->visibleSceneRect().intersected(
@@ -227,13 +227,10 @@ bool SFrm_Main::Fnc_LayOutItemAdd() {
         item.FitToRect = kTrue;
         item.FreeAspect = kFalse;
     }
-    const auto slot = editor_->addItem(item, placed.topLeft());
+    // A new item other than a picture takes the size of its drawing in the same step.
+    const auto slot = editor_->addItem(item, placed.topLeft(), !picture);
     if (!slot)
         return false;
-    const LayoutItem& added = document().item(*slot);
-    if (!((added.Category == CategoryYear || added.Category == CategoryMonthDisplay) &&
-          !isTrue(added.FitToRect)))
-        scene_->Fnc_ItemPrint(*slot, !picture);
     selectItem(*slot);
     return true;
 }
@@ -269,7 +266,6 @@ void SFrm_Main::toggleResizeMode(int slot) {
     if (!document().isLive(slot))
         return;
     editor_->setResizeMode(slot, !isTrue(document().item(slot).SizeChangeMode));
-    scene_->Fnc_ItemPrint(slot, false);
 }
 
 void SFrm_Main::prepareItemPopup(int slot) {

@@ -58,9 +58,9 @@ void SFrm_Main::adoptDocument(std::unique_ptr<LayoutDocument> document, const QS
         page.PaperHeight = std::min(page.PaperHeight, kMaxPaperMillimetres);
     }
     document->setPath(path);
+    // The editor document sizes the canvas and the items; the canvas scene draws them.
     editor_->replaceDocument(std::move(document));
     Fnc_LayOutPageSizeChange(true);
-    Fnc_RefreshAllItem();
     Fnc_SetMyCaption();
 }
 

@@ -1,0 +1,32 @@
+// What decides an item's size besides the user: the size its drawing takes when it fits its
+// contents (year and month display items always do, unless fitted to their box; any item once
+// when it is added or "基準枠に合わせる"), measured by drawing it as its preview is drawn.
+#pragma once
+
+#include "bitmap/RenderContext.h"
+#include "document/ItemFrame.h"
+#include "document/LayoutItem.h"
+
+#include <QSizeF>
+#include <QString>
+#include <optional>
+
+namespace tobirae {
+
+// Year and month display items that are not fitted to their box take the size of their text.
+bool autoSized(const LayoutItem& item);
+
+class ItemMeasure {
+public:
+    ItemMeasure();
+
+    // The drawing area the item takes when it fits its contents for the page month; nullopt
+    // when it could not be drawn.
+    std::optional<QSizeF> contentSize(const LayoutItem& item, int year, int month,
+                                      const QString& layoutFolder);
+
+private:
+    RenderContext ctx_;
+};
+
+} // namespace tobirae
