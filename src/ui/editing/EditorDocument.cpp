@@ -412,8 +412,8 @@ void EditorDocument::setPage(const PageValues& page, std::optional<PaperScale> s
     });
 }
 
-std::optional<int> EditorDocument::addItem(const LayoutItem& record,
-                                           std::optional<QPointF> topLeft, bool fitContents) {
+std::optional<int> EditorDocument::addItem(const LayoutItem& record, std::optional<QPointF> topLeft,
+                                           bool fitContents) {
     const auto place = document_->findSlotForNewItem();
     if (!place)
         return std::nullopt;
