@@ -75,6 +75,12 @@ inline constexpr bool isTitleElement(int k) {
 //                  Shown, Font, Pos, UpperPos, LowerPos, Style, HCenterLock, VCenterLock
 //   Holiday:       Shown, Font, Pos, UpperPos, LowerPos
 // The title elements' vertical locks and Holiday's two locks live in LayoutItem::VCenterLock.
+inline constexpr int kHolidayVLockSlot = 6;
+inline constexpr int kHolidayHLockSlot = 7;
+// Slots of LayoutItem::DateColor and WeekdayNameColor besides Monday..Friday (0..4).
+inline constexpr int kSaturdaySlot = 5;
+inline constexpr int kSundaySlot = 6;
+inline constexpr int kHolidayColourSlot = 8; // DateColor only
 struct ContentElement {
     B16 Shown = kFalse;
     FontSpec Font;

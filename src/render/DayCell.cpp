@@ -15,14 +15,6 @@ namespace tobirae {
 
 namespace {
 
-constexpr int kSundaySlot = 6;
-constexpr int kHolidaySlot = 8;
-constexpr int kHolidayHLockSlot = 7;
-
-Colour fontColour(const FontSpec& font) {
-    return Fnc_ColorFromText(font.ForeColor.text(), 0);
-}
-
 bool hLocked(const LayoutItem& item, int k) {
     return k == Holiday ? item.VCenterLock[kHolidayHLockSlot] != 0
                         : isTrue(item.element(k).HCenterLock);
@@ -82,14 +74,15 @@ bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const Layou
         fitted ? Fnc_FitTextInCell(ctx, cell.scaleY, text, x, cell.x0, cell.x0 + cell.cellWidth)
                : FittedText{text, x, cell.scaleY};
     return Fnc_DrawText(ctx, surface, fit.fontScale, fit.text, fit.x,
-                        cell.y0 + static_cast<float>(p.Y) * cell.scaleY, fontColour(e.Font), true);
+                        cell.y0 + static_cast<float>(p.Y) * cell.scaleY, Fnc_FontColour(e.Font),
+                        true);
 }
 
 } // namespace
 
 Colour Fnc_DayNumberColor(const LayoutItem& item, std::chrono::sys_days date, bool holiday) {
     if (holiday)
-        return item.DateColor[kHolidaySlot];
+        return item.DateColor[kHolidayColourSlot];
     const int w = weekdayIndex(date);
     return item.DateColor[static_cast<std::size_t>(w == 0 ? kSundaySlot : w - 1)];
 }
@@ -123,10 +116,10 @@ bool Fnc_FillDayCell(RenderContext& ctx, const DrawSurface& surface, const Layou
 
     if (isTrue(item.element(Rokuyo).Shown))
         ok &= drawPlain(ctx, surface, item, Rokuyo, QString::fromStdString(facts.rokuyoName),
-                        fontColour(item.element(Rokuyo).Font), cell);
+                        Fnc_FontColour(item.element(Rokuyo).Font), cell);
     if (isTrue(item.element(Eto).Shown))
         ok &= drawPlain(ctx, surface, item, Eto, QString::fromStdString(facts.kanshiName),
-                        fontColour(item.element(Eto).Font), cell);
+                        Fnc_FontColour(item.element(Eto).Font), cell);
     if (isTrue(item.element(OldCalendar).Shown))
         ok &= drawInSampleBox(ctx, surface, item, OldCalendar,
                               Fnc_OldDateSample(item.OldCalendarStyle),

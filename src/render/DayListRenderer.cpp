@@ -22,10 +22,6 @@ using namespace std::chrono;
 
 namespace {
 
-// Where the item keeps Holiday's two centre locks.
-constexpr std::size_t kHolidayVLockSlot = 6;
-constexpr std::size_t kHolidayHLockSlot = 7;
-
 enum RuleListEntry : int {
     RuleListNearEdge = 0, // left edge of the vertical list, top edge of the horizontal one
     RuleListFarEdge = 1,
@@ -34,10 +30,6 @@ enum RuleListEntry : int {
     RuleListBetween = 4,
     RuleListLast = 5, // after the last line
 };
-
-Colour fontColour(const FontSpec& font) {
-    return Fnc_ColorFromText(font.ForeColor.text(), 0);
-}
 
 // A list honours only the centre lock along its days: the vertical lock centres a text in its
 // row, the horizontal lock in its column.
@@ -224,8 +216,8 @@ private:
             scale = fit.fontScale;
         }
         ok &= Fnc_DrawText(ctx_, scope_.surface(), scale, text, x, y,
-                           colour ? *colour : fontColour(e.Font), true, boxLeft, boxWidth, boxTop,
-                           boxHeight);
+                           colour ? *colour : Fnc_FontColour(e.Font), true, boxLeft, boxWidth,
+                           boxTop, boxHeight);
         return ok;
     }
 

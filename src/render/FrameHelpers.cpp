@@ -99,6 +99,10 @@ Colour Fnc_ColorFromText(const QString& text, Colour defaultColour) {
     return static_cast<Colour>(roundHalfEven(number));
 }
 
+Colour Fnc_FontColour(const FontSpec& font) {
+    return Fnc_ColorFromText(font.ForeColor.text(), 0);
+}
+
 int Fnc_DpiToIndex(int dpi) {
     return dpiToResolutionIndex(dpi);
 }

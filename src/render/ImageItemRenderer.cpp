@@ -109,7 +109,7 @@ void drawPlaceholder(RenderContext& ctx, const ItemDrawScope& scope, const Rende
 
     Fnc_SelectFont(ctx, args.item.SpareFont);
     Fnc_DrawText(ctx, scope.surface(), 1, QString::fromUtf16(kPicturePlaceholderText), 2, 2,
-                 Fnc_ColorFromText(args.item.SpareFont.ForeColor.text(), 0), true);
+                 Fnc_FontColour(args.item.SpareFont), true);
 }
 
 } // namespace

@@ -15,10 +15,6 @@ namespace tobirae {
 
 namespace {
 
-Colour fontColour(const FontSpec& font) {
-    return Fnc_ColorFromText(font.ForeColor.text(), 0);
-}
-
 // Year elements 0..1 and month elements 2..5 in the title bands.
 bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                 const MonthBoxGeometry& g) {
@@ -60,7 +56,7 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
                                   : static_cast<float>(g.offsetY + 1);
             boxHeight = isYear ? yearBand : monthBand;
         }
-        ok &= Fnc_DrawText(ctx, surface, sy, text, x, y, fontColour(e.Font), true, boxLeft,
+        ok &= Fnc_DrawText(ctx, surface, sy, text, x, y, Fnc_FontColour(e.Font), true, boxLeft,
                            boxWidth, boxTop, boxHeight);
     }
     return ok;

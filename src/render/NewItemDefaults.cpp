@@ -16,15 +16,6 @@ constexpr Colour kRed = 0x0000FF;
 constexpr Colour kBlue = 0xFF0000;
 constexpr Colour kWhite = 0xFFFFFF;
 
-// DateColor / WeekdayNameColor slots.
-constexpr int kSaturdaySlot = 5;
-constexpr int kSundaySlot = 6;
-constexpr int kHolidaySlot = 8;
-
-// Holiday keeps its two locks in the item's VCenterLock array.
-constexpr int kHolidayVLockSlot = 6;
-constexpr int kHolidayHLockSlot = 7;
-
 enum class Kind { Year, MonthDisplay, Box5, Box6, Mini, List, Row, WeekList, WeekRow, Image, None };
 
 Kind kindOf(int category, int variant) {
@@ -434,7 +425,7 @@ bool Fnc_NewItemDefaults(int category, int variant, LayoutItem& item, float pape
     Fnc_DefaultFontSpec(item.SpareFont);
     item.element(Holiday).Font.ForeColor.setText(QStringLiteral("255"));
 
-    item.DateColor[kHolidaySlot] = kRed;
+    item.DateColor[kHolidayColourSlot] = kRed;
     item.DateColor[kSaturdaySlot] = kBlue;
     item.DateColor[kSundaySlot] = kRed;
     item.WeekdayNameColor[kSaturdaySlot] = kBlue;

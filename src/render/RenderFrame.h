@@ -82,6 +82,8 @@ ItemExtent Fnc_PageExtent(const RenderContext& ctx, const LayoutItem& item, floa
 // --- small shared helpers -----------------------------------------------------------------------
 // Decimal or "&H" hexadecimal colour text; the default for anything else.
 Colour Fnc_ColorFromText(const QString& text, Colour defaultColour = 0);
+// The colour a font spec's text is drawn in.
+Colour Fnc_FontColour(const FontSpec& font);
 // 72, 100, 150, 200, 300 -> 0..4, anything else 5.
 int Fnc_DpiToIndex(int dpi);
 // 0..4 as above, 5 the screen resolution (96), anything else 0.

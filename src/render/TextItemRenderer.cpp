@@ -82,8 +82,7 @@ std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args) 
 bool drawLines(RenderContext& ctx, const DrawSurface& surface, const RenderArgs& args, float dx,
                float dy) {
     const std::vector<PlacedLine> lines = layoutLines(ctx, args);
-    const Colour colour =
-        Fnc_ColorFromText(args.item.element(kTextFontElement).Font.ForeColor.text(), 0);
+    const Colour colour = Fnc_FontColour(args.item.element(kTextFontElement).Font);
     bool ok = true;
     for (const PlacedLine& line : lines)
         if (!line.text.isEmpty())

@@ -51,7 +51,7 @@ LabelGeometry labelGeometry(RenderContext& ctx, const RenderArgs& args, Label la
 
     LabelGeometry g;
     g.text = texts.text;
-    g.colour = Fnc_ColorFromText(element.Font.ForeColor.text(), 0);
+    g.colour = Fnc_FontColour(element.Font);
     Fnc_SelectFont(ctx, element.Font);
     const TextExtent sizing = Fnc_MeasureText(ctx, nullptr, 1, texts.sizing);
 

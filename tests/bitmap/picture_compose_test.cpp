@@ -10,8 +10,8 @@ namespace tobirae {
 namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlue = 0xFF0000FF;
+constexpr QRgb kRedPixel = 0xFFFF0000;
+constexpr QRgb kBluePixel = 0xFF0000FF;
 
 QImage solid(QSize size, QRgb colour) {
     QImage image(size, QImage::Format_RGB32);
@@ -32,10 +32,10 @@ QRect areaOf(const QImage& image, QRgb colour) {
 TEST(DrawPicture, OpaqueCopyStretchedToTheDestination) {
     RenderContext ctx;
     ImageCanvas canvas(40, 40, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1, 1}, solid({7, 3}, kRed), 255, 5,
-                                     6, 20, 10));
+    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1, 1}, solid({7, 3}, kRedPixel), 255,
+                                     5, 6, 20, 10));
     // The height takes one row more than asked, like the item surfaces.
-    EXPECT_EQ(areaOf(*canvas.image(), kRed), QRect(5, 6, 20, 11));
+    EXPECT_EQ(areaOf(*canvas.image(), kRedPixel), QRect(5, 6, 20, 11));
     EXPECT_EQ(areaOf(*canvas.image(), kWhite).width(), 40);
 }
 
@@ -44,16 +44,16 @@ TEST(DrawPicture, DestinationRoundingAtAScale) {
     // height 3 -> 4.5 -> 5, + 1.
     RenderContext ctx;
     ImageCanvas canvas(40, 40, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1.5f, 1.5f}, solid({2, 2}, kRed),
-                                     255, 3, 1, 9, 3));
-    EXPECT_EQ(areaOf(*canvas.image(), kRed), QRect(4, 2, 14, 6));
+    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1.5f, 1.5f},
+                                     solid({2, 2}, kRedPixel), 255, 3, 1, 9, 3));
+    EXPECT_EQ(areaOf(*canvas.image(), kRedPixel), QRect(4, 2, 14, 6));
 }
 
 TEST(DrawPicture, ConstantOpacityBlendsWithTheTarget) {
     RenderContext ctx;
     ImageCanvas canvas(10, 10, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1, 1}, solid({4, 4}, kBlue), 128, 0,
-                                     0, 4, 4));
+    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1, 1}, solid({4, 4}, kBluePixel),
+                                     128, 0, 0, 4, 4));
     const QColor blended = canvas.image()->pixelColor(1, 1);
     EXPECT_NEAR(blended.red(), 127, 2);
     EXPECT_NEAR(blended.green(), 127, 2);
@@ -61,16 +61,16 @@ TEST(DrawPicture, ConstantOpacityBlendsWithTheTarget) {
     EXPECT_EQ(canvas.image()->pixel(6, 6), kWhite);
 
     ImageCanvas untouched(10, 10, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&untouched, 1, 1}, solid({4, 4}, kBlue), 0, 0,
-                                     0, 4, 4));
+    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&untouched, 1, 1}, solid({4, 4}, kBluePixel),
+                                     0, 0, 0, 4, 4));
     EXPECT_EQ(areaOf(*untouched.image(), kWhite), QRect(0, 0, 10, 10));
 }
 
 TEST(DrawPicture, SourceRectangle) {
-    QImage picture = solid({20, 10}, kRed);
+    QImage picture = solid({20, 10}, kRedPixel);
     for (int y = 0; y < 10; ++y)
         for (int x = 10; x < 20; ++x)
-            picture.setPixel(x, y, kBlue);
+            picture.setPixel(x, y, kBluePixel);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("halves.png"));
     ASSERT_TRUE(picture.save(file));
@@ -80,14 +80,14 @@ TEST(DrawPicture, SourceRectangle) {
     // The right half only, from x 10 with the default width (the rest of the picture).
     ASSERT_TRUE(Fnc_DrawPicture(ctx, DrawSurface{&canvas, 1, 1}, file, 255, 0, 0, 20, 9, 10, -1, -1,
                                 -1, true));
-    EXPECT_EQ(areaOf(*canvas.image(), kBlue), QRect(0, 0, 20, 10));
-    EXPECT_TRUE(areaOf(*canvas.image(), kRed).isNull());
+    EXPECT_EQ(areaOf(*canvas.image(), kBluePixel), QRect(0, 0, 20, 10));
+    EXPECT_TRUE(areaOf(*canvas.image(), kRedPixel).isNull());
 
     // Without the flag the source values are ignored.
     ImageCanvas whole(30, 30, 0xFFFFFF);
     ASSERT_TRUE(Fnc_DrawPicture(ctx, DrawSurface{&whole, 1, 1}, file, 255, 0, 0, 20, 9, 10, -1, -1,
                                 -1, false));
-    EXPECT_EQ(areaOf(*whole.image(), kRed), QRect(0, 0, 10, 10));
+    EXPECT_EQ(areaOf(*whole.image(), kRedPixel), QRect(0, 0, 10, 10));
 }
 
 TEST(DrawPicture, UnreadablePictureDrawsNothing) {
@@ -103,8 +103,8 @@ TEST(DrawPicture, UnreadablePictureDrawsNothing) {
 TEST(DrawPicture, RecordingTargetsLogTheDestination) {
     RenderContext ctx;
     RecordingCanvas canvas(100, 100);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 2, 2}, solid({8, 8}, kRed), 255, 10,
-                                     5, 20, 10));
+    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 2, 2}, solid({8, 8}, kRedPixel), 255,
+                                     10, 5, 20, 10));
     const auto blits = canvas.callsOf(DrawCall::Blit);
     ASSERT_EQ(blits.size(), 1u);
     EXPECT_EQ(blits[0].x1, 20);

@@ -1,5 +1,7 @@
 #include "calendar/DateHelpers.h"
 
+#include "support/TestDates.h"
+
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -8,9 +10,7 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr year_month_day ymd(int y, unsigned m, unsigned d) {
-    return year{y} / month{m} / day{d};
-}
+using test::ymd;
 
 TEST(JulianDayNumber, KnownDays) {
     EXPECT_EQ(Fnc_JulianDayNumber(2000, 1, 1), 2451545);

@@ -2,6 +2,7 @@
 
 #include "calendar/DateHelpers.h"
 #include "calendar/SolarTerms.h"
+#include "support/TestDates.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -12,9 +13,7 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr year_month_day ymd(int y, unsigned m, unsigned d) {
-    return year{y} / month{m} / day{d};
-}
+using test::ymd;
 
 sys_days startDate(const OldMonthRow& row) {
     return sys_days{year{row.start / 10000} / month{static_cast<unsigned>(row.start / 100 % 100)} /

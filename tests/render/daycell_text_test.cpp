@@ -1,6 +1,7 @@
 // Text builders of the day-cell and title elements.
 #include "calendar/OldCalendar.h"
 #include "calendar/SolarTerms.h"
+#include "support/TestText.h"
 // Qt headers after the calendar ones: Qt defines "slots" as a macro.
 #include "render/DayTextBuilders.h"
 #include "render/MonthText.h"
@@ -13,9 +14,7 @@ namespace {
 
 using namespace std::chrono;
 
-QString u(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
+using test::u;
 
 struct MonthCase {
     int style;

@@ -17,7 +17,7 @@ namespace {
 
 using test::RecordingPreview;
 
-constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kRedPixel = 0xFFFF0000;
 constexpr Colour kWhite = 0xFFFFFF;
 
 QRect areaOf(const QImage& image, QRgb colour) {
@@ -34,7 +34,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         QImage picture(400, 200, QImage::Format_RGB32);
-        picture.fill(kRed);
+        picture.fill(kRedPixel);
         redPicture = dir.filePath(QStringLiteral("red.png"));
         ASSERT_TRUE(picture.save(redPicture));
     }
@@ -61,7 +61,7 @@ protected:
         DateRange range = pageDateRange(2004, 1);
         EXPECT_TRUE(
             Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0, folder));
-        return areaOf(*ctx.pageBitmap->image(), kRed);
+        return areaOf(*ctx.pageBitmap->image(), kRedPixel);
     }
 
     QTemporaryDir dir;

@@ -4,6 +4,7 @@
 #include "monthbox_support.h"
 #include "render/DayTextBuilders.h"
 #include "render/RenderFrame.h"
+#include "support/TestText.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -44,9 +45,7 @@ struct Drawn {
     }
 };
 
-QString u(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
+using test::u;
 
 TEST(MonthBoxTitles, LocksAndAlignment) {
     LayoutItem item = newBoxItem();

@@ -6,6 +6,7 @@
 #include "render/RenderFrame.h"
 #include "render/TextFields.h"
 #include "render/YearMonthText.h"
+#include "support/TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,7 @@ namespace {
 using namespace std::chrono;
 using test::RecordingPreview;
 
-QString u(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
+using test::u;
 
 TEST(TextFields, FiscalYearsAndErasAtTheirEdges) {
     const struct {

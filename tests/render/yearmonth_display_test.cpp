@@ -30,12 +30,12 @@ LayoutItem labelItem(ItemCategory category, int style, float width, float height
     return item;
 }
 
-struct Drawn {
+struct DrawnHeading {
     std::vector<DrawCall> texts;
     QSize view;
 };
 
-Drawn drawOnScreen(const LayoutItem& item, int year, int month, bool autoSize = false) {
+DrawnHeading drawOnScreen(const LayoutItem& item, int year, int month, bool autoSize = false) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
     RecordingPreview view(
@@ -59,7 +59,7 @@ std::vector<DrawCall> drawOnPage(const LayoutItem& item, int year, int month) {
 }
 
 TEST(YearDisplay, DrawsTheLabelInItsColour) {
-    const Drawn drawn = drawOnScreen(labelItem(CategoryYear, 0, 300, 50), 2004, 9);
+    const DrawnHeading drawn = drawOnScreen(labelItem(CategoryYear, 0, 300, 50), 2004, 9);
     ASSERT_EQ(drawn.texts.size(), 1u);
     EXPECT_EQ(drawn.texts[0].text, "2004");
     EXPECT_EQ(drawn.texts[0].colour, 0xFF);
@@ -81,7 +81,7 @@ TEST(YearDisplay, EraFollowsTheShownMonth) {
     for (const Case& c : cases) {
         LayoutItem item = labelItem(CategoryYear, 9, 300, 50);
         item.MonthSelector = c.selector;
-        const Drawn drawn = drawOnScreen(item, c.year, c.month);
+        const DrawnHeading drawn = drawOnScreen(item, c.year, c.month);
         ASSERT_EQ(drawn.texts.size(), 1u);
         EXPECT_EQ(drawn.texts[0].text, QString::fromUtf8(c.text)) << c.year << "/" << c.month;
     }
@@ -96,14 +96,14 @@ TEST(YearDisplay, HorizontalPlacement) {
     for (const Case c : {Case{0, 0}, Case{1, 50}, Case{2, 100}}) {
         LayoutItem item = labelItem(CategoryYear, 16, 200, 50);
         item.HPlacement = c.placement;
-        const Drawn drawn = drawOnScreen(item, 2004, 1);
+        const DrawnHeading drawn = drawOnScreen(item, 2004, 1);
         ASSERT_EQ(drawn.texts.size(), 1u);
         EXPECT_EQ(drawn.texts[0].x1, c.x) << "placement " << c.placement;
     }
 }
 
 TEST(YearDisplay, AutoSizeFitsTheViewToTheText) {
-    const Drawn drawn = drawOnScreen(labelItem(CategoryYear, 16, 300, 300), 2004, 1, true);
+    const DrawnHeading drawn = drawOnScreen(labelItem(CategoryYear, 16, 300, 300), 2004, 1, true);
     EXPECT_EQ(drawn.view, QSize(104, 44));
     ASSERT_EQ(drawn.texts.size(), 1u);
     EXPECT_EQ(drawn.texts[0].font.height, -40);
@@ -128,7 +128,7 @@ TEST(YearDisplay, FitOnScreenLeavesOnePixelEachSide) {
     // View 304 x 84: ratios (304 - 2) / 100 and (84 - 2) / 40.
     LayoutItem item = labelItem(CategoryYear, 16, 300, 80);
     item.FitToRect = kTrue;
-    const Drawn drawn = drawOnScreen(item, 2004, 1);
+    const DrawnHeading drawn = drawOnScreen(item, 2004, 1);
     ASSERT_EQ(drawn.texts.size(), 1u);
     EXPECT_EQ(drawn.texts[0].font.height, Fnc_FontHeight(31, 96, 82.0f / 40.0f));
 }
@@ -156,7 +156,8 @@ TEST(YearDisplay, EmptyLabelDrawsNothing) {
 
 TEST(MonthDisplay, AutoSizeUsesTheWidestMonthOfTheStyle) {
     // Style 9 in May draws さつき in a view sized for かんなづき (5 x 40 + 4).
-    const Drawn drawn = drawOnScreen(labelItem(CategoryMonthDisplay, 9, 50, 50), 2004, 5, true);
+    const DrawnHeading drawn =
+        drawOnScreen(labelItem(CategoryMonthDisplay, 9, 50, 50), 2004, 5, true);
     EXPECT_EQ(drawn.view, QSize(204, 44));
     ASSERT_EQ(drawn.texts.size(), 1u);
     EXPECT_EQ(drawn.texts[0].text, QString::fromUtf8("さつき"));
@@ -166,7 +167,7 @@ TEST(MonthDisplay, FitUsesTheSampleWithoutMargin) {
     // Sample "12" is 40 x 40; view 84 x 124: ratios 2.1 and 3.1.
     LayoutItem item = labelItem(CategoryMonthDisplay, 0, 80, 120);
     item.FitToRect = kTrue;
-    Drawn drawn = drawOnScreen(item, 2004, 5);
+    DrawnHeading drawn = drawOnScreen(item, 2004, 5);
     ASSERT_EQ(drawn.texts.size(), 1u);
     EXPECT_EQ(drawn.texts[0].font.height, Fnc_FontHeight(31, 96, 84.0f / 40.0f));
 
@@ -195,7 +196,7 @@ TEST(MonthDisplay, HorizontalPlacementOnThePage) {
 TEST(MonthDisplay, CentredOnScreenAcrossTheView) {
     LayoutItem item = labelItem(CategoryMonthDisplay, 0, 200, 50);
     item.HPlacement = 1;
-    const Drawn drawn = drawOnScreen(item, 2004, 5);
+    const DrawnHeading drawn = drawOnScreen(item, 2004, 5);
     ASSERT_EQ(drawn.texts.size(), 1u);
     EXPECT_EQ(drawn.texts[0].x1, (204 - 20) / 2);
 }

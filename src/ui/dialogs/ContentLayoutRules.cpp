@@ -17,8 +17,6 @@ namespace tobirae {
 
 namespace {
 
-constexpr std::size_t kHolidayVLockSlot = 6;
-constexpr std::size_t kHolidayHLockSlot = 7;
 constexpr Colour kWhite = 0xFFFFFF;
 
 const char16_t* const kNames[kElementCount] = {u"年①",  u"年②",        u"月①",  u"月②",  u"月③",

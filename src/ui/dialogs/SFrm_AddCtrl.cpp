@@ -29,7 +29,7 @@ namespace tobirae {
 namespace {
 
 const QString kAskResetForKind = QStringLiteral("設定を初期化します。\r\nよろしいですか?");
-const QString kAskReset = QStringLiteral("初期化します。\r\nよろしいですか？");
+const QString kAskResetNewItem = QStringLiteral("初期化します。\r\nよろしいですか？");
 const QString kPictureFilter =
     QStringLiteral("画像ファイル (*.bmp;*.png;*.jpg;*.jpeg)|*.bmp;*.png;*.jpg;*.jpeg|"
                    "ビットマップ (*.bmp)|*.bmp|PNG (*.png)|*.png|JPEG (*.jpg)|*.jpg;*.jpeg");
@@ -404,7 +404,7 @@ void SFrm_AddCtrl::layoutChosen(int index) {
 }
 
 void SFrm_AddCtrl::resetChosen() {
-    if (confirmReset(kAskReset))
+    if (confirmReset(kAskResetNewItem))
         resetToDefaults();
 }
 

@@ -25,7 +25,7 @@ namespace tobirae {
 
 namespace {
 
-const QString kAskReset = QStringLiteral("初期化状態にします。\r\nよろしいですか?");
+const QString kAskResetContents = QStringLiteral("初期化状態にします。\r\nよろしいですか?");
 constexpr Colour kSelectedBack = 0xC0FFFF;
 constexpr int kLowerSlotNumber = 13; // picker numbers of the lower day: 19, 21..25
 
@@ -303,7 +303,7 @@ void SFrm_ItemCntentLayOut::editRules() {
 }
 
 void SFrm_ItemCntentLayOut::resetLayout() {
-    if (prompts_.ask(kAskReset, PromptButtons::YesNo) != PromptAnswer::Yes)
+    if (prompts_.ask(kAskResetContents, PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
     Fnc_DefaultContentLayout(shared_);
     Fnc_DefaultContentLayout(work_);
