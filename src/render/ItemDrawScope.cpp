@@ -20,8 +20,10 @@ ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float s
         Fnc_ResetPageScale(ctx);
         Fnc_SetPageScale(ctx, scale);
         Canvas* canvas = args.preview->canvas();
+        // A preview may hold only a window of the view (its origin onwards).
         if (canvas)
-            Fnc_SetClipSize(ctx, canvas->width(), canvas->height());
+            Fnc_SetClipSize(ctx, canvas->origin().x() + canvas->width(),
+                            canvas->origin().y() + canvas->height());
         surface_ = DrawSurface{canvas, scale, scale};
         return;
     }
@@ -73,7 +75,8 @@ void ItemDrawScope::resizePreview(int contentWidth, int contentHeight) {
     args_.preview->clear(args_.item.BackColor);
     Canvas* canvas = args_.preview->canvas();
     if (canvas)
-        Fnc_SetClipSize(ctx_, canvas->width(), canvas->height());
+        Fnc_SetClipSize(ctx_, canvas->origin().x() + canvas->width(),
+                        canvas->origin().y() + canvas->height());
     surface_.dc = canvas;
 }
 

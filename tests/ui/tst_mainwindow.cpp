@@ -141,6 +141,7 @@ private slots:
     void dropOtherFileIgnored();
     void dropOnCanvasReadsLayout();
     void dropPictureOnPictureItem();
+    void previewsHoldOnlyThePaper();
 
     void saveWithoutItems();
     void saveWritesTheSameLayout();
@@ -614,6 +615,48 @@ void MainWindowTests::dropPictureOnPictureItem() {
     QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::red));
     w.menus().undo->trigger();
     QVERIFY(w.document().item(0).PictureFile.text().isEmpty());
+}
+
+// An item view keeps pixels only for the part of the item on the paper, drawn exactly as the whole
+// preview would show them; an item far larger than the paper costs no more than the paper.
+void MainWindowTests::previewsHoldOnlyThePaper() {
+    MainWindowFixture f;
+    SFrm_Main& w = f.start();
+    const QSize canvas = w.editor().canvasSize();
+    LayoutItem box = newItemRecord(CategoryMonthFamily, 0, w.document().page);
+    const auto slot = w.editor().addItem(box, QPointF(canvas.width() - 300, 100), true);
+    QVERIFY(slot);
+    const LayoutItem& placed = w.document().item(*slot);
+    QVERIFY(placed.Width > 400);
+
+    const ItemPreview& held = w.itemView(*slot)->preview();
+    const QRectF heldRect = held.heldRect();
+    QCOMPARE(heldRect.left(), 0.0);
+    QCOMPARE(heldRect.width(), canvas.width() - placed.Left);
+    QVERIFY(!held.image().isNull());
+
+    ItemPreview whole;
+    whole.prepare(held.size(), held.deviceScale());
+    RenderContext ctx;
+    Fnc_BmpInit(ctx);
+    const auto month = *w.editor().outputMonth();
+    DateRange range =
+        pageDateRange(static_cast<int>(month.year()), static_cast<int>(unsigned(month.month())));
+    QVERIFY(Fnc_LayOutItemDraw(ctx, placed, &whole, range, false, DrawSurface{}, 0, 0, {}));
+    QCOMPARE(held.image(), whole.image().copy(QRect(QPoint(0, 0), held.image().size())));
+
+    // Much larger than the paper, and half off it.
+    QVERIFY(w.editor().placeItem(*slot, QPointF(placed.Left, placed.Top), QSizeF(10000, 10000),
+                                 QStringLiteral("サイズ変更")));
+    const QImage& image = w.itemView(*slot)->preview().image();
+    const double scale = held.deviceScale();
+    QCOMPARE(image.width(), std::ceil((canvas.width() - placed.Left) * scale));
+    QCOMPARE(image.height(), std::ceil((canvas.height() - placed.Top) * scale));
+
+    // Dragged onto the paper, the part that came onto it is drawn.
+    QVERIFY(w.editor().placeItem(*slot, QPointF(0, 0), std::nullopt, QStringLiteral("移動")));
+    QCOMPARE(w.itemView(*slot)->preview().heldRect().width(),
+             std::min<double>(canvas.width(), 10000 + kItemFrame));
 }
 
 void MainWindowTests::saveWithoutItems() {

@@ -6,11 +6,21 @@
 #include "ui/main/PaperItem.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace tobirae {
 
 namespace {
+
+// The paper in the coordinates of the item's view: all of the preview the page can show.
+QRect paperWindowOf(const LayoutItem& item, const PageValues& page) {
+    const auto clamped = [](double v) {
+        return static_cast<int>(std::clamp(std::floor(v), -1e9, 1e9));
+    };
+    return QRect(clamped(-item.Left), clamped(-item.Top), std::max(1, page.CanvasWidth),
+                 std::max(1, page.CanvasHeight));
+}
 
 QSize viewSizeOf(const LayoutItem& item) {
     return QSize(static_cast<int>(std::lround(item.Width + kItemFrame)),
@@ -80,7 +90,7 @@ void CanvasScene::placeView(int slot) {
     ItemView* view = ensureView(slot);
     const LayoutItem& item = document().item(slot);
     view->setPos(item.Left, item.Top);
-    view->setViewSize(viewSizeOf(item), deviceScale_);
+    view->setViewSize(viewSizeOf(item), deviceScale_, paperWindowOf(item, document().page));
 }
 
 // A view per slot that has one, shown exactly when the document shows it, stacked in drawing
@@ -134,8 +144,13 @@ void CanvasScene::itemChanged(int slot, ItemChanges what) {
         placeView(slot);
         Fnc_ItemPrint(slot);
     } else if (what & ItemChange::Position) {
-        // Moving a view keeps its picture.
+        // Moving a view keeps its picture, unless another part of it comes onto the paper.
         view->setPos(item.Left, item.Top);
+        if (view->preview().heldRect() != QRectF(QPointF(0, 0), QSizeF(viewSizeOf(item))) ||
+            item.Left < 0 || item.Top < 0 ||
+            item.Left + item.Width + kItemFrame > document().page.CanvasWidth ||
+            item.Top + item.Height + kItemFrame > document().page.CanvasHeight)
+            Fnc_ItemPrint(slot);
     }
 }
 
@@ -153,7 +168,7 @@ bool CanvasScene::Fnc_ItemPrint(int slot) {
     if (!view || !document().isLive(slot) || !month)
         return false;
     const LayoutItem& item = document().item(slot);
-    view->setViewSize(viewSizeOf(item), deviceScale_);
+    view->setViewSize(viewSizeOf(item), deviceScale_, paperWindowOf(item, document().page));
     DateRange range =
         pageDateRange(static_cast<int>(month->year()), static_cast<int>(unsigned(month->month())));
     // The document has sized the item already: the preview only draws into that size.

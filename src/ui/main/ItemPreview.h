@@ -1,5 +1,7 @@
 // The picture an item view shows: a QImage the renderer draws into, finer than layout pixels by
-// the view's zoom and the screen's device-pixel ratio so previews stay sharp when zoomed.
+// the view's zoom and the screen's device-pixel ratio so previews stay sharp when zoomed. Only
+// the part of the view inside its window (the paper) is held, so an item far larger than the
+// paper costs no more memory than the paper.
 #pragma once
 
 #include "bitmap/ImageCanvas.h"
@@ -8,6 +10,7 @@
 #include <QImage>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tobirae {
 
@@ -22,10 +25,12 @@ public:
     float deviceScale() const override { return deviceScale_; }
     void finished() override;
 
-    // Sets the layout size and the device scale; the picture is reallocated (and cleared) when
-    // either changes.
-    void prepare(QSize layoutSize, float deviceScale);
+    // Sets the layout size, the device scale and the window (layout pixels of the view; all of
+    // the view when not given); the picture is reallocated (and cleared) when one changes.
+    void prepare(QSize layoutSize, float deviceScale, std::optional<QRect> window = std::nullopt);
     const QImage& image() const { return image_; }
+    // The part of the view the image holds, in layout pixels of the view.
+    QRectF heldRect() const;
     // Told whenever the size or the picture changed.
     void setChangedHandler(std::function<void()> handler) { changed_ = std::move(handler); }
 
@@ -34,6 +39,8 @@ private:
 
     QSize size_;
     float deviceScale_ = 1;
+    std::optional<QRect> window_;
+    QRect heldDevice_; // device pixels of the view that the image holds
     QImage image_;
     std::unique_ptr<ImageCanvas> canvas_;
     std::function<void()> changed_;

@@ -40,12 +40,12 @@ ItemView::ItemView(int slot, QGraphicsItem* parent) : QGraphicsObject(parent), s
     });
 }
 
-void ItemView::setViewSize(QSize layoutSize, float deviceScale) {
+void ItemView::setViewSize(QSize layoutSize, float deviceScale, std::optional<QRect> window) {
     if (layoutSize != paintedSize_) {
         prepareGeometryChange();
         paintedSize_ = layoutSize;
     }
-    preview_.prepare(layoutSize, deviceScale);
+    preview_.prepare(layoutSize, deviceScale, window);
     update();
 }
 
@@ -109,7 +109,7 @@ void ItemView::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
     const QRectF target = boundingRect();
     if (!preview_.image().isNull()) {
         painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        painter->drawImage(target, preview_.image());
+        painter->drawImage(preview_.heldRect(), preview_.image());
     }
     const double px = 1.0 / painter->worldTransform().m11();
     if (focusBorder_ || resizeMode_) {
