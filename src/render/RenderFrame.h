@@ -82,7 +82,7 @@ ItemExtent Fnc_PageExtent(const RenderContext& ctx, const LayoutItem& item, floa
 // --- small shared helpers -----------------------------------------------------------------------
 // Decimal or "&H" hexadecimal colour text; the default for anything else.
 Colour Fnc_ColorFromText(const QString& text, Colour defaultColour = 0);
-// The colour a font spec's text is drawn in.
+// The colour a font's text is drawn in.
 Colour Fnc_FontColour(const FontSpec& font);
 // 72, 100, 150, 200, 300 -> 0..4, anything else 5.
 int Fnc_DpiToIndex(int dpi);
