@@ -345,14 +345,15 @@ void EditorDocument::fitRecord(int slot, bool toContents) {
     if (!document_->isLive(slot))
         return;
     LayoutItem& item = document_->item(slot);
+    const QString folder = layoutFolder();
     // A picture's own size is remembered in the item once and kept from then on.
     if (item.Category == CategoryPicture)
-        Fnc_StorePictureSize(item, layoutFolder());
+        Fnc_StorePictureSize(item, folder);
     if (!outputMonth_ || !(toContents || autoSized(item)))
         return;
     const auto size =
         measure_.contentSize(item, static_cast<int>(outputMonth_->year()),
-                             static_cast<int>(unsigned(outputMonth_->month())), layoutFolder());
+                             static_cast<int>(unsigned(outputMonth_->month())), folder);
     if (!size)
         return;
     item.Width = static_cast<float>(size->width());

@@ -146,10 +146,7 @@ void CanvasScene::itemChanged(int slot, ItemChanges what) {
     } else if (what & ItemChange::Position) {
         // Moving a view keeps its picture, unless another part of it comes onto the paper.
         view->setPos(item.Left, item.Top);
-        if (view->preview().heldRect() != QRectF(QPointF(0, 0), QSizeF(viewSizeOf(item))) ||
-            item.Left < 0 || item.Top < 0 ||
-            item.Left + item.Width + kItemFrame > document().page.CanvasWidth ||
-            item.Top + item.Height + kItemFrame > document().page.CanvasHeight)
+        if (view->setViewSize(viewSizeOf(item), deviceScale_, paperWindowOf(item, document().page)))
             Fnc_ItemPrint(slot);
     }
 }

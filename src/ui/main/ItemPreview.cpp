@@ -14,14 +14,36 @@ void ItemPreview::resize(QSize layoutSize) {
         changed_();
 }
 
-void ItemPreview::prepare(QSize layoutSize, float deviceScale, std::optional<QRect> window) {
+namespace {
+
+// The device pixels of a view of that size that lie inside the window (all of them without one).
+QRect heldDeviceRect(QSize layoutSize, float deviceScale, const std::optional<QRect>& window) {
+    const int w = std::max(0, static_cast<int>(std::lround(layoutSize.width() * deviceScale)));
+    const int h = std::max(0, static_cast<int>(std::lround(layoutSize.height() * deviceScale)));
+    const QRect view(0, 0, w, h);
+    if (!window)
+        return view;
+    const auto device = [deviceScale](int v, bool up) {
+        const double scaled = v * double(deviceScale);
+        return static_cast<int>(std::clamp(up ? std::ceil(scaled) : std::floor(scaled), -1e9, 1e9));
+    };
+    return view.intersected(QRect(
+        QPoint(device(window->left(), false), device(window->top(), false)),
+        QPoint(device(window->right() + 1, true) - 1, device(window->bottom() + 1, true) - 1)));
+}
+
+} // namespace
+
+bool ItemPreview::prepare(QSize layoutSize, float deviceScale, std::optional<QRect> window) {
     deviceScale = deviceScale > 0 ? deviceScale : 1;
-    if (layoutSize == size_ && deviceScale == deviceScale_ && window == window_ && canvas_)
-        return;
+    window_ = window;
+    if (layoutSize == size_ && deviceScale == deviceScale_ && canvas_ &&
+        heldDeviceRect(layoutSize, deviceScale, window) == heldDevice_)
+        return false;
     size_ = layoutSize;
     deviceScale_ = deviceScale;
-    window_ = window;
     allocate();
+    return true;
 }
 
 QRectF ItemPreview::heldRect() const {
@@ -30,21 +52,7 @@ QRectF ItemPreview::heldRect() const {
 }
 
 void ItemPreview::allocate() {
-    const int w = std::max(0, static_cast<int>(std::lround(size_.width() * deviceScale_)));
-    const int h = std::max(0, static_cast<int>(std::lround(size_.height() * deviceScale_)));
-    heldDevice_ = QRect(0, 0, w, h);
-    if (window_) {
-        const auto device = [this](int v, bool up) {
-            const double scaled = v * double(deviceScale_);
-            return static_cast<int>(
-                std::clamp(up ? std::ceil(scaled) : std::floor(scaled), -1e9, 1e9));
-        };
-        const QRect windowDevice(
-            QPoint(device(window_->left(), false), device(window_->top(), false)),
-            QPoint(device(window_->right() + 1, true) - 1,
-                   device(window_->bottom() + 1, true) - 1));
-        heldDevice_ = heldDevice_.intersected(windowDevice);
-    }
+    heldDevice_ = heldDeviceRect(size_, deviceScale_, window_);
     image_ = heldDevice_.isEmpty() ? QImage() : QImage(heldDevice_.size(), QImage::Format_RGB32);
     if (!image_.isNull())
         image_.fill(Qt::white);

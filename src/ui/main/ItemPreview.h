@@ -26,8 +26,9 @@ public:
     void finished() override;
 
     // Sets the layout size, the device scale and the window (layout pixels of the view; all of
-    // the view when not given); the picture is reallocated (and cleared) when one changes.
-    void prepare(QSize layoutSize, float deviceScale, std::optional<QRect> window = std::nullopt);
+    // the view when not given). The picture is reallocated and cleared, and true returned, when
+    // the size, the scale or the part of the view inside the window changes.
+    bool prepare(QSize layoutSize, float deviceScale, std::optional<QRect> window = std::nullopt);
     const QImage& image() const { return image_; }
     // The part of the view the image holds, in layout pixels of the view.
     QRectF heldRect() const;

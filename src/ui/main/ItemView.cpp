@@ -40,13 +40,14 @@ ItemView::ItemView(int slot, QGraphicsItem* parent) : QGraphicsObject(parent), s
     });
 }
 
-void ItemView::setViewSize(QSize layoutSize, float deviceScale, std::optional<QRect> window) {
+bool ItemView::setViewSize(QSize layoutSize, float deviceScale, std::optional<QRect> window) {
     if (layoutSize != paintedSize_) {
         prepareGeometryChange();
         paintedSize_ = layoutSize;
     }
-    preview_.prepare(layoutSize, deviceScale, window);
+    const bool cleared = preview_.prepare(layoutSize, deviceScale, window);
     update();
+    return cleared;
 }
 
 void ItemView::setFocusBorder(bool on) {

@@ -20,8 +20,9 @@ public:
 
     // Size in layout pixels (the item's Width/Height + 4).
     QSize viewSize() const { return preview_.size(); }
-    // The view's size and scale, and the part of it on the paper (the preview holds only that).
-    void setViewSize(QSize layoutSize, float deviceScale,
+    // The view's size and scale, and the part of it on the paper (the preview holds only that);
+    // true when the preview was cleared and must be drawn again.
+    bool setViewSize(QSize layoutSize, float deviceScale,
                      std::optional<QRect> window = std::nullopt);
     // The focus border of the selected item.
     void setFocusBorder(bool on);
