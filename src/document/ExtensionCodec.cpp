@@ -1,6 +1,7 @@
 #include "document/ExtensionCodec.h"
 
 #include "document/LayoutFields.h"
+#include "owndays/OwnDaysCbor.h"
 
 #include <QCborArray>
 #include <QCborValue>
@@ -18,6 +19,8 @@ const QString kTextItemsKey = QStringLiteral("TextItems");
 const QString kRecordKey = QStringLiteral("Record");
 const QString kOrderKey = QStringLiteral("Order");
 const QString kWeekStartKey = QStringLiteral("WeekStart");
+const QString kHideOwnNamesKey = QStringLiteral("HideOwnNames");
+const QString kOwnDaysKey = QStringLiteral("OwnDays");
 const QString kOtherKey = QString::fromLatin1(kOtherValuesKey);
 
 struct LockField {
@@ -209,6 +212,8 @@ void insertSections(QCborMap& map, const QCborMap& sections, ExtensionSource sou
 void encodeItemValues(QCborMap& map, const ItemExtension& ext, ExtensionSource source) {
     if (ext.weekStart == WeekStart::Monday)
         map.insert(kWeekStartKey, QStringLiteral("Monday"));
+    if (ext.hideOwnNames)
+        map.insert(kHideOwnNamesKey, true);
     insertSections(map, ext.sections, source);
 }
 
@@ -220,6 +225,12 @@ void decodeItemValues(MapReader& reader, ItemExtension& ext) {
             ext.weekStart = WeekStart::Sunday;
         else
             reader.fail(kWeekStartKey, QStringLiteral("\"Sunday\" か \"Monday\" が必要です。"));
+    }
+    if (const auto value = reader.take(kHideOwnNamesKey, false)) {
+        if (value->isBool())
+            ext.hideOwnNames = value->toBool();
+        else
+            reader.fail(kHideOwnNamesKey, QStringLiteral("true または false が必要です。"));
     }
 }
 
@@ -349,6 +360,8 @@ QCborMap encodeExtension(std::span<const LayoutItem> items, const DocumentExtens
         map.insert(kItemsKey, records);
     if (!textItems.isEmpty())
         map.insert(kTextItemsKey, textItems);
+    if (!document.ownDays.isEmpty())
+        map.insert(kOwnDaysKey, ownDaysToCbor(document.ownDays));
     insertSections(map, document.sections, source);
     return map;
 }
@@ -395,6 +408,15 @@ ExtensionDecoded decodeExtension(const QCborMap& map, std::vector<LayoutItem> re
                 break;
             placed.push_back(std::move(*item));
         }
+    }
+    if (const auto value = reader.take(kOwnDaysKey, false)) {
+        QString error;
+        if (!value->isMap())
+            reader.fail(kOwnDaysKey, QStringLiteral("オブジェクトが必要です。"));
+        else if (auto own = ownDaysFromCbor(value->toMap(), kOwnDaysKey, error))
+            result.document.ownDays = std::move(*own);
+        else if (result.error.isEmpty())
+            result.error = error;
     }
     result.document.sections = reader.rest();
     if (!reader.ok())

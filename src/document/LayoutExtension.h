@@ -7,6 +7,8 @@
 // wrote them) are kept in `sections` as read and written back unchanged.
 #pragma once
 
+#include "owndays/OwnDaysSettings.h"
+
 #include <QCborMap>
 #include <QString>
 #include <cstdint>
@@ -21,20 +23,22 @@ struct ItemExtension {
     WeekStart weekStart = WeekStart::Sunday;
     QString text; // text items: the text with its fields ({年}, {和暦年度}, …)
     bool textBackground = false; // text items: BackColor is painted behind the text
+    bool hideOwnNames = false;   // the user's own days colour the days but print no names
     QCborMap sections;           // this item's values that no typed member holds
 
     bool isEmpty() const {
         return weekStart == WeekStart::Sunday && text.isEmpty() && !textBackground &&
-               sections.isEmpty();
+               !hideOwnNames && sections.isEmpty();
     }
     bool operator==(const ItemExtension&) const = default;
 };
 
 // Document-wide values beyond the page header.
 struct DocumentExtension {
-    QCborMap sections; // named sections that no typed member holds
+    OwnDaysSettings ownDays; // the user's own days: entries, linked days files, time zone
+    QCborMap sections;       // named sections that no typed member holds
 
-    bool isEmpty() const { return sections.isEmpty(); }
+    bool isEmpty() const { return ownDays.isEmpty() && sections.isEmpty(); }
     bool operator==(const DocumentExtension&) const = default;
 };
 

@@ -23,10 +23,10 @@ namespace {
 
 const QString kHexKey = QStringLiteral("Hex");
 // Keys of the extension that stand at the top of the JSON form.
-const QStringList kExtensionTopKeys{QStringLiteral("TextItems"),
+const QStringList kExtensionTopKeys{QStringLiteral("TextItems"), QStringLiteral("OwnDays"),
                                     QString::fromLatin1(kOtherValuesKey)};
 // Keys of the extension that stand in an item of "Items".
-const QStringList kExtensionItemKeys{QStringLiteral("WeekStart"),
+const QStringList kExtensionItemKeys{QStringLiteral("WeekStart"), QStringLiteral("HideOwnNames"),
                                      QString::fromLatin1(kOtherValuesKey)};
 
 bool isHex(const QString& text) {

@@ -20,4 +20,17 @@ LoadedOwnDays loadOwnDays(std::vector<OwnDay> layoutDays, const QStringList& fil
     return out;
 }
 
+DaysReadOptions daysReadOptions(const QString& timeZone) {
+    DaysReadOptions options;
+    // A zone this system does not know keeps the default rather than counting nowhere.
+    if (const QTimeZone zone(timeZone.toUtf8()); !timeZone.isEmpty() && zone.isValid())
+        options.timeZone = zone;
+    return options;
+}
+
+LoadedOwnDays loadOwnDays(const OwnDaysSettings& settings, const QString& baseFolder) {
+    return loadOwnDays(settings.days, settings.files, baseFolder,
+                       daysReadOptions(settings.timeZone));
+}
+
 } // namespace tobirae

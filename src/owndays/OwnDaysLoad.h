@@ -4,6 +4,7 @@
 
 #include "owndays/DaysFile.h"
 #include "owndays/OwnDayTable.h"
+#include "owndays/OwnDaysSettings.h"
 
 #include <memory>
 
@@ -18,5 +19,10 @@ struct LoadedOwnDays {
 // read is left out and named in the problems; the others still count.
 LoadedOwnDays loadOwnDays(std::vector<OwnDay> layoutDays, const QStringList& files,
                           const QString& baseFolder, const DaysReadOptions& options = {});
+// A layout's own days: its entries and linked files, timed events counted in its time zone.
+LoadedOwnDays loadOwnDays(const OwnDaysSettings& settings, const QString& baseFolder);
+
+// Reading options for timed events in the zone (an IANA name; empty: Asia/Tokyo).
+DaysReadOptions daysReadOptions(const QString& timeZone);
 
 } // namespace tobirae

@@ -4,13 +4,13 @@
 
 namespace tobirae {
 
-DayFacts Fnc_ItemDayFacts(const RenderContext& ctx, const LayoutItem& /*item*/,
+DayFacts Fnc_ItemDayFacts(const RenderContext& ctx, const LayoutItem& item,
                           std::chrono::year_month_day date) {
     DayFacts facts;
     facts.date = date;
     Fnc_GetDayFacts(facts);
     if (ctx.ownDays && !ctx.ownDays->empty())
-        Fnc_AddOwnDays(facts, ctx.ownDays->lookup(date));
+        Fnc_AddOwnDays(facts, ctx.ownDays->lookup(date), !item.Ext.hideOwnNames);
     return facts;
 }
 

@@ -41,14 +41,22 @@ PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor
         }
         job.entries.push_back(std::move(e));
     }
+    // Linked days files are read here, at every render, so a shared file stays current.
+    const OwnDaysSettings& own = document.extension.ownDays;
+    job.ownDaysTimeZone = own.timeZone;
+    if (!own.isEmpty()) {
+        LoadedOwnDays loaded = loadOwnDays(own, job.layoutFolder);
+        job.ownDays = std::move(loaded.table);
+        job.ownDaysProblems = std::move(loaded.problems);
+    }
     return job;
 }
 
 void addDaysFiles(PageJob& job, const QStringList& files) {
     if (files.isEmpty())
         return;
-    LoadedOwnDays loaded =
-        loadOwnDays(job.ownDays ? job.ownDays->days() : std::vector<OwnDay>{}, files, {});
+    LoadedOwnDays loaded = loadOwnDays(job.ownDays ? job.ownDays->days() : std::vector<OwnDay>{},
+                                       files, {}, daysReadOptions(job.ownDaysTimeZone));
     job.ownDays = std::move(loaded.table);
     job.ownDaysProblems += loaded.problems;
 }

@@ -52,6 +52,7 @@ struct PageJob {
     // made; nullptr: none.
     std::shared_ptr<const OwnDayTable> ownDays;
     QStringList ownDaysProblems; // days files or lines that could not be read
+    QString ownDaysTimeZone;     // where timed events of days files count; empty: Asia/Tokyo
     // Shared by the copies of the job: each picture is decoded once for all its pages, and PDF
     // pages draw the same image, which the file then holds once.
     std::shared_ptr<PictureCache> pictures = std::make_shared<PictureCache>();

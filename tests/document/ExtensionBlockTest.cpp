@@ -4,6 +4,7 @@
 #include "document/ExtensionCodec.h"
 #include "document/LayoutFile.h"
 #include "document/LayoutJson.h"
+#include "owndays/OwnDay.h"
 
 #include <QCborArray>
 #include <QCborValue>
@@ -38,12 +39,29 @@ LayoutItem textItem(const QString& text, float left) {
     return item;
 }
 
-// Random records, a Monday-first box, and text items before, between and after the records.
+OwnDay ownDay(const char* date, const char* name, OwnDayKind kind) {
+    QString reason;
+    const auto dates = parseOwnDayDates(QString::fromUtf8(date), reason);
+    EXPECT_TRUE(dates) << reason.toStdString();
+    return {dates->first, dates->last, dates->everyYear, QString::fromUtf8(name), kind};
+}
+
+// Random records, a Monday-first box, a box without the user's day names, text items before,
+// between and after the records, and the layout's own days.
 LayoutFileContent extendedLayout(std::mt19937& rng) {
     LayoutFileContent content = randomLayout(rng, 3);
     for (LayoutItem& item : content.items)
         item.Ext = {};
     content.items[1].Ext.weekStart = WeekStart::Monday;
+    content.items[2].Ext.hideOwnNames = true;
+    content.extension.ownDays.days = {
+        ownDay("12-29..01-03", "年末年始休業", OwnDayKind::DayOff),
+        ownDay("2027-08-13..2027-08-16", "夏季休業", OwnDayKind::DayOff),
+        ownDay("2027/11/6", "", OwnDayKind::WorkingDay),
+        ownDay("02-29", "記念日", OwnDayKind::Named)};
+    content.extension.ownDays.files = {QStringLiteral("会社.ics"),
+                                       QStringLiteral("/共有/家族.csv")};
+    content.extension.ownDays.timeZone = QStringLiteral("Europe/Berlin");
     LayoutItem styled = textItem(QStringLiteral("{和暦年度} 年間行事\n株式会社 扉絵"), 7);
     styled.Ext.textBackground = true;
     styled.BackColor = 0x00CCFFFF;
@@ -103,6 +121,7 @@ TEST(ExtensionBlock, FixedPartIsTheLayoutWithoutExtensionAndEverythingComesBack)
         ASSERT_EQ(back.items.size(), content.items.size());
         for (std::size_t i = 0; i < back.items.size(); ++i)
             EXPECT_EQ(back.items[i], content.items[i]) << "item " << i;
+        EXPECT_EQ(back.extension, content.extension);
         EXPECT_EQ(serializeLayout(back), bytes);
     }
 }
@@ -160,7 +179,7 @@ TEST(ExtensionBlock, TrailingBytesAndValuesOfNewerProgramsAreKept) {
 
     content.items[0].Ext.weekStart = WeekStart::Monday;
     content.items[0].Ext.sections.insert(QStringLiteral("Future"), 42);
-    content.extension.sections.insert(QStringLiteral("OwnDays"),
+    content.extension.sections.insert(QStringLiteral("Later"),
                                       QCborMap{{QStringLiteral("Entries"), QCborArray{1, 2}}});
     const QByteArray bytes = serializeLayout(content);
     const LayoutFileContent back = parsed(bytes);
@@ -193,6 +212,15 @@ TEST(ExtensionBlock, JsonShowsTheExtensionInPlace) {
     EXPECT_FALSE(texts.at(1).toObject().contains("BackColor"));
     EXPECT_EQ(texts.at(2).toObject().value("Order").toInt(), 5);
     EXPECT_TRUE(root.value("Extension").toObject().value("Later").toBool());
+    EXPECT_TRUE(items.at(2).toObject().value("HideOwnNames").toBool());
+    EXPECT_FALSE(items.at(1).toObject().contains("HideOwnNames"));
+    const QJsonObject own = root.value("OwnDays").toObject();
+    EXPECT_EQ(own.value("Days").toArray().at(0).toObject().value("Date").toString(),
+              "12-29..01-03");
+    EXPECT_EQ(own.value("Days").toArray().at(2).toObject().value("Kind").toString(),
+              QStringLiteral("出勤日"));
+    EXPECT_EQ(own.value("Files").toArray().at(0).toString(), QStringLiteral("会社.ics"));
+    EXPECT_EQ(own.value("TimeZone").toString(), "Europe/Berlin");
 
     const LayoutJsonResult back = layoutFromJson(json);
     ASSERT_TRUE(back.content) << back.error.toStdString();
@@ -243,6 +271,31 @@ TEST(ExtensionBlock, JsonRefusesWhatItDoesNotKnowByName) {
               "TextItems[1].HPlacement: 0～2 の整数が必要です。");
     EXPECT_EQ(edited([](QJsonObject& r) { r["TextItem"] = QJsonArray(); }),
               "TextItem: 不明なキーです。");
+    EXPECT_EQ(edited([](QJsonObject& r) {
+                  QJsonArray items = r["Items"].toArray();
+                  QJsonObject i = items[2].toObject();
+                  i["HideOwnNames"] = 1;
+                  items[2] = i;
+                  r["Items"] = items;
+              }),
+              "Items[2].HideOwnNames: true または false が必要です。");
+    const auto ownDaysEdit = [&](const char* key, QJsonValue value) {
+        return edited([&](QJsonObject& r) {
+            QJsonObject own = r["OwnDays"].toObject();
+            QJsonArray days = own["Days"].toArray();
+            QJsonObject day = days[1].toObject();
+            day[QString::fromLatin1(key)] = value;
+            days[1] = day;
+            own["Days"] = days;
+            r["OwnDays"] = own;
+        });
+    };
+    EXPECT_EQ(ownDaysEdit("Date", "2027-02-30"),
+              "OwnDays.Days[1].Date: 2027-02-30 は存在しない日付です。");
+    EXPECT_EQ(ownDaysEdit("Kind", QStringLiteral("祝日")),
+              "OwnDays.Days[1].Kind: 祝日 は種類ではありません。");
+    EXPECT_EQ(edited([](QJsonObject& r) { r["OwnDays"] = 3; }),
+              "OwnDays: オブジェクトが必要です。");
 }
 
 } // namespace

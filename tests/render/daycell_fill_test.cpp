@@ -177,6 +177,14 @@ TEST(DayCellFill, TheUserDaysJoinTheHolidayAndStayInTheirCell) {
     EXPECT_GE(name.x1, 100);
     EXPECT_LE(name.x1 + widthOf(name.text, std::abs(name.font.height)), 300);
     EXPECT_GT(widthOf(longName, holidayEm), 200); // else the test would prove nothing
+
+    // An item that hides the user's names keeps their colours and the holiday's own name.
+    item.Ext.hideOwnNames = true;
+    const auto equinox = cell.fill(item, year{2022} / 3 / 21, place);
+    EXPECT_EQ(equinox.back().text, QStringLiteral("春分の日"));
+    const auto closed = cell.fill(item, year{2022} / 3 / 23, place);
+    EXPECT_EQ(closed.front().colour, 0x108);
+    EXPECT_NE(closed.back().text, QStringLiteral("臨時休業"));
 }
 
 TEST(DayCellFill, HiddenElementsAndEmptyNamesDrawNothing) {

@@ -1,5 +1,6 @@
 #include "bitmap/RenderContext.h"
 #include "document/LayoutFile.h"
+#include "owndays/OwnDayTable.h"
 #include "render/NewItemDefaults.h"
 #include "render/PageExport.h"
 
@@ -309,6 +310,60 @@ TEST(PageJobFromDocument, BoxesAreTheItemsPlusTheirFrame) {
     auto ended = LayoutDocument::fromRecords(header, records, 96);
     ended->item(1).Live = kFalse;
     EXPECT_FALSE(pageJobFromDocument(*ended, 0).entries[1].drawn);
+}
+
+TEST(PageJobFromDocument, OwnDaysAreTheLayoutsAndItsFilesReadAtEveryJob) {
+    using namespace std::chrono;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto writeFile = [&](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    writeFile("会社.csv", "2027-05-06,臨時休業,休日\n");
+    const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//t//JA\r\n"
+                           "BEGIN:VEVENT\r\nUID:1\r\nDTSTART:20270506T230000Z\r\n"
+                           "SUMMARY:遅い会議\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    writeFile("events.ics", ics);
+
+    PageSettings header;
+    std::vector<LayoutItem> records(1);
+    records[0].Live = kTrue;
+    records[0].Category = CategoryMonthDisplay;
+    auto document = LayoutDocument::fromRecords(header, records, 96);
+    document->setPath(dir.filePath(QStringLiteral("layout.CLF")));
+    EXPECT_EQ(pageJobFromDocument(*document, 0).ownDays, nullptr);
+
+    OwnDaysSettings& own = document->extension.ownDays;
+    own.days = {{year{2027} / 5 / 7, year{2027} / 5 / 7, false, QStringLiteral("創立記念日"),
+                 OwnDayKind::Named}};
+    own.files = {QStringLiteral("会社.csv"), QStringLiteral("events.ics"),
+                 QStringLiteral("ない.csv")};
+    PageJob job = pageJobFromDocument(*document, 0);
+    ASSERT_NE(job.ownDays, nullptr);
+    EXPECT_TRUE(job.ownDays->lookup(year{2027} / 5 / 6).dayOff);
+    // 23:00 UTC is the next morning in Tokyo.
+    EXPECT_EQ(job.ownDays->lookup(year{2027} / 5 / 7).names,
+              (QStringList{QStringLiteral("創立記念日"), QStringLiteral("遅い会議")}));
+    ASSERT_EQ(job.ownDaysProblems.size(), 1);
+    EXPECT_TRUE(job.ownDaysProblems[0].contains(QStringLiteral("ない.csv")));
+
+    // The layout's time zone; the command line's files join the layout's.
+    own.timeZone = QStringLiteral("UTC");
+    job = pageJobFromDocument(*document, 0);
+    EXPECT_EQ(job.ownDays->lookup(year{2027} / 5 / 6).names,
+              (QStringList{QStringLiteral("臨時休業"), QStringLiteral("遅い会議")}));
+    writeFile("extra.ics", ics);
+    addDaysFiles(job, {dir.filePath(QStringLiteral("extra.ics"))});
+    EXPECT_EQ(job.ownDays->lookup(year{2027} / 5 / 6).names.size(), 2) << "one name once";
+    EXPECT_EQ(job.ownDays->days().size(), 4u);
+
+    // A changed file counts at the next job.
+    writeFile("会社.csv", "2027-05-10,棚卸し,出勤日\n");
+    job = pageJobFromDocument(*document, 0);
+    EXPECT_FALSE(job.ownDays->lookup(year{2027} / 5 / 6).dayOff);
+    EXPECT_TRUE(job.ownDays->lookup(year{2027} / 5 / 10).workingDay);
 }
 
 } // namespace
