@@ -4,8 +4,8 @@
 
 #include "document/LayoutFile.h"
 #include "document/LayoutJson.h"
-#include "ui/editing/PaperScale.h"
 #include "render/RenderFrame.h"
+#include "ui/editing/PaperScale.h"
 #include "ui/editing/Placement.h"
 
 #include <QFile>
@@ -73,6 +73,12 @@ void expectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_TRUE(a.items == b.items);
     EXPECT_TRUE(a.bookkeeping == b.bookkeeping);
     EXPECT_TRUE(a.page == b.page);
+}
+
+OwnDay ownDay(int y, unsigned m, unsigned day, OwnDayKind kind) {
+    const std::chrono::year_month_day date{std::chrono::year{y}, std::chrono::month{m},
+                                           std::chrono::day{day}};
+    return {date, date, false, QStringLiteral("社内"), kind};
 }
 
 struct StepCase {
@@ -354,6 +360,26 @@ const std::vector<StepCase> kSteps{
          EXPECT_EQ(QPointF(at(d, 3).Left, at(d, 3).Top), QPointF(120, 340));
          EXPECT_EQ(d.anchor(3), (LockAnchor{120, 340}));
      }},
+    {"own days",
+     [](LayoutDocument& d) {
+         d.extension.ownDays.days = {ownDay(2027, 8, 13, OwnDayKind::DayOff)};
+         d.extension.ownDays.files = {QStringLiteral("会社.ics")};
+     },
+     [](EditorDocument& e) {
+         OwnDaysSettings own = e.document().extension.ownDays;
+         own.days.push_back(ownDay(2027, 11, 6, OwnDayKind::WorkingDay));
+         own.files.clear();
+         own.timeZone = QStringLiteral("UTC");
+         return e.setOwnDays(own);
+     },
+     QStringLiteral("予定・休日の設定"),
+     [](const LayoutDocument& d) {
+         ASSERT_EQ(d.extension.ownDays.days.size(), 2u);
+         EXPECT_EQ(d.extension.ownDays.days[1].kind, OwnDayKind::WorkingDay);
+         EXPECT_TRUE(d.extension.ownDays.files.isEmpty());
+         EXPECT_EQ(d.extension.ownDays.timeZone, QStringLiteral("UTC"));
+         EXPECT_TRUE(isTrue(d.item(0).Live)) << "the items stay";
+     }},
 };
 
 } // namespace
@@ -445,6 +471,29 @@ TEST(EditorSteps, NonEditsStayOffTheHistory) {
     editor->undoStack().undo();
     editor->undoStack().redo();
     EXPECT_EQ(editor->resizeOwner(), -1);
+}
+
+TEST(EditorSteps, OwnDaysAreOneStepThatUndoesToTheSameBytes) {
+    auto editor = threeItems();
+    const QByteArray original = serializeLayout(layoutFromDocument(editor->document()));
+    int announced = 0;
+    QObject::connect(editor.get(), &EditorDocument::ownDaysChanged, [&] { ++announced; });
+    EXPECT_FALSE(editor->setOwnDays(editor->document().extension.ownDays));
+    EXPECT_EQ(editor->undoStack().count(), 0);
+
+    OwnDaysSettings own;
+    own.days = {ownDay(2027, 4, 30, OwnDayKind::DayOff), ownDay(2028, 2, 11, OwnDayKind::Named)};
+    own.files = {QStringLiteral("家族.ics")};
+    ASSERT_TRUE(editor->setOwnDays(own));
+    EXPECT_EQ(announced, 1);
+    EXPECT_TRUE(editor->isModified());
+    const QByteArray changed = serializeLayout(layoutFromDocument(editor->document()));
+    EXPECT_GT(changed.size(), original.size());
+    editor->undoStack().undo();
+    EXPECT_EQ(serializeLayout(layoutFromDocument(editor->document())), original);
+    EXPECT_EQ(announced, 2);
+    editor->undoStack().redo();
+    EXPECT_EQ(serializeLayout(layoutFromDocument(editor->document())), changed);
 }
 
 TEST(EditorSteps, ArrowKeysMergeForOneItemOnly) {

@@ -387,6 +387,8 @@ void ItemDialogTests::controlsWriteTheirFields() {
     choose(child<QComboBox>(dialog, "Cmb_1Month3"), 25);
     choose(child<QComboBox>(dialog, "Cmb_1Month2"), 7);
     child<QCheckBox>(dialog, "Chk_1Month0")->click();
+    QVERIFY(child<QCheckBox>(dialog, "Chk_OwnNames")->isChecked());
+    child<QCheckBox>(dialog, "Chk_OwnNames")->click();
     auto* rows = child<QTreeWidget>(dialog, "Lst_1Month");
     rows->setCurrentItem(rows->topLevelItem(3)); // 月②
     choose(child<QComboBox>(dialog, "Cmb_YearMonth"), 20);
@@ -425,6 +427,7 @@ void ItemDialogTests::controlsWriteTheirFields() {
     expected.FitToRect = kTrue;
     expected.FreeAspect = kTrue;
     expected.DesignWidth = 13;
+    expected.Ext.hideOwnNames = true;
     QCOMPARE(dialog.item(), expected);
 }
 
@@ -496,6 +499,7 @@ void ItemDialogTests::openOkKeepsRandomRecords() {
         item.Category = static_cast<std::int32_t>(rng.bounded(-1, 6));
         item.LayoutVariant = static_cast<std::int32_t>(rng.bounded(-1, 6));
         item.MonthSelector = static_cast<std::int32_t>(rng.bounded(-2, 40));
+        item.Ext.hideOwnNames = n % 3 == 1;
         ScriptedPrompts prompts;
         SFrm_AddCtrl dialog(item, n % 2 == 0, kContext, prompts);
         // Walking the element list and the colour tabs is looking, not changing.

@@ -208,6 +208,7 @@ void SFrm_AddCtrl::showDayPanel() {
     Cmb_1Month[1]->setEnabled(weeks);
     Lbl_1Month[1]->setEnabled(weeks);
     Chk_1Month0->setChecked(ruleBlock(std::as_const(work_)).drawRules());
+    Chk_OwnNames->setChecked(!work_.Ext.hideOwnNames);
     showElementRows();
     Lbl_DayFonts[0]->setText(fontDescription(work_.element(Day).Font));
     Lbl_DayFonts[1]->setText(fontDescription(work_.element(Weekday).Font));
@@ -328,6 +329,8 @@ void SFrm_AddCtrl::connectReactions() {
             [this](int index) { work_.WeekRange = chosenValue(Cmb_1Month[4], index); });
     connect(Chk_1Month0, &QCheckBox::clicked, this,
             [this](bool on) { ruleBlock(work_).setDrawRules(on); });
+    connect(Chk_OwnNames, &QCheckBox::clicked, this,
+            [this](bool on) { work_.Ext.hideOwnNames = !on; });
     connect(Lst_1Month, &QTreeWidget::itemChanged, this, &SFrm_AddCtrl::rowChecked);
     connect(Lst_1Month, &QTreeWidget::currentItemChanged, this, [this] { showRow(selectedRow()); });
     connect(Cmb_YearMonth, &QComboBox::activated, this, &SFrm_AddCtrl::formatChosen);

@@ -145,6 +145,7 @@ private:
     std::array<QComboBox*, 5> Cmb_1Month{};
     std::array<QLabel*, 5> Lbl_1Month{};
     QCheckBox* Chk_1Month0;
+    QCheckBox* Chk_OwnNames = nullptr; // the user's own day names print (ItemExtension)
     std::array<QLineEdit*, 2> Txt_StdSize{};
     QTreeWidget* Lst_1Month;
     QComboBox* Cmb_YearMonth;

@@ -216,6 +216,10 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
         Cmb_1Month[2]->addItem(choice.caption, choice.value);
     Chk_1Month0 = new QCheckBox(QStringLiteral("罫線をつける"), panel);
     Chk_1Month0->setObjectName(QStringLiteral("Chk_1Month0"));
+    Chk_OwnNames = new QCheckBox(QStringLiteral("予定・休日の名前を表示"), panel);
+    Chk_OwnNames->setObjectName(QStringLiteral("Chk_OwnNames"));
+    Chk_OwnNames->setToolTip(QStringLiteral("「予定・休日の設定」の名前を祝日名の位置に表示します。"
+                                            "休日の色は表示しなくても付きます。"));
 
     auto* lists = new QGridLayout;
     for (const int i : {0, 3, 4, 1, 2}) {
@@ -224,6 +228,7 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
         lists->addWidget(Cmb_1Month[static_cast<std::size_t>(i)], row, 1);
     }
     lists->addWidget(Chk_1Month0, lists->rowCount(), 0, 1, 2);
+    lists->addWidget(Chk_OwnNames, lists->rowCount(), 0, 1, 2);
 
     auto* sizeFrame = new QGroupBox(QStringLiteral("基準枠"), panel);
     auto* sizeGrid = new QGridLayout(sizeFrame);

@@ -75,6 +75,7 @@ struct EditorDocument::State {
     PageValues page;
     SlotBookkeeping bookkeeping;
     std::vector<std::pair<int, LayoutItem>> records;
+    OwnDaysSettings ownDays;
     // The output month the records' sizes were measured for.
     std::optional<std::chrono::year_month> measuredFor;
     bool operator==(const State&) const = default;
@@ -134,7 +135,8 @@ QSize EditorDocument::canvasSize() const {
 }
 
 EditorDocument::State EditorDocument::capture(const std::vector<int>& touched) const {
-    State state{document_->page, document_->bookkeeping(), {}, outputMonth_};
+    State state{
+        document_->page, document_->bookkeeping(), {}, document_->extension.ownDays, outputMonth_};
     for (int slot : touched)
         state.records.emplace_back(slot, document_->item(slot));
     return state;
@@ -142,6 +144,7 @@ EditorDocument::State EditorDocument::capture(const std::vector<int>& touched) c
 
 void EditorDocument::restore(const State& target, const State& from) {
     document_->page = target.page;
+    document_->extension.ownDays = target.ownDays;
     document_->restoreBookkeeping(target.bookkeeping);
     std::vector<int> restored;
     for (const auto& [slot, record] : target.records) {
@@ -165,6 +168,8 @@ void EditorDocument::restore(const State& target, const State& from) {
 void EditorDocument::announce(const State& from, const State& to) {
     if (!(from.page == to.page))
         emit pageChanged();
+    if (!(from.ownDays == to.ownDays))
+        emit ownDaysChanged();
     for (std::size_t i = 0; i < to.records.size(); ++i) {
         const int slot = to.records[i].first;
         const auto s = static_cast<std::size_t>(slot);
@@ -409,6 +414,13 @@ void EditorDocument::setPage(const PageValues& page, std::optional<PaperScale> s
             }
         }
         applyMoves(constraintPassMoves(false));
+        return true;
+    });
+}
+
+bool EditorDocument::setOwnDays(const OwnDaysSettings& ownDays) {
+    return edit(QStringLiteral("予定・休日の設定"), {}, [&] {
+        document_->extension.ownDays = ownDays;
         return true;
     });
 }

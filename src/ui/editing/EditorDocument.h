@@ -9,8 +9,8 @@
 
 #include "document/LayoutDocument.h"
 #include "ui/editing/GridSnap.h"
-#include "ui/editing/PaperScale.h"
 #include "ui/editing/ItemMeasure.h"
+#include "ui/editing/PaperScale.h"
 
 #include <QObject>
 #include <QPointF>
@@ -99,6 +99,8 @@ public:
     void setPage(const PageValues& page, std::optional<PaperScale> scale = std::nullopt);
 
     // --- Edits: each is one undoable step; false (or nullopt, -1) when nothing changed ---
+    // "予定・休日の設定": the layout's own days, linked days files and their time zone.
+    bool setOwnDays(const OwnDaysSettings& ownDays);
     // "追加": the record (already filled, e.g. by the property dialog) becomes a live item at
     // `topLeft` (the canvas corner when not given), listed last; with `fitContents` it takes the
     // size of its drawing. Returns the slot.
@@ -149,6 +151,8 @@ signals:
     void listsChanged();
     void orderChanged();
     void pageChanged();
+    // The layout's own days changed: every preview is drawn again.
+    void ownDaysChanged();
     void currentSlotChanged(int slot);
     void documentReplaced();
     void clipboardChanged(bool hasCopy);

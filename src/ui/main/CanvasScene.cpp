@@ -1,5 +1,6 @@
 #include "ui/main/CanvasScene.h"
 
+#include "owndays/OwnDaysLoad.h"
 #include "render/RenderFrame.h"
 #include "ui/editing/Placement.h"
 #include "ui/main/ItemView.h"
@@ -45,6 +46,7 @@ CanvasScene::CanvasScene(const EditorDocument& editor, QObject* parent)
     connect(&editor_, &EditorDocument::orderChanged, this, &CanvasScene::stackViewsInDrawingOrder);
     connect(&editor_, &EditorDocument::pageChanged, this, &CanvasScene::showPage);
     connect(&editor_, &EditorDocument::outputMonthChanged, this, [this] { Fnc_RefreshAllItem(); });
+    connect(&editor_, &EditorDocument::ownDaysChanged, this, [this] { Fnc_RefreshAllItem(); });
     connect(&editor_, &EditorDocument::documentReplaced, this, [this] {
         showPage();
         syncViewsWithDocument();
@@ -175,7 +177,13 @@ bool CanvasScene::Fnc_ItemPrint(int slot) {
     return ok;
 }
 
+void CanvasScene::readOwnDays() {
+    ownDays_ = loadOwnDays(document().extension.ownDays, editor_.layoutFolder()).table;
+    previewContext_.ownDays = ownDays_.get();
+}
+
 bool CanvasScene::Fnc_RefreshAllItem() {
+    readOwnDays();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (document().isLive(slot) && itemView(slot))
             Fnc_ItemPrint(slot);

@@ -8,12 +8,14 @@
 
 #include <QGraphicsScene>
 #include <array>
+#include <memory>
 
 class QTimer;
 
 namespace tobirae {
 
 class ItemView;
+class OwnDayTable;
 class PaperItem;
 
 class CanvasScene final : public QGraphicsScene {
@@ -32,7 +34,8 @@ public:
 
     // Draws the slot's preview for the output month into its view, at the record's size.
     bool Fnc_ItemPrint(int slot);
-    // Every live item's preview, in slot order.
+    // Every live item's preview, in slot order, with the layout's own days read afresh (its
+    // linked files may have changed).
     bool Fnc_RefreshAllItem();
     // The view at the slot's record: made when missing, moved and sized.
     void placeView(int slot);
@@ -53,9 +56,11 @@ private:
     void itemAdded(int slot);
     void itemRemoved(int slot);
     void itemChanged(int slot, ItemChanges what);
+    void readOwnDays();
 
     const EditorDocument& editor_;
     RenderContext previewContext_;
+    std::shared_ptr<const OwnDayTable> ownDays_; // what previewContext_.ownDays points to
     PaperItem* paper_ = nullptr;
     std::array<ItemView*, kSlotCount> views_{};
     float deviceScale_ = 1;

@@ -45,6 +45,16 @@ PageJob ExportRunner::pageJob() const {
     return pageJobFromDocument(editor_.document(), settings_.Page.PageBackColor);
 }
 
+PageJob ExportRunner::exportJob() {
+    PageJob job = pageJob();
+    // The pages are drawn without what could not be read, and the user is told what that was.
+    if (!job.ownDaysProblems.isEmpty())
+        prompts_.message(
+            QStringLiteral("予定・休日の読めなかったところは使わずに作成します。\r\n") +
+            job.ownDaysProblems.mid(0, 20).join(QStringLiteral("\r\n")));
+    return job;
+}
+
 void ExportRunner::setBusy(bool busy) {
     window_.centralWidget()->setEnabled(!busy);
     window_.menuBar()->setEnabled(!busy);
@@ -143,7 +153,7 @@ bool ExportRunner::Fnc_MakeBmpFile() {
     if (path.isEmpty())
         return false;
 
-    const PageJob job = pageJob();
+    const PageJob job = exportJob();
     const int drawn = static_cast<int>(std::count_if(job.entries.begin(), job.entries.end(),
                                                      [](const auto& e) { return e.drawn; }));
     const int year = outputRange_.year();
@@ -181,7 +191,7 @@ bool ExportRunner::exportPdfRange() {
     if (path.isEmpty())
         return false;
 
-    const PageJob job = pageJob();
+    const PageJob job = exportJob();
     const auto months = monthRange(choice->from, choice->to);
     const ExportResult result =
         runPages(static_cast<int>(months.size()),
@@ -231,7 +241,7 @@ bool ExportRunner::exportMonthRange() {
                               PromptButtons::YesNo) != PromptAnswer::Yes)
         return false;
 
-    const PageJob job = pageJob();
+    const PageJob job = exportJob();
     const ExportResult result =
         runPages(static_cast<int>(months.size()), [&](const std::atomic<bool>& cancel,
                                                       const PageDone& onPage) {
@@ -278,7 +288,7 @@ bool ExportRunner::printMonths(bool preview) {
         chooseMonths(preview ? QStringLiteral("印刷プレビュー") : QStringLiteral("印刷"), false);
     if (!choice)
         return false;
-    const PageJob job = pageJob();
+    const PageJob job = exportJob();
     const auto months = monthRange(choice->from, choice->to);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(pageLayoutOf(job));

@@ -70,6 +70,8 @@ private:
     runPages(int pages,
              const std::function<ExportResult(const std::atomic<bool>&, const PageDone&)>& work);
     void setBusy(bool busy);
+    // pageJob() for an output; days files that could not be read are named to the user first.
+    PageJob exportJob();
 
     QMainWindow& window_;
     const EditorDocument& editor_;

@@ -132,6 +132,7 @@ MainMenus buildMainMenus(QMainWindow& window) {
 
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
     tools->setObjectName(QStringLiteral("Mnu_Tool"));
+    m.ownDays = entry(tools, QStringLiteral("予定・休日の設定(&D)..."), "ownDays");
     m.options = entry(tools, QStringLiteral("オプション(&O)..."), "options");
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));

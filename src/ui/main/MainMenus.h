@@ -70,6 +70,7 @@ struct MainMenus {
     QAction* zoomActual = nullptr;
     QAction* zoomFit = nullptr;
     // "ツール(&T)"
+    QAction* ownDays = nullptr;
     QAction* options = nullptr;
     // "ヘルプ(&H)"
     QAction* help = nullptr;

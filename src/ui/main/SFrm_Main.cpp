@@ -141,6 +141,7 @@ void SFrm_Main::connectCommands() {
     connect(menus_.newFromTemplate, &QAction::triggered, this, [this] { newFromTemplate(); });
     connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
     connect(menus_.options, &QAction::triggered, this, &SFrm_Main::showOptions);
+    connect(menus_.ownDays, &QAction::triggered, this, [this] { showOwnDays(); });
     connect(menus_.help, &QAction::triggered, this, [this] { showHelp(); });
     connect(menus_.about, &QAction::triggered, this, &SFrm_Main::showAbout);
 

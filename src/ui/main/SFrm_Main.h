@@ -99,6 +99,8 @@ public:
     bool Fnc_MakeBmpFile();
     bool Fnc_LayOutPageSizeChange(bool skipDialog);
     void showOptions();
+    // "予定・休日の設定": the layout's own days; OK is one step.
+    bool showOwnDays();
     void showPreview();
     void showAbout();
     bool showHelp();

@@ -1,6 +1,7 @@
-// The main window's small dialogs: options, page preview, About box and the help page.
+// The main window's small dialogs: options, own days, page preview, About box and the help page.
 #include "ui/dialogs/SFrm_About.h"
 #include "ui/dialogs/SFrm_Option.h"
+#include "ui/dialogs/SFrm_OwnDays.h"
 #include "ui/dialogs/Sfrm_Zoom.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/SFrm_Main.h"
@@ -36,6 +37,13 @@ void SFrm_Main::showOptions() {
         }
     }
     Fnc_PageRePrint();
+}
+
+bool SFrm_Main::showOwnDays() {
+    SFrm_OwnDays dialog(document().extension.ownDays, prompts_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return editor_->setOwnDays(dialog.settings());
 }
 
 void SFrm_Main::showPreview() {
