@@ -1,13 +1,15 @@
 // Writes the example layouts (wall-calendar.CLF, six-row-calendar.CLF, month-list.CLF,
 // horizontal-list.CLF, weekly-planner.CLF, weekly-strips.CLF, picture-calendar.CLF with its
-// mountains.png, year-at-a-glance.CLF, fiscal-year.CLF with its fiscal-year-title.png) into the
-// given folder. The name and description of each, in the .ini beside it, are written by hand.
-// Every item starts from the defaults a new item gets in the editor; year and month headings take
-// the size their text needs, as the editor sizes them when they are added.
+// mountains.png, year-at-a-glance.CLF, fiscal-year.CLF with its fiscal-year-title.png,
+// company-calendar.CLF with the days of company-days.csv) into the given folder. The name and
+// description of each, in the .ini beside it, are written by hand. Every item starts from the
+// defaults a new item gets in the editor; year and month headings take the size their text needs,
+// as the editor sizes them when they are added.
 #include "bitmap/ImageCanvas.h"
 #include "bitmap/Primitives.h"
 #include "bitmap/RenderContext.h"
 #include "document/LayoutFile.h"
+#include "owndays/DaysFile.h"
 #include "render/ImageItem.h"
 #include "render/NewItemDefaults.h"
 #include "render/PreviewTarget.h"
@@ -88,8 +90,10 @@ void centre(LayoutItem& item, float top) {
     item.HCenterLocked = kTrue;
 }
 
-bool write(const QString& path, std::vector<LayoutItem> items) {
+bool write(const QString& path, std::vector<LayoutItem> items,
+           const OwnDaysSettings& ownDays = {}) {
     LayoutFileContent content;
+    content.extension.ownDays = ownDays;
     content.header.PaperSize = 0;
     content.header.PaperWidth = kPaperWidth;
     content.header.PaperHeight = kPaperHeight;
@@ -407,6 +411,35 @@ bool writeFiscalYear(const QDir& folder) {
     return write(folder.filePath(QStringLiteral("fiscal-year.CLF")), items);
 }
 
+// A company calendar: the six-row box with holiday names, the company's own days (those of the
+// sample days file beside it, kept in the layout so a page made from it has them at once) in
+// red, and the company's name at the bottom as a text item.
+bool writeCompanyCalendar(const QDir& folder) {
+    const QString daysName = QStringLiteral("company-days.csv");
+    const DaysReadResult days = readDaysFile(folder.filePath(daysName));
+    if (!days.problems.isEmpty() || days.days.empty()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(daysName),
+                     qPrintable(days.problems.join(QLatin1Char('\n'))));
+        return false;
+    }
+    std::vector<LayoutItem> items = sixRowCalendar();
+    items[2].element(Holiday).Shown = kTrue;
+    LayoutItem name;
+    Fnc_NewItemDefaults(CategoryText, 0, name, kPaperWidth, kPaperHeight);
+    name.Live = kTrue;
+    name.Ext.text = QStringLiteral("株式会社 扉絵商事");
+    name.element(Year1).Font.Size = 20;
+    name.Width = 500;
+    name.Height = 50;
+    name.HPlacement = 1;
+    name.VPlacement = 1;
+    centre(name, 1123 - 40 - name.Height);
+    items.push_back(name);
+    OwnDaysSettings own;
+    own.days = days.days;
+    return write(folder.filePath(QStringLiteral("company-calendar.CLF")), items, own);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -427,6 +460,6 @@ int main(int argc, char** argv) {
         write(folder.filePath(QStringLiteral("weekly-strips.CLF")), weeklyStrips()) &&
         writePictureCalendar(folder) &&
         write(folder.filePath(QStringLiteral("year-at-a-glance.CLF")), yearAtAGlance()) &&
-        writeFiscalYear(folder);
+        writeFiscalYear(folder) && writeCompanyCalendar(folder);
     return ok ? 0 : 1;
 }

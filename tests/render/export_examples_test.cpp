@@ -31,6 +31,7 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
             EXPECT_EQ(job.canvas, QSize(794, 1123)); // A4 portrait, 2476 x 3509 at 300 dpi
         }
         EXPECT_GE(job.entries.size(), 3u) << name.toStdString();
+        EXPECT_EQ(job.ownDaysProblems, QStringList()) << name.toStdString();
         // A shipped picture that is not found would quietly draw the placeholder instead.
         for (const ExportEntry& entry : job.entries) {
             const bool variants =
@@ -75,6 +76,7 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
         {CategoryWeekly, VariantVertical},
         {CategoryWeekly, VariantHorizontal},
         {CategoryPicture, 0},
+        {CategoryText, 0},
     };
     EXPECT_EQ(kinds, everyKind);
 }

@@ -145,6 +145,21 @@ TEST_F(PdfPages, TextItemsAreTextWithTheirFieldsReplaced) {
     EXPECT_TRUE(text.contains(QStringLiteral("背景つき"))) << text.toStdString();
 }
 
+TEST_F(PdfPages, TheCompanyCalendarPrintsTheCompanysDaysAndName) {
+    ReadResult read =
+        readLayoutFile(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/company-calendar.CLF"));
+    ASSERT_TRUE(read.document) << read.error.toStdString();
+    const PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
+    ASSERT_NE(job.ownDays, nullptr);
+    ASSERT_TRUE(exportPdf(job, {year(2027) / 8, year(2027) / 10}, path("company.pdf")).ok);
+    const QString text =
+        run(QStringLiteral("pdftotext"), {path("company.pdf"), QStringLiteral("-")});
+    // The company's names print where the holidays' do, beside them.
+    for (const char* name :
+         {"夏季休業", "山の日", "創立記念日", "スポーツの日", "株式会社 扉絵商事"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(name))) << name << "\n" << text.toStdString();
+}
+
 TEST_F(PdfPages, RasterisedPageMatchesTheBitmapOfTheSameMonth) {
     const PageJob job = wallCalendar();
     ASSERT_TRUE(exportPdf(job, {year(2027) / 5}, path("may.pdf")).ok);
