@@ -303,6 +303,10 @@ LayoutItem emptyTextItem() {
     LayoutItem item;
     item.Category = CategoryText;
     item.Live = kTrue;
+    // Colours the extension leaves out read back white, as a new text item has them, so a
+    // preview without a background is not a black box.
+    item.BackColor = 0x00FFFFFF;
+    item.TransparentColor = 0x00FFFFFF;
     return item;
 }
 

@@ -398,8 +398,6 @@ void textItemDefaults(LayoutItem& item) {
     Fnc_DefaultFontSpec(font);
     font.Size = 20;
     text.Ext.text = QStringLiteral("テキスト");
-    text.BackColor = kWhite;
-    text.TransparentColor = kWhite;
     item = text;
 }
 

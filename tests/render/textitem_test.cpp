@@ -134,8 +134,6 @@ TEST(TextItemDefaults, ANewTextItemIsWhatItsFileRecordGivesBack) {
     stored.Height = item.Height;
     stored.element(Year1).Font = item.element(Year1).Font;
     stored.Ext = item.Ext;
-    stored.BackColor = item.BackColor;
-    stored.TransparentColor = item.TransparentColor;
     EXPECT_EQ(item, stored);
     EXPECT_EQ(item.Category, CategoryText);
     EXPECT_GT(item.Width, 0);
