@@ -39,7 +39,7 @@ int kindIndex(OwnDayKind kind) {
                             std::begin(kKinds));
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& text) {
+QPushButton* rowButton(QWidget* parent, const QString& name, const QString& text) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
@@ -71,8 +71,8 @@ SFrm_OwnDays::SFrm_OwnDays(const OwnDaysSettings& settings, UserPrompts& prompts
         &SFrm_OwnDays::addRow, &SFrm_OwnDays::deleteSelectedRows, &SFrm_OwnDays::sortRows,
         &SFrm_OwnDays::importFile, &SFrm_OwnDays::exportFile};
     for (std::size_t i = 0; i < dayActions.size(); ++i) {
-        QPushButton* b = button(daysFrame, QString::fromLatin1(dayButtons[i].first),
-                                QString::fromUtf8(dayButtons[i].second));
+        QPushButton* b = rowButton(daysFrame, QString::fromLatin1(dayButtons[i].first),
+                                   QString::fromUtf8(dayButtons[i].second));
         connect(b, &QPushButton::clicked, this, dayActions[i]);
         rowButtons->addWidget(b);
     }
@@ -88,9 +88,9 @@ SFrm_OwnDays::SFrm_OwnDays(const OwnDaysSettings& settings, UserPrompts& prompts
     Lst_Files->addItems(settings.files);
     Lst_Files->setMaximumHeight(90);
     QPushButton* addFile =
-        button(filesFrame, QStringLiteral("Cmd_AddFile"), QStringLiteral("追加..."));
+        rowButton(filesFrame, QStringLiteral("Cmd_AddFile"), QStringLiteral("追加..."));
     QPushButton* removeFile =
-        button(filesFrame, QStringLiteral("Cmd_RemoveFile"), QStringLiteral("外す"));
+        rowButton(filesFrame, QStringLiteral("Cmd_RemoveFile"), QStringLiteral("外す"));
     connect(addFile, &QPushButton::clicked, this, &SFrm_OwnDays::addLinkedFile);
     connect(removeFile, &QPushButton::clicked, this, &SFrm_OwnDays::removeLinkedFile);
     auto* fileButtons = new QVBoxLayout;
