@@ -327,11 +327,12 @@ bool needsExtension(std::span<const LayoutItem> items, const DocumentExtension& 
            !encodeExtension(items, document, ExtensionSource::File).isEmpty();
 }
 
-std::vector<LayoutItem> fixedRecords(std::span<const LayoutItem> items) {
-    std::vector<LayoutItem> records;
+std::vector<const LayoutItem*> fixedRecords(std::span<const LayoutItem> items) {
+    std::vector<const LayoutItem*> records;
+    records.reserve(items.size());
     for (const LayoutItem& item : items)
         if (!isTextCategory(item.Category))
-            records.push_back(item);
+            records.push_back(&item);
     return records;
 }
 

@@ -27,8 +27,9 @@ bool needsExtension(std::span<const LayoutItem> items, const DocumentExtension& 
 // Items in drawing order, text items included. Empty when nothing needs the extension.
 QCborMap encodeExtension(std::span<const LayoutItem> items, const DocumentExtension& document,
                          ExtensionSource source);
-// The items that have a fixed record, in drawing order.
-std::vector<LayoutItem> fixedRecords(std::span<const LayoutItem> items);
+// The items that have a fixed record, in drawing order (pointers into items: a save must not
+// copy every record again).
+std::vector<const LayoutItem*> fixedRecords(std::span<const LayoutItem> items);
 
 struct ExtensionDecoded {
     std::vector<LayoutItem> items; // drawing order, text items in their places

@@ -281,13 +281,13 @@ QByteArray serializeLayout(const LayoutFileContent& content) {
     QByteArray out;
     out.reserve(kPageHeaderSize + static_cast<qsizetype>(content.items.size()) * kItemRecordSize +
                 content.trailing.size());
-    const std::vector<LayoutItem> records = fixedRecords(content.items);
+    const std::vector<const LayoutItem*> records = fixedRecords(content.items);
     PageSettings header = content.header;
     header.ItemCount = static_cast<std::int32_t>(records.size());
     BinaryWriter writer(out);
     detail::visitPageSettings(header, writer);
-    for (const LayoutItem& item : records)
-        detail::visitLayoutItem(item, writer);
+    for (const LayoutItem* item : records)
+        detail::visitLayoutItem(*item, writer);
     if (needsExtension(content.items, content.extension)) {
         const QCborValue map =
             encodeExtension(content.items, content.extension, ExtensionSource::File);
@@ -343,7 +343,9 @@ LayoutFileContent layoutFromDocument(const LayoutDocument& document) {
     h.Portrait = toB16(document.page.Portrait);
     h.Reserved = 0;
     h.PageBackColor = 0x00FFFFFF;
-    for (int slot : document.liveSlotsInDrawingOrder())
+    const std::vector<int> order = document.liveSlotsInDrawingOrder();
+    content.items.reserve(order.size());
+    for (int slot : order)
         content.items.push_back(document.item(slot));
     content.extension = document.extension;
     // The count is that of the records written, so the file always reads back.

@@ -482,12 +482,12 @@ QByteArray layoutToJson(const LayoutFileContent& content) {
     }
     text.key("Items");
     text.open('[');
-    const std::vector<LayoutItem> records = fixedRecords(content.items);
+    const std::vector<const LayoutItem*> records = fixedRecords(content.items);
     for (std::size_t i = 0; i < records.size(); ++i) {
         text.arrayElement();
         text.open('{');
         JsonWriter writer(text);
-        detail::visitLayoutItem(records[i], writer);
+        detail::visitLayoutItem(*records[i], writer);
         for (auto it = recordValues[i].constBegin(); it != recordValues[i].constEnd(); ++it) {
             text.key(it.key().toString());
             emitValue(text, it.value());

@@ -76,7 +76,10 @@ LayoutFileContent extendedLayout(std::mt19937& rng) {
 
 // The same layout as another reader of the format sees it.
 LayoutFileContent withoutExtension(LayoutFileContent content) {
-    content.items = fixedRecords(content.items);
+    std::vector<LayoutItem> records;
+    for (const LayoutItem* record : fixedRecords(content.items))
+        records.push_back(*record);
+    content.items = std::move(records);
     for (LayoutItem& item : content.items)
         item.Ext = {};
     content.extension = {};
