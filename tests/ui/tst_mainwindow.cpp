@@ -645,18 +645,46 @@ void MainWindowTests::previewsHoldOnlyThePaper() {
     QVERIFY(Fnc_LayOutItemDraw(ctx, placed, &whole, range, false, DrawSurface{}, 0, 0, {}));
     QCOMPARE(held.image(), whole.image().copy(QRect(QPoint(0, 0), held.image().size())));
 
-    // Much larger than the paper, and half off it.
+    // Much larger than the paper, and half off it: only what is on the paper and near the part
+    // in sight is held, at every zoom and wherever the canvas is scrolled to.
     QVERIFY(w.editor().placeItem(*slot, QPointF(placed.Left, placed.Top), QSizeF(10000, 10000),
                                  QStringLiteral("サイズ変更")));
-    const QImage& image = w.itemView(*slot)->preview().image();
-    const double scale = held.deviceScale();
-    QCOMPARE(image.width(), std::ceil((canvas.width() - placed.Left) * scale));
-    QCOMPARE(image.height(), std::ceil((canvas.height() - placed.Top) * scale));
+    const QRectF paper(0, 0, canvas.width(), canvas.height());
+    CanvasView* canvasView = w.canvasView();
+    const auto checkHeld = [&](const char* where) {
+        const ItemView* view = w.itemView(*slot);
+        const QRectF held = view->preview().heldRect().translated(view->pos());
+        const QRectF seen = canvasView->visibleSceneRect();
+        const QRectF wanted =
+            seen.intersected(paper).intersected(QRectF(view->pos(), QSizeF(view->viewSize())));
+        if ((!held.isEmpty() && !paper.adjusted(-1, -1, 1, 1).contains(held)) ||
+            (!wanted.isEmpty() && !held.adjusted(-1, -1, 1, 1).contains(wanted)) ||
+            held.width() > 1.5 * seen.width() + 2 || held.height() > 1.5 * seen.height() + 2)
+            QFAIL(qPrintable(QStringLiteral("%1: held %2,%3 %4x%5, in sight %6,%7 %8x%9")
+                                 .arg(QLatin1String(where))
+                                 .arg(held.x())
+                                 .arg(held.y())
+                                 .arg(held.width())
+                                 .arg(held.height())
+                                 .arg(seen.x())
+                                 .arg(seen.y())
+                                 .arg(seen.width())
+                                 .arg(seen.height())));
+    };
+    checkHeld("fitted");
+    canvasView->setZoom(4.0);
+    QTRY_COMPARE(w.itemView(*slot)->preview().deviceScale(), float(canvasView->deviceScale()));
+    checkHeld("zoomed in");
+    canvasView->horizontalScrollBar()->setValue(canvasView->horizontalScrollBar()->maximum());
+    canvasView->verticalScrollBar()->setValue(canvasView->verticalScrollBar()->maximum());
+    checkHeld("scrolled to the far corner");
+    canvasView->setZoom(1.0);
+    QTRY_COMPARE(w.itemView(*slot)->preview().deviceScale(), float(canvasView->deviceScale()));
+    checkHeld("zoomed out");
 
     // Dragged onto the paper, the part that came onto it is drawn.
     QVERIFY(w.editor().placeItem(*slot, QPointF(0, 0), std::nullopt, QStringLiteral("移動")));
-    QCOMPARE(w.itemView(*slot)->preview().heldRect().width(),
-             std::min<double>(canvas.width(), 10000 + kItemFrame));
+    checkHeld("moved");
 }
 
 void MainWindowTests::saveWithoutItems() {

@@ -14,13 +14,25 @@ namespace tobirae {
 
 namespace {
 
-// The paper in the coordinates of the item's view: all of the preview the page can show.
-QRect paperWindowOf(const LayoutItem& item, const PageValues& page) {
+// A scene rectangle in the coordinates of the item's view.
+QRect inViewOf(const LayoutItem& item, const QRect& scene) {
     const auto clamped = [](double v) {
         return static_cast<int>(std::clamp(std::floor(v), -1e9, 1e9));
     };
-    return QRect(clamped(-item.Left), clamped(-item.Top), std::max(1, page.CanvasWidth),
-                 std::max(1, page.CanvasHeight));
+    return scene.translated(clamped(-item.Left), clamped(-item.Top));
+}
+
+// A quarter of the sight on each side is held too, so a short scroll draws nothing again.
+QRect heldAreaAround(const QRect& seen) {
+    const int mx = seen.width() / 4;
+    const int my = seen.height() / 4;
+    return seen.adjusted(-mx, -my, mx, my);
+}
+
+// Held areas far larger than the sight (after zooming in) are given up, whatever they contain.
+bool holdsTooMuch(const QRect& held, const QRect& seen) {
+    return held.width() > 2 * std::max(1, seen.width()) ||
+           held.height() > 2 * std::max(1, seen.height());
 }
 
 QSize viewSizeOf(const LayoutItem& item) {
@@ -71,6 +83,35 @@ void CanvasScene::setDeviceScale(float scale) {
     rescaleTimer_->start();
 }
 
+void CanvasScene::setVisibleArea(const QRectF& sceneArea) {
+    const QRect seen = sceneArea.toAlignedRect();
+    if (heldArea_ && heldArea_->contains(seen) && !holdsTooMuch(*heldArea_, seen))
+        return;
+    heldArea_ = heldAreaAround(seen);
+    // A scale change is about to draw every view again; it takes the new area with it.
+    if (rescaleTimer_->isActive())
+        return;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (document().isLive(slot) && itemView(slot) && resizeView(slot))
+            Fnc_ItemPrint(slot);
+    }
+}
+
+QRect CanvasScene::heldWindowOf(const LayoutItem& item) const {
+    const PageValues& page = document().page;
+    QRect area(0, 0, std::max(1, page.CanvasWidth), std::max(1, page.CanvasHeight));
+    if (heldArea_)
+        area = area.intersected(*heldArea_);
+    return inViewOf(item, area);
+}
+
+// The view's size, scale and held part as the document and the sight say; true when its
+// picture was cleared and must be drawn again.
+bool CanvasScene::resizeView(int slot) {
+    const LayoutItem& item = document().item(slot);
+    return itemView(slot)->setViewSize(viewSizeOf(item), deviceScale_, heldWindowOf(item));
+}
+
 void CanvasScene::showPage() {
     const PageValues& page = document().page;
     const QSizeF canvas(page.CanvasWidth, page.CanvasHeight);
@@ -92,7 +133,7 @@ void CanvasScene::placeView(int slot) {
     ItemView* view = ensureView(slot);
     const LayoutItem& item = document().item(slot);
     view->setPos(item.Left, item.Top);
-    view->setViewSize(viewSizeOf(item), deviceScale_, paperWindowOf(item, document().page));
+    resizeView(slot);
 }
 
 // A view per slot that has one, shown exactly when the document shows it, stacked in drawing
@@ -148,7 +189,7 @@ void CanvasScene::itemChanged(int slot, ItemChanges what) {
     } else if (what & ItemChange::Position) {
         // Moving a view keeps its picture, unless another part of it comes onto the paper.
         view->setPos(item.Left, item.Top);
-        if (view->setViewSize(viewSizeOf(item), deviceScale_, paperWindowOf(item, document().page)))
+        if (resizeView(slot))
             Fnc_ItemPrint(slot);
     }
 }
@@ -167,7 +208,7 @@ bool CanvasScene::Fnc_ItemPrint(int slot) {
     if (!view || !document().isLive(slot) || !month)
         return false;
     const LayoutItem& item = document().item(slot);
-    view->setViewSize(viewSizeOf(item), deviceScale_, paperWindowOf(item, document().page));
+    resizeView(slot);
     DateRange range =
         pageDateRange(static_cast<int>(month->year()), static_cast<int>(unsigned(month->month())));
     // The document has sized the item already: the preview only draws into that size.

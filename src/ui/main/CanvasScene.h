@@ -9,6 +9,7 @@
 #include <QGraphicsScene>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QTimer;
 
@@ -31,6 +32,10 @@ public:
     void setDeviceScale(float scale);
     // The paper and the scene follow the page's canvas size.
     void showPage();
+    // The part of the scene the canvas shows. Previews hold only the paper near it, so a page
+    // zoomed far in costs memory for what is in sight rather than for the whole paper; views whose
+    // held part changes are drawn again.
+    void setVisibleArea(const QRectF& sceneArea);
 
     // Draws the slot's preview for the output month into its view, at the record's size.
     bool Fnc_ItemPrint(int slot);
@@ -52,6 +57,9 @@ signals:
 private:
     const LayoutDocument& document() const { return editor_.document(); }
     ItemView* ensureView(int slot);
+    // The part of the item's view its preview holds: on the paper and near what is in sight.
+    QRect heldWindowOf(const LayoutItem& item) const;
+    bool resizeView(int slot);
     void syncViewsWithDocument();
     void itemAdded(int slot);
     void itemRemoved(int slot);
@@ -66,6 +74,7 @@ private:
     float deviceScale_ = 1;
     QTimer* rescaleTimer_ = nullptr;
     int focusedSlot_ = -1;
+    std::optional<QRect> heldArea_; // scene; unknown until the canvas is shown
 };
 
 } // namespace tobirae

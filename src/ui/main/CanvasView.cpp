@@ -68,6 +68,28 @@ void CanvasView::setZoom(double zoom) {
     zoom_ = zoom;
     setTransform(QTransform::fromScale(zoom_, zoom_));
     emit zoomChanged(zoom_);
+    reportVisibleArea();
+}
+
+void CanvasView::scrollContentsBy(int dx, int dy) {
+    QGraphicsView::scrollContentsBy(dx, dy);
+    reportVisibleArea();
+}
+
+void CanvasView::resizeEvent(QResizeEvent* event) {
+    QGraphicsView::resizeEvent(event);
+    reportVisibleArea();
+}
+
+void CanvasView::showEvent(QShowEvent* event) {
+    QGraphicsView::showEvent(event);
+    reportVisibleArea();
+}
+
+void CanvasView::reportVisibleArea() {
+    // A hidden view's viewport has no meaningful size yet.
+    if (isVisible())
+        emit visibleAreaChanged(visibleSceneRect());
 }
 
 void CanvasView::zoomIn() {

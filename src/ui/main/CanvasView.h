@@ -30,8 +30,13 @@ signals:
     void filesDropped(const QStringList& paths, QPointF scenePos);
     // A right click on the canvas where no item takes it.
     void canvasPopupRequested(QPointF scenePos, QPoint screenPos);
+    // The part of the scene in sight changed (scrolled, zoomed, resized); only while shown.
+    void visibleAreaChanged(QRectF sceneArea);
 
 protected:
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -39,6 +44,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void reportVisibleArea();
+
     double zoom_ = 1.0;
 };
 

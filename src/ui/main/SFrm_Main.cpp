@@ -153,6 +153,7 @@ void SFrm_Main::connectCommands() {
     connect(menus_.zoomFit, &QAction::triggered, this,
             [this] { canvasView_->fitPage(paper()->boundingRect()); });
     connect(canvasView_, &CanvasView::zoomChanged, this, &SFrm_Main::zoomChanged);
+    connect(canvasView_, &CanvasView::visibleAreaChanged, scene_, &CanvasScene::setVisibleArea);
     // Modal questions must not run inside the drop event itself.
     connect(canvasView_, &CanvasView::filesDropped, this, &SFrm_Main::dropOnItem,
             Qt::QueuedConnection);
