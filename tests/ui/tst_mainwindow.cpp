@@ -31,6 +31,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionGraphicsItem>
@@ -38,6 +39,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
+#include <sched.h>
+#include <sys/mount.h>
 
 using namespace tobirae;
 using namespace tobirae::test;
@@ -176,6 +179,7 @@ private slots:
     void popupMenuStates();
     void copyPasteAtCanvasPoint();
     void overwriteSaveWritesWhatTheCanvasShows();
+    void overwriteSaveOnAFullDisk();
 
     void alignmentToolbarAndKeys();
     void paperChangeOffersToScale();
@@ -1664,6 +1668,44 @@ void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
     QCOMPARE(read.document->item(0).Left, w.document().item(0).Left);
     QCOMPARE(read.document->item(0).Top, w.document().item(0).Top);
     QCOMPARE(read.document->item(0).Left, float(w.itemView(0)->pos().x()));
+}
+
+// A full disk: 上書き保存 says so instead of 「保存しました。」, the layout's file keeps what was
+// saved before and the edit stays unsaved. The disk is a private 64 KB file system, so this needs
+// the right to mount one.
+void MainWindowTests::overwriteSaveOnAFullDisk() {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        QSKIP("no private mounts here");
+    MainWindowFixture f;
+    const QString disk = f.path(QStringLiteral("disk"));
+    QVERIFY(QDir().mkpath(disk));
+    QCOMPARE(mount("tmpfs", disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k"), 0);
+    const auto unmount = qScopeGuard([&] { umount(disk.toLocal8Bit().constData()); });
+    const QString layout = disk + QStringLiteral("/a.CLF");
+    QVERIFY(writeTestLayout(layout, kTwoPictures));
+    const QByteArray saved = fileBytes(layout);
+    {
+        QFile filler(disk + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(layout));
+    for (int i = 0; i < 12; ++i)
+        QVERIFY(w.editor().addItem(newItemRecord(CategoryYear, 0, w.document().page),
+                                   QPointF(10 * i, 10 * i), true));
+    w.menus().overwriteSave->trigger();
+    QVERIFY(!f.prompts.messages.isEmpty());
+    QVERIFY2(f.prompts.messages.last().contains(QStringLiteral("ディスクの空きが足りません")),
+             qPrintable(f.prompts.messages.last()));
+    QCOMPARE(fileBytes(layout), saved);
+    QVERIFY(!w.editor().undoStack().isClean());
+    QVERIFY(w.isWindowModified());
+    QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList({QStringLiteral("a.CLF"), QStringLiteral("filler")}));
 }
 
 QTEST_MAIN(MainWindowTests)
