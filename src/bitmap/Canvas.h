@@ -1,8 +1,8 @@
 // Canvas: a pixel target in device pixels with the handful of drawing calls the primitives need.
 // Kind renderers never call a Canvas directly: they go through Primitives.h, which scales and
 // rounds layout coordinates and then calls these. Implementations: ImageCanvas (QImage),
-// PainterCanvas (any QPainter device: PDF, printer), DeferredCanvas (item surfaces of a
-// PainterCanvas page) and RecordingCanvas (logs calls for tests).
+// PainterCanvas (any QPainter device: PDF, printer) and RecordingCanvas (keeps the calls: item
+// surfaces of a PainterCanvas page, and what tests read).
 #pragma once
 
 #include "document/LayoutItem.h"

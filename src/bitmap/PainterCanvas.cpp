@@ -1,7 +1,7 @@
 #include "bitmap/PainterCanvas.h"
 
-#include "bitmap/DeferredCanvas.h"
 #include "bitmap/LineStyles.h"
+#include "bitmap/RecordingCanvas.h"
 #include "bitmap/RenderContext.h"
 
 #include <QPainter>
@@ -137,7 +137,7 @@ bool PainterCanvas::blit(int x, int y, int w, int h, const Canvas& source, int s
     sx = from.x();
     sy = from.y();
 
-    const auto* deferred = dynamic_cast<const DeferredCanvas*>(&source);
+    const auto* deferred = dynamic_cast<const RecordingCanvas*>(&source);
     if (deferred && !transparentColour) {
         painter_.save();
         clipTo(painter_, QRect(x, y, w, h));
@@ -169,7 +169,7 @@ bool PainterCanvas::drawPicture(const QRect& dest, const QRect& visible, const Q
 
 void useDeferredSurfaces(RenderContext& ctx) {
     ctx.surfaceFactory = [](int width, int height, int) -> std::unique_ptr<Canvas> {
-        return std::make_unique<DeferredCanvas>(width, height);
+        return std::make_unique<RecordingCanvas>(width, height, RecordingCanvas::Metrics::Page);
     };
     ctx.measureCanvas.reset();
 }

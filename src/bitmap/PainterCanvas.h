@@ -3,7 +3,7 @@
 // placed on the page's pixel grid, pictures go in at their own resolution. What only pixels can
 // express (hatched fills, an item whose transparent colour is left out) goes in as an image at the
 // page resolution, composed exactly as on the page bitmap. Item surfaces drawn onto it are
-// DeferredCanvas objects (see pagePainterSurfaces).
+// RecordingCanvas objects measuring as the bitmap does (see useDeferredSurfaces).
 #pragma once
 
 #include "bitmap/ImageCanvas.h"
@@ -44,7 +44,8 @@ private:
     FontCache fonts_; // text extents exactly as on the page bitmap
 };
 
-// Makes the context draw its item surfaces as DeferredCanvas objects, for a PainterCanvas page.
+// Makes the context draw its item surfaces as recordings with the page bitmap's text metrics,
+// replayed onto a PainterCanvas page.
 void useDeferredSurfaces(RenderContext& ctx);
 
 } // namespace tobirae

@@ -105,7 +105,7 @@ TEST(DrawPicture, RecordingTargetsLogTheDestination) {
     RecordingCanvas canvas(100, 100);
     ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 2, 2}, solid({8, 8}, kRedPixel), 255,
                                      10, 5, 20, 10));
-    const auto blits = canvas.callsOf(DrawCall::Blit);
+    const auto blits = canvas.callsOf(DrawCall::Picture);
     ASSERT_EQ(blits.size(), 1u);
     EXPECT_EQ(blits[0].x1, 20);
     EXPECT_EQ(blits[0].y1, 10);

@@ -1,4 +1,3 @@
-#include "bitmap/DeferredCanvas.h"
 #include "bitmap/ImageCanvas.h"
 #include "bitmap/PainterCanvas.h"
 #include "bitmap/Primitives.h"
@@ -317,7 +316,7 @@ TEST(PainterCanvas, LinesAndFillsCoverTheBitmapsPixels) {
 // An item surface of a vector page is replayed inside its blit rectangle; an item whose
 // transparent colour is left out is composed as pixels, so what lies below shows through.
 TEST(PainterCanvas, DeferredSurfacesReplayClippedAndLeaveOutTheTransparentColour) {
-    DeferredCanvas item(20, 10);
+    RecordingCanvas item(20, 10, RecordingCanvas::Metrics::Page);
     item.fillRect(-1, -1, 21, 11, kBlue, BrushSolid, 0, false); // the whole surface
     item.fillRect(4, 2, 8, 6, kRed, BrushSolid, 0, false);
     QImage page(40, 30, QImage::Format_RGB32);

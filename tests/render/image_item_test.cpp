@@ -222,7 +222,7 @@ TEST_F(ImageItemTest, AutoSizeMakesTheViewThePicturePlusTwo) {
     DateRange range = pageDateRange(2004, 1);
     ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
     EXPECT_EQ(view.size(), QSize(402, 202));
-    const auto blits = view.recording().callsOf(DrawCall::Blit);
+    const auto blits = view.recording().callsOf(DrawCall::Picture);
     ASSERT_EQ(blits.size(), 1u);
     EXPECT_EQ(QRect(blits[0].x1, blits[0].y1, blits[0].x2, blits[0].y2), QRect(0, 0, 400, 201));
 }
@@ -237,7 +237,7 @@ TEST_F(ImageItemTest, FitOnScreenUsesTheViewLessTwo) {
     item.VPlacement = 1;
     DateRange range = pageDateRange(2004, 1);
     ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
-    const auto blits = view.recording().callsOf(DrawCall::Blit);
+    const auto blits = view.recording().callsOf(DrawCall::Picture);
     ASSERT_EQ(blits.size(), 1u);
     EXPECT_EQ(QRect(blits[0].x1, blits[0].y1, blits[0].x2, blits[0].y2), QRect(0, 74, 302, 152));
 }
