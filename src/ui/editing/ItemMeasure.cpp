@@ -1,10 +1,10 @@
 #include "ui/editing/ItemMeasure.h"
 
-#include "bitmap/ImageCanvas.h"
+#include "bitmap/PainterCanvas.h"
+#include "bitmap/RecordingCanvas.h"
 #include "render/PreviewTarget.h"
 #include "render/RenderFrame.h"
 
-#include <QImage>
 #include <cmath>
 #include <memory>
 
@@ -13,7 +13,7 @@ namespace tobirae {
 namespace {
 
 // A preview at one device pixel per layout pixel that only remembers the size the renderer
-// gave it.
+// gave it. It keeps no pixels: a heading as large as a wall costs no memory to measure.
 class MeasuringTarget final : public PreviewTarget {
 public:
     explicit MeasuringTarget(QSize size) : size_(size) {}
@@ -24,19 +24,17 @@ public:
         canvas_.reset();
     }
     Canvas* canvas() override {
-        if (!canvas_) {
-            image_ = QImage(std::max(1, size_.width()), std::max(1, size_.height()),
-                            QImage::Format_RGB32);
-            canvas_ = std::make_unique<ImageCanvas>(&image_);
-        }
+        if (!canvas_)
+            canvas_ = std::make_unique<RecordingCanvas>(std::max(1, size_.width()),
+                                                        std::max(1, size_.height()),
+                                                        RecordingCanvas::Metrics::Page);
         return canvas_.get();
     }
     void clear(Colour) override {}
 
 private:
     QSize size_;
-    QImage image_;
-    std::unique_ptr<ImageCanvas> canvas_;
+    std::unique_ptr<RecordingCanvas> canvas_;
 };
 
 } // namespace
@@ -48,6 +46,7 @@ bool autoSized(const LayoutItem& item) {
 
 ItemMeasure::ItemMeasure() {
     Fnc_BmpInit(ctx_);
+    useDeferredSurfaces(ctx_);
 }
 
 std::optional<QSizeF> ItemMeasure::contentSize(const LayoutItem& item, int year, int month,
