@@ -111,6 +111,26 @@ TEST_F(SafeWrite, LongestNamesAreWrittenAndModesKept) {
     EXPECT_EQ(entries(), QStringList({longest, japanese}));
 }
 
+// Without the sync the new file is swapped into the old one's place: the name holds the new
+// bytes with the old mode, another link to the old file keeps the old bytes, and nothing is left
+// beside them.
+TEST_F(SafeWrite, AReplacedFileIsSwappedWholeWithoutSync) {
+    put(QStringLiteral("page.bmp"), "old page");
+    ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("page.bmp")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    fs::create_hard_link(native(QStringLiteral("page.bmp")), native(QStringLiteral("link.bmp")));
+    for (const QByteArray& bytes : {QByteArray("new page"), QByteArray("newer page")}) {
+        ASSERT_EQ(writeFileAtomically(path(QStringLiteral("page.bmp")), bytes,
+                                      AtomicFile::Durability::Flush),
+                  std::nullopt);
+        EXPECT_EQ(bytesOf(QStringLiteral("page.bmp")), bytes);
+    }
+    EXPECT_EQ(bytesOf(QStringLiteral("link.bmp")), "old page");
+    EXPECT_EQ(fs::status(native(QStringLiteral("page.bmp"))).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(entries(), QStringList({QStringLiteral("link.bmp"), QStringLiteral("page.bmp")}));
+}
+
 // On a full disk the write fails with the reason, the previous file keeps its bytes and no
 // temporary is left. The disk is a private 64 KB file system, so this needs the right to mount.
 TEST_F(SafeWrite, AFullDiskKeepsThePreviousFile) {
