@@ -5,13 +5,17 @@
 #include "document/OutputPath.h"
 
 #include <QBuffer>
+#include <QFileDevice>
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
-#include <cstring>
-#include <memory>
+#include <sys/uio.h>
 #include <vector>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace tobirae {
 
@@ -24,7 +28,8 @@ constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
 // Depths above 8 bits carry four zero bytes where a colour table would be.
 constexpr int kEmptyColourTableSize = 4;
-constexpr qint64 kChunkBytes = 4 << 20;
+// Converted rows are written in pieces of this size.
+constexpr qint64 kChunkBytes = 256 << 10;
 
 void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -36,9 +41,100 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     put16(out, value >> 16);
 }
 
+#if defined(__x86_64__)
+// Four pixels at a time; each 16-byte store carries 4 bytes past its 12, which the next store
+// overwrites, so the last group is left to the caller. Returns the pixels converted.
+__attribute__((target("ssse3"))) int toBgrGroups(const QRgb* in, std::uint8_t* out, int width) {
+    const __m128i pick = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    int x = 0;
+    for (; x + 5 <= width; x += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(four, pick));
+        out += 12;
+    }
+    return x;
+}
+#endif
+
 qint64 rowBytesFor(int width, int bitDepth) {
     return (static_cast<qint64>(width) * bitDepth + 31) / 32 * 4;
 }
+
+// Blue, green, red of each pixel of a row.
+void toBgr(const QRgb* in, std::uint8_t* out, int width) {
+    int x = 0;
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("ssse3")) {
+        x = toBgrGroups(in, out, width);
+        out += 3 * x;
+    }
+#endif
+    for (; x < width; ++x) {
+        const QRgb p = in[x];
+        *out++ = static_cast<std::uint8_t>(qBlue(p));
+        *out++ = static_cast<std::uint8_t>(qGreen(p));
+        *out++ = static_cast<std::uint8_t>(qRed(p));
+    }
+}
+
+// Pieces of the file gathered and handed to the device together: a file gets them in one writev
+// straight from where they lie (the rows of a 32-bit page need no copy), any other device one
+// write each.
+class GatheredWriter {
+public:
+    explicit GatheredWriter(QIODevice& device) : device_(device) {
+        auto* file = qobject_cast<QFileDevice*>(&device);
+        if (file && file->flush())
+            fd_ = file->handle();
+    }
+    // The bytes must stay where they are until the next flush.
+    bool add(const void* data, qint64 size) {
+        if (size > 0)
+            pieces_.push_back(iovec{const_cast<void*>(data), static_cast<std::size_t>(size)});
+        return pieces_.size() < kPiecesPerWrite || flush();
+    }
+    bool flush() {
+        const bool ok = fd_ >= 0 ? writeToFile() : writeToDevice();
+        pieces_.clear();
+        return ok;
+    }
+
+private:
+    static constexpr std::size_t kPiecesPerWrite = IOV_MAX;
+
+    bool writeToDevice() {
+        for (const iovec& piece : pieces_) {
+            const auto size = static_cast<qint64>(piece.iov_len);
+            if (device_.write(static_cast<const char*>(piece.iov_base), size) != size)
+                return false;
+        }
+        return true;
+    }
+    // A short write (a disk filling up) goes on where it stopped, so the next one tells why.
+    bool writeToFile() {
+        std::size_t first = 0;
+        while (first < pieces_.size()) {
+            const ssize_t written =
+                ::writev(fd_, pieces_.data() + first, static_cast<int>(pieces_.size() - first));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            auto left = static_cast<std::size_t>(written);
+            while (left > 0 && left >= pieces_[first].iov_len)
+                left -= pieces_[first++].iov_len;
+            if (left > 0) {
+                pieces_[first].iov_base = static_cast<char*>(pieces_[first].iov_base) + left;
+                pieces_[first].iov_len -= left;
+            }
+        }
+        return true;
+    }
+
+    QIODevice& device_;
+    int fd_ = -1;
+    std::vector<iovec> pieces_;
+};
 
 bool writeBitmap(QIODevice& device, const QImage& image, int bitDepth, int dpi) {
     if (image.isNull() || (bitDepth != 32 && bitDepth != 24))
@@ -74,33 +170,27 @@ bool writeBitmap(QIODevice& device, const QImage& image, int bitDepth, int dpi) 
     put32(header, 0);
     put32(header, 0);
     put32(header, 0); // colour table
-    // The rows go out bottom row first in chunks of a few megabytes, the header in front of the
-    // first: a page is a handful of writes, not one per row.
+
+    // Bottom row first. Format_RGB32 holds blue, green, red, 0xFF: a 32-bit row goes out as it
+    // is (the 0xFF makes viewers that read the fourth byte as alpha show the page opaque).
+    GatheredWriter out(device);
+    out.add(header.data(), static_cast<qint64>(header.size()));
+    if (bitDepth == 32) {
+        for (int y = height - 1; y >= 0; --y)
+            if (!out.add(pixels.constScanLine(y), rowBytes))
+                return false;
+        return out.flush();
+    }
+    // 24-bit rows are converted a few at a time into a buffer that stays in the cache; its row
+    // padding is never written to and stays zero.
     const qint64 chunkRows = std::clamp<qint64>(kChunkBytes / rowBytes, 1, height);
-    const auto headerBytes = static_cast<qint64>(header.size());
-    const auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(
-        static_cast<std::size_t>(headerBytes + chunkRows * rowBytes));
-    std::memcpy(chunk.get(), header.data(), header.size());
-    qint64 filled = headerBytes;
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(chunkRows * rowBytes));
+    qint64 filled = 0;
     for (int y = height - 1; y >= 0; --y) {
-        const auto* in = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-        std::uint8_t* out = chunk.get() + filled;
-        if (bitDepth == 32) {
-            // Format_RGB32 holds blue, green, red, 0xFF: the row as it is. The 0xFF makes viewers
-            // that read the fourth byte as alpha show the page opaque.
-            std::memcpy(out, in, static_cast<std::size_t>(rowBytes));
-        } else {
-            for (int x = 0; x < width; ++x) {
-                const QRgb p = in[x];
-                *out++ = static_cast<std::uint8_t>(qBlue(p));
-                *out++ = static_cast<std::uint8_t>(qGreen(p));
-                *out++ = static_cast<std::uint8_t>(qRed(p));
-            }
-            std::fill(out, chunk.get() + filled + rowBytes, std::uint8_t{0}); // row padding
-        }
+        toBgr(reinterpret_cast<const QRgb*>(pixels.constScanLine(y)), chunk.data() + filled, width);
         filled += rowBytes;
-        if (filled + rowBytes > headerBytes + chunkRows * rowBytes || y == 0) {
-            if (device.write(reinterpret_cast<const char*>(chunk.get()), filled) != filled)
+        if (filled == chunkRows * rowBytes || y == 0) {
+            if (!out.add(chunk.data(), filled) || !out.flush())
                 return false;
             filled = 0;
         }

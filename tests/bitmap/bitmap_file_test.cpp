@@ -67,9 +67,11 @@ TEST(BitmapFile, TwentyFourBitRowsArePaddedToFourBytes) {
     EXPECT_EQ(file.mid(58 + 9, 3), QByteArray(3, '\0'));
 }
 
-// Pages are written in chunks of several rows: rows on both sides of every chunk boundary land
-// where they belong, at both depths.
+// Pages are written in chunks of several rows, a file in batches of rows gathered from the page:
+// rows on both sides of every boundary land where they belong, at both depths, and the file holds
+// the bytes of the encoded bitmap.
 TEST(BitmapFile, PagesLargerThanOneChunkKeepEveryRowInPlace) {
+    QTemporaryDir dir;
     QImage image(1001, 1700, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -92,6 +94,16 @@ TEST(BitmapFile, PagesLargerThanOneChunkKeepEveryRowInPlace) {
             ASSERT_EQ(static_cast<std::uint8_t>(file[last]), (image.width() - 1) & 0xFF)
                 << depth << " row " << y;
         }
+        const QString path = dir.filePath(QStringLiteral("page%1.bmp").arg(depth));
+        ImageFileOptions options;
+        options.bitDepth = depth;
+        options.dpi = 300;
+        ASSERT_TRUE(writeImageFile(image, path, options));
+        QFile written(path);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.readAll() == file) << depth;
+        // Every pixel, as another reader sees it.
+        EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), image) << depth;
     }
 }
 
