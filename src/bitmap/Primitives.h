@@ -59,6 +59,13 @@ bool Fnc_ReleasePageBitmap(RenderContext& ctx);
 // only that part of it is kept, the rest of what is drawn falls away.
 Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int bitDepth,
                               std::optional<QRect> window = std::nullopt);
+// The item surface as the part of the target (a bitmap; nullptr dc: the page) that an opaque
+// Fnc_Blit of it to (x, y) would cover: what is drawn lands there at once, with no memory of its
+// own and no copy. Null when the target is no bitmap, nothing of the surface would land on it,
+// or an item surface exists; then create one and blit it.
+Canvas* Fnc_CreateItemSurfaceInPlace(RenderContext& ctx, const DrawSurface& target, float x,
+                                     float y, float width, float height, int xOffset, int yOffset,
+                                     std::optional<QRect> window = std::nullopt);
 QSize Fnc_ItemSurfaceSize(const RenderContext& ctx, float width, float height);
 bool Fnc_ReleaseItemSurface(RenderContext& ctx);
 
@@ -97,6 +104,16 @@ bool Fnc_FillRectItem(RenderContext& ctx, const DrawSurface& surface, float left
 enum SurfaceSizeChoice : int { ClipSize = 0, ItemSurfaceSize = 1 };
 bool Fnc_FillSurface(RenderContext& ctx, Canvas* dc, int whichSize, Colour colour, int brushStyle,
                      int hatch, bool transparent);
+// Where Fnc_Blit puts a surface of width x height layout pixels at (x, y): the target pixel of
+// the surface's first pixel and how much of the surface it copies (nothing when not positive).
+struct BlitArea {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+BlitArea Fnc_BlitArea(const RenderContext& ctx, float x, float y, float width, float height,
+                      int xOffset, int yOffset);
 bool Fnc_Blit(RenderContext& ctx, const DrawSurface& target, float x, float y, float width,
               float height, const Canvas* source, int sourceX, int sourceY,
               Colour transparentColour, bool transparent, int xOffset, int yOffset);

@@ -105,6 +105,18 @@ bool Fnc_FillSurface(RenderContext& ctx, Canvas* dc, int whichSize, Colour colou
     }
 }
 
+BlitArea Fnc_BlitArea(const RenderContext& ctx, float x, float y, float width, float height,
+                      int xOffset, int yOffset) {
+    const float sx = ctx.pageScaleX == 0 ? 1 : ctx.pageScaleX;
+    const float sy = ctx.pageScaleY == 0 ? 1 : ctx.pageScaleY;
+    const std::int64_t bx = Fnc_ScalePointEven(x, sx);
+    const std::int64_t by = Fnc_ScalePointEven(y, sy);
+    // The clip cuts the size at the unshifted position, the offsets move what is left.
+    return {bx + xOffset, by + yOffset,
+            std::min(std::int64_t{Fnc_ScalePoint(width, sx)} + 1, ctx.clipWidth - bx),
+            std::min(std::int64_t{Fnc_ScalePoint(height, sy)} + 1, ctx.clipHeight - by)};
+}
+
 bool Fnc_Blit(RenderContext& ctx, const DrawSurface& target, float x, float y, float width,
               float height, const Canvas* source, int sourceX, int sourceY,
               Colour transparentColour, bool transparent, int xOffset, int yOffset) {
@@ -112,16 +124,11 @@ bool Fnc_Blit(RenderContext& ctx, const DrawSurface& target, float x, float y, f
         Canvas* canvas = canvasOrPage(ctx, target.dc);
         if (!canvas || !source)
             return false;
-        const float sx = ctx.pageScaleX == 0 ? 1 : ctx.pageScaleX;
-        const float sy = ctx.pageScaleY == 0 ? 1 : ctx.pageScaleY;
-        std::int64_t w = std::int64_t{Fnc_ScalePoint(width, sx)} + 1;
-        std::int64_t h = std::int64_t{Fnc_ScalePoint(height, sy)} + 1;
-        const std::int64_t bx = Fnc_ScalePointEven(x, sx);
-        const std::int64_t by = Fnc_ScalePointEven(y, sy);
-        w = std::min(w, ctx.clipWidth - bx);
-        h = std::min(h, ctx.clipHeight - by);
-        const std::int64_t tx = bx + xOffset;
-        const std::int64_t ty = by + yOffset;
+        const BlitArea area = Fnc_BlitArea(ctx, x, y, width, height, xOffset, yOffset);
+        const std::int64_t w = area.width;
+        const std::int64_t h = area.height;
+        const std::int64_t tx = area.x;
+        const std::int64_t ty = area.y;
         // Nothing of it can land on a target whose coordinates are ints.
         if (w <= 0 || h <= 0 || tx > INT_MAX || ty > INT_MAX || tx + w <= 0 || ty + h <= 0)
             return true;

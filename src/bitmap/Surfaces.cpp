@@ -1,4 +1,6 @@
+#include "bitmap/ImageCanvas.h"
 #include "bitmap/Primitives.h"
+#include "bitmap/SurfaceTarget.h"
 
 #include <algorithm>
 #include <limits>
@@ -143,6 +145,48 @@ Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int
     auto canvas = ctx.surfaceFactory(held.width(), held.height(), depth);
     if (!canvas)
         return nullptr;
+    canvas->setOrigin(held.topLeft());
+    ctx.itemSurface = std::move(canvas);
+    ctx.itemSurfaceWidth = size.width();
+    ctx.itemSurfaceHeight = size.height();
+    return ctx.itemSurface.get();
+}
+
+Canvas* Fnc_CreateItemSurfaceInPlace(RenderContext& ctx, const DrawSurface& target, float x,
+                                     float y, float width, float height, int xOffset, int yOffset,
+                                     std::optional<QRect> window) {
+    if (ctx.itemSurface)
+        return nullptr;
+    auto* bitmap = dynamic_cast<ImageCanvas*>(canvasOrPage(ctx, target.dc));
+    if (!bitmap || bitmap->isNull() || bitmap->mutableImage().format() != QImage::Format_RGB32)
+        return nullptr;
+    const QSize size = Fnc_ItemSurfaceSize(ctx, width, height);
+    if (size.width() <= 0 || size.height() <= 0)
+        return nullptr;
+    // Surface pixels the blit would copy onto pixels the bitmap holds.
+    const BlitArea area = Fnc_BlitArea(ctx, x, y, width, height, xOffset, yOffset);
+    QImage& image = bitmap->mutableImage();
+    const QPoint origin = bitmap->origin();
+    const std::int64_t left = std::max<std::int64_t>(0, origin.x() - area.x);
+    const std::int64_t top = std::max<std::int64_t>(0, origin.y() - area.y);
+    const std::int64_t right =
+        std::min<std::int64_t>({area.width, origin.x() + image.width() - area.x, size.width()});
+    const std::int64_t bottom =
+        std::min<std::int64_t>({area.height, origin.y() + image.height() - area.y, size.height()});
+    if (right <= left || bottom <= top)
+        return nullptr;
+    QRect held(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+               static_cast<int>(bottom - top));
+    if (window)
+        held = held.intersected(*window);
+    if (held.isEmpty())
+        return nullptr;
+    const std::int64_t firstX = area.x + held.left() - origin.x();
+    const std::int64_t firstY = area.y + held.top() - origin.y();
+    uchar* first = image.bits() + firstY * image.bytesPerLine() + firstX * 4;
+    auto canvas = std::make_unique<ImageCanvas>(
+        QImage(first, held.width(), held.height(), image.bytesPerLine(), QImage::Format_RGB32),
+        nullptr);
     canvas->setOrigin(held.topLeft());
     ctx.itemSurface = std::move(canvas);
     ctx.itemSurfaceWidth = size.width();

@@ -150,7 +150,7 @@ bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
     try {
         const ImageGeometry g = imageGeometry(args);
         ItemDrawScope scope(ctx, args, static_cast<float>(roundHalfEven(args.item.Width)),
-                            static_cast<float>(roundHalfEven(args.item.Height)));
+                            static_cast<float>(roundHalfEven(args.item.Height)), g.path.isEmpty());
         if (g.resizeView)
             scope.resizePreview(g.width - 2, g.height - 2); // the view is the picture + 2
         if (!scope.ok())

@@ -10,7 +10,7 @@
 namespace tobirae {
 
 ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float surfaceWidth,
-                             float surfaceHeight)
+                             float surfaceHeight, bool drawsUnder)
     : ctx_(ctx), args_(args), surfaceWidth_(surfaceWidth > 0 ? surfaceWidth : args.item.Width),
       surfaceHeight_(surfaceHeight > 0 ? surfaceHeight : args.item.Height) {
     if (args.preview) {
@@ -42,8 +42,17 @@ ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float s
     };
     const auto [x0, x1] = onPage(left, ctx.clipWidth);
     const auto [y0, y1] = onPage(top, ctx.clipHeight);
-    Canvas* surface = Fnc_CreateItemSurface(ctx, surfaceWidth_, surfaceHeight_, -1,
-                                            QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)));
+    const QRect window(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+    // An opaque item is drawn straight onto the page: the same pixels, without a surface of its
+    // own to fill and copy.
+    Canvas* surface = nullptr;
+    if (!isTrue(args.item.Transparent) && !drawsUnder)
+        surface = Fnc_CreateItemSurfaceInPlace(ctx, args.page, static_cast<float>(args.itemLeft),
+                                               static_cast<float>(args.itemTop), surfaceWidth_,
+                                               surfaceHeight_, args.xOffset, args.yOffset, window);
+    inPlace_ = surface != nullptr;
+    if (!surface)
+        surface = Fnc_CreateItemSurface(ctx, surfaceWidth_, surfaceHeight_, -1, window);
     if (!surface)
         return;
     ownsItemSurface_ = true;
@@ -90,6 +99,11 @@ bool ItemDrawScope::finish() {
     }
     if (!ownsItemSurface_)
         return false;
+    if (inPlace_) {
+        Fnc_ReleaseItemSurface(ctx_);
+        ownsItemSurface_ = false;
+        return true;
+    }
     const bool ok = Fnc_Blit(ctx_, args_.page, static_cast<float>(args_.itemLeft),
                              static_cast<float>(args_.itemTop), surfaceWidth_, surfaceHeight_,
                              ctx_.itemSurface.get(), 0, 0, args_.item.TransparentColor,

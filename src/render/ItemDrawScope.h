@@ -2,8 +2,9 @@
 // the start of a Fnc_DrawXxx, draw on scope.surface() with scope.fillRect() for filled
 // rectangles, and call scope.finish(): on screen it clears the view, sets scale and clip size; on
 // the page it creates the item surface, fills it with BackColor and on finish blits it onto the
-// page (leaving out TransparentColor when asked) and releases it. Destroyed unfinished: released
-// without a blit.
+// page (leaving out TransparentColor when asked) and releases it; an opaque item's surface is the
+// part of the page it covers, so nothing is left to copy. Destroyed unfinished: released
+// without a blit (what an opaque item drew stays, as a failed drawing leaves what it drew).
 #pragma once
 
 #include "bitmap/Primitives.h"
@@ -17,8 +18,10 @@ class ItemDrawScope {
 public:
     // Page target: the item surface is the item's Width x Height (or the given size when
     // positive). Screen target: the view is cleared to the item's BackColor.
+    // drawsUnder: the renderer also draws on the page under the item, which the copy of an
+    // opaque surface covers; the item then gets a surface of its own even when opaque.
     ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float surfaceWidth = 0,
-                  float surfaceHeight = 0);
+                  float surfaceHeight = 0, bool drawsUnder = false);
     ~ItemDrawScope();
     ItemDrawScope(const ItemDrawScope&) = delete;
     ItemDrawScope& operator=(const ItemDrawScope&) = delete;
@@ -50,6 +53,7 @@ private:
     float surfaceWidth_ = 0;
     float surfaceHeight_ = 0;
     bool ownsItemSurface_ = false;
+    bool inPlace_ = false; // the item surface is the part of the page it covers
     bool finished_ = false;
 };
 

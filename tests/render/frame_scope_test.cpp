@@ -3,6 +3,7 @@
 #include "render/PreviewTarget.h"
 #include "render/RenderFrame.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace tobirae {
@@ -113,6 +114,56 @@ TEST(ItemDrawScope, UnfinishedPageScopeReleasesWithoutBlitting) {
     { ItemDrawScope scope(ctx, args); }
     EXPECT_EQ(ctx.itemSurface, nullptr);
     EXPECT_TRUE(recordedPage(ctx)->callsOf(DrawCall::Blit).empty());
+}
+
+// The page of an item drawn at a position with offsets, on a page that holds a pattern already.
+QImage pageWithItem(const LayoutItem& item, int left, int top, int xOffset, int yOffset,
+                    bool* drawnInPlace = nullptr) {
+    RenderContext ctx;
+    Fnc_SetPageDpi(ctx, 150);
+    EXPECT_TRUE(Fnc_CreatePageBitmap(ctx, 300, 200, -1));
+    Fnc_FillRect(ctx, DrawSurface{}, 0, 0, 300, 200, 0x00336699, BrushHatched, HatchCross, false);
+    const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, left,
+                          top,  xOffset, yOffset,       0,  {}};
+    {
+        ItemDrawScope scope(ctx, args);
+        EXPECT_TRUE(scope.ok());
+        const QImage& page = *ctx.pageBitmap->image();
+        const uchar* bits = scope.canvas()->image()->constBits();
+        if (drawnInPlace)
+            *drawnInPlace =
+                bits >= page.constBits() && bits < page.constBits() + page.sizeInBytes();
+        const DrawSurface& s = scope.surface();
+        scope.fillRect(5, 5, 60, 30, 0x000000FF, BrushHatched, HatchDiagonalCross);
+        Fnc_DrawLine(ctx, s, 0, 0, item.Width, item.Height, 0x0000AA00, 3, PenDash, true);
+        Fnc_SelectFont(ctx, FontSpec{});
+        Fnc_DrawText(ctx, s, 1, QStringLiteral("2027年5月"), 2, 8, 0x00AA0000, true);
+        EXPECT_TRUE(scope.finish());
+    }
+    return ctx.pageBitmap->image()->copy();
+}
+
+// An opaque item is drawn straight onto the page; its pixels are those a copy of its own surface
+// puts there (the same item, transparent with a colour it does not use), also where it reaches
+// beyond the page or is shifted to align with its neighbours.
+TEST(ItemDrawScope, AnOpaqueItemIsDrawnOntoThePageAsItsSurfaceWouldBeCopied) {
+    const struct {
+        int left, top, xOffset, yOffset;
+    } placements[] = {{10, 21, 0, 0},  {-40, -15, 0, 0},   {250, 170, 0, 0},
+                      {10, 21, 7, -9}, {-40, 180, -3, 12}, {400, 10, 0, 0}};
+    for (const auto& p : placements) {
+        LayoutItem item = plainItem();
+        bool inPlace = false;
+        const QImage opaque = pageWithItem(item, p.left, p.top, p.xOffset, p.yOffset, &inPlace);
+        item.Transparent = kTrue;
+        item.TransparentColor = 0x00010203;
+        bool copied = true;
+        const QImage viaSurface = pageWithItem(item, p.left, p.top, p.xOffset, p.yOffset, &copied);
+        EXPECT_EQ(opaque, viaSurface) << p.left << "," << p.top << " " << p.xOffset;
+        EXPECT_FALSE(copied);
+        // An item entirely off the page has nothing to draw in place.
+        EXPECT_EQ(inPlace, p.left < 300) << p.left << "," << p.top;
+    }
 }
 
 TEST(ItemDrawScope, ScreenTargetClearsScalesAndClipsToTheView) {

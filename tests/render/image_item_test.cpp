@@ -154,6 +154,20 @@ TEST_F(ImageItemTest, MissingPictureShowsThePlaceholderDamagedOneOnlyTheBackgrou
     }
     EXPECT_EQ(frame, QRect(QPoint(11, 21), QPoint(308, 318)));
     EXPECT_EQ(drawn.calls.front().kind, DrawCall::Line);
+    // On a page the frame shows only where the item's copy leaves out its background colour.
+    for (const bool transparent : {false, true}) {
+        LayoutItem framed = item;
+        framed.Left = 10;
+        framed.Top = 20;
+        framed.Transparent = transparent ? kTrue : kFalse;
+        framed.TransparentColor = framed.BackColor;
+        RenderContext ctx;
+        ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+        DateRange range = pageDateRange(2004, 1);
+        ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, framed, nullptr, range, false, DrawSurface{}, 0, 0));
+        EXPECT_EQ(ctx.pageBitmap->image()->pixel(11, 200), transparent ? 0xFF000000 : 0xFFFFFFFF)
+            << transparent;
+    }
 
     // A file that is there but does not decode draws nothing over the background.
     const QString damaged = dir.filePath(QStringLiteral("damaged.png"));
