@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <algorithm>
 #include <atomic>
@@ -18,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <unistd.h>
 
 namespace tobirae {
@@ -245,6 +247,9 @@ int runRender(const std::vector<std::string>& args) {
         return usageError(*error + " (see tobirae-cli render --help)");
 
     const auto gui = startGui();
+    // The font database takes longer to set up than reading the layout and preparing the page,
+    // which need no fonts: it is set up beside them, and the first text measured waits for it.
+    std::jthread fontDatabase([] { QFontDatabase::families(); });
     ReadResult read = readLayoutFile(request.layout);
     if (!read.document)
         return fileError(QStringLiteral("%1: %2").arg(request.layout, read.error));
