@@ -265,8 +265,24 @@ QList<QStringList> imageList(const QString& pdf) {
     return rows;
 }
 
+// Uses of a picture of the size in `pdfimages -list` and the image objects they refer to.
+std::pair<int, QSet<QString>> imageUses(const QString& pdf, QSize picture) {
+    int uses = 0;
+    QSet<QString> objects;
+    for (const QStringList& row : imageList(pdf)) {
+        if (row[3] != QString::number(picture.width()) ||
+            row[4] != QString::number(picture.height()))
+            continue;
+        ++uses;
+        objects.insert(row[10]);
+    }
+    return {uses, objects};
+}
+
 // A picture shown on every month is decoded once for the range and embedded once: the pages
-// refer to one image object, and a photo keeps about the size of its own file.
+// refer to one image object, and a photo keeps about the size of its own file (the writer
+// encodes the decoded photo as JPEG again, so a year with a photo of a megabyte and a half stays
+// under 3 MB).
 TEST_F(PdfPages, APictureOnEveryPageIsEmbeddedOnce) {
     ReadResult read =
         readLayoutFile(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/picture-calendar.CLF"));
@@ -276,20 +292,12 @@ TEST_F(PdfPages, APictureOnEveryPageIsEmbeddedOnce) {
     ASSERT_TRUE(exportPdf(job, months, path("pictures.pdf")).ok);
     const QSize picture =
         QImage(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/mountains.png")).size();
-    QSet<QString> objects;
-    int uses = 0;
-    for (const QStringList& row : imageList(path("pictures.pdf"))) {
-        if (row[3] != QString::number(picture.width()) ||
-            row[4] != QString::number(picture.height()))
-            continue;
-        ++uses;
-        objects.insert(row[10]);
-    }
+    const auto [uses, objects] = imageUses(path("pictures.pdf"), picture);
     EXPECT_EQ(uses, 12);
     EXPECT_EQ(objects.size(), 1);
 
     // A photo of a megabyte and a half: noise does not compress.
-    QImage photo(1400, 1000, QImage::Format_RGB32);
+    QImage photo(1500, 1200, QImage::Format_RGB32);
     std::uint32_t seed = 12345;
     for (int y = 0; y < photo.height(); ++y)
         for (int x = 0; x < photo.width(); ++x) {
@@ -298,12 +306,16 @@ TEST_F(PdfPages, APictureOnEveryPageIsEmbeddedOnce) {
         }
     ASSERT_TRUE(photo.save(path("photo.jpg"), "JPEG", 90));
     const qint64 photoBytes = QFileInfo(path("photo.jpg")).size();
-    ASSERT_GT(photoBytes, 1000000);
+    ASSERT_GT(photoBytes, 1'500'000);
     for (ExportEntry& e : job.entries)
         if (e.item.Category == CategoryPicture)
             e.item.PictureFile.setText(path("photo.jpg"));
     ASSERT_TRUE(exportPdf(job, months, path("photos.pdf")).ok);
     EXPECT_LT(QFileInfo(path("photos.pdf")).size(), photoBytes * 2);
+    EXPECT_LT(QFileInfo(path("photos.pdf")).size(), 3'000'000);
+    const auto [photoUses, photoObjects] = imageUses(path("photos.pdf"), photo.size());
+    EXPECT_EQ(photoUses, 12);
+    EXPECT_EQ(photoObjects.size(), 1);
 }
 
 TEST_F(PdfPages, CancelledOrFailedRangesLeaveNoFile) {
