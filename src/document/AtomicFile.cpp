@@ -44,9 +44,19 @@ void syncFolder(const QString& folder) {
 // schedule, which is all Flush asks for. False when there is no target to swap with or the file
 // system cannot exchange: the caller renames then.
 bool exchangeAndDrop(const QByteArray& temporary, const QByteArray& target) {
-    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(),
-                    RENAME_EXCHANGE) != 0)
+    const auto exchange = [&] {
+        return ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(),
+                           RENAME_EXCHANGE) == 0;
+    };
+    if (!exchange())
         return false;
+    // Only a file is dropped: what took the target's name since it was checked (a folder, a link)
+    // is put back and the caller's rename decides.
+    struct stat old {};
+    if (::lstat(temporary.constData(), &old) != 0 || !S_ISREG(old.st_mode)) {
+        exchange();
+        return false;
+    }
     ::unlink(temporary.constData());
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <climits>
 #include <filesystem>
@@ -129,6 +130,20 @@ TEST_F(SafeWrite, AReplacedFileIsSwappedWholeWithoutSync) {
     EXPECT_EQ(fs::status(native(QStringLiteral("page.bmp"))).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(entries(), QStringList({QStringLiteral("link.bmp"), QStringLiteral("page.bmp")}));
+}
+
+// A folder that takes the target's name while the file is written is never swapped away: the
+// write fails and the folder keeps its place and contents.
+TEST_F(SafeWrite, AFolderInTheTargetsPlaceIsLeftThere) {
+    put(QStringLiteral("page.bmp"), "old page");
+    AtomicFile file(path(QStringLiteral("page.bmp")), AtomicFile::Durability::Flush);
+    ASSERT_TRUE(file.open());
+    file.device().write("new page");
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("page.bmp"))));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("page.bmp/inside")));
+    EXPECT_FALSE(file.commit());
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("page.bmp/inside"))).isDir());
+    EXPECT_EQ(entries(), QStringList({QStringLiteral("page.bmp")}));
 }
 
 // On a full disk the write fails with the reason, the previous file keeps its bytes and no
