@@ -166,6 +166,32 @@ TEST_F(PictureFileTest, CacheDecodesOnceUntilTheFileChanges) {
     EXPECT_TRUE(cache.load(later).ok());
 }
 
+// With a budget the pictures used longest ago are let go first; one larger than the budget is
+// still kept while it is the last one loaded.
+TEST_F(PictureFileTest, CacheWithABudgetLetsThePictureUsedLongestAgoGo) {
+    const QString a = savePicture(QStringLiteral("a.png"), {100, 100}); // 40,000 bytes decoded
+    const QString b = savePicture(QStringLiteral("b.png"), {100, 100});
+    const QString c = savePicture(QStringLiteral("c.png"), {100, 100});
+    PictureCache cache(100'000);
+    const qint64 keyA = cache.load(a).image.cacheKey();
+    const qint64 keyB = cache.load(b).image.cacheKey();
+    EXPECT_EQ(cache.load(a).image.cacheKey(), keyA); // a is now the more recent
+    cache.load(c);
+    EXPECT_EQ(cache.bytesHeld(), 80'000);
+    EXPECT_EQ(cache.load(a).image.cacheKey(), keyA);
+    EXPECT_NE(cache.load(b).image.cacheKey(), keyB); // let go, decoded again
+
+    const QString big = savePicture(QStringLiteral("big.png"), {200, 200});
+    const qint64 keyBig = cache.load(big).image.cacheKey();
+    EXPECT_EQ(cache.bytesHeld(), 160'000);
+    EXPECT_EQ(cache.load(big).image.cacheKey(), keyBig);
+    // Without a budget everything stays.
+    PictureCache all;
+    for (const QString& file : {a, b, c, big})
+        all.load(file);
+    EXPECT_EQ(all.bytesHeld(), 280'000);
+}
+
 TEST_F(PictureFileTest, MissingFileAndFolder) {
     EXPECT_EQ(Fnc_LoadPicture(path(QStringLiteral("nothing.bmp"))).problem,
               PictureProblem::Missing);
