@@ -2,8 +2,8 @@
 // open (measured once, cold, as the program starts), opening the layout again in a warm process,
 // redrawing every preview after a month change, opening the item property dialog and the
 // font dialog on the layout's month box, panning and dragging over the page with the finest
-// usual grid (4 pixels), reading the examples as templates with their small page previews, and
-// the batch export of a year of PNG pages.
+// usual grid (4 pixels), reading the examples as templates with their small page previews, the
+// batch export of a year of PNG pages and month changes with a photo in the layout.
 #include "app/EditorStartup.h"
 #include "document/LayoutFile.h"
 #include "render/NewItemDefaults.h"
@@ -72,11 +72,11 @@ public:
 SilentPrompts prompts;
 QTemporaryDir* settingsDir = nullptr;
 
-std::unique_ptr<SFrm_Main> openEditor() {
+std::unique_ptr<SFrm_Main> openEditor(const QString& layout = kWallCalendar) {
     auto start = startEditor(settingsDir->filePath(QStringLiteral("Tobirae.ini")), localToday());
     auto window = std::make_unique<SFrm_Main>(std::move(*start), prompts);
     showEditorWindow(*window);
-    window->Fnc_LayOutRead(kWallCalendar);
+    window->Fnc_LayOutRead(layout);
     // Usable: everything painted once.
     QCoreApplication::processEvents();
     window->grab();
@@ -117,6 +117,45 @@ BENCHMARK(BM_MonthChangeRedrawAt100Percent)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(24);
+
+// examples/picture-calendar.CLF with a photo of six megapixels (3000 x 2000, noise: about 3 MB
+// as JPEG) in its picture item, written into `folder`; the layout's path.
+QString pictureCalendarWithPhoto(const QTemporaryDir& folder) {
+    QImage photo(3000, 2000, QImage::Format_RGB32);
+    std::uint32_t seed = 1;
+    for (int y = 0; y < photo.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x)
+            row[x] = (seed = seed * 1664525u + 1013904223u) >> 8;
+    }
+    const QString photoPath = folder.filePath(QStringLiteral("photo.jpg"));
+    ReadResult read =
+        readLayoutFile(QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/picture-calendar.CLF"));
+    if (!read.document || !photo.save(photoPath, "JPEG", 90))
+        return {};
+    for (int slot : read.document->liveSlotsInDrawingOrder())
+        if (read.document->item(slot).Category == CategoryPicture)
+            read.document->item(slot).PictureFile.setText(photoPath);
+    const QString layout = folder.filePath(QStringLiteral("photo.CLF"));
+    return writeLayoutFile(*read.document, layout) ? QString() : layout;
+}
+
+// Month after month with a photo in the layout: the previews redraw it from the picture decoded
+// once, not from its file.
+void BM_MonthChangeRedrawWithPhoto(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString layout = pictureCalendarWithPhoto(folder);
+    if (layout.isEmpty()) {
+        state.SkipWithError("the layout with a photo could not be written");
+        return;
+    }
+    auto window = openEditor(layout);
+    redrawMonthAfterMonth(state, *window);
+}
+BENCHMARK(BM_MonthChangeRedrawWithPhoto)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(12);
 
 // The first month box of the wall calendar.
 LayoutItem wallCalendarMonthBox() {

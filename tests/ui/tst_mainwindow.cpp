@@ -19,8 +19,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -158,6 +160,7 @@ private slots:
     void monthButtonsChooseTheMonth();
     void monthChangeRedrawsPreviews();
     void pictureSizeIsRememberedOnFirstDraw();
+    void previewsDecodeAPictureOnceUntilItsFileChanges();
     void itemListSelectionShowsPosition();
     void drawingOrderMoves();
 
@@ -619,6 +622,42 @@ void MainWindowTests::dropPictureOnPictureItem() {
     QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::red));
     w.menus().undo->trigger();
     QVERIFY(w.document().item(0).PictureFile.text().isEmpty());
+}
+
+// Redrawing previews reuses the decoded picture while its file keeps its size and time; a file
+// written again is decoded again.
+void MainWindowTests::previewsDecodeAPictureOnceUntilItsFileChanges() {
+    MainWindowFixture f;
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12}});
+    document->item(0).PictureFile.setText(f.path("pic.bmp"));
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
+    const auto paint = [&](Qt::GlobalColor colour) {
+        QImage picture(40, 20, QImage::Format_RGB32);
+        picture.fill(colour);
+        return picture.save(f.path("pic.bmp"));
+    };
+    QVERIFY(paint(Qt::red));
+    const QDateTime written = QFileInfo(f.path("pic.bmp")).lastModified();
+    SFrm_Main& w = f.start();
+    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    const auto shownColour = [&] {
+        const QImage shown = w.itemView(0)->preview().image();
+        return shown.pixelColor(shown.width() / 2, shown.height() / 2);
+    };
+    QCOMPARE(shownColour(), QColor(Qt::red));
+    const auto setTime = [&](const QDateTime& time) {
+        QFile file(f.path("pic.bmp"));
+        return file.open(QIODevice::ReadWrite) &&
+               file.setFileTime(time, QFileDevice::FileModificationTime);
+    };
+    // The same size and time: the previews of another month still show what was decoded.
+    QVERIFY(paint(Qt::blue));
+    QVERIFY(setTime(written));
+    w.setOutputMonth(2027, 2);
+    QCOMPARE(shownColour(), QColor(Qt::red));
+    QVERIFY(setTime(written.addSecs(10)));
+    w.setOutputMonth(2027, 3);
+    QCOMPARE(shownColour(), QColor(Qt::blue));
 }
 
 // An item view keeps pixels only for the part of the item on the paper, drawn exactly as the whole

@@ -3,6 +3,7 @@
 // says; it never writes to the layout.
 #pragma once
 
+#include "bitmap/PictureCache.h"
 #include "bitmap/RenderContext.h"
 #include "ui/editing/EditorDocument.h"
 
@@ -18,6 +19,9 @@ namespace tobirae {
 class ItemView;
 class OwnDayTable;
 class PaperItem;
+
+// Decoded pictures the previews keep: about ten photos of six megapixels.
+inline constexpr qint64 kPreviewPictureBytes = 256ll << 20;
 
 class CanvasScene final : public QGraphicsScene {
     Q_OBJECT
@@ -67,6 +71,8 @@ private:
     void readOwnDays();
 
     const EditorDocument& editor_;
+    // Pictures decoded once for every redraw of their previews, until their files change.
+    PictureCache pictures_{kPreviewPictureBytes};
     RenderContext previewContext_;
     std::shared_ptr<const OwnDayTable> ownDays_; // what previewContext_.ownDays points to
     PaperItem* paper_ = nullptr;
