@@ -35,11 +35,23 @@ FittedText Fnc_FitTextInCell(RenderContext& ctx, float fontScale, const QString&
     }
     if (width <= room)
         return out;
+    // The longest beginning that fits with the ellipsis, one character at least. Widths grow with
+    // the length, so halving the lengths left finds it in a few measures, even for a long run of
+    // the user's day names.
     const QString ellipsis(QChar(0x2026));
-    QString cut = text;
-    while (cut.size() > 1 && widthOf(ctx, out.fontScale, cut + ellipsis) > room)
-        cut.chop(1);
-    out.text = cut + ellipsis;
+    qsizetype kept = 1;
+    qsizetype shortest = 2;
+    qsizetype longest = text.size() - 1;
+    while (shortest <= longest) {
+        const qsizetype length = shortest + (longest - shortest) / 2;
+        if (widthOf(ctx, out.fontScale, text.left(length) + ellipsis) <= room) {
+            kept = length;
+            shortest = length + 1;
+        } else {
+            longest = length - 1;
+        }
+    }
+    out.text = text.left(kept) + ellipsis;
     return out;
 }
 

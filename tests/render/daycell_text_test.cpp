@@ -3,6 +3,9 @@
 #include "calendar/SolarTerms.h"
 #include "support/TestText.h"
 // Qt headers after the calendar ones: Qt defines "slots" as a macro.
+#include "bitmap/Primitives.h"
+#include "bitmap/RecordingCanvas.h"
+#include "render/CellTextFit.h"
 #include "render/DayTextBuilders.h"
 #include "render/MonthText.h"
 
@@ -200,6 +203,45 @@ TEST(Samples, FixedTexts) {
     EXPECT_TRUE(Fnc_WeekdaySample(8).isEmpty());
     EXPECT_EQ(Fnc_DayNumberText(5), QStringLiteral(" 5"));
     EXPECT_EQ(Fnc_DayNumberText(31), QStringLiteral("31"));
+}
+
+// Keeping a day's text inside its cell, measured with the recording's fixed metrics: a 9-point
+// font is 11 pixels to the em at full size and 5 at half size, every kanji one em wide.
+struct FitCase {
+    const char* what;
+    const char16_t* text;
+    float x, left, right;
+    const char16_t* fitted;
+    float fittedX;
+    bool shrunk;
+};
+
+TEST(CellTextFit, MovedBackThenShrunkThenCutShort) {
+    const FitCase cases[] = {
+        {"fits where it is", u"予定予定", 10, 0, 100, u"予定予定", 10, false},
+        {"moved back to the right edge", u"予定予定", 80, 0, 100, u"予定予定", 56, false},
+        {"drawn smaller", u"予定予定予定", 0, 0, 50, u"予定予定予定", 0, true},
+        {"cut at the longest beginning that fits", u"予定予定予定予定予定予定", 0, 0, 30,
+         u"予定予定予…", 0, true},
+        {"one character at least", u"予定予定予定予定予定予定", 0, 0, 3, u"予…", 0, true},
+    };
+    for (const FitCase& c : cases) {
+        RenderContext ctx;
+        useRecordingSurfaces(ctx);
+        FontSpec font;
+        font.FaceName.setText(QStringLiteral("ＭＳ 明朝"));
+        font.Size = 9;
+        Fnc_SelectFont(ctx, font);
+        const FittedText fit = Fnc_FitTextInCell(ctx, 1, u(c.text), c.x, c.left, c.right);
+        EXPECT_EQ(fit.text, u(c.fitted)) << c.what;
+        EXPECT_EQ(fit.x, c.fittedX) << c.what;
+        EXPECT_EQ(fit.fontScale < 1, c.shrunk) << c.what;
+        EXPECT_GE(fit.fontScale, kMinFitShare) << c.what;
+        if (fit.text.size() > 2)
+            EXPECT_LE(Fnc_MeasureText(ctx, nullptr, fit.fontScale, fit.text).width,
+                      c.right - c.left)
+                << c.what;
+    }
 }
 
 } // namespace
