@@ -32,12 +32,13 @@ QImage keyedOut(QImage pixels, std::optional<Colour> transparentColour) {
 
 } // namespace
 
-PainterCanvas::PainterCanvas(QPainter& painter, QSize size) : painter_(painter), size_(size) {}
+PainterCanvas::PainterCanvas(QPainter& painter, QSize size, std::shared_ptr<FontCache> fonts)
+    : painter_(painter), size_(size), fonts_(std::move(fonts)) {}
 
 PainterCanvas::~PainterCanvas() = default;
 
 TextExtent PainterCanvas::textExtent(const ResolvedFont& font, const QString& text) {
-    return fonts_.textExtent(font, text);
+    return fonts_->textExtent(font, text);
 }
 
 bool PainterCanvas::drawText(const ResolvedFont& font, int x, int y, const QString& text,
@@ -47,7 +48,7 @@ bool PainterCanvas::drawText(const ResolvedFont& font, int x, int y, const QStri
     const TextExtent extent = textExtent(font, text);
     painter_.save();
     painter_.translate(x, y);
-    paintText(painter_, font, fonts_.entry(font), extent, text, colour, transparentBackground);
+    paintText(painter_, font, fonts_->entry(font), extent, text, colour, transparentBackground);
     painter_.restore();
     return true;
 }
@@ -167,9 +168,9 @@ bool PainterCanvas::drawPicture(const QRect& dest, const QRect& visible, const Q
     return true;
 }
 
-void useDeferredSurfaces(RenderContext& ctx) {
-    ctx.surfaceFactory = [](int width, int height, int) -> std::unique_ptr<Canvas> {
-        return std::make_unique<RecordingCanvas>(width, height, RecordingCanvas::Metrics::Page);
+void useDeferredSurfaces(RenderContext& ctx, std::shared_ptr<FontCache> fonts) {
+    ctx.surfaceFactory = [fonts](int width, int height, int) -> std::unique_ptr<Canvas> {
+        return std::make_unique<RecordingCanvas>(width, height, fonts);
     };
     ctx.measureCanvas.reset();
 }

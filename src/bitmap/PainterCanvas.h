@@ -20,7 +20,9 @@ struct RenderContext;
 class PainterCanvas : public Canvas {
 public:
     // The painter must be active and outlive the canvas; size is the page in page pixels.
-    PainterCanvas(QPainter& painter, QSize size);
+    // Fonts shared with the page's item surfaces (useDeferredSurfaces) measure each text once.
+    PainterCanvas(QPainter& painter, QSize size,
+                  std::shared_ptr<FontCache> fonts = std::make_shared<FontCache>());
     ~PainterCanvas() override;
 
     int width() const override { return size_.width(); }
@@ -41,11 +43,12 @@ public:
 private:
     QPainter& painter_;
     QSize size_;
-    FontCache fonts_; // text extents exactly as on the page bitmap
+    std::shared_ptr<FontCache> fonts_; // text extents exactly as on the page bitmap
 };
 
 // Makes the context draw its item surfaces as recordings with the page bitmap's text metrics,
 // replayed onto a PainterCanvas page.
-void useDeferredSurfaces(RenderContext& ctx);
+void useDeferredSurfaces(RenderContext& ctx,
+                         std::shared_ptr<FontCache> fonts = std::make_shared<FontCache>());
 
 } // namespace tobirae

@@ -14,24 +14,45 @@ QColor qColour(Colour colour) {
     return QColor::fromRgb(rgbFromColour(colour));
 }
 
-const FontCache::Entry& FontCache::entry(const ResolvedFont& font) {
-    if (!entry_ || entry_->key != font) {
-        QFont qfont = qtFont(font);
-        const QFontMetrics metrics(qfont);
-        const qreal stroke = boldStrokeWidth(font, qfont);
-        entry_.emplace(Entry{font, std::move(qfont), metrics, stroke});
-        text_.reset();
+namespace {
+
+// A day cell takes turns with its number, old date, rokuyo and names fonts; a page with a few
+// such items needs a few more.
+constexpr std::size_t kFontsKept = 8;
+// Texts kept per font: a month's day texts, bounded for a list of thousands of the user's days.
+constexpr qsizetype kExtentsKept = 512;
+
+} // namespace
+
+FontCache::Entry& FontCache::find(const ResolvedFont& font) {
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+        if (it->key == font) {
+            entries_.splice(entries_.begin(), entries_, it);
+            return entries_.front();
+        }
     }
-    return *entry_;
+    if (entries_.size() >= kFontsKept)
+        entries_.pop_back();
+    QFont qfont = qtFont(font);
+    const QFontMetrics metrics(qfont);
+    const qreal stroke = boldStrokeWidth(font, qfont);
+    entries_.push_front(Entry{font, std::move(qfont), metrics, stroke});
+    return entries_.front();
+}
+
+const FontCache::Entry& FontCache::entry(const ResolvedFont& font) {
+    return find(font);
 }
 
 TextExtent FontCache::textExtent(const ResolvedFont& font, const QString& text) {
-    const Entry& current = entry(font);
-    if (text_ != text) {
-        extent_ = {current.metrics.horizontalAdvance(text), current.metrics.height()};
-        text_ = text;
-    }
-    return extent_;
+    Entry& current = find(font);
+    if (const auto kept = current.extents.constFind(text); kept != current.extents.constEnd())
+        return *kept;
+    if (current.extents.size() >= kExtentsKept)
+        current.extents.clear();
+    const TextExtent extent{current.metrics.horizontalAdvance(text), current.metrics.height()};
+    current.extents.insert(text, extent);
+    return extent;
 }
 
 void paintText(QPainter& painter, const ResolvedFont& font, const FontCache::Entry& entry,

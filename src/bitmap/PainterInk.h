@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
+#include <list>
 #include <optional>
 #include <span>
 
@@ -16,8 +18,9 @@ namespace tobirae {
 
 QColor qColour(Colour colour);
 
-// A renderer measures a text and then draws it in the same font, and runs of texts share one
-// font: the last font and the last measured text are kept rather than made again.
+// A renderer measures a text and then draws it in the same font, and a day cell's elements take
+// turns with a few fonts: the fonts used last and the extents of their texts are kept rather than
+// made again.
 class FontCache {
 public:
     struct Entry {
@@ -25,14 +28,16 @@ public:
         QFont font;
         QFontMetrics metrics;
         qreal boldStroke = 0; // pen around the outlines of a bold without a bold face
+        QHash<QString, TextExtent> extents{};
     };
+    // The reference stays valid until more fonts than the cache keeps were asked for since.
     const Entry& entry(const ResolvedFont& font);
     TextExtent textExtent(const ResolvedFont& font, const QString& text);
 
 private:
-    std::optional<Entry> entry_;
-    std::optional<QString> text_; // the last text measured in this font
-    TextExtent extent_;
+    Entry& find(const ResolvedFont& font);
+
+    std::list<Entry> entries_; // most recently used first
 };
 
 // A text whose top-left corner is the painter's origin: turned, or written top to bottom, as

@@ -15,12 +15,12 @@ int emOf(const ResolvedFont& font) {
 
 } // namespace
 
-RecordingCanvas::RecordingCanvas(int width, int height, Metrics metrics)
-    : width_(width), height_(height), metrics_(metrics) {}
+RecordingCanvas::RecordingCanvas(int width, int height, std::shared_ptr<FontCache> pageFonts)
+    : width_(width), height_(height), pageFonts_(std::move(pageFonts)) {}
 
 TextExtent RecordingCanvas::textExtent(const ResolvedFont& font, const QString& text) {
-    if (metrics_ == Metrics::Page)
-        return fonts_.textExtent(font, text);
+    if (pageFonts_)
+        return pageFonts_->textExtent(font, text);
     const int em = emOf(font);
     int width = 0;
     for (const char32_t c : text.toUcs4())

@@ -47,8 +47,9 @@ struct DrawCall {
 
 class RecordingCanvas : public Canvas {
 public:
-    enum class Metrics { Fixed, Page };
-    RecordingCanvas(int width, int height, Metrics metrics = Metrics::Fixed);
+    // With the page's fonts it measures as the page bitmap does, sharing what they have measured
+    // with the page it is replayed on; without them it measures with the fixed metrics.
+    RecordingCanvas(int width, int height, std::shared_ptr<FontCache> pageFonts = {});
 
     int width() const override { return width_; }
     int height() const override { return height_; }
@@ -83,8 +84,7 @@ private:
 
     int width_;
     int height_;
-    Metrics metrics_;
-    FontCache fonts_; // page metrics only: text extents as on the bitmap
+    std::shared_ptr<FontCache> pageFonts_;
     std::vector<DrawCall> calls_;
 };
 

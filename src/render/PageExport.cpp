@@ -383,8 +383,10 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
         run.advance(QStringLiteral("ページの作成中"));
         if (!painter.isActive())
             return run.failed(QStringLiteral("ページを描けません。"));
-        useDeferredSurfaces(ctx);
-        ctx.pageBitmap = std::make_unique<PainterCanvas>(painter, *pixels);
+        // The page and its item surfaces measure each text once between them.
+        const auto fonts = std::make_shared<FontCache>();
+        useDeferredSurfaces(ctx, fonts);
+        ctx.pageBitmap = std::make_unique<PainterCanvas>(painter, *pixels, fonts);
         ctx.pageBitDepth = kScreenBitDepth;
         Fnc_SetClipSize(ctx, pixels->width(), pixels->height());
         if (run.cancelled())

@@ -316,7 +316,7 @@ TEST(PainterCanvas, LinesAndFillsCoverTheBitmapsPixels) {
 // An item surface of a vector page is replayed inside its blit rectangle; an item whose
 // transparent colour is left out is composed as pixels, so what lies below shows through.
 TEST(PainterCanvas, DeferredSurfacesReplayClippedAndLeaveOutTheTransparentColour) {
-    RecordingCanvas item(20, 10, RecordingCanvas::Metrics::Page);
+    RecordingCanvas item(20, 10, std::make_shared<FontCache>());
     item.fillRect(-1, -1, 21, 11, kBlue, BrushSolid, 0, false); // the whole surface
     item.fillRect(4, 2, 8, 6, kRed, BrushSolid, 0, false);
     QImage page(40, 30, QImage::Format_RGB32);

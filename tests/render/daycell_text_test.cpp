@@ -237,10 +237,11 @@ TEST(CellTextFit, MovedBackThenShrunkThenCutShort) {
         EXPECT_EQ(fit.x, c.fittedX) << c.what;
         EXPECT_EQ(fit.fontScale < 1, c.shrunk) << c.what;
         EXPECT_GE(fit.fontScale, kMinFitShare) << c.what;
-        if (fit.text.size() > 2)
+        if (fit.text.size() > 2) {
             EXPECT_LE(Fnc_MeasureText(ctx, nullptr, fit.fontScale, fit.text).width,
                       c.right - c.left)
                 << c.what;
+        }
     }
 }
 

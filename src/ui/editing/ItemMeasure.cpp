@@ -16,7 +16,8 @@ namespace {
 // gave it. It keeps no pixels: a heading as large as a wall costs no memory to measure.
 class MeasuringTarget final : public PreviewTarget {
 public:
-    explicit MeasuringTarget(QSize size) : size_(size) {}
+    MeasuringTarget(QSize size, std::shared_ptr<FontCache> fonts)
+        : size_(size), fonts_(std::move(fonts)) {}
 
     QSize size() const override { return size_; }
     void resize(QSize layoutSize) override {
@@ -26,14 +27,14 @@ public:
     Canvas* canvas() override {
         if (!canvas_)
             canvas_ = std::make_unique<RecordingCanvas>(std::max(1, size_.width()),
-                                                        std::max(1, size_.height()),
-                                                        RecordingCanvas::Metrics::Page);
+                                                        std::max(1, size_.height()), fonts_);
         return canvas_.get();
     }
     void clear(Colour) override {}
 
 private:
     QSize size_;
+    std::shared_ptr<FontCache> fonts_;
     std::unique_ptr<RecordingCanvas> canvas_;
 };
 
@@ -46,13 +47,15 @@ bool autoSized(const LayoutItem& item) {
 
 ItemMeasure::ItemMeasure() {
     Fnc_BmpInit(ctx_);
-    useDeferredSurfaces(ctx_);
+    fonts_ = std::make_shared<FontCache>();
+    useDeferredSurfaces(ctx_, fonts_);
 }
 
 std::optional<QSizeF> ItemMeasure::contentSize(const LayoutItem& item, int year, int month,
                                                const QString& layoutFolder) {
     MeasuringTarget target(QSize(static_cast<int>(std::lround(item.Width + kItemFrame)),
-                                 static_cast<int>(std::lround(item.Height + kItemFrame))));
+                                 static_cast<int>(std::lround(item.Height + kItemFrame))),
+                           fonts_);
     DateRange range = pageDateRange(year, month);
     if (!Fnc_LayOutItemDraw(ctx_, item, &target, range, true, DrawSurface{}, 0, 0, layoutFolder))
         return std::nullopt;

@@ -7,8 +7,13 @@
 #include "document/ItemFrame.h"
 #include "document/LayoutItem.h"
 
+namespace tobirae {
+class FontCache;
+}
+
 #include <QSizeF>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace tobirae {
@@ -27,6 +32,7 @@ public:
 
 private:
     RenderContext ctx_;
+    std::shared_ptr<FontCache> fonts_; // measures each text once across measurements
 };
 
 } // namespace tobirae
