@@ -7,6 +7,7 @@
 // here too.
 #pragma once
 
+#include "bitmap/PictureCache.h"
 #include "document/LayoutDocument.h"
 #include "ui/editing/GridSnap.h"
 #include "ui/editing/ItemMeasure.h"
@@ -43,6 +44,9 @@ void sizeToDesignFrame(LayoutItem& item);
 // The four position locks of the "位置" menu.
 enum class PositionLock { X, Y, HCenter, VCenter };
 
+// Decoded pictures an editor keeps: about ten photos of six megapixels.
+inline constexpr qint64 kEditorPictureBytes = 256ll << 20;
+
 class EditorDocument final : public QObject {
     Q_OBJECT
 public:
@@ -55,6 +59,8 @@ public:
     QSize canvasSize() const;
     // Where relative picture paths start: the layout file's folder (empty for a new layout).
     QString layoutFolder() const;
+    // Pictures decoded for measuring and for the previews, once each until a file changes.
+    PictureCache& pictures() const { return pictures_; }
 
     // --- Not edits ---
     // A layout that was read: the session state (views, clipboard) carries over, no item stays in
@@ -185,7 +191,9 @@ private:
     bool allItemsLocked_ = false;
     bool recovered_ = false;
     GridSnap grid_;
-    ItemMeasure measure_;
+    // A cache, not the document's state: drawing a preview from a const document fills it.
+    mutable PictureCache pictures_{kEditorPictureBytes};
+    ItemMeasure measure_{&pictures_};
     std::optional<std::chrono::year_month> outputMonth_;
 };
 

@@ -45,8 +45,9 @@ bool autoSized(const LayoutItem& item) {
            !isTrue(item.FitToRect);
 }
 
-ItemMeasure::ItemMeasure() {
+ItemMeasure::ItemMeasure(PictureCache* pictures) {
     Fnc_BmpInit(ctx_);
+    ctx_.pictures = pictures;
     fonts_ = std::make_shared<FontCache>();
     useDeferredSurfaces(ctx_, fonts_);
 }

@@ -9,7 +9,8 @@
 
 namespace tobirae {
 class FontCache;
-}
+class PictureCache;
+} // namespace tobirae
 
 #include <QSizeF>
 #include <QString>
@@ -23,7 +24,9 @@ bool autoSized(const LayoutItem& item);
 
 class ItemMeasure {
 public:
-    ItemMeasure();
+    // Pictures are decoded through the cache when there is one (the editor's, shared with its
+    // previews); it must outlive the measure.
+    explicit ItemMeasure(PictureCache* pictures = nullptr);
 
     // The drawing area the item takes when it fits its contents for the page month; nullopt
     // when it could not be drawn.

@@ -45,7 +45,7 @@ QSize viewSizeOf(const LayoutItem& item) {
 CanvasScene::CanvasScene(const EditorDocument& editor, QObject* parent)
     : QGraphicsScene(parent), editor_(editor) {
     Fnc_BmpInit(previewContext_);
-    previewContext_.pictures = &pictures_;
+    previewContext_.pictures = &editor_.pictures();
     rescaleTimer_ = new QTimer(this);
     rescaleTimer_->setSingleShot(true);
     rescaleTimer_->setInterval(60);

@@ -3,7 +3,6 @@
 // says; it never writes to the layout.
 #pragma once
 
-#include "bitmap/PictureCache.h"
 #include "bitmap/RenderContext.h"
 #include "ui/editing/EditorDocument.h"
 
@@ -19,9 +18,6 @@ namespace tobirae {
 class ItemView;
 class OwnDayTable;
 class PaperItem;
-
-// Decoded pictures the previews keep: about ten photos of six megapixels.
-inline constexpr qint64 kPreviewPictureBytes = 256ll << 20;
 
 class CanvasScene final : public QGraphicsScene {
     Q_OBJECT
@@ -71,9 +67,7 @@ private:
     void readOwnDays();
 
     const EditorDocument& editor_;
-    // Pictures decoded once for every redraw of their previews, until their files change.
-    PictureCache pictures_{kPreviewPictureBytes};
-    RenderContext previewContext_;
+    RenderContext previewContext_;               // decodes pictures through the editor's cache
     std::shared_ptr<const OwnDayTable> ownDays_; // what previewContext_.ownDays points to
     PaperItem* paper_ = nullptr;
     std::array<ItemView*, kSlotCount> views_{};
