@@ -9,6 +9,17 @@
 
 namespace tobirae {
 
+namespace {
+
+// A preview may hold only a window of the view (its origin onwards): drawing stops at its end.
+void clipToPreview(RenderContext& ctx, const Canvas* canvas) {
+    if (canvas)
+        Fnc_SetClipSize(ctx, canvas->origin().x() + canvas->width(),
+                        canvas->origin().y() + canvas->height());
+}
+
+} // namespace
+
 ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float surfaceWidth,
                              float surfaceHeight, bool drawsUnder)
     : ctx_(ctx), args_(args), surfaceWidth_(surfaceWidth > 0 ? surfaceWidth : args.item.Width),
@@ -20,10 +31,7 @@ ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float s
         Fnc_ResetPageScale(ctx);
         Fnc_SetPageScale(ctx, scale);
         Canvas* canvas = args.preview->canvas();
-        // A preview may hold only a window of the view (its origin onwards).
-        if (canvas)
-            Fnc_SetClipSize(ctx, canvas->origin().x() + canvas->width(),
-                            canvas->origin().y() + canvas->height());
+        clipToPreview(ctx, canvas);
         surface_ = DrawSurface{canvas, scale, scale};
         return;
     }
@@ -83,9 +91,7 @@ void ItemDrawScope::resizePreview(int contentWidth, int contentHeight) {
     args_.preview->resize(QSize(contentWidth + 4, contentHeight + 4));
     args_.preview->clear(args_.item.BackColor);
     Canvas* canvas = args_.preview->canvas();
-    if (canvas)
-        Fnc_SetClipSize(ctx_, canvas->origin().x() + canvas->width(),
-                        canvas->origin().y() + canvas->height());
+    clipToPreview(ctx_, canvas);
     surface_.dc = canvas;
 }
 

@@ -49,7 +49,8 @@ CanvasScene::CanvasScene(const EditorDocument& editor, QObject* parent)
     rescaleTimer_ = new QTimer(this);
     rescaleTimer_->setSingleShot(true);
     rescaleTimer_->setInterval(60);
-    connect(rescaleTimer_, &QTimer::timeout, this, [this] { Fnc_RefreshAllItem(); });
+    // A new scale changes no content: the days already read are drawn again.
+    connect(rescaleTimer_, &QTimer::timeout, this, &CanvasScene::drawAllPreviews);
     paper_ = new PaperItem;
     paper_->setZValue(-1);
     addItem(paper_);
@@ -224,12 +225,16 @@ void CanvasScene::readOwnDays() {
     previewContext_.ownDays = ownDays_.get();
 }
 
-bool CanvasScene::Fnc_RefreshAllItem() {
-    readOwnDays();
+void CanvasScene::drawAllPreviews() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (document().isLive(slot) && itemView(slot))
             Fnc_ItemPrint(slot);
     }
+}
+
+bool CanvasScene::Fnc_RefreshAllItem() {
+    readOwnDays();
+    drawAllPreviews();
     return true;
 }
 

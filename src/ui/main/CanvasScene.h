@@ -65,6 +65,7 @@ private:
     void itemRemoved(int slot);
     void itemChanged(int slot, ItemChanges what);
     void readOwnDays();
+    void drawAllPreviews();
 
     const EditorDocument& editor_;
     RenderContext previewContext_;               // decodes pictures through the editor's cache
