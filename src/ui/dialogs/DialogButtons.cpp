@@ -7,6 +7,13 @@
 
 namespace tobirae {
 
+QPushButton* plainButton(const QString& caption, const QString& name, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
 QDialogButtonBox* okCancelButtons(QDialog* dialog, const QString& okText,
                                   const QString& cancelText) {
     auto* buttons = new QDialogButtonBox(dialog);

@@ -6,6 +6,8 @@
 class QComboBox;
 class QDialog;
 class QDialogButtonBox;
+class QPushButton;
+class QWidget;
 
 namespace tobirae {
 
@@ -13,6 +15,9 @@ namespace tobirae {
 // connects accepted(), since each dialog checks its entries before closing.
 QDialogButtonBox* okCancelButtons(QDialog* dialog, const QString& okText,
                                   const QString& cancelText);
+
+// A named button that Enter in the dialog does not press.
+QPushButton* plainButton(const QString& caption, const QString& name, QWidget* parent);
 
 // A long list (the years 1950 to 2049) opens with about twenty entries, also under styles that
 // would open it over the whole screen height.

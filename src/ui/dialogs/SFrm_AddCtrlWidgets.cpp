@@ -70,13 +70,6 @@ QComboBox* comboBox(const QString& name, QWidget* parent) {
     return box;
 }
 
-QPushButton* button(const QString& caption, const QString& name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLabel* label(const QString& caption, const QString& name, QWidget* parent) {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(name);
@@ -119,8 +112,8 @@ void SFrm_AddCtrl::buildWidgets() {
                                                       u"背景色",   u"透視化色"};
     for (int i = 0; i < 8; ++i)
         Cmd_BackColor[static_cast<std::size_t>(i)] =
-            button(QString::fromUtf16(backCaptions[static_cast<std::size_t>(i)]),
-                   QStringLiteral("Cmd_BackColor%1").arg(i), this);
+            plainButton(QString::fromUtf16(backCaptions[static_cast<std::size_t>(i)]),
+                        QStringLiteral("Cmd_BackColor%1").arg(i), this);
     for (int i = 0; i < 4; ++i) {
         Chk_ClearColor[static_cast<std::size_t>(i)] =
             new QCheckBox(QStringLiteral("透視化する"), this);
@@ -141,9 +134,9 @@ void SFrm_AddCtrl::buildWidgets() {
     Fra_Panel[2] = static_cast<QGroupBox*>(buildPicturePanel());
     Fra_Panel[3] = static_cast<QGroupBox*>(buildTextPanel());
 
-    Command1[0] = button(QStringLiteral("日付表示設定"), QStringLiteral("Command1_0"), this);
-    Command1[1] = button(QStringLiteral("全体の罫線設定"), QStringLiteral("Command1_1"), this);
-    Command2 = button(QStringLiteral("初期化"), QStringLiteral("Command2"), this);
+    Command1[0] = plainButton(QStringLiteral("日付表示設定"), QStringLiteral("Command1_0"), this);
+    Command1[1] = plainButton(QStringLiteral("全体の罫線設定"), QStringLiteral("Command1_1"), this);
+    Command2 = plainButton(QStringLiteral("初期化"), QStringLiteral("Command2"), this);
     auto* buttons = okCancelButtons(this, QStringLiteral("OK"), QStringLiteral("キャンセル(&C)"));
     buttons->findChild<QPushButton*>(QStringLiteral("Cmd_OK"))
         ->setObjectName(QStringLiteral("Cmd_Ret0"));
@@ -180,7 +173,7 @@ QWidget* SFrm_AddCtrl::buildTitlePanel() {
     Cmb_YMD_Sub[0] = comboBox(QStringLiteral("Cmb_YMD_Sub0"), panel);
     Cmb_YMD_Sub[1] = comboBox(QStringLiteral("Cmb_YMD_Sub1"), panel);
     Lbl_YMD_Sub1 = label(QStringLiteral("月指定"), QStringLiteral("Lbl_YMD_Sub1"), panel);
-    Cmd_YMD_Sub = button(QStringLiteral("フォント"), QStringLiteral("Cmd_YMD_Sub"), panel);
+    Cmd_YMD_Sub = plainButton(QStringLiteral("フォント"), QStringLiteral("Cmd_YMD_Sub"), panel);
     Lbl_YMD_Sub4 = label(QString(), QStringLiteral("Lbl_YMD_Sub4"), panel);
     grid->addWidget(new QLabel(QStringLiteral("表示形式"), panel), 0, 0);
     grid->addWidget(Cmb_YMD_Sub[0], 0, 1);
@@ -257,7 +250,7 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
     auto* alignFrame = new QGroupBox(QStringLiteral("位置設定"), panel);
     Opt_StrState =
         optionGroup(alignFrame, QStringLiteral("Opt_StrState"), {u"左寄せ", u"中央", u"右寄せ"});
-    Cmd2_1Month = button(QStringLiteral("フォント"), QStringLiteral("Cmd2_1Month"), panel);
+    Cmd2_1Month = plainButton(QStringLiteral("フォント"), QStringLiteral("Cmd2_1Month"), panel);
     auto* rowTools = new QHBoxLayout;
     rowTools->addWidget(Lbl_YearMonth);
     rowTools->addWidget(Cmb_YearMonth);
@@ -269,8 +262,8 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
     const std::array<const char16_t*, 2> fontCaptions{u"日付フォント", u"曜日フォント"};
     for (int i = 0; i < 2; ++i) {
         Cmd_DayFonts[static_cast<std::size_t>(i)] =
-            button(QString::fromUtf16(fontCaptions[static_cast<std::size_t>(i)]),
-                   QStringLiteral("Cmd_1Month%1").arg(12 + i), panel);
+            plainButton(QString::fromUtf16(fontCaptions[static_cast<std::size_t>(i)]),
+                        QStringLiteral("Cmd_1Month%1").arg(12 + i), panel);
         Lbl_DayFonts[static_cast<std::size_t>(i)] =
             label(QString(), QStringLiteral("Lbl_1MonthFont%1").arg(12 + i), panel);
         dayFonts->addWidget(Cmd_DayFonts[static_cast<std::size_t>(i)], i, 0);
@@ -291,8 +284,8 @@ QWidget* SFrm_AddCtrl::buildDayPanel() {
     for (int k = 0; k < 8; ++k) {
         const auto i = static_cast<std::size_t>(k);
         Pic_Color[i] = new ColourSwatch(QStringLiteral("Pic_Color%1").arg(k), colourFrame);
-        Cmd_Color[i] = button(QString::fromUtf16(dayCaptions[i]),
-                              QStringLiteral("Cmd_Color%1").arg(k), colourFrame);
+        Cmd_Color[i] = plainButton(QString::fromUtf16(dayCaptions[i]),
+                                   QStringLiteral("Cmd_Color%1").arg(k), colourFrame);
         colourGrid->addWidget(Pic_Color[i], k / 2, k % 2 * 2);
         colourGrid->addWidget(Cmd_Color[i], k / 2, k % 2 * 2 + 1);
     }
@@ -329,7 +322,7 @@ QWidget* SFrm_AddCtrl::buildPicturePanel() {
     Text1->setMinimumWidth(420);
     grid->addWidget(new QLabel(QStringLiteral("画像ファイル名"), panel), 0, 0);
     grid->addWidget(Text1, 0, 1);
-    grid->addWidget(button(QStringLiteral("参照"), QStringLiteral("Cmd_File"), panel), 0, 2);
+    grid->addWidget(plainButton(QStringLiteral("参照"), QStringLiteral("Cmd_File"), panel), 0, 2);
     grid->addLayout(colourRow(Pic_BackColor[4], Cmd_BackColor[5]), 1, 0, 1, 2);
     grid->addWidget(Chk_ClearColor[2], 1, 2);
     grid->setColumnStretch(1, 1);
@@ -346,7 +339,7 @@ QWidget* SFrm_AddCtrl::buildTextPanel() {
     Txt_Text->setMinimumSize(420, 90);
     Txt_Text->setToolTip(QStringLiteral(
         "{年} {月} {和暦年} {年度} {和暦年度} はページの月で置き換わります。{{ で { を書きます。"));
-    Cmd_TextFont = button(QStringLiteral("フォント"), QStringLiteral("Cmd_TextFont"), panel);
+    Cmd_TextFont = plainButton(QStringLiteral("フォント"), QStringLiteral("Cmd_TextFont"), panel);
     Lbl_TextFont = label(QString(), QStringLiteral("Lbl_TextFont"), panel);
     Chk_TextBack = new QCheckBox(QStringLiteral("背景を塗る"), panel);
     Chk_TextBack->setObjectName(QStringLiteral("Chk_TextBack"));

@@ -39,13 +39,6 @@ int kindIndex(OwnDayKind kind) {
                             std::begin(kKinds));
 }
 
-QPushButton* rowButton(QWidget* parent, const QString& name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 SFrm_OwnDays::SFrm_OwnDays(const OwnDaysSettings& settings, UserPrompts& prompts, QWidget* parent)
@@ -71,8 +64,8 @@ SFrm_OwnDays::SFrm_OwnDays(const OwnDaysSettings& settings, UserPrompts& prompts
         &SFrm_OwnDays::addRow, &SFrm_OwnDays::deleteSelectedRows, &SFrm_OwnDays::sortRows,
         &SFrm_OwnDays::importFile, &SFrm_OwnDays::exportFile};
     for (std::size_t i = 0; i < dayActions.size(); ++i) {
-        QPushButton* b = rowButton(daysFrame, QString::fromLatin1(dayButtons[i].first),
-                                   QString::fromUtf8(dayButtons[i].second));
+        QPushButton* b = plainButton(QString::fromUtf8(dayButtons[i].second),
+                                     QString::fromLatin1(dayButtons[i].first), daysFrame);
         connect(b, &QPushButton::clicked, this, dayActions[i]);
         rowButtons->addWidget(b);
     }
@@ -88,9 +81,9 @@ SFrm_OwnDays::SFrm_OwnDays(const OwnDaysSettings& settings, UserPrompts& prompts
     Lst_Files->addItems(settings.files);
     Lst_Files->setMaximumHeight(90);
     QPushButton* addFile =
-        rowButton(filesFrame, QStringLiteral("Cmd_AddFile"), QStringLiteral("追加..."));
+        plainButton(QStringLiteral("追加..."), QStringLiteral("Cmd_AddFile"), filesFrame);
     QPushButton* removeFile =
-        rowButton(filesFrame, QStringLiteral("Cmd_RemoveFile"), QStringLiteral("外す"));
+        plainButton(QStringLiteral("外す"), QStringLiteral("Cmd_RemoveFile"), filesFrame);
     connect(addFile, &QPushButton::clicked, this, &SFrm_OwnDays::addLinkedFile);
     connect(removeFile, &QPushButton::clicked, this, &SFrm_OwnDays::removeLinkedFile);
     auto* fileButtons = new QVBoxLayout;
