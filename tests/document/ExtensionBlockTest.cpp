@@ -240,57 +240,39 @@ TEST(ExtensionBlock, JsonRefusesWhatItDoesNotKnowByName) {
         change(copy);
         return layoutFromJson(QJsonDocument(copy).toJson()).error.toStdString();
     };
-    EXPECT_EQ(edited([](QJsonObject& r) {
-                  QJsonArray texts = r["TextItems"].toArray();
-                  QJsonObject t = texts[0].toObject();
-                  t["Colour"] = 1;
-                  texts[0] = t;
-                  r["TextItems"] = texts;
-              }),
-              "TextItems[0].Colour: 不明なキーです。");
-    EXPECT_EQ(edited([](QJsonObject& r) {
-                  QJsonArray items = r["Items"].toArray();
-                  QJsonObject i = items[2].toObject();
-                  i["WeekStart"] = "Tuesday";
-                  items[2] = i;
-                  r["Items"] = items;
-              }),
+    // One key of one entry of a list set to the value, or removed for an undefined one.
+    const auto withEntry = [](QJsonObject list, const QString& name, int index, const char* key,
+                              const QJsonValue& value) {
+        QJsonArray entries = list[name].toArray();
+        QJsonObject entry = entries[index].toObject();
+        if (value.isUndefined())
+            entry.remove(QString::fromLatin1(key));
+        else
+            entry[QString::fromLatin1(key)] = value;
+        entries[index] = entry;
+        list[name] = entries;
+        return list;
+    };
+    const auto entryEdited = [&](const char* name, int index, const char* key, QJsonValue value) {
+        return edited([&](QJsonObject& r) {
+            r = withEntry(r, QString::fromLatin1(name), index, key, value);
+        });
+    };
+    EXPECT_EQ(entryEdited("TextItems", 0, "Colour", 1), "TextItems[0].Colour: 不明なキーです。");
+    EXPECT_EQ(entryEdited("Items", 2, "WeekStart", "Tuesday"),
               "Items[2].WeekStart: \"Sunday\" か \"Monday\" が必要です。");
-    EXPECT_EQ(edited([](QJsonObject& r) {
-                  QJsonArray texts = r["TextItems"].toArray();
-                  QJsonObject t = texts[1].toObject();
-                  t.remove("Text");
-                  texts[1] = t;
-                  r["TextItems"] = texts;
-              }),
+    EXPECT_EQ(entryEdited("TextItems", 1, "Text", QJsonValue(QJsonValue::Undefined)),
               "TextItems[1].Text: がありません。");
-    EXPECT_EQ(edited([](QJsonObject& r) {
-                  QJsonArray texts = r["TextItems"].toArray();
-                  QJsonObject t = texts[1].toObject();
-                  t["HPlacement"] = 3;
-                  texts[1] = t;
-                  r["TextItems"] = texts;
-              }),
+    EXPECT_EQ(entryEdited("TextItems", 1, "HPlacement", 3),
               "TextItems[1].HPlacement: 0～2 の整数が必要です。");
     EXPECT_EQ(edited([](QJsonObject& r) { r["TextItem"] = QJsonArray(); }),
               "TextItem: 不明なキーです。");
-    EXPECT_EQ(edited([](QJsonObject& r) {
-                  QJsonArray items = r["Items"].toArray();
-                  QJsonObject i = items[2].toObject();
-                  i["HideOwnNames"] = 1;
-                  items[2] = i;
-                  r["Items"] = items;
-              }),
+    EXPECT_EQ(entryEdited("Items", 2, "HideOwnNames", 1),
               "Items[2].HideOwnNames: true または false が必要です。");
     const auto ownDaysEdit = [&](const char* key, QJsonValue value) {
         return edited([&](QJsonObject& r) {
-            QJsonObject own = r["OwnDays"].toObject();
-            QJsonArray days = own["Days"].toArray();
-            QJsonObject day = days[1].toObject();
-            day[QString::fromLatin1(key)] = value;
-            days[1] = day;
-            own["Days"] = days;
-            r["OwnDays"] = own;
+            r["OwnDays"] =
+                withEntry(r["OwnDays"].toObject(), QStringLiteral("Days"), 1, key, value);
         });
     };
     EXPECT_EQ(ownDaysEdit("Date", "2027-02-30"),
