@@ -16,7 +16,7 @@ void BM_DayFactsCentury(benchmark::State& state) {
         tobirae::DayFacts facts;
         for (sys_days d = kFirst; d <= kLast; d += days{1}) {
             facts.date = year_month_day{d};
-            tobirae::Fnc_GetDayFacts(facts);
+            tobirae::computeDayFacts(facts);
             benchmark::DoNotOptimize(facts.rokuyoName.data());
         }
     }
@@ -27,7 +27,7 @@ BENCHMARK(BM_DayFactsCentury)->Unit(benchmark::kMillisecond);
 void BM_SekkiLookupCentury(benchmark::State& state) {
     for (auto _ : state) {
         for (sys_days d = kFirst; d <= kLast; d += days{1}) {
-            auto entries = tobirae::Fnc_SekkiLookup(year_month_day{d});
+            auto entries = tobirae::lookupSolarTerm(year_month_day{d});
             benchmark::DoNotOptimize(entries);
         }
     }
@@ -40,8 +40,8 @@ void BM_SekkiLookupAlternatingYears(benchmark::State& state) {
     const year_month_day december{year{2003} / 12 / 31};
     const year_month_day january{year{2004} / 1 / 1};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tobirae::Fnc_SekkiLookup(december));
-        benchmark::DoNotOptimize(tobirae::Fnc_SekkiLookup(january));
+        benchmark::DoNotOptimize(tobirae::lookupSolarTerm(december));
+        benchmark::DoNotOptimize(tobirae::lookupSolarTerm(january));
     }
 }
 BENCHMARK(BM_SekkiLookupAlternatingYears);
@@ -49,7 +49,7 @@ BENCHMARK(BM_SekkiLookupAlternatingYears);
 void BM_SekkiBuildYear(benchmark::State& state) {
     int y = 1950;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tobirae::Fnc_SekkiBuildYear(y));
+        benchmark::DoNotOptimize(tobirae::buildSolarTermYear(y));
         y = y == 2049 ? 1950 : y + 1;
     }
 }
@@ -58,7 +58,7 @@ BENCHMARK(BM_SekkiBuildYear)->Unit(benchmark::kMicrosecond);
 void BM_OldCalendarCentury(benchmark::State& state) {
     for (auto _ : state) {
         for (sys_days d = kFirst; d <= kLast; d += days{1})
-            benchmark::DoNotOptimize(tobirae::Fnc_OldCalendar(year_month_day{d}, true, true));
+            benchmark::DoNotOptimize(tobirae::oldCalendarDate(year_month_day{d}, true, true));
     }
 }
 BENCHMARK(BM_OldCalendarCentury)->Unit(benchmark::kMillisecond);

@@ -92,7 +92,7 @@ int weekdayIndex(sys_days date) {
     return static_cast<int>(weekday{date}.c_encoding());
 }
 
-std::string Fnc_WeekdayName(int weekday, int style) {
+std::string weekdayName(int weekday, int style) {
     static constexpr std::array<std::array<const char*, 8>, 7> kNames{{
         {"日曜日", "日曜", "日", "Sunday", "SUNDAY", "SUN", "Sun", "S"},
         {"月曜日", "月曜", "月", "Monday", "MONDAY", "MON", "Mon", "M"},
@@ -107,16 +107,16 @@ std::string Fnc_WeekdayName(int weekday, int style) {
     return kNames[weekday][style];
 }
 
-sys_days Fnc_WeekStart(sys_days date) {
+sys_days startOfWeek(sys_days date) {
     return date - days{weekdayIndex(date)};
 }
 
-sys_days Fnc_MonthEnd(sys_days date) {
+sys_days lastDayOfMonth(sys_days date) {
     year_month_day ymd{date};
     return sys_days{ymd.year() / ymd.month() / last};
 }
 
-std::int32_t Fnc_JulianDayNumber(int year, int month, int day) {
+std::int32_t julianDayNumber(int year, int month, int day) {
     double y = year;
     double m = month;
     if (month < 3) {
@@ -131,8 +131,8 @@ std::int32_t Fnc_JulianDayNumber(int year, int month, int day) {
     return static_cast<std::int32_t>(jdn);
 }
 
-std::int32_t Fnc_JulianDayNumber(year_month_day date) {
-    return Fnc_JulianDayNumber(static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+std::int32_t julianDayNumber(year_month_day date) {
+    return julianDayNumber(static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
                                static_cast<unsigned>(date.day()));
 }
 

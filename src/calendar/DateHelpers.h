@@ -43,16 +43,16 @@ int weekdayIndex(std::chrono::sys_days date);
 // Label of weekday 0..6 (Sunday first) in style 0..7:
 // 0 "日曜日", 1 "日曜", 2 "日", 3 "Sunday", 4 "SUNDAY", 5 "SUN", 6 "Sun", 7 "S".
 // Empty for a weekday or style out of range.
-std::string Fnc_WeekdayName(int weekday, int style);
+std::string weekdayName(int weekday, int style);
 
 // The Sunday on or before the date.
-std::chrono::sys_days Fnc_WeekStart(std::chrono::sys_days date);
+std::chrono::sys_days startOfWeek(std::chrono::sys_days date);
 
 // The last day of the date's month.
-std::chrono::sys_days Fnc_MonthEnd(std::chrono::sys_days date);
+std::chrono::sys_days lastDayOfMonth(std::chrono::sys_days date);
 
 // Whole Julian day number of a Gregorian date (2000/1/1 gives 2451545).
-std::int32_t Fnc_JulianDayNumber(int year, int month, int day);
-std::int32_t Fnc_JulianDayNumber(std::chrono::year_month_day date);
+std::int32_t julianDayNumber(int year, int month, int day);
+std::int32_t julianDayNumber(std::chrono::year_month_day date);
 
 } // namespace tobirae

@@ -6,29 +6,29 @@
 
 namespace tobirae {
 
-bool Fnc_GetDayFacts(DayFacts& facts) {
+bool computeDayFacts(DayFacts& facts) {
     const std::chrono::year_month_day date = facts.date;
     facts = DayFacts{};
     facts.date = date;
 
-    auto check = Fnc_HolidayCheck(date);
+    auto check = checkHoliday(date);
     if (!check)
         return false;
     facts.dayCode = check->code;
     facts.isRedDay = check->isRedDay;
-    facts.holidayName = Fnc_HolidayName(check->code).name;
+    facts.holidayName = holidayNameOf(check->code).name;
 
-    if (auto kanshi = Fnc_KanshiOfDay(date)) {
+    if (auto kanshi = sexagenaryOfDay(date)) {
         facts.kanshiName = std::move(kanshi->name);
         facts.kanshiReading = std::move(kanshi->reading);
     }
 
     // Outside the old calendar's years both texts stay empty: a rokuyo without an old date
     // would be invented.
-    if (auto old = Fnc_OldCalendar(date, true, true)) {
+    if (auto old = oldCalendarDate(date, true, true)) {
         facts.oldDateText = std::move(old->text);
         facts.isLeapMonth = old->isLeapMonth;
-        facts.rokuyoName = Fnc_RokuyoName(old->rokuyo);
+        facts.rokuyoName = rokuyoNameOf(old->rokuyo);
     }
     return true;
 }
@@ -43,10 +43,10 @@ bool DayFacts::isHolidayColoured() const {
     return !isOwnWorkingDay && (isOwnDayOff || !holidayName.empty());
 }
 
-std::optional<DayFacts> Fnc_GetDayFacts(std::chrono::year_month_day date) {
+std::optional<DayFacts> computeDayFacts(std::chrono::year_month_day date) {
     DayFacts facts;
     facts.date = date;
-    if (!Fnc_GetDayFacts(facts))
+    if (!computeDayFacts(facts))
         return std::nullopt;
     return facts;
 }

@@ -32,8 +32,8 @@ struct DayFacts {
 };
 
 // Fills every field from facts.date; false (with the fields reset) for an invalid date.
-bool Fnc_GetDayFacts(DayFacts& facts);
+bool computeDayFacts(DayFacts& facts);
 // Convenience: the facts of one date, nullopt for an invalid date.
-std::optional<DayFacts> Fnc_GetDayFacts(std::chrono::year_month_day date);
+std::optional<DayFacts> computeDayFacts(std::chrono::year_month_day date);
 
 } // namespace tobirae

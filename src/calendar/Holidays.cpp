@@ -59,7 +59,7 @@ DayCode namedHoliday(const DayParts& p) {
             return kShowaFuneral;
         return 0;
     case 3:
-        if (auto v = Fnc_VernalEquinoxDay(y); v && d == *v)
+        if (auto v = vernalEquinoxDay(y); v && d == *v)
             return kVernalEquinox;
         return 0;
     case 4:
@@ -102,7 +102,7 @@ DayCode namedHoliday(const DayParts& p) {
             return kMountain;
         return 0;
     case 9:
-        if (auto a = Fnc_AutumnalEquinoxDay(y); a && d == *a)
+        if (auto a = autumnalEquinoxDay(y); a && d == *a)
             return kAutumnalEquinox;
         if (y >= 1966 && y <= 2002 && d == 15)
             return kRespectForAged;
@@ -214,26 +214,26 @@ HolidayCheckResult classify(sys_days date) {
 
 } // namespace
 
-std::optional<HolidayCheckResult> Fnc_HolidayCheck(year_month_day date) {
+std::optional<HolidayCheckResult> checkHoliday(year_month_day date) {
     if (!isValidDate(date))
         return std::nullopt;
     return classify(sys_days{date});
 }
 
-std::optional<HolidayCheckResult> Fnc_HolidayCheck(int year, int month, int day) {
+std::optional<HolidayCheckResult> checkHoliday(int year, int month, int day) {
     if (!isValidDate(year, month, day))
         return std::nullopt;
     return classify(makeDate(year, month, day));
 }
 
-std::optional<HolidayCheckResult> Fnc_HolidayCheckText(std::string_view text) {
+std::optional<HolidayCheckResult> checkHolidayText(std::string_view text) {
     auto date = parseDateText(text);
     if (!date)
         return std::nullopt;
     return classify(sys_days{*date});
 }
 
-HolidayNameResult Fnc_HolidayName(DayCode code) {
+HolidayNameResult holidayNameOf(DayCode code) {
     HolidayNameResult result;
     const int lastDigit = code % 10;
     if (lastDigit == 1)
@@ -252,7 +252,7 @@ HolidayNameResult Fnc_HolidayName(DayCode code) {
     return result;
 }
 
-std::optional<int> Fnc_VernalEquinoxDay(int year) {
+std::optional<int> vernalEquinoxDay(int year) {
     if (year < 1900 || year > 2099)
         return std::nullopt;
     const double y = year;
@@ -262,7 +262,7 @@ std::optional<int> Fnc_VernalEquinoxDay(int year) {
     return static_cast<int>(std::floor(20.8431 + k) - std::floor((y - 1980) / 4));
 }
 
-std::optional<int> Fnc_AutumnalEquinoxDay(int year) {
+std::optional<int> autumnalEquinoxDay(int year) {
     if (year < 1900 || year > 2099)
         return std::nullopt;
     const double y = year;

@@ -52,10 +52,10 @@ struct HolidayCheckResult {
 };
 
 // Classifies a date; nullopt when year/month/day is not a valid date.
-std::optional<HolidayCheckResult> Fnc_HolidayCheck(int year, int month, int day);
-std::optional<HolidayCheckResult> Fnc_HolidayCheck(std::chrono::year_month_day date);
+std::optional<HolidayCheckResult> checkHoliday(int year, int month, int day);
+std::optional<HolidayCheckResult> checkHoliday(std::chrono::year_month_day date);
 // The same for a "yyyy/mm/dd" text.
-std::optional<HolidayCheckResult> Fnc_HolidayCheckText(std::string_view text);
+std::optional<HolidayCheckResult> checkHolidayText(std::string_view text);
 
 struct HolidayNameResult {
     int dayType = 0;  // 1 Sunday, 2 substitute holiday, 0 otherwise
@@ -63,10 +63,10 @@ struct HolidayNameResult {
 };
 
 // Name of a day code: "振替休日" for a substitute holiday, else the holiday number's name.
-HolidayNameResult Fnc_HolidayName(DayCode code);
+HolidayNameResult holidayNameOf(DayCode code);
 
 // Day of March / September of the equinox holiday; nullopt outside 1900..2099.
-std::optional<int> Fnc_VernalEquinoxDay(int year);
-std::optional<int> Fnc_AutumnalEquinoxDay(int year);
+std::optional<int> vernalEquinoxDay(int year);
+std::optional<int> autumnalEquinoxDay(int year);
 
 } // namespace tobirae

@@ -18,7 +18,7 @@ sys_days dateOfStart(std::int32_t start) {
 
 } // namespace
 
-std::optional<OldCalendarResult> Fnc_OldCalendar(year_month_day date, bool showLeap,
+std::optional<OldCalendarResult> oldCalendarDate(year_month_day date, bool showLeap,
                                                  bool twoDigits) {
     if (!isValidDate(date))
         return std::nullopt;
@@ -52,15 +52,15 @@ std::optional<OldCalendarResult> Fnc_OldCalendar(year_month_day date, bool showL
     return result;
 }
 
-std::optional<OldCalendarResult> Fnc_OldCalendar(std::string_view dateText, bool showLeap,
+std::optional<OldCalendarResult> oldCalendarDate(std::string_view dateText, bool showLeap,
                                                  bool twoDigits) {
     auto date = parseDateText(dateText);
     if (!date)
         return std::nullopt;
-    return Fnc_OldCalendar(*date, showLeap, twoDigits);
+    return oldCalendarDate(*date, showLeap, twoDigits);
 }
 
-std::string Fnc_RokuyoName(int index) {
+std::string rokuyoNameOf(int index) {
     static constexpr const char* kNames[] = {"大安", "赤口", "先勝", "友引", "先負", "仏滅"};
     if (index < 0 || index > 5)
         return {};

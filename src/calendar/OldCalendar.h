@@ -27,7 +27,7 @@ inline constexpr int kOldCalendarLastYear = 2049;
 struct OldCalendarResult {
     std::string text;         // "2004/閏02/01", "2004/閏2/1", "2004/02/01" ... by the flags
     bool isLeapMonth = false; // also set when the marker is not shown
-    int rokuyo = 0;           // 0..5, see Fnc_RokuyoName
+    int rokuyo = 0;           // 0..5, see rokuyoNameOf
     int oldYear = 0;
     int month = 0;
     int day = 0;
@@ -35,13 +35,13 @@ struct OldCalendarResult {
 
 // Converts a date of 1950/1/1..2049/12/31; nullopt outside that range or for an invalid date.
 // showLeap puts "閏" before the month of a leap month; twoDigits pads month and day to two digits.
-std::optional<OldCalendarResult> Fnc_OldCalendar(std::chrono::year_month_day date, bool showLeap,
+std::optional<OldCalendarResult> oldCalendarDate(std::chrono::year_month_day date, bool showLeap,
                                                  bool twoDigits);
 // The same for a "yyyy/mm/dd" text.
-std::optional<OldCalendarResult> Fnc_OldCalendar(std::string_view dateText, bool showLeap,
+std::optional<OldCalendarResult> oldCalendarDate(std::string_view dateText, bool showLeap,
                                                  bool twoDigits);
 
 // 0 "大安", 1 "赤口", 2 "先勝", 3 "友引", 4 "先負", 5 "仏滅"; empty outside 0..5.
-std::string Fnc_RokuyoName(int index);
+std::string rokuyoNameOf(int index);
 
 } // namespace tobirae

@@ -52,7 +52,7 @@ const KanshiTable& table() {
         KanshiTable t;
         for (int i = 0; i < 60; ++i) {
             t.names[i] = std::string(kStems[i % 10].text) + std::string(kBranches[i % 12].text);
-            t.readings[i] = Fnc_KanshiReading(t.names[i]);
+            t.readings[i] = sexagenaryReading(t.names[i]);
         }
         return t;
     }();
@@ -66,7 +66,7 @@ int positiveMod(long long value, int divisor) {
 
 } // namespace
 
-bool Fnc_KanshiInit() {
+bool initSexagenary() {
     table();
     return true;
 }
@@ -78,32 +78,32 @@ std::string kanshiName(int index) {
 }
 
 int kanshiIndex(std::chrono::year_month_day date) {
-    return positiveMod(static_cast<long long>(Fnc_JulianDayNumber(date)) + 49, 60);
+    return positiveMod(static_cast<long long>(julianDayNumber(date)) + 49, 60);
 }
 
-std::optional<KanshiResult> Fnc_KanshiOfDay(std::chrono::year_month_day date) {
+std::optional<KanshiResult> sexagenaryOfDay(std::chrono::year_month_day date) {
     if (!isValidDate(date))
         return std::nullopt;
     int index = kanshiIndex(date);
     return KanshiResult{table().names[index], table().readings[index]};
 }
 
-std::optional<KanshiResult> Fnc_KanshiOfDay(int year, int month, int day) {
+std::optional<KanshiResult> sexagenaryOfDay(int year, int month, int day) {
     if (!isValidDate(year, month, day))
         return std::nullopt;
-    return Fnc_KanshiOfDay(std::chrono::year_month_day{
+    return sexagenaryOfDay(std::chrono::year_month_day{
         std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
         std::chrono::day{static_cast<unsigned>(day)}});
 }
 
-std::optional<KanshiResult> Fnc_KanshiOfDate(std::string_view dateText) {
+std::optional<KanshiResult> sexagenaryOfDateText(std::string_view dateText) {
     auto date = parseDateText(dateText);
     if (!date)
         return std::nullopt;
-    return Fnc_KanshiOfDay(*date);
+    return sexagenaryOfDay(*date);
 }
 
-std::string Fnc_KanshiReading(std::string_view name) {
+std::string sexagenaryReading(std::string_view name) {
     std::string reading;
     for (const Named& stem : kStems) {
         if (name.starts_with(stem.text)) {

@@ -14,7 +14,7 @@ struct KanshiResult {
 };
 
 // Prepares the sixty names (done on first use as well; safe from any thread). Always true.
-bool Fnc_KanshiInit();
+bool initSexagenary();
 
 // Name of cycle position 0..59 (0 "甲子", 59 "癸亥"); empty outside that range.
 std::string kanshiName(int index);
@@ -23,13 +23,13 @@ std::string kanshiName(int index);
 int kanshiIndex(std::chrono::year_month_day date);
 
 // Name and reading of a day; nullopt for an invalid date.
-std::optional<KanshiResult> Fnc_KanshiOfDay(int year, int month, int day);
-std::optional<KanshiResult> Fnc_KanshiOfDay(std::chrono::year_month_day date);
+std::optional<KanshiResult> sexagenaryOfDay(int year, int month, int day);
+std::optional<KanshiResult> sexagenaryOfDay(std::chrono::year_month_day date);
 // The same for a "yyyy/mm/dd" text.
-std::optional<KanshiResult> Fnc_KanshiOfDate(std::string_view dateText);
+std::optional<KanshiResult> sexagenaryOfDateText(std::string_view dateText);
 
 // Reading of a two-character name: the stem's reading, then " " and the branch's reading.
 // An unknown stem leaves the stem part empty; an unknown branch leaves only the stem reading.
-std::string Fnc_KanshiReading(std::string_view name);
+std::string sexagenaryReading(std::string_view name);
 
 } // namespace tobirae

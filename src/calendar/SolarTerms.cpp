@@ -107,7 +107,7 @@ public:
 
     std::optional<sys_days> search(SekkiCode code) {
         const SearchedEntry e = searched(code);
-        return Fnc_SekkiSearch(year_month_day{year{table_.year}, month{e.month}, day{e.day}},
+        return searchSolarTerm(year_month_day{year{table_.year}, month{e.month}, day{e.day}},
                                e.degrees);
     }
 
@@ -129,7 +129,7 @@ public:
         const SekkiCode endCode = equinoxCode + 1;
         const sys_days entry = *equinox - days{3};
         const sys_days end = *equinox + days{3};
-        const ShanichiResult s = Fnc_ShanichiSearch(*equinox);
+        const ShanichiResult s = findShanichi(*equinox);
         if (s.side < 0 && s.date < entry) {
             add(s.date, shanichiCode);
             add(entry, entryCode);
@@ -164,18 +164,18 @@ SekkiEntry entryOf(SekkiCode code) {
 
 } // namespace
 
-std::optional<SekkiNameResult> Fnc_SekkiName(SekkiCode code) {
+std::optional<SekkiNameResult> solarTermName(SekkiCode code) {
     if (code < 1 || code > 40)
         return std::nullopt;
     const SekkiInfo& info = kSekki[code - 1];
     return SekkiNameResult{std::string(info.name), std::string(info.reading)};
 }
 
-bool Fnc_IsNijuushiSekki(SekkiCode code) {
+bool isSolarTerm(SekkiCode code) {
     return code >= 1 && code <= 40 && kSekki[code - 1].isTerm;
 }
 
-double Fnc_SolarLongitude(year_month_day date) {
+double solarLongitude(year_month_day date) {
     const double y = static_cast<int>(date.year());
     const double m = static_cast<unsigned>(date.month());
     const double d = static_cast<unsigned>(date.day());
@@ -227,11 +227,11 @@ double Fnc_SolarLongitude(year_month_day date) {
     return lambda;
 }
 
-std::optional<sys_days> Fnc_SekkiSearch(year_month_day approximate, int targetDegrees) {
+std::optional<sys_days> searchSolarTerm(year_month_day approximate, int targetDegrees) {
     const sys_days first = sys_days{approximate} - days{4};
     std::array<double, 9> lambda{};
     for (int j = 0; j < 9; ++j)
-        lambda[j] = Fnc_SolarLongitude(year_month_day{first + days{j}});
+        lambda[j] = solarLongitude(year_month_day{first + days{j}});
     const double target = targetDegrees;
     for (int j = 0; j < 8; ++j) {
         const bool crosses = targetDegrees == 0 ? lambda[j] > 180 && lambda[j + 1] < 180
@@ -242,13 +242,13 @@ std::optional<sys_days> Fnc_SekkiSearch(year_month_day approximate, int targetDe
     return std::nullopt;
 }
 
-std::string Fnc_DayStem(year_month_day date) {
+std::string dayStem(year_month_day date) {
     static constexpr std::array<const char*, 10> kStems{"甲", "乙", "丙", "丁", "戊",
                                                         "己", "庚", "辛", "壬", "癸"};
     return kStems[kanshiIndex(date) % 10];
 }
 
-ShanichiResult Fnc_ShanichiSearch(sys_days date) {
+ShanichiResult findShanichi(sys_days date) {
     // 戊 days repeat every ten days, so one is always within five days either side.
     auto isBoDay = [](sys_days d) { return kanshiIndex(year_month_day{d}) % 10 == 4; };
     for (int c = 0; c <= 5; ++c) {
@@ -260,7 +260,7 @@ ShanichiResult Fnc_ShanichiSearch(sys_days date) {
     return {date, 0}; // unreachable: a ten-day cycle always has a 戊 day within five days
 }
 
-SekkiYearTable Fnc_SekkiBuildYear(int year) {
+SekkiYearTable buildSolarTermYear(int year) {
     YearBuilder b(year);
     b.searchAndAdd(1);
     b.searchAndAdd(2);
@@ -336,7 +336,7 @@ std::shared_ptr<const SekkiYearTable> SekkiYearCache::table(int year) {
     // the lock rather than risking two threads building the same year.
     const int victim =
         static_cast<int>(std::min_element(lastUse_.begin(), lastUse_.end()) - lastUse_.begin());
-    tables_[victim] = std::make_shared<const SekkiYearTable>(Fnc_SekkiBuildYear(year));
+    tables_[victim] = std::make_shared<const SekkiYearTable>(buildSolarTermYear(year));
     lastUse_[victim] = useClock_;
     ++builds_;
     return tables_[victim];
@@ -357,7 +357,7 @@ SekkiYearCache& sekkiYearCache() {
     return cache;
 }
 
-std::optional<SekkiLookupResult> Fnc_SekkiLookup(year_month_day date) {
+std::optional<SekkiLookupResult> lookupSolarTerm(year_month_day date) {
     if (!isValidDate(date))
         return std::nullopt;
     return sekkiYearCache().lookup(sys_days{date});

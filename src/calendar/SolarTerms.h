@@ -23,10 +23,10 @@ struct SekkiNameResult {
 };
 
 // Name and reading of a code; nullopt for codes outside 1..40.
-std::optional<SekkiNameResult> Fnc_SekkiName(SekkiCode code);
+std::optional<SekkiNameResult> solarTermName(SekkiCode code);
 
 // True exactly for the 24 solar terms (not for the seasonal days).
-bool Fnc_IsNijuushiSekki(SekkiCode code);
+bool isSolarTerm(SekkiCode code);
 
 struct SekkiEntry {
     SekkiCode code = kNoSekki;
@@ -51,7 +51,7 @@ struct SekkiYearTable {
 };
 
 // The entries of one year, computed afresh.
-SekkiYearTable Fnc_SekkiBuildYear(int year);
+SekkiYearTable buildSolarTermYear(int year);
 
 // Entries falling on a date, read from a prepared year table (the table's year must match).
 SekkiLookupResult sekkiLookupIn(const SekkiYearTable& table, std::chrono::sys_days date);
@@ -79,20 +79,20 @@ private:
     long builds_ = 0;
 };
 
-// The process-wide cache behind Fnc_SekkiLookup.
+// The process-wide cache behind lookupSolarTerm.
 SekkiYearCache& sekkiYearCache();
 
 // First and second entry falling on the date (codes kNoSekki when absent); nullopt only when
 // the year's table could not be built.
-std::optional<SekkiLookupResult> Fnc_SekkiLookup(std::chrono::year_month_day date);
+std::optional<SekkiLookupResult> lookupSolarTerm(std::chrono::year_month_day date);
 
 // Day on which the sun reaches the target longitude (whole degrees) within four days either side
 // of the approximate date; nullopt when that window holds no crossing.
-std::optional<std::chrono::sys_days> Fnc_SekkiSearch(std::chrono::year_month_day approximate,
+std::optional<std::chrono::sys_days> searchSolarTerm(std::chrono::year_month_day approximate,
                                                      int targetDegrees);
 
 // Apparent ecliptic longitude of the sun in degrees [0, 360) at 0:00 Japan time of the date.
-double Fnc_SolarLongitude(std::chrono::year_month_day date);
+double solarLongitude(std::chrono::year_month_day date);
 
 struct ShanichiResult {
     std::chrono::sys_days date{};
@@ -100,9 +100,9 @@ struct ShanichiResult {
 };
 
 // The 戊 day nearest to the date; the earlier one when two are equally near.
-ShanichiResult Fnc_ShanichiSearch(std::chrono::sys_days date);
+ShanichiResult findShanichi(std::chrono::sys_days date);
 
 // Heavenly stem of the day: "甲" .. "癸".
-std::string Fnc_DayStem(std::chrono::year_month_day date);
+std::string dayStem(std::chrono::year_month_day date);
 
 } // namespace tobirae

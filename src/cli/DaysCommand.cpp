@@ -71,13 +71,13 @@ void appendIsoDate(std::string& out, year_month_day date) {
 void appendDay(std::string& out, year_month_day date, const OwnDayTable* own) {
     DayFacts facts;
     facts.date = date;
-    Fnc_GetDayFacts(facts);
+    computeDayFacts(facts);
     if (own)
-        Fnc_AddOwnDays(facts, own->lookup(date));
+        addOwnDays(facts, own->lookup(date));
 
     appendIsoDate(out, date);
     out += '\t';
-    out += Fnc_WeekdayName(weekdayIndex(sys_days{date}), 2);
+    out += weekdayName(weekdayIndex(sys_days{date}), 2);
     out += '\t';
     out += facts.holidayName;
     out += facts.isRedDay ? "\t1\t" : "\t0\t";
@@ -89,7 +89,7 @@ void appendDay(std::string& out, year_month_day date, const OwnDayTable* own) {
     out += facts.isLeapMonth ? "\t1\t" : "\t0\t";
     out += facts.rokuyoName;
     out += '\t';
-    if (auto sekki = Fnc_SekkiLookup(date)) {
+    if (auto sekki = lookupSolarTerm(date)) {
         if (sekki->first.code != kNoSekki)
             out += sekki->first.name;
         if (sekki->second.code != kNoSekki) {

@@ -82,7 +82,7 @@ OwnDayFacts OwnDayTable::lookup(year_month_day date) const {
     return out;
 }
 
-void Fnc_AddOwnDays(DayFacts& facts, const OwnDayFacts& own, bool withNames) {
+void addOwnDays(DayFacts& facts, const OwnDayFacts& own, bool withNames) {
     if (withNames && !own.names.isEmpty())
         facts.ownName = own.names.join(QStringLiteral("・")).toStdString();
     facts.isOwnDayOff = own.dayOff;

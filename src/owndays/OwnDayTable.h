@@ -44,6 +44,6 @@ private:
 
 // Adds the user's entries to the facts of a day: the names after the national holiday's (when
 // withNames), the day off and the working day, and the red of the day.
-void Fnc_AddOwnDays(DayFacts& facts, const OwnDayFacts& own, bool withNames = true);
+void addOwnDays(DayFacts& facts, const OwnDayFacts& own, bool withNames = true);
 
 } // namespace tobirae

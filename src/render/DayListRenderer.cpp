@@ -133,7 +133,7 @@ private:
         if (shown(Weekday)) {
             const int w = weekdayIndex(d);
             ok &=
-                element(r, Weekday, QString::fromStdString(Fnc_WeekdayName(w, item_.WeekdayStyle)),
+                element(r, Weekday, QString::fromStdString(weekdayName(w, item_.WeekdayStyle)),
                         Fnc_WeekdaySample(item_.WeekdayStyle), Fnc_WeekdayNameColor(item_, w));
         }
         if (shown(Rokuyo))

@@ -43,7 +43,7 @@ bool isEquinox(SekkiCode code) {
 bool qualifies(int selection, const SekkiEntry& entry) {
     if (entry.code == kNoSekki || entry.name.empty())
         return false;
-    const bool term = Fnc_IsNijuushiSekki(entry.code);
+    const bool term = isSolarTerm(entry.code);
     switch (selection) {
     case 0:
         return term;
@@ -79,7 +79,7 @@ QString Fnc_OldDateStyled(int style, int oldYear, int oldMonth, int oldDay, bool
 QString Fnc_OldDateText(int style, std::chrono::year_month_day date) {
     if (style < 0 || style >= static_cast<int>(kOldDateStyles.size()))
         return {};
-    const auto old = Fnc_OldCalendar(date, true, true);
+    const auto old = oldCalendarDate(date, true, true);
     if (!old || old->text.empty())
         return {};
     return Fnc_OldDateStyled(style, old->oldYear, old->month, old->day, old->isLeapMonth);
@@ -95,7 +95,7 @@ QString Fnc_OldDateSample(int style) {
 QString Fnc_SekkiText(int selection, std::chrono::year_month_day date) {
     if (selection < 0 || selection > 4)
         return {};
-    const auto found = Fnc_SekkiLookup(date);
+    const auto found = lookupSolarTerm(date);
     if (!found)
         return {};
     QStringList names;

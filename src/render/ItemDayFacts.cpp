@@ -8,9 +8,9 @@ DayFacts Fnc_ItemDayFacts(const RenderContext& ctx, const LayoutItem& item,
                           std::chrono::year_month_day date) {
     DayFacts facts;
     facts.date = date;
-    Fnc_GetDayFacts(facts);
+    computeDayFacts(facts);
     if (ctx.ownDays && !ctx.ownDays->empty())
-        Fnc_AddOwnDays(facts, ctx.ownDays->lookup(date), !item.Ext.hideOwnNames);
+        addOwnDays(facts, ctx.ownDays->lookup(date), !item.Ext.hideOwnNames);
     return facts;
 }
 

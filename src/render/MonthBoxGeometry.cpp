@@ -78,7 +78,7 @@ std::optional<MonthBoxGeometry> Fnc_MonthBoxGeometry(RenderContext& ctx, const R
     MonthBoxGeometry g;
     g.rows = rows;
     g.first = std::chrono::sys_days{month};
-    g.last = Fnc_MonthEnd(g.first);
+    g.last = lastDayOfMonth(g.first);
     g.firstWeekday = firstWeekdayOf(item.Ext.weekStart);
     g.weeks =
         static_cast<int>(

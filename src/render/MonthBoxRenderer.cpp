@@ -70,7 +70,7 @@ bool drawWeekdayNames(RenderContext& ctx, const DrawSurface& surface, const Layo
     bool ok = Fnc_SelectFont(ctx, item.element(Weekday).Font);
     for (int c = 0; c < 7; ++c) {
         const int weekday = box.weekdayAt(c);
-        const QString name = QString::fromStdString(Fnc_WeekdayName(weekday, item.WeekdayStyle));
+        const QString name = QString::fromStdString(weekdayName(weekday, item.WeekdayStyle));
         if (name.isEmpty())
             continue;
         const auto height = static_cast<float>(Fnc_MeasureText(ctx, nullptr, sy, name).height);

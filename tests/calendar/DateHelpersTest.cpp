@@ -13,40 +13,40 @@ using namespace std::chrono;
 using test::ymd;
 
 TEST(JulianDayNumber, KnownDays) {
-    EXPECT_EQ(Fnc_JulianDayNumber(2000, 1, 1), 2451545);
-    EXPECT_EQ(Fnc_JulianDayNumber(1900, 3, 1), 2415080);
-    EXPECT_EQ(Fnc_JulianDayNumber(2004, 3, 20), 2453085);
-    EXPECT_EQ(Fnc_JulianDayNumber(ymd(2004, 3, 20)), 2453085);
+    EXPECT_EQ(julianDayNumber(2000, 1, 1), 2451545);
+    EXPECT_EQ(julianDayNumber(1900, 3, 1), 2415080);
+    EXPECT_EQ(julianDayNumber(2004, 3, 20), 2453085);
+    EXPECT_EQ(julianDayNumber(ymd(2004, 3, 20)), 2453085);
 }
 
 TEST(JulianDayNumber, AdvancesByOneEveryDayOfTwoCenturies) {
     sys_days day = sys_days{ymd(1900, 1, 1)};
-    std::int32_t previous = Fnc_JulianDayNumber(year_month_day{day});
+    std::int32_t previous = julianDayNumber(year_month_day{day});
     for (day += days{1}; day <= sys_days{ymd(2099, 12, 31)}; day += days{1}) {
-        const std::int32_t jdn = Fnc_JulianDayNumber(year_month_day{day});
+        const std::int32_t jdn = julianDayNumber(year_month_day{day});
         ASSERT_EQ(jdn, previous + 1) << formatDateText(day);
         previous = jdn;
     }
 }
 
 TEST(WeekdayName, TableCornersAndOutOfRange) {
-    EXPECT_EQ(Fnc_WeekdayName(0, 0), "日曜日");
-    EXPECT_EQ(Fnc_WeekdayName(6, 2), "土");
-    EXPECT_EQ(Fnc_WeekdayName(3, 4), "WEDNESDAY");
-    EXPECT_EQ(Fnc_WeekdayName(4, 7), "T"); // Thursday shares Tuesday's letter
-    EXPECT_EQ(Fnc_WeekdayName(2, 7), "T");
-    EXPECT_EQ(Fnc_WeekdayName(6, 6), "Sat");
-    EXPECT_EQ(Fnc_WeekdayName(7, 0), "");
-    EXPECT_EQ(Fnc_WeekdayName(0, 8), "");
-    EXPECT_EQ(Fnc_WeekdayName(-1, 0), "");
+    EXPECT_EQ(weekdayName(0, 0), "日曜日");
+    EXPECT_EQ(weekdayName(6, 2), "土");
+    EXPECT_EQ(weekdayName(3, 4), "WEDNESDAY");
+    EXPECT_EQ(weekdayName(4, 7), "T"); // Thursday shares Tuesday's letter
+    EXPECT_EQ(weekdayName(2, 7), "T");
+    EXPECT_EQ(weekdayName(6, 6), "Sat");
+    EXPECT_EQ(weekdayName(7, 0), "");
+    EXPECT_EQ(weekdayName(0, 8), "");
+    EXPECT_EQ(weekdayName(-1, 0), "");
 }
 
 TEST(WeekStartAndMonthEnd, EdgeDays) {
-    EXPECT_EQ(Fnc_WeekStart(sys_days{ymd(2004, 1, 4)}), sys_days{ymd(2004, 1, 4)}); // Sunday
-    EXPECT_EQ(Fnc_WeekStart(sys_days{ymd(2004, 1, 3)}), sys_days{ymd(2003, 12, 28)});
-    EXPECT_EQ(Fnc_MonthEnd(sys_days{ymd(2004, 2, 10)}), sys_days{ymd(2004, 2, 29)});
-    EXPECT_EQ(Fnc_MonthEnd(sys_days{ymd(2003, 2, 10)}), sys_days{ymd(2003, 2, 28)});
-    EXPECT_EQ(Fnc_MonthEnd(sys_days{ymd(2004, 12, 31)}), sys_days{ymd(2004, 12, 31)});
+    EXPECT_EQ(startOfWeek(sys_days{ymd(2004, 1, 4)}), sys_days{ymd(2004, 1, 4)}); // Sunday
+    EXPECT_EQ(startOfWeek(sys_days{ymd(2004, 1, 3)}), sys_days{ymd(2003, 12, 28)});
+    EXPECT_EQ(lastDayOfMonth(sys_days{ymd(2004, 2, 10)}), sys_days{ymd(2004, 2, 29)});
+    EXPECT_EQ(lastDayOfMonth(sys_days{ymd(2003, 2, 10)}), sys_days{ymd(2003, 2, 28)});
+    EXPECT_EQ(lastDayOfMonth(sys_days{ymd(2004, 12, 31)}), sys_days{ymd(2004, 12, 31)});
 }
 
 TEST(DateConventions, MakeDateNormalises) {

@@ -21,11 +21,11 @@ void expectCases(const std::vector<HolidayCase>& cases) {
     for (const HolidayCase& c : cases) {
         const std::string where =
             std::to_string(c.y) + "/" + std::to_string(c.m) + "/" + std::to_string(c.d);
-        auto check = Fnc_HolidayCheck(c.y, c.m, c.d);
+        auto check = checkHoliday(c.y, c.m, c.d);
         ASSERT_TRUE(check) << where;
         EXPECT_EQ(check->code, c.code) << where;
         EXPECT_EQ(check->isRedDay, c.code != 0) << where;
-        EXPECT_EQ(Fnc_HolidayName(check->code).name, c.name) << where;
+        EXPECT_EQ(holidayNameOf(check->code).name, c.name) << where;
     }
 }
 
@@ -197,9 +197,9 @@ std::vector<std::string> holidaysOfYear(int y) {
     std::vector<std::string> found;
     for (sys_days day = sys_days{year{y} / 1 / 1}; day <= sys_days{year{y} / 12 / 31};
          day += days{1}) {
-        const DayCode code = Fnc_HolidayCheck(year_month_day{day})->code;
+        const DayCode code = checkHoliday(year_month_day{day})->code;
         if (code != 0 && code != 1)
-            found.push_back(formatDateText(day).substr(5) + " " + Fnc_HolidayName(code).name);
+            found.push_back(formatDateText(day).substr(5) + " " + holidayNameOf(code).name);
     }
     return found;
 }
@@ -236,10 +236,10 @@ TEST(Holidays, CompleteYears) {
 TEST(Holidays, EveryDayOfTheCenturyIsConsistent) {
     for (sys_days day = sys_days{year{1950} / 1 / 1}; day <= sys_days{year{2049} / 12 / 31};
          day += days{1}) {
-        const auto check = Fnc_HolidayCheck(year_month_day{day});
+        const auto check = checkHoliday(year_month_day{day});
         ASSERT_TRUE(check);
         const bool sunday = weekdayIndex(day) == 0;
-        const HolidayNameResult name = Fnc_HolidayName(check->code);
+        const HolidayNameResult name = holidayNameOf(check->code);
         ASSERT_EQ(check->code % 10, sunday ? 1 : check->code == 2 ? 2 : 0) << formatDateText(day);
         ASSERT_EQ(check->isRedDay, check->code != 0) << formatDateText(day);
         ASSERT_EQ(name.name.empty(), check->code == 0 || check->code == 1) << formatDateText(day);
@@ -250,34 +250,34 @@ TEST(Holidays, EquinoxFormulas) {
     const std::vector<std::pair<int, int>> vernal{{1900, 21}, {1950, 21}, {1979, 21}, {1980, 20},
                                                   {2000, 20}, {2003, 21}, {2012, 20}, {2099, 20}};
     for (auto [y, d] : vernal)
-        EXPECT_EQ(Fnc_VernalEquinoxDay(y), d) << y;
+        EXPECT_EQ(vernalEquinoxDay(y), d) << y;
     const std::vector<std::pair<int, int>> autumnal{{1979, 24}, {2000, 23}, {2012, 22},
                                                     {2049, 22}, {2024, 22}, {2025, 23}};
     for (auto [y, d] : autumnal)
-        EXPECT_EQ(Fnc_AutumnalEquinoxDay(y), d) << y;
-    EXPECT_FALSE(Fnc_VernalEquinoxDay(1899));
-    EXPECT_FALSE(Fnc_AutumnalEquinoxDay(2100));
+        EXPECT_EQ(autumnalEquinoxDay(y), d) << y;
+    EXPECT_FALSE(vernalEquinoxDay(1899));
+    EXPECT_FALSE(autumnalEquinoxDay(2100));
 }
 
 TEST(Holidays, InvalidDatesGiveNoResult) {
-    EXPECT_FALSE(Fnc_HolidayCheck(2003, 2, 30));
-    EXPECT_FALSE(Fnc_HolidayCheck(2004, 13, 1));
-    EXPECT_FALSE(Fnc_HolidayCheck(2004, 0, 1));
-    EXPECT_FALSE(Fnc_HolidayCheckText("2003/2/30"));
-    EXPECT_FALSE(Fnc_HolidayCheckText("not a date"));
-    ASSERT_TRUE(Fnc_HolidayCheckText("2004/3/20"));
-    EXPECT_EQ(Fnc_HolidayCheckText("2004/03/20")->code, 40);
+    EXPECT_FALSE(checkHoliday(2003, 2, 30));
+    EXPECT_FALSE(checkHoliday(2004, 13, 1));
+    EXPECT_FALSE(checkHoliday(2004, 0, 1));
+    EXPECT_FALSE(checkHolidayText("2003/2/30"));
+    EXPECT_FALSE(checkHolidayText("not a date"));
+    ASSERT_TRUE(checkHolidayText("2004/3/20"));
+    EXPECT_EQ(checkHolidayText("2004/03/20")->code, 40);
 }
 
 TEST(Holidays, NamesOfCodes) {
-    EXPECT_EQ(Fnc_HolidayName(2).dayType, 2);
-    EXPECT_EQ(Fnc_HolidayName(2).name, "振替休日");
-    EXPECT_EQ(Fnc_HolidayName(111).dayType, 1);
-    EXPECT_EQ(Fnc_HolidayName(111).name, "敬老の日");
-    EXPECT_EQ(Fnc_HolidayName(1).name, "");
-    EXPECT_EQ(Fnc_HolidayName(0).dayType, 0);
-    EXPECT_EQ(Fnc_HolidayName(990).name, "");
-    EXPECT_EQ(Fnc_HolidayName(50).name, Fnc_HolidayName(160).name);
+    EXPECT_EQ(holidayNameOf(2).dayType, 2);
+    EXPECT_EQ(holidayNameOf(2).name, "振替休日");
+    EXPECT_EQ(holidayNameOf(111).dayType, 1);
+    EXPECT_EQ(holidayNameOf(111).name, "敬老の日");
+    EXPECT_EQ(holidayNameOf(1).name, "");
+    EXPECT_EQ(holidayNameOf(0).dayType, 0);
+    EXPECT_EQ(holidayNameOf(990).name, "");
+    EXPECT_EQ(holidayNameOf(50).name, holidayNameOf(160).name);
 }
 
 } // namespace

@@ -51,50 +51,50 @@ TEST(OldCalendar, LeapMonthsStartWhereKnown) {
         {ymd(1984, 11, 23), "1984/閏10/01"}, {ymd(2023, 3, 21), "2023/02/30"},
     };
     for (const auto& [date, text] : cases) {
-        const auto result = Fnc_OldCalendar(date, true, true);
+        const auto result = oldCalendarDate(date, true, true);
         ASSERT_TRUE(result) << text;
         EXPECT_EQ(result->text, text);
     }
 }
 
 TEST(OldCalendar, EdgeDaysAndFormats) {
-    auto r = Fnc_OldCalendar(ymd(2004, 3, 20), true, true);
+    auto r = oldCalendarDate(ymd(2004, 3, 20), true, true);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->text, "2004/02/30");
     EXPECT_FALSE(r->isLeapMonth);
     EXPECT_EQ(r->rokuyo, 2);
-    EXPECT_EQ(Fnc_RokuyoName(r->rokuyo), "先勝");
+    EXPECT_EQ(rokuyoNameOf(r->rokuyo), "先勝");
 
-    EXPECT_EQ(Fnc_OldCalendar(ymd(2004, 3, 21), true, true)->text, "2004/閏02/01");
-    EXPECT_EQ(Fnc_OldCalendar(ymd(2004, 3, 21), true, false)->text, "2004/閏2/1");
-    r = Fnc_OldCalendar(ymd(2004, 3, 21), false, true);
+    EXPECT_EQ(oldCalendarDate(ymd(2004, 3, 21), true, true)->text, "2004/閏02/01");
+    EXPECT_EQ(oldCalendarDate(ymd(2004, 3, 21), true, false)->text, "2004/閏2/1");
+    r = oldCalendarDate(ymd(2004, 3, 21), false, true);
     EXPECT_EQ(r->text, "2004/02/01");
     EXPECT_TRUE(r->isLeapMonth);
     EXPECT_EQ(r->rokuyo, 3);
-    EXPECT_EQ(Fnc_RokuyoName(r->rokuyo), "友引");
+    EXPECT_EQ(rokuyoNameOf(r->rokuyo), "友引");
 
-    r = Fnc_OldCalendar(ymd(2004, 1, 21), true, true);
+    r = oldCalendarDate(ymd(2004, 1, 21), true, true);
     EXPECT_EQ(r->oldYear, 2003);
     EXPECT_EQ(r->text, "2003/12/30");
-    EXPECT_EQ(Fnc_OldCalendar(ymd(2004, 1, 22), true, false)->text, "2004/1/1");
+    EXPECT_EQ(oldCalendarDate(ymd(2004, 1, 22), true, false)->text, "2004/1/1");
 
-    r = Fnc_OldCalendar(ymd(1950, 1, 1), true, true);
+    r = oldCalendarDate(ymd(1950, 1, 1), true, true);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->text, "1949/11/13");
-    EXPECT_EQ(Fnc_OldCalendar(ymd(1950, 1, 18), true, true)->text, "1949/12/01");
-    EXPECT_EQ(Fnc_OldCalendar(ymd(2049, 12, 31), true, true)->text, "2049/12/07");
-    EXPECT_FALSE(Fnc_OldCalendar(ymd(1949, 12, 31), true, true));
-    EXPECT_FALSE(Fnc_OldCalendar(ymd(2050, 1, 1), true, true));
+    EXPECT_EQ(oldCalendarDate(ymd(1950, 1, 18), true, true)->text, "1949/12/01");
+    EXPECT_EQ(oldCalendarDate(ymd(2049, 12, 31), true, true)->text, "2049/12/07");
+    EXPECT_FALSE(oldCalendarDate(ymd(1949, 12, 31), true, true));
+    EXPECT_FALSE(oldCalendarDate(ymd(2050, 1, 1), true, true));
 
-    r = Fnc_OldCalendar(ymd(2033, 12, 22), true, true);
+    r = oldCalendarDate(ymd(2033, 12, 22), true, true);
     EXPECT_TRUE(r->isLeapMonth);
-    EXPECT_EQ(Fnc_RokuyoName(r->rokuyo), "大安");
+    EXPECT_EQ(rokuyoNameOf(r->rokuyo), "大安");
 
-    EXPECT_EQ(Fnc_OldCalendar("2004/3/21", true, true)->text, "2004/閏02/01");
-    EXPECT_FALSE(Fnc_OldCalendar("2004/2/30", true, true));
-    EXPECT_EQ(Fnc_RokuyoName(6), "");
-    EXPECT_EQ(Fnc_RokuyoName(-1), "");
-    EXPECT_EQ(Fnc_RokuyoName(5), "仏滅");
+    EXPECT_EQ(oldCalendarDate("2004/3/21", true, true)->text, "2004/閏02/01");
+    EXPECT_FALSE(oldCalendarDate("2004/2/30", true, true));
+    EXPECT_EQ(rokuyoNameOf(6), "");
+    EXPECT_EQ(rokuyoNameOf(-1), "");
+    EXPECT_EQ(rokuyoNameOf(5), "仏滅");
 }
 
 // Mean new moon with the main periodic terms (lunar theory after Meeus); good to a few minutes.
@@ -145,8 +145,8 @@ TEST(OldCalendar, LeapMonthsHoldNoPrincipalTerm) {
     for (std::size_t i = 0; i + 1 < table.size(); ++i) {
         std::vector<int> terms;
         for (sys_days d = startDate(table[i]); d < startDate(table[i + 1]); d += days{1}) {
-            double l0 = Fnc_SolarLongitude(year_month_day{d});
-            double l1 = Fnc_SolarLongitude(year_month_day{d + days{1}});
+            double l0 = solarLongitude(year_month_day{d});
+            double l1 = solarLongitude(year_month_day{d + days{1}});
             if (l1 < l0)
                 l1 += 360;
             for (int t = 0; t <= 360; t += 30) {

@@ -23,19 +23,19 @@ TEST(Sexagenary, KnownDays) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(kanshiIndex(c.date), c.index) << c.name;
-        const auto result = Fnc_KanshiOfDay(c.date);
+        const auto result = sexagenaryOfDay(c.date);
         ASSERT_TRUE(result);
         EXPECT_EQ(result->name, c.name);
         EXPECT_EQ(result->reading, c.reading);
     }
-    EXPECT_EQ(Fnc_KanshiOfDay(2000, 1, 1)->name, "戊午");
-    EXPECT_EQ(Fnc_KanshiOfDate("2004/03/20")->name, "戊戌");
-    EXPECT_FALSE(Fnc_KanshiOfDay(2003, 2, 29));
-    EXPECT_FALSE(Fnc_KanshiOfDate("2004-03-20"));
+    EXPECT_EQ(sexagenaryOfDay(2000, 1, 1)->name, "戊午");
+    EXPECT_EQ(sexagenaryOfDateText("2004/03/20")->name, "戊戌");
+    EXPECT_FALSE(sexagenaryOfDay(2003, 2, 29));
+    EXPECT_FALSE(sexagenaryOfDateText("2004-03-20"));
 }
 
 TEST(Sexagenary, NameTable) {
-    EXPECT_TRUE(Fnc_KanshiInit());
+    EXPECT_TRUE(initSexagenary());
     EXPECT_EQ(kanshiName(0), "甲子");
     EXPECT_EQ(kanshiName(1), "乙丑");
     EXPECT_EQ(kanshiName(10), "甲戌");
@@ -46,10 +46,10 @@ TEST(Sexagenary, NameTable) {
 }
 
 TEST(Sexagenary, ReadingOfPartlyUnknownNames) {
-    EXPECT_EQ(Fnc_KanshiReading("庚申"), "かのえ さる");
-    EXPECT_EQ(Fnc_KanshiReading("X申"), " さる");
-    EXPECT_EQ(Fnc_KanshiReading("庚X"), "かのえ");
-    EXPECT_EQ(Fnc_KanshiReading(""), "");
+    EXPECT_EQ(sexagenaryReading("庚申"), "かのえ さる");
+    EXPECT_EQ(sexagenaryReading("X申"), " さる");
+    EXPECT_EQ(sexagenaryReading("庚X"), "かのえ");
+    EXPECT_EQ(sexagenaryReading(""), "");
 }
 
 TEST(Sexagenary, ConsecutiveDaysAdvanceAcrossTheCentury) {
@@ -61,7 +61,7 @@ TEST(Sexagenary, ConsecutiveDaysAdvanceAcrossTheCentury) {
         ASSERT_EQ(index, (previous + 1) % 60);
         if (index == 0) {
             ++wraps;
-            ASSERT_EQ(Fnc_KanshiOfDay(year_month_day{day})->name, "甲子");
+            ASSERT_EQ(sexagenaryOfDay(year_month_day{day})->name, "甲子");
         }
         previous = index;
     }

@@ -20,7 +20,7 @@ constexpr sys_days date(int y, unsigned m, unsigned d) {
 
 // Date of an entry in its year's table; the epoch when the entry is missing.
 sys_days dateOf(int y, SekkiCode code) {
-    const SekkiYearTable table = Fnc_SekkiBuildYear(y);
+    const SekkiYearTable table = buildSolarTermYear(y);
     for (int i = 0; i < table.count; ++i) {
         if (table.entries[i].code == code)
             return table.entries[i].date;
@@ -66,23 +66,23 @@ TEST(SolarTerms, LookupOrdersEntriesSharingADay) {
         {date(2004, 2, 4), 5, kNoSekki}, {date(2004, 3, 1), kNoSekki, kNoSekki},
     };
     for (const LookupCase& c : cases) {
-        const auto result = Fnc_SekkiLookup(year_month_day{c.day});
+        const auto result = lookupSolarTerm(year_month_day{c.day});
         ASSERT_TRUE(result) << formatDateText(c.day);
         EXPECT_EQ(result->first.code, c.first) << formatDateText(c.day);
         EXPECT_EQ(result->second.code, c.second) << formatDateText(c.day);
     }
-    const auto both = Fnc_SekkiLookup(year_month_day{date(2004, 3, 20)});
+    const auto both = lookupSolarTerm(year_month_day{date(2004, 3, 20)});
     EXPECT_EQ(both->first.name, "春社日");
     EXPECT_EQ(both->second.name, "春分");
     EXPECT_EQ(both->second.reading, "しゅんぶん");
-    const auto none = Fnc_SekkiLookup(year_month_day{date(2004, 3, 1)});
+    const auto none = lookupSolarTerm(year_month_day{date(2004, 3, 1)});
     EXPECT_TRUE(none->first.name.empty());
     EXPECT_TRUE(none->second.reading.empty());
 }
 
 TEST(SolarTerms, EveryYearFillsAllFortySlotsAndAgreesWithTheEquinoxHolidays) {
     for (int y = 1900; y <= 2099; ++y) {
-        const SekkiYearTable table = Fnc_SekkiBuildYear(y);
+        const SekkiYearTable table = buildSolarTermYear(y);
         ASSERT_EQ(table.count, 40) << y;
         for (int i = 0; i < table.count; ++i) {
             const year_month_day d{table.entries[i].date};
@@ -90,54 +90,54 @@ TEST(SolarTerms, EveryYearFillsAllFortySlotsAndAgreesWithTheEquinoxHolidays) {
             ASSERT_EQ(static_cast<int>(d.year()), y) << y << " slot " << i;
         }
         EXPECT_EQ(dateOf(y, kSekkiVernalEquinox),
-                  date(y, 3, static_cast<unsigned>(*Fnc_VernalEquinoxDay(y))))
+                  date(y, 3, static_cast<unsigned>(*vernalEquinoxDay(y))))
             << y;
         EXPECT_EQ(dateOf(y, kSekkiAutumnalEquinox),
-                  date(y, 9, static_cast<unsigned>(*Fnc_AutumnalEquinoxDay(y))))
+                  date(y, 9, static_cast<unsigned>(*autumnalEquinoxDay(y))))
             << y;
     }
 }
 
 TEST(SolarTerms, NamesAndTerms) {
-    EXPECT_EQ(Fnc_SekkiName(1)->name, "小寒");
-    EXPECT_EQ(Fnc_SekkiName(1)->reading, "しょうかん");
-    EXPECT_EQ(Fnc_SekkiName(40)->name, "冬至");
-    EXPECT_EQ(Fnc_SekkiName(27)->reading, "にひゃくとおか");
-    EXPECT_FALSE(Fnc_SekkiName(0));
-    EXPECT_FALSE(Fnc_SekkiName(41));
-    EXPECT_FALSE(Fnc_SekkiName(kNoSekki));
+    EXPECT_EQ(solarTermName(1)->name, "小寒");
+    EXPECT_EQ(solarTermName(1)->reading, "しょうかん");
+    EXPECT_EQ(solarTermName(40)->name, "冬至");
+    EXPECT_EQ(solarTermName(27)->reading, "にひゃくとおか");
+    EXPECT_FALSE(solarTermName(0));
+    EXPECT_FALSE(solarTermName(41));
+    EXPECT_FALSE(solarTermName(kNoSekki));
 
     const std::vector<SekkiCode> terms{1,  3,  5,  6,  7,  10, 12, 14, 16, 17, 18, 20,
                                        22, 24, 25, 26, 28, 32, 34, 36, 37, 38, 39, 40};
     for (SekkiCode code = -1; code <= 41; ++code) {
         const bool expected = std::find(terms.begin(), terms.end(), code) != terms.end();
-        EXPECT_EQ(Fnc_IsNijuushiSekki(code), expected) << code;
+        EXPECT_EQ(isSolarTerm(code), expected) << code;
     }
 }
 
 TEST(SolarTerms, LongitudeStaysInRangeAndCrossesZeroAtTheEquinox) {
-    EXPECT_GT(Fnc_SolarLongitude(year_month_day{date(2004, 3, 20)}), 359.0);
-    EXPECT_LT(Fnc_SolarLongitude(year_month_day{date(2004, 3, 21)}), 1.0);
+    EXPECT_GT(solarLongitude(year_month_day{date(2004, 3, 20)}), 359.0);
+    EXPECT_LT(solarLongitude(year_month_day{date(2004, 3, 21)}), 1.0);
     for (sys_days d = date(1900, 1, 1); d <= date(2099, 12, 31); d += days{97}) {
-        const double lambda = Fnc_SolarLongitude(year_month_day{d});
+        const double lambda = solarLongitude(year_month_day{d});
         ASSERT_GE(lambda, 0.0);
         ASSERT_LT(lambda, 360.0);
     }
-    EXPECT_FALSE(Fnc_SekkiSearch(year{2004} / 7 / 1, 0)); // no crossing near that day
+    EXPECT_FALSE(searchSolarTerm(year{2004} / 7 / 1, 0)); // no crossing near that day
 }
 
 TEST(SolarTerms, StemsAndNearestBoDay) {
-    EXPECT_EQ(Fnc_DayStem(year{2000} / 1 / 1), "戊");
-    EXPECT_EQ(Fnc_DayStem(year{2000} / 1 / 2), "己");
-    EXPECT_EQ(Fnc_DayStem(year{1999} / 12 / 31), "丁");
+    EXPECT_EQ(dayStem(year{2000} / 1 / 1), "戊");
+    EXPECT_EQ(dayStem(year{2000} / 1 / 2), "己");
+    EXPECT_EQ(dayStem(year{1999} / 12 / 31), "丁");
 
-    const ShanichiResult same = Fnc_ShanichiSearch(date(2004, 3, 20));
+    const ShanichiResult same = findShanichi(date(2004, 3, 20));
     EXPECT_EQ(same.date, date(2004, 3, 20));
     EXPECT_EQ(same.side, 0);
-    const ShanichiResult tie = Fnc_ShanichiSearch(date(2003, 3, 21)); // 3/16 and 3/26
+    const ShanichiResult tie = findShanichi(date(2003, 3, 21)); // 3/16 and 3/26
     EXPECT_EQ(tie.date, date(2003, 3, 16));
     EXPECT_EQ(tie.side, -1);
-    const ShanichiResult after = Fnc_ShanichiSearch(date(2004, 9, 22));
+    const ShanichiResult after = findShanichi(date(2004, 9, 22));
     EXPECT_EQ(after.date, date(2004, 9, 26));
     EXPECT_EQ(after.side, 1);
 }
@@ -176,7 +176,7 @@ TEST(SolarTermsCache, ConcurrentLookupsOverManyYearsMatchFreshTables) {
         std::vector<SekkiCode> codes;
         for (int round = 0; round < 3; ++round) {
             for (int y = firstYear; y < firstYear + 12; ++y) {
-                const SekkiYearTable table = Fnc_SekkiBuildYear(y);
+                const SekkiYearTable table = buildSolarTermYear(y);
                 for (sys_days d = date(y, 3, 15); d <= date(y, 3, 25); d += days{1})
                     codes.push_back(sekkiLookupIn(table, d).first.code);
             }

@@ -275,14 +275,14 @@ TEST(OwnDayTable, AddsToTheDayFacts) {
                                            {2027y / 5 / 6, "振替休業", true, true},
                                            {2027y / 5 / 9, "日曜出勤", false, false},
                                            {2027y / 5 / 7, "", false, false}}) {
-        DayFacts facts = *Fnc_GetDayFacts(c.date);
-        Fnc_AddOwnDays(facts, table.lookup(c.date));
+        DayFacts facts = *computeDayFacts(c.date);
+        addOwnDays(facts, table.lookup(c.date));
         EXPECT_EQ(facts.shownName(), c.shown);
         EXPECT_EQ(facts.isRedDay, c.red) << c.shown;
         EXPECT_EQ(facts.isHolidayColoured(), c.holidayColoured) << c.shown;
     }
-    DayFacts hidden = *Fnc_GetDayFacts(2027y / 5 / 6);
-    Fnc_AddOwnDays(hidden, table.lookup(2027y / 5 / 6), false);
+    DayFacts hidden = *computeDayFacts(2027y / 5 / 6);
+    addOwnDays(hidden, table.lookup(2027y / 5 / 6), false);
     EXPECT_EQ(hidden.shownName(), "");
     EXPECT_TRUE(hidden.isHolidayColoured());
 }

@@ -99,7 +99,7 @@ TEST(KanjiNumber, PlainAndFormal) {
 TEST(OldDateText, StylesOverFullAndMonthDayTexts) {
     const year_month_day leapFirst = year{2004} / 3 / 21;
     const year_month_day newYear = year{2004} / 1 / 22;
-    ASSERT_TRUE(Fnc_OldCalendar(newYear, true, true).has_value());
+    ASSERT_TRUE(oldCalendarDate(newYear, true, true).has_value());
     EXPECT_EQ(Fnc_OldDateText(0, newYear), u(u"旧 2004/01/01"));
     EXPECT_EQ(Fnc_OldDateText(3, newYear), u(u"旧2004/1/1"));
     EXPECT_EQ(Fnc_OldDateText(5, leapFirst), u(u"旧閏02/01"));
@@ -136,7 +136,7 @@ SekkiDays findSekkiDays() {
     SekkiDays found;
     for (sys_days d = sys_days{year{1990} / 1 / 1}; d < sys_days{year{2030} / 1 / 1};
          d += days{1}) {
-        const auto r = Fnc_SekkiLookup(year_month_day{d});
+        const auto r = lookupSolarTerm(year_month_day{d});
         if (!r)
             continue;
         const SekkiCode a = r->first.code;
@@ -145,13 +145,13 @@ SekkiDays findSekkiDays() {
             return c == kSekkiVernalEquinox || c == kSekkiAutumnalEquinox;
         };
         const bool equinox = isEquinox(a);
-        if (((isEquinox(a) && b != kNoSekki && !Fnc_IsNijuushiSekki(b)) ||
-             (isEquinox(b) && !Fnc_IsNijuushiSekki(a))) &&
+        if (((isEquinox(a) && b != kNoSekki && !isSolarTerm(b)) ||
+             (isEquinox(b) && !isSolarTerm(a))) &&
             !found.equinoxWithSeasonal)
             found.equinoxWithSeasonal = year_month_day{d};
         if (equinox && b == kNoSekki && !found.equinoxAlone)
             found.equinoxAlone = year_month_day{d};
-        if (a != kNoSekki && !Fnc_IsNijuushiSekki(a) && b == kNoSekki && !found.seasonalAlone)
+        if (a != kNoSekki && !isSolarTerm(a) && b == kNoSekki && !found.seasonalAlone)
             found.seasonalAlone = year_month_day{d};
     }
     return found;
@@ -161,7 +161,7 @@ TEST(SekkiText, SelectionsPickTermsSeasonalDaysAndEquinoxes) {
     const SekkiDays days = findSekkiDays();
     ASSERT_TRUE(days.equinoxAlone && days.seasonalAlone && days.equinoxWithSeasonal);
 
-    const auto alone = *Fnc_SekkiLookup(*days.equinoxAlone);
+    const auto alone = *lookupSolarTerm(*days.equinoxAlone);
     const QString equinox = QString::fromStdString(alone.first.name);
     EXPECT_EQ(Fnc_SekkiText(0, *days.equinoxAlone), equinox);
     EXPECT_EQ(Fnc_SekkiText(1, *days.equinoxAlone), equinox);
@@ -169,7 +169,7 @@ TEST(SekkiText, SelectionsPickTermsSeasonalDaysAndEquinoxes) {
     EXPECT_TRUE(Fnc_SekkiText(3, *days.equinoxAlone).isEmpty());
     EXPECT_TRUE(Fnc_SekkiText(4, *days.equinoxAlone).isEmpty());
 
-    const auto seasonal = *Fnc_SekkiLookup(*days.seasonalAlone);
+    const auto seasonal = *lookupSolarTerm(*days.seasonalAlone);
     const QString name = QString::fromStdString(seasonal.first.name);
     EXPECT_TRUE(Fnc_SekkiText(0, *days.seasonalAlone).isEmpty());
     EXPECT_EQ(Fnc_SekkiText(2, *days.seasonalAlone), name);
@@ -178,8 +178,8 @@ TEST(SekkiText, SelectionsPickTermsSeasonalDaysAndEquinoxes) {
 
     // Both names in the order of the lookup; the equinox may come first or second.
     const year_month_day both = *days.equinoxWithSeasonal;
-    const auto entries = *Fnc_SekkiLookup(both);
-    const bool equinoxFirst = Fnc_IsNijuushiSekki(entries.first.code);
+    const auto entries = *lookupSolarTerm(both);
+    const bool equinoxFirst = isSolarTerm(entries.first.code);
     const QString first = QString::fromStdString(entries.first.name);
     const QString second = QString::fromStdString(entries.second.name);
     const QString term = equinoxFirst ? first : second;
