@@ -372,7 +372,7 @@ std::vector<LayoutItem> yearAtAGlance() {
 
 // "年度" as a picture in the headings' face, drawn at 300 dpi for a 36-point heading.
 QImage fiscalYearTitle() {
-    QFont font(Fnc_SubstituteFace(QStringLiteral("ＭＳ ゴシック")));
+    QFont font(substituteFace(QStringLiteral("ＭＳ ゴシック")));
     font.setPixelSize(150);
     const QString text = QStringLiteral("年度");
     const QFontMetrics metrics(font);

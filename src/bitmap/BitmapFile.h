@@ -1,6 +1,6 @@
 // The bitmap file writer: the page's pixels as a ".BMP" (32 or 24 bits, bottom-up rows,
 // resolution fields from the page resolution) or PNG, always written to a temporary file and
-// renamed into place so a failure never leaves a partial file. Export and Fnc_SavePageBitmap use
+// renamed into place so a failure never leaves a partial file. Export and savePageBitmap use
 // it.
 #pragma once
 

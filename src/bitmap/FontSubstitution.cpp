@@ -64,7 +64,7 @@ const std::vector<std::pair<QString, QString>>& substitutionTable() {
 
 } // namespace
 
-QStringList Fnc_SubstitutedFaces() {
+QStringList substitutedFaces() {
     // The table spells most faces twice; the fullwidth spelling is the one layouts store, and
     // "MS UI Gothic" has no other.
     QStringList faces;
@@ -76,7 +76,7 @@ QStringList Fnc_SubstitutedFaces() {
     return faces;
 }
 
-QString Fnc_SubstituteFace(const QString& faceName) {
+QString substituteFace(const QString& faceName) {
     QString face = faceName.trimmed();
     if (face.startsWith(QLatin1Char('@')))
         face = face.mid(1).trimmed();

@@ -7,11 +7,11 @@
 
 namespace tobirae {
 
-bool Fnc_SavePageBitmap(RenderContext& ctx, const QString& path, bool overwrite) {
+bool savePageBitmap(RenderContext& ctx, const QString& path, bool overwrite) {
     try {
         if (!ctx.pageBitmap || !ctx.pageBitmap->image())
             return false;
-        if (!overwrite && Fnc_FileExists(path))
+        if (!overwrite && fileExists(path))
             return false;
         ImageFileOptions options;
         options.bitDepth = ctx.pageBitDepth == 24 ? 24 : 32;
@@ -22,7 +22,7 @@ bool Fnc_SavePageBitmap(RenderContext& ctx, const QString& path, bool overwrite)
     }
 }
 
-bool Fnc_FileExists(const QString& path) {
+bool fileExists(const QString& path) {
     QString name = path.trimmed();
     if (name.endsWith(QLatin1Char('\\')) || name.endsWith(QLatin1Char('/')))
         name.chop(1);
@@ -31,13 +31,13 @@ bool Fnc_FileExists(const QString& path) {
     return QFileInfo::exists(name);
 }
 
-bool Fnc_DeleteFile(const QString& path) {
+bool deleteFile(const QString& path) {
     if (path.isEmpty())
         return false;
     return QFile::remove(path);
 }
 
-std::vector<std::uint8_t> Fnc_FixedPalette(int bitDepth) {
+std::vector<std::uint8_t> fixedPalette(int bitDepth) {
     std::vector<std::uint8_t> table;
     auto add = [&](int red, int green, int blue) {
         table.push_back(static_cast<std::uint8_t>(blue));

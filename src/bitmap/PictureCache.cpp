@@ -19,7 +19,7 @@ LoadedPicture PictureCache::load(const QString& path) {
         held_ -= found->picture.image.sizeInBytes();
         entries_.erase(found);
     }
-    Entry entry{size, modified, Fnc_LoadPicture(path), ++uses_};
+    Entry entry{size, modified, decodePictureFile(path), ++uses_};
     const LoadedPicture picture = entry.picture;
     held_ += picture.image.sizeInBytes();
     entries_.insert(path, std::move(entry));
@@ -45,7 +45,7 @@ void PictureCache::trimTo(qint64 maxBytes, const QString& keep) {
 }
 
 LoadedPicture loadPicture(PictureCache* cache, const QString& path) {
-    return cache ? cache->load(path) : Fnc_LoadPicture(path);
+    return cache ? cache->load(path) : decodePictureFile(path);
 }
 
 } // namespace tobirae

@@ -21,7 +21,7 @@ public:
     // (the one just loaded always stays). 0: everything is kept, as for one job of pages.
     explicit PictureCache(qint64 maxBytes = 0) : maxBytes_(maxBytes) {}
 
-    // The picture as Fnc_LoadPicture decodes it; a failed decode is remembered as well.
+    // The picture as decodePictureFile decodes it; a failed decode is remembered as well.
     LoadedPicture load(const QString& path);
 
     // Bytes of decoded pixels held.

@@ -20,7 +20,7 @@ QRect sourceRect(const QImage& picture, QRect source) {
 
 } // namespace
 
-bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const QImage& picture,
+bool composePicture(RenderContext& ctx, const DrawSurface& surface, const QImage& picture,
                           int opacity, float x, float y, float width, float height, QRect source) {
     try {
         const ResolvedTarget target = resolveTarget(ctx, surface);
@@ -30,10 +30,10 @@ bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const 
         if (from.isEmpty())
             return false;
 
-        const int dx = Fnc_ScalePointEven(x, target.scaleX);
-        const int dy = Fnc_ScalePointEven(y, target.scaleY);
-        const int dw = Fnc_ScalePoint(width, target.scaleX);
-        const int dh = Fnc_ScalePoint(height, target.scaleY) + 1;
+        const int dx = scalePointEven(x, target.scaleX);
+        const int dy = scalePointEven(y, target.scaleY);
+        const int dw = scalePoint(width, target.scaleX);
+        const int dh = scalePoint(height, target.scaleY) + 1;
         opacity = std::clamp(opacity, 0, 255);
         if (dw <= 0 || dh <= 0 || opacity == 0)
             return true;
@@ -53,7 +53,7 @@ bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const 
     }
 }
 
-bool Fnc_DrawPicture(RenderContext& ctx, const DrawSurface& surface, const QString& path,
+bool composePictureFile(RenderContext& ctx, const DrawSurface& surface, const QString& path,
                      int opacity, float x, float y, float width, float height, int sourceX,
                      int sourceY, int sourceWidth, int sourceHeight, bool useSource) {
     const LoadedPicture picture = loadPicture(ctx.pictures, path);
@@ -67,7 +67,7 @@ bool Fnc_DrawPicture(RenderContext& ctx, const DrawSurface& surface, const QStri
         const int sh = sourceHeight == -1 ? picture.image.height() - sy : sourceHeight;
         source = QRect(sx, sy, sw, sh);
     }
-    return Fnc_DrawPictureImage(ctx, surface, picture.image, opacity, x, y, width, height, source);
+    return composePicture(ctx, surface, picture.image, opacity, x, y, width, height, source);
 }
 
 } // namespace tobirae

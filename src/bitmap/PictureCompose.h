@@ -15,14 +15,14 @@ namespace tobirae {
 // 0.5) wide and Fix(scale x height + 0.5) + 1 high. A source value of -1 means its default (0 for
 // x and y, the whole picture for width and height); the source rectangle is used only when
 // useSource is set. False, with nothing drawn, when the picture cannot be loaded.
-bool Fnc_DrawPicture(RenderContext& ctx, const DrawSurface& surface, const QString& path,
+bool composePictureFile(RenderContext& ctx, const DrawSurface& surface, const QString& path,
                      int opacity, float x, float y, float width, float height, int sourceX = -1,
                      int sourceY = -1, int sourceWidth = -1, int sourceHeight = -1,
                      bool useSource = false);
 
 // The same for a picture already decoded; source is a rectangle of the picture (a null rectangle
 // means the whole picture).
-bool Fnc_DrawPictureImage(RenderContext& ctx, const DrawSurface& surface, const QImage& picture,
+bool composePicture(RenderContext& ctx, const DrawSurface& surface, const QImage& picture,
                           int opacity, float x, float y, float width, float height,
                           QRect source = {});
 

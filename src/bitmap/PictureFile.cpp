@@ -152,7 +152,7 @@ QString openProblemReason(const QString& path, OpenProblem problem) {
 
 } // namespace
 
-QString Fnc_ResolvePicturePath(const QString& storedPath, const QString& layoutFolder) {
+QString resolvePicturePath(const QString& storedPath, const QString& layoutFolder) {
     const QString path = cleanedPath(storedPath);
     if (path.isEmpty())
         return {};
@@ -174,7 +174,7 @@ QString Fnc_ResolvePicturePath(const QString& storedPath, const QString& layoutF
     return {};
 }
 
-QSize Fnc_PictureSize(const QString& path, QString* reason) {
+QSize pictureFileSize(const QString& path, QString* reason) {
     QFile file;
     if (const OpenProblem problem = openRegularFile(file, path); problem != OpenProblem::None) {
         if (reason)
@@ -189,7 +189,7 @@ QSize Fnc_PictureSize(const QString& path, QString* reason) {
         size.transpose();
     if (!size.isValid()) {
         // Some formats only know their size once decoded.
-        const LoadedPicture picture = Fnc_LoadPicture(path);
+        const LoadedPicture picture = decodePictureFile(path);
         if (!picture.ok()) {
             if (reason)
                 *reason = picture.reason;
@@ -202,7 +202,7 @@ QSize Fnc_PictureSize(const QString& path, QString* reason) {
     return size;
 }
 
-LoadedPicture Fnc_LoadPicture(const QString& path) {
+LoadedPicture decodePictureFile(const QString& path) {
     LoadedPicture result;
     QFile file;
     if (const OpenProblem problem = openRegularFile(file, path); problem != OpenProblem::None) {

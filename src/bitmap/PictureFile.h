@@ -33,14 +33,14 @@ struct LoadedPicture {
 // Windows carry paths like "C:\Users\...\photo.bmp": when that does not exist, the file name
 // alone is looked up in the layout's folder, so a layout copied together with its pictures
 // still finds them; the name matches there regardless of case, as it did where it was made.
-QString Fnc_ResolvePicturePath(const QString& storedPath, const QString& layoutFolder);
+QString resolvePicturePath(const QString& storedPath, const QString& layoutFolder);
 
 // Width and height of the picture in pixels, read from its header where the format allows.
 // An invalid size (and the reason) when the file cannot be read as a picture.
-QSize Fnc_PictureSize(const QString& path, QString* reason = nullptr);
+QSize pictureFileSize(const QString& path, QString* reason = nullptr);
 
 // Decodes the picture (BMP, JPEG, PNG and the other formats Qt reads). The size is checked
 // against kMaxPicturePixels before any pixel is decoded.
-LoadedPicture Fnc_LoadPicture(const QString& path);
+LoadedPicture decodePictureFile(const QString& path);
 
 } // namespace tobirae

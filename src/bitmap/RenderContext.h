@@ -1,7 +1,7 @@
 // RenderContext: all state of the drawing layer for one page or preview being rendered: page
 // bitmap, item surface, clip size, page scale, resolutions and the current font. Nothing of it is
 // global, so two pages render on two threads with two contexts. Renderers receive it from the
-// frame and pass it to every primitive; they read pageScaleX/Y only through Fnc_GetPageScale.
+// frame and pass it to every primitive; they read pageScaleX/Y only through currentPageScale.
 #pragma once
 
 #include "bitmap/Canvas.h"

@@ -30,12 +30,12 @@ int roundHalfEven(double value) {
 }
 
 // The product is a single; the 0.5 is added in double, as the layouts were computed.
-int Fnc_ScalePoint(float value, float scale) {
+int scalePoint(float value, float scale) {
     const float product = value * scale;
     return clampToInt(std::trunc(static_cast<double>(product) + 0.5));
 }
 
-int Fnc_ScalePointEven(float value, float scale) {
+int scalePointEven(float value, float scale) {
     const float product = value * scale;
     return roundHalfEven(product);
 }

@@ -8,7 +8,7 @@
 
 namespace tobirae {
 
-bool Fnc_DrawLineRaw(RenderContext& ctx, Canvas* dc, int x1, int y1, int x2, int y2, Colour colour,
+bool drawPixelLine(RenderContext& ctx, Canvas* dc, int x1, int y1, int x2, int y2, Colour colour,
                      int penWidth, int penStyle, bool transparent) {
     try {
         Canvas* canvas = canvasOrPage(ctx, dc);
@@ -20,15 +20,15 @@ bool Fnc_DrawLineRaw(RenderContext& ctx, Canvas* dc, int x1, int y1, int x2, int
     }
 }
 
-bool Fnc_DrawLine(RenderContext& ctx, const DrawSurface& surface, float x1, float y1, float x2,
+bool drawScaledLine(RenderContext& ctx, const DrawSurface& surface, float x1, float y1, float x2,
                   float y2, Colour colour, int penWidth, int penStyle, bool transparent) {
     try {
         const ResolvedTarget target = resolveTarget(ctx, surface);
         if (!target.canvas)
             return false;
         return target.canvas->drawLine(
-            Fnc_ScalePoint(x1, target.scaleX), Fnc_ScalePoint(y1, target.scaleY),
-            Fnc_ScalePoint(x2, target.scaleX), Fnc_ScalePoint(y2, target.scaleY), colour, penWidth,
+            scalePoint(x1, target.scaleX), scalePoint(y1, target.scaleY),
+            scalePoint(x2, target.scaleX), scalePoint(y2, target.scaleY), colour, penWidth,
             penStyle, transparent);
     } catch (const std::exception&) {
         return false;
@@ -65,9 +65,9 @@ bool fillScaled(RenderContext& ctx, const DrawSurface& surface, float left, floa
         const ResolvedTarget target = resolveTarget(ctx, surface);
         if (!target.canvas)
             return false;
-        return fillClamped(*target.canvas, Fnc_ScalePoint(left, target.scaleX),
-                           Fnc_ScalePoint(top, target.scaleY), Fnc_ScalePoint(right, target.scaleX),
-                           Fnc_ScalePoint(bottom, target.scaleY), clipWidth, clipHeight, colour,
+        return fillClamped(*target.canvas, scalePoint(left, target.scaleX),
+                           scalePoint(top, target.scaleY), scalePoint(right, target.scaleX),
+                           scalePoint(bottom, target.scaleY), clipWidth, clipHeight, colour,
                            brushStyle, hatch, transparent);
     } catch (const std::exception&) {
         return false;
@@ -76,21 +76,21 @@ bool fillScaled(RenderContext& ctx, const DrawSurface& surface, float left, floa
 
 } // namespace
 
-bool Fnc_FillRect(RenderContext& ctx, const DrawSurface& surface, float left, float top,
+bool fillScaledRect(RenderContext& ctx, const DrawSurface& surface, float left, float top,
                   float right, float bottom, Colour colour, int brushStyle, int hatch,
                   bool transparent) {
     return fillScaled(ctx, surface, left, top, right, bottom, ctx.clipWidth, ctx.clipHeight, colour,
                       brushStyle, hatch, transparent);
 }
 
-bool Fnc_FillRectItem(RenderContext& ctx, const DrawSurface& surface, float left, float top,
+bool fillItemRect(RenderContext& ctx, const DrawSurface& surface, float left, float top,
                       float right, float bottom, Colour colour, int brushStyle, int hatch,
                       bool transparent) {
     return fillScaled(ctx, surface, left, top, right, bottom, ctx.itemSurfaceWidth,
                       ctx.itemSurfaceHeight, colour, brushStyle, hatch, transparent);
 }
 
-bool Fnc_FillSurface(RenderContext& ctx, Canvas* dc, int whichSize, Colour colour, int brushStyle,
+bool fillSurface(RenderContext& ctx, Canvas* dc, int whichSize, Colour colour, int brushStyle,
                      int hatch, bool transparent) {
     try {
         Canvas* canvas = canvasOrPage(ctx, dc);
@@ -105,26 +105,26 @@ bool Fnc_FillSurface(RenderContext& ctx, Canvas* dc, int whichSize, Colour colou
     }
 }
 
-BlitArea Fnc_BlitArea(const RenderContext& ctx, float x, float y, float width, float height,
+BlitArea blitArea(const RenderContext& ctx, float x, float y, float width, float height,
                       int xOffset, int yOffset) {
     const float sx = ctx.pageScaleX == 0 ? 1 : ctx.pageScaleX;
     const float sy = ctx.pageScaleY == 0 ? 1 : ctx.pageScaleY;
-    const std::int64_t bx = Fnc_ScalePointEven(x, sx);
-    const std::int64_t by = Fnc_ScalePointEven(y, sy);
+    const std::int64_t bx = scalePointEven(x, sx);
+    const std::int64_t by = scalePointEven(y, sy);
     // The clip cuts the size at the unshifted position, the offsets move what is left.
     return {bx + xOffset, by + yOffset,
-            std::min(std::int64_t{Fnc_ScalePoint(width, sx)} + 1, ctx.clipWidth - bx),
-            std::min(std::int64_t{Fnc_ScalePoint(height, sy)} + 1, ctx.clipHeight - by)};
+            std::min(std::int64_t{scalePoint(width, sx)} + 1, ctx.clipWidth - bx),
+            std::min(std::int64_t{scalePoint(height, sy)} + 1, ctx.clipHeight - by)};
 }
 
-bool Fnc_Blit(RenderContext& ctx, const DrawSurface& target, float x, float y, float width,
+bool blitSurface(RenderContext& ctx, const DrawSurface& target, float x, float y, float width,
               float height, const Canvas* source, int sourceX, int sourceY,
               Colour transparentColour, bool transparent, int xOffset, int yOffset) {
     try {
         Canvas* canvas = canvasOrPage(ctx, target.dc);
         if (!canvas || !source)
             return false;
-        const BlitArea area = Fnc_BlitArea(ctx, x, y, width, height, xOffset, yOffset);
+        const BlitArea area = blitArea(ctx, x, y, width, height, xOffset, yOffset);
         const std::int64_t w = area.width;
         const std::int64_t h = area.height;
         const std::int64_t tx = area.x;

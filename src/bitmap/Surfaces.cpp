@@ -20,7 +20,7 @@ bool supportedDepth(int bitDepth) {
 
 } // namespace
 
-bool Fnc_BmpInit(RenderContext& ctx) {
+bool initRenderContext(RenderContext& ctx) {
     ctx.pageBitmap.reset();
     ctx.pageBitDepth = 0;
     ctx.itemSurface.reset();
@@ -33,7 +33,7 @@ bool Fnc_BmpInit(RenderContext& ctx) {
     return true;
 }
 
-bool Fnc_SetPageDpi(RenderContext& ctx, int dpi) {
+bool setPageDpi(RenderContext& ctx, int dpi) {
     if (dpi <= 0 || ctx.screenDpi <= 0)
         return false;
     ctx.pageDpi = dpi;
@@ -43,13 +43,13 @@ bool Fnc_SetPageDpi(RenderContext& ctx, int dpi) {
     return true;
 }
 
-bool Fnc_ResetPageScale(RenderContext& ctx) {
+bool resetPageScale(RenderContext& ctx) {
     ctx.pageScaleX = 1;
     ctx.pageScaleY = 1;
     return true;
 }
 
-bool Fnc_SetPageScale(RenderContext& ctx, float scale) {
+bool setPageScale(RenderContext& ctx, float scale) {
     if (!(scale > 0))
         return false;
     ctx.pageScaleX = scale;
@@ -57,15 +57,15 @@ bool Fnc_SetPageScale(RenderContext& ctx, float scale) {
     return true;
 }
 
-PageScale Fnc_GetPageScale(const RenderContext& ctx) {
+PageScale currentPageScale(const RenderContext& ctx) {
     return {ctx.pageScaleX, ctx.pageScaleY};
 }
 
-int Fnc_ScreenDpi(const RenderContext& ctx) {
+int screenDpiOf(const RenderContext& ctx) {
     return ctx.screenDpi;
 }
 
-bool Fnc_SetClipSize(RenderContext& ctx, int width, int height) {
+bool setClipSize(RenderContext& ctx, int width, int height) {
     ctx.clipWidth = width;
     ctx.clipHeight = height;
     return true;
@@ -73,16 +73,16 @@ bool Fnc_SetClipSize(RenderContext& ctx, int width, int height) {
 
 // The width steps down to the multiple of 4 below the largest one not above the rounded width:
 // 2480 -> 2476, 2483 -> 2476, 2484 -> 2480.
-QSize Fnc_PageBitmapSize(float width, float height, float scaleX, float scaleY) {
-    const int n = Fnc_ScalePointEven(width, scaleX);
-    const int h = Fnc_ScalePointEven(height, scaleY);
+QSize pageBitmapSize(float width, float height, float scaleX, float scaleY) {
+    const int n = scalePointEven(width, scaleX);
+    const int h = scalePointEven(height, scaleY);
     if (n < 0 || h < 0)
         return {0, 0};
     const int w = n - n % 4 - 4;
     return {w > 0 ? w : 0, h};
 }
 
-std::uint64_t Fnc_PageBitmapBytes(QSize pixels, int bitDepth) {
+std::uint64_t pageBitmapBytes(QSize pixels, int bitDepth) {
     const int depth = resolvedDepth(bitDepth);
     if (pixels.width() <= 0 || pixels.height() <= 0 || !supportedDepth(depth))
         return 0;
@@ -91,13 +91,13 @@ std::uint64_t Fnc_PageBitmapBytes(QSize pixels, int bitDepth) {
     return rowBytes * static_cast<std::uint64_t>(pixels.height());
 }
 
-bool Fnc_CreatePageBitmap(RenderContext& ctx, float width, float height, int bitDepth) {
+bool createPageBitmap(RenderContext& ctx, float width, float height, int bitDepth) {
     if (ctx.pageBitmap)
         return false;
     const int depth = resolvedDepth(bitDepth);
     if (!supportedDepth(depth))
         return false;
-    const QSize size = Fnc_PageBitmapSize(width, height, ctx.pageScaleX, ctx.pageScaleY);
+    const QSize size = pageBitmapSize(width, height, ctx.pageScaleX, ctx.pageScaleY);
     if (size.isEmpty())
         return false;
     auto canvas = ctx.surfaceFactory(size.width(), size.height(), depth);
@@ -110,29 +110,29 @@ bool Fnc_CreatePageBitmap(RenderContext& ctx, float width, float height, int bit
     return true;
 }
 
-bool Fnc_ReleasePageBitmap(RenderContext& ctx) {
+bool releasePageBitmap(RenderContext& ctx) {
     ctx.pageBitmap.reset();
     ctx.pageBitDepth = 0;
     return true;
 }
 
-QSize Fnc_ItemSurfaceSize(const RenderContext& ctx, float width, float height) {
+QSize itemSurfaceSize(const RenderContext& ctx, float width, float height) {
     // Sizes beyond the int range stop at its last multiple of four.
     constexpr int kLargest = std::numeric_limits<int>::max() / 4 * 4;
-    int w = std::min(Fnc_ScalePoint(width, ctx.pageScaleX), kLargest);
+    int w = std::min(scalePoint(width, ctx.pageScaleX), kLargest);
     w += (4 - w % 4) % 4;
-    const int h = std::min(Fnc_ScalePoint(height, ctx.pageScaleY), kLargest) + 1;
+    const int h = std::min(scalePoint(height, ctx.pageScaleY), kLargest) + 1;
     return {w, h};
 }
 
-Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int bitDepth,
+Canvas* createItemSurface(RenderContext& ctx, float width, float height, int bitDepth,
                               std::optional<QRect> window) {
     if (ctx.itemSurface)
         return nullptr;
     const int depth = resolvedDepth(bitDepth);
     if (!supportedDepth(depth))
         return nullptr;
-    const QSize size = Fnc_ItemSurfaceSize(ctx, width, height);
+    const QSize size = itemSurfaceSize(ctx, width, height);
     if (size.width() <= 0 || size.height() <= 0)
         return nullptr;
     // Only the window is held in memory; a window that misses the surface keeps one pixel of it.
@@ -152,7 +152,7 @@ Canvas* Fnc_CreateItemSurface(RenderContext& ctx, float width, float height, int
     return ctx.itemSurface.get();
 }
 
-Canvas* Fnc_CreateItemSurfaceInPlace(RenderContext& ctx, const DrawSurface& target, float x,
+Canvas* createItemSurfaceInPlace(RenderContext& ctx, const DrawSurface& target, float x,
                                      float y, float width, float height, int xOffset, int yOffset,
                                      std::optional<QRect> window) {
     if (ctx.itemSurface)
@@ -160,11 +160,11 @@ Canvas* Fnc_CreateItemSurfaceInPlace(RenderContext& ctx, const DrawSurface& targ
     auto* bitmap = dynamic_cast<ImageCanvas*>(canvasOrPage(ctx, target.dc));
     if (!bitmap || bitmap->isNull() || bitmap->mutableImage().format() != QImage::Format_RGB32)
         return nullptr;
-    const QSize size = Fnc_ItemSurfaceSize(ctx, width, height);
+    const QSize size = itemSurfaceSize(ctx, width, height);
     if (size.width() <= 0 || size.height() <= 0)
         return nullptr;
     // Surface pixels the blit would copy onto pixels the bitmap holds.
-    const BlitArea area = Fnc_BlitArea(ctx, x, y, width, height, xOffset, yOffset);
+    const BlitArea area = blitArea(ctx, x, y, width, height, xOffset, yOffset);
     QImage& image = bitmap->mutableImage();
     const QPoint origin = bitmap->origin();
     const std::int64_t left = std::max<std::int64_t>(0, origin.x() - area.x);
@@ -194,7 +194,7 @@ Canvas* Fnc_CreateItemSurfaceInPlace(RenderContext& ctx, const DrawSurface& targ
     return ctx.itemSurface.get();
 }
 
-bool Fnc_ReleaseItemSurface(RenderContext& ctx) {
+bool releaseItemSurface(RenderContext& ctx) {
     ctx.itemSurface.reset();
     ctx.itemSurfaceWidth = 0;
     ctx.itemSurfaceHeight = 0;

@@ -43,7 +43,7 @@ Canvas* measuringCanvas(RenderContext& ctx, Canvas* dc) {
 
 } // namespace
 
-bool Fnc_SelectFont(RenderContext& ctx, const FontSpec& font) {
+bool selectFont(RenderContext& ctx, const FontSpec& font) {
     ctx.currentFont = font;
     return true;
 }
@@ -52,7 +52,7 @@ int pointHeight(int pointSize, int dpi) {
     return -mulDiv(pointSize, dpi, 72);
 }
 
-int Fnc_FontHeight(int pointSize, int dpi, float scale) {
+int fontPixelHeight(int pointSize, int dpi, float scale) {
     return truncHalfUp(scale * static_cast<float>(pointHeight(pointSize, dpi)));
 }
 
@@ -92,24 +92,24 @@ ResolvedFont currentFontAt(RenderContext& ctx, int height) {
             ctx.currentFont.FaceName.setText(face);
         const QString stored = trimmedFace(ctx.currentFont);
         ctx.currentFace = RenderContext::ResolvedFace{ctx.currentFont.FaceName, stored,
-                                                      Fnc_SubstituteFace(stored)};
+                                                      substituteFace(stored)};
     }
     return resolveFont(ctx.currentFont, ctx.currentFace->face, ctx.currentFace->family, height);
 }
 
 } // namespace
 
-ResolvedFont Fnc_ResolveFont(const FontSpec& font, int height) {
+ResolvedFont resolveFontSpec(const FontSpec& font, int height) {
     const QString face = trimmedFace(font);
-    return resolveFont(font, face, Fnc_SubstituteFace(face), height);
+    return resolveFont(font, face, substituteFace(face), height);
 }
 
-TextExtent Fnc_MeasureText(RenderContext& ctx, Canvas* dc, float fontScale, const QString& text) {
+TextExtent measureScaledText(RenderContext& ctx, Canvas* dc, float fontScale, const QString& text) {
     try {
         Canvas* canvas = measuringCanvas(ctx, dc);
         if (!canvas)
             return {};
-        const int height = Fnc_FontHeight(ctx.currentFont.Size, kSurfaceDpi, fontScale);
+        const int height = fontPixelHeight(ctx.currentFont.Size, kSurfaceDpi, fontScale);
         const ResolvedFont font = currentFontAt(ctx, height);
         const TextExtent extent = canvas->textExtent(font, text);
         if (ctx.currentFont.Vertical == 1)
@@ -120,15 +120,15 @@ TextExtent Fnc_MeasureText(RenderContext& ctx, Canvas* dc, float fontScale, cons
     }
 }
 
-bool Fnc_DrawText(RenderContext& ctx, const DrawSurface& surface, float fontScale,
+bool drawScaledText(RenderContext& ctx, const DrawSurface& surface, float fontScale,
                   const QString& text, float x, float y, Colour colour, bool transparent,
                   float boxLeft, float boxWidth, float boxTop, float boxHeight) {
     try {
         const ResolvedTarget target = resolveTarget(ctx, surface);
         if (!target.canvas)
             return false;
-        int x0 = Fnc_ScalePoint(x, target.scaleX);
-        int y0 = Fnc_ScalePoint(y, target.scaleY);
+        int x0 = scalePoint(x, target.scaleX);
+        int y0 = scalePoint(y, target.scaleY);
 
         const float s = ctx.pageScaleY;
         const int p = pointHeight(ctx.currentFont.Size, kSurfaceDpi);

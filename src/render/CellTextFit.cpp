@@ -9,7 +9,7 @@ namespace tobirae {
 namespace {
 
 float widthOf(RenderContext& ctx, float scale, const QString& text) {
-    return static_cast<float>(Fnc_MeasureText(ctx, nullptr, scale, text).width);
+    return static_cast<float>(measureScaledText(ctx, nullptr, scale, text).width);
 }
 
 } // namespace

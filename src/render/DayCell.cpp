@@ -33,7 +33,7 @@ TextPos positionFor(const ContentElement& e, CellHalf half) {
 }
 
 float textWidth(RenderContext& ctx, float scale, const QString& text) {
-    return static_cast<float>(Fnc_MeasureText(ctx, nullptr, scale, text).width);
+    return static_cast<float>(measureScaledText(ctx, nullptr, scale, text).width);
 }
 
 // Day number, rokuyo and sexagenary name: at the element's position, or trimmed and centred
@@ -43,13 +43,13 @@ bool drawPlain(RenderContext& ctx, const DrawSurface& surface, const LayoutItem&
     if (text.isEmpty())
         return true;
     const ContentElement& e = item.element(k);
-    Fnc_SelectFont(ctx, e.Font);
+    selectFont(ctx, e.Font);
     const TextPos p = positionFor(e, cell.half);
     const float y = cell.y0 + static_cast<float>(p.Y) * cell.scaleY;
     if (cell.half == CellHalf::Normal && hLocked(item, k))
-        return Fnc_DrawText(ctx, surface, cell.scaleY, text.trimmed(), 0, y, colour, true, cell.x0,
+        return drawScaledText(ctx, surface, cell.scaleY, text.trimmed(), 0, y, colour, true, cell.x0,
                             cell.cellWidth);
-    return Fnc_DrawText(ctx, surface, cell.scaleY, text,
+    return drawScaledText(ctx, surface, cell.scaleY, text,
                         cell.x0 + static_cast<float>(p.X) * cell.scaleX, y, colour, true);
 }
 
@@ -62,7 +62,7 @@ bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const Layou
     if (text.isEmpty())
         return true;
     const ContentElement& e = item.element(k);
-    Fnc_SelectFont(ctx, e.Font);
+    selectFont(ctx, e.Font);
     const float sampleWidth = textWidth(ctx, cell.scaleY, sample);
     const TextPos p = positionFor(e, cell.half);
     float x = cell.x0 + static_cast<float>(p.X) * cell.scaleX;
@@ -73,7 +73,7 @@ bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const Layou
     const FittedText fit =
         fitted ? Fnc_FitTextInCell(ctx, cell.scaleY, text, x, cell.x0, cell.x0 + cell.cellWidth)
                : FittedText{text, x, cell.scaleY};
-    return Fnc_DrawText(ctx, surface, fit.fontScale, fit.text, fit.x,
+    return drawScaledText(ctx, surface, fit.fontScale, fit.text, fit.x,
                         cell.y0 + static_cast<float>(p.Y) * cell.scaleY, Fnc_FontColour(e.Font),
                         true);
 }
@@ -178,8 +178,8 @@ bool Fnc_ContentExtent(RenderContext& ctx, Canvas* surface, const DateRange& ran
             sample = QString::fromUtf16(u"二十四節気") + QString(5, ideographicSpace);
         else
             sample = QString::fromUtf16(u"祝日") + QString(5, ideographicSpace);
-        ok &= Fnc_SelectFont(ctx, e.Font);
-        const TextExtent size = Fnc_MeasureText(ctx, surface, 1, sample);
+        ok &= selectFont(ctx, e.Font);
+        const TextExtent size = measureScaledText(ctx, surface, 1, sample);
         const auto x = static_cast<float>(e.Pos.X);
         const auto y = static_cast<float>(e.Pos.Y);
         out.bottom = std::max(out.bottom, y + static_cast<float>(size.height));

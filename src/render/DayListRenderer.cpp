@@ -182,7 +182,7 @@ private:
         const ContentElement& e = item_.element(k);
         const bool across = g_.across();
         const float sy = g_.fit.scaleY;
-        bool ok = Fnc_SelectFont(ctx_, e.Font);
+        bool ok = selectFont(ctx_, e.Font);
         const auto lineStart = static_cast<float>(g_.lineStart(r));
         const auto lineSize = static_cast<float>(g_.lineSize());
         const float along =
@@ -203,8 +203,8 @@ private:
         }
         if (!sample.isEmpty() && !(locked && across)) {
             const auto sampleWidth =
-                static_cast<float>(Fnc_MeasureText(ctx_, nullptr, sy, sample).width);
-            const auto width = static_cast<float>(Fnc_MeasureText(ctx_, nullptr, sy, text).width);
+                static_cast<float>(measureScaledText(ctx_, nullptr, sy, sample).width);
+            const auto width = static_cast<float>(measureScaledText(ctx_, nullptr, sy, text).width);
             x += Fnc_SampleBoxOffset(item_.Align[static_cast<std::size_t>(k)], sampleWidth, width);
         }
         float scale = sy;
@@ -215,7 +215,7 @@ private:
             x = fit.x;
             scale = fit.fontScale;
         }
-        ok &= Fnc_DrawText(ctx_, scope_.surface(), scale, text, x, y,
+        ok &= drawScaledText(ctx_, scope_.surface(), scale, text, x, y,
                            colour ? *colour : Fnc_FontColour(e.Font), true, boxLeft, boxWidth,
                            boxTop, boxHeight);
         return ok;

@@ -45,13 +45,13 @@ int placementOffset(int placement, float itemSize, int drawSize) {
 ImageGeometry imageGeometry(const RenderArgs& args) {
     const LayoutItem& item = args.item;
     ImageGeometry g;
-    g.path = Fnc_ResolvePicturePath(item.PictureFile.text(), args.layoutFolder);
+    g.path = resolvePicturePath(item.PictureFile.text(), args.layoutFolder);
 
     g.width = item.DesignWidth;
     g.height = item.DesignHeight;
     if (!g.path.isEmpty() && item.DesignWidth == 0) {
         // Not remembered yet (Fnc_StorePictureSize remembers it): measure for this draw.
-        const QSize size = Fnc_PictureSize(g.path);
+        const QSize size = pictureFileSize(g.path);
         g.width = size.isValid() ? size.width() : 0;
         g.height = size.isValid() ? size.height() : 0;
     }
@@ -102,13 +102,13 @@ void drawPlaceholder(RenderContext& ctx, const ItemDrawScope& scope, const Rende
     const float right = x + static_cast<float>(g.drawWidth - 2);
     const float bottom = y + static_cast<float>(g.drawHeight - 2);
     constexpr Colour black = 0;
-    Fnc_DrawLine(ctx, frameTarget, left, top, left, bottom, black, 1, PenSolid, true);
-    Fnc_DrawLine(ctx, frameTarget, left, top, right, top, black, 1, PenSolid, true);
-    Fnc_DrawLine(ctx, frameTarget, right, top, right, bottom, black, 1, PenSolid, true);
-    Fnc_DrawLine(ctx, frameTarget, left, bottom, right, bottom, black, 1, PenSolid, true);
+    drawScaledLine(ctx, frameTarget, left, top, left, bottom, black, 1, PenSolid, true);
+    drawScaledLine(ctx, frameTarget, left, top, right, top, black, 1, PenSolid, true);
+    drawScaledLine(ctx, frameTarget, right, top, right, bottom, black, 1, PenSolid, true);
+    drawScaledLine(ctx, frameTarget, left, bottom, right, bottom, black, 1, PenSolid, true);
 
-    Fnc_SelectFont(ctx, args.item.SpareFont);
-    Fnc_DrawText(ctx, scope.surface(), 1, QString::fromUtf16(kPicturePlaceholderText), 2, 2,
+    selectFont(ctx, args.item.SpareFont);
+    drawScaledText(ctx, scope.surface(), 1, QString::fromUtf16(kPicturePlaceholderText), 2, 2,
                  Fnc_FontColour(args.item.SpareFont), true);
 }
 
@@ -116,7 +116,7 @@ void drawPlaceholder(RenderContext& ctx, const ItemDrawScope& scope, const Rende
 
 PictureItemStatus Fnc_PictureItemStatus(const LayoutItem& item, const QString& layoutFolder) {
     PictureItemStatus status;
-    status.path = Fnc_ResolvePicturePath(item.PictureFile.text(), layoutFolder);
+    status.path = resolvePicturePath(item.PictureFile.text(), layoutFolder);
     if (status.path.isEmpty()) {
         status.problem = PictureProblem::Missing;
         status.reason = item.PictureFile.text().trimmed().isEmpty()
@@ -125,20 +125,20 @@ PictureItemStatus Fnc_PictureItemStatus(const LayoutItem& item, const QString& l
                                   .arg(item.PictureFile.text().trimmed());
         return status;
     }
-    const LoadedPicture picture = Fnc_LoadPicture(status.path);
+    const LoadedPicture picture = decodePictureFile(status.path);
     status.problem = picture.problem;
     status.reason = picture.reason;
-    status.size = picture.ok() ? picture.image.size() : Fnc_PictureSize(status.path);
+    status.size = picture.ok() ? picture.image.size() : pictureFileSize(status.path);
     return status;
 }
 
 bool Fnc_StorePictureSize(LayoutItem& item, const QString& layoutFolder) {
     if (item.DesignWidth != 0)
         return false;
-    const QString path = Fnc_ResolvePicturePath(item.PictureFile.text(), layoutFolder);
+    const QString path = resolvePicturePath(item.PictureFile.text(), layoutFolder);
     if (path.isEmpty())
         return false;
-    const QSize size = Fnc_PictureSize(path);
+    const QSize size = pictureFileSize(path);
     if (!size.isValid() || size.isEmpty())
         return false;
     item.DesignWidth = size.width();
@@ -161,7 +161,7 @@ bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
         if (g.path.isEmpty()) {
             drawPlaceholder(ctx, scope, args, g);
         } else if (const LoadedPicture picture = loadPicture(ctx.pictures, g.path); picture.ok()) {
-            Fnc_DrawPictureImage(ctx, scope.surface(), picture.image, 255,
+            composePicture(ctx, scope.surface(), picture.image, 255,
                                  static_cast<float>(g.offsetX), static_cast<float>(g.offsetY),
                                  static_cast<float>(g.drawWidth), static_cast<float>(g.drawHeight));
         }
@@ -172,15 +172,15 @@ bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
 }
 
 std::optional<ItemExtent> Fnc_MeasureImageItem(RenderContext& ctx, const RenderArgs& args) {
-    const PageScale scale = Fnc_GetPageScale(ctx);
+    const PageScale scale = currentPageScale(ctx);
     const float x = static_cast<float>(args.itemLeft);
     const float y = static_cast<float>(args.itemTop);
     ItemExtent extent;
     // In 64 bits: position and size may each be near the int limits.
-    extent.right = static_cast<float>(std::int64_t{Fnc_ScalePointEven(x, scale.x)} +
-                                      Fnc_ScalePoint(args.item.Width, scale.x) - 1);
-    extent.bottom = static_cast<float>(std::int64_t{Fnc_ScalePointEven(y, scale.y)} +
-                                       Fnc_ScalePoint(args.item.Height, scale.y));
+    extent.right = static_cast<float>(std::int64_t{scalePointEven(x, scale.x)} +
+                                      scalePoint(args.item.Width, scale.x) - 1);
+    extent.bottom = static_cast<float>(std::int64_t{scalePointEven(y, scale.y)} +
+                                       scalePoint(args.item.Height, scale.y));
     return extent;
 }
 

@@ -14,7 +14,7 @@ namespace {
 // A preview may hold only a window of the view (its origin onwards): drawing stops at its end.
 void clipToPreview(RenderContext& ctx, const Canvas* canvas) {
     if (canvas)
-        Fnc_SetClipSize(ctx, canvas->origin().x() + canvas->width(),
+        setClipSize(ctx, canvas->origin().x() + canvas->width(),
                         canvas->origin().y() + canvas->height());
 }
 
@@ -28,8 +28,8 @@ ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float s
         // Screen: the view is cleared and drawn at its device scale (1 is the plain screen).
         args.preview->clear(args.item.BackColor);
         const float scale = args.preview->deviceScale() > 0 ? args.preview->deviceScale() : 1;
-        Fnc_ResetPageScale(ctx);
-        Fnc_SetPageScale(ctx, scale);
+        resetPageScale(ctx);
+        setPageScale(ctx, scale);
         Canvas* canvas = args.preview->canvas();
         clipToPreview(ctx, canvas);
         surface_ = DrawSurface{canvas, scale, scale};
@@ -37,12 +37,12 @@ ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float s
     }
     // Only the part of the surface that lands on the page is kept: an item far larger than the
     // page costs no more memory than the page.
-    const PageScale pageScale = Fnc_GetPageScale(ctx);
+    const PageScale pageScale = currentPageScale(ctx);
     const std::int64_t left =
-        std::int64_t{Fnc_ScalePointEven(static_cast<float>(args.itemLeft), pageScale.x)} +
+        std::int64_t{scalePointEven(static_cast<float>(args.itemLeft), pageScale.x)} +
         args.xOffset;
     const std::int64_t top =
-        std::int64_t{Fnc_ScalePointEven(static_cast<float>(args.itemTop), pageScale.y)} +
+        std::int64_t{scalePointEven(static_cast<float>(args.itemTop), pageScale.y)} +
         args.yOffset;
     const auto onPage = [](std::int64_t start, int clip) {
         return std::pair{static_cast<int>(std::clamp<std::int64_t>(-start, 0, INT_MAX)),
@@ -55,23 +55,23 @@ ItemDrawScope::ItemDrawScope(RenderContext& ctx, const RenderArgs& args, float s
     // own to fill and copy.
     Canvas* surface = nullptr;
     if (!isTrue(args.item.Transparent) && !drawsUnder)
-        surface = Fnc_CreateItemSurfaceInPlace(ctx, args.page, static_cast<float>(args.itemLeft),
+        surface = createItemSurfaceInPlace(ctx, args.page, static_cast<float>(args.itemLeft),
                                                static_cast<float>(args.itemTop), surfaceWidth_,
                                                surfaceHeight_, args.xOffset, args.yOffset, window);
     inPlace_ = surface != nullptr;
     if (!surface)
-        surface = Fnc_CreateItemSurface(ctx, surfaceWidth_, surfaceHeight_, -1, window);
+        surface = createItemSurface(ctx, surfaceWidth_, surfaceHeight_, -1, window);
     if (!surface)
         return;
     ownsItemSurface_ = true;
-    const PageScale scale = Fnc_GetPageScale(ctx);
+    const PageScale scale = currentPageScale(ctx);
     surface_ = DrawSurface{surface, scale.x, scale.y};
-    Fnc_FillSurface(ctx, surface, ItemSurfaceSize, args.item.BackColor, BrushSolid, 0, false);
+    fillSurface(ctx, surface, ItemSurfaceSize, args.item.BackColor, BrushSolid, 0, false);
 }
 
 ItemDrawScope::~ItemDrawScope() {
     if (ownsItemSurface_)
-        Fnc_ReleaseItemSurface(ctx_);
+        releaseItemSurface(ctx_);
 }
 
 bool ItemDrawScope::fillRect(float left, float top, float right, float bottom, Colour colour,
@@ -79,9 +79,9 @@ bool ItemDrawScope::fillRect(float left, float top, float right, float bottom, C
     if (!surface_.dc)
         return false;
     if (onScreen())
-        return Fnc_FillRect(ctx_, surface_, left, top, right, bottom, colour, brushStyle, hatch,
+        return fillScaledRect(ctx_, surface_, left, top, right, bottom, colour, brushStyle, hatch,
                             transparent);
-    return Fnc_FillRectItem(ctx_, surface_, left, top, right, bottom, colour, brushStyle, hatch,
+    return fillItemRect(ctx_, surface_, left, top, right, bottom, colour, brushStyle, hatch,
                             transparent);
 }
 
@@ -106,15 +106,15 @@ bool ItemDrawScope::finish() {
     if (!ownsItemSurface_)
         return false;
     if (inPlace_) {
-        Fnc_ReleaseItemSurface(ctx_);
+        releaseItemSurface(ctx_);
         ownsItemSurface_ = false;
         return true;
     }
-    const bool ok = Fnc_Blit(ctx_, args_.page, static_cast<float>(args_.itemLeft),
+    const bool ok = blitSurface(ctx_, args_.page, static_cast<float>(args_.itemLeft),
                              static_cast<float>(args_.itemTop), surfaceWidth_, surfaceHeight_,
                              ctx_.itemSurface.get(), 0, 0, args_.item.TransparentColor,
                              isTrue(args_.item.Transparent), args_.xOffset, args_.yOffset);
-    Fnc_ReleaseItemSurface(ctx_);
+    releaseItemSurface(ctx_);
     ownsItemSurface_ = false;
     return ok;
 }

@@ -34,7 +34,7 @@ public:
     const DrawSurface& surface() const { return surface_; }
     Canvas* canvas() const { return surface_.dc; }
 
-    // Fnc_FillRect on screen, Fnc_FillRectItem on the page.
+    // fillScaledRect on screen, fillItemRect on the page.
     bool fillRect(float left, float top, float right, float bottom, Colour colour,
                   int brushStyle = BrushSolid, int hatch = 0, bool transparent = false);
 

@@ -100,9 +100,9 @@ std::optional<MonthBoxGeometry> Fnc_MonthBoxGeometry(RenderContext& ctx, const R
     g.monthBand = bands.monthBand;
     g.title = bands.title;
 
-    Fnc_SelectFont(ctx, item.element(Weekday).Font);
+    selectFont(ctx, item.element(Weekday).Font);
     g.weekdayTextHeight = static_cast<float>(
-        Fnc_MeasureText(ctx, nullptr, g.fit.scaleY, QString::fromUtf16(u"日")).height);
+        measureScaledText(ctx, nullptr, g.fit.scaleY, QString::fromUtf16(u"日")).height);
 
     g.headerBottom = roundHalfEven(g.title * sy + g.weekdayTextHeight);
     // 8 design pixels of space under the weekday names.

@@ -34,13 +34,13 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
             isYear ? Fnc_YearText(e.Style, firstDate) : Fnc_MonthText(e.Style, month);
         if (text.isEmpty())
             continue;
-        ok &= Fnc_SelectFont(ctx, e.Font);
+        ok &= selectFont(ctx, e.Font);
         float x = static_cast<float>(e.Pos.X) * sx + static_cast<float>(g.offsetX);
         const float y = static_cast<float>(e.Pos.Y + 4) * sy + static_cast<float>(g.offsetY);
         if (!isYear) {
             const float sample = static_cast<float>(
-                Fnc_MeasureText(ctx, nullptr, sy, Fnc_MonthSample(e.Style)).width);
-            const float width = static_cast<float>(Fnc_MeasureText(ctx, nullptr, sy, text).width);
+                measureScaledText(ctx, nullptr, sy, Fnc_MonthSample(e.Style)).width);
+            const float width = static_cast<float>(measureScaledText(ctx, nullptr, sy, text).width);
             x += Fnc_SampleBoxOffset(item.Align[static_cast<std::size_t>(k)], sample, width);
         }
         float boxLeft = 0, boxWidth = 0, boxTop = 0, boxHeight = 0;
@@ -56,7 +56,7 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
                                   : static_cast<float>(g.offsetY + 1);
             boxHeight = isYear ? yearBand : monthBand;
         }
-        ok &= Fnc_DrawText(ctx, surface, sy, text, x, y, Fnc_FontColour(e.Font), true, boxLeft,
+        ok &= drawScaledText(ctx, surface, sy, text, x, y, Fnc_FontColour(e.Font), true, boxLeft,
                            boxWidth, boxTop, boxHeight);
     }
     return ok;
@@ -67,17 +67,17 @@ bool drawWeekdayNames(RenderContext& ctx, const DrawSurface& surface, const Layo
     const float sy = g.fit.scaleY;
     const float titleBottom = (g.title != 0 ? g.title : 1) * sy;
     const float columnWidth = static_cast<float>(g.width()) / 7;
-    bool ok = Fnc_SelectFont(ctx, item.element(Weekday).Font);
+    bool ok = selectFont(ctx, item.element(Weekday).Font);
     for (int c = 0; c < 7; ++c) {
         const int weekday = box.weekdayAt(c);
         const QString name = QString::fromStdString(weekdayName(weekday, item.WeekdayStyle));
         if (name.isEmpty())
             continue;
-        const auto height = static_cast<float>(Fnc_MeasureText(ctx, nullptr, sy, name).height);
+        const auto height = static_cast<float>(measureScaledText(ctx, nullptr, sy, name).height);
         const int y =
             truncHalfUp(titleBottom + ((static_cast<float>(g.gridTop) - titleBottom) - height) / 2);
         const auto left = static_cast<float>(box.columnX(c));
-        ok &= Fnc_DrawText(ctx, surface, sy, name, left, static_cast<float>(y + g.offsetY),
+        ok &= drawScaledText(ctx, surface, sy, name, left, static_cast<float>(y + g.offsetY),
                            Fnc_WeekdayNameColor(item, weekday), true, left, columnWidth);
     }
     return ok;
@@ -106,7 +106,7 @@ bool drawDayCells(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
 // Mini cells: the day number alone, centred in its cell both ways.
 bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                   const MonthBoxGeometry& g, const BoxFrame& box) {
-    bool ok = Fnc_SelectFont(ctx, item.element(Day).Font);
+    bool ok = selectFont(ctx, item.element(Day).Font);
     const auto cellWidth = static_cast<float>(roundHalfEven(static_cast<double>(g.width()) / 7));
     const float rowHeight = (g.height - static_cast<float>(g.gridTop)) / static_cast<float>(g.rows);
     for (const MonthBoxCell& cell : g.cells()) {
@@ -114,7 +114,7 @@ bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
         const QString text = QString::number(static_cast<unsigned>(cell.date.day()));
         const auto left = static_cast<float>(box.columnX(cell.column));
         const auto top = static_cast<float>(box.rowY(cell.row));
-        ok &= Fnc_DrawText(ctx, surface, g.fit.scaleY, text, left, top, colour, true, left,
+        ok &= drawScaledText(ctx, surface, g.fit.scaleY, text, left, top, colour, true, left,
                            cellWidth, top, rowHeight);
     }
     return ok;

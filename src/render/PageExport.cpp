@@ -216,14 +216,14 @@ std::optional<QSize> startPage(const PageJob& job, int year, int month, RenderCo
     const int dpi = options.dpi.value_or(job.dpi);
     if (dpi <= 0 || dpi > 4800)
         return fail(QStringLiteral("解像度 %1 dpi では出力できません。").arg(dpi));
-    Fnc_BmpInit(ctx);
-    Fnc_SetPageDpi(ctx, dpi);
+    initRenderContext(ctx);
+    setPageDpi(ctx, dpi);
     ctx.pictures = job.pictures.get();
     // Refuse before allocating: the page must fit comfortably into memory.
     const QSize pixels =
-        Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
+        pageBitmapSize(static_cast<float>(job.canvas.width()),
                            static_cast<float>(job.canvas.height()), ctx.pageScaleX, ctx.pageScaleY);
-    const std::uint64_t bytes = Fnc_PageBitmapBytes(pixels, -1);
+    const std::uint64_t bytes = pageBitmapBytes(pixels, -1);
     if (bytes == 0)
         return fail(QStringLiteral("用紙に大きさがありません (%1 x %2 ピクセル)。")
                         .arg(job.canvas.width())
@@ -291,7 +291,7 @@ bool drawPageBitmap(const PageJob& job, int year, int month, RenderContext& ctx,
     if (!pixels)
         return false;
     run.advance(QStringLiteral("ビットマップの作成中"));
-    if (!Fnc_CreatePageBitmap(ctx, static_cast<float>(job.canvas.width()),
+    if (!createPageBitmap(ctx, static_cast<float>(job.canvas.width()),
                               static_cast<float>(job.canvas.height()), -1)) {
         run.failed(QStringLiteral("%1 x %2 ピクセルのページを作るメモリーが足りません。")
                        .arg(pixels->width())
@@ -301,7 +301,7 @@ bool drawPageBitmap(const PageJob& job, int year, int month, RenderContext& ctx,
     if (run.cancelled())
         return false;
     run.advance(QStringLiteral("背景色の設定中"));
-    Fnc_FillSurface(ctx, nullptr, ClipSize, job.pageBackColor, BrushSolid, 0, false);
+    fillSurface(ctx, nullptr, ClipSize, job.pageBackColor, BrushSolid, 0, false);
     return drawEntries(job, year, month, ctx, run) && ctx.pageBitmap->image();
 }
 
@@ -320,7 +320,7 @@ ExportResult exportPage(const PageJob& job, int year, int month, const QString& 
         QString error;
         if (!writeImageFile(*ctx.pageBitmap->image(), outputPath, file, &error))
             return run.failed(error);
-        Fnc_ReleasePageBitmap(ctx);
+        releasePageBitmap(ctx);
         run.advance(QStringLiteral("ファイル作成中"));
         run.result.ok = true;
         return run.result;
@@ -388,7 +388,7 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
         useDeferredSurfaces(ctx, fonts);
         ctx.pageBitmap = std::make_unique<PainterCanvas>(painter, *pixels, fonts);
         ctx.pageBitDepth = kScreenBitDepth;
-        Fnc_SetClipSize(ctx, pixels->width(), pixels->height());
+        setClipSize(ctx, pixels->width(), pixels->height());
         if (run.cancelled())
             return run.result;
 
@@ -399,7 +399,7 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
         if (!drawEntries(job, year, month, ctx, run))
             return run.result;
         run.advance(QStringLiteral("ページの出力中"));
-        Fnc_ReleasePageBitmap(ctx);
+        releasePageBitmap(ctx);
         run.advance(QStringLiteral("ページの出力中"));
         run.result.ok = true;
         return run.result;
@@ -457,8 +457,8 @@ exportPages(const PageJob& job, const std::vector<std::chrono::year_month>& mont
     if (threads == 0)
         threads = std::max(1u, std::thread::hardware_concurrency());
     const float scale = static_cast<float>(options.dpi.value_or(job.dpi)) / kLayoutDpi;
-    const std::uint64_t pageBytes = Fnc_PageBitmapBytes(
-        Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
+    const std::uint64_t pageBytes = pageBitmapBytes(
+        pageBitmapSize(static_cast<float>(job.canvas.width()),
                            static_cast<float>(job.canvas.height()), scale, scale),
         -1);
     threads = pagesInFlight(threads, count, pageBytes, availableMemory());

@@ -31,7 +31,7 @@ struct LineDrawer {
         if (!rules.ruleOn(entry))
             return;
         const int width = fixedWidth ? 1 : rules.ruleWidth(entry);
-        ok &= Fnc_DrawLine(ctx, surface, static_cast<float>(x1), static_cast<float>(y1),
+        ok &= drawScaledLine(ctx, surface, static_cast<float>(x1), static_cast<float>(y1),
                            static_cast<float>(x2), static_cast<float>(y2), rules.ruleColor(entry),
                            width, PenSolid, true);
     }
@@ -97,7 +97,7 @@ bool Fnc_DrawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const Lay
         ok &= scope.fillRect(left, top, right, bottom, colour);
         // The rectangle leaves out its right edge; the last header cell closes it.
         if (c == 6)
-            ok &= Fnc_DrawLine(ctx, scope.surface(), right, top, right, bottom, colour, 1, PenSolid,
+            ok &= drawScaledLine(ctx, scope.surface(), right, top, right, bottom, colour, 1, PenSolid,
                                true);
     }
     for (int r = 0; r < box.rows && r < 6; ++r) {

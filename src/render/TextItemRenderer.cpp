@@ -40,18 +40,18 @@ float placed(int placement, float room, float size) {
 std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args) {
     const LayoutItem& item = args.item;
     const FontSpec& font = item.element(kTextFontElement).Font;
-    Fnc_SelectFont(ctx, font);
+    selectFont(ctx, font);
     const auto month = std::chrono::year{args.range.firstYear} /
                        std::chrono::month{static_cast<unsigned>(args.range.firstMonth)};
     const QStringList lines = Fnc_ExpandTextFields(item.Ext.text, month)
                                   .split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     // An empty line keeps the height (or, written vertically, the width) of a line.
-    const TextExtent blank = Fnc_MeasureText(ctx, nullptr, 1, QStringLiteral("あ"));
+    const TextExtent blank = measureScaledText(ctx, nullptr, 1, QStringLiteral("あ"));
     const bool vertical = font.Vertical == 1;
     std::vector<TextExtent> extents;
     float across = 0; // lines stacked: total height, or total width of the columns
     for (const QString& line : lines) {
-        TextExtent e = line.isEmpty() ? blank : Fnc_MeasureText(ctx, nullptr, 1, line);
+        TextExtent e = line.isEmpty() ? blank : measureScaledText(ctx, nullptr, 1, line);
         if (line.isEmpty())
             (vertical ? e.height : e.width) = 0;
         extents.push_back(e);
@@ -86,7 +86,7 @@ bool drawLines(RenderContext& ctx, const DrawSurface& surface, const RenderArgs&
     bool ok = true;
     for (const PlacedLine& line : lines)
         if (!line.text.isEmpty())
-            ok &= Fnc_DrawText(ctx, surface, 1, line.text, line.x + dx, line.y + dy, colour, true);
+            ok &= drawScaledText(ctx, surface, 1, line.text, line.x + dx, line.y + dy, colour, true);
     return ok;
 }
 

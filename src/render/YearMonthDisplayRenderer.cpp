@@ -52,8 +52,8 @@ LabelGeometry labelGeometry(RenderContext& ctx, const RenderArgs& args, Label la
     LabelGeometry g;
     g.text = texts.text;
     g.colour = Fnc_FontColour(element.Font);
-    Fnc_SelectFont(ctx, element.Font);
-    const TextExtent sizing = Fnc_MeasureText(ctx, nullptr, 1, texts.sizing);
+    selectFont(ctx, element.Font);
+    const TextExtent sizing = measureScaledText(ctx, nullptr, 1, texts.sizing);
 
     if (args.autoSize && args.preview) {
         g.resizeView = true;
@@ -78,7 +78,7 @@ LabelGeometry labelGeometry(RenderContext& ctx, const RenderArgs& args, Label la
     case 1:
         if (label == Label::Year) {
             const float width =
-                static_cast<float>(Fnc_MeasureText(ctx, nullptr, g.fontScale, g.text).width);
+                static_cast<float>(measureScaledText(ctx, nullptr, g.fontScale, g.text).width);
             g.x = static_cast<float>(roundHalfEven((item.Width - width) / 2));
         } else {
             // Centred across the view on screen, across the item on the page.
@@ -88,7 +88,7 @@ LabelGeometry labelGeometry(RenderContext& ctx, const RenderArgs& args, Label la
         break;
     case 2:
         g.x = item.Width -
-              static_cast<float>(Fnc_MeasureText(ctx, nullptr, g.fontScale, g.text).width);
+              static_cast<float>(measureScaledText(ctx, nullptr, g.fontScale, g.text).width);
         break;
     default:
         break;
@@ -110,7 +110,7 @@ bool drawLabel(RenderContext& ctx, const RenderArgs& args, Label label) {
             return false;
         bool ok = true;
         if (!g.text.isEmpty())
-            ok = Fnc_DrawText(ctx, scope.surface(), g.fontScale, g.text, g.x, 0, g.colour, true, 0,
+            ok = drawScaledText(ctx, scope.surface(), g.fontScale, g.text, g.x, 0, g.colour, true, 0,
                               g.boxWidth);
         return scope.finish() && ok;
     } catch (const std::exception&) {
@@ -137,17 +137,17 @@ namespace {
 std::optional<ItemExtent> measureLabel(RenderContext& ctx, const RenderArgs& args, Label label) {
     try {
         const LabelGeometry g = labelGeometry(ctx, args, label);
-        const PageScale scale = Fnc_GetPageScale(ctx);
-        const TextExtent text = Fnc_MeasureText(ctx, nullptr, g.fontScale * scale.y, g.text);
+        const PageScale scale = currentPageScale(ctx);
+        const TextExtent text = measureScaledText(ctx, nullptr, g.fontScale * scale.y, g.text);
         const float width = static_cast<float>(text.width);
         const int start = g.boxWidth != 0 ? truncHalfUp((g.boxWidth * scale.y - width) / 2)
-                                          : Fnc_ScalePoint(g.x, scale.x);
+                                          : scalePoint(g.x, scale.x);
         const ItemExtent surface =
             Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
         const auto left =
-            static_cast<float>(Fnc_ScalePointEven(static_cast<float>(args.itemLeft), scale.x));
+            static_cast<float>(scalePointEven(static_cast<float>(args.itemLeft), scale.x));
         const auto top =
-            static_cast<float>(Fnc_ScalePointEven(static_cast<float>(args.itemTop), scale.y));
+            static_cast<float>(scalePointEven(static_cast<float>(args.itemTop), scale.y));
         return ItemExtent{std::min(left + static_cast<float>(start) + width, surface.right),
                           std::min(top + static_cast<float>(text.height), surface.bottom)};
     } catch (const std::exception&) {

@@ -117,8 +117,8 @@ class SavePage : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(Fnc_SetPageDpi(ctx, 300));
-        ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 10, 10, -1)); // 24 x 31 pixels
+        ASSERT_TRUE(setPageDpi(ctx, 300));
+        ASSERT_TRUE(createPageBitmap(ctx, 10, 10, -1)); // 24 x 31 pixels
     }
     static QByteArray readAll(const QString& path) {
         QFile file(path);
@@ -135,10 +135,10 @@ TEST_F(SavePage, WritesThePageAndLeavesAnExistingFileAloneWithoutOverwrite) {
         ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
         existing.write("keep me");
     }
-    EXPECT_FALSE(Fnc_SavePageBitmap(ctx, path, false));
+    EXPECT_FALSE(savePageBitmap(ctx, path, false));
     EXPECT_EQ(readAll(path), QByteArray("keep me"));
 
-    ASSERT_TRUE(Fnc_SavePageBitmap(ctx, path, true));
+    ASSERT_TRUE(savePageBitmap(ctx, path, true));
     const QByteArray file = readAll(path);
     ASSERT_EQ(file.size(), 58 + 24 * 4 * 31);
     EXPECT_EQ(u32(file, 18), 24u);
@@ -150,7 +150,7 @@ TEST_F(SavePage, WritesThePageAndLeavesAnExistingFileAloneWithoutOverwrite) {
 
 TEST_F(SavePage, AFailedWriteLeavesNoFile) {
     const QString path = dir.filePath(QStringLiteral("missing/folder/page.bmp"));
-    EXPECT_FALSE(Fnc_SavePageBitmap(ctx, path, true));
+    EXPECT_FALSE(savePageBitmap(ctx, path, true));
     EXPECT_FALSE(QFile::exists(path));
     QString error;
     EXPECT_FALSE(writeImageFile(*ctx.pageBitmap->image(), dir.path(), {}, &error));

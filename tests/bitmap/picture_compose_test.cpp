@@ -32,7 +32,7 @@ QRect areaOf(const QImage& image, QRgb colour) {
 TEST(DrawPicture, OpaqueCopyStretchedToTheDestination) {
     RenderContext ctx;
     ImageCanvas canvas(40, 40, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1, 1}, solid({7, 3}, kRedPixel), 255,
+    ASSERT_TRUE(composePicture(ctx, DrawSurface{&canvas, 1, 1}, solid({7, 3}, kRedPixel), 255,
                                      5, 6, 20, 10));
     // The height takes one row more than asked, like the item surfaces.
     EXPECT_EQ(areaOf(*canvas.image(), kRedPixel), QRect(5, 6, 20, 11));
@@ -44,7 +44,7 @@ TEST(DrawPicture, DestinationRoundingAtAScale) {
     // height 3 -> 4.5 -> 5, + 1.
     RenderContext ctx;
     ImageCanvas canvas(40, 40, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1.5f, 1.5f},
+    ASSERT_TRUE(composePicture(ctx, DrawSurface{&canvas, 1.5f, 1.5f},
                                      solid({2, 2}, kRedPixel), 255, 3, 1, 9, 3));
     EXPECT_EQ(areaOf(*canvas.image(), kRedPixel), QRect(4, 2, 14, 6));
 }
@@ -52,7 +52,7 @@ TEST(DrawPicture, DestinationRoundingAtAScale) {
 TEST(DrawPicture, ConstantOpacityBlendsWithTheTarget) {
     RenderContext ctx;
     ImageCanvas canvas(10, 10, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1, 1}, solid({4, 4}, kBluePixel),
+    ASSERT_TRUE(composePicture(ctx, DrawSurface{&canvas, 1, 1}, solid({4, 4}, kBluePixel),
                                      128, 0, 0, 4, 4));
     const QColor blended = canvas.image()->pixelColor(1, 1);
     EXPECT_NEAR(blended.red(), 127, 2);
@@ -61,7 +61,7 @@ TEST(DrawPicture, ConstantOpacityBlendsWithTheTarget) {
     EXPECT_EQ(canvas.image()->pixel(6, 6), kWhite);
 
     ImageCanvas untouched(10, 10, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&untouched, 1, 1}, solid({4, 4}, kBluePixel),
+    ASSERT_TRUE(composePicture(ctx, DrawSurface{&untouched, 1, 1}, solid({4, 4}, kBluePixel),
                                      0, 0, 0, 4, 4));
     EXPECT_EQ(areaOf(*untouched.image(), kWhite), QRect(0, 0, 10, 10));
 }
@@ -78,14 +78,14 @@ TEST(DrawPicture, SourceRectangle) {
     RenderContext ctx;
     ImageCanvas canvas(30, 30, 0xFFFFFF);
     // The right half only, from x 10 with the default width (the rest of the picture).
-    ASSERT_TRUE(Fnc_DrawPicture(ctx, DrawSurface{&canvas, 1, 1}, file, 255, 0, 0, 20, 9, 10, -1, -1,
+    ASSERT_TRUE(composePictureFile(ctx, DrawSurface{&canvas, 1, 1}, file, 255, 0, 0, 20, 9, 10, -1, -1,
                                 -1, true));
     EXPECT_EQ(areaOf(*canvas.image(), kBluePixel), QRect(0, 0, 20, 10));
     EXPECT_TRUE(areaOf(*canvas.image(), kRedPixel).isNull());
 
     // Without the flag the source values are ignored.
     ImageCanvas whole(30, 30, 0xFFFFFF);
-    ASSERT_TRUE(Fnc_DrawPicture(ctx, DrawSurface{&whole, 1, 1}, file, 255, 0, 0, 20, 9, 10, -1, -1,
+    ASSERT_TRUE(composePictureFile(ctx, DrawSurface{&whole, 1, 1}, file, 255, 0, 0, 20, 9, 10, -1, -1,
                                 -1, false));
     EXPECT_EQ(areaOf(*whole.image(), kRedPixel), QRect(0, 0, 10, 10));
 }
@@ -94,16 +94,16 @@ TEST(DrawPicture, UnreadablePictureDrawsNothing) {
     QTemporaryDir dir;
     RenderContext ctx;
     ImageCanvas canvas(10, 10, 0xFFFFFF);
-    EXPECT_FALSE(Fnc_DrawPicture(ctx, DrawSurface{&canvas, 1, 1},
+    EXPECT_FALSE(composePictureFile(ctx, DrawSurface{&canvas, 1, 1},
                                  dir.filePath(QStringLiteral("missing.bmp")), 255, 0, 0, 5, 5));
-    EXPECT_FALSE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 1, 1}, QImage(), 255, 0, 0, 5, 5));
+    EXPECT_FALSE(composePicture(ctx, DrawSurface{&canvas, 1, 1}, QImage(), 255, 0, 0, 5, 5));
     EXPECT_EQ(areaOf(*canvas.image(), kWhite), QRect(0, 0, 10, 10));
 }
 
 TEST(DrawPicture, RecordingTargetsLogTheDestination) {
     RenderContext ctx;
     RecordingCanvas canvas(100, 100);
-    ASSERT_TRUE(Fnc_DrawPictureImage(ctx, DrawSurface{&canvas, 2, 2}, solid({8, 8}, kRedPixel), 255,
+    ASSERT_TRUE(composePicture(ctx, DrawSurface{&canvas, 2, 2}, solid({8, 8}, kRedPixel), 255,
                                      10, 5, 20, 10));
     const auto blits = canvas.callsOf(DrawCall::Picture);
     ASSERT_EQ(blits.size(), 1u);

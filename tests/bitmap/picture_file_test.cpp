@@ -78,8 +78,8 @@ TEST_F(PictureFileTest, ReadsSizeAndPixelsOfBmpJpegAndPng) {
     for (const char* name : {"a.bmp", "a.jpg", "a.png"}) {
         SCOPED_TRACE(name);
         const QString file = savePicture(QString::fromLatin1(name), {400, 200});
-        EXPECT_EQ(Fnc_PictureSize(file), QSize(400, 200));
-        const LoadedPicture picture = Fnc_LoadPicture(file);
+        EXPECT_EQ(pictureFileSize(file), QSize(400, 200));
+        const LoadedPicture picture = decodePictureFile(file);
         ASSERT_TRUE(picture.ok()) << picture.reason.toStdString();
         EXPECT_TRUE(picture.reason.isEmpty());
         EXPECT_EQ(picture.image.size(), QSize(400, 200));
@@ -111,17 +111,17 @@ TEST_F(PictureFileTest, DamagedOrForeignFilesAreRefusedWithAReason) {
     writeFile(rle, runLengthBitmap(2, false));
     const QString rleWhole = path(QStringLiteral("rle.bmp"));
     writeFile(rleWhole, runLengthBitmap(4, true));
-    EXPECT_TRUE(Fnc_LoadPicture(rleWhole).ok()) << Fnc_LoadPicture(rleWhole).reason.toStdString();
+    EXPECT_TRUE(decodePictureFile(rleWhole).ok()) << decodePictureFile(rleWhole).reason.toStdString();
 
     for (const QString& file : {png, jpeg, text, empty, bmp, rle}) {
         SCOPED_TRACE(file.toStdString());
-        const LoadedPicture picture = Fnc_LoadPicture(file);
+        const LoadedPicture picture = decodePictureFile(file);
         EXPECT_EQ(picture.problem, PictureProblem::Unreadable);
         EXPECT_TRUE(picture.image.isNull());
         EXPECT_FALSE(picture.reason.isEmpty());
     }
     QString reason;
-    EXPECT_FALSE(Fnc_PictureSize(text, &reason).isValid());
+    EXPECT_FALSE(pictureFileSize(text, &reason).isValid());
     EXPECT_FALSE(reason.isEmpty());
 }
 
@@ -129,7 +129,7 @@ TEST_F(PictureFileTest, HugePicturesAreRefusedBeforeDecoding) {
     // 11000 x 10000 is above the limit; the header alone decides, no pixels follow it.
     const QString huge = path(QStringLiteral("huge.bmp"));
     writeFile(huge, bitmapHeaderOnly(11000, 10000));
-    const LoadedPicture picture = Fnc_LoadPicture(huge);
+    const LoadedPicture picture = decodePictureFile(huge);
     EXPECT_EQ(picture.problem, PictureProblem::TooLarge);
     EXPECT_TRUE(picture.reason.contains(QStringLiteral("11000 x 10000")));
 
@@ -137,7 +137,7 @@ TEST_F(PictureFileTest, HugePicturesAreRefusedBeforeDecoding) {
     // unreadable.
     const QString large = path(QStringLiteral("large.bmp"));
     writeFile(large, bitmapHeaderOnly(6000, 4000));
-    EXPECT_EQ(Fnc_LoadPicture(large).problem, PictureProblem::Unreadable);
+    EXPECT_EQ(decodePictureFile(large).problem, PictureProblem::Unreadable);
 }
 
 TEST_F(PictureFileTest, CacheDecodesOnceUntilTheFileChanges) {
@@ -193,17 +193,17 @@ TEST_F(PictureFileTest, CacheWithABudgetLetsThePictureUsedLongestAgoGo) {
 }
 
 TEST_F(PictureFileTest, MissingFileAndFolder) {
-    EXPECT_EQ(Fnc_LoadPicture(path(QStringLiteral("nothing.bmp"))).problem,
+    EXPECT_EQ(decodePictureFile(path(QStringLiteral("nothing.bmp"))).problem,
               PictureProblem::Missing);
-    EXPECT_EQ(Fnc_LoadPicture(dir.path()).problem, PictureProblem::Missing);
-    EXPECT_FALSE(Fnc_PictureSize(path(QStringLiteral("nothing.bmp"))).isValid());
+    EXPECT_EQ(decodePictureFile(dir.path()).problem, PictureProblem::Missing);
+    EXPECT_FALSE(pictureFileSize(path(QStringLiteral("nothing.bmp"))).isValid());
     // A pipe without a writer would block the reader for good: it is refused at open, also by
     // the size query.
     const QString pipe = path(QStringLiteral("pipe.png"));
     ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
-    EXPECT_EQ(Fnc_LoadPicture(pipe).problem, PictureProblem::Missing);
+    EXPECT_EQ(decodePictureFile(pipe).problem, PictureProblem::Missing);
     QString reason;
-    EXPECT_FALSE(Fnc_PictureSize(pipe, &reason).isValid());
+    EXPECT_FALSE(pictureFileSize(pipe, &reason).isValid());
     EXPECT_TRUE(reason.contains(QStringLiteral("not a regular file"))) << reason.toStdString();
 }
 
@@ -212,11 +212,11 @@ TEST_F(PictureFileTest, PathAsWrittenWins) {
     QDir(dir.path()).mkdir(QStringLiteral("layouts"));
     const QString layouts = path(QStringLiteral("layouts"));
     savePicture(QStringLiteral("layouts/photo.png"));
-    EXPECT_EQ(Fnc_ResolvePicturePath(here, layouts), here);
+    EXPECT_EQ(resolvePicturePath(here, layouts), here);
     // Blanks around the path and one trailing backslash are not part of it.
-    EXPECT_EQ(Fnc_ResolvePicturePath(QStringLiteral("  ") + here + QStringLiteral("  "), layouts),
+    EXPECT_EQ(resolvePicturePath(QStringLiteral("  ") + here + QStringLiteral("  "), layouts),
               here);
-    EXPECT_EQ(Fnc_ResolvePicturePath(here + QStringLiteral("\\"), layouts), here);
+    EXPECT_EQ(resolvePicturePath(here + QStringLiteral("\\"), layouts), here);
 }
 
 TEST_F(PictureFileTest, WindowsPathsFallBackToTheLayoutFolder) {
@@ -237,7 +237,7 @@ TEST_F(PictureFileTest, WindowsPathsFallBackToTheLayoutFolder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
-        const QString resolved = Fnc_ResolvePicturePath(QString::fromLatin1(c.stored), dir.path());
+        const QString resolved = resolvePicturePath(QString::fromLatin1(c.stored), dir.path());
         if (c.found)
             EXPECT_EQ(QFileInfo(resolved).canonicalFilePath(),
                       QFileInfo(beside).canonicalFilePath());
@@ -245,7 +245,7 @@ TEST_F(PictureFileTest, WindowsPathsFallBackToTheLayoutFolder) {
             EXPECT_TRUE(resolved.isEmpty()) << resolved.toStdString();
     }
     // Without a layout folder only the path as written counts.
-    EXPECT_TRUE(Fnc_ResolvePicturePath(QStringLiteral(R"(C:\x\Photo.png)"), {}).isEmpty());
+    EXPECT_TRUE(resolvePicturePath(QStringLiteral(R"(C:\x\Photo.png)"), {}).isEmpty());
 }
 
 } // namespace

@@ -25,7 +25,7 @@ TEST(Lines, EndPointIsNotPaintedAndCoordinatesRoundHalfUp) {
     RenderContext ctx;
     ImageCanvas canvas(20, 20);
     ASSERT_TRUE(
-        Fnc_DrawLine(ctx, DrawSurface{&canvas, 1, 1}, 2, 5, 9.5f, 5, kRed, 1, PenSolid, true));
+        drawScaledLine(ctx, DrawSurface{&canvas, 1, 1}, 2, 5, 9.5f, 5, kRed, 1, PenSolid, true));
     for (int x = 2; x < 10; ++x)
         EXPECT_EQ(at(canvas, x, 5), 0xFF0000u) << x; // Qt red
     EXPECT_EQ(at(canvas, 10, 5), 0xFFFFFFu);         // 9.5 rounds to 10, the end point
@@ -35,7 +35,7 @@ TEST(Lines, EndPointIsNotPaintedAndCoordinatesRoundHalfUp) {
 
     // A diagonal leaves out its last pixel as well.
     ImageCanvas diagonal(20, 20);
-    Fnc_DrawLineRaw(ctx, &diagonal, 0, 0, 5, 5, kBlue, 1, PenSolid, true);
+    drawPixelLine(ctx, &diagonal, 0, 0, 5, 5, kBlue, 1, PenSolid, true);
     EXPECT_EQ(at(diagonal, 4, 4), 0x0000FFu);
     EXPECT_EQ(at(diagonal, 5, 5), 0xFFFFFFu);
 }
@@ -44,8 +44,8 @@ TEST(Lines, DashedLinesLeaveGapsThatAnOpaqueBackgroundPaints) {
     RenderContext ctx;
     ImageCanvas canvas(40, 4);
     canvas.mutableImage().fill(Qt::black);
-    Fnc_DrawLineRaw(ctx, &canvas, 0, 1, 40, 1, kRed, 1, PenDash, true);
-    Fnc_DrawLineRaw(ctx, &canvas, 0, 2, 40, 2, kRed, 1, PenDash, false);
+    drawPixelLine(ctx, &canvas, 0, 1, 40, 1, kRed, 1, PenDash, true);
+    drawPixelLine(ctx, &canvas, 0, 2, 40, 2, kRed, 1, PenDash, false);
     EXPECT_EQ(at(canvas, 0, 1), 0xFF0000u);
     EXPECT_EQ(at(canvas, 20, 1), 0x000000u); // a gap shows what was there
     EXPECT_EQ(at(canvas, 20, 2), 0xFFFFFFu); // an opaque gap is the background colour
@@ -98,14 +98,14 @@ TEST(Lines, EndsFarOutsideTheSurfaceDrawOnlyThePartOnIt) {
     ImageCanvas column(20, 20);
     // Such a line once stepped forever once its length overflowed.
     ASSERT_TRUE(
-        Fnc_DrawLineRaw(ctx, &column, 5, 1432713460, 5, -1432713460, kRed, 1, PenSolid, true));
+        drawPixelLine(ctx, &column, 5, 1432713460, 5, -1432713460, kRed, 1, PenSolid, true));
     std::set<std::pair<int, int>> expected;
     for (int y = 0; y < 20; ++y)
         expected.insert({5, y});
     EXPECT_EQ(inked(column), expected);
 
     ImageCanvas diagonal(20, 20);
-    ASSERT_TRUE(Fnc_DrawLineRaw(ctx, &diagonal, INT_MIN, INT_MIN, INT_MAX, INT_MAX, kRed, 1,
+    ASSERT_TRUE(drawPixelLine(ctx, &diagonal, INT_MIN, INT_MIN, INT_MAX, INT_MAX, kRed, 1,
                                 PenSolid, true));
     expected.clear();
     for (int k = 0; k < 20; ++k)
@@ -113,7 +113,7 @@ TEST(Lines, EndsFarOutsideTheSurfaceDrawOnlyThePartOnIt) {
     EXPECT_EQ(inked(diagonal), expected);
 
     ImageCanvas scaled(20, 20);
-    ASSERT_TRUE(Fnc_DrawLine(ctx, DrawSurface{&scaled, 3.125f, 3.125f}, -3e9f, 2, 3e9f, 2, kBlue, 3,
+    ASSERT_TRUE(drawScaledLine(ctx, DrawSurface{&scaled, 3.125f, 3.125f}, -3e9f, 2, 3e9f, 2, kBlue, 3,
                              PenSolid, true));
     for (int x = 0; x < 20; ++x)
         EXPECT_EQ(at(scaled, x, 6), 0x0000FFu) << x;
@@ -122,8 +122,8 @@ TEST(Lines, EndsFarOutsideTheSurfaceDrawOnlyThePartOnIt) {
     // A dashed line keeps its pattern where it enters: starting a whole number of periods
     // (24 pixels) earlier changes nothing on the surface.
     ImageCanvas dashed(40, 3);
-    Fnc_DrawLineRaw(ctx, &dashed, -24 * 50000000, 0, 40, 0, kRed, 1, PenDash, true);
-    Fnc_DrawLineRaw(ctx, &dashed, 0, 1, 40, 1, kRed, 1, PenDash, true);
+    drawPixelLine(ctx, &dashed, -24 * 50000000, 0, 40, 0, kRed, 1, PenDash, true);
+    drawPixelLine(ctx, &dashed, 0, 1, 40, 1, kRed, 1, PenDash, true);
     for (int x = 0; x < 40; ++x)
         EXPECT_EQ(at(dashed, x, 0), at(dashed, x, 1)) << x;
 }
@@ -161,9 +161,9 @@ TEST(Window, PaintsWhatTheWholeSurfacePaintsInsideIt) {
 
 TEST(Rects, CoverLeftToRightMinusOneAndTopToBottomMinusOne) {
     RenderContext ctx;
-    Fnc_SetClipSize(ctx, 20, 20);
+    setClipSize(ctx, 20, 20);
     ImageCanvas canvas(20, 20);
-    Fnc_FillRect(ctx, DrawSurface{&canvas, 1, 1}, 3, 4, 8, 10, kBlue, BrushSolid, 0, false);
+    fillScaledRect(ctx, DrawSurface{&canvas, 1, 1}, 3, 4, 8, 10, kBlue, BrushSolid, 0, false);
     EXPECT_EQ(at(canvas, 3, 4), 0x0000FFu);
     EXPECT_EQ(at(canvas, 7, 9), 0x0000FFu);
     EXPECT_EQ(at(canvas, 8, 9), 0xFFFFFFu);
@@ -174,9 +174,9 @@ TEST(Rects, CoverLeftToRightMinusOneAndTopToBottomMinusOne) {
 
 TEST(Rects, HollowBrushDrawsOnlyTheEdges) {
     RenderContext ctx;
-    Fnc_SetClipSize(ctx, 20, 20);
+    setClipSize(ctx, 20, 20);
     ImageCanvas canvas(20, 20);
-    Fnc_FillRect(ctx, DrawSurface{&canvas, 1, 1}, 2, 2, 10, 10, kRed, BrushNull, 0, true);
+    fillScaledRect(ctx, DrawSurface{&canvas, 1, 1}, 2, 2, 10, 10, kRed, BrushNull, 0, true);
     EXPECT_EQ(at(canvas, 2, 2), 0xFF0000u);
     EXPECT_EQ(at(canvas, 9, 9), 0xFFFFFFu); // only the solid brush paints the last corner
     EXPECT_EQ(at(canvas, 9, 5), 0xFF0000u);
@@ -187,10 +187,10 @@ TEST(Rects, HollowBrushDrawsOnlyTheEdges) {
 TEST(Rects, ClampedToTheClipOrItemSurfaceSize) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    Fnc_SetClipSize(ctx, 100, 50);
+    setClipSize(ctx, 100, 50);
     RecordingCanvas canvas(400, 400);
     const DrawSurface surface{&canvas, 2, 2};
-    Fnc_FillRect(ctx, surface, 40, 10, 90, 40, kRed, BrushSolid, 0, false);
+    fillScaledRect(ctx, surface, 40, 10, 90, 40, kRed, BrushSolid, 0, false);
     ASSERT_EQ(canvas.rects().size(), 1u);
     const DrawCall rect = canvas.rects().front();
     EXPECT_EQ(rect.x1, 80);
@@ -204,9 +204,9 @@ TEST(Rects, ClampedToTheClipOrItemSurfaceSize) {
     EXPECT_EQ(lines[1].y2, 49);
 
     canvas.clearCalls();
-    ASSERT_NE(Fnc_CreateItemSurface(ctx, 30, 30, -1), nullptr); // 60 x 61 at scale 2
-    Fnc_SetPageScale(ctx, 2);
-    Fnc_FillRectItem(ctx, surface, 0, 0, 1000, 1000, kRed, BrushSolid, 0, false);
+    ASSERT_NE(createItemSurface(ctx, 30, 30, -1), nullptr); // 60 x 61 at scale 2
+    setPageScale(ctx, 2);
+    fillItemRect(ctx, surface, 0, 0, 1000, 1000, kRed, BrushSolid, 0, false);
     ASSERT_EQ(canvas.rects().size(), 1u);
     EXPECT_EQ(canvas.rects().front().x2, ctx.itemSurfaceWidth);
     EXPECT_EQ(canvas.rects().front().y2, ctx.itemSurfaceHeight);
@@ -214,21 +214,21 @@ TEST(Rects, ClampedToTheClipOrItemSurfaceSize) {
 
 TEST(Rects, EmptyAfterClampingDrawsNothing) {
     RenderContext ctx;
-    Fnc_SetClipSize(ctx, 10, 10);
+    setClipSize(ctx, 10, 10);
     RecordingCanvas canvas(20, 20);
-    Fnc_FillRect(ctx, DrawSurface{&canvas, 1, 1}, 12, 0, 15, 5, kRed, BrushSolid, 0, false);
+    fillScaledRect(ctx, DrawSurface{&canvas, 1, 1}, 12, 0, 15, 5, kRed, BrushSolid, 0, false);
     EXPECT_TRUE(canvas.calls().empty());
 }
 
 TEST(Blit, PositionHalfEvenSizePlusOneClippedAndTransparentColourLeftOut) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    Fnc_SetPageDpi(ctx, 144);                             // scale 1.5
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 100, 100, -1)); // 150 -> 144 wide, 150 high
+    setPageDpi(ctx, 144);                             // scale 1.5
+    ASSERT_TRUE(createPageBitmap(ctx, 100, 100, -1)); // 150 -> 144 wide, 150 high
     RecordingCanvas source(40, 40);
     source.drawLine(1, 2, 3, 4, kRed, 1, PenSolid, true);
     // x 5 x 1.5 = 7.5 -> 8 (even), y 3 x 1.5 = 4.5 -> 4 (even); width Fix(30.5) + 1 = 31.
-    ASSERT_TRUE(Fnc_Blit(ctx, DrawSurface{}, 5, 3, 20, 20, &source, 0, 0, kBlue, true, 2, 1));
+    ASSERT_TRUE(blitSurface(ctx, DrawSurface{}, 5, 3, 20, 20, &source, 0, 0, kBlue, true, 2, 1));
     RecordingCanvas* page = recordedPage(ctx);
     ASSERT_NE(page, nullptr);
     const auto blits = page->callsOf(DrawCall::Blit);
@@ -246,7 +246,7 @@ TEST(Blit, PositionHalfEvenSizePlusOneClippedAndTransparentColourLeftOut) {
     EXPECT_TRUE(lines[0].copied);
 
     page->clearCalls();
-    Fnc_Blit(ctx, DrawSurface{}, 90, 0, 20, 20, &source, 0, 0, 0, false, 0, 0);
+    blitSurface(ctx, DrawSurface{}, 90, 0, 20, 20, &source, 0, 0, 0, false, 0, 0);
     const auto clipped = page->callsOf(DrawCall::Blit);
     ASSERT_EQ(clipped.size(), 1u);
     EXPECT_EQ(clipped[0].x2, 144 - 135); // clip width - X
@@ -271,9 +271,9 @@ TEST(Blit, ImagePixelsSkipTheTransparentColour) {
 TEST(FillSurface, CoversTheWholeSurfaceOfTheChosenSize) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    Canvas* surface = Fnc_CreateItemSurface(ctx, 101, 50, -1);
+    Canvas* surface = createItemSurface(ctx, 101, 50, -1);
     ASSERT_NE(surface, nullptr);
-    Fnc_FillSurface(ctx, surface, ItemSurfaceSize, kRed, BrushSolid, 0, false);
+    fillSurface(ctx, surface, ItemSurfaceSize, kRed, BrushSolid, 0, false);
     const auto rects = static_cast<RecordingCanvas*>(surface)->rects();
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(rects[0].x1, -1);

@@ -35,7 +35,7 @@ TEST(FontHeight, NegativeMulDivScaledHalfUp) {
         {10, 0, 0},        // face default
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Fnc_FontHeight(c.size, 96, c.scale), c.height) << c.size << " x " << c.scale;
+        EXPECT_EQ(fontPixelHeight(c.size, 96, c.scale), c.height) << c.size << " x " << c.scale;
 }
 
 TEST(FontSubstitution, WindowsFacesMapToInstalledJapaneseFonts) {
@@ -56,14 +56,14 @@ TEST(FontSubstitution, WindowsFacesMapToInstalledJapaneseFonts) {
         {"IPAMincho", "IPAMincho"},
     };
     for (const auto& [face, family] : cases)
-        EXPECT_EQ(Fnc_SubstituteFace(QString::fromUtf8(face)), QString::fromLatin1(family)) << face;
+        EXPECT_EQ(substituteFace(QString::fromUtf8(face)), QString::fromLatin1(family)) << face;
 }
 
 TEST(ResolveFont, WeightStylesAndEscapement) {
     FontSpec font = fontOf(QStringLiteral("ＭＳ 明朝"), 10, 0, 45);
     font.Bold = kTrue;
     font.Underline = kTrue;
-    ResolvedFont r = Fnc_ResolveFont(font, -13);
+    ResolvedFont r = resolveFontSpec(font, -13);
     EXPECT_TRUE(r.bold);
     EXPECT_TRUE(r.underline);
     EXPECT_FALSE(r.italic);
@@ -71,14 +71,14 @@ TEST(ResolveFont, WeightStylesAndEscapement) {
     EXPECT_FALSE(r.verticalWriting);
 
     font.Vertical = 2;
-    EXPECT_EQ(Fnc_ResolveFont(font, -13).escapement, 0);
+    EXPECT_EQ(resolveFontSpec(font, -13).escapement, 0);
     font.Vertical = 1;
-    EXPECT_EQ(Fnc_ResolveFont(font, -13).escapement, 2700);
-    EXPECT_FALSE(Fnc_ResolveFont(font, -13).verticalWriting);
+    EXPECT_EQ(resolveFontSpec(font, -13).escapement, 2700);
+    EXPECT_FALSE(resolveFontSpec(font, -13).verticalWriting);
     font.FaceName.setText(QStringLiteral("@ＭＳ 明朝"));
-    EXPECT_TRUE(Fnc_ResolveFont(font, -13).verticalWriting);
+    EXPECT_TRUE(resolveFontSpec(font, -13).verticalWriting);
     font.Vertical = 0;
-    EXPECT_FALSE(Fnc_ResolveFont(font, -13).verticalWriting);
+    EXPECT_FALSE(resolveFontSpec(font, -13).verticalWriting);
 }
 
 class RecordedText : public ::testing::Test {
@@ -97,12 +97,12 @@ protected:
 };
 
 TEST_F(RecordedText, HeightUsesFontScaleTimesPageScaleAndPWhenScaleIsZero) {
-    Fnc_SelectFont(ctx, fontOf(QStringLiteral("ＭＳ ゴシック"), 10));
-    Fnc_SetPageDpi(ctx, 300);
+    selectFont(ctx, fontOf(QStringLiteral("ＭＳ ゴシック"), 10));
+    setPageDpi(ctx, 300);
     const DrawSurface surface{canvas.get(), 3.125f, 3.125f};
-    Fnc_DrawText(ctx, surface, 1, QStringLiteral("1"), 10, 20, 0x0000FF, true);
-    Fnc_DrawText(ctx, surface, 0, QStringLiteral("2"), 10, 20, 0x0000FF, true);
-    Fnc_DrawText(ctx, surface, 0.5f, QStringLiteral("3"), 10, 20, 0x0000FF, true);
+    drawScaledText(ctx, surface, 1, QStringLiteral("1"), 10, 20, 0x0000FF, true);
+    drawScaledText(ctx, surface, 0, QStringLiteral("2"), 10, 20, 0x0000FF, true);
+    drawScaledText(ctx, surface, 0.5f, QStringLiteral("3"), 10, 20, 0x0000FF, true);
     const auto texts = canvas->texts();
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].font.height, -40);
@@ -115,31 +115,31 @@ TEST_F(RecordedText, HeightUsesFontScaleTimesPageScaleAndPWhenScaleIsZero) {
 }
 
 TEST_F(RecordedText, MeasureUsesOnlyTheFontScaleAndSwapsForVertical) {
-    Fnc_SetPageDpi(ctx, 300);                                    // measuring ignores the page scale
-    Fnc_SelectFont(ctx, fontOf(QStringLiteral("ＭＳ 明朝"), 9)); // em Fix(-12 + 0.5) = -11
-    EXPECT_EQ(Fnc_MeasureText(ctx, canvas.get(), 1, QStringLiteral("AB一")), (TextExtent{21, 11}));
-    EXPECT_EQ(Fnc_MeasureText(ctx, canvas.get(), 2, QStringLiteral("一")),
+    setPageDpi(ctx, 300);                                    // measuring ignores the page scale
+    selectFont(ctx, fontOf(QStringLiteral("ＭＳ 明朝"), 9)); // em Fix(-12 + 0.5) = -11
+    EXPECT_EQ(measureScaledText(ctx, canvas.get(), 1, QStringLiteral("AB一")), (TextExtent{21, 11}));
+    EXPECT_EQ(measureScaledText(ctx, canvas.get(), 2, QStringLiteral("一")),
               (TextExtent{23, 23})); // Fix(-23.5)
-    Fnc_SelectFont(ctx, fontOf(QStringLiteral("@ＭＳ 明朝"), 9, 1));
-    EXPECT_EQ(Fnc_MeasureText(ctx, canvas.get(), 1, QStringLiteral("一二三")),
+    selectFont(ctx, fontOf(QStringLiteral("@ＭＳ 明朝"), 9, 1));
+    EXPECT_EQ(measureScaledText(ctx, canvas.get(), 1, QStringLiteral("一二三")),
               (TextExtent{11, 33}));
     // Without a canvas the context measures on a surface of its own kind.
-    EXPECT_EQ(Fnc_MeasureText(ctx, nullptr, 1, QStringLiteral("一二三")), (TextExtent{11, 33}));
+    EXPECT_EQ(measureScaledText(ctx, nullptr, 1, QStringLiteral("一二三")), (TextExtent{11, 33}));
 }
 
 TEST_F(RecordedText, HorizontalTextCentresInItsBox) {
-    Fnc_SelectFont(ctx, fontOf(QStringLiteral("ＭＳ 明朝"), 9)); // em 11: "AB" is 10 x 11
+    selectFont(ctx, fontOf(QStringLiteral("ＭＳ 明朝"), 9)); // em 11: "AB" is 10 x 11
     const DrawSurface surface{canvas.get(), 1, 1};
-    Fnc_DrawText(ctx, surface, 1, QStringLiteral("AB"), 3, 4, 0, true, 10, 100, 20, 31);
+    drawScaledText(ctx, surface, 1, QStringLiteral("AB"), 3, 4, 0, true, 10, 100, 20, 31);
     const DrawCall call = onlyText();
     EXPECT_EQ(call.x1, 55); // Fix((100 - 10) / 2 + 10 + 0.5)
     EXPECT_EQ(call.y1, 30); // Fix((31 - 11) / 2 + 20 + 0.5)
 }
 
 TEST_F(RecordedText, VerticalTextCentresAlongTheBoxHeightAndShiftsRightByItsThickness) {
-    Fnc_SelectFont(ctx, fontOf(QStringLiteral("@ＭＳ 明朝"), 9, 1)); // "一二" 22 long, 11 thick
+    selectFont(ctx, fontOf(QStringLiteral("@ＭＳ 明朝"), 9, 1)); // "一二" 22 long, 11 thick
     const DrawSurface surface{canvas.get(), 1, 1};
-    Fnc_DrawText(ctx, surface, 1, QStringLiteral("一二"), 3, 4, 0, true, 0, 50, 0, 100);
+    drawScaledText(ctx, surface, 1, QStringLiteral("一二"), 3, 4, 0, true, 0, 50, 0, 100);
     DrawCall call = onlyText();
     EXPECT_EQ(call.y1, 39);      // Fix((100 - 22) / 2 + 0.5)
     EXPECT_EQ(call.x1, 20 + 11); // Fix((50 - 11) / 2 + 0.5) + cy
@@ -147,7 +147,7 @@ TEST_F(RecordedText, VerticalTextCentresAlongTheBoxHeightAndShiftsRightByItsThic
     EXPECT_TRUE(call.font.verticalWriting);
 
     canvas->clearCalls();
-    Fnc_DrawText(ctx, surface, 1, QStringLiteral("一二"), 3, 4, 0, true);
+    drawScaledText(ctx, surface, 1, QStringLiteral("一二"), 3, 4, 0, true);
     call = onlyText();
     EXPECT_EQ(call.x1, 3 + 11); // no box: the scaled x plus the thickness
     EXPECT_EQ(call.y1, 4);
@@ -165,10 +165,10 @@ QRect inkBounds(const QImage& image) {
 
 TEST(ImageText, HorizontalTextStartsAtItsCellTopLeft) {
     RenderContext ctx;
-    Fnc_SelectFont(ctx, fontOf(QStringLiteral("ＭＳ ゴシック"), 30));
+    selectFont(ctx, fontOf(QStringLiteral("ＭＳ ゴシック"), 30));
     ImageCanvas canvas(300, 200);
-    const TextExtent extent = Fnc_MeasureText(ctx, &canvas, 1, QStringLiteral("日本"));
-    Fnc_DrawText(ctx, DrawSurface{&canvas, 1, 1}, 1, QStringLiteral("日本"), 50, 60, 0, true);
+    const TextExtent extent = measureScaledText(ctx, &canvas, 1, QStringLiteral("日本"));
+    drawScaledText(ctx, DrawSurface{&canvas, 1, 1}, 1, QStringLiteral("日本"), 50, 60, 0, true);
     const QRect ink = inkBounds(*canvas.image());
     ASSERT_FALSE(ink.isEmpty());
     EXPECT_GE(ink.left(), 50);
@@ -182,12 +182,12 @@ TEST(ImageText, HorizontalTextStartsAtItsCellTopLeft) {
 TEST(ImageText, VerticalTextRunsDownwardLeftOfItsReference) {
     for (const char* face : {"@ＭＳ 明朝", "ＭＳ 明朝"}) {
         RenderContext ctx;
-        Fnc_SelectFont(ctx, fontOf(QString::fromUtf8(face), 30, 1));
+        selectFont(ctx, fontOf(QString::fromUtf8(face), 30, 1));
         ImageCanvas canvas(300, 400);
         const QString text = QStringLiteral("一月A1");
-        const TextExtent extent = Fnc_MeasureText(ctx, &canvas, 1, text); // thickness, length
+        const TextExtent extent = measureScaledText(ctx, &canvas, 1, text); // thickness, length
         ASSERT_GT(extent.height, extent.width) << face;
-        Fnc_DrawText(ctx, DrawSurface{&canvas, 1, 1}, 1, text, 100, 50, 0, true);
+        drawScaledText(ctx, DrawSurface{&canvas, 1, 1}, 1, text, 100, 50, 0, true);
         const QRect ink = inkBounds(*canvas.image());
         ASSERT_FALSE(ink.isEmpty()) << face;
         // The reference was moved right by the thickness: the column is 100..100 + thickness.
@@ -203,9 +203,9 @@ TEST(ImageText, VerticalWritingKeepsKanjiUpright) {
     // Upright "一" is a horizontal stroke; turned it would be a vertical one.
     RenderContext ctx;
     for (const auto& [face, wide] : {std::pair{"@ＭＳ ゴシック", true}, {"ＭＳ ゴシック", false}}) {
-        Fnc_SelectFont(ctx, fontOf(QString::fromUtf8(face), 40, 1));
+        selectFont(ctx, fontOf(QString::fromUtf8(face), 40, 1));
         ImageCanvas canvas(200, 200);
-        Fnc_DrawText(ctx, DrawSurface{&canvas, 1, 1}, 1, QStringLiteral("一"), 50, 50, 0, true);
+        drawScaledText(ctx, DrawSurface{&canvas, 1, 1}, 1, QStringLiteral("一"), 50, 50, 0, true);
         const QRect ink = inkBounds(*canvas.image());
         ASSERT_FALSE(ink.isEmpty());
         EXPECT_EQ(ink.width() > ink.height(), wide) << face;
@@ -231,16 +231,16 @@ struct StyledText {
 // "2027年" in the face at the page resolution, drawn as an export draws it.
 StyledText styledText(const char* face, int points, int dpi, void (*style)(FontSpec&)) {
     RenderContext ctx;
-    Fnc_SetPageDpi(ctx, dpi);
+    setPageDpi(ctx, dpi);
     FontSpec font = fontOf(QString::fromUtf8(face), points);
     if (style)
         style(font);
-    Fnc_SelectFont(ctx, font);
-    const float scale = Fnc_GetPageScale(ctx).y;
+    selectFont(ctx, font);
+    const float scale = currentPageScale(ctx).y;
     const QString text = QStringLiteral("2027年");
-    const TextExtent extent = Fnc_MeasureText(ctx, nullptr, scale, text);
+    const TextExtent extent = measureScaledText(ctx, nullptr, scale, text);
     ImageCanvas canvas(extent.width + 40, extent.height + 40);
-    Fnc_DrawText(ctx, DrawSurface{&canvas, scale, scale}, 1, text, 10 / scale, 10 / scale, 0, true);
+    drawScaledText(ctx, DrawSurface{&canvas, scale, scale}, 1, text, 10 / scale, 10 / scale, 0, true);
     return {*canvas.image(), extent};
 }
 

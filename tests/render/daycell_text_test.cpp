@@ -231,14 +231,14 @@ TEST(CellTextFit, MovedBackThenShrunkThenCutShort) {
         FontSpec font;
         font.FaceName.setText(QStringLiteral("ＭＳ 明朝"));
         font.Size = 9;
-        Fnc_SelectFont(ctx, font);
+        selectFont(ctx, font);
         const FittedText fit = Fnc_FitTextInCell(ctx, 1, u(c.text), c.x, c.left, c.right);
         EXPECT_EQ(fit.text, u(c.fitted)) << c.what;
         EXPECT_EQ(fit.x, c.fittedX) << c.what;
         EXPECT_EQ(fit.fontScale < 1, c.shrunk) << c.what;
         EXPECT_GE(fit.fontScale, kMinFitShare) << c.what;
         if (fit.text.size() > 2) {
-            EXPECT_LE(Fnc_MeasureText(ctx, nullptr, fit.fontScale, fit.text).width,
+            EXPECT_LE(measureScaledText(ctx, nullptr, fit.fontScale, fit.text).width,
                       c.right - c.left)
                 << c.what;
         }

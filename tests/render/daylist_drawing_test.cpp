@@ -372,14 +372,14 @@ TEST(DayListMeasure, MeasuringGivesWhereThePageDrawingEnds) {
 
         RenderContext ctx;
         useRecordingSurfaces(ctx);
-        Fnc_SetPageDpi(ctx, 192); // page scale 2
+        setPageDpi(ctx, 192); // page scale 2
         DateRange range = pageDateRange(2024, 5);
         const auto extent = Fnc_LayOutItemMeasure(ctx, item, range);
         ASSERT_TRUE(extent.has_value()) << c.name;
         EXPECT_FLOAT_EQ(extent->right, c.right * 2) << c.name;
         EXPECT_FLOAT_EQ(extent->bottom, c.bottom * 2) << c.name;
 
-        ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 1000, 1000, -1));
+        ASSERT_TRUE(createPageBitmap(ctx, 1000, 1000, -1));
         range = pageDateRange(2024, 5);
         ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
         RecordingCanvas* page = recordedPage(ctx);

@@ -106,13 +106,13 @@ int lowestRedRow(const QImage& page, int left, int right) {
 // the text drawn alone at the resolution.
 int inkDescentAt(const FontSpec& font, int dpi) {
     RenderContext ctx;
-    Fnc_SetPageDpi(ctx, dpi);
-    Fnc_SelectFont(ctx, font);
-    const float scale = Fnc_GetPageScale(ctx).y;
+    setPageDpi(ctx, dpi);
+    selectFont(ctx, font);
+    const float scale = currentPageScale(ctx).y;
     const QString text = QStringLiteral("1");
-    const TextExtent cell = Fnc_MeasureText(ctx, nullptr, scale, text);
+    const TextExtent cell = measureScaledText(ctx, nullptr, scale, text);
     ImageCanvas canvas(cell.width + 10, cell.height + 10);
-    Fnc_DrawText(ctx, DrawSurface{&canvas, scale, scale}, 1, text, 0, 0, 0x0000FF, true);
+    drawScaledText(ctx, DrawSurface{&canvas, scale, scale}, 1, text, 0, 0, 0x0000FF, true);
     return cell.height - 1 - lowestRedRow(*canvas.image(), 0, canvas.width());
 }
 

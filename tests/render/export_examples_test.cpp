@@ -51,7 +51,7 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
             EXPECT_TRUE(r.ok) << name.toStdString() << ": " << r.error.toStdString();
             const float scale = static_cast<float>(job.dpi) / 96;
             EXPECT_EQ(r.pixels,
-                      Fnc_PageBitmapSize(static_cast<float>(job.canvas.width()),
+                      pageBitmapSize(static_cast<float>(job.canvas.width()),
                                          static_cast<float>(job.canvas.height()), scale, scale))
                 << name.toStdString();
             EXPECT_EQ(r.itemsDrawn, static_cast<int>(job.entries.size()));

@@ -19,9 +19,9 @@ class MonthBoxPixels : public ::testing::TestWithParam<int> {};
 TEST_P(MonthBoxPixels, GridLinesWhereTheGeometryPutsThem) {
     const int dpi = GetParam();
     RenderContext ctx;
-    ASSERT_TRUE(Fnc_SetPageDpi(ctx, dpi));
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 794, 1123, -1));
-    Fnc_FillSurface(ctx, nullptr, ClipSize, 0x00FFFFFF, BrushSolid, 0, false);
+    ASSERT_TRUE(setPageDpi(ctx, dpi));
+    ASSERT_TRUE(createPageBitmap(ctx, 794, 1123, -1));
+    fillSurface(ctx, nullptr, ClipSize, 0x00FFFFFF, BrushSolid, 0, false);
     const LayoutItem item = test::newBoxItem();
     DateRange range = pageDateRange(2027, 1);
     ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
@@ -29,11 +29,11 @@ TEST_P(MonthBoxPixels, GridLinesWhereTheGeometryPutsThem) {
     const auto geometry = Fnc_MonthBoxGeometry(ctx, test::pageArgs(item, 2027, 1), 5);
     ASSERT_TRUE(geometry.has_value());
     const BoxFrame box = geometry->frame();
-    const float s = Fnc_GetPageScale(ctx).x;
-    const int originX = Fnc_ScalePointEven(item.Left, s);
-    const int originY = Fnc_ScalePointEven(item.Top, s);
-    auto px = [&](float x) { return originX + Fnc_ScalePoint(x, s); };
-    auto py = [&](float y) { return originY + Fnc_ScalePoint(y, s); };
+    const float s = currentPageScale(ctx).x;
+    const int originX = scalePointEven(item.Left, s);
+    const int originY = scalePointEven(item.Top, s);
+    auto px = [&](float x) { return originX + scalePoint(x, s); };
+    auto py = [&](float y) { return originY + scalePoint(y, s); };
     const QImage& page = *ctx.pageBitmap->image();
     const int clear = dpi > 96 ? 6 : 3; // beyond the line's width
 

@@ -54,8 +54,8 @@ LayoutItem plainItem() {
 TEST(ItemDrawScope, PageTargetDrawsOnAnItemSurfaceAndBlitsItAtTheScaledPosition) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    Fnc_SetPageDpi(ctx, 192); // scale 2
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+    setPageDpi(ctx, 192); // scale 2
+    ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     LayoutItem item = plainItem();
     item.Transparent = kTrue;
     const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, 10, 21, 3, -4, 0, {}};
@@ -90,8 +90,8 @@ TEST(ItemDrawScope, PageTargetDrawsOnAnItemSurfaceAndBlitsItAtTheScaledPosition)
 TEST(ItemDrawScope, AnItemLargerThanThePageKeepsOnlyWhatLandsOnThePage) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    Fnc_SetPageDpi(ctx, 192); // scale 2
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 300, -1));
+    setPageDpi(ctx, 192); // scale 2
+    ASSERT_TRUE(createPageBitmap(ctx, 400, 300, -1));
     LayoutItem item = plainItem();
     item.Width = 10000;
     item.Height = 10000;
@@ -108,7 +108,7 @@ TEST(ItemDrawScope, AnItemLargerThanThePageKeepsOnlyWhatLandsOnThePage) {
 TEST(ItemDrawScope, UnfinishedPageScopeReleasesWithoutBlitting) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+    ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     const LayoutItem item = plainItem();
     const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, 10, 21, 0, 0, 0, {}};
     { ItemDrawScope scope(ctx, args); }
@@ -120,9 +120,9 @@ TEST(ItemDrawScope, UnfinishedPageScopeReleasesWithoutBlitting) {
 QImage pageWithItem(const LayoutItem& item, int left, int top, int xOffset, int yOffset,
                     bool* drawnInPlace = nullptr) {
     RenderContext ctx;
-    Fnc_SetPageDpi(ctx, 150);
-    EXPECT_TRUE(Fnc_CreatePageBitmap(ctx, 300, 200, -1));
-    Fnc_FillRect(ctx, DrawSurface{}, 0, 0, 300, 200, 0x00336699, BrushHatched, HatchCross, false);
+    setPageDpi(ctx, 150);
+    EXPECT_TRUE(createPageBitmap(ctx, 300, 200, -1));
+    fillScaledRect(ctx, DrawSurface{}, 0, 0, 300, 200, 0x00336699, BrushHatched, HatchCross, false);
     const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, left,
                           top,  xOffset, yOffset,       0,  {}};
     {
@@ -135,9 +135,9 @@ QImage pageWithItem(const LayoutItem& item, int left, int top, int xOffset, int 
                 bits >= page.constBits() && bits < page.constBits() + page.sizeInBytes();
         const DrawSurface& s = scope.surface();
         scope.fillRect(5, 5, 60, 30, 0x000000FF, BrushHatched, HatchDiagonalCross);
-        Fnc_DrawLine(ctx, s, 0, 0, item.Width, item.Height, 0x0000AA00, 3, PenDash, true);
-        Fnc_SelectFont(ctx, FontSpec{});
-        Fnc_DrawText(ctx, s, 1, QStringLiteral("2027年5月"), 2, 8, 0x00AA0000, true);
+        drawScaledLine(ctx, s, 0, 0, item.Width, item.Height, 0x0000AA00, 3, PenDash, true);
+        selectFont(ctx, FontSpec{});
+        drawScaledText(ctx, s, 1, QStringLiteral("2027年5月"), 2, 8, 0x00AA0000, true);
         EXPECT_TRUE(scope.finish());
     }
     return ctx.pageBitmap->image()->copy();
@@ -168,7 +168,7 @@ TEST(ItemDrawScope, AnOpaqueItemIsDrawnOntoThePageAsItsSurfaceWouldBeCopied) {
 
 TEST(ItemDrawScope, ScreenTargetClearsScalesAndClipsToTheView) {
     RenderContext ctx;
-    Fnc_SetPageDpi(ctx, 300); // whatever an export left behind
+    setPageDpi(ctx, 300); // whatever an export left behind
     const LayoutItem item = plainItem();
     ScaledRecordingView view(QSize(105, 54), 2);
     const RenderArgs args{item, &view, DrawSurface{}, {}, true, 10, 21, 0, 0, 0, {}};
@@ -176,7 +176,7 @@ TEST(ItemDrawScope, ScreenTargetClearsScalesAndClipsToTheView) {
     ASSERT_TRUE(scope.ok());
     EXPECT_TRUE(scope.onScreen());
     EXPECT_EQ(view.cleared, std::vector<Colour>{0x00ABCDEF});
-    EXPECT_FLOAT_EQ(Fnc_GetPageScale(ctx).x, 2);
+    EXPECT_FLOAT_EQ(currentPageScale(ctx).x, 2);
     EXPECT_FLOAT_EQ(scope.surface().scaleY, 2);
     EXPECT_EQ(ctx.clipWidth, 210);
     EXPECT_EQ(ctx.clipHeight, 108);
@@ -196,12 +196,12 @@ TEST(ItemDrawScope, ScreenTargetClearsScalesAndClipsToTheView) {
 
 TEST(ItemDrawScope, ScreenScaleOneIsThePlainScreen) {
     RenderContext ctx;
-    Fnc_SetPageDpi(ctx, 300);
+    setPageDpi(ctx, 300);
     const LayoutItem item = plainItem();
     ScaledRecordingView view(QSize(105, 54), 1);
     const RenderArgs args{item, &view, DrawSurface{}, {}, false, 10, 21, 0, 0, 0, {}};
     ItemDrawScope scope(ctx, args);
-    EXPECT_FLOAT_EQ(Fnc_GetPageScale(ctx).x, 1);
+    EXPECT_FLOAT_EQ(currentPageScale(ctx).x, 1);
     EXPECT_FLOAT_EQ(scope.surface().scaleX, 1);
     EXPECT_EQ(ctx.clipWidth, 105);
 }
@@ -212,7 +212,7 @@ TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
     for (const auto& [category, variant] : kinds) {
         RenderContext ctx;
         useRecordingSurfaces(ctx);
-        ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+        ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
         LayoutItem item = plainItem();
         item.Category = category;
         item.LayoutVariant = variant;
@@ -235,7 +235,7 @@ TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
 
 TEST(ContentExtent, PositionPlusContentAtThePageScale) {
     RenderContext ctx;
-    Fnc_SetPageDpi(ctx, 300);
+    setPageDpi(ctx, 300);
     const ItemExtent extent = Fnc_PageExtent(ctx, plainItem(), 100, 40);
     EXPECT_FLOAT_EQ(extent.right, 110 * 3.125f);
     EXPECT_FLOAT_EQ(extent.bottom, 61 * 3.125f);

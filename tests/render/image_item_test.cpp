@@ -56,8 +56,8 @@ protected:
     // The item drawn onto a white 400 x 400 page image; the red part of the page.
     QRect drawnOnPage(const LayoutItem& item, const QString& folder = {}) {
         RenderContext ctx;
-        EXPECT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
-        Fnc_FillSurface(ctx, nullptr, ClipSize, kWhite, BrushSolid, 0, false);
+        EXPECT_TRUE(createPageBitmap(ctx, 400, 400, -1));
+        fillSurface(ctx, nullptr, ClipSize, kWhite, BrushSolid, 0, false);
         DateRange range = pageDateRange(2004, 1);
         EXPECT_TRUE(
             Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0, folder));
@@ -123,7 +123,7 @@ Placeholder placeholderOnPage(LayoutItem item) {
     item.Top = 20;
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    EXPECT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+    EXPECT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     DateRange range = pageDateRange(2004, 1);
     EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
     return {recordedPage(ctx)->texts(), recordedPage(ctx)->lines(), recordedPage(ctx)->calls()};
@@ -162,7 +162,7 @@ TEST_F(ImageItemTest, MissingPictureShowsThePlaceholderDamagedOneOnlyTheBackgrou
         framed.Transparent = transparent ? kTrue : kFalse;
         framed.TransparentColor = framed.BackColor;
         RenderContext ctx;
-        ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+        ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
         DateRange range = pageDateRange(2004, 1);
         ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, framed, nullptr, range, false, DrawSurface{}, 0, 0));
         EXPECT_EQ(ctx.pageBitmap->image()->pixel(11, 200), transparent ? 0xFF000000 : 0xFFFFFFFF)
@@ -184,7 +184,7 @@ TEST_F(ImageItemTest, MissingPictureShowsThePlaceholderDamagedOneOnlyTheBackgrou
     LayoutItem green = pictureItem(damaged);
     green.BackColor = 0x0000FF00;
     RenderContext ctx;
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 400, 400, -1));
+    ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     DateRange range = pageDateRange(2004, 1);
     ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, green, nullptr, range, false, DrawSurface{}, 0, 0));
     EXPECT_EQ(areaOf(*ctx.pageBitmap->image(), 0xFF00FF00), QRect(0, 0, 300, 301));
@@ -260,7 +260,7 @@ TEST_F(ImageItemTest, MeasuredExtentAtPageScale) {
     // 300 dpi: scale 3.125. Right: round(31.25) + Fix(937.5 + 0.5) - 1 = 31 + 938 - 1;
     // bottom: round(62.5) + 938 = 62 + 938 (halves to even).
     RenderContext ctx;
-    Fnc_SetPageDpi(ctx, 300);
+    setPageDpi(ctx, 300);
     LayoutItem item = pictureItem(redPicture);
     item.Left = 10;
     item.Top = 20;

@@ -268,7 +268,7 @@ TEST(MonthBoxGeometry, FitScalesBandsAndPlacementOffsets) {
 TEST(MonthBoxMeasure, ExtentIsPositionPlusTrimmedContentAtPageScale) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    ASSERT_TRUE(Fnc_SetPageDpi(ctx, 300));
+    ASSERT_TRUE(setPageDpi(ctx, 300));
     LayoutItem item = newBoxItem();
     DateRange range = pageDateRange(2022, 1);
     const auto extent = Fnc_LayOutItemMeasure(ctx, item, range);

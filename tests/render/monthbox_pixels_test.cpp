@@ -28,8 +28,8 @@ QRgb rgb(Colour c) {
 // Checks the grid of a box drawn into image at (left, top) device pixels with scale s.
 void expectGrid(const QImage& image, const BoxFrame& box, int left, int top, float s) {
     const QRgb white = qRgb(255, 255, 255);
-    auto px = [&](float x) { return left + Fnc_ScalePoint(x, s); };
-    auto py = [&](float y) { return top + Fnc_ScalePoint(y, s); };
+    auto px = [&](float x) { return left + scalePoint(x, s); };
+    auto py = [&](float y) { return top + scalePoint(y, s); };
     auto pixel = [&](int x, int y) { return image.pixel(x, y) & 0xFFFFFF; };
     // June 2022 needs five weeks: no shared cells, no diagonals.
     for (int r = 0; r < 5; ++r) {
@@ -72,9 +72,9 @@ TEST(MonthBoxLinesInPixels, ScreenAtScaleOne) {
 
 TEST(MonthBoxLinesInPixels, PageAt300Dpi) {
     RenderContext ctx;
-    ASSERT_TRUE(Fnc_SetPageDpi(ctx, 300));
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 794, 1123, -1));
-    ASSERT_TRUE(Fnc_FillSurface(ctx, nullptr, ClipSize, 0xFFFFFF, BrushSolid, 0, false));
+    ASSERT_TRUE(setPageDpi(ctx, 300));
+    ASSERT_TRUE(createPageBitmap(ctx, 794, 1123, -1));
+    ASSERT_TRUE(fillSurface(ctx, nullptr, ClipSize, 0xFFFFFF, BrushSolid, 0, false));
     LayoutItem item = pixelItem();
     // Export hands the renderer the whole view, 4 pixels larger than the content.
     item.Width += 4;
@@ -86,7 +86,7 @@ TEST(MonthBoxLinesInPixels, PageAt300Dpi) {
     const QImage* page = ctx.pageBitmap->image();
     ASSERT_NE(page, nullptr);
     const float s = 300.0f / 96.0f;
-    expectGrid(*page, g->frame(), Fnc_ScalePointEven(10, s), Fnc_ScalePointEven(20, s), s);
+    expectGrid(*page, g->frame(), scalePointEven(10, s), scalePointEven(20, s), s);
 }
 
 } // namespace

@@ -240,8 +240,8 @@ TEST(RuledLines, UnderHeaderLineKeepsItsOwnColour) {
 TEST(RuledLines, PageTargetScalesPositionsButNotWidths) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    ASSERT_TRUE(Fnc_SetPageDpi(ctx, 300));
-    ASSERT_TRUE(Fnc_CreatePageBitmap(ctx, 794, 1123, -1));
+    ASSERT_TRUE(setPageDpi(ctx, 300));
+    ASSERT_TRUE(createPageBitmap(ctx, 794, 1123, -1));
     LayoutItem item = ruledItem();
     DateRange range = pageDateRange(2022, 1);
     ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 5, -3));
@@ -249,15 +249,15 @@ TEST(RuledLines, PageTargetScalesPositionsButNotWidths) {
     ASSERT_NE(page, nullptr);
     // The item surface lands at the item's position (half to even) plus the offsets.
     const float s = 300.0f / 96.0f;
-    const int left = Fnc_ScalePointEven(10, s) + 5;
-    const int top = Fnc_ScalePointEven(20, s) - 3;
-    const Line inner{left + Fnc_ScalePoint(300, s), top + Fnc_ScalePoint(73, s),
-                     left + Fnc_ScalePoint(300, s), top + Fnc_ScalePoint(547, s),
+    const int left = scalePointEven(10, s) + 5;
+    const int top = scalePointEven(20, s) - 3;
+    const Line inner{left + scalePoint(300, s), top + scalePoint(73, s),
+                     left + scalePoint(300, s), top + scalePoint(547, s),
                      entryColour(RuleInnerGrid),    entryWidth(RuleInnerGrid)};
     const Line row{left,
-                   top + Fnc_ScalePoint(357, s),
-                   left + Fnc_ScalePoint(700, s),
-                   top + Fnc_ScalePoint(357, s),
+                   top + scalePoint(357, s),
+                   left + scalePoint(700, s),
+                   top + scalePoint(357, s),
                    entryColour(RuleInnerRows),
                    entryWidth(RuleInnerRows)};
     const std::vector<Line> drawn = linesOf(*page);

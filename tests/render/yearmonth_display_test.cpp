@@ -49,7 +49,7 @@ DrawnHeading drawOnScreen(const LayoutItem& item, int year, int month, bool auto
 std::vector<DrawCall> drawOnPage(const LayoutItem& item, int year, int month) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    EXPECT_TRUE(Fnc_CreatePageBitmap(ctx, 1000, 1000, -1));
+    EXPECT_TRUE(createPageBitmap(ctx, 1000, 1000, -1));
     DateRange range = pageDateRange(year, month);
     EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
     std::vector<DrawCall> texts;
@@ -115,13 +115,13 @@ TEST(YearDisplay, FitOnThePageKeepsOrIgnoresTheAspect) {
     item.FitToRect = kTrue;
     auto texts = drawOnPage(item, 2004, 1);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].font.height, Fnc_FontHeight(31, 96, 1.5f));
+    EXPECT_EQ(texts[0].font.height, fontPixelHeight(31, 96, 1.5f));
 
     // Without the aspect only the height ratio counts, even where the width ratio is smaller.
     item.FreeAspect = kTrue;
     texts = drawOnPage(item, 2004, 1);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].font.height, Fnc_FontHeight(31, 96, 2));
+    EXPECT_EQ(texts[0].font.height, fontPixelHeight(31, 96, 2));
 }
 
 TEST(YearDisplay, FitOnScreenLeavesOnePixelEachSide) {
@@ -130,7 +130,7 @@ TEST(YearDisplay, FitOnScreenLeavesOnePixelEachSide) {
     item.FitToRect = kTrue;
     const DrawnHeading drawn = drawOnScreen(item, 2004, 1);
     ASSERT_EQ(drawn.texts.size(), 1u);
-    EXPECT_EQ(drawn.texts[0].font.height, Fnc_FontHeight(31, 96, 82.0f / 40.0f));
+    EXPECT_EQ(drawn.texts[0].font.height, fontPixelHeight(31, 96, 82.0f / 40.0f));
 }
 
 TEST(YearDisplay, CentredTextIsPlacedAtItsFittedWidth) {
@@ -143,7 +143,7 @@ TEST(YearDisplay, CentredTextIsPlacedAtItsFittedWidth) {
     item.HPlacement = 1;
     const auto texts = drawOnPage(item, 2004, 1);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].font.height, Fnc_FontHeight(31, 96, 1.5f));
+    EXPECT_EQ(texts[0].font.height, fontPixelHeight(31, 96, 1.5f));
     EXPECT_EQ(texts[0].x1, 30 + 50);
     EXPECT_EQ(texts[0].y1, 40);
 }
@@ -169,12 +169,12 @@ TEST(MonthDisplay, FitUsesTheSampleWithoutMargin) {
     item.FitToRect = kTrue;
     DrawnHeading drawn = drawOnScreen(item, 2004, 5);
     ASSERT_EQ(drawn.texts.size(), 1u);
-    EXPECT_EQ(drawn.texts[0].font.height, Fnc_FontHeight(31, 96, 84.0f / 40.0f));
+    EXPECT_EQ(drawn.texts[0].font.height, fontPixelHeight(31, 96, 84.0f / 40.0f));
 
     item.FreeAspect = kTrue;
     drawn = drawOnScreen(item, 2004, 5);
     ASSERT_EQ(drawn.texts.size(), 1u);
-    EXPECT_EQ(drawn.texts[0].font.height, Fnc_FontHeight(31, 96, 124.0f / 40.0f));
+    EXPECT_EQ(drawn.texts[0].font.height, fontPixelHeight(31, 96, 124.0f / 40.0f));
 }
 
 TEST(MonthDisplay, HorizontalPlacementOnThePage) {
@@ -204,7 +204,7 @@ TEST(MonthDisplay, CentredOnScreenAcrossTheView) {
 TEST(YearMonthDisplay, MeasuredExtentIsWhereThePageTextEnds) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
-    Fnc_SetPageDpi(ctx, 192);
+    setPageDpi(ctx, 192);
     LayoutItem item = labelItem(CategoryYear, 16, 200, 50);
     item.Left = 10;
     item.Top = 20;

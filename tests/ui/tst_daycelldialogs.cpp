@@ -474,9 +474,9 @@ void DayCellDialogTests::contentAreasPerKind() {
              QStringLiteral("祝日です。"));
     // Boxes are the renderer's measure of the sample in the element's font.
     RenderContext ctx;
-    Fnc_SelectFont(ctx, item.element(OldCalendar).Font);
+    selectFont(ctx, item.element(OldCalendar).Font);
     const TextExtent sample =
-        Fnc_MeasureText(ctx, nullptr, 1, Fnc_OldDateSample(item.OldCalendarStyle));
+        measureScaledText(ctx, nullptr, 1, Fnc_OldDateSample(item.OldCalendarStyle));
     QCOMPARE(day->boxes()[static_cast<std::size_t>(boxIndex(day, OldCalendar))].size,
              QSize(sample.width, sample.height));
 }

@@ -681,7 +681,7 @@ void MainWindowTests::previewsHoldOnlyThePaper() {
     ItemPreview whole;
     whole.prepare(held.size(), held.deviceScale());
     RenderContext ctx;
-    Fnc_BmpInit(ctx);
+    initRenderContext(ctx);
     const auto month = *w.editor().outputMonth();
     DateRange range =
         pageDateRange(static_cast<int>(month.year()), static_cast<int>(unsigned(month.month())));

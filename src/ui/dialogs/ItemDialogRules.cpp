@@ -167,7 +167,7 @@ int matchingFaceIndex(const QStringList& faces, const QString& typed) {
 }
 
 QStringList fontDialogFaces() {
-    QStringList faces = Fnc_SubstitutedFaces();
+    QStringList faces = substitutedFaces();
     for (const QString& family : QFontDatabase::families()) {
         if (!faces.contains(family))
             faces << family;

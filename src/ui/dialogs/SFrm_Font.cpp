@@ -103,12 +103,12 @@ SFrm_Font::SFrm_Font(const FontSpec& font, bool textColourLocked, UserPrompts& p
     Txt_Name->setObjectName(QStringLiteral("Txt_Name"));
     Lst_Name = new QListWidget(this);
     Lst_Name->setObjectName(QStringLiteral("Lst_Name"));
-    const QStringList windowsFaces = Fnc_SubstitutedFaces();
+    const QStringList windowsFaces = substitutedFaces();
     for (const QString& face : faces_) {
         auto* entry = new QListWidgetItem(face, Lst_Name);
         if (windowsFaces.contains(face)) {
             // Layouts name Windows faces; show which installed face draws them.
-            const QString family = Fnc_SubstituteFace(face);
+            const QString family = substituteFace(face);
             entry->setFont(QFont(family));
             entry->setToolTip(QStringLiteral("%1で描画します").arg(family));
         }
@@ -286,7 +286,7 @@ void SFrm_Font::pickColour(int which) {
 }
 
 void SFrm_Font::updatePreview() {
-    const QString family = Fnc_SubstituteFace(shownFace());
+    const QString family = substituteFace(shownFace());
     int points = 0;
     const TypedNumber typed = typedNumber(Txt_Size->text(), kMinFontSize, kMaxFontSize);
     if (typed.outcome == TypedNumber::Accepted)

@@ -34,8 +34,8 @@ QImage renderFace(RenderContext& ctx, const FontSpec& font, const QString& sampl
     ImageCanvas canvas(size.width(), size.height(), back);
     if (canvas.isNull())
         return {};
-    Fnc_SelectFont(ctx, font);
-    Fnc_DrawText(ctx, DrawSurface{&canvas, 1, 1}, 1, sample, 0, 0,
+    selectFont(ctx, font);
+    drawScaledText(ctx, DrawSurface{&canvas, 1, 1}, 1, sample, 0, 0,
                  Fnc_ColorFromText(font.ForeColor.text(), 0), true);
     return *canvas.image();
 }
@@ -206,8 +206,8 @@ ContentBox SFrm_ItemCntentLayOut::makeBox(ContentArea area, ContentBoxKey key) {
     box.key = key;
     const FontSpec& font = work_.element(key.element).Font;
     const QString sample = contentSample(work_, key.element, context_.today);
-    Fnc_SelectFont(render_, font);
-    const TextExtent extent = Fnc_MeasureText(render_, nullptr, 1, sample);
+    selectFont(render_, font);
+    const TextExtent extent = measureScaledText(render_, nullptr, 1, sample);
     // An empty sample still leaves something to grab.
     box.size = QSize(std::max(extent.width, 4), std::max(extent.height, 4));
     const TextPos& p = slotPosition(work_, key);

@@ -46,7 +46,7 @@ bool autoSized(const LayoutItem& item) {
 }
 
 ItemMeasure::ItemMeasure(PictureCache* pictures) {
-    Fnc_BmpInit(ctx_);
+    initRenderContext(ctx_);
     ctx_.pictures = pictures;
     fonts_ = std::make_shared<FontCache>();
     useDeferredSurfaces(ctx_, fonts_);

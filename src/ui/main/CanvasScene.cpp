@@ -44,7 +44,7 @@ QSize viewSizeOf(const LayoutItem& item) {
 
 CanvasScene::CanvasScene(const EditorDocument& editor, QObject* parent)
     : QGraphicsScene(parent), editor_(editor) {
-    Fnc_BmpInit(previewContext_);
+    initRenderContext(previewContext_);
     previewContext_.pictures = &editor_.pictures();
     rescaleTimer_ = new QTimer(this);
     rescaleTimer_->setSingleShot(true);

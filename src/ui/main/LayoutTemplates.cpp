@@ -25,7 +25,7 @@ QString anchoredPicturePath(const QString& stored, const QString& folder) {
     // A relative path is taken from the template's folder, never from the working folder.
     const QString candidate =
         QDir::isAbsolutePath(trimmed) ? trimmed : QDir(folder).absoluteFilePath(trimmed);
-    const QString found = Fnc_ResolvePicturePath(candidate, folder);
+    const QString found = resolvePicturePath(candidate, folder);
     if (found.isEmpty() || found == trimmed)
         return stored;
     return QDir::cleanPath(QFileInfo(found).absoluteFilePath());
