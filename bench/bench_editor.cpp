@@ -204,7 +204,7 @@ BENCHMARK(BM_FontDialogOpens)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 // box measured and drawn in its font, the window laid out and painted. Goal: under 200 ms.
 void BM_DayCellEditorOpensOnVerticalList(benchmark::State& state) {
     LayoutItem item;
-    Fnc_NewItemDefaults(CategoryMonthFamily, VariantVertical, item, 297, 210);
+    applyNewItemDefaults(CategoryMonthFamily, VariantVertical, item, 297, 210);
     for (int k = 0; k < kElementCount; ++k)
         item.element(k).Shown = kTrue;
     for (auto _ : state) {

@@ -57,7 +57,7 @@ private:
 
 LayoutItem newItem(int category, int variant, int monthSelector = 12) {
     LayoutItem item;
-    Fnc_NewItemDefaults(category, variant, item, kPaperWidth, kPaperHeight);
+    applyNewItemDefaults(category, variant, item, kPaperWidth, kPaperHeight);
     item.Live = kTrue;
     item.MonthSelector = monthSelector;
     item.Width = static_cast<float>(item.DesignWidth / 7 * 7);
@@ -70,7 +70,7 @@ LayoutItem heading(LayoutItem item) {
     ImagePreview preview(QSize(100, 40));
     RenderContext ctx;
     DateRange range = pageDateRange(2027, 1);
-    Fnc_LayOutItemDraw(ctx, item, &preview, range, true, DrawSurface{}, 0, 0);
+    drawLayoutItem(ctx, item, &preview, range, true, DrawSurface{}, 0, 0);
     item.Width = static_cast<float>(preview.size().width() - 4);
     item.Height = static_cast<float>(preview.size().height() - 4);
     return item;
@@ -314,7 +314,7 @@ bool writePictureCalendar(const QDir& folder) {
 
     LayoutItem picture = newItem(CategoryPicture, 0);
     picture.PictureFile.setText(QStringLiteral("C:\\Calendars\\") + pictureName);
-    if (!Fnc_StorePictureSize(picture, folder.absolutePath())) {
+    if (!storePictureSize(picture, folder.absolutePath())) {
         std::fprintf(stderr, "%s: the picture's size could not be read\n",
                      qPrintable(folder.filePath(pictureName)));
         return false;
@@ -396,7 +396,7 @@ bool writeFiscalYear(const QDir& folder) {
     LayoutItem year = heading(CategoryYear, 36);
     LayoutItem suffix = newItem(CategoryPicture, 0);
     suffix.PictureFile.setText(pictureName);
-    if (!Fnc_StorePictureSize(suffix, folder.absolutePath()))
+    if (!storePictureSize(suffix, folder.absolutePath()))
         return false;
     suffix.FreeAspect = kFalse;
     suffix.Width = std::round(static_cast<float>(title.width()) * 96 / 300);
@@ -425,7 +425,7 @@ bool writeCompanyCalendar(const QDir& folder) {
     std::vector<LayoutItem> items = sixRowCalendar();
     items[2].element(Holiday).Shown = kTrue;
     LayoutItem name;
-    Fnc_NewItemDefaults(CategoryText, 0, name, kPaperWidth, kPaperHeight);
+    applyNewItemDefaults(CategoryText, 0, name, kPaperWidth, kPaperHeight);
     name.Live = kTrue;
     name.Ext.text = QStringLiteral("株式会社 扉絵商事");
     name.element(Year1).Font.Size = 20;

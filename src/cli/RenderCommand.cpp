@@ -225,7 +225,7 @@ void warnAboutPictures(const PageJob& job) {
         const ExportEntry& entry = job.entries[i];
         if (!entry.drawn || entry.item.Category != CategoryPicture)
             continue;
-        const PictureItemStatus status = Fnc_PictureItemStatus(entry.item, job.layoutFolder);
+        const PictureItemStatus status = pictureItemStatus(entry.item, job.layoutFolder);
         if (status.problem != PictureProblem::None)
             std::fprintf(stderr, "tobirae-cli: warning: item %zu: %s\n", i + 1,
                          status.reason.toLocal8Bit().constData());

@@ -14,7 +14,7 @@ float widthOf(RenderContext& ctx, float scale, const QString& text) {
 
 } // namespace
 
-FittedText Fnc_FitTextInCell(RenderContext& ctx, float fontScale, const QString& text, float x,
+FittedText fitTextInCell(RenderContext& ctx, float fontScale, const QString& text, float x,
                              float left, float right) {
     FittedText out{text, x, fontScale};
     const float room = right - left;

@@ -17,7 +17,7 @@ struct FittedText {
 // The current font's text at x and fontScale, fitted between left and right (layout pixels at
 // that scale). Unchanged when it fits; never smaller than kMinFitShare of the font.
 inline constexpr float kMinFitShare = 0.5f;
-FittedText Fnc_FitTextInCell(RenderContext& ctx, float fontScale, const QString& text, float x,
+FittedText fitTextInCell(RenderContext& ctx, float fontScale, const QString& text, float x,
                              float left, float right);
 
 } // namespace tobirae

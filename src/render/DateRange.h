@@ -1,5 +1,5 @@
 // DateRange: the days an item shows. The caller fills the first three values with the page's
-// year, month and 1; the frame rewrites them for the item (Fnc_ShownRange) before a kind renderer
+// year, month and 1; the frame rewrites them for the item (shownRange) before a kind renderer
 // sees them. Month and box kinds read firstYear/firstMonth; weekly kinds read all six.
 #pragma once
 

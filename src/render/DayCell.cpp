@@ -68,72 +68,72 @@ bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const Layou
     float x = cell.x0 + static_cast<float>(p.X) * cell.scaleX;
     if (cell.half == CellHalf::Normal && hLocked(item, k))
         x = cell.x0 + (cell.cellWidth - sampleWidth) / 2;
-    x += Fnc_SampleBoxOffset(item.Align[static_cast<std::size_t>(k)], sampleWidth,
+    x += sampleBoxOffset(item.Align[static_cast<std::size_t>(k)], sampleWidth,
                              textWidth(ctx, cell.scaleY, text));
     const FittedText fit =
-        fitted ? Fnc_FitTextInCell(ctx, cell.scaleY, text, x, cell.x0, cell.x0 + cell.cellWidth)
+        fitted ? fitTextInCell(ctx, cell.scaleY, text, x, cell.x0, cell.x0 + cell.cellWidth)
                : FittedText{text, x, cell.scaleY};
     return drawScaledText(ctx, surface, fit.fontScale, fit.text, fit.x,
-                        cell.y0 + static_cast<float>(p.Y) * cell.scaleY, Fnc_FontColour(e.Font),
+                        cell.y0 + static_cast<float>(p.Y) * cell.scaleY, fontColour(e.Font),
                         true);
 }
 
 } // namespace
 
-Colour Fnc_DayNumberColor(const LayoutItem& item, std::chrono::sys_days date, bool holiday) {
+Colour dayNumberColour(const LayoutItem& item, std::chrono::sys_days date, bool holiday) {
     if (holiday)
         return item.DateColor[kHolidayColourSlot];
     const int w = weekdayIndex(date);
     return item.DateColor[static_cast<std::size_t>(w == 0 ? kSundaySlot : w - 1)];
 }
 
-Colour Fnc_DayNumberColor(const LayoutItem& item, const DayFacts& facts) {
+Colour dayNumberColour(const LayoutItem& item, const DayFacts& facts) {
     const std::chrono::sys_days date{facts.date};
     if (facts.isOwnWorkingDay && weekdayIndex(date) == 0)
         return item.DateColor[0];
-    return Fnc_DayNumberColor(item, date, facts.isHolidayColoured());
+    return dayNumberColour(item, date, facts.isHolidayColoured());
 }
 
-Colour Fnc_WeekdayNameColor(const LayoutItem& item, int weekday) {
+Colour weekdayNameColour(const LayoutItem& item, int weekday) {
     if (weekday < 0 || weekday > 6)
         return 0;
     return item
         .WeekdayNameColor[static_cast<std::size_t>(weekday == 0 ? kSundaySlot : weekday - 1)];
 }
 
-bool Fnc_FillDayCell(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+bool fillDayCell(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                      std::chrono::year_month_day date, const DayCellPlacement& cell) {
     if (!date.ok())
         return false;
     // No facts: the names stay empty and draw nothing.
-    const DayFacts facts = Fnc_ItemDayFacts(ctx, item, date);
+    const DayFacts facts = itemDayFacts(ctx, item, date);
     const QString holiday = QString::fromStdString(facts.shownName());
     bool ok = true;
 
-    const Colour dayColour = Fnc_DayNumberColor(item, facts);
+    const Colour dayColour = dayNumberColour(item, facts);
     ok &= drawPlain(ctx, surface, item, Day,
-                    Fnc_DayNumberText(static_cast<int>(unsigned(date.day()))), dayColour, cell);
+                    dayNumberText(static_cast<int>(unsigned(date.day()))), dayColour, cell);
 
     if (isTrue(item.element(Rokuyo).Shown))
         ok &= drawPlain(ctx, surface, item, Rokuyo, QString::fromStdString(facts.rokuyoName),
-                        Fnc_FontColour(item.element(Rokuyo).Font), cell);
+                        fontColour(item.element(Rokuyo).Font), cell);
     if (isTrue(item.element(Eto).Shown))
         ok &= drawPlain(ctx, surface, item, Eto, QString::fromStdString(facts.kanshiName),
-                        Fnc_FontColour(item.element(Eto).Font), cell);
+                        fontColour(item.element(Eto).Font), cell);
     if (isTrue(item.element(OldCalendar).Shown))
         ok &= drawInSampleBox(ctx, surface, item, OldCalendar,
-                              Fnc_OldDateSample(item.OldCalendarStyle),
-                              Fnc_OldDateText(item.OldCalendarStyle, date), cell);
+                              oldDateSample(item.OldCalendarStyle),
+                              oldDateTextFor(item.OldCalendarStyle, date), cell);
     if (isTrue(item.element(SolarTerm).Shown))
-        ok &= drawInSampleBox(ctx, surface, item, SolarTerm, Fnc_SekkiSample(item.SekkiSelection),
-                              Fnc_SekkiText(item.SekkiSelection, date), cell);
+        ok &= drawInSampleBox(ctx, surface, item, SolarTerm, solarTermSample(item.SekkiSelection),
+                              solarTermText(item.SekkiSelection, date), cell);
     if (isTrue(item.element(Holiday).Shown) && !holiday.isEmpty())
-        ok &= drawInSampleBox(ctx, surface, item, Holiday, Fnc_HolidaySample(), holiday, cell,
+        ok &= drawInSampleBox(ctx, surface, item, Holiday, holidaySample(), holiday, cell,
                               !facts.ownName.empty());
     return ok;
 }
 
-bool Fnc_ContentExtent(RenderContext& ctx, Canvas* surface, const DateRange& range,
+bool dayCellContentExtent(RenderContext& ctx, Canvas* surface, const DateRange& range,
                        const LayoutItem& item, int group, ElementExtent& out) {
     int first = Year1;
     int last = Year1;
@@ -161,13 +161,13 @@ bool Fnc_ContentExtent(RenderContext& ctx, Canvas* surface, const DateRange& ran
             continue;
         QString sample;
         if (k <= Year2)
-            sample = Fnc_YearText(e.Style, range.first());
+            sample = yearText(e.Style, range.first());
         else if (k <= Month4)
-            sample = Fnc_MonthText(e.Style, range.firstMonth);
+            sample = monthText(e.Style, range.firstMonth);
         else if (k == Day)
             sample = QStringLiteral("31");
         else if (k == Weekday)
-            sample = Fnc_WeekdaySample(item.WeekdayStyle);
+            sample = weekdaySample(item.WeekdayStyle);
         else if (k == Rokuyo)
             sample = QString::fromUtf16(u"六曜");
         else if (k == Eto)

@@ -23,16 +23,16 @@ struct DayCellPlacement {
 };
 
 // Day-number colour: the holiday entry for a named holiday, else the weekday's entry.
-Colour Fnc_DayNumberColor(const LayoutItem& item, std::chrono::sys_days date, bool holiday);
+Colour dayNumberColour(const LayoutItem& item, std::chrono::sys_days date, bool holiday);
 // The same for a day's facts: the holiday entry also for the user's day off; a working day takes
 // the Monday entry when it falls on a Sunday, so it is never red.
-Colour Fnc_DayNumberColor(const LayoutItem& item, const DayFacts& facts);
+Colour dayNumberColour(const LayoutItem& item, const DayFacts& facts);
 // Weekday-name colour of column 0..6 (Sunday first).
-Colour Fnc_WeekdayNameColor(const LayoutItem& item, int weekday);
+Colour weekdayNameColour(const LayoutItem& item, int weekday);
 
 // Draws the day number (always), then rokuyo, sexagenary name, old-calendar date, solar term
 // and holiday when shown, each in its own font, transparently, at the cell's positions.
-bool Fnc_FillDayCell(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+bool fillDayCell(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                      std::chrono::year_month_day date, const DayCellPlacement& cell);
 
 // Bounds of the shown elements of a group at scale 1, normal positions:
@@ -43,7 +43,7 @@ struct ElementExtent {
     float top = 0; // 0 with left when no element of the group is shown
     float left = 0;
 };
-bool Fnc_ContentExtent(RenderContext& ctx, Canvas* surface, const DateRange& range,
+bool dayCellContentExtent(RenderContext& ctx, Canvas* surface, const DateRange& range,
                        const LayoutItem& item, int group, ElementExtent& out);
 
 } // namespace tobirae

@@ -16,7 +16,7 @@ constexpr int kDefaultCrossDesign = 560;
 
 } // namespace
 
-std::optional<DayListDays> Fnc_DayListDays(const LayoutItem& item, const DateRange& range,
+std::optional<DayListDays> dayListDays(const LayoutItem& item, const DateRange& range,
                                            int fixedLines) {
     DayListDays out;
     int dayCount = 0;
@@ -71,8 +71,8 @@ std::vector<int> DayListGeometry::regionEdges(const LayoutItem& item) const {
     return edges;
 }
 
-std::optional<DayListGeometry> Fnc_DayListGeometry(const RenderArgs& args, DayAxis axis) {
-    const std::optional<DayListDays> days = Fnc_DayListDays(args.item, args.range, args.rows);
+std::optional<DayListGeometry> computeDayListGeometry(const RenderArgs& args, DayAxis axis) {
+    const std::optional<DayListDays> days = dayListDays(args.item, args.range, args.rows);
     if (!days)
         return std::nullopt;
     DayListGeometry g;
@@ -89,12 +89,12 @@ std::optional<DayListGeometry> Fnc_DayListGeometry(const RenderArgs& args, DayAx
     }
     const int lines = g.days.lines;
     g.fit =
-        Fnc_FitContent(*item, args.preview, args.autoSize, across ? lines : 1, across ? 1 : lines);
+        fitContent(*item, args.preview, args.autoSize, across ? lines : 1, across ? 1 : lines);
     g.fit.width = std::max(g.fit.width, 0);
     g.fit.height = std::max(g.fit.height, 0);
     g.offsetX =
-        Fnc_PlacementOffset(args.item.HPlacement, args.item.Width, static_cast<float>(g.fit.width));
-    g.offsetY = Fnc_PlacementOffset(args.item.VPlacement, args.item.Height,
+        contentPlacementOffset(args.item.HPlacement, args.item.Width, static_cast<float>(g.fit.width));
+    g.offsetY = contentPlacementOffset(args.item.VPlacement, args.item.Height,
                                     static_cast<float>(g.fit.height));
     return g;
 }

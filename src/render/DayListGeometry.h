@@ -29,7 +29,7 @@ struct DayListDays {
 // One-month lists show the shown month in 31 lines; weekly lists the range's days in the frame's
 // fixed line count, or one line per day when it is 0. A range longer than its lines (29～末日
 // of a common-year February runs on to the end of March) shows only the days that fit.
-std::optional<DayListDays> Fnc_DayListDays(const LayoutItem& item, const DateRange& range,
+std::optional<DayListDays> dayListDays(const LayoutItem& item, const DateRange& range,
                                            int fixedLines);
 
 struct DayListGeometry {
@@ -65,6 +65,6 @@ struct DayListGeometry {
 };
 
 // Days, fit and placement of the list; nullopt when the range is not a real date.
-std::optional<DayListGeometry> Fnc_DayListGeometry(const RenderArgs& args, DayAxis axis);
+std::optional<DayListGeometry> computeDayListGeometry(const RenderArgs& args, DayAxis axis);
 
 } // namespace tobirae

@@ -106,7 +106,7 @@ private:
     }
     bool line(int entry, int along1, int cross1, int along2, int cross2) {
         const bool across = g_.across();
-        return Fnc_DrawRuleEntry(ctx_, scope_.surface(), item_, entry, across ? along1 : cross1,
+        return drawRuleEntry(ctx_, scope_.surface(), item_, entry, across ? along1 : cross1,
                                  across ? cross1 : along1, across ? along2 : cross2,
                                  across ? cross2 : along2);
     }
@@ -114,40 +114,40 @@ private:
     bool day(int r, year_month_day date, bool newYear, bool newMonth) {
         const sys_days d{date};
         // No facts: the names stay empty and draw nothing.
-        const DayFacts facts = Fnc_ItemDayFacts(ctx_, item_, date);
+        const DayFacts facts = itemDayFacts(ctx_, item_, date);
         const QString holiday = QString::fromStdString(facts.shownName());
         bool ok = true;
         if (newYear)
             for (int k : {Year1, Year2})
                 if (shown(k))
-                    ok &= element(r, k, Fnc_YearText(item_.element(k).Style, date));
+                    ok &= element(r, k, yearText(item_.element(k).Style, date));
         if (newMonth)
             for (int k : {Month1, Month2, Month3, Month4})
                 if (shown(k)) {
                     const int style = item_.element(k).Style;
-                    ok &= element(r, k, Fnc_MonthText(style, int(unsigned(date.month()))),
-                                  Fnc_MonthSample(style));
+                    ok &= element(r, k, monthText(style, int(unsigned(date.month()))),
+                                  monthSample(style));
                 }
-        ok &= element(r, Day, Fnc_ListDayNumberText(item_.DayTextMode, int(unsigned(date.day()))),
-                      {}, Fnc_DayNumberColor(item_, facts));
+        ok &= element(r, Day, listDayNumberText(item_.DayTextMode, int(unsigned(date.day()))),
+                      {}, dayNumberColour(item_, facts));
         if (shown(Weekday)) {
             const int w = weekdayIndex(d);
             ok &=
                 element(r, Weekday, QString::fromStdString(weekdayName(w, item_.WeekdayStyle)),
-                        Fnc_WeekdaySample(item_.WeekdayStyle), Fnc_WeekdayNameColor(item_, w));
+                        weekdaySample(item_.WeekdayStyle), weekdayNameColour(item_, w));
         }
         if (shown(Rokuyo))
             ok &= element(r, Rokuyo, QString::fromStdString(facts.rokuyoName));
         if (shown(Eto))
             ok &= element(r, Eto, QString::fromStdString(facts.kanshiName));
         if (shown(OldCalendar))
-            ok &= element(r, OldCalendar, Fnc_OldDateText(item_.OldCalendarStyle, date),
-                          Fnc_OldDateSample(item_.OldCalendarStyle));
+            ok &= element(r, OldCalendar, oldDateTextFor(item_.OldCalendarStyle, date),
+                          oldDateSample(item_.OldCalendarStyle));
         if (shown(SolarTerm))
-            ok &= element(r, SolarTerm, Fnc_SekkiText(item_.SekkiSelection, date),
-                          Fnc_SekkiSample(item_.SekkiSelection));
+            ok &= element(r, SolarTerm, solarTermText(item_.SekkiSelection, date),
+                          solarTermSample(item_.SekkiSelection));
         if (shown(Holiday) && !holiday.isEmpty())
-            ok &= element(r, Holiday, holiday, Fnc_HolidaySample(), std::nullopt,
+            ok &= element(r, Holiday, holiday, holidaySample(), std::nullopt,
                           !facts.ownName.empty());
         return ok;
     }
@@ -205,18 +205,18 @@ private:
             const auto sampleWidth =
                 static_cast<float>(measureScaledText(ctx_, nullptr, sy, sample).width);
             const auto width = static_cast<float>(measureScaledText(ctx_, nullptr, sy, text).width);
-            x += Fnc_SampleBoxOffset(item_.Align[static_cast<std::size_t>(k)], sampleWidth, width);
+            x += sampleBoxOffset(item_.Align[static_cast<std::size_t>(k)], sampleWidth, width);
         }
         float scale = sy;
         if (fitted && !(locked && across)) {
             const auto [left, right] = textRoom(lineStart, lineSize, x);
-            const FittedText fit = Fnc_FitTextInCell(ctx_, sy, text, x, left, right);
+            const FittedText fit = fitTextInCell(ctx_, sy, text, x, left, right);
             text = fit.text;
             x = fit.x;
             scale = fit.fontScale;
         }
         ok &= drawScaledText(ctx_, scope_.surface(), scale, text, x, y,
-                           colour ? *colour : Fnc_FontColour(e.Font), true, boxLeft, boxWidth,
+                           colour ? *colour : fontColour(e.Font), true, boxLeft, boxWidth,
                            boxTop, boxHeight);
         return ok;
     }
@@ -228,7 +228,7 @@ private:
 };
 
 bool drawList(RenderContext& ctx, const RenderArgs& args, DayAxis axis) {
-    const std::optional<DayListGeometry> g = Fnc_DayListGeometry(args, axis);
+    const std::optional<DayListGeometry> g = computeDayListGeometry(args, axis);
     if (!g)
         return false;
     ItemDrawScope scope(ctx, args);
@@ -245,28 +245,28 @@ bool drawList(RenderContext& ctx, const RenderArgs& args, DayAxis axis) {
 }
 
 std::optional<ItemExtent> measureList(RenderContext& ctx, const RenderArgs& args, DayAxis axis) {
-    const std::optional<DayListGeometry> g = Fnc_DayListGeometry(args, axis);
+    const std::optional<DayListGeometry> g = computeDayListGeometry(args, axis);
     if (!g)
         return std::nullopt;
-    return Fnc_PageExtent(ctx, args.item, static_cast<float>(g->fit.width),
+    return itemPageExtent(ctx, args.item, static_cast<float>(g->fit.width),
                           static_cast<float>(g->fit.height));
 }
 
 } // namespace
 
-bool Fnc_DrawDayColumn(RenderContext& ctx, const RenderArgs& args) {
+bool drawDayColumn(RenderContext& ctx, const RenderArgs& args) {
     return drawList(ctx, args, DayAxis::Down);
 }
 
-std::optional<ItemExtent> Fnc_MeasureDayColumn(RenderContext& ctx, const RenderArgs& args) {
+std::optional<ItemExtent> measureDayColumn(RenderContext& ctx, const RenderArgs& args) {
     return measureList(ctx, args, DayAxis::Down);
 }
 
-bool Fnc_DrawDayRow(RenderContext& ctx, const RenderArgs& args) {
+bool drawDayRow(RenderContext& ctx, const RenderArgs& args) {
     return drawList(ctx, args, DayAxis::Across);
 }
 
-std::optional<ItemExtent> Fnc_MeasureDayRow(RenderContext& ctx, const RenderArgs& args) {
+std::optional<ItemExtent> measureDayRow(RenderContext& ctx, const RenderArgs& args) {
     return measureList(ctx, args, DayAxis::Across);
 }
 

@@ -5,10 +5,10 @@
 
 namespace tobirae {
 
-QString Fnc_ListDayNumberText(int style, int day) {
+QString listDayNumberText(int style, int day) {
     if (style != 1)
-        return Fnc_DayNumberText(day);
-    const QString padded = QString(2, QChar(0x3000)) + Fnc_KanjiNumber(true, day);
+        return dayNumberText(day);
+    const QString padded = QString(2, QChar(0x3000)) + kanjiNumber(true, day);
     return padded.right(3);
 }
 

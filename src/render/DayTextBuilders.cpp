@@ -62,7 +62,7 @@ bool qualifies(int selection, const SekkiEntry& entry) {
 
 } // namespace
 
-QString Fnc_OldDateStyled(int style, int oldYear, int oldMonth, int oldDay, bool leap) {
+QString oldDateStyled(int style, int oldYear, int oldMonth, int oldDay, bool leap) {
     if (style < 0 || style >= static_cast<int>(kOldDateStyles.size()))
         return {};
     const OldDateStyle& s = kOldDateStyles[static_cast<std::size_t>(style)];
@@ -76,23 +76,23 @@ QString Fnc_OldDateStyled(int style, int oldYear, int oldMonth, int oldDay, bool
     return QString::fromUtf16(s.prefix) + body + QString::fromUtf16(s.suffix);
 }
 
-QString Fnc_OldDateText(int style, std::chrono::year_month_day date) {
+QString oldDateTextFor(int style, std::chrono::year_month_day date) {
     if (style < 0 || style >= static_cast<int>(kOldDateStyles.size()))
         return {};
     const auto old = oldCalendarDate(date, true, true);
     if (!old || old->text.empty())
         return {};
-    return Fnc_OldDateStyled(style, old->oldYear, old->month, old->day, old->isLeapMonth);
+    return oldDateStyled(style, old->oldYear, old->month, old->day, old->isLeapMonth);
 }
 
-QString Fnc_OldDateSample(int style) {
+QString oldDateSample(int style) {
     if (style < 0 || style >= static_cast<int>(kOldSampleSpaces.size()))
         return {};
     return QString::fromUtf16(u"旧暦") +
            QString(kOldSampleSpaces[static_cast<std::size_t>(style)], QLatin1Char(' '));
 }
 
-QString Fnc_SekkiText(int selection, std::chrono::year_month_day date) {
+QString solarTermText(int selection, std::chrono::year_month_day date) {
     if (selection < 0 || selection > 4)
         return {};
     const auto found = lookupSolarTerm(date);
@@ -106,7 +106,7 @@ QString Fnc_SekkiText(int selection, std::chrono::year_month_day date) {
     return names.join(QString::fromUtf16(u"、"));
 }
 
-QString Fnc_SekkiSample(int selection) {
+QString solarTermSample(int selection) {
     switch (selection) {
     case 0:
     case 3:
@@ -120,11 +120,11 @@ QString Fnc_SekkiSample(int selection) {
     }
 }
 
-QString Fnc_HolidaySample() {
+QString holidaySample() {
     return QString::fromUtf16(u"祝日") + QString(4, QChar(0x3000));
 }
 
-QString Fnc_WeekdaySample(int style) {
+QString weekdaySample(int style) {
     static constexpr std::array<const char16_t*, 8> kSamples = {
         u"月曜日", u"月曜", u"月", u"Monday   ", u"MONDAY   ", u"MON", u"Mon", u"英語1文字"};
     if (style < 0 || style >= static_cast<int>(kSamples.size()))
@@ -132,7 +132,7 @@ QString Fnc_WeekdaySample(int style) {
     return QString::fromUtf16(kSamples[static_cast<std::size_t>(style)]);
 }
 
-QString Fnc_DayNumberText(int day) {
+QString dayNumberText(int day) {
     return (QLatin1Char(' ') + QString::number(day)).right(2);
 }
 

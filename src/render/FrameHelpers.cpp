@@ -15,7 +15,7 @@ int cutTo(int value, int cells) {
 
 } // namespace
 
-ContentFit Fnc_FitContent(const LayoutItem& item, const PreviewTarget* preview, bool autoSize,
+ContentFit fitContent(const LayoutItem& item, const PreviewTarget* preview, bool autoSize,
                           int cutX, int cutY) {
     ContentFit fit{cutTo(item.DesignWidth, cutX), cutTo(item.DesignHeight, cutY), 1, 1};
     if ((autoSize && preview) || !isTrue(item.FitToRect))
@@ -48,7 +48,7 @@ ContentFit Fnc_FitContent(const LayoutItem& item, const PreviewTarget* preview, 
     return fit;
 }
 
-int Fnc_PlacementOffset(int placement, float itemSize, float contentSize) {
+int contentPlacementOffset(int placement, float itemSize, float contentSize) {
     switch (placement) {
     case 1: {
         const float difference = itemSize - contentSize;
@@ -61,7 +61,7 @@ int Fnc_PlacementOffset(int placement, float itemSize, float contentSize) {
     }
 }
 
-float Fnc_SampleBoxOffset(int align, float sampleWidth, float textWidth) {
+float sampleBoxOffset(int align, float sampleWidth, float textWidth) {
     switch (align) {
     case 1:
         return (sampleWidth - textWidth) / 2;
@@ -72,13 +72,13 @@ float Fnc_SampleBoxOffset(int align, float sampleWidth, float textWidth) {
     }
 }
 
-ItemExtent Fnc_PageExtent(const RenderContext& ctx, const LayoutItem& item, float contentWidth,
+ItemExtent itemPageExtent(const RenderContext& ctx, const LayoutItem& item, float contentWidth,
                           float contentHeight) {
     return ItemExtent{(item.Left + contentWidth) * ctx.pageScaleX,
                       (item.Top + contentHeight) * ctx.pageScaleY};
 }
 
-Colour Fnc_ColorFromText(const QString& text, Colour defaultColour) {
+Colour colourFromText(const QString& text, Colour defaultColour) {
     QString value = text.trimmed();
     if (value.isEmpty())
         return defaultColour;
@@ -99,36 +99,36 @@ Colour Fnc_ColorFromText(const QString& text, Colour defaultColour) {
     return static_cast<Colour>(roundHalfEven(number));
 }
 
-Colour Fnc_FontColour(const FontSpec& font) {
-    return Fnc_ColorFromText(font.ForeColor.text(), 0);
+Colour fontColour(const FontSpec& font) {
+    return colourFromText(font.ForeColor.text(), 0);
 }
 
-int Fnc_DpiToIndex(int dpi) {
+int resolutionIndexOfDpi(int dpi) {
     return dpiToResolutionIndex(dpi);
 }
 
 // The renderer has no display to ask, so the screen entry is the layout resolution.
-int Fnc_IndexToDpi(int index) {
+int dpiOfResolutionIndex(int index) {
     return resolutionIndexToDpi(index, kLayoutDpi);
 }
 
-QSizeF Fnc_PaperDefaultSize(int paperIndex) {
+QSizeF paperDefaultSize(int paperIndex) {
     return paperIndex == 0 ? QSizeF(297, 210) : QSizeF(0, 0);
 }
 
-QSize Fnc_CanvasSize(float paperWidthMm, float paperHeightMm) {
+QSize canvasSizeForPaper(float paperWidthMm, float paperHeightMm) {
     const double perMm = kLayoutDpi / 25.4;
     return {roundHalfEven(paperWidthMm * perMm), roundHalfEven(paperHeightMm * perMm)};
 }
 
-Colour Fnc_CellBackColor(const LayoutItem& item, int row, int column) {
+Colour cellBackColour(const LayoutItem& item, int row, int column) {
     const int index = 9 + 7 * row + column;
     if (row < 0 || row > 5 || column < 0 || column > 6)
         return item.BackColor;
     return item.CellBackColor[static_cast<std::size_t>(index)];
 }
 
-void Fnc_SetCellBackColor(LayoutItem& item, int row, int column, Colour colour) {
+void setCellBackColour(LayoutItem& item, int row, int column, Colour colour) {
     if (row < 0 || row > 5 || column < 0 || column > 6)
         return;
     item.CellBackColor[static_cast<std::size_t>(9 + 7 * row + column)] = colour;

@@ -22,10 +22,10 @@ struct PictureItemStatus {
 };
 
 // Finds and decodes the item's picture (the layout's folder serves paths made elsewhere).
-PictureItemStatus Fnc_PictureItemStatus(const LayoutItem& item, const QString& layoutFolder);
+PictureItemStatus pictureItemStatus(const LayoutItem& item, const QString& layoutFolder);
 
 // Remembers the picture's pixel size in DesignWidth/DesignHeight while DesignWidth is 0, so
 // later draws reuse it. True when the item changed.
-bool Fnc_StorePictureSize(LayoutItem& item, const QString& layoutFolder);
+bool storePictureSize(LayoutItem& item, const QString& layoutFolder);
 
 } // namespace tobirae

@@ -50,7 +50,7 @@ ImageGeometry imageGeometry(const RenderArgs& args) {
     g.width = item.DesignWidth;
     g.height = item.DesignHeight;
     if (!g.path.isEmpty() && item.DesignWidth == 0) {
-        // Not remembered yet (Fnc_StorePictureSize remembers it): measure for this draw.
+        // Not remembered yet (storePictureSize remembers it): measure for this draw.
         const QSize size = pictureFileSize(g.path);
         g.width = size.isValid() ? size.width() : 0;
         g.height = size.isValid() ? size.height() : 0;
@@ -109,12 +109,12 @@ void drawPlaceholder(RenderContext& ctx, const ItemDrawScope& scope, const Rende
 
     selectFont(ctx, args.item.SpareFont);
     drawScaledText(ctx, scope.surface(), 1, QString::fromUtf16(kPicturePlaceholderText), 2, 2,
-                 Fnc_FontColour(args.item.SpareFont), true);
+                 fontColour(args.item.SpareFont), true);
 }
 
 } // namespace
 
-PictureItemStatus Fnc_PictureItemStatus(const LayoutItem& item, const QString& layoutFolder) {
+PictureItemStatus pictureItemStatus(const LayoutItem& item, const QString& layoutFolder) {
     PictureItemStatus status;
     status.path = resolvePicturePath(item.PictureFile.text(), layoutFolder);
     if (status.path.isEmpty()) {
@@ -132,7 +132,7 @@ PictureItemStatus Fnc_PictureItemStatus(const LayoutItem& item, const QString& l
     return status;
 }
 
-bool Fnc_StorePictureSize(LayoutItem& item, const QString& layoutFolder) {
+bool storePictureSize(LayoutItem& item, const QString& layoutFolder) {
     if (item.DesignWidth != 0)
         return false;
     const QString path = resolvePicturePath(item.PictureFile.text(), layoutFolder);
@@ -146,7 +146,7 @@ bool Fnc_StorePictureSize(LayoutItem& item, const QString& layoutFolder) {
     return true;
 }
 
-bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
+bool drawImageItem(RenderContext& ctx, const RenderArgs& args) {
     try {
         const ImageGeometry g = imageGeometry(args);
         ItemDrawScope scope(ctx, args, static_cast<float>(roundHalfEven(args.item.Width)),
@@ -157,7 +157,7 @@ bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
             return false;
 
         // A file that cannot be decoded leaves the background alone; only a missing one shows
-        // the placeholder. Fnc_PictureItemStatus tells why.
+        // the placeholder. pictureItemStatus tells why.
         if (g.path.isEmpty()) {
             drawPlaceholder(ctx, scope, args, g);
         } else if (const LoadedPicture picture = loadPicture(ctx.pictures, g.path); picture.ok()) {
@@ -171,7 +171,7 @@ bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args) {
     }
 }
 
-std::optional<ItemExtent> Fnc_MeasureImageItem(RenderContext& ctx, const RenderArgs& args) {
+std::optional<ItemExtent> measureImageItem(RenderContext& ctx, const RenderArgs& args) {
     const PageScale scale = currentPageScale(ctx);
     const float x = static_cast<float>(args.itemLeft);
     const float y = static_cast<float>(args.itemTop);

@@ -4,7 +4,7 @@
 
 namespace tobirae {
 
-DayFacts Fnc_ItemDayFacts(const RenderContext& ctx, const LayoutItem& item,
+DayFacts itemDayFacts(const RenderContext& ctx, const LayoutItem& item,
                           std::chrono::year_month_day date) {
     DayFacts facts;
     facts.date = date;

@@ -11,7 +11,7 @@
 namespace tobirae {
 
 // Empty names for a date the calendar has no facts for.
-DayFacts Fnc_ItemDayFacts(const RenderContext& ctx, const LayoutItem& item,
+DayFacts itemDayFacts(const RenderContext& ctx, const LayoutItem& item,
                           std::chrono::year_month_day date);
 
 } // namespace tobirae

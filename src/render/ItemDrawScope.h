@@ -1,5 +1,5 @@
 // ItemDrawScope: the target handling every kind renderer needs, as one RAII object. Open it at
-// the start of a Fnc_DrawXxx, draw on scope.surface() with scope.fillRect() for filled
+// the start of a drawKind, draw on scope.surface() with scope.fillRect() for filled
 // rectangles, and call scope.finish(): on screen it clears the view, sets scale and clip size; on
 // the page it creates the item surface, fills it with BackColor and on finish blits it onto the
 // page (leaving out TransparentColor when asked) and releases it; an opaque item's surface is the

@@ -17,29 +17,29 @@ struct ItemExtent {
 };
 
 // Five-row, six-row and mini month boxes (MonthBoxRenderer.cpp).
-bool Fnc_DrawMonthBox(RenderContext& ctx, const RenderArgs& args);
-std::optional<ItemExtent> Fnc_MeasureMonthBox(RenderContext& ctx, const RenderArgs& args);
-bool Fnc_DrawMiniBox(RenderContext& ctx, const RenderArgs& args);
-std::optional<ItemExtent> Fnc_MeasureMiniBox(RenderContext& ctx, const RenderArgs& args);
+bool drawMonthBox(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> measureMonthBox(RenderContext& ctx, const RenderArgs& args);
+bool drawMiniBox(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> measureMiniBox(RenderContext& ctx, const RenderArgs& args);
 
 // One-month and weekly lists, vertical and horizontal (DayListRenderer.cpp).
-bool Fnc_DrawDayColumn(RenderContext& ctx, const RenderArgs& args);
-std::optional<ItemExtent> Fnc_MeasureDayColumn(RenderContext& ctx, const RenderArgs& args);
-bool Fnc_DrawDayRow(RenderContext& ctx, const RenderArgs& args);
-std::optional<ItemExtent> Fnc_MeasureDayRow(RenderContext& ctx, const RenderArgs& args);
+bool drawDayColumn(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> measureDayColumn(RenderContext& ctx, const RenderArgs& args);
+bool drawDayRow(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> measureDayRow(RenderContext& ctx, const RenderArgs& args);
 
 // Year and month display (YearMonthDisplayRenderer.cpp).
-bool Fnc_DrawYearItem(RenderContext& ctx, const RenderArgs& args);
-std::optional<ItemExtent> Fnc_MeasureYearItem(RenderContext& ctx, const RenderArgs& args);
-bool Fnc_DrawMonthItem(RenderContext& ctx, const RenderArgs& args);
-std::optional<ItemExtent> Fnc_MeasureMonthItem(RenderContext& ctx, const RenderArgs& args);
+bool drawYearHeading(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> measureYearHeading(RenderContext& ctx, const RenderArgs& args);
+bool drawMonthHeading(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> measureMonthHeading(RenderContext& ctx, const RenderArgs& args);
 
 // Text items with their fields (TextItemRenderer.cpp).
-bool Fnc_DrawTextItem(RenderContext& ctx, const RenderArgs& args);
-std::optional<ItemExtent> Fnc_MeasureTextItem(RenderContext& ctx, const RenderArgs& args);
+bool drawTextItem(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> measureTextItem(RenderContext& ctx, const RenderArgs& args);
 
 // Pictures (ImageItemRenderer.cpp).
-bool Fnc_DrawImageItem(RenderContext& ctx, const RenderArgs& args);
-std::optional<ItemExtent> Fnc_MeasureImageItem(RenderContext& ctx, const RenderArgs& args);
+bool drawImageItem(RenderContext& ctx, const RenderArgs& args);
+std::optional<ItemExtent> measureImageItem(RenderContext& ctx, const RenderArgs& args);
 
 } // namespace tobirae

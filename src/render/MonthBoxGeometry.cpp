@@ -16,7 +16,7 @@ constexpr int kTitleGroupMonths = 2;
 
 } // namespace
 
-TitleBands Fnc_TitleBands(const ElementExtent& years, const ElementExtent& months) {
+TitleBands titleBands(const ElementExtent& years, const ElementExtent& months) {
     TitleBands bands;
     // The year group's top plus its bottom, not its bottom alone, decides.
     if (years.top <= months.top && years.top + years.bottom < months.top) {
@@ -66,7 +66,7 @@ std::vector<MonthBoxCell> MonthBoxGeometry::cells() const {
     return out;
 }
 
-std::optional<MonthBoxGeometry> Fnc_MonthBoxGeometry(RenderContext& ctx, const RenderArgs& args,
+std::optional<MonthBoxGeometry> computeMonthBoxGeometry(RenderContext& ctx, const RenderArgs& args,
                                                      int rows) {
     const LayoutItem& item = args.item;
     const auto month = std::chrono::year{args.range.firstYear} /
@@ -86,16 +86,16 @@ std::optional<MonthBoxGeometry> Fnc_MonthBoxGeometry(RenderContext& ctx, const R
             7) +
         1;
 
-    g.fit = Fnc_FitContent(item, args.preview, args.autoSize, 7, 1);
-    g.offsetX = Fnc_PlacementOffset(item.HPlacement, item.Width, static_cast<float>(g.fit.width));
-    g.offsetY = Fnc_PlacementOffset(item.VPlacement, item.Height, static_cast<float>(g.fit.height));
+    g.fit = fitContent(item, args.preview, args.autoSize, 7, 1);
+    g.offsetX = contentPlacementOffset(item.HPlacement, item.Width, static_cast<float>(g.fit.width));
+    g.offsetY = contentPlacementOffset(item.VPlacement, item.Height, static_cast<float>(g.fit.height));
     const double sy = g.fit.scaleY;
 
     DateRange shown = args.range;
     shown.firstDay = 1;
-    Fnc_ContentExtent(ctx, nullptr, shown, item, kTitleGroupYears, g.years);
-    Fnc_ContentExtent(ctx, nullptr, shown, item, kTitleGroupMonths, g.months);
-    const TitleBands bands = Fnc_TitleBands(g.years, g.months);
+    dayCellContentExtent(ctx, nullptr, shown, item, kTitleGroupYears, g.years);
+    dayCellContentExtent(ctx, nullptr, shown, item, kTitleGroupMonths, g.months);
+    const TitleBands bands = titleBands(g.years, g.months);
     g.yearBand = bands.yearBand;
     g.monthBand = bands.monthBand;
     g.title = bands.title;

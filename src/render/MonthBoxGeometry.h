@@ -49,7 +49,7 @@ struct MonthBoxGeometry {
 
 // The geometry for the item of the args with R rows. Measures the title elements and the
 // weekday header font; nullopt when the shown month is not a valid date.
-std::optional<MonthBoxGeometry> Fnc_MonthBoxGeometry(RenderContext& ctx, const RenderArgs& args,
+std::optional<MonthBoxGeometry> computeMonthBoxGeometry(RenderContext& ctx, const RenderArgs& args,
                                                      int rows);
 
 // Title bands from the two title group extents: separate bands when the year group ends above
@@ -59,6 +59,6 @@ struct TitleBands {
     float monthBand = 0;
     float title = 0;
 };
-TitleBands Fnc_TitleBands(const ElementExtent& years, const ElementExtent& months);
+TitleBands titleBands(const ElementExtent& years, const ElementExtent& months);
 
 } // namespace tobirae

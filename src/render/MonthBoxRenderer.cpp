@@ -31,7 +31,7 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
             continue;
         const bool isYear = k <= Year2;
         const QString text =
-            isYear ? Fnc_YearText(e.Style, firstDate) : Fnc_MonthText(e.Style, month);
+            isYear ? yearText(e.Style, firstDate) : monthText(e.Style, month);
         if (text.isEmpty())
             continue;
         ok &= selectFont(ctx, e.Font);
@@ -39,9 +39,9 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
         const float y = static_cast<float>(e.Pos.Y + 4) * sy + static_cast<float>(g.offsetY);
         if (!isYear) {
             const float sample = static_cast<float>(
-                measureScaledText(ctx, nullptr, sy, Fnc_MonthSample(e.Style)).width);
+                measureScaledText(ctx, nullptr, sy, monthSample(e.Style)).width);
             const float width = static_cast<float>(measureScaledText(ctx, nullptr, sy, text).width);
-            x += Fnc_SampleBoxOffset(item.Align[static_cast<std::size_t>(k)], sample, width);
+            x += sampleBoxOffset(item.Align[static_cast<std::size_t>(k)], sample, width);
         }
         float boxLeft = 0, boxWidth = 0, boxTop = 0, boxHeight = 0;
         if (isTrue(e.HCenterLock)) {
@@ -56,7 +56,7 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
                                   : static_cast<float>(g.offsetY + 1);
             boxHeight = isYear ? yearBand : monthBand;
         }
-        ok &= drawScaledText(ctx, surface, sy, text, x, y, Fnc_FontColour(e.Font), true, boxLeft,
+        ok &= drawScaledText(ctx, surface, sy, text, x, y, fontColour(e.Font), true, boxLeft,
                            boxWidth, boxTop, boxHeight);
     }
     return ok;
@@ -78,7 +78,7 @@ bool drawWeekdayNames(RenderContext& ctx, const DrawSurface& surface, const Layo
             truncHalfUp(titleBottom + ((static_cast<float>(g.gridTop) - titleBottom) - height) / 2);
         const auto left = static_cast<float>(box.columnX(c));
         ok &= drawScaledText(ctx, surface, sy, name, left, static_cast<float>(y + g.offsetY),
-                           Fnc_WeekdayNameColor(item, weekday), true, left, columnWidth);
+                           weekdayNameColour(item, weekday), true, left, columnWidth);
     }
     return ok;
 }
@@ -88,7 +88,7 @@ bool drawDayCells(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
     bool ok = true;
     for (const MonthBoxCell& cell : g.cells()) {
         if (cell.half == CellHalf::Lower)
-            ok &= Fnc_DrawSplitDiagonal(ctx, surface, item, box.columnX(cell.column),
+            ok &= drawSplitDiagonal(ctx, surface, item, box.columnX(cell.column),
                                         box.rowY(cell.row), box.columnX(cell.column + 1),
                                         box.rowY(cell.row + 1));
         DayCellPlacement place;
@@ -98,7 +98,7 @@ bool drawDayCells(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
         place.scaleX = g.fit.scaleX;
         place.scaleY = g.fit.scaleY;
         place.half = cell.half;
-        ok &= Fnc_FillDayCell(ctx, surface, item, cell.date, place);
+        ok &= fillDayCell(ctx, surface, item, cell.date, place);
     }
     return ok;
 }
@@ -110,7 +110,7 @@ bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
     const auto cellWidth = static_cast<float>(roundHalfEven(static_cast<double>(g.width()) / 7));
     const float rowHeight = (g.height - static_cast<float>(g.gridTop)) / static_cast<float>(g.rows);
     for (const MonthBoxCell& cell : g.cells()) {
-        const Colour colour = Fnc_DayNumberColor(item, Fnc_ItemDayFacts(ctx, item, cell.date));
+        const Colour colour = dayNumberColour(item, itemDayFacts(ctx, item, cell.date));
         const QString text = QString::number(static_cast<unsigned>(cell.date.day()));
         const auto left = static_cast<float>(box.columnX(cell.column));
         const auto top = static_cast<float>(box.rowY(cell.row));
@@ -121,7 +121,7 @@ bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
 }
 
 bool drawBox(RenderContext& ctx, const RenderArgs& args, int rows, bool mini) {
-    const std::optional<MonthBoxGeometry> g = Fnc_MonthBoxGeometry(ctx, args, rows);
+    const std::optional<MonthBoxGeometry> g = computeMonthBoxGeometry(ctx, args, rows);
     if (!g)
         return false;
     ItemDrawScope scope(ctx, args);
@@ -133,10 +133,10 @@ bool drawBox(RenderContext& ctx, const RenderArgs& args, int rows, bool mini) {
     const DrawSurface& surface = scope.surface();
     const BoxFrame box = g->frame();
 
-    bool ok = Fnc_DrawTitleBackgrounds(scope, item, box);
+    bool ok = drawTitleBackgrounds(scope, item, box);
     ok &= drawTitles(ctx, surface, item, *g);
-    ok &= Fnc_DrawGridBackgrounds(ctx, scope, item, box);
-    ok &= Fnc_DrawRuledLines(ctx, surface, item, box);
+    ok &= drawGridBackgrounds(ctx, scope, item, box);
+    ok &= drawRuledLines(ctx, surface, item, box);
     ok &= drawWeekdayNames(ctx, surface, item, *g, box);
     ok &= mini ? drawMiniDays(ctx, surface, item, *g, box)
                : drawDayCells(ctx, surface, item, *g, box);
@@ -145,10 +145,10 @@ bool drawBox(RenderContext& ctx, const RenderArgs& args, int rows, bool mini) {
 }
 
 std::optional<ItemExtent> measureBox(RenderContext& ctx, const RenderArgs& args, int rows) {
-    const std::optional<MonthBoxGeometry> g = Fnc_MonthBoxGeometry(ctx, args, rows);
+    const std::optional<MonthBoxGeometry> g = computeMonthBoxGeometry(ctx, args, rows);
     if (!g)
         return std::nullopt;
-    return Fnc_PageExtent(ctx, args.item, static_cast<float>(g->width()), g->height);
+    return itemPageExtent(ctx, args.item, static_cast<float>(g->width()), g->height);
 }
 
 int boxRows(const RenderArgs& args) {
@@ -157,19 +157,19 @@ int boxRows(const RenderArgs& args) {
 
 } // namespace
 
-bool Fnc_DrawMonthBox(RenderContext& ctx, const RenderArgs& args) {
+bool drawMonthBox(RenderContext& ctx, const RenderArgs& args) {
     return drawBox(ctx, args, boxRows(args), false);
 }
 
-std::optional<ItemExtent> Fnc_MeasureMonthBox(RenderContext& ctx, const RenderArgs& args) {
+std::optional<ItemExtent> measureMonthBox(RenderContext& ctx, const RenderArgs& args) {
     return measureBox(ctx, args, boxRows(args));
 }
 
-bool Fnc_DrawMiniBox(RenderContext& ctx, const RenderArgs& args) {
+bool drawMiniBox(RenderContext& ctx, const RenderArgs& args) {
     return drawBox(ctx, args, 6, true);
 }
 
-std::optional<ItemExtent> Fnc_MeasureMiniBox(RenderContext& ctx, const RenderArgs& args) {
+std::optional<ItemExtent> measureMiniBox(RenderContext& ctx, const RenderArgs& args) {
     return measureBox(ctx, args, 6);
 }
 

@@ -36,17 +36,17 @@ QString text(const char16_t* s) {
 
 } // namespace
 
-QString Fnc_KanjiDigit(bool plain, int digit) {
+QString kanjiDigit(bool plain, int digit) {
     if (digit < 0 || digit > 9)
         return {};
     return text(plain ? kPlainDigits[digit] : kFormalDigits[digit]);
 }
 
-QString Fnc_KanjiNumber(bool plain, int number) {
+QString kanjiNumber(bool plain, int number) {
     if (number < 0)
         return {};
     if (number == 0)
-        return Fnc_KanjiDigit(plain, 0);
+        return kanjiDigit(plain, 0);
     const int thousands = number / 1000 % 10;
     const int hundreds = number / 100 % 10;
     const int tens = number / 10 % 10;
@@ -54,35 +54,35 @@ QString Fnc_KanjiNumber(bool plain, int number) {
     QString out;
     // Thousands keep their digit even when it is one (一千); hundreds and tens drop a one (百, 十).
     if (thousands >= 1)
-        out += Fnc_KanjiDigit(plain, thousands) + text(plain ? u"千" : u"仟");
+        out += kanjiDigit(plain, thousands) + text(plain ? u"千" : u"仟");
     if (hundreds >= 2)
-        out += Fnc_KanjiDigit(plain, hundreds);
+        out += kanjiDigit(plain, hundreds);
     if (hundreds >= 1)
         out += text(plain ? u"百" : u"佰");
     if (tens >= 2)
-        out += Fnc_KanjiDigit(plain, tens);
+        out += kanjiDigit(plain, tens);
     if (tens >= 1)
         out += text(plain ? u"十" : u"拾");
     if (units >= 1)
-        out += Fnc_KanjiDigit(plain, units);
+        out += kanjiDigit(plain, units);
     return out;
 }
 
-QString Fnc_MonthText(int style, int month) {
+QString monthText(int style, int month) {
     if (month < 1 || month > 12 || style < 0 || style > 21)
         return {};
     if (style >= 12)
-        return QLatin1Char('(') + Fnc_MonthText(style - 12, month) + QLatin1Char(')');
+        return QLatin1Char('(') + monthText(style - 12, month) + QLatin1Char(')');
     const auto i = static_cast<std::size_t>(month - 1);
     switch (style) {
     case 0:
         return QString::number(month);
     case 1:
-        return Fnc_KanjiNumber(true, month);
+        return kanjiNumber(true, month);
     case 2:
         return QString::number(month) + text(u"月");
     case 3:
-        return Fnc_KanjiNumber(true, month) + text(u"月");
+        return kanjiNumber(true, month) + text(u"月");
     case 4:
         return text(kEnglish[i]);
     case 5:
@@ -98,13 +98,13 @@ QString Fnc_MonthText(int style, int month) {
     case 10:
         return QString::number(month) + QLatin1Char('/');
     case 11:
-        return Fnc_KanjiNumber(true, month) + QLatin1Char('/');
+        return kanjiNumber(true, month) + QLatin1Char('/');
     default:
         return {};
     }
 }
 
-QString Fnc_MonthSample(int style) {
+QString monthSample(int style) {
     if (style < 0 || style >= static_cast<int>(kSamples.size()))
         return {};
     return text(kSamples[static_cast<std::size_t>(style)]);

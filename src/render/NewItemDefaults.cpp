@@ -320,7 +320,7 @@ void rowLayout(LayoutItem& item) {
 
 } // namespace
 
-bool Fnc_DefaultFontSpec(FontSpec& font) {
+bool setDefaultFontSpec(FontSpec& font) {
     font.FaceName.setText(QString::fromUtf16(u"ＭＳ ゴシック"));
     font.Size = 11;
     font.Bold = kFalse;
@@ -334,7 +334,7 @@ bool Fnc_DefaultFontSpec(FontSpec& font) {
     return true;
 }
 
-void Fnc_ResetBackColors(LayoutItem& item) {
+void resetBackColours(LayoutItem& item) {
     item.CellBackColor.fill(0);
     int whiteUpTo = -1;
     if (item.Category == CategoryMonthFamily)
@@ -345,7 +345,7 @@ void Fnc_ResetBackColors(LayoutItem& item) {
         item.CellBackColor[static_cast<std::size_t>(i)] = kWhite;
 }
 
-bool Fnc_DefaultContentLayout(LayoutItem& item) {
+bool setDefaultContentLayout(LayoutItem& item) {
     ruleBlock(item).clearDividingLines();
     for (int k = Day; k < Holiday; ++k) {
         item.element(k).HCenterLock = kFalse;
@@ -395,7 +395,7 @@ void textItemDefaults(LayoutItem& item) {
     text.Width = 240;
     text.Height = 48;
     FontSpec& font = text.element(Year1).Font;
-    Fnc_DefaultFontSpec(font);
+    setDefaultFontSpec(font);
     font.Size = 20;
     text.Ext.text = QStringLiteral("テキスト");
     item = text;
@@ -403,7 +403,7 @@ void textItemDefaults(LayoutItem& item) {
 
 } // namespace
 
-bool Fnc_NewItemDefaults(int category, int variant, LayoutItem& item, float paperWidthMm,
+bool applyNewItemDefaults(int category, int variant, LayoutItem& item, float paperWidthMm,
                          float paperHeightMm) {
     if (category == CategoryText) {
         textItemDefaults(item);
@@ -419,8 +419,8 @@ bool Fnc_NewItemDefaults(int category, int variant, LayoutItem& item, float pape
     item.FreeAspect = kFalse;
 
     for (ContentElement& e : item.Elements)
-        Fnc_DefaultFontSpec(e.Font);
-    Fnc_DefaultFontSpec(item.SpareFont);
+        setDefaultFontSpec(e.Font);
+    setDefaultFontSpec(item.SpareFont);
     item.element(Holiday).Font.ForeColor.setText(QStringLiteral("255"));
 
     item.DateColor[kHolidayColourSlot] = kRed;
@@ -440,9 +440,9 @@ bool Fnc_NewItemDefaults(int category, int variant, LayoutItem& item, float pape
     item.DesignHeight = capped(item.DesignHeight, pageHeightPx - 76);
     item.DesignWidth = capped(item.DesignWidth, pageWidthPx - 76);
 
-    const bool layoutOk = Fnc_DefaultContentLayout(item);
+    const bool layoutOk = setDefaultContentLayout(item);
     ruleDefaults(kind, item);
-    Fnc_ResetBackColors(item);
+    resetBackColours(item);
     return kind != Kind::None && layoutOk;
 }
 

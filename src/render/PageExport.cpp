@@ -23,7 +23,7 @@ PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor
     const PageValues& page = document.page;
     job.canvas = page.CanvasWidth > 0 && page.CanvasHeight > 0
                      ? QSize(page.CanvasWidth, page.CanvasHeight)
-                     : Fnc_CanvasSize(page.PaperWidth, page.PaperHeight);
+                     : canvasSizeForPaper(page.PaperWidth, page.PaperHeight);
     job.dpi = page.ResolutionDpi > 0
                   ? page.ResolutionDpi
                   : resolutionIndexToDpi(page.ResolutionIndex, kDefaultScreenDpi);
@@ -251,7 +251,7 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
             continue;
         DateRange range = pageDateRange(year, month);
         const auto extent =
-            Fnc_LayOutItemMeasure(ctx, withBoxGeometry(entry), range, job.layoutFolder);
+            measureLayoutItem(ctx, withBoxGeometry(entry), range, job.layoutFolder);
         if (!extent) {
             run.failed(QStringLiteral("アイテム%1の大きさを求められませんでした。").arg(i + 1));
             return false;
@@ -268,7 +268,7 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
             return false;
         run.advance(QStringLiteral("アイテム%1の描画中").arg(i + 1));
         DateRange range = pageDateRange(year, month);
-        if (!Fnc_LayOutItemDraw(ctx, withBoxGeometry(entry), nullptr, range, false, DrawSurface{},
+        if (!drawLayoutItem(ctx, withBoxGeometry(entry), nullptr, range, false, DrawSurface{},
                                 offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
             run.failed(QStringLiteral("アイテム%1を描画できませんでした。").arg(i + 1));
             return false;

@@ -20,36 +20,36 @@ struct KindEntry {
 KindEntry kindOf(const LayoutItem& item) {
     switch (item.Category) {
     case CategoryYear:
-        return {Fnc_DrawYearItem, Fnc_MeasureYearItem};
+        return {drawYearHeading, measureYearHeading};
     case CategoryMonthFamily:
         switch (item.LayoutVariant) {
         case VariantBox5:
         case VariantBox6:
-            return {Fnc_DrawMonthBox, Fnc_MeasureMonthBox};
+            return {drawMonthBox, measureMonthBox};
         case VariantBoxMini:
-            return {Fnc_DrawMiniBox, Fnc_MeasureMiniBox};
+            return {drawMiniBox, measureMiniBox};
         case VariantVertical:
-            return {Fnc_DrawDayColumn, Fnc_MeasureDayColumn};
+            return {drawDayColumn, measureDayColumn};
         case VariantHorizontal:
-            return {Fnc_DrawDayRow, Fnc_MeasureDayRow};
+            return {drawDayRow, measureDayRow};
         default:
             return {};
         }
     case CategoryMonthDisplay:
-        return {Fnc_DrawMonthItem, Fnc_MeasureMonthItem};
+        return {drawMonthHeading, measureMonthHeading};
     case CategoryWeekly:
         switch (item.LayoutVariant) {
         case VariantVertical:
-            return {Fnc_DrawDayColumn, Fnc_MeasureDayColumn};
+            return {drawDayColumn, measureDayColumn};
         case VariantHorizontal:
-            return {Fnc_DrawDayRow, Fnc_MeasureDayRow};
+            return {drawDayRow, measureDayRow};
         default:
             return {};
         }
     case CategoryPicture:
-        return {Fnc_DrawImageItem, Fnc_MeasureImageItem};
+        return {drawImageItem, measureImageItem};
     case CategoryText:
-        return {Fnc_DrawTextItem, Fnc_MeasureTextItem};
+        return {drawTextItem, measureTextItem};
     default:
         return {};
     }
@@ -58,7 +58,7 @@ KindEntry kindOf(const LayoutItem& item) {
 RenderArgs makeArgs(const LayoutItem& item, PreviewTarget* preview, DateRange& range, bool autoSize,
                     DrawSurface page, int xOffset, int yOffset, const QString& layoutFolder) {
     int rows = 0;
-    range = Fnc_ShownRange(item, range.firstYear, range.firstMonth, &rows);
+    range = shownRange(item, range.firstYear, range.firstMonth, &rows);
     return RenderArgs{item,
                       preview,
                       page,
@@ -74,7 +74,7 @@ RenderArgs makeArgs(const LayoutItem& item, PreviewTarget* preview, DateRange& r
 
 } // namespace
 
-bool Fnc_LayOutItemDraw(RenderContext& ctx, const LayoutItem& item, PreviewTarget* preview,
+bool drawLayoutItem(RenderContext& ctx, const LayoutItem& item, PreviewTarget* preview,
                         DateRange& range, bool autoSize, DrawSurface page, int xOffset, int yOffset,
                         const QString& layoutFolder) {
     try {
@@ -89,14 +89,14 @@ bool Fnc_LayOutItemDraw(RenderContext& ctx, const LayoutItem& item, PreviewTarge
     }
 }
 
-std::optional<ItemExtent> Fnc_LayOutItemMeasure(RenderContext& ctx, const LayoutItem& item,
+std::optional<ItemExtent> measureLayoutItem(RenderContext& ctx, const LayoutItem& item,
                                                 DateRange& range, const QString& layoutFolder) {
     try {
         const RenderArgs args =
             makeArgs(item, nullptr, range, false, DrawSurface{}, 0, 0, layoutFolder);
         const KindEntry kind = kindOf(item);
         if (!kind.measure)
-            return Fnc_PageExtent(ctx, item, item.Width, item.Height);
+            return itemPageExtent(ctx, item, item.Width, item.Height);
         return kind.measure(ctx, args);
     } catch (const std::exception&) {
         return std::nullopt;

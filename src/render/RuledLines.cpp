@@ -68,7 +68,7 @@ int BoxFrame::headerBottom() const {
     return nearest(static_cast<double>(gridTop) + offsetY);
 }
 
-bool Fnc_DrawTitleBackgrounds(ItemDrawScope& scope, const LayoutItem& item, const BoxFrame& box) {
+bool drawTitleBackgrounds(ItemDrawScope& scope, const LayoutItem& item, const BoxFrame& box) {
     bool ok = true;
     const auto left = static_cast<float>(box.columnX(0));
     const auto right = static_cast<float>(box.columnX(7));
@@ -83,7 +83,7 @@ bool Fnc_DrawTitleBackgrounds(ItemDrawScope& scope, const LayoutItem& item, cons
     return ok;
 }
 
-bool Fnc_DrawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const LayoutItem& item,
+bool drawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const LayoutItem& item,
                              const BoxFrame& box) {
     bool ok = true;
     const auto top = static_cast<float>(box.headerTop());
@@ -114,7 +114,7 @@ bool Fnc_DrawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const Lay
     return ok;
 }
 
-bool Fnc_DrawRuledLines(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+bool drawRuledLines(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                         const BoxFrame& box) {
     LineDrawer lines{ctx, surface, ruleBlock(item)};
     if (!lines.rules.drawRules())
@@ -162,14 +162,14 @@ bool Fnc_DrawRuledLines(RenderContext& ctx, const DrawSurface& surface, const La
     return lines.ok;
 }
 
-bool Fnc_DrawRuleEntry(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+bool drawRuleEntry(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                        int entry, int x1, int y1, int x2, int y2) {
     LineDrawer lines{ctx, surface, ruleBlock(item)};
     lines.draw(entry, x1, y1, x2, y2);
     return lines.ok;
 }
 
-bool Fnc_DrawSplitDiagonal(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+bool drawSplitDiagonal(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                            int left, int top, int right, int bottom) {
     LineDrawer lines{ctx, surface, ruleBlock(item)};
     if (!lines.rules.drawRules())

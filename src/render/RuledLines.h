@@ -41,22 +41,22 @@ struct BoxFrame {
 };
 
 // Year and month band backgrounds (entries 0 and 1).
-bool Fnc_DrawTitleBackgrounds(ItemDrawScope& scope, const LayoutItem& item, const BoxFrame& box);
+bool drawTitleBackgrounds(ItemDrawScope& scope, const LayoutItem& item, const BoxFrame& box);
 // Weekday header cells (entries 2..8, Sunday to Saturday) and the day cells of rows 0..R-1
 // (entry 9 + 7 x row + weekday), each in the column of its weekday.
-bool Fnc_DrawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const LayoutItem& item,
+bool drawGridBackgrounds(RenderContext& ctx, ItemDrawScope& scope, const LayoutItem& item,
                              const BoxFrame& box);
 // Entries 0..15 when DrawRules is on: vertical lines left to right, then the horizontal ones top
 // to bottom.
-bool Fnc_DrawRuledLines(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+bool drawRuledLines(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                         const BoxFrame& box);
 // One line of a ruled-line entry with the entry's colour and width, when the entry is on (the
 // caller checks DrawRules). The list kinds draw their entries 0..5 through it.
-bool Fnc_DrawRuleEntry(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+bool drawRuleEntry(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                        int entry, int x1, int y1, int x2, int y2);
 // Entry 16 from the top-right to the bottom-left corner of a shared cell, when DrawRules and the
 // entry are on.
-bool Fnc_DrawSplitDiagonal(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+bool drawSplitDiagonal(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                            int left, int top, int right, int bottom);
 
 } // namespace tobirae

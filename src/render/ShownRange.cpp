@@ -29,13 +29,13 @@ DateRange rangeOf(sys_days first, sys_days lastDay) {
 
 } // namespace
 
-int Fnc_ShownYear(int monthSelector, int pageYear, int pageMonth) {
+int shownYearOf(int monthSelector, int pageYear, int pageMonth) {
     if (monthSelector < 0 || monthSelector > 24)
         return pageYear;
     return static_cast<int>(shiftedMonth(pageYear, pageMonth, monthSelector - 12).year());
 }
 
-year_month Fnc_ShownMonth(int monthSelector, int pageYear, int pageMonth) {
+year_month shownMonthOf(int monthSelector, int pageYear, int pageMonth) {
     if ((monthSelector >= 0 && monthSelector <= 11) || (monthSelector >= 13 && monthSelector <= 24))
         return shiftedMonth(pageYear, pageMonth, monthSelector - 12);
     if (monthSelector >= 25 && monthSelector <= 36)
@@ -43,7 +43,7 @@ year_month Fnc_ShownMonth(int monthSelector, int pageYear, int pageMonth) {
     return year{pageYear} / month{static_cast<unsigned>(pageMonth)};
 }
 
-sys_days Fnc_WeekStartDate(int mode, int n, sys_days date, int firstWeekday) {
+sys_days weekStartDate(int mode, int n, sys_days date, int firstWeekday) {
     const year_month_day ymd{date};
     if (mode == 0 && firstWeekday == 1)
         return isoWeekMonday(static_cast<int>(ymd.year()), n);
@@ -52,7 +52,7 @@ sys_days Fnc_WeekStartDate(int mode, int n, sys_days date, int firstWeekday) {
     return weekStartOn(base, firstWeekday) + days{(n - 1) * 7};
 }
 
-WeekSpan Fnc_WeekSpan(int weekRange, year_month ym, int firstWeekday) {
+WeekSpan weekSpanOf(int weekRange, year_month ym, int firstWeekday) {
     const sys_days first{ym / 1};
     auto day = [&](int d) { return first + days{d - 1}; };
     switch (weekRange) {
@@ -61,7 +61,7 @@ WeekSpan Fnc_WeekSpan(int weekRange, year_month ym, int firstWeekday) {
     case 2:
     case 3:
     case 4: {
-        const sys_days start = Fnc_WeekStartDate(1, weekRange + 1, first, firstWeekday);
+        const sys_days start = weekStartDate(1, weekRange + 1, first, firstWeekday);
         return {start, start + days{6}, 0};
     }
     case 5:
@@ -91,7 +91,7 @@ WeekSpan Fnc_WeekSpan(int weekRange, year_month ym, int firstWeekday) {
     }
 }
 
-DateRange Fnc_ShownRange(const LayoutItem& item, int pageYear, int pageMonth, int* rows) {
+DateRange shownRange(const LayoutItem& item, int pageYear, int pageMonth, int* rows) {
     int rowCount = 0;
     DateRange range;
     if (pageMonth < 1 || pageMonth > 12)
@@ -106,8 +106,8 @@ DateRange Fnc_ShownRange(const LayoutItem& item, int pageYear, int pageMonth, in
         break;
     }
     case CategoryWeekly: {
-        const year_month ym = Fnc_ShownMonth(item.MonthSelector, pageYear, pageMonth);
-        const WeekSpan span = Fnc_WeekSpan(item.WeekRange, ym, firstWeekdayOf(item.Ext.weekStart));
+        const year_month ym = shownMonthOf(item.MonthSelector, pageYear, pageMonth);
+        const WeekSpan span = weekSpanOf(item.WeekRange, ym, firstWeekdayOf(item.Ext.weekStart));
         range = rangeOf(span.first, span.last);
         rowCount = span.rows;
         break;
@@ -119,7 +119,7 @@ DateRange Fnc_ShownRange(const LayoutItem& item, int pageYear, int pageMonth, in
         break;
     }
     default: {
-        const year_month ym = Fnc_ShownMonth(item.MonthSelector, pageYear, pageMonth);
+        const year_month ym = shownMonthOf(item.MonthSelector, pageYear, pageMonth);
         range = rangeOf(sys_days{ym / 1}, monthEnd(ym));
         if (item.Category == CategoryMonthFamily) {
             if (item.LayoutVariant == VariantBox5)

@@ -99,7 +99,7 @@ QList<StyleChoice> fromCaptions(std::initializer_list<const char16_t*> captions)
 } // namespace
 
 QString yearStyleCaption(int style, std::chrono::year_month_day date) {
-    const QString sample = Fnc_YearText(style, date);
+    const QString sample = yearText(style, date);
     if (!offeredYearStyle(style))
         return sample; // known to the builder, not offered: shown bare in the element list
     return framed(yearFraming(style), sample);
@@ -108,13 +108,13 @@ QString yearStyleCaption(int style, std::chrono::year_month_day date) {
 QString monthStyleCaption(int style, int month) {
     if (style < 0 || style >= kMonthStyleCount)
         return {};
-    return framed(monthFraming(style), Fnc_MonthText(style, month));
+    return framed(monthFraming(style), monthText(style, month));
 }
 
 QString oldCalendarStyleCaption(int style, int year) {
     if (style < 0 || style >= kOldStyleCount)
         return {};
-    return Fnc_OldDateStyled(style, year, 1, 1, true);
+    return oldDateStyled(style, year, 1, 1, true);
 }
 
 QString sekkiCaption(int selection) {
@@ -153,8 +153,8 @@ QList<StyleChoice> sekkiChoices() {
 QList<StyleChoice> weekdayStyleChoices() {
     // The samples are Monday's label padded to the widest; the captions are the same words.
     QList<StyleChoice> list;
-    for (int style = 0; !Fnc_WeekdaySample(style).isEmpty(); ++style)
-        list.append({style, Fnc_WeekdaySample(style).trimmed()});
+    for (int style = 0; !weekdaySample(style).isEmpty(); ++style)
+        list.append({style, weekdaySample(style).trimmed()});
     return list;
 }
 

@@ -17,29 +17,29 @@ QString eraText(const EraYear& era, const QString& suffix) {
 
 } // namespace
 
-int Fnc_FiscalYear(year_month month) {
+int fiscalYearOf(year_month month) {
     const int y = static_cast<int>(month.year());
     return unsigned(month.month()) >= 4 ? y : y - 1;
 }
 
-QString Fnc_EraYearText(year_month month) {
-    const std::optional<EraYear> era = Fnc_JapaneseEra(month / 1);
+QString eraYearText(year_month month) {
+    const std::optional<EraYear> era = japaneseEra(month / 1);
     return era ? eraText(*era, QStringLiteral("年")) : QString();
 }
 
-QString Fnc_EraFiscalYearText(year_month month) {
-    const int fiscal = Fnc_FiscalYear(month);
-    std::optional<EraYear> era = Fnc_JapaneseEra(month / 1);
+QString eraFiscalYearText(year_month month) {
+    const int fiscal = fiscalYearOf(month);
+    std::optional<EraYear> era = japaneseEra(month / 1);
     if (era) {
         // The era year of the fiscal year: the month's era year less the months before April.
         era->year -= static_cast<int>(month.year()) - fiscal;
         if (era->year < 1)
-            era = Fnc_JapaneseEra(year{fiscal} / April / 1);
+            era = japaneseEra(year{fiscal} / April / 1);
     }
     return era ? eraText(*era, QStringLiteral("年度")) : QString();
 }
 
-QString Fnc_ExpandTextFields(const QString& text, year_month month) {
+QString expandTextFields(const QString& text, year_month month) {
     struct Field {
         const char16_t* name;
         QString value;
@@ -47,9 +47,9 @@ QString Fnc_ExpandTextFields(const QString& text, year_month month) {
     const std::array<Field, 5> fields{{
         {u"{年}", QString::number(static_cast<int>(month.year()))},
         {u"{月}", QString::number(unsigned(month.month()))},
-        {u"{和暦年}", Fnc_EraYearText(month)},
-        {u"{年度}", QString::number(Fnc_FiscalYear(month))},
-        {u"{和暦年度}", Fnc_EraFiscalYearText(month)},
+        {u"{和暦年}", eraYearText(month)},
+        {u"{年度}", QString::number(fiscalYearOf(month))},
+        {u"{和暦年度}", eraFiscalYearText(month)},
     }};
     QString out;
     out.reserve(text.size());

@@ -8,16 +8,16 @@ namespace tobirae {
 
 // The fiscal year a month belongs to: its year from April on, the year before in January to
 // March (February 2028 → 2027).
-int Fnc_FiscalYear(std::chrono::year_month month);
+int fiscalYearOf(std::chrono::year_month month);
 // "令和9年", "令和元年": the era of the month's first day and the year within it.
-QString Fnc_EraYearText(std::chrono::year_month month);
+QString eraYearText(std::chrono::year_month month);
 // "令和9年度", "令和元年度": the fiscal year in the era of the month's first day, or in the era
 // of the fiscal year's 1 April when that era had not begun when the fiscal year did (February
 // 1989 reads 昭和63年度).
-QString Fnc_EraFiscalYearText(std::chrono::year_month month);
+QString eraFiscalYearText(std::chrono::year_month month);
 
 // Replaces {年} (2027), {月} (4), {和暦年}, {年度} (2027) and {和暦年度}; "{{" writes "{".
 // Anything else, unknown fields included, stays as written.
-QString Fnc_ExpandTextFields(const QString& text, std::chrono::year_month month);
+QString expandTextFields(const QString& text, std::chrono::year_month month);
 
 } // namespace tobirae

@@ -43,7 +43,7 @@ std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args) 
     selectFont(ctx, font);
     const auto month = std::chrono::year{args.range.firstYear} /
                        std::chrono::month{static_cast<unsigned>(args.range.firstMonth)};
-    const QStringList lines = Fnc_ExpandTextFields(item.Ext.text, month)
+    const QStringList lines = expandTextFields(item.Ext.text, month)
                                   .split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     // An empty line keeps the height (or, written vertically, the width) of a line.
     const TextExtent blank = measureScaledText(ctx, nullptr, 1, QStringLiteral("あ"));
@@ -82,7 +82,7 @@ std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args) 
 bool drawLines(RenderContext& ctx, const DrawSurface& surface, const RenderArgs& args, float dx,
                float dy) {
     const std::vector<PlacedLine> lines = layoutLines(ctx, args);
-    const Colour colour = Fnc_FontColour(args.item.element(kTextFontElement).Font);
+    const Colour colour = fontColour(args.item.element(kTextFontElement).Font);
     bool ok = true;
     for (const PlacedLine& line : lines)
         if (!line.text.isEmpty())
@@ -92,7 +92,7 @@ bool drawLines(RenderContext& ctx, const DrawSurface& surface, const RenderArgs&
 
 } // namespace
 
-bool Fnc_DrawTextItem(RenderContext& ctx, const RenderArgs& args) {
+bool drawTextItem(RenderContext& ctx, const RenderArgs& args) {
     try {
         // Without a background the text goes straight onto the page: whatever lies under the
         // item shows around the letters, and a PDF keeps them as text.
@@ -114,9 +114,9 @@ bool Fnc_DrawTextItem(RenderContext& ctx, const RenderArgs& args) {
     }
 }
 
-std::optional<ItemExtent> Fnc_MeasureTextItem(RenderContext& ctx, const RenderArgs& args) {
+std::optional<ItemExtent> measureTextItem(RenderContext& ctx, const RenderArgs& args) {
     // The item box: text placed inside it is what the drawing reaches.
-    return Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
+    return itemPageExtent(ctx, args.item, args.item.Width, args.item.Height);
 }
 
 } // namespace tobirae

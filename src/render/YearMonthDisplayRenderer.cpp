@@ -36,11 +36,11 @@ LabelText labelText(const RenderArgs& args, Label label) {
     if (label == Label::Year) {
         // The era is that of the shown month's first day, so an October 2019 page reads 令和元年
         // like the month boxes beside it, not 平成31年 as 1 January would give.
-        QString text = Fnc_YearText(args.item.element(Year1).Style, args.range.first()).trimmed();
+        QString text = yearText(args.item.element(Year1).Style, args.range.first()).trimmed();
         return {text, text};
     }
     const int style = args.item.element(Month1).Style;
-    return {Fnc_MonthText(style, args.range.firstMonth).trimmed(), Fnc_MonthSample(style)};
+    return {monthText(style, args.range.firstMonth).trimmed(), monthSample(style)};
 }
 
 // Selects the label's font (it stays selected for drawing) and works out where the label goes.
@@ -51,7 +51,7 @@ LabelGeometry labelGeometry(RenderContext& ctx, const RenderArgs& args, Label la
 
     LabelGeometry g;
     g.text = texts.text;
-    g.colour = Fnc_FontColour(element.Font);
+    g.colour = fontColour(element.Font);
     selectFont(ctx, element.Font);
     const TextExtent sizing = measureScaledText(ctx, nullptr, 1, texts.sizing);
 
@@ -120,11 +120,11 @@ bool drawLabel(RenderContext& ctx, const RenderArgs& args, Label label) {
 
 } // namespace
 
-bool Fnc_DrawYearItem(RenderContext& ctx, const RenderArgs& args) {
+bool drawYearHeading(RenderContext& ctx, const RenderArgs& args) {
     return drawLabel(ctx, args, Label::Year);
 }
 
-bool Fnc_DrawMonthItem(RenderContext& ctx, const RenderArgs& args) {
+bool drawMonthHeading(RenderContext& ctx, const RenderArgs& args) {
     return drawLabel(ctx, args, Label::Month);
 }
 
@@ -143,7 +143,7 @@ std::optional<ItemExtent> measureLabel(RenderContext& ctx, const RenderArgs& arg
         const int start = g.boxWidth != 0 ? truncHalfUp((g.boxWidth * scale.y - width) / 2)
                                           : scalePoint(g.x, scale.x);
         const ItemExtent surface =
-            Fnc_PageExtent(ctx, args.item, args.item.Width, args.item.Height);
+            itemPageExtent(ctx, args.item, args.item.Width, args.item.Height);
         const auto left =
             static_cast<float>(scalePointEven(static_cast<float>(args.itemLeft), scale.x));
         const auto top =
@@ -157,11 +157,11 @@ std::optional<ItemExtent> measureLabel(RenderContext& ctx, const RenderArgs& arg
 
 } // namespace
 
-std::optional<ItemExtent> Fnc_MeasureYearItem(RenderContext& ctx, const RenderArgs& args) {
+std::optional<ItemExtent> measureYearHeading(RenderContext& ctx, const RenderArgs& args) {
     return measureLabel(ctx, args, Label::Year);
 }
 
-std::optional<ItemExtent> Fnc_MeasureMonthItem(RenderContext& ctx, const RenderArgs& args) {
+std::optional<ItemExtent> measureMonthHeading(RenderContext& ctx, const RenderArgs& args) {
     return measureLabel(ctx, args, Label::Month);
 }
 

@@ -49,12 +49,12 @@ QString baseYearText(int style, year_month_day date) {
         break;
     }
 
-    const std::optional<EraYear> era = Fnc_JapaneseEra(date);
+    const std::optional<EraYear> era = japaneseEra(date);
     if (!era)
         return {};
     const QString ggg = era->name;
     const QString ee = QStringLiteral("%1").arg(era->year, 2, 10, QChar(u'0'));
-    const QString k = Fnc_KanjiEraYear(era->year);
+    const QString k = kanjiEraYear(era->year);
     switch (style) {
     case 1:
         return ggg + u' ' + ee;
@@ -87,7 +87,7 @@ QString baseYearText(int style, year_month_day date) {
 
 } // namespace
 
-std::optional<EraYear> Fnc_JapaneseEra(std::chrono::year_month_day date) {
+std::optional<EraYear> japaneseEra(std::chrono::year_month_day date) {
     if (!date.ok())
         return std::nullopt;
     for (const EraStart& era : kEras) {
@@ -100,13 +100,13 @@ std::optional<EraYear> Fnc_JapaneseEra(std::chrono::year_month_day date) {
     return std::nullopt;
 }
 
-QString Fnc_KanjiEraYear(int eraYear) {
+QString kanjiEraYear(int eraYear) {
     if (eraYear == 1)
         return QStringLiteral("元");
-    return Fnc_KanjiNumber(true, eraYear);
+    return kanjiNumber(true, eraYear);
 }
 
-QString Fnc_YearText(int style, std::chrono::year_month_day date) {
+QString yearText(int style, std::chrono::year_month_day date) {
     if (!date.ok())
         return {};
     if (style >= 0 && style <= 15)
@@ -125,8 +125,8 @@ QString Fnc_YearText(int style, std::chrono::year_month_day date) {
         const year_month month = date.year() / date.month();
         const int base = (style - kFiscalYearStyle) % 2;
         const QString text = base == 0
-                                 ? QString::number(Fnc_FiscalYear(month)) + QStringLiteral("年度")
-                                 : Fnc_EraFiscalYearText(month);
+                                 ? QString::number(fiscalYearOf(month)) + QStringLiteral("年度")
+                                 : eraFiscalYearText(month);
         return style - kFiscalYearStyle < 2 || text.isEmpty() ? text : u'(' + text + u')';
     }
     return {};

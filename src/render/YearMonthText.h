@@ -17,10 +17,10 @@ struct EraYear {
 // The era a date falls in, switching on the first day of each era as Japanese calendars
 // print them (1989/1/7 is 昭和64, 1989/1/8 平成1). Empty before 1868/1/1, where no era of the
 // table applies.
-std::optional<EraYear> Fnc_JapaneseEra(std::chrono::year_month_day date);
+std::optional<EraYear> japaneseEra(std::chrono::year_month_day date);
 
 // An era year in kanji numerals; the first year of an era is "元" (令和元年).
-QString Fnc_KanjiEraYear(int eraYear);
+QString kanjiEraYear(int eraYear);
 
 // The year label of style 0..39 for a date. Patterns: "YYYY" four-digit year, "YY" two-digit
 // year, "ggg" era name, "ee" two-digit era year, K the era year in kanji.
@@ -31,7 +31,7 @@ QString Fnc_KanjiEraYear(int eraYear);
 //   40..43 the fiscal year of the date's month (April start): 2027年度, 令和9年度, and the two
 //          in round brackets
 // Empty for any other style, and for a style that needs the era when the date has none.
-QString Fnc_YearText(int style, std::chrono::year_month_day date);
+QString yearText(int style, std::chrono::year_month_day date);
 inline constexpr int kFiscalYearStyle = 40;
 inline constexpr int kFiscalYearStyleCount = 4;
 

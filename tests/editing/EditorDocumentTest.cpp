@@ -878,7 +878,7 @@ TEST(EditorGeometry, APageSizeChangeCentresHeadingsWithTheirSizeForTheMonthShown
     const int narrow = editor.canvasSize().width();
     PageValues page = editor.document().page;
     page.PaperWidth = 297;
-    page.CanvasWidth = Fnc_CanvasSize(297, 297).width();
+    page.CanvasWidth = canvasSizeForPaper(297, 297).width();
     editor.setPage(page);
     const int wide = editor.canvasSize().width();
     const float decemberWidth = at(editor.document(), 1).Width;

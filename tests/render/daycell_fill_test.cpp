@@ -26,7 +26,7 @@ struct Cell {
                                const DayCellPlacement& place) {
         useRecordingSurfaces(ctx);
         canvas.clearCalls();
-        EXPECT_TRUE(Fnc_FillDayCell(ctx, DrawSurface{&canvas, 1, 1}, item, date, place));
+        EXPECT_TRUE(fillDayCell(ctx, DrawSurface{&canvas, 1, 1}, item, date, place));
         return canvas.texts();
     }
 };
@@ -52,7 +52,7 @@ TEST(DayCellFill, OrderScalesAndFontScale) {
     EXPECT_EQ(texts[1].x1, 100 + 2); // rokuyo at (4, 29)
     EXPECT_EQ(texts[1].y1, 200 + 58);
     EXPECT_EQ(texts[2].x1, 100 + 16); // eto at (32, 29)
-    EXPECT_EQ(texts[4].text, Fnc_SekkiText(0, year{2022} / 3 / 21));
+    EXPECT_EQ(texts[4].text, solarTermText(0, year{2022} / 3 / 21));
     EXPECT_FALSE(texts[5].text.isEmpty());
     for (const DrawCall& t : texts)
         EXPECT_TRUE(t.transparent);
@@ -85,9 +85,9 @@ TEST(DayCellFill, StyledElementsAlignInTheirSampleBox) {
     item.element(Rokuyo).Shown = kFalse;
     item.element(Eto).Shown = kFalse;
     const year_month_day date = year{2022} / 1 / 5;
-    const QString old = Fnc_OldDateText(item.OldCalendarStyle, date);
+    const QString old = oldDateTextFor(item.OldCalendarStyle, date);
     ASSERT_FALSE(old.isEmpty());
-    const int sample = widthOf(Fnc_OldDateSample(item.OldCalendarStyle), 12);
+    const int sample = widthOf(oldDateSample(item.OldCalendarStyle), 12);
     const int text = widthOf(old, 12);
     const struct {
         int align;
@@ -207,13 +207,13 @@ TEST(ContentExtent, GroupsAndShownFlags) {
     const DateRange range{2022, 1, 1, 0, 0, 0};
     ElementExtent e;
 
-    ASSERT_TRUE(Fnc_ContentExtent(ctx, nullptr, range, item, 1, e)); // 年① "2022" at (0, 0)
+    ASSERT_TRUE(dayCellContentExtent(ctx, nullptr, range, item, 1, e)); // 年① "2022" at (0, 0)
     EXPECT_EQ(e.top, 0);
     EXPECT_EQ(e.bottom, 20);
     EXPECT_EQ(e.right, 40);
 
     item.element(Month3).Shown = kTrue; // style 6 "Jan" at (113, 21)
-    ASSERT_TRUE(Fnc_ContentExtent(ctx, nullptr, range, item, 2, e));
+    ASSERT_TRUE(dayCellContentExtent(ctx, nullptr, range, item, 2, e));
     EXPECT_EQ(e.left, 0);
     EXPECT_EQ(e.top, 21);
     EXPECT_EQ(e.right, 113 + 30);
@@ -222,7 +222,7 @@ TEST(ContentExtent, GroupsAndShownFlags) {
     // Group 0 measures the day elements by their fixed samples: 祝日 at (4, 70) is the furthest
     // down, 二十四節気 + five ideographic spaces (10 x 12) at (60, 29) the furthest right.
     item.element(Holiday).Shown = kTrue;
-    ASSERT_TRUE(Fnc_ContentExtent(ctx, nullptr, range, item, 0, e));
+    ASSERT_TRUE(dayCellContentExtent(ctx, nullptr, range, item, 0, e));
     EXPECT_EQ(e.bottom, 70 + 12);
     EXPECT_EQ(e.right, 60 + 120);
 
@@ -230,13 +230,13 @@ TEST(ContentExtent, GroupsAndShownFlags) {
     for (int k = Year1; k <= Year2; ++k)
         item.element(k).Shown = kFalse;
     item.element(Year1).Pos = {50, 60};
-    ASSERT_TRUE(Fnc_ContentExtent(ctx, nullptr, range, item, 1, e));
+    ASSERT_TRUE(dayCellContentExtent(ctx, nullptr, range, item, 1, e));
     EXPECT_EQ(e.top, 0);
     EXPECT_EQ(e.left, 0);
     EXPECT_EQ(e.bottom, 0);
     EXPECT_EQ(e.right, 0);
     // Any other group is 年① alone, hidden here.
-    ASSERT_TRUE(Fnc_ContentExtent(ctx, nullptr, range, item, 7, e));
+    ASSERT_TRUE(dayCellContentExtent(ctx, nullptr, range, item, 7, e));
     EXPECT_EQ(e.bottom, 0);
 }
 

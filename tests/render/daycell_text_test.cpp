@@ -51,21 +51,21 @@ TEST(MonthText, EveryStyleFamily) {
         {9, 12, u"しわす"},
     };
     for (const MonthCase& c : cases)
-        EXPECT_EQ(Fnc_MonthText(c.style, c.month), u(c.text)) << c.style << " " << c.month;
+        EXPECT_EQ(monthText(c.style, c.month), u(c.text)) << c.style << " " << c.month;
 }
 
 TEST(MonthText, OutOfTableIsEmpty) {
     for (auto [style, month] : {std::pair{22, 1}, {-1, 1}, {0, 0}, {0, 13}, {12, 13}})
-        EXPECT_TRUE(Fnc_MonthText(style, month).isEmpty()) << style << " " << month;
+        EXPECT_TRUE(monthText(style, month).isEmpty()) << style << " " << month;
 }
 
 TEST(MonthText, SamplesUseTheKatakanaNi) {
-    EXPECT_EQ(Fnc_MonthSample(1), QString::fromUtf16(u"十\u30CB"));
-    EXPECT_NE(Fnc_MonthSample(1), Fnc_MonthText(1, 12));
-    EXPECT_EQ(Fnc_MonthSample(8), u(u"神無月"));
-    EXPECT_EQ(Fnc_MonthSample(20), u(u"(水無月)"));
-    EXPECT_EQ(Fnc_MonthSample(21), u(u"(かんなづき)"));
-    EXPECT_TRUE(Fnc_MonthSample(22).isEmpty());
+    EXPECT_EQ(monthSample(1), QString::fromUtf16(u"十\u30CB"));
+    EXPECT_NE(monthSample(1), monthText(1, 12));
+    EXPECT_EQ(monthSample(8), u(u"神無月"));
+    EXPECT_EQ(monthSample(20), u(u"(水無月)"));
+    EXPECT_EQ(monthSample(21), u(u"(かんなづき)"));
+    EXPECT_TRUE(monthSample(22).isEmpty());
 }
 
 TEST(KanjiNumber, PlainAndFormal) {
@@ -89,10 +89,10 @@ TEST(KanjiNumber, PlainAndFormal) {
         {false, 0, u"零"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Fnc_KanjiNumber(c.plain, c.number), u(c.text)) << c.number;
-    EXPECT_TRUE(Fnc_KanjiNumber(true, -5).isEmpty());
-    EXPECT_EQ(Fnc_KanjiDigit(false, 4), u(u"肆"));
-    EXPECT_TRUE(Fnc_KanjiDigit(true, 10).isEmpty());
+        EXPECT_EQ(kanjiNumber(c.plain, c.number), u(c.text)) << c.number;
+    EXPECT_TRUE(kanjiNumber(true, -5).isEmpty());
+    EXPECT_EQ(kanjiDigit(false, 4), u(u"肆"));
+    EXPECT_TRUE(kanjiDigit(true, 10).isEmpty());
 }
 
 // 2004 has a leap second month, starting 2004/3/21; the old new year fell on 2004/1/22.
@@ -100,28 +100,28 @@ TEST(OldDateText, StylesOverFullAndMonthDayTexts) {
     const year_month_day leapFirst = year{2004} / 3 / 21;
     const year_month_day newYear = year{2004} / 1 / 22;
     ASSERT_TRUE(oldCalendarDate(newYear, true, true).has_value());
-    EXPECT_EQ(Fnc_OldDateText(0, newYear), u(u"旧 2004/01/01"));
-    EXPECT_EQ(Fnc_OldDateText(3, newYear), u(u"旧2004/1/1"));
-    EXPECT_EQ(Fnc_OldDateText(5, leapFirst), u(u"旧閏02/01"));
-    EXPECT_EQ(Fnc_OldDateText(11, newYear), u(u"1/1"));
-    EXPECT_EQ(Fnc_OldDateText(9, leapFirst), u(u"2004/閏2/1"));
-    EXPECT_EQ(Fnc_OldDateText(14, newYear), u(u"(旧 2004/1/1)"));
-    EXPECT_EQ(Fnc_OldDateText(17, leapFirst), u(u"(旧閏02/01)"));
-    EXPECT_EQ(Fnc_OldDateText(22, newYear), u(u"(01/01)"));
-    EXPECT_EQ(Fnc_OldDateText(23, newYear), u(u"(1/1)"));
-    EXPECT_TRUE(Fnc_OldDateText(24, newYear).isEmpty());
-    EXPECT_TRUE(Fnc_OldDateText(-1, newYear).isEmpty());
+    EXPECT_EQ(oldDateTextFor(0, newYear), u(u"旧 2004/01/01"));
+    EXPECT_EQ(oldDateTextFor(3, newYear), u(u"旧2004/1/1"));
+    EXPECT_EQ(oldDateTextFor(5, leapFirst), u(u"旧閏02/01"));
+    EXPECT_EQ(oldDateTextFor(11, newYear), u(u"1/1"));
+    EXPECT_EQ(oldDateTextFor(9, leapFirst), u(u"2004/閏2/1"));
+    EXPECT_EQ(oldDateTextFor(14, newYear), u(u"(旧 2004/1/1)"));
+    EXPECT_EQ(oldDateTextFor(17, leapFirst), u(u"(旧閏02/01)"));
+    EXPECT_EQ(oldDateTextFor(22, newYear), u(u"(01/01)"));
+    EXPECT_EQ(oldDateTextFor(23, newYear), u(u"(1/1)"));
+    EXPECT_TRUE(oldDateTextFor(24, newYear).isEmpty());
+    EXPECT_TRUE(oldDateTextFor(-1, newYear).isEmpty());
     // Outside the years the old calendar covers nothing is shown.
-    EXPECT_TRUE(Fnc_OldDateText(0, year{1900} / 1 / 1).isEmpty());
+    EXPECT_TRUE(oldDateTextFor(0, year{1900} / 1 / 1).isEmpty());
 }
 
 TEST(OldDateText, SampleSpacesByStyle) {
     const int spaces[24] = {11, 10, 11, 10, 6, 5, 6, 5, 8,  8, 3, 3,
                             13, 12, 11, 10, 8, 7, 8, 7, 10, 8, 5, 5};
     for (int style = 0; style < 24; ++style)
-        EXPECT_EQ(Fnc_OldDateSample(style), u(u"旧暦") + QString(spaces[style], QLatin1Char(' ')))
+        EXPECT_EQ(oldDateSample(style), u(u"旧暦") + QString(spaces[style], QLatin1Char(' ')))
             << style;
-    EXPECT_TRUE(Fnc_OldDateSample(24).isEmpty());
+    EXPECT_TRUE(oldDateSample(24).isEmpty());
 }
 
 // A day whose lookup gives two entries, found from the calendar itself: an equinox that is also
@@ -163,18 +163,18 @@ TEST(SekkiText, SelectionsPickTermsSeasonalDaysAndEquinoxes) {
 
     const auto alone = *lookupSolarTerm(*days.equinoxAlone);
     const QString equinox = QString::fromStdString(alone.first.name);
-    EXPECT_EQ(Fnc_SekkiText(0, *days.equinoxAlone), equinox);
-    EXPECT_EQ(Fnc_SekkiText(1, *days.equinoxAlone), equinox);
-    EXPECT_TRUE(Fnc_SekkiText(2, *days.equinoxAlone).isEmpty());
-    EXPECT_TRUE(Fnc_SekkiText(3, *days.equinoxAlone).isEmpty());
-    EXPECT_TRUE(Fnc_SekkiText(4, *days.equinoxAlone).isEmpty());
+    EXPECT_EQ(solarTermText(0, *days.equinoxAlone), equinox);
+    EXPECT_EQ(solarTermText(1, *days.equinoxAlone), equinox);
+    EXPECT_TRUE(solarTermText(2, *days.equinoxAlone).isEmpty());
+    EXPECT_TRUE(solarTermText(3, *days.equinoxAlone).isEmpty());
+    EXPECT_TRUE(solarTermText(4, *days.equinoxAlone).isEmpty());
 
     const auto seasonal = *lookupSolarTerm(*days.seasonalAlone);
     const QString name = QString::fromStdString(seasonal.first.name);
-    EXPECT_TRUE(Fnc_SekkiText(0, *days.seasonalAlone).isEmpty());
-    EXPECT_EQ(Fnc_SekkiText(2, *days.seasonalAlone), name);
-    EXPECT_EQ(Fnc_SekkiText(4, *days.seasonalAlone), name);
-    EXPECT_TRUE(Fnc_SekkiText(5, *days.seasonalAlone).isEmpty());
+    EXPECT_TRUE(solarTermText(0, *days.seasonalAlone).isEmpty());
+    EXPECT_EQ(solarTermText(2, *days.seasonalAlone), name);
+    EXPECT_EQ(solarTermText(4, *days.seasonalAlone), name);
+    EXPECT_TRUE(solarTermText(5, *days.seasonalAlone).isEmpty());
 
     // Both names in the order of the lookup; the equinox may come first or second.
     const year_month_day both = *days.equinoxWithSeasonal;
@@ -184,25 +184,25 @@ TEST(SekkiText, SelectionsPickTermsSeasonalDaysAndEquinoxes) {
     const QString second = QString::fromStdString(entries.second.name);
     const QString term = equinoxFirst ? first : second;
     const QString seasonalDay = equinoxFirst ? second : first;
-    EXPECT_EQ(Fnc_SekkiText(1, both), first + u(u"、") + second);
-    EXPECT_EQ(Fnc_SekkiText(0, both), term);
-    EXPECT_EQ(Fnc_SekkiText(2, both), seasonalDay);
-    EXPECT_TRUE(Fnc_SekkiText(3, both).isEmpty());
-    EXPECT_EQ(Fnc_SekkiText(4, both), seasonalDay);
+    EXPECT_EQ(solarTermText(1, both), first + u(u"、") + second);
+    EXPECT_EQ(solarTermText(0, both), term);
+    EXPECT_EQ(solarTermText(2, both), seasonalDay);
+    EXPECT_TRUE(solarTermText(3, both).isEmpty());
+    EXPECT_EQ(solarTermText(4, both), seasonalDay);
 }
 
 TEST(Samples, FixedTexts) {
-    EXPECT_EQ(Fnc_SekkiSample(0), u(u"24節"));
-    EXPECT_EQ(Fnc_SekkiSample(3), u(u"24節"));
+    EXPECT_EQ(solarTermSample(0), u(u"24節"));
+    EXPECT_EQ(solarTermSample(3), u(u"24節"));
     for (int s : {1, 2, 4})
-        EXPECT_EQ(Fnc_SekkiSample(s), u(u"24節気") + QString(14, QLatin1Char(' ')));
-    EXPECT_TRUE(Fnc_SekkiSample(5).isEmpty());
-    EXPECT_EQ(Fnc_HolidaySample(), u(u"祝日\u3000\u3000\u3000\u3000"));
-    EXPECT_EQ(Fnc_WeekdaySample(3), QStringLiteral("Monday   "));
-    EXPECT_EQ(Fnc_WeekdaySample(7), u(u"英語1文字"));
-    EXPECT_TRUE(Fnc_WeekdaySample(8).isEmpty());
-    EXPECT_EQ(Fnc_DayNumberText(5), QStringLiteral(" 5"));
-    EXPECT_EQ(Fnc_DayNumberText(31), QStringLiteral("31"));
+        EXPECT_EQ(solarTermSample(s), u(u"24節気") + QString(14, QLatin1Char(' ')));
+    EXPECT_TRUE(solarTermSample(5).isEmpty());
+    EXPECT_EQ(holidaySample(), u(u"祝日\u3000\u3000\u3000\u3000"));
+    EXPECT_EQ(weekdaySample(3), QStringLiteral("Monday   "));
+    EXPECT_EQ(weekdaySample(7), u(u"英語1文字"));
+    EXPECT_TRUE(weekdaySample(8).isEmpty());
+    EXPECT_EQ(dayNumberText(5), QStringLiteral(" 5"));
+    EXPECT_EQ(dayNumberText(31), QStringLiteral("31"));
 }
 
 // Keeping a day's text inside its cell, measured with the recording's fixed metrics: a 9-point
@@ -232,7 +232,7 @@ TEST(CellTextFit, MovedBackThenShrunkThenCutShort) {
         font.FaceName.setText(QStringLiteral("ＭＳ 明朝"));
         font.Size = 9;
         selectFont(ctx, font);
-        const FittedText fit = Fnc_FitTextInCell(ctx, 1, u(c.text), c.x, c.left, c.right);
+        const FittedText fit = fitTextInCell(ctx, 1, u(c.text), c.x, c.left, c.right);
         EXPECT_EQ(fit.text, u(c.fitted)) << c.what;
         EXPECT_EQ(fit.x, c.fittedX) << c.what;
         EXPECT_EQ(fit.fontScale < 1, c.shrunk) << c.what;

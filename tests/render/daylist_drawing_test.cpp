@@ -374,14 +374,14 @@ TEST(DayListMeasure, MeasuringGivesWhereThePageDrawingEnds) {
         useRecordingSurfaces(ctx);
         setPageDpi(ctx, 192); // page scale 2
         DateRange range = pageDateRange(2024, 5);
-        const auto extent = Fnc_LayOutItemMeasure(ctx, item, range);
+        const auto extent = measureLayoutItem(ctx, item, range);
         ASSERT_TRUE(extent.has_value()) << c.name;
         EXPECT_FLOAT_EQ(extent->right, c.right * 2) << c.name;
         EXPECT_FLOAT_EQ(extent->bottom, c.bottom * 2) << c.name;
 
         ASSERT_TRUE(createPageBitmap(ctx, 1000, 1000, -1));
         range = pageDateRange(2024, 5);
-        ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+        ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
         RecordingCanvas* page = recordedPage(ctx);
         ASSERT_NE(page, nullptr);
         // The far edges (entry 1 across the days, entry 5 after the last day) end the drawing.
@@ -404,7 +404,7 @@ TEST(DayListMeasure, AutoSizeFitsTheViewToTheCutContent) {
         useRecordingSurfaces(ctx);
         test::RecordingPreview view(QSize(100, 100));
         DateRange range = pageDateRange(2024, 1);
-        ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
+        ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
         const QSize expected = variant == VariantVertical ? QSize(564, 67) : QSize(67, 564);
         EXPECT_EQ(view.size(), expected) << variant;
         QStringList days;

@@ -65,7 +65,7 @@ TEST(DayListRange, ThirtyDayMonthKeepsThirtyOneEqualRowsWithTheLastEmpty) {
     ASSERT_EQ(texts.size(), 30u);
     for (int d = 1; d <= 30; ++d) {
         const DrawCall& t = texts[static_cast<std::size_t>(d - 1)];
-        EXPECT_EQ(t.text, Fnc_ListDayNumberText(0, d));
+        EXPECT_EQ(t.text, listDayNumberText(0, d));
         // Centred in the row: (20 - 14) / 2 below its top (fonts are 14 high on the recording).
         EXPECT_EQ(t.y1, 20 * (d - 1) + 3) << d;
         EXPECT_EQ(t.x1, 67);
@@ -197,7 +197,7 @@ TEST(DayListText, DayNumberStyles) {
         {1, 31, QString::fromUtf16(u"三十一")},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Fnc_ListDayNumberText(c.style, c.day), c.text) << c.style << " " << c.day;
+        EXPECT_EQ(listDayNumberText(c.style, c.day), c.text) << c.style << " " << c.day;
 }
 
 TEST(DayListText, KanjiDayNumbersAreDrawnInBothLists) {
@@ -208,8 +208,8 @@ TEST(DayListText, KanjiDayNumbersAreDrawnInBothLists) {
         item.element(Day).HCenterLock = kFalse;
         const QStringList texts = textsOf(drawListOnScreen(item, 2024, 5));
         ASSERT_EQ(texts.size(), 31);
-        EXPECT_EQ(texts[4], Fnc_ListDayNumberText(1, 5)) << variant;
-        EXPECT_EQ(texts[19], Fnc_ListDayNumberText(1, 20)) << variant;
+        EXPECT_EQ(texts[4], listDayNumberText(1, 5)) << variant;
+        EXPECT_EQ(texts[19], listDayNumberText(1, 20)) << variant;
         EXPECT_EQ(texts[30], QString::fromUtf16(u"三十一")) << variant;
     }
 }

@@ -18,7 +18,7 @@ namespace tobirae::test {
 inline LayoutItem newListItem(int category, int variant, int weekRange = 0) {
     LayoutItem item;
     item.WeekRange = weekRange;
-    Fnc_NewItemDefaults(category, variant, item, 297, 210);
+    applyNewItemDefaults(category, variant, item, 297, 210);
     item.Live = kTrue;
     item.Width = static_cast<float>(item.DesignWidth);
     item.Height = static_cast<float>(item.DesignHeight);
@@ -58,7 +58,7 @@ inline RecordingCanvas drawListOnScreen(const LayoutItem& item, int year, int mo
     RecordingPreview view(
         QSize(static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4));
     DateRange range = pageDateRange(year, month);
-    EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+    EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
     return view.recording();
 }
 

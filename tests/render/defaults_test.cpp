@@ -14,7 +14,7 @@ LayoutItem fresh(int category, int variant, float paperWidth = kA4Width,
                  float paperHeight = kA4Height, int weekRange = 0) {
     LayoutItem item;
     item.WeekRange = weekRange;
-    EXPECT_TRUE(Fnc_NewItemDefaults(category, variant, item, paperWidth, paperHeight));
+    EXPECT_TRUE(applyNewItemDefaults(category, variant, item, paperWidth, paperHeight));
     return item;
 }
 
@@ -23,7 +23,7 @@ TEST(DefaultFontSpec, EveryField) {
     font.Bold = kTrue;
     font.Vertical = 1;
     font.Angle = 90;
-    ASSERT_TRUE(Fnc_DefaultFontSpec(font));
+    ASSERT_TRUE(setDefaultFontSpec(font));
     EXPECT_EQ(font.FaceName.text(), QString::fromUtf16(u"ＭＳ ゴシック"));
     EXPECT_EQ(font.Size, 11);
     EXPECT_FALSE(isTrue(font.Bold));
@@ -40,7 +40,7 @@ TEST(NewItemDefaults, CommonValues) {
     item.FitToRect = kTrue;
     item.HPlacement = 2;
     item.DateColor[0] = 0x123456; // Monday keeps what the record had
-    ASSERT_TRUE(Fnc_NewItemDefaults(CategoryMonthFamily, VariantBox5, item, kA4Width, kA4Height));
+    ASSERT_TRUE(applyNewItemDefaults(CategoryMonthFamily, VariantBox5, item, kA4Width, kA4Height));
     EXPECT_EQ(item.Category, CategoryMonthFamily);
     EXPECT_EQ(item.MonthSelector, 12);
     EXPECT_EQ(item.HPlacement, 0);
@@ -106,7 +106,7 @@ TEST(NewItemDefaults, FontSizesByKind) {
     LayoutItem year;
     year.LayoutVariant = 3;
     year.DesignWidth = 300;
-    ASSERT_TRUE(Fnc_NewItemDefaults(CategoryYear, 3, year, kA4Width, kA4Height));
+    ASSERT_TRUE(applyNewItemDefaults(CategoryYear, 3, year, kA4Width, kA4Height));
     EXPECT_EQ(year.element(Year1).Font.Size, 72);
     EXPECT_EQ(year.element(Year2).Font.Size, 11);
     EXPECT_EQ(year.LayoutVariant, 0);
@@ -153,7 +153,7 @@ TEST(NewItemDefaults, RuledLinesByKind) {
             seed.setRuleColor(e, 0x00FF00);
             seed.setRuleWidth(e, 3);
         }
-        ASSERT_TRUE(Fnc_NewItemDefaults(c.category, c.variant, item, kA4Width, kA4Height));
+        ASSERT_TRUE(applyNewItemDefaults(c.category, c.variant, item, kA4Width, kA4Height));
         const RuleBlockReader rules = ruleBlock(std::as_const(item));
         EXPECT_TRUE(rules.drawRules());
         for (int e = 0; e <= c.lastOn; ++e) {
@@ -213,7 +213,7 @@ TEST(DefaultContentLayout, ResetKeepsFontsAndColours) {
     ruleBlock(item).setVLineCount(3);
     ruleBlock(item).setVLinePos(2, 99);
 
-    ASSERT_TRUE(Fnc_DefaultContentLayout(item));
+    ASSERT_TRUE(setDefaultContentLayout(item));
     EXPECT_EQ(item.element(Rokuyo).Font.Size, 20);
     EXPECT_EQ(item.element(Rokuyo).Font.ForeColor.text(), QStringLiteral("&HFF00"));
     EXPECT_EQ(item.element(Rokuyo).Font.Vertical, 1);
@@ -237,7 +237,7 @@ TEST(ResetBackColors, WhiteWhereTheCategoryPaints) {
         LayoutItem item;
         item.Category = c.category;
         item.CellBackColor.fill(0x123456);
-        Fnc_ResetBackColors(item);
+        resetBackColours(item);
         for (int i = 0; i < 100; ++i)
             EXPECT_EQ(item.CellBackColor[i], i <= c.whiteUpTo ? 0xFFFFFF : 0)
                 << c.category << " entry " << i;
@@ -246,7 +246,7 @@ TEST(ResetBackColors, WhiteWhereTheCategoryPaints) {
 
 TEST(NewItemDefaults, UnknownKindIsRefused) {
     LayoutItem item;
-    EXPECT_FALSE(Fnc_NewItemDefaults(CategoryMonthFamily, 7, item, kA4Width, kA4Height));
+    EXPECT_FALSE(applyNewItemDefaults(CategoryMonthFamily, 7, item, kA4Width, kA4Height));
     EXPECT_EQ(item.BackColor, 0xFFFFFF); // the common values are still there
 }
 

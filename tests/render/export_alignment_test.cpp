@@ -130,7 +130,7 @@ TEST(Alignment, HeadingsSharingABottomEdgeEndTheirTextsTogether) {
         } headings[] = {{20, 100, 20}, {200, 130, 10}};
         for (const auto& h : headings) {
             ExportEntry e;
-            Fnc_NewItemDefaults(CategoryMonthDisplay, 0, e.item, 210, 297);
+            applyNewItemDefaults(CategoryMonthDisplay, 0, e.item, 210, 297);
             e.item.Live = kTrue;
             e.item.Left = h.left;
             e.item.Top = h.top;

@@ -38,7 +38,7 @@ TEST(Examples, EveryLayoutRendersTwoMonths) {
                 entry.item.Category == CategoryMonthFamily || entry.item.Category == CategoryWeekly;
             kinds.insert({entry.item.Category, variants ? entry.item.LayoutVariant : 0});
             if (entry.item.Category == CategoryPicture) {
-                EXPECT_EQ(Fnc_PictureItemStatus(entry.item, job.layoutFolder).reason.toStdString(),
+                EXPECT_EQ(pictureItemStatus(entry.item, job.layoutFolder).reason.toStdString(),
                           "")
                     << name.toStdString();
             }

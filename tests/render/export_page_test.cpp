@@ -22,7 +22,7 @@ PageJob smallJob(int items, int dpi = 96) {
     job.dpi = dpi;
     for (int i = 0; i < items; ++i) {
         ExportEntry e;
-        Fnc_NewItemDefaults(CategoryMonthDisplay, 0, e.item, 210, 297);
+        applyNewItemDefaults(CategoryMonthDisplay, 0, e.item, 210, 297);
         e.item.Live = kTrue;
         e.item.Left = static_cast<float>(10 + 60 * i);
         e.item.Top = 10;
@@ -194,7 +194,7 @@ PageJob everyKindJob() {
     };
     for (const auto& [category, variant] : kinds) {
         ExportEntry e;
-        Fnc_NewItemDefaults(category, variant, e.item, 210, 297);
+        applyNewItemDefaults(category, variant, e.item, 210, 297);
         e.item.Live = kTrue;
         e.item.Left = 20;
         e.item.Top = 30;

@@ -122,7 +122,7 @@ TEST_F(PdfPages, OneA4PageWithSearchableTextAndEmbeddedFonts) {
 
 TEST_F(PdfPages, TextItemsAreTextWithTheirFieldsReplaced) {
     LayoutItem title;
-    Fnc_NewItemDefaults(CategoryText, 0, title, 210, 297);
+    applyNewItemDefaults(CategoryText, 0, title, 210, 297);
     title.Live = kTrue;
     title.Left = 40;
     title.Top = 30;
@@ -344,7 +344,7 @@ TEST(PaintPage, TransparentColourShowsTheItemBelow) {
     job.dpi = 96;
     for (int i = 0; i < 2; ++i) {
         ExportEntry e;
-        Fnc_NewItemDefaults(CategoryMonthDisplay, 0, e.item, 210, 297);
+        applyNewItemDefaults(CategoryMonthDisplay, 0, e.item, 210, 297);
         e.item.Live = kTrue;
         e.item.Left = 20;
         e.item.Top = 20;

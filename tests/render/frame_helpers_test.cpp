@@ -32,7 +32,7 @@ LayoutItem designed(int width, int height, bool fit, bool freeAspect, float item
 
 TEST(FitContent, DesignSizeCutToWholeColumns) {
     const ContentFit fit =
-        Fnc_FitContent(designed(300, 200, false, false, 999, 999), nullptr, false);
+        fitContent(designed(300, 200, false, false, 999, 999), nullptr, false);
     EXPECT_EQ(fit.width, 294);
     EXPECT_EQ(fit.height, 200);
     EXPECT_FLOAT_EQ(fit.scaleX, 1);
@@ -41,14 +41,14 @@ TEST(FitContent, DesignSizeCutToWholeColumns) {
 
 TEST(FitContent, KeepsTheAspectWithTheSmallerRatio) {
     // Height ratio 1 is smaller than width ratio 2: both axes scale by 1.
-    ContentFit fit = Fnc_FitContent(designed(300, 200, true, false, 600, 200), nullptr, false);
+    ContentFit fit = fitContent(designed(300, 200, true, false, 600, 200), nullptr, false);
     EXPECT_FLOAT_EQ(fit.scaleX, 1);
     EXPECT_FLOAT_EQ(fit.scaleY, 1);
     EXPECT_EQ(fit.width, 294);
     EXPECT_EQ(fit.height, 200);
 
     // Width ratio 0.5 is the smaller: the height follows it.
-    fit = Fnc_FitContent(designed(300, 200, true, false, 150, 400), nullptr, false);
+    fit = fitContent(designed(300, 200, true, false, 150, 400), nullptr, false);
     EXPECT_FLOAT_EQ(fit.scaleX, 0.5f);
     EXPECT_FLOAT_EQ(fit.scaleY, 0.5f);
     EXPECT_EQ(fit.width, 147);
@@ -56,7 +56,7 @@ TEST(FitContent, KeepsTheAspectWithTheSmallerRatio) {
 }
 
 TEST(FitContent, FreeAspectTakesTheWholeRectangle) {
-    const ContentFit fit = Fnc_FitContent(designed(300, 200, true, true, 600, 150), nullptr, false);
+    const ContentFit fit = fitContent(designed(300, 200, true, true, 600, 150), nullptr, false);
     EXPECT_FLOAT_EQ(fit.scaleX, 2);
     EXPECT_FLOAT_EQ(fit.scaleY, 0.75f);
     EXPECT_EQ(fit.width, 595);
@@ -65,19 +65,19 @@ TEST(FitContent, FreeAspectTakesTheWholeRectangle) {
 
 TEST(FitContent, OnScreenTheViewLessItsBorderIsAvailableAndAutoSizeIgnoresFit) {
     SizedPreview view(QSize(154, 404));
-    ContentFit fit = Fnc_FitContent(designed(300, 200, true, false, 999, 999), &view, false);
+    ContentFit fit = fitContent(designed(300, 200, true, false, 999, 999), &view, false);
     EXPECT_FLOAT_EQ(fit.scaleX, 0.5f);
     EXPECT_EQ(fit.width, 147);
-    fit = Fnc_FitContent(designed(300, 200, true, false, 999, 999), &view, true);
+    fit = fitContent(designed(300, 200, true, false, 999, 999), &view, true);
     EXPECT_FLOAT_EQ(fit.scaleX, 1);
     EXPECT_EQ(fit.width, 294);
     // Auto-size applies to the screen only.
-    fit = Fnc_FitContent(designed(300, 200, true, false, 150, 400), nullptr, true);
+    fit = fitContent(designed(300, 200, true, false, 150, 400), nullptr, true);
     EXPECT_FLOAT_EQ(fit.scaleX, 0.5f);
 }
 
 TEST(FitContent, ListsCutTheirOwnAxis) {
-    const ContentFit fit = Fnc_FitContent(designed(300, 200, false, false), nullptr, false, 1, 31);
+    const ContentFit fit = fitContent(designed(300, 200, false, false), nullptr, false, 1, 31);
     EXPECT_EQ(fit.width, 300);
     EXPECT_EQ(fit.height, 186);
 }
@@ -97,7 +97,7 @@ TEST(Placement, OffsetsInsideTheItem) {
         {7, 300, 200, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Fnc_PlacementOffset(c.placement, c.item, c.content), c.offset)
+        EXPECT_EQ(contentPlacementOffset(c.placement, c.item, c.content), c.offset)
             << c.placement << " " << c.item << " " << c.content;
 }
 
@@ -110,39 +110,39 @@ TEST(ColorFromText, NumbersOrTheDefault) {
         {"1e99", 0x123456},
     };
     for (const auto& [text, colour] : cases)
-        EXPECT_EQ(Fnc_ColorFromText(QString::fromLatin1(text), 0x123456), colour) << text;
-    EXPECT_EQ(Fnc_ColorFromText(QStringLiteral("nonsense")), 0);
+        EXPECT_EQ(colourFromText(QString::fromLatin1(text), 0x123456), colour) << text;
+    EXPECT_EQ(colourFromText(QStringLiteral("nonsense")), 0);
 }
 
 TEST(ResolutionTable, BothDirections) {
     const std::pair<int, int> dpiToIndex[] = {{72, 0},  {100, 1}, {150, 2}, {200, 3},
                                               {300, 4}, {96, 5},  {600, 5}, {0, 5}};
     for (const auto& [dpi, index] : dpiToIndex)
-        EXPECT_EQ(Fnc_DpiToIndex(dpi), index) << dpi;
+        EXPECT_EQ(resolutionIndexOfDpi(dpi), index) << dpi;
     const std::pair<int, int> indexToDpi[] = {{0, 72}, {4, 300}, {5, 96}, {6, 0}, {-1, 0}};
     for (const auto& [index, dpi] : indexToDpi)
-        EXPECT_EQ(Fnc_IndexToDpi(index), dpi) << index;
+        EXPECT_EQ(dpiOfResolutionIndex(index), dpi) << index;
 }
 
 TEST(PageSizes, PaperDefaultsAndCanvas) {
-    EXPECT_EQ(Fnc_PaperDefaultSize(0), QSizeF(297, 210));
-    EXPECT_EQ(Fnc_PaperDefaultSize(1), QSizeF(0, 0));
-    EXPECT_EQ(Fnc_CanvasSize(210, 297), QSize(794, 1123));
-    EXPECT_EQ(Fnc_CanvasSize(297, 210), QSize(1123, 794));
+    EXPECT_EQ(paperDefaultSize(0), QSizeF(297, 210));
+    EXPECT_EQ(paperDefaultSize(1), QSizeF(0, 0));
+    EXPECT_EQ(canvasSizeForPaper(210, 297), QSize(794, 1123));
+    EXPECT_EQ(canvasSizeForPaper(297, 210), QSize(1123, 794));
 }
 
 TEST(CellBackColor, EntryNinePlusSevenRowsPlusColumn) {
     LayoutItem item;
     item.BackColor = 0x111111;
-    Fnc_SetCellBackColor(item, 2, 3, 0x00FF00);
+    setCellBackColour(item, 2, 3, 0x00FF00);
     EXPECT_EQ(item.CellBackColor[9 + 14 + 3], 0x00FF00);
-    EXPECT_EQ(Fnc_CellBackColor(item, 2, 3), 0x00FF00);
-    Fnc_SetCellBackColor(item, 5, 6, 0x0000FF);
+    EXPECT_EQ(cellBackColour(item, 2, 3), 0x00FF00);
+    setCellBackColour(item, 5, 6, 0x0000FF);
     EXPECT_EQ(item.CellBackColor[50], 0x0000FF);
     // Out of the grid: nothing is written and the item colour is read.
-    Fnc_SetCellBackColor(item, 6, 0, 0x0000FF);
+    setCellBackColour(item, 6, 0, 0x0000FF);
     EXPECT_EQ(item.CellBackColor[51], 0);
-    EXPECT_EQ(Fnc_CellBackColor(item, 0, 7), 0x111111);
+    EXPECT_EQ(cellBackColour(item, 0, 7), 0x111111);
     EXPECT_FALSE(cellBackPainted(item, 0x111111));
     EXPECT_TRUE(cellBackPainted(item, 0x00FF00));
 }

@@ -24,9 +24,9 @@ TEST_P(MonthBoxPixels, GridLinesWhereTheGeometryPutsThem) {
     fillSurface(ctx, nullptr, ClipSize, 0x00FFFFFF, BrushSolid, 0, false);
     const LayoutItem item = test::newBoxItem();
     DateRange range = pageDateRange(2027, 1);
-    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
 
-    const auto geometry = Fnc_MonthBoxGeometry(ctx, test::pageArgs(item, 2027, 1), 5);
+    const auto geometry = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2027, 1), 5);
     ASSERT_TRUE(geometry.has_value());
     const BoxFrame box = geometry->frame();
     const float s = currentPageScale(ctx).x;

@@ -35,7 +35,7 @@ TEST(ShownRange, MonthSelectorPicksTheMonth) {
     for (const Case& c : cases) {
         for (int category : {CategoryMonthFamily, CategoryMonthDisplay}) {
             const DateRange r =
-                Fnc_ShownRange(itemOf(category, VariantBox5, c.selector), c.pageYear, c.pageMonth);
+                shownRange(itemOf(category, VariantBox5, c.selector), c.pageYear, c.pageMonth);
             EXPECT_EQ(r.firstYear, c.year) << c.selector << " category " << category;
             EXPECT_EQ(r.firstMonth, c.month) << c.selector << " category " << category;
             EXPECT_EQ(r.firstDay, 1);
@@ -44,13 +44,13 @@ TEST(ShownRange, MonthSelectorPicksTheMonth) {
 }
 
 TEST(ShownRange, YearDisplayShowsTheYearOfTheShiftedMonth) {
-    EXPECT_EQ(Fnc_ShownRange(itemOf(CategoryYear, 0, 12), 2027, 1).firstYear, 2027);
-    EXPECT_EQ(Fnc_ShownRange(itemOf(CategoryYear, 0, 11), 2027, 1).firstYear, 2026);
-    EXPECT_EQ(Fnc_ShownRange(itemOf(CategoryYear, 0, 13), 2027, 12).firstYear, 2028);
-    EXPECT_EQ(Fnc_ShownRange(itemOf(CategoryYear, 0, 0), 2027, 6).firstYear, 2026);
+    EXPECT_EQ(shownRange(itemOf(CategoryYear, 0, 12), 2027, 1).firstYear, 2027);
+    EXPECT_EQ(shownRange(itemOf(CategoryYear, 0, 11), 2027, 1).firstYear, 2026);
+    EXPECT_EQ(shownRange(itemOf(CategoryYear, 0, 13), 2027, 12).firstYear, 2028);
+    EXPECT_EQ(shownRange(itemOf(CategoryYear, 0, 0), 2027, 6).firstYear, 2026);
     // Fixed months keep the page year for a year display.
-    EXPECT_EQ(Fnc_ShownRange(itemOf(CategoryYear, 0, 36), 2027, 1).firstYear, 2027);
-    EXPECT_EQ(Fnc_ShownYear(24, 2027, 1), 2028);
+    EXPECT_EQ(shownRange(itemOf(CategoryYear, 0, 36), 2027, 1).firstYear, 2027);
+    EXPECT_EQ(shownYearOf(24, 2027, 1), 2028);
 }
 
 TEST(ShownRange, BoxKindsGetTheirRowCounts) {
@@ -58,7 +58,7 @@ TEST(ShownRange, BoxKindsGetTheirRowCounts) {
         {VariantBox5, 5}, {VariantBox6, 6}, {VariantBoxMini, 6}, {VariantVertical, 0}};
     for (const auto& [variant, rows] : cases) {
         int got = -1;
-        Fnc_ShownRange(itemOf(CategoryMonthFamily, variant, 12), 2027, 1, &got);
+        shownRange(itemOf(CategoryMonthFamily, variant, 12), 2027, 1, &got);
         EXPECT_EQ(got, rows) << variant;
     }
 }
@@ -66,12 +66,12 @@ TEST(ShownRange, BoxKindsGetTheirRowCounts) {
 TEST(WeekStartDate, SundayOnOrBeforeTheBasePlusWeeks) {
     const sys_days date{2027y / May / 19};
     // 1 January 2027 is a Friday; 1 May 2027 a Saturday.
-    EXPECT_EQ(Fnc_WeekStartDate(0, 1, date), sys_days{2026y / December / 27});
-    EXPECT_EQ(Fnc_WeekStartDate(0, 2, date), sys_days{2027y / January / 3});
-    EXPECT_EQ(Fnc_WeekStartDate(1, 1, date), sys_days{2027y / April / 25});
-    EXPECT_EQ(Fnc_WeekStartDate(1, 3, date), sys_days{2027y / May / 9});
+    EXPECT_EQ(weekStartDate(0, 1, date), sys_days{2026y / December / 27});
+    EXPECT_EQ(weekStartDate(0, 2, date), sys_days{2027y / January / 3});
+    EXPECT_EQ(weekStartDate(1, 1, date), sys_days{2027y / April / 25});
+    EXPECT_EQ(weekStartDate(1, 3, date), sys_days{2027y / May / 9});
     // A base that is a Sunday is its own week start (1 August 2027).
-    EXPECT_EQ(Fnc_WeekStartDate(1, 1, sys_days{2027y / August / 20}), sys_days{2027y / August / 1});
+    EXPECT_EQ(weekStartDate(1, 1, sys_days{2027y / August / 20}), sys_days{2027y / August / 1});
 }
 
 struct WeekCase {
@@ -104,7 +104,7 @@ TEST(WeekRanges, DaysAndRowsOfEveryChoice) {
         const LayoutItem item = itemOf(CategoryWeekly, VariantVertical, 12, c.weekRange);
         int rows = -1;
         const DateRange r =
-            Fnc_ShownRange(item, static_cast<int>(c.month.year()),
+            shownRange(item, static_cast<int>(c.month.year()),
                            static_cast<int>(static_cast<unsigned>(c.month.month())), &rows);
         EXPECT_EQ(r.first(), c.first) << "week range " << c.weekRange;
         EXPECT_EQ(r.last(), c.last) << "week range " << c.weekRange;
@@ -127,7 +127,7 @@ TEST(WeekRanges, MondayWeeksForTheFiveWeekChoices) {
         LayoutItem item = itemOf(CategoryWeekly, VariantVertical, 12, c.weekRange);
         item.Ext.weekStart = WeekStart::Monday;
         const DateRange r =
-            Fnc_ShownRange(item, static_cast<int>(c.month.year()),
+            shownRange(item, static_cast<int>(c.month.year()),
                            static_cast<int>(static_cast<unsigned>(c.month.month())));
         EXPECT_EQ(r.first(), c.first) << "week range " << c.weekRange;
         EXPECT_EQ(r.last(), c.last) << "week range " << c.weekRange;
@@ -136,24 +136,24 @@ TEST(WeekRanges, MondayWeeksForTheFiveWeekChoices) {
 
 TEST(WeekStartDate, MondayWeeksOfTheYearAreIsoWeeks) {
     // ISO week 1 holds 4 January: 2027 starts on Monday 4 January, 2026 on 29 December 2025.
-    EXPECT_EQ(Fnc_WeekStartDate(0, 1, sys_days{2027y / May / 19}, 1),
+    EXPECT_EQ(weekStartDate(0, 1, sys_days{2027y / May / 19}, 1),
               sys_days{2027y / January / 4});
-    EXPECT_EQ(Fnc_WeekStartDate(0, 20, sys_days{2027y / May / 19}, 1), sys_days{2027y / May / 17});
-    EXPECT_EQ(Fnc_WeekStartDate(0, 1, sys_days{2026y / June / 1}, 1),
+    EXPECT_EQ(weekStartDate(0, 20, sys_days{2027y / May / 19}, 1), sys_days{2027y / May / 17});
+    EXPECT_EQ(weekStartDate(0, 1, sys_days{2026y / June / 1}, 1),
               sys_days{2025y / December / 29});
-    EXPECT_EQ(Fnc_WeekStartDate(1, 1, sys_days{2027y / August / 20}, 1),
+    EXPECT_EQ(weekStartDate(1, 1, sys_days{2027y / August / 20}, 1),
               sys_days{2027y / July / 26});
 }
 
 TEST(ShownRange, TextItemsReadThePageMonth) {
-    const DateRange r = Fnc_ShownRange(itemOf(CategoryText, 0, 0), 2028, 2);
+    const DateRange r = shownRange(itemOf(CategoryText, 0, 0), 2028, 2);
     EXPECT_EQ(r.firstYear, 2028);
     EXPECT_EQ(r.firstMonth, 2);
 }
 
 TEST(WeekRanges, WeeklyItemsFollowTheirMonthSelector) {
     const LayoutItem item = itemOf(CategoryWeekly, VariantHorizontal, 13, 5);
-    const DateRange r = Fnc_ShownRange(item, 2027, 12);
+    const DateRange r = shownRange(item, 2027, 12);
     EXPECT_EQ(r.first(), 2028y / January / 1);
     EXPECT_EQ(r.last(), 2028y / January / 7);
 }

@@ -219,14 +219,14 @@ TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
         item.MonthSelector = 13;
         item.WeekRange = 5; // days 1..7, so weekly kinds stay in the shown month
         DateRange range = pageDateRange(2027, 12);
-        EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0))
+        EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0))
             << category << "/" << variant;
         EXPECT_TRUE(recordedPage(ctx)->calls().empty());
         // The range was rewritten for the item all the same.
         EXPECT_EQ(range.firstYear, 2028);
         EXPECT_EQ(range.firstMonth, 1);
         DateRange measured = pageDateRange(2027, 12);
-        const auto extent = Fnc_LayOutItemMeasure(ctx, item, measured);
+        const auto extent = measureLayoutItem(ctx, item, measured);
         ASSERT_TRUE(extent.has_value());
         EXPECT_FLOAT_EQ(extent->right, 111);
         EXPECT_FLOAT_EQ(extent->bottom, 71);
@@ -236,7 +236,7 @@ TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
 TEST(ContentExtent, PositionPlusContentAtThePageScale) {
     RenderContext ctx;
     setPageDpi(ctx, 300);
-    const ItemExtent extent = Fnc_PageExtent(ctx, plainItem(), 100, 40);
+    const ItemExtent extent = itemPageExtent(ctx, plainItem(), 100, 40);
     EXPECT_FLOAT_EQ(extent.right, 110 * 3.125f);
     EXPECT_FLOAT_EQ(extent.bottom, 61 * 3.125f);
 }

@@ -60,7 +60,7 @@ protected:
         fillSurface(ctx, nullptr, ClipSize, kWhite, BrushSolid, 0, false);
         DateRange range = pageDateRange(2004, 1);
         EXPECT_TRUE(
-            Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0, folder));
+            drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0, folder));
         return areaOf(*ctx.pageBitmap->image(), kRedPixel);
     }
 
@@ -125,7 +125,7 @@ Placeholder placeholderOnPage(LayoutItem item) {
     useRecordingSurfaces(ctx);
     EXPECT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     DateRange range = pageDateRange(2004, 1);
-    EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
     return {recordedPage(ctx)->texts(), recordedPage(ctx)->lines(), recordedPage(ctx)->calls()};
 }
 
@@ -164,7 +164,7 @@ TEST_F(ImageItemTest, MissingPictureShowsThePlaceholderDamagedOneOnlyTheBackgrou
         RenderContext ctx;
         ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
         DateRange range = pageDateRange(2004, 1);
-        ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, framed, nullptr, range, false, DrawSurface{}, 0, 0));
+        ASSERT_TRUE(drawLayoutItem(ctx, framed, nullptr, range, false, DrawSurface{}, 0, 0));
         EXPECT_EQ(ctx.pageBitmap->image()->pixel(11, 200), transparent ? 0xFF000000 : 0xFFFFFFFF)
             << transparent;
     }
@@ -186,16 +186,16 @@ TEST_F(ImageItemTest, MissingPictureShowsThePlaceholderDamagedOneOnlyTheBackgrou
     RenderContext ctx;
     ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     DateRange range = pageDateRange(2004, 1);
-    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, green, nullptr, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, green, nullptr, range, false, DrawSurface{}, 0, 0));
     EXPECT_EQ(areaOf(*ctx.pageBitmap->image(), 0xFF00FF00), QRect(0, 0, 300, 301));
 }
 
 TEST_F(ImageItemTest, StatusTellsWhyAPictureDoesNotShow) {
-    EXPECT_EQ(Fnc_PictureItemStatus(pictureItem(redPicture), {}).problem, PictureProblem::None);
-    EXPECT_EQ(Fnc_PictureItemStatus(pictureItem(redPicture), {}).size, QSize(400, 200));
+    EXPECT_EQ(pictureItemStatus(pictureItem(redPicture), {}).problem, PictureProblem::None);
+    EXPECT_EQ(pictureItemStatus(pictureItem(redPicture), {}).size, QSize(400, 200));
 
     const PictureItemStatus missing =
-        Fnc_PictureItemStatus(pictureItem(QStringLiteral("x.bmp")), {});
+        pictureItemStatus(pictureItem(QStringLiteral("x.bmp")), {});
     EXPECT_EQ(missing.problem, PictureProblem::Missing);
     EXPECT_TRUE(missing.reason.contains(QStringLiteral("x.bmp")));
 
@@ -204,7 +204,7 @@ TEST_F(ImageItemTest, StatusTellsWhyAPictureDoesNotShow) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("plain text, not a picture");
     file.close();
-    const PictureItemStatus unreadable = Fnc_PictureItemStatus(pictureItem(text), {});
+    const PictureItemStatus unreadable = pictureItemStatus(pictureItem(text), {});
     EXPECT_EQ(unreadable.problem, PictureProblem::Unreadable);
     EXPECT_EQ(unreadable.path, text);
     EXPECT_FALSE(unreadable.reason.isEmpty());
@@ -212,7 +212,7 @@ TEST_F(ImageItemTest, StatusTellsWhyAPictureDoesNotShow) {
 
 TEST_F(ImageItemTest, PictureSizeIsRememberedOnce) {
     LayoutItem item = pictureItem(redPicture);
-    EXPECT_TRUE(Fnc_StorePictureSize(item, {}));
+    EXPECT_TRUE(storePictureSize(item, {}));
     EXPECT_EQ(item.DesignWidth, 400);
     EXPECT_EQ(item.DesignHeight, 200);
 
@@ -220,11 +220,11 @@ TEST_F(ImageItemTest, PictureSizeIsRememberedOnce) {
     QImage other(50, 60, QImage::Format_RGB32);
     other.fill(Qt::black);
     ASSERT_TRUE(other.save(redPicture));
-    EXPECT_FALSE(Fnc_StorePictureSize(item, {}));
+    EXPECT_FALSE(storePictureSize(item, {}));
     EXPECT_EQ(item.DesignWidth, 400);
 
     LayoutItem missing = pictureItem(dir.filePath(QStringLiteral("gone.png")));
-    EXPECT_FALSE(Fnc_StorePictureSize(missing, {}));
+    EXPECT_FALSE(storePictureSize(missing, {}));
     EXPECT_EQ(missing.DesignWidth, 0);
 }
 
@@ -234,7 +234,7 @@ TEST_F(ImageItemTest, AutoSizeMakesTheViewThePicturePlusTwo) {
     RecordingPreview view(QSize(54, 54));
     LayoutItem item = pictureItem(redPicture);
     DateRange range = pageDateRange(2004, 1);
-    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
     EXPECT_EQ(view.size(), QSize(402, 202));
     const auto blits = view.recording().callsOf(DrawCall::Picture);
     ASSERT_EQ(blits.size(), 1u);
@@ -250,7 +250,7 @@ TEST_F(ImageItemTest, FitOnScreenUsesTheViewLessTwo) {
     item.FitToRect = kTrue;
     item.VPlacement = 1;
     DateRange range = pageDateRange(2004, 1);
-    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
     const auto blits = view.recording().callsOf(DrawCall::Picture);
     ASSERT_EQ(blits.size(), 1u);
     EXPECT_EQ(QRect(blits[0].x1, blits[0].y1, blits[0].x2, blits[0].y2), QRect(0, 74, 302, 152));
@@ -265,7 +265,7 @@ TEST_F(ImageItemTest, MeasuredExtentAtPageScale) {
     item.Left = 10;
     item.Top = 20;
     DateRange range = pageDateRange(2004, 1);
-    const auto extent = Fnc_LayOutItemMeasure(ctx, item, range);
+    const auto extent = measureLayoutItem(ctx, item, range);
     ASSERT_TRUE(extent.has_value());
     EXPECT_FLOAT_EQ(extent->right, 968);
     EXPECT_FLOAT_EQ(extent->bottom, 1000);

@@ -23,7 +23,7 @@ std::map<int, Placed> cellsOf(const LayoutItem& item, int year, int month, int r
     RenderContext ctx;
     useRecordingSurfaces(ctx);
     const RenderArgs args = test::pageArgs(item, year, month);
-    const auto g = Fnc_MonthBoxGeometry(ctx, args, rows);
+    const auto g = computeMonthBoxGeometry(ctx, args, rows);
     EXPECT_TRUE(g.has_value());
     std::map<int, Placed> byDay;
     if (!g)
@@ -180,7 +180,7 @@ TEST(TitleBands, SeparateOrSingle) {
         {"nothing shown", {0, 0, 0, 0}, {0, 0, 0, 0}, 4, 0, 4},
     };
     for (const auto& c : cases) {
-        const TitleBands b = Fnc_TitleBands(c.years, c.months);
+        const TitleBands b = titleBands(c.years, c.months);
         EXPECT_EQ(b.yearBand, c.yearBand) << c.name;
         EXPECT_EQ(b.monthBand, c.monthBand) << c.name;
         EXPECT_EQ(b.title, c.title) << c.name;
@@ -194,7 +194,7 @@ TEST(MonthBoxGeometry, DefaultFiveRowBox) {
     useRecordingSurfaces(ctx);
     const LayoutItem item = newBoxItem();
     const RenderArgs args = test::pageArgs(item, 2022, 1);
-    const auto g = Fnc_MonthBoxGeometry(ctx, args, 5);
+    const auto g = computeMonthBoxGeometry(ctx, args, 5);
     ASSERT_TRUE(g.has_value());
     EXPECT_EQ(g->years.bottom, 20);
     EXPECT_EQ(g->months.top, 21);
@@ -222,7 +222,7 @@ TEST(MonthBoxGeometry, MonthGroupTouchingTheYearGroupMakesOneBand) {
     LayoutItem item = newBoxItem();
     item.element(Month1).Pos.Y = 20; // top B = top A + bottom A
     const RenderArgs args = test::pageArgs(item, 2022, 1);
-    const auto g = Fnc_MonthBoxGeometry(ctx, args, 5);
+    const auto g = computeMonthBoxGeometry(ctx, args, 5);
     ASSERT_TRUE(g.has_value());
     EXPECT_EQ(g->yearBand, 44);
     EXPECT_EQ(g->monthBand, 0);
@@ -236,7 +236,7 @@ TEST(MonthBoxGeometry, EveryTitleHiddenLeavesAFourPixelBand) {
     for (int k = Year1; k <= Month4; ++k)
         item.element(k).Shown = kFalse;
     const RenderArgs args = test::pageArgs(item, 2022, 1);
-    const auto g = Fnc_MonthBoxGeometry(ctx, args, 5);
+    const auto g = computeMonthBoxGeometry(ctx, args, 5);
     ASSERT_TRUE(g.has_value());
     EXPECT_EQ(g->title, 4);
     EXPECT_EQ(g->yearBand, 4);
@@ -253,7 +253,7 @@ TEST(MonthBoxGeometry, FitScalesBandsAndPlacementOffsets) {
     item.HPlacement = 1;
     item.VPlacement = 2;
     const RenderArgs args = test::pageArgs(item, 2022, 1);
-    const auto g = Fnc_MonthBoxGeometry(ctx, args, 5);
+    const auto g = computeMonthBoxGeometry(ctx, args, 5);
     ASSERT_TRUE(g.has_value());
     EXPECT_EQ(g->width(), 357);           // 360 cut to a multiple of 7
     EXPECT_EQ(g->fit.height, 283);        // 550 x 360 / 700, to nearest
@@ -271,7 +271,7 @@ TEST(MonthBoxMeasure, ExtentIsPositionPlusTrimmedContentAtPageScale) {
     ASSERT_TRUE(setPageDpi(ctx, 300));
     LayoutItem item = newBoxItem();
     DateRange range = pageDateRange(2022, 1);
-    const auto extent = Fnc_LayOutItemMeasure(ctx, item, range);
+    const auto extent = measureLayoutItem(ctx, item, range);
     ASSERT_TRUE(extent.has_value());
     const float scale = 300.0f / 96.0f;
     EXPECT_FLOAT_EQ(extent->right, (10 + 700) * scale);
@@ -281,7 +281,7 @@ TEST(MonthBoxMeasure, ExtentIsPositionPlusTrimmedContentAtPageScale) {
     item.DesignWidth = 150;
     item.DesignHeight = 180;
     range = pageDateRange(2022, 1);
-    const auto mini = Fnc_LayOutItemMeasure(ctx, item, range);
+    const auto mini = measureLayoutItem(ctx, item, range);
     ASSERT_TRUE(mini.has_value());
     EXPECT_FLOAT_EQ(mini->right, (10 + 147) * scale);
 }

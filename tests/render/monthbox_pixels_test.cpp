@@ -63,10 +63,10 @@ TEST(MonthBoxLinesInPixels, ScreenAtScaleOne) {
     RenderContext ctx;
     const LayoutItem item = pixelItem();
     test::ImagePreview view({704, 554});
-    const auto g = Fnc_MonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
+    const auto g = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
     ASSERT_TRUE(g.has_value());
     DateRange range = pageDateRange(2022, 6);
-    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
     expectGrid(view.image(), g->frame(), 0, 0, 1);
 }
 
@@ -79,10 +79,10 @@ TEST(MonthBoxLinesInPixels, PageAt300Dpi) {
     // Export hands the renderer the whole view, 4 pixels larger than the content.
     item.Width += 4;
     item.Height += 4;
-    const auto g = Fnc_MonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
+    const auto g = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
     ASSERT_TRUE(g.has_value());
     DateRange range = pageDateRange(2022, 6);
-    ASSERT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
     const QImage* page = ctx.pageBitmap->image();
     ASSERT_NE(page, nullptr);
     const float s = 300.0f / 96.0f;

@@ -56,7 +56,7 @@ private:
 // design size, so that fit and placement change nothing.
 inline LayoutItem newBoxItem(int variant = VariantBox5) {
     LayoutItem item;
-    Fnc_NewItemDefaults(CategoryMonthFamily, variant, item, 210, 297);
+    applyNewItemDefaults(CategoryMonthFamily, variant, item, 210, 297);
     item.Live = kTrue;
     item.Left = 10;
     item.Top = 20;

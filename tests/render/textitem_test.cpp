@@ -39,30 +39,30 @@ TEST(TextFields, FiscalYearsAndErasAtTheirEdges) {
     for (const auto& c : cases) {
         const std::string name =
             std::to_string(int(c.month.year())) + "/" + std::to_string(unsigned(c.month.month()));
-        EXPECT_EQ(Fnc_ExpandTextFields(u(u"{年}"), c.month), u(c.year)) << name;
-        EXPECT_EQ(Fnc_ExpandTextFields(u(u"{和暦年}"), c.month), u(c.era)) << name;
-        EXPECT_EQ(Fnc_ExpandTextFields(u(u"{年度}"), c.month), u(c.fiscal)) << name;
-        EXPECT_EQ(Fnc_ExpandTextFields(u(u"{和暦年度}"), c.month), u(c.eraFiscal)) << name;
+        EXPECT_EQ(expandTextFields(u(u"{年}"), c.month), u(c.year)) << name;
+        EXPECT_EQ(expandTextFields(u(u"{和暦年}"), c.month), u(c.era)) << name;
+        EXPECT_EQ(expandTextFields(u(u"{年度}"), c.month), u(c.fiscal)) << name;
+        EXPECT_EQ(expandTextFields(u(u"{和暦年度}"), c.month), u(c.eraFiscal)) << name;
     }
 }
 
 TEST(TextFields, TextAroundFieldsEscapesAndUnknownNames) {
     const year_month m = 2027y / September;
-    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{和暦年度} 年間行事"), m), u(u"令和9年度 年間行事"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{年}年{月}月"), m), u(u"2027年9月"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{{年}"), m), u(u"{年}"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{{{年}"), m), u(u"{2027"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u(u"{曜日} {年"), m), u(u"{曜日} {年"));
-    EXPECT_EQ(Fnc_ExpandTextFields(u(u"}{"), m), u(u"}{"));
+    EXPECT_EQ(expandTextFields(u(u"{和暦年度} 年間行事"), m), u(u"令和9年度 年間行事"));
+    EXPECT_EQ(expandTextFields(u(u"{年}年{月}月"), m), u(u"2027年9月"));
+    EXPECT_EQ(expandTextFields(u(u"{{年}"), m), u(u"{年}"));
+    EXPECT_EQ(expandTextFields(u(u"{{{年}"), m), u(u"{2027"));
+    EXPECT_EQ(expandTextFields(u(u"{曜日} {年"), m), u(u"{曜日} {年"));
+    EXPECT_EQ(expandTextFields(u(u"}{"), m), u(u"}{"));
 }
 
 TEST(TextFields, YearDisplayOffersFiscalYearStyles) {
     const year_month_day feb = 2028y / February / 1;
-    EXPECT_EQ(Fnc_YearText(kFiscalYearStyle, feb), u(u"2027年度"));
-    EXPECT_EQ(Fnc_YearText(kFiscalYearStyle + 1, feb), u(u"令和9年度"));
-    EXPECT_EQ(Fnc_YearText(kFiscalYearStyle + 2, 2028y / April / 1), u(u"(2028年度)"));
-    EXPECT_EQ(Fnc_YearText(kFiscalYearStyle + 3, feb), u(u"(令和9年度)"));
-    EXPECT_TRUE(Fnc_YearText(kFiscalYearStyle + kFiscalYearStyleCount, feb).isEmpty());
+    EXPECT_EQ(yearText(kFiscalYearStyle, feb), u(u"2027年度"));
+    EXPECT_EQ(yearText(kFiscalYearStyle + 1, feb), u(u"令和9年度"));
+    EXPECT_EQ(yearText(kFiscalYearStyle + 2, 2028y / April / 1), u(u"(2028年度)"));
+    EXPECT_EQ(yearText(kFiscalYearStyle + 3, feb), u(u"(令和9年度)"));
+    EXPECT_TRUE(yearText(kFiscalYearStyle + kFiscalYearStyleCount, feb).isEmpty());
 }
 
 struct DrawnText {
@@ -74,7 +74,7 @@ struct DrawnText {
         : view({static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4}) {
         useRecordingSurfaces(ctx);
         DateRange range = pageDateRange(year, month);
-        EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+        EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
         for (const DrawCall& c : view.recording().calls())
             if (c.kind == DrawCall::Text)
                 texts.push_back(c);
@@ -84,7 +84,7 @@ struct DrawnText {
 // Recording metrics: a 16 pt font is 20 pixels high, ASCII 10 wide, anything else 20.
 LayoutItem textItemOf(const char16_t* text, int h, int v, bool vertical = false) {
     LayoutItem item;
-    Fnc_NewItemDefaults(CategoryText, 0, item, 210, 297);
+    applyNewItemDefaults(CategoryText, 0, item, 210, 297);
     item.Width = 300;
     item.Height = 100;
     item.Ext.text = QString::fromUtf16(text);
@@ -127,7 +127,7 @@ TEST(TextItemDrawing, VerticalLinesRunFromRightToLeft) {
 
 TEST(TextItemDefaults, ANewTextItemIsWhatItsFileRecordGivesBack) {
     LayoutItem item;
-    Fnc_NewItemDefaults(CategoryText, 0, item, 210, 297);
+    applyNewItemDefaults(CategoryText, 0, item, 210, 297);
     LayoutItem stored = emptyTextItem();
     stored.Live = item.Live;
     stored.Width = item.Width;

@@ -41,7 +41,7 @@ DrawnHeading drawOnScreen(const LayoutItem& item, int year, int month, bool auto
     RecordingPreview view(
         QSize(static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4));
     DateRange range = pageDateRange(year, month);
-    EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, &view, range, autoSize, DrawSurface{}, 0, 0));
+    EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, autoSize, DrawSurface{}, 0, 0));
     return {view.recording().texts(), view.size()};
 }
 
@@ -51,7 +51,7 @@ std::vector<DrawCall> drawOnPage(const LayoutItem& item, int year, int month) {
     useRecordingSurfaces(ctx);
     EXPECT_TRUE(createPageBitmap(ctx, 1000, 1000, -1));
     DateRange range = pageDateRange(year, month);
-    EXPECT_TRUE(Fnc_LayOutItemDraw(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
     std::vector<DrawCall> texts;
     for (const DrawCall& call : recordedPage(ctx)->texts())
         texts.push_back(call);
@@ -210,7 +210,7 @@ TEST(YearMonthDisplay, MeasuredExtentIsWhereThePageTextEnds) {
     item.Top = 20;
     DateRange range = pageDateRange(2004, 1);
     // "2004/" at 31 points: an em of 40 layout pixels, ASCII half an em wide; page scale 2.
-    auto extent = Fnc_LayOutItemMeasure(ctx, item, range);
+    auto extent = measureLayoutItem(ctx, item, range);
     ASSERT_TRUE(extent.has_value());
     EXPECT_FLOAT_EQ(extent->right, (10 + 5 * 20) * 2);
     // The height is the page font's own (31 points at 192 dpi), not the screen's doubled.
@@ -218,7 +218,7 @@ TEST(YearMonthDisplay, MeasuredExtentIsWhereThePageTextEnds) {
 
     // The item surface clips the text: a low item ends at its own bottom.
     item.Height = 30;
-    extent = Fnc_LayOutItemMeasure(ctx, item, range);
+    extent = measureLayoutItem(ctx, item, range);
     ASSERT_TRUE(extent.has_value());
     EXPECT_FLOAT_EQ(extent->bottom, 100);
 }

@@ -24,7 +24,7 @@ TEST(JapaneseEra, SwitchesOnTheFirstDayOfEachEra) {
     };
     for (const EraCase& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.date.year()));
-        const auto era = Fnc_JapaneseEra(c.date);
+        const auto era = japaneseEra(c.date);
         ASSERT_TRUE(era.has_value());
         EXPECT_EQ(era->name, QString::fromUtf8(c.era));
         EXPECT_EQ(era->year, c.eraYear);
@@ -32,8 +32,8 @@ TEST(JapaneseEra, SwitchesOnTheFirstDayOfEachEra) {
 }
 
 TEST(JapaneseEra, NoneBeforeMeijiOrForAnInvalidDate) {
-    EXPECT_FALSE(Fnc_JapaneseEra(year{1867} / 12 / 31).has_value());
-    EXPECT_FALSE(Fnc_JapaneseEra(year{2019} / 2 / 30).has_value());
+    EXPECT_FALSE(japaneseEra(year{1867} / 12 / 31).has_value());
+    EXPECT_FALSE(japaneseEra(year{2019} / 2 / 30).has_value());
 }
 
 struct StyleCase {
@@ -96,21 +96,21 @@ TEST(YearText, StyleTable) {
     };
     for (const StyleCase& c : cases) {
         SCOPED_TRACE(c.style);
-        EXPECT_EQ(Fnc_YearText(c.style, c.date), QString::fromUtf8(c.text));
+        EXPECT_EQ(yearText(c.style, c.date), QString::fromUtf8(c.text));
     }
 }
 
 TEST(YearText, StylesOutsideTheTableAreEmpty) {
     for (int style : {-1, 44, 1000})
-        EXPECT_TRUE(Fnc_YearText(style, year{2004} / 1 / 1).isEmpty()) << style;
+        EXPECT_TRUE(yearText(style, year{2004} / 1 / 1).isEmpty()) << style;
 }
 
 TEST(YearText, EraStylesAreEmptyWithoutAnEraWesternStylesAreNot) {
     const auto before = year{1850} / 6 / 1;
-    EXPECT_EQ(Fnc_YearText(0, before), "1850");
-    EXPECT_EQ(Fnc_YearText(37, before), QString::fromUtf8("(50年)"));
+    EXPECT_EQ(yearText(0, before), "1850");
+    EXPECT_EQ(yearText(37, before), QString::fromUtf8("(50年)"));
     for (int style : {1, 4, 11, 12, 20, 23, 25, 39})
-        EXPECT_TRUE(Fnc_YearText(style, before).isEmpty()) << style;
+        EXPECT_TRUE(yearText(style, before).isEmpty()) << style;
 }
 
 } // namespace

@@ -19,7 +19,7 @@ std::unique_ptr<LayoutDocument> makeTestDocument(const std::vector<TestItem>& it
         if (!slot)
             break;
         LayoutItem item;
-        Fnc_NewItemDefaults(wanted.category, wanted.variant, item, document->page.PaperWidth,
+        applyNewItemDefaults(wanted.category, wanted.variant, item, document->page.PaperWidth,
                             document->page.PaperHeight);
         item.MonthSelector = wanted.monthSelector;
         document->item(slot->slot) = item;

@@ -39,7 +39,7 @@ const ItemDialogContext kContext{210, 297, year{2027} / September / 1, {}};
 LayoutItem defaultsOf(int category, int variant) {
     LayoutItem item;
     item.Live = kTrue;
-    Fnc_NewItemDefaults(category, variant, item, 210, 297);
+    applyNewItemDefaults(category, variant, item, 210, 297);
     return item;
 }
 
@@ -402,7 +402,7 @@ std::vector<DrawCall> drawnTexts(const LayoutItem& item) {
     useRecordingSurfaces(ctx);
     View view(QSize(static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4));
     DateRange range = pageDateRange(2027, 9);
-    if (!Fnc_LayOutItemDraw(ctx, item, &view, range, false, DrawSurface{}, 0, 0))
+    if (!drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0))
         qFatal("drawing failed");
     return view.canvas_.texts();
 }
@@ -476,7 +476,7 @@ void DayCellDialogTests::contentAreasPerKind() {
     RenderContext ctx;
     selectFont(ctx, item.element(OldCalendar).Font);
     const TextExtent sample =
-        measureScaledText(ctx, nullptr, 1, Fnc_OldDateSample(item.OldCalendarStyle));
+        measureScaledText(ctx, nullptr, 1, oldDateSample(item.OldCalendarStyle));
     QCOMPARE(day->boxes()[static_cast<std::size_t>(boxIndex(day, OldCalendar))].size,
              QSize(sample.width, sample.height));
 }
@@ -737,7 +737,7 @@ void DayCellDialogTests::contentResetAndRules() {
     item.element(Rokuyo).Style = 3;
     item.element(Holiday).Shown = kFalse;
     LayoutItem defaults = item;
-    Fnc_DefaultContentLayout(defaults);
+    setDefaultContentLayout(defaults);
     ScriptedPrompts prompts;
     prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};
     SFrm_ItemCntentLayOut editor(item, kEditorContext, prompts);

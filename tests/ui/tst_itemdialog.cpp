@@ -48,7 +48,7 @@ const ItemDialogContext kContext{
 LayoutItem defaultsOf(int category, int variant) {
     LayoutItem item;
     item.Live = kTrue;
-    Fnc_NewItemDefaults(category, variant, item, 210, 297);
+    applyNewItemDefaults(category, variant, item, 210, 297);
     return item;
 }
 
@@ -320,8 +320,8 @@ void ItemDialogTests::kindChangeResets() {
     choose(child<QComboBox>(fresh, "Cmb_1Month0"), 1);
     QVERIFY(prompts.questions.empty());
     LayoutItem expected = box;
-    Fnc_NewItemDefaults(3, 3, expected, 210, 297); // weekly takes its first layout
-    Fnc_NewItemDefaults(3, 4, expected, 210, 297);
+    applyNewItemDefaults(3, 3, expected, 210, 297); // weekly takes its first layout
+    applyNewItemDefaults(3, 4, expected, 210, 297);
     QCOMPARE(fresh.workingCopy(), expected);
     QCOMPARE(fresh.workingCopy().Top, 40.f);
 
@@ -339,7 +339,7 @@ void ItemDialogTests::kindChangeResets() {
     choose(child<QComboBox>(existing, "Cmb_YMD"), 4);
     QCOMPARE(prompts.questions.size(), 2u);
     LayoutItem reset = declined;
-    Fnc_NewItemDefaults(4, 0, reset, 210, 297);
+    applyNewItemDefaults(4, 0, reset, 210, 297);
     QCOMPARE(existing.workingCopy(), reset);
 
     // "初期化" always asks, with its own wording.
@@ -707,7 +707,7 @@ void ItemDialogTests::fontDialogOpening() {
 void ItemDialogTests::fontDialogEditing() {
     ScriptedPrompts prompts;
     FontSpec font;
-    Fnc_DefaultFontSpec(font);
+    setDefaultFontSpec(font);
     font.Vertical = 2;
     font.Underline = kTrue;
     font.Angle = 90;
@@ -745,7 +745,7 @@ void ItemDialogTests::fontDialogEditing() {
 void ItemDialogTests::fontDialogLabelsAndLargeSample() {
     ScriptedPrompts prompts;
     FontSpec font;
-    Fnc_DefaultFontSpec(font);
+    setDefaultFontSpec(font);
     font.Size = 72;
     font.Bold = kTrue;
     SFrm_Font dialog(font, false, prompts, kContext.faces);
@@ -803,7 +803,7 @@ void ItemDialogTests::fontDialogRefusals() {
     QFETCH(QString, message);
     ScriptedPrompts prompts;
     FontSpec font;
-    Fnc_DefaultFontSpec(font);
+    setDefaultFontSpec(font);
     SFrm_Font dialog(font, false, prompts, kContext.faces);
     if (!face.isEmpty())
         child<QLineEdit>(dialog, "Txt_Name")->setText(face);
@@ -954,7 +954,7 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
     for (const int slot : w.document().liveSlotsInDrawingOrder()) {
         const LayoutItem& item = w.document().item(slot);
         LayoutItem defaults;
-        Fnc_NewItemDefaults(item.Category, item.LayoutVariant, defaults, 210, 297);
+        applyNewItemDefaults(item.Category, item.LayoutVariant, defaults, 210, 297);
         if (item.Category != CategoryPicture) // a picture's design frame follows the picture
             QCOMPARE(item.DesignWidth, defaults.DesignWidth);
         QVERIFY(w.itemView(slot)->isVisible());

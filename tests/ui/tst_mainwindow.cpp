@@ -685,7 +685,7 @@ void MainWindowTests::previewsHoldOnlyThePaper() {
     const auto month = *w.editor().outputMonth();
     DateRange range =
         pageDateRange(static_cast<int>(month.year()), static_cast<int>(unsigned(month.month())));
-    QVERIFY(Fnc_LayOutItemDraw(ctx, placed, &whole, range, false, DrawSurface{}, 0, 0, {}));
+    QVERIFY(drawLayoutItem(ctx, placed, &whole, range, false, DrawSurface{}, 0, 0, {}));
     QCOMPARE(held.image(), whole.image().copy(QRect(QPoint(0, 0), held.image().size())));
 
     // Much larger than the paper, and half off it: only what is on the paper and near the part
@@ -1145,7 +1145,7 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
     QCOMPARE(page.PaperWidth, 100.f);
     QCOMPARE(page.PaperHeight, 150.f);
     QCOMPARE(page.ResolutionDpi, 150);
-    const QSize expected = Fnc_CanvasSize(100, 150);
+    const QSize expected = canvasSizeForPaper(100, 150);
     QCOMPARE(QSize(page.CanvasWidth, page.CanvasHeight), expected);
     QVERIFY(page.CanvasWidth < a4Width);
     QCOMPARE(w.paper()->boundingRect().size(), QSizeF(expected));

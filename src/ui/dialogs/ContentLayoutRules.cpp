@@ -96,23 +96,23 @@ QString contentSample(const LayoutItem& item, int element, std::chrono::year_mon
     switch (element) {
     case Year1:
     case Year2:
-        return Fnc_YearText(style, today);
+        return yearText(style, today);
     case Day:
-        return item.DayTextMode == 1 ? Fnc_KanjiNumber(true, 31) : QStringLiteral("31");
+        return item.DayTextMode == 1 ? kanjiNumber(true, 31) : QStringLiteral("31");
     case Weekday:
-        return Fnc_WeekdaySample(item.WeekdayStyle);
+        return weekdaySample(item.WeekdayStyle);
     case Rokuyo:
         return QString::fromUtf16(u"六曜");
     case Eto:
         return QString::fromUtf16(u"干支");
     case OldCalendar:
-        return Fnc_OldDateSample(item.OldCalendarStyle);
+        return oldDateSample(item.OldCalendarStyle);
     case SolarTerm:
-        return Fnc_SekkiSample(item.SekkiSelection);
+        return solarTermSample(item.SekkiSelection);
     case Holiday:
-        return Fnc_HolidaySample();
+        return holidaySample();
     default:
-        return Fnc_MonthText(style, static_cast<int>(unsigned(today.month())));
+        return monthText(style, static_cast<int>(unsigned(today.month())));
     }
 }
 
@@ -270,7 +270,7 @@ ContentAreaSizes contentAreaSizes(RenderContext& ctx, const LayoutItem& item,
         const DateRange range = pageDateRange(year, month);
         const RenderArgs args{design, nullptr, {}, range, false, 0, 0, 0, 0, 0, {}};
         const int rows = item.LayoutVariant == VariantBox5 ? 5 : 6;
-        if (const auto g = Fnc_MonthBoxGeometry(ctx, args, rows)) {
+        if (const auto g = computeMonthBoxGeometry(ctx, args, rows)) {
             const int cellWidth = g->width() / 7;
             const auto rowHeight =
                 static_cast<int>((g->height - static_cast<float>(g->gridTop)) / rows);
@@ -279,11 +279,11 @@ ContentAreaSizes contentAreaSizes(RenderContext& ctx, const LayoutItem& item,
         }
     } else if (isDayList(item.Category, item.LayoutVariant)) {
         int rows = 0;
-        DateRange range = Fnc_ShownRange(design, year, month, &rows);
+        DateRange range = shownRange(design, year, month, &rows);
         const RenderArgs args{design, nullptr, {}, range, false, 0, 0, 0, 0, rows, {}};
         const DayAxis axis =
             item.LayoutVariant == VariantVertical ? DayAxis::Down : DayAxis::Across;
-        if (const auto g = Fnc_DayListGeometry(args, axis)) {
+        if (const auto g = computeDayListGeometry(args, axis)) {
             const int line = g->lineSize();
             sizes.day = axis == DayAxis::Down ? QSize(g->crossLength(), line)
                                               : QSize(line, g->crossLength());

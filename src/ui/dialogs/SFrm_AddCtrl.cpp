@@ -413,7 +413,7 @@ void SFrm_AddCtrl::resetChosen() {
 
 void SFrm_AddCtrl::resetToDefaults() {
     const int variant = isDayCategory(work_.Category) ? work_.LayoutVariant : 0;
-    Fnc_NewItemDefaults(work_.Category, variant, work_, context_.paperWidthMm,
+    applyNewItemDefaults(work_.Category, variant, work_, context_.paperWidthMm,
                         context_.paperHeightMm);
     showWorkingCopy();
 }

@@ -169,8 +169,8 @@ SFrm_Font::SFrm_Font(const FontSpec& font, bool textColourLocked, UserPrompts& p
     }
     Chk_Bold->setChecked(isTrue(font_.Bold));
     Chk_Italic->setChecked(isTrue(font_.Italic));
-    colours_ = {Fnc_ColorFromText(font_.ForeColor.text(), 0),
-                Fnc_ColorFromText(font_.BackColor.text(), 0)};
+    colours_ = {colourFromText(font_.ForeColor.text(), 0),
+                colourFromText(font_.BackColor.text(), 0)};
     openedColours_ = colours_;
     Pic_Color[0]->setColour(colours_[0]);
     Pic_Color[1]->setColour(colours_[1]);

@@ -36,7 +36,7 @@ QImage renderFace(RenderContext& ctx, const FontSpec& font, const QString& sampl
         return {};
     selectFont(ctx, font);
     drawScaledText(ctx, DrawSurface{&canvas, 1, 1}, 1, sample, 0, 0,
-                 Fnc_ColorFromText(font.ForeColor.text(), 0), true);
+                 colourFromText(font.ForeColor.text(), 0), true);
     return *canvas.image();
 }
 
@@ -305,8 +305,8 @@ void SFrm_ItemCntentLayOut::editRules() {
 void SFrm_ItemCntentLayOut::resetLayout() {
     if (prompts_.ask(kAskResetContents, PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
-    Fnc_DefaultContentLayout(shared_);
-    Fnc_DefaultContentLayout(work_);
+    setDefaultContentLayout(shared_);
+    setDefaultContentLayout(work_);
     rebuildBoxes();
 }
 

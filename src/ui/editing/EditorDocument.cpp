@@ -66,7 +66,7 @@ void sizeToDesignFrame(LayoutItem& item) {
 
 LayoutItem newItemRecord(int category, int variant, const PageValues& page) {
     LayoutItem item;
-    Fnc_NewItemDefaults(category, variant, item, page.PaperWidth, page.PaperHeight);
+    applyNewItemDefaults(category, variant, item, page.PaperWidth, page.PaperHeight);
     sizeToDesignFrame(item);
     return item;
 }
@@ -339,7 +339,7 @@ QString EditorDocument::layoutFolder() const {
 
 void EditorDocument::fitCanvasToPaper() {
     PageValues& page = document_->page;
-    const QSize canvas = Fnc_CanvasSize(page.PaperWidth, page.PaperHeight);
+    const QSize canvas = canvasSizeForPaper(page.PaperWidth, page.PaperHeight);
     if (canvas.isEmpty())
         return;
     page.CanvasWidth = canvas.width();
@@ -353,7 +353,7 @@ void EditorDocument::fitRecord(int slot, bool toContents) {
     const QString folder = layoutFolder();
     // A picture's own size is remembered in the item once and kept from then on.
     if (item.Category == CategoryPicture)
-        Fnc_StorePictureSize(item, folder);
+        storePictureSize(item, folder);
     if (!outputMonth_ || !(toContents || autoSized(item)))
         return;
     const auto size =
@@ -437,7 +437,7 @@ std::optional<int> EditorDocument::addItem(const LayoutItem& record, std::option
         LayoutItem& item = document_->item(slot);
         item = record;
         item.Live = kFalse;
-        Fnc_DefaultFontSpec(item.SpareFont);
+        setDefaultFontSpec(item.SpareFont);
         document_->commitNewItem(slot);
         if (topLeft) {
             item.Left = static_cast<float>(topLeft->x());
@@ -462,7 +462,7 @@ std::optional<int> EditorDocument::pasteItem(std::optional<QPointF> at) {
         LayoutItem& item = document_->item(slot);
         item = *document_->clipboard();
         item.Live = kFalse;
-        Fnc_DefaultFontSpec(item.SpareFont);
+        setDefaultFontSpec(item.SpareFont);
         document_->commitNewItem(slot);
         const QPointF topLeft = pastePosition(item, at);
         item.Left = static_cast<float>(topLeft.x());

@@ -58,7 +58,7 @@ std::optional<QSizeF> ItemMeasure::contentSize(const LayoutItem& item, int year,
                                  static_cast<int>(std::lround(item.Height + kItemFrame))),
                            fonts_);
     DateRange range = pageDateRange(year, month);
-    if (!Fnc_LayOutItemDraw(ctx_, item, &target, range, true, DrawSurface{}, 0, 0, layoutFolder))
+    if (!drawLayoutItem(ctx_, item, &target, range, true, DrawSurface{}, 0, 0, layoutFolder))
         return std::nullopt;
     return QSizeF(target.size().width() - kItemFrame, target.size().height() - kItemFrame);
 }

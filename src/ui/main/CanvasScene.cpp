@@ -214,7 +214,7 @@ bool CanvasScene::Fnc_ItemPrint(int slot) {
     DateRange range =
         pageDateRange(static_cast<int>(month->year()), static_cast<int>(unsigned(month->month())));
     // The document has sized the item already: the preview only draws into that size.
-    const bool ok = Fnc_LayOutItemDraw(previewContext_, item, &view->preview(), range, false,
+    const bool ok = drawLayoutItem(previewContext_, item, &view->preview(), range, false,
                                        DrawSurface{}, 0, 0, editor_.layoutFolder());
     view->update();
     return ok;

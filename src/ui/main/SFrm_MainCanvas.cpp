@@ -36,7 +36,7 @@ bool SFrm_Main::Fnc_LayOutPageSizeChange(bool skipDialog) {
         if (dialog.exec() != QDialog::Accepted)
             return true;
         PageValues page = dialog.values();
-        const QSize canvas = Fnc_CanvasSize(page.PaperWidth, page.PaperHeight);
+        const QSize canvas = canvasSizeForPaper(page.PaperWidth, page.PaperHeight);
         if (canvas.isEmpty())
             return false;
         page.CanvasWidth = canvas.width();

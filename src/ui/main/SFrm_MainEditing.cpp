@@ -214,7 +214,7 @@ bool SFrm_Main::Fnc_LayOutItemAdd() {
         return false;
     // A picture starts at its file's size, made smaller to fit the paper with its shape kept.
     const bool picture = item.Category == CategoryPicture;
-    if (picture && Fnc_StorePictureSize(item, editor_->layoutFolder()))
+    if (picture && storePictureSize(item, editor_->layoutFolder()))
         sizeToDesignFrame(item);
     // The new item starts where the user is looking, not at the page's far corner.
     const QRectF visible = canvasView_->visibleSceneRect().intersected(
