@@ -76,7 +76,7 @@ std::unique_ptr<SFrm_Main> openEditor(const QString& layout = kWallCalendar) {
     auto start = startEditor(settingsDir->filePath(QStringLiteral("Tobirae.ini")), localToday());
     auto window = std::make_unique<SFrm_Main>(std::move(*start), prompts);
     showEditorWindow(*window);
-    window->Fnc_LayOutRead(layout);
+    window->openLayout(layout);
     // Usable: everything painted once.
     QCoreApplication::processEvents();
     window->grab();
@@ -110,7 +110,7 @@ BENCHMARK(BM_MonthChangeRedraw)->Unit(benchmark::kMillisecond)->UseRealTime()->I
 void BM_MonthChangeRedrawAt100Percent(benchmark::State& state) {
     auto window = openEditor();
     window->canvasView()->setZoom(1.0);
-    window->Fnc_RefreshAllItem();
+    window->redrawAllItems();
     redrawMonthAfterMonth(state, *window);
 }
 BENCHMARK(BM_MonthChangeRedrawAt100Percent)
@@ -224,7 +224,7 @@ BENCHMARK(BM_DayCellEditorOpensOnVerticalList)
 void showGrid(SFrm_Main& window, bool shown) {
     window.settings().GridShown[0] = shown;
     window.settings().GridX[0] = window.settings().GridY[0] = 60;
-    window.Fnc_PageRePrint();
+    window.updateGuides();
 }
 
 // The slot of the first month box of the layout.
@@ -247,7 +247,7 @@ void BM_DragMonthBox(benchmark::State& state) {
     showGrid(*window, state.range(1) != 0);
     CanvasView* canvas = window->canvasView();
     canvas->setZoom(state.range(0) / 100.0);
-    window->Fnc_RefreshAllItem();
+    window->redrawAllItems();
     const int slot = monthBoxSlot(*window);
     ItemView* view = window->itemView(slot);
     if (!view) {
@@ -343,7 +343,7 @@ std::unique_ptr<SFrm_Main> openWithGrid(const benchmark::State& state) {
                              window->document().page.CanvasHeight));
     else
         view->setZoom(1.0);
-    window->Fnc_RefreshAllItem();
+    window->redrawAllItems();
     QCoreApplication::processEvents();
     return window;
 }

@@ -64,7 +64,7 @@ private slots:
 void ExportTests::nothingToExport() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
-    QVERIFY(!w.Fnc_MakeBmpFile());
+    QVERIFY(!w.exportPageBitmap());
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("作成するデータがありません。")});
     QVERIFY(f.prompts.fileDialogs.empty());
 }
@@ -73,8 +73,8 @@ void ExportTests::dialogCancelled() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
-    QVERIFY(!w.Fnc_MakeBmpFile());
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(!w.exportPageBitmap());
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
     QVERIFY(f.prompts.fileDialogs[0].save);
     QCOMPARE(f.prompts.fileDialogs[0].request.filter,
@@ -118,7 +118,7 @@ void ExportTests::exportMatchesCommandLine() {
                                          {CategoryMonthFamily, VariantBoxMini, 40, 700, 11}}));
     }
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(layout));
+    QVERIFY(w.openLayout(layout));
     if (edited) {
         EditorDocument& editor = w.editor();
         QVERIFY(editor.dragItem(0, {70, 90}));
@@ -132,7 +132,7 @@ void ExportTests::exportMatchesCommandLine() {
     }
     if (saveFirst) {
         f.prompts.files.push_back(f.path("saved.CLF"));
-        QVERIFY(w.Fnc_LayOutSave());
+        QVERIFY(w.saveLayoutAs());
         layout = f.path("saved.CLF");
         f.prompts.messages.clear();
     }
@@ -176,16 +176,16 @@ void ExportTests::dialogProposesLayoutNameThenLastFile() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("cal2005.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("cal2005.CLF")));
+    QVERIFY(w.openLayout(f.path("cal2005.CLF")));
     const QString first = f.path("first.BMP");
     f.prompts.files.push_back(first);
-    QVERIFY(w.Fnc_MakeBmpFile());
+    QVERIFY(w.exportPageBitmap());
     QCOMPARE(QFileInfo(f.prompts.fileDialogs[0].request.initialPath).fileName(),
              QStringLiteral("cal2005"));
     QCOMPARE(QFileInfo(f.prompts.fileDialogs[0].request.initialPath).absolutePath(),
              QFileInfo(f.path("cal2005.CLF")).absolutePath());
     QVERIFY(QFile::exists(first));
-    QVERIFY(!w.Fnc_MakeBmpFile()); // cancelled
+    QVERIFY(!w.exportPageBitmap()); // cancelled
     QCOMPARE(f.prompts.fileDialogs[1].request.initialPath, first);
 }
 
@@ -202,14 +202,14 @@ void ExportTests::failuresAreReported() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.editor().document().page.PaperSize = 1;
     w.editor().document().page.PaperWidth = paperMillimetres;
     w.editor().document().page.PaperHeight = paperMillimetres;
-    QVERIFY(w.Fnc_LayOutPageSizeChange(true));
+    QVERIFY(w.changePageSize(true));
     f.prompts.files.push_back(f.path(target));
     QSignalSpy finished(&w, &SFrm_Main::exportFinished);
-    QVERIFY(!w.Fnc_MakeBmpFile());
+    QVERIFY(!w.exportPageBitmap());
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY2(f.prompts.messages[0].startsWith(
                  QStringLiteral("画像ファイルを作成できませんでした。\r\n")),
@@ -229,7 +229,7 @@ void ExportTests::failuresAreReported() {
 void ExportTests::previewDrawsThePage() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
+    QVERIFY(w.openLayout(kWallCalendar));
     Sfrm_Zoom zoom(w.pageJob(), 2049, 11, &w);
     zoom.resize(420, 640);
     zoom.show();
@@ -279,7 +279,7 @@ void ExportTests::previewDrawsThePage() {
 void ExportTests::printerPagesAreThePdfPages() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
+    QVERIFY(w.openLayout(kWallCalendar));
     const PageJob job = w.pageJob();
     using std::chrono::year;
     const auto months = monthRange(year(2027) / 12, year(2028) / 1);
@@ -299,7 +299,7 @@ void ExportTests::printerPagesAreThePdfPages() {
 void ExportTests::pdfOfAMonthRange() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
+    QVERIFY(w.openLayout(kWallCalendar));
     using std::chrono::year;
     w.setOutputMonth(2027, 9);
     QStringList titles;
@@ -349,7 +349,7 @@ void ExportTests::pdfOfAMonthRange() {
 void ExportTests::monthRangeIntoAFolder() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(kWallCalendar));
+    QVERIFY(w.openLayout(kWallCalendar));
     using std::chrono::year;
     MonthRangeChoice choice{year(2027) / 11, year(2028) / 2, PageFileFormat::Png};
     QStringList titles;

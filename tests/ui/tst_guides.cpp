@@ -126,11 +126,11 @@ void GuideTests::editLinesFollowTheSettings() {
 
     // The options turn the horizontal lines off: their entries go with them.
     w.settings().EditLineShown[1] = false;
-    w.Fnc_PageRePrint();
+    w.updateGuides();
     QVERIFY(!w.editLine(1, 0)->isVisible());
     QVERIFY(w.menus().editLineMenu->menuAction()->isVisible());
     w.settings().EditLineShown[0] = false;
-    w.Fnc_PageRePrint();
+    w.updateGuides();
     QVERIFY(!w.editLine(0, 0)->isVisible());
     QVERIFY(!w.editLine(0, 1)->isVisible());
     QVERIFY(!w.menus().editLineMenu->menuAction()->isVisible());
@@ -169,7 +169,7 @@ void GuideTests::linesStayAboveTheItems() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 300, 500, 12},
                                               {CategoryYear, 0, 320, 520, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.selectItem(0);
     const QPointF onLine(w.editLine(0, 0)->position(), 0);
     for (int slot : {0, 1}) {
@@ -186,7 +186,7 @@ void GuideTests::linesMoveToAnItemsEdges() {
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 50, 60, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.selectItem(0);
     const LayoutItem& item = w.document().item(0);
     const double right = item.Left + item.Width;
@@ -211,7 +211,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 50, 60, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.selectItem(0);
     const MainMenus& m = w.menus();
     for (QAction* entry :
@@ -253,7 +253,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     QCOMPARE(w.document().anchor(0), (LockAnchor{100.5f, 60}));
 
     f.prompts.files.push_back(f.path("b.CLF"));
-    QVERIFY(w.Fnc_LayOutSave());
+    QVERIFY(w.saveLayoutAs());
     const auto saved = readLayoutFileContent(f.path("b.CLF"));
     QVERIFY(saved.content);
     QCOMPARE(saved.content->items.at(0).Left, 100.5f);
@@ -261,7 +261,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
 
     // Entries against lines that are not shown are not offered.
     w.settings().EditLineShown[1] = false;
-    w.Fnc_PageRePrint();
+    w.updateGuides();
     QVERIFY(m.combineRight->isEnabled());
     QVERIFY(m.editLineLeft->isEnabled());
     QVERIFY(!m.combineTop->isEnabled());

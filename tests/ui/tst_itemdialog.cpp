@@ -943,7 +943,7 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
                 child<QLineEdit>(dialog, "Text1")->setText(picture);
             child<QPushButton>(dialog, "Cmd_Ret0")->click();
         });
-        QVERIFY(w.Fnc_LayOutItemAdd());
+        QVERIFY(w.addItemFromDialog());
     }
     QVERIFY(f.prompts.questions.empty()); // new items change kind without a question
     QCOMPARE(w.editor().undoStack().count(), 10);
@@ -962,8 +962,8 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
 
     // The saved layout draws on the command line exactly as the editor exports it.
     f.prompts.files = {f.path("kinds.CLF"), f.path("editor.bmp")};
-    QVERIFY(w.Fnc_LayOutSave());
-    QVERIFY(w.Fnc_MakeBmpFile());
+    QVERIFY(w.saveLayoutAs());
+    QVERIFY(w.exportPageBitmap());
     QCOMPARE(f.prompts.messages, QStringList({"保存しました。", "作成しました。"}));
 #ifdef TOBIRAE_CLI
     QProcess cli;
@@ -1015,13 +1015,13 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
         child<QRadioButton>(dialog, "Opt_PrintLeft1")->click();
         child<QPushButton>(dialog, "Cmd_Ret0")->click();
     });
-    QVERIFY(w.Fnc_LayOutItemAdd());
+    QVERIFY(w.addItemFromDialog());
     f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBox5);
         choose(child<QComboBox>(dialog, "Cmb_1Month1"), 1);
         child<QPushButton>(dialog, "Cmd_Ret0")->click();
     });
-    QVERIFY(w.Fnc_LayOutItemAdd());
+    QVERIFY(w.addItemFromDialog());
     QCOMPARE(listTexts(w).mid(0, 2), QStringList({" 1 テキスト", " 2 月Box5段"}));
     const int textSlot = w.document().liveSlotsInDrawingOrder().front();
     const LayoutItem text = w.document().item(textSlot);
@@ -1031,7 +1031,7 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
     QVERIFY(text.Width > 100); // a text item keeps its own size, not a design frame's
 
     f.prompts.files = {f.path("year.CLF")};
-    QVERIFY(w.Fnc_LayOutSave());
+    QVERIFY(w.saveLayoutAs());
     const LayoutParseResult saved = readLayoutFileContent(f.path("year.CLF"));
     QVERIFY(saved.content);
     QCOMPARE(saved.content->header.ItemCount, 1); // other readers see the month box only
@@ -1053,12 +1053,12 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
     damaged.close();
     f.prompts.messages.clear();
     f.prompts.answers = {PromptAnswer::No};
-    QVERIFY(w.Fnc_LayOutRead(f.path("damaged.CLF")));
+    QVERIFY(w.openLayout(f.path("damaged.CLF")));
     QCOMPARE(w.document().liveCount(), 1);
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY(f.prompts.messages.front().contains("壊れて"));
     f.prompts.files = {f.path("damaged.CLF")};
-    QVERIFY(!w.Fnc_LayOutSave());
+    QVERIFY(!w.saveLayoutAs());
     QCOMPARE(fileBytes(f.path("damaged.CLF")), bytes);
 }
 
@@ -1068,7 +1068,7 @@ void ItemDialogTests::editingIsOneStepWithLabels() {
         test::writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 20, 20, 12},
                                                 {CategoryMonthFamily, VariantBox5, 40, 200, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(1);
     const QStringList labelsBefore = listTexts(w);
     QCOMPARE(labelsBefore, QStringList({" 1 年表示", " 2 月Box5段", " 1 年表示", " 2 月Box5段"}));
@@ -1113,7 +1113,7 @@ void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
     test::MainWindowFixture f;
     QVERIFY(test::writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 20, 20, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(0);
     f.dialogScripts.push_back([&](SFrm_AddCtrl& dialog) {
         f.prompts.answers = {PromptAnswer::Yes};
@@ -1133,14 +1133,14 @@ void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
         chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
         dialog.reject();
     });
-    QVERIFY(!w.Fnc_LayOutItemAdd());
+    QVERIFY(!w.addItemFromDialog());
     QCOMPARE(w.document().liveCount(), 1);
     QCOMPARE(w.editor().undoStack().count(), 0);
     f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
         child<QPushButton>(dialog, "Cmd_Ret0")->click();
     });
-    QVERIFY(w.Fnc_LayOutItemAdd());
+    QVERIFY(w.addItemFromDialog());
     QCOMPARE(w.editor().undoStack().count(), 1);
     QCOMPARE(w.itemList()->itemText(1), QStringLiteral(" 2 月BoxMini"));
     w.menus().undo->trigger();

@@ -387,7 +387,7 @@ void MainWindowTests::shutdownQuestionWithItems() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     // A layout as it was read loses nothing: the plain confirmation.
     f.prompts.answers = {PromptAnswer::No};
     QVERIFY(!w.close());
@@ -456,7 +456,7 @@ void MainWindowTests::readLayoutWithHugePaperCutsItDown() {
     QVERIFY(!writeLayoutFile(*document, f.path("huge.CLF")).has_value());
     SFrm_Main& w = f.start();
     w.paper()->setGrid(true, 120, 120);
-    QVERIFY(w.Fnc_LayOutRead(f.path("huge.CLF")));
+    QVERIFY(w.openLayout(f.path("huge.CLF")));
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY(f.prompts.messages[0].contains(QStringLiteral("5000 mm")));
     QCOMPARE(w.editor().document().page.PaperWidth, 5000.f);
@@ -467,7 +467,7 @@ void MainWindowTests::readLayoutWithHugePaperCutsItDown() {
 void MainWindowTests::readLayoutCancelled() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
-    QVERIFY(!w.Fnc_LayOutRead());
+    QVERIFY(!w.openLayout());
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
     QVERIFY(f.prompts.messages.isEmpty());
@@ -481,8 +481,8 @@ void MainWindowTests::readDamagedLayoutKeepsDocument() {
     bad.write(fileBytes(f.path("good.CLF")).left(500)); // header promises two whole items
     bad.close();
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("good.CLF")));
-    QVERIFY(!w.Fnc_LayOutRead(f.path("bad.CLF")));
+    QVERIFY(w.openLayout(f.path("good.CLF")));
+    QVERIFY(!w.openLayout(f.path("bad.CLF")));
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY(f.prompts.messages[0].startsWith(
         QStringLiteral("レイアウトファイルを読み込めませんでした。")));
@@ -530,7 +530,7 @@ void MainWindowTests::dropLayout() {
     const QByteArray first = fileBytes(f.path("first.CLF"));
     SFrm_Main& w = f.start();
     if (withItems)
-        QVERIFY(w.Fnc_LayOutRead(f.path("first.CLF")));
+        QVERIFY(w.openLayout(f.path("first.CLF")));
     if (edited) {
         QVERIFY(withItems ? w.moveItemToEdge(0, Edge::Right)
                           : w.editor()
@@ -599,7 +599,7 @@ void MainWindowTests::dropPictureOnPictureItem() {
     picture.fill(Qt::red);
     QVERIFY(picture.save(f.path("red.bmp")));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.canvasView()->setZoom(1.0);
     w.canvasView()->ensureVisible(QRectF(0, 0, 500, 500), 0, 0);
     const LayoutItem heading = w.document().item(1);
@@ -639,7 +639,7 @@ void MainWindowTests::previewsDecodeAPictureOnceUntilItsFileChanges() {
     QVERIFY(paint(Qt::red));
     const QDateTime written = QFileInfo(f.path("pic.bmp")).lastModified();
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     const auto shownColour = [&] {
         const QImage shown = w.itemView(0)->preview().image();
         return shown.pixelColor(shown.width() / 2, shown.height() / 2);
@@ -733,7 +733,7 @@ void MainWindowTests::previewsHoldOnlyThePaper() {
 void MainWindowTests::saveWithoutItems() {
     MainWindowFixture f;
     SFrm_Main& w = f.start();
-    QVERIFY(!w.Fnc_LayOutSave());
+    QVERIFY(!w.saveLayoutAs());
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("保存するデータがありません。")});
     QVERIFY(f.prompts.fileDialogs.empty());
 }
@@ -744,7 +744,7 @@ void MainWindowTests::saveWritesTheSameLayout() {
     QVERIFY(writeTestLayout(
         f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}, {CategoryPicture, 0, 200, 300, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     f.prompts.files.push_back(f.path("b.CLF"));
     w.menus().layoutSave->trigger();
     QCOMPARE(f.prompts.fileDialogs.back().request.initialPath,
@@ -755,7 +755,7 @@ void MainWindowTests::saveWritesTheSameLayout() {
     QCOMPARE(w.document().path(), QFileInfo(f.path("b.CLF")).absoluteFilePath());
 
     // Cancelling the dialog writes nothing and keeps the path.
-    QVERIFY(!w.Fnc_LayOutSave());
+    QVERIFY(!w.saveLayoutAs());
     QCOMPARE(f.prompts.messages.size(), 1);
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
 }
@@ -778,12 +778,12 @@ void MainWindowTests::newData() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     const QByteArray before = fileBytes(f.path("a.CLF"));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     // Right after reading nothing would be lost: nothing is asked.
     w.menus().newData->trigger();
     QVERIFY(f.prompts.questions.empty());
     QVERIFY(w.document().itemList().empty());
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     QVERIFY(w.moveItemToEdge(0, Edge::Right));
     if (readOnly)
         QFile::setPermissions(f.path("a.CLF"), QFile::ReadOwner);
@@ -820,7 +820,7 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
     SFrm_Main& w = f.start();
     w.setOutputMonth(2027, 4);
     w.setTemplateFolder(folder);
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     QVERIFY(w.moveItemToEdge(0, Edge::Right));
     QStringList listed;
     bool brokenChosen = true;
@@ -983,7 +983,7 @@ void MainWindowTests::monthChangeRedrawsPreviews() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 30, 40, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     const QImage january = w.itemView(0)->preview().image();
     QVERIFY(!january.isNull());
     QTest::mouseClick(w.outputRange()->monthButton(1), Qt::LeftButton);
@@ -1011,7 +1011,7 @@ void MainWindowTests::pictureSizeIsRememberedOnFirstDraw() {
     QCOMPARE(document->item(0).DesignWidth, 0);
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")).has_value());
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     QCOMPARE(w.document().item(0).DesignWidth, 64);
     QCOMPARE(w.document().item(0).DesignHeight, 48);
     // The remembered size stays when the file changes.
@@ -1025,7 +1025,7 @@ void MainWindowTests::itemListSelectionShowsPosition() {
     QVERIFY(writeTestLayout(
         f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}, {CategoryPicture, 0, 200, 300, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem& second = w.document().item(1);
     w.itemList()->setCurrentIndex(1);
     emit w.itemList()->activated(1);
@@ -1044,7 +1044,7 @@ void MainWindowTests::drawingOrderMoves() {
                                               {CategoryMonthDisplay, 0, 0, 200, 12},
                                               {CategoryPicture, 0, 0, 400, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     QListWidget* order = w.drawingOrderList();
     auto up = w.findChild<QPushButton*>("Cmd_OrderUp");
     auto down = w.findChild<QPushButton*>("Cmd_OrderDown");
@@ -1083,7 +1083,7 @@ void MainWindowTests::centreLockedHeadingsFollowTheirPreview() {
     document->item(2).VCenterLocked = kTrue; // pictures are not centred by their preview
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")).has_value());
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem& centred = w.document().item(0);
     QCOMPARE(centred.Left, (w.editor().document().page.CanvasWidth - centred.Width) / 2);
     QCOMPARE(w.itemView(0)->pos().x(), double(centred.Left));
@@ -1102,7 +1102,7 @@ void MainWindowTests::zoomRedrawsPreviewsFiner() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthFamily, VariantBoxMini, 30, 40, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     CanvasView* view = w.canvasView();
     view->setZoom(1.0);
     const LayoutItem before = w.document().item(0);
@@ -1301,7 +1301,7 @@ void MainWindowTests::addUndoRedoByKeys() {
     // A layout read and a new document start a new history.
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     f.prompts.answers = {PromptAnswer::No, PromptAnswer::No};
-    w.Fnc_LayOutRead(f.path("a.CLF"));
+    w.openLayout(f.path("a.CLF"));
     QVERIFY(!w.menus().undo->isEnabled());
     QVERIFY(!w.menus().redo->isEnabled());
     w.menus().itemAdd->trigger();
@@ -1318,7 +1318,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     SFrm_Main& w = f.start();
     QVERIFY(activate(w));
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     auto* bar = w.findChild<QToolBar*>(QStringLiteral("Tbr_Align"));
     QVERIFY(bar);
     QVERIFY(bar->isVisible());
@@ -1376,7 +1376,7 @@ void MainWindowTests::paperChangeOffersToScale() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(1);
     const auto chooseA5 = [&] {
         onModal<SFrm_LayOut>([&] { w.menus().pageSize->trigger(); },
@@ -1420,7 +1420,7 @@ void MainWindowTests::newItemsStartInSightAndFitThePaper() {
     w.testHooks().newItemConfirmation = [](LayoutItem& item) {
         return item.Category == CategoryYear;
     };
-    QVERIFY(w.Fnc_LayOutItemAdd());
+    QVERIFY(w.addItemFromDialog());
     const int year = w.document().currentSlot();
     QCOMPARE(w.document().item(year).Left, float(std::floor(visible.left())));
     QCOMPARE(w.document().item(year).Top, float(std::floor(visible.top())));
@@ -1435,7 +1435,7 @@ void MainWindowTests::newItemsStartInSightAndFitThePaper() {
         item.PictureFile.setText(picture);
         return true;
     };
-    QVERIFY(w.Fnc_LayOutItemAdd());
+    QVERIFY(w.addItemFromDialog());
     const LayoutItem& added = w.document().item(w.document().currentSlot());
     QVERIFY(added.Left + added.Width + 4 <= w.document().page.CanvasWidth);
     QVERIFY(added.Top + added.Height + 4 <= w.document().page.CanvasHeight);
@@ -1450,7 +1450,7 @@ void MainWindowTests::cancelledAddKeepsCurrentItem() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.editor().document().item(0).Live =
         kFalse; // slot 0 free: the one a cancelled add used to choose
     w.selectItem(1);
@@ -1459,7 +1459,7 @@ void MainWindowTests::cancelledAddKeepsCurrentItem() {
         asked = true;
         return item.Category == CategoryYear && false;
     };
-    QVERIFY(!w.Fnc_LayOutItemAdd());
+    QVERIFY(!w.addItemFromDialog());
     QVERIFY(asked);
     QCOMPARE(w.document().currentSlot(), 1);
     QVERIFY(!w.menus().undo->isEnabled());
@@ -1483,7 +1483,7 @@ void MainWindowTests::dragWithTheMouse() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.editor().document().item(0).XLocked = toB16(xLocked);
     w.canvasView()->setZoom(zoom);
     w.canvasView()->ensureVisible(QRectF(0, 0, 300, 300), 0, 0);
@@ -1526,7 +1526,7 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     SFrm_Main& w = f.start();
     QVERIFY(activate(w));
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     QTest::mouseClick(w.canvasView()->viewport(), Qt::LeftButton, Qt::NoModifier,
                       w.canvasView()->mapFromScene(QPointF(320, 420)));
     QCOMPARE(w.document().currentSlot(), 1);
@@ -1562,7 +1562,7 @@ void MainWindowTests::resizeHandles() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.canvasView()->setZoom(1.0);
     w.canvasView()->ensureVisible(QRectF(0, 0, 400, 400), 0, 0);
     const LayoutItem before = w.document().item(0);
@@ -1598,12 +1598,12 @@ void MainWindowTests::popupMenuStates() {
     QVERIFY(!m.mouseLockAll->isEnabled());
     QVERIFY(!m.restack->isEnabled());
     QVERIFY(!m.paste->isEnabled());
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     w.prepareCanvasPopup(QPointF(5, 5));
     QVERIFY(m.mouseLockAll->isEnabled());
     QVERIFY(!m.restack->isEnabled());
     w.copyItem(0);
-    w.Fnc_LayOutItemPasete();
+    w.pasteCopiedItem();
     w.menus().mouseLockAll->trigger();
     w.prepareCanvasPopup(QPointF(5, 5));
     QVERIFY(m.restack->isEnabled());
@@ -1645,7 +1645,7 @@ void MainWindowTests::copyPasteAtCanvasPoint() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem source = w.document().item(0);
     w.selectItem(0);
     w.menus().copy->trigger();
@@ -1695,7 +1695,7 @@ void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
     QVERIFY(w.editor().undoStack().isClean());
 
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     dragOnCanvas(w.canvasView(), {60, 60}, {110, 90});
     QVERIFY(!w.editor().undoStack().isClean());
     w.menus().overwriteSave->trigger();
@@ -1732,7 +1732,7 @@ void MainWindowTests::overwriteSaveOnAFullDisk() {
         }
     }
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(layout));
+    QVERIFY(w.openLayout(layout));
     for (int i = 0; i < 12; ++i)
         QVERIFY(w.editor().addItem(newItemRecord(CategoryYear, 0, w.document().page),
                                    QPointF(10 * i, 10 * i), true));

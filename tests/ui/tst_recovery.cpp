@@ -58,7 +58,7 @@ void RecoveryTests::childEditor() {
     state->recoveryFolder = dir + QStringLiteral("/state/Tobirae");
     SFrm_Main w(std::move(*state), prompts);
     w.show();
-    QVERIFY(w.Fnc_LayOutRead(dir + QStringLiteral("/a.CLF")));
+    QVERIFY(w.openLayout(dir + QStringLiteral("/a.CLF")));
     QVERIFY(w.moveItemToEdge(0, Edge::Right));
     QVERIFY(w.moveItemToEdge(1, Edge::Bottom));
     QTRY_VERIFY_WITH_TIMEOUT(!copiesIn(dir + QStringLiteral("/state/Tobirae")).isEmpty(), 10000);
@@ -116,7 +116,7 @@ void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     SFrm_Main& w = f.start();
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     QVERIFY(w.moveItemToEdge(0, Edge::Right));
     w.recovery().flush();
     QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
@@ -150,7 +150,7 @@ void RecoveryTests::captionFollowsTheSavedState() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     SFrm_Main& w = f.start();
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
-    QVERIFY(w.Fnc_LayOutRead(f.path("a.CLF")));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
     QVERIFY(w.moveItemToEdge(0, Edge::Right));
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF*"));
@@ -210,8 +210,8 @@ void RecoveryTests::recentFilesAreRememberedAcrossStarts() {
         SFrm_Main& w = f.start();
         QVERIFY(!w.menus().recentFiles->isEnabled());
         for (int i = 0; i < 10; ++i)
-            QVERIFY(w.Fnc_LayOutRead(f.path(QStringLiteral("l%1.CLF").arg(i))));
-        QVERIFY(w.Fnc_LayOutRead(f.path("l3.CLF")));
+            QVERIFY(w.openLayout(f.path(QStringLiteral("l%1.CLF").arg(i))));
+        QVERIFY(w.openLayout(f.path("l3.CLF")));
         const QList<QAction*> entries = w.menus().recentFiles->actions();
         QCOMPARE(entries.size(), 8);
         QCOMPARE(entries[0]->text(), QStringLiteral("&1 l3.CLF"));

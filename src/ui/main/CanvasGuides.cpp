@@ -52,7 +52,7 @@ void CanvasGuides::showGrid() {
     scene_.paper()->setGrid(settings_.GridShown[0], settings_.GridX[0], settings_.GridY[0]);
 }
 
-bool CanvasGuides::Fnc_VHBarDisp() {
+bool CanvasGuides::updateRulers() {
     for (std::size_t axis = 0; axis < 2; ++axis)
         lines_[axis] = showEditLines(lines_[axis], settings_.EditLineShown[axis],
                                      settings_.EditLineSnap[axis], pageExtent(int(axis)))

@@ -30,8 +30,8 @@ public:
     // The paper's grid dots as the settings have them.
     void showGrid();
     // Shows or hides the edit lines by the settings; a shown line at 0 or less starts in the
-    // middle of the page (Fnc_VHBarDisp).
-    bool Fnc_VHBarDisp();
+    // middle of the page (updateRulers).
+    bool updateRulers();
     // "編集ラインを左端に合わせる" … for the item.
     bool moveEditLineToItem(int slot, Edge edge);
     void setZoom(double zoom);

@@ -59,13 +59,13 @@ CanvasScene::CanvasScene(const EditorDocument& editor, QObject* parent)
     connect(&editor_, &EditorDocument::itemChanged, this, &CanvasScene::itemChanged);
     connect(&editor_, &EditorDocument::orderChanged, this, &CanvasScene::stackViewsInDrawingOrder);
     connect(&editor_, &EditorDocument::pageChanged, this, &CanvasScene::showPage);
-    connect(&editor_, &EditorDocument::outputMonthChanged, this, [this] { Fnc_RefreshAllItem(); });
-    connect(&editor_, &EditorDocument::ownDaysChanged, this, [this] { Fnc_RefreshAllItem(); });
+    connect(&editor_, &EditorDocument::outputMonthChanged, this, [this] { redrawAllItems(); });
+    connect(&editor_, &EditorDocument::ownDaysChanged, this, [this] { redrawAllItems(); });
     connect(&editor_, &EditorDocument::documentReplaced, this, [this] {
         showPage();
         syncViewsWithDocument();
         showFocus(-1);
-        Fnc_RefreshAllItem();
+        redrawAllItems();
     });
 }
 
@@ -95,7 +95,7 @@ void CanvasScene::setVisibleArea(const QRectF& sceneArea) {
         return;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (document().isLive(slot) && itemView(slot) && resizeView(slot))
-            Fnc_ItemPrint(slot);
+            drawItemPreview(slot);
     }
 }
 
@@ -167,7 +167,7 @@ void CanvasScene::itemAdded(int slot) {
     placeView(slot);
     itemView(slot)->setResizeMode(isTrue(document().item(slot).SizeChangeMode));
     itemView(slot)->show();
-    Fnc_ItemPrint(slot);
+    drawItemPreview(slot);
 }
 
 void CanvasScene::itemRemoved(int slot) {
@@ -187,12 +187,12 @@ void CanvasScene::itemChanged(int slot, ItemChanges what) {
     view->setResizeMode(isTrue(item.SizeChangeMode));
     if (what & (ItemChange::Size | ItemChange::Content)) {
         placeView(slot);
-        Fnc_ItemPrint(slot);
+        drawItemPreview(slot);
     } else if (what & ItemChange::Position) {
         // Moving a view keeps its picture, unless another part of it comes onto the paper.
         view->setPos(item.Left, item.Top);
         if (resizeView(slot))
-            Fnc_ItemPrint(slot);
+            drawItemPreview(slot);
     }
 }
 
@@ -204,7 +204,7 @@ void CanvasScene::showFocus(int slot) {
         view->setFocusBorder(true);
 }
 
-bool CanvasScene::Fnc_ItemPrint(int slot) {
+bool CanvasScene::drawItemPreview(int slot) {
     ItemView* view = itemView(slot);
     const auto month = editor_.outputMonth();
     if (!view || !document().isLive(slot) || !month)
@@ -228,11 +228,11 @@ void CanvasScene::readOwnDays() {
 void CanvasScene::drawAllPreviews() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (document().isLive(slot) && itemView(slot))
-            Fnc_ItemPrint(slot);
+            drawItemPreview(slot);
     }
 }
 
-bool CanvasScene::Fnc_RefreshAllItem() {
+bool CanvasScene::redrawAllItems() {
     readOwnDays();
     drawAllPreviews();
     return true;

@@ -38,10 +38,10 @@ public:
     void setVisibleArea(const QRectF& sceneArea);
 
     // Draws the slot's preview for the output month into its view, at the record's size.
-    bool Fnc_ItemPrint(int slot);
+    bool drawItemPreview(int slot);
     // Every live item's preview, in slot order, with the layout's own days read afresh (its
     // linked files may have changed).
-    bool Fnc_RefreshAllItem();
+    bool redrawAllItems();
     // The view at the slot's record: made when missing, moved and sized.
     void placeView(int slot);
     // Views are stacked by drawing order so the canvas shows what the page will show.

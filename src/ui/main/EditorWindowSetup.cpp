@@ -40,7 +40,7 @@ void showEditorWindow(SFrm_Main& window, const QString& layoutFile) {
     }
     // The layout is read once the window is up; its paper decides the fit.
     QTimer::singleShot(0, &window, [&window, layoutFile] {
-        window.Fnc_LayOutRead(layoutFile);
+        window.openLayout(layoutFile);
         fitLargePage(window);
     });
 }

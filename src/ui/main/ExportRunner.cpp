@@ -140,7 +140,7 @@ ExportResult ExportRunner::runPages(
                });
 }
 
-bool ExportRunner::Fnc_MakeBmpFile() {
+bool ExportRunner::exportPageBitmap() {
     if (!readyToExport())
         return false;
     const LayoutDocument& document = editor_.document();

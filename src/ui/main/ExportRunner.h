@@ -41,7 +41,7 @@ public:
     PageJob pageJob() const;
 
     // "画像ファイル作成": returns once the file is written or the export failed.
-    bool Fnc_MakeBmpFile();
+    bool exportPageBitmap();
     // "PDF出力...": a month range as one PDF file.
     bool exportPdfRange();
     // "一括出力...": a month range as BMP or PNG files, or one PDF, into a folder.

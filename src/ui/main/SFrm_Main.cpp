@@ -67,7 +67,7 @@ SFrm_Main::SFrm_Main(EditorStartState start, UserPrompts& prompts, QWidget* pare
     range->setOutputMonth(start.outputYear, start.outputMonth);
     editor_->setOutputMonth(range->year(), range->month());
     range->setInitialising(false);
-    prgInit();
+    prepareCanvas();
     showRecentFiles();
     helpFile_ = QDir(dataFolder(QStringLiteral("help"))).filePath(QStringLiteral("index.html"));
     templateFolder_ = dataFolder(QStringLiteral("templates"));
@@ -123,21 +123,21 @@ void SFrm_Main::buildPanels() {
 
 void SFrm_Main::connectCommands() {
     connect(panel_.Cmd_Command[0], &QPushButton::clicked, this,
-            [this] { Fnc_LayOutPageSizeChange(false); });
+            [this] { changePageSize(false); });
     connect(menus_.pageSize, &QAction::triggered, panel_.Cmd_Command[0], &QPushButton::click);
-    connect(panel_.Cmd_Command[2], &QPushButton::clicked, this, [this] { Fnc_MakeBmpFile(); });
-    connect(menus_.makeBitmap, &QAction::triggered, this, [this] { Fnc_MakeBmpFile(); });
+    connect(panel_.Cmd_Command[2], &QPushButton::clicked, this, [this] { exportPageBitmap(); });
+    connect(menus_.makeBitmap, &QAction::triggered, this, [this] { exportPageBitmap(); });
     connect(menus_.exportPdf, &QAction::triggered, this, [this] { exportPdfRange(); });
     connect(menus_.exportRange, &QAction::triggered, this, [this] { exportMonthRange(); });
     connect(menus_.print, &QAction::triggered, this, [this] { printMonths(false); });
     connect(menus_.printPreview, &QAction::triggered, this, [this] { printMonths(true); });
-    connect(panel_.Cmd_Command[3], &QPushButton::clicked, this, [this] { Fnc_LayOutRead(); });
-    connect(menus_.layoutRead, &QAction::triggered, this, [this] { Fnc_LayOutRead(); });
-    connect(panel_.Cmd_Command[4], &QPushButton::clicked, this, [this] { Fnc_LayOutSave(); });
-    connect(menus_.layoutSave, &QAction::triggered, this, [this] { Fnc_LayOutSave(); });
+    connect(panel_.Cmd_Command[3], &QPushButton::clicked, this, [this] { openLayout(); });
+    connect(menus_.layoutRead, &QAction::triggered, this, [this] { openLayout(); });
+    connect(panel_.Cmd_Command[4], &QPushButton::clicked, this, [this] { saveLayoutAs(); });
+    connect(menus_.layoutSave, &QAction::triggered, this, [this] { saveLayoutAs(); });
     connect(menus_.overwriteSave, &QAction::triggered, this, [this] { saveLayoutOverwrite(); });
     connect(panel_.Cmd_Command[5], &QPushButton::clicked, this, &SFrm_Main::showPreview);
-    connect(menus_.newData, &QAction::triggered, this, [this] { Fnc_NewData(); });
+    connect(menus_.newData, &QAction::triggered, this, [this] { newLayout(); });
     connect(menus_.newFromTemplate, &QAction::triggered, this, [this] { newFromTemplate(); });
     connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
     connect(menus_.options, &QAction::triggered, this, &SFrm_Main::showOptions);
@@ -177,11 +177,11 @@ void SFrm_Main::connectCommands() {
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
-// The part of start-up that prepares the document's canvas (Fnc_PrgInit).
-void SFrm_Main::prgInit() {
-    Fnc_LayOutPageSizeChange(true);
+// The part of start-up that prepares the document's canvas (prepareCanvas).
+void SFrm_Main::prepareCanvas() {
+    changePageSize(true);
     menus_.paste->setEnabled(false);
-    Fnc_PageRePrint();
+    updateGuides();
     editor_->setCurrentSlot(-1);
 }
 

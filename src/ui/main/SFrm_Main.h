@@ -81,11 +81,11 @@ public:
 
     // --- Commands ---
     // Reads a layout file; an empty name asks with the open dialog.
-    bool Fnc_LayOutRead(const QString& fileName = {});
-    bool Fnc_LayOutSave();
+    bool openLayout(const QString& fileName = {});
+    bool saveLayoutAs();
     // "上書き保存": saves to the layout's own file; a new layout asks for a name first.
     bool saveLayoutOverwrite();
-    bool Fnc_NewData();
+    bool newLayout();
     // "テンプレートから新規作成...": a copy of a chosen template becomes a new, unnamed document.
     bool newFromTemplate();
     // Files dropped on the window: the first one is read when it is a layout file.
@@ -96,8 +96,8 @@ public:
     bool offerRecovery();
     RecoveryKeeper& recovery() { return *recovery_; }
     // "画像ファイル作成": returns once the export has ended; the window stays responsive meanwhile.
-    bool Fnc_MakeBmpFile();
-    bool Fnc_LayOutPageSizeChange(bool skipDialog);
+    bool exportPageBitmap();
+    bool changePageSize(bool skipDialog);
     void showOptions();
     // "予定・休日の設定": the layout's own days; OK is one step.
     bool showOwnDays();
@@ -114,9 +114,9 @@ public:
 
     // --- Canvas editing ---
     // "アイテム追加": new-item defaults, confirmed through confirmNewItem.
-    bool Fnc_LayOutItemAdd();
+    bool addItemFromDialog();
     // "貼り付け" at the canvas popup's point, or at the corner when there is none.
-    bool Fnc_LayOutItemPasete();
+    bool pasteCopiedItem();
     bool copyItem(int slot);
     // "削除" with its confirmation.
     bool deleteItemAsked(int slot);
@@ -131,15 +131,15 @@ public:
     void openItemProperties(int slot);
 
     // --- Previews and canvas ---
-    bool Fnc_RefreshAllItem();
-    bool Fnc_PageRePrint();
-    bool Fnc_SetMyCaption();
-    bool Fnc_ItemPointDisp(int slot);
-    bool Fnc_MoveSenter(bool vertical, int slot);
+    bool redrawAllItems();
+    bool updateGuides();
+    bool updateCaption();
+    bool showItemPosition(int slot);
+    bool centreSelectedItem(bool vertical, int slot);
 
     // --- Edit lines and grid ---
     // Enabled states of the entries that need shown edit lines.
-    bool Fnc_SetEditLineMenu();
+    bool updateEditLineActions();
     // axis 0: the vertical lines V0, V1; 1: the horizontal lines H0, H1.
     EditLineItem* editLine(int axis, int index) const;
     EditLines editLines() const;
@@ -170,7 +170,7 @@ private:
     // Enabled states of the guide entries of the "位置" and "編集ライン" submenus.
     void prepareGuideEntries(int slot);
     void connectCommands();
-    void prgInit();
+    void prepareCanvas();
     void connectEditing();
     void showPage();
     // Asks whether the items follow a new paper; the scale when they do.

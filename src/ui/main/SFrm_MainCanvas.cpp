@@ -30,7 +30,7 @@ QString coordinateText(double value) {
 
 } // namespace
 
-bool SFrm_Main::Fnc_LayOutPageSizeChange(bool skipDialog) {
+bool SFrm_Main::changePageSize(bool skipDialog) {
     if (!skipDialog) {
         SFrm_LayOut dialog(document().page, kLayoutDpi, this);
         if (dialog.exec() != QDialog::Accepted)
@@ -73,26 +73,26 @@ void SFrm_Main::showPage() {
     settings_.Page.Resolution = page.ResolutionDpi;
     settings_.Page.Portrait = toB16(page.Portrait);
     scene_->showPage();
-    Fnc_PageRePrint();
+    updateGuides();
 }
 
-bool SFrm_Main::Fnc_RefreshAllItem() {
-    scene_->Fnc_RefreshAllItem();
+bool SFrm_Main::redrawAllItems() {
+    scene_->redrawAllItems();
     if (scene_->focusedSlot() >= 0)
-        Fnc_ItemPointDisp(scene_->focusedSlot());
+        showItemPosition(scene_->focusedSlot());
     return true;
 }
 
-bool SFrm_Main::Fnc_PageRePrint() {
+bool SFrm_Main::updateGuides() {
     paper()->setBackColor(settings_.Page.PageBackColor);
     guides_->showGrid();
     editor_->setGridSnap(gridSnap());
-    guides_->Fnc_VHBarDisp();
-    Fnc_SetEditLineMenu();
+    guides_->updateRulers();
+    updateEditLineActions();
     return true;
 }
 
-bool SFrm_Main::Fnc_MoveSenter(bool vertical, int slot) {
+bool SFrm_Main::centreSelectedItem(bool vertical, int slot) {
     if (slot < 0)
         slot = document().currentSlot();
     if (!document().isLive(slot))
@@ -101,7 +101,7 @@ bool SFrm_Main::Fnc_MoveSenter(bool vertical, int slot) {
     return true;
 }
 
-bool SFrm_Main::Fnc_ItemPointDisp(int slot) {
+bool SFrm_Main::showItemPosition(int slot) {
     if (!document().isLive(slot))
         return false;
     const LayoutItem& item = document().item(slot);
@@ -164,7 +164,7 @@ void SFrm_Main::moveDrawingOrder(int step) {
     Lst_PrintNo->setCurrentRow(moved);
 }
 
-bool SFrm_Main::Fnc_SetMyCaption() {
+bool SFrm_Main::updateCaption() {
     // Paths use "/" here; a name typed with "\" still counts as a folder separator.
     QString name = document().path();
     name = name.mid(

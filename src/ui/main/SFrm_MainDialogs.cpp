@@ -36,7 +36,7 @@ void SFrm_Main::showOptions() {
             settings_.GridY[g] = chosen.grids[g].spacingY;
         }
     }
-    Fnc_PageRePrint();
+    updateGuides();
 }
 
 bool SFrm_Main::showOwnDays() {

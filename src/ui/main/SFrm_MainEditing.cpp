@@ -57,9 +57,9 @@ void SFrm_Main::connectEditing() {
     connect(menus_.undo, &QAction::triggered, &history, &QUndoStack::undo);
     connect(menus_.redo, &QAction::triggered, &history, &QUndoStack::redo);
 
-    connect(panel_.Cmd_Command[1], &QPushButton::clicked, this, [this] { Fnc_LayOutItemAdd(); });
-    connect(menus_.itemAdd, &QAction::triggered, this, [this] { Fnc_LayOutItemAdd(); });
-    connect(menus_.paste, &QAction::triggered, this, [this] { Fnc_LayOutItemPasete(); });
+    connect(panel_.Cmd_Command[1], &QPushButton::clicked, this, [this] { addItemFromDialog(); });
+    connect(menus_.itemAdd, &QAction::triggered, this, [this] { addItemFromDialog(); });
+    connect(menus_.paste, &QAction::triggered, this, [this] { pasteCopiedItem(); });
     connect(menus_.mouseLockAll, &QAction::triggered, editor_, &EditorDocument::setAllItemsLocked);
     connect(menus_.restack, &QAction::triggered, scene_, &CanvasScene::stackViewsInDrawingOrder);
     const auto onCurrent = [this](auto act) {
@@ -79,7 +79,7 @@ void SFrm_Main::connectEditing() {
                 QTimer::singleShot(10, this, [this, slot] { openItemProperties(slot); });
             }));
     connect(menus_.redraw, &QAction::triggered, this,
-            onCurrent([this](int slot) { scene_->Fnc_ItemPrint(slot); }));
+            onCurrent([this](int slot) { scene_->drawItemPreview(slot); }));
     connect(menus_.fitFrame, &QAction::triggered, this,
             onCurrent([this](int slot) { editor_->fitToContents(slot); }));
     const std::array<std::pair<QAction*, PositionLock>, 4> locks{
@@ -128,12 +128,12 @@ void SFrm_Main::connectView(ItemView* view) {
         editor_->dragItem(slot, topLeft);
         // A refused or locked move puts the view back where the item is.
         scene_->placeView(slot);
-        Fnc_ItemPointDisp(slot);
+        showItemPosition(slot);
     });
     connect(view, &ItemView::resizeReleased, this, [this](int slot, const QRectF& rect) {
         editor_->resizeItem(slot, rect);
         scene_->placeView(slot);
-        Fnc_ItemPointDisp(slot);
+        showItemPosition(slot);
     });
     connect(view, &ItemView::doubleClicked, this, &SFrm_Main::openItemProperties);
     connect(view, &ItemView::keyPressed, this, &SFrm_Main::itemKey);
@@ -142,7 +142,7 @@ void SFrm_Main::connectView(ItemView* view) {
 
 void SFrm_Main::itemChanged(int slot, ItemChanges) {
     if (slot == scene_->focusedSlot())
-        Fnc_ItemPointDisp(slot);
+        showItemPosition(slot);
 }
 
 void SFrm_Main::showCurrentSlot(int slot) {
@@ -162,7 +162,7 @@ void SFrm_Main::showCurrentSlot(int slot) {
         Cmb_Item->setCurrentIndex(position);
     }
     scene_->showFocus(slot);
-    Fnc_ItemPointDisp(slot);
+    showItemPosition(slot);
 }
 
 void SFrm_Main::itemPressed(int slot, Qt::MouseButton button, bool onHandle) {
@@ -203,7 +203,7 @@ void SFrm_Main::itemKey(int slot, int key, Qt::KeyboardModifiers) {
     }
 }
 
-bool SFrm_Main::Fnc_LayOutItemAdd() {
+bool SFrm_Main::addItemFromDialog() {
     if (!editor_->canAddItem()) {
         prompts_.message(kTooManyItems);
         return false;
@@ -235,7 +235,7 @@ bool SFrm_Main::Fnc_LayOutItemAdd() {
     return true;
 }
 
-bool SFrm_Main::Fnc_LayOutItemPasete() {
+bool SFrm_Main::pasteCopiedItem() {
     if (!editor_->canPaste())
         return false;
     if (!editor_->canAddItem()) {

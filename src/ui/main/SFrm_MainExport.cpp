@@ -8,8 +8,8 @@ PageJob SFrm_Main::pageJob() const {
     return exports_->pageJob();
 }
 
-bool SFrm_Main::Fnc_MakeBmpFile() {
-    return exports_->Fnc_MakeBmpFile();
+bool SFrm_Main::exportPageBitmap() {
+    return exports_->exportPageBitmap();
 }
 
 bool SFrm_Main::exportPdfRange() {

@@ -22,7 +22,7 @@ const QString kLayoutFilter = QStringLiteral("レイアウトファイル (*.CLF
 
 } // namespace
 
-bool SFrm_Main::Fnc_LayOutRead(const QString& fileName) {
+bool SFrm_Main::openLayout(const QString& fileName) {
     if (exporting() || !mayReplaceLayout(ReplacingCommand::Replace))
         return false;
     QString path = fileName.trimmed();
@@ -60,11 +60,11 @@ void SFrm_Main::adoptDocument(std::unique_ptr<LayoutDocument> document, const QS
     document->setPath(path);
     // The editor document sizes the canvas and the items; the canvas scene draws them.
     editor_->replaceDocument(std::move(document));
-    Fnc_LayOutPageSizeChange(true);
-    Fnc_SetMyCaption();
+    changePageSize(true);
+    updateCaption();
 }
 
-bool SFrm_Main::Fnc_LayOutSave() {
+bool SFrm_Main::saveLayoutAs() {
     if (document().drawingOrder().empty()) {
         prompts_.message(QStringLiteral("保存するデータがありません。"));
         return false;
@@ -78,7 +78,7 @@ bool SFrm_Main::Fnc_LayOutSave() {
 
 bool SFrm_Main::saveLayoutOverwrite() {
     if (document().path().isEmpty())
-        return Fnc_LayOutSave();
+        return saveLayoutAs();
     if (document().drawingOrder().empty()) {
         prompts_.message(QStringLiteral("保存するデータがありません。"));
         return false;
@@ -103,7 +103,7 @@ bool SFrm_Main::writeLayout(const QString& path) {
         editor_->document().extensionNotice.clear();
     editor_->document().setPath(QFileInfo(path).absoluteFilePath());
     editor_->markSaved();
-    Fnc_SetMyCaption();
+    updateCaption();
     rememberRecentFile(document().path());
     prompts_.message(QStringLiteral("保存しました。"));
     return true;
@@ -125,12 +125,12 @@ bool SFrm_Main::mayReplaceLayout(ReplacingCommand command) {
                                      hooks);
 }
 
-bool SFrm_Main::Fnc_NewData() {
+bool SFrm_Main::newLayout() {
     if (!mayReplaceLayout(ReplacingCommand::Replace))
         return true;
     editor_->newDocument();
-    Fnc_PageRePrint();
-    Fnc_SetMyCaption();
+    updateGuides();
+    updateCaption();
     return true;
 }
 
@@ -174,7 +174,7 @@ void SFrm_Main::dropFiles(const QStringList& paths) {
     const QString& path = paths.constFirst();
     if (!isLayoutFileName(path))
         return;
-    Fnc_LayOutRead(path);
+    openLayout(path);
 }
 
 void SFrm_Main::rememberRecentFile(const QString& path) {
@@ -192,7 +192,7 @@ void SFrm_Main::showRecentFiles() {
             QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
         action->setToolTip(QDir::toNativeSeparators(path));
         action->setStatusTip(QDir::toNativeSeparators(path));
-        connect(action, &QAction::triggered, this, [this, path] { Fnc_LayOutRead(path); });
+        connect(action, &QAction::triggered, this, [this, path] { openLayout(path); });
     }
     menu->setEnabled(!files.isEmpty());
 }

@@ -26,7 +26,7 @@ GridSnap SFrm_Main::gridSnap() const {
     return guides_->gridSnap();
 }
 
-bool SFrm_Main::Fnc_SetEditLineMenu() {
+bool SFrm_Main::updateEditLineActions() {
     prepareGuideEntries(document().currentSlot());
     return true;
 }
