@@ -8,15 +8,15 @@
 #include "document/LayoutFile.h"
 #include "render/NewItemDefaults.h"
 #include "ui/dialogs/ItemDialogRules.h"
-#include "ui/dialogs/SFrm_AddCtrl.h"
-#include "ui/dialogs/SFrm_Font.h"
-#include "ui/dialogs/SFrm_ItemCntentLayOut.h"
+#include "ui/dialogs/ItemPropertiesDialog.h"
+#include "ui/dialogs/FontSettingsDialog.h"
+#include "ui/dialogs/DayCellLayoutDialog.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/LayoutTemplates.h"
-#include "ui/main/SFrm_Main.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/Translations.h"
 
 #include <QApplication>
@@ -72,9 +72,9 @@ public:
 SilentPrompts prompts;
 QTemporaryDir* settingsDir = nullptr;
 
-std::unique_ptr<SFrm_Main> openEditor(const QString& layout = kWallCalendar) {
+std::unique_ptr<MainWindow> openEditor(const QString& layout = kWallCalendar) {
     auto start = startEditor(settingsDir->filePath(QStringLiteral("Tobirae.ini")), localToday());
-    auto window = std::make_unique<SFrm_Main>(std::move(*start), prompts);
+    auto window = std::make_unique<MainWindow>(std::move(*start), prompts);
     showEditorWindow(*window);
     window->openLayout(layout);
     // Usable: everything painted once.
@@ -92,7 +92,7 @@ void BM_OpenWallCalendarWarm(benchmark::State& state) {
 BENCHMARK(BM_OpenWallCalendarWarm)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 // Each iteration picks the next month of 2027 and paints the canvas.
-void redrawMonthAfterMonth(benchmark::State& state, SFrm_Main& window) {
+void redrawMonthAfterMonth(benchmark::State& state, MainWindow& window) {
     int month = 0;
     for (auto _ : state) {
         window.setOutputMonth(2027, month % 12 + 1);
@@ -174,7 +174,7 @@ LayoutItem wallCalendarMonthBox() {
 void BM_PropertyDialogOpensOnMonthBox(benchmark::State& state) {
     const LayoutItem item = wallCalendarMonthBox();
     for (auto _ : state) {
-        SFrm_AddCtrl dialog(item, false, ItemDialogContext{}, prompts);
+        ItemPropertiesDialog dialog(item, false, ItemDialogContext{}, prompts);
         dialog.show();
         QCoreApplication::processEvents();
         dialog.grab();
@@ -191,7 +191,7 @@ void BM_FontDialogOpens(benchmark::State& state) {
     const LayoutItem item = wallCalendarMonthBox();
     const QStringList faces = fontDialogFaces();
     for (auto _ : state) {
-        SFrm_Font dialog(item.element(Day).Font, true, prompts, faces);
+        FontSettingsDialog dialog(item.element(Day).Font, true, prompts, faces);
         dialog.show();
         QCoreApplication::processEvents();
         dialog.grab();
@@ -208,7 +208,7 @@ void BM_DayCellEditorOpensOnVerticalList(benchmark::State& state) {
     for (int k = 0; k < kElementCount; ++k)
         item.element(k).Shown = kTrue;
     for (auto _ : state) {
-        SFrm_ItemCntentLayOut editor(item, ContentEditorContext{}, prompts);
+        DayCellLayoutDialog editor(item, ContentEditorContext{}, prompts);
         editor.show();
         QCoreApplication::processEvents();
         editor.grab();
@@ -221,14 +221,14 @@ BENCHMARK(BM_DayCellEditorOpensOnVerticalList)
     ->Iterations(20);
 
 // The main grid at 60 twips (4 pixels), shown or not.
-void showGrid(SFrm_Main& window, bool shown) {
+void showGrid(MainWindow& window, bool shown) {
     window.settings().GridShown[0] = shown;
     window.settings().GridX[0] = window.settings().GridY[0] = 60;
     window.updateGuides();
 }
 
 // The slot of the first month box of the layout.
-int monthBoxSlot(const SFrm_Main& window) {
+int monthBoxSlot(const MainWindow& window) {
     for (int slot : window.document().liveSlotsInDrawingOrder())
         if (window.document().item(slot).Category == CategoryMonthFamily)
             return slot;
@@ -334,7 +334,7 @@ BENCHMARK(BM_Undo1000Edits)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 
 // The wall calendar with the main grid at 60 twips (4 pixels) when `grid` is set, at 100 % or
 // with the whole page in view (then about 3 device pixels between dots: the most dots drawn).
-std::unique_ptr<SFrm_Main> openWithGrid(const benchmark::State& state) {
+std::unique_ptr<MainWindow> openWithGrid(const benchmark::State& state) {
     auto window = openEditor();
     showGrid(*window, state.range(0) != 0);
     CanvasView* view = window->canvasView();

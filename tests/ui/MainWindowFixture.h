@@ -5,8 +5,8 @@
 #include "ScriptedPrompts.h"
 #include "TestLayouts.h"
 #include "app/EditorStartup.h"
-#include "ui/dialogs/SFrm_AddCtrl.h"
-#include "ui/main/SFrm_Main.h"
+#include "ui/dialogs/ItemPropertiesDialog.h"
+#include "ui/main/MainWindow.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,10 +19,10 @@ namespace tobirae::test {
 struct MainWindowFixture {
     QTemporaryDir dir;
     ScriptedPrompts prompts;
-    std::unique_ptr<SFrm_Main> window;
+    std::unique_ptr<MainWindow> window;
     // One script per opening of the property dialog; with none left the dialog is confirmed as
     // it opened. A script works the dialog and closes it (OK, cancel) or leaves it open (cancel).
-    std::deque<std::function<void(SFrm_AddCtrl&)>> dialogScripts;
+    std::deque<std::function<void(ItemPropertiesDialog&)>> dialogScripts;
     int dialogsOpened = 0;
 
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -30,11 +30,11 @@ struct MainWindowFixture {
     QString recoveryFolder() const { return path(QStringLiteral("state/Tobirae")); }
 
     // Starts with today = 15 January 2005 unless told otherwise.
-    SFrm_Main& start(std::chrono::year_month_day today = std::chrono::year{2005} / 1 / 15) {
+    MainWindow& start(std::chrono::year_month_day today = std::chrono::year{2005} / 1 / 15) {
         auto state = startEditor(settingsPath(), today);
         state->recoveryFolder = recoveryFolder();
-        window = std::make_unique<SFrm_Main>(std::move(*state), prompts);
-        window->testHooks().propertyDialog = [this](SFrm_AddCtrl& dialog) {
+        window = std::make_unique<MainWindow>(std::move(*state), prompts);
+        window->testHooks().propertyDialog = [this](ItemPropertiesDialog& dialog) {
             ++dialogsOpened;
             if (dialogScripts.empty()) {
                 dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Ret0"))->click();

@@ -12,11 +12,11 @@
 #include "ui/dialogs/ContentAreaView.h"
 #include "ui/dialogs/RuleDiagram.h"
 #include "ui/dialogs/RuleDialogRules.h"
-#include "ui/dialogs/SFrm_AddCtrl.h"
-#include "ui/dialogs/SFrm_BackColor.h"
-#include "ui/dialogs/SFrm_Font.h"
-#include "ui/dialogs/SFrm_ItemCntentLayOut.h"
-#include "ui/dialogs/SFrm_Keisen.h"
+#include "ui/dialogs/ItemPropertiesDialog.h"
+#include "ui/dialogs/BackgroundColourDialog.h"
+#include "ui/dialogs/FontSettingsDialog.h"
+#include "ui/dialogs/DayCellLayoutDialog.h"
+#include "ui/dialogs/RuledLinesDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -115,7 +115,7 @@ void DayCellDialogTests::ruleLinesPerKind() {
     const LayoutItem item = defaultsOf(category, variant);
     QCOMPARE(ruleLineCount(item), lines);
     ScriptedPrompts prompts;
-    SFrm_Keisen dialog(item, prompts);
+    RuledLinesDialog dialog(item, prompts);
     auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
     QCOMPARE(list->count(), lines);
     if (lines > 0) {
@@ -181,7 +181,7 @@ void DayCellDialogTests::ruleGroups() {
 
     // The buttons do the same in the dialog and show the picked entry's new state.
     ScriptedPrompts prompts;
-    SFrm_Keisen dialog(defaultsOf(1, 0), prompts);
+    RuledLinesDialog dialog(defaultsOf(1, 0), prompts);
     child<QPushButton>(dialog, "Cmd_PrintSet_5")->click();
     QVERIFY(!child<QCheckBox>(dialog, "Chk_Line")->isChecked());
     QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
@@ -202,7 +202,7 @@ void DayCellDialogTests::ruleWidthBox() {
     ruleBlock(item).setRuleWidth(0, 3);
     ruleBlock(item).setRuleWidth(2, 12);
     ScriptedPrompts prompts;
-    SFrm_Keisen dialog(item, prompts);
+    RuledLinesDialog dialog(item, prompts);
     auto* width = child<QLineEdit>(dialog, "Text1");
     QCOMPARE(width->text(), QStringLiteral("3"));
     // Picking an entry with a width the box cannot show shows "1" but stores nothing.
@@ -230,7 +230,7 @@ void DayCellDialogTests::ruleDiagramPicksAndToggles() {
     for (const Kind kind : {kKinds[1], kKinds[4]}) {
         const LayoutItem item = defaultsOf(kind.category, kind.variant);
         ScriptedPrompts prompts;
-        SFrm_Keisen dialog(item, prompts);
+        RuledLinesDialog dialog(item, prompts);
         RuleDiagram* diagram = dialog.diagram();
         auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
         const int last = ruleLineCount(item) - 1;
@@ -258,7 +258,7 @@ void DayCellDialogTests::ruleColour() {
     const LayoutItem item = defaultsOf(1, 1);
     ScriptedPrompts prompts;
     prompts.colours = {std::nullopt, QColor(0x12, 0x34, 0x56)};
-    SFrm_Keisen dialog(item, prompts);
+    RuledLinesDialog dialog(item, prompts);
     auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
     list->setCurrentIndex(RuleBottom);
     emit list->activated(RuleBottom);
@@ -280,7 +280,7 @@ void DayCellDialogTests::ruleDialogIdentity() {
         item.RuleBlock[6 + 2 * 4] = 1; // "on" stored as 1 by another program
         ScriptedPrompts prompts;
         {
-            SFrm_Keisen dialog(item, prompts);
+            RuledLinesDialog dialog(item, prompts);
             for (int e = 0; e < ruleLineCount(item); ++e) {
                 auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
                 list->setCurrentIndex(e);
@@ -293,7 +293,7 @@ void DayCellDialogTests::ruleDialogIdentity() {
         if (ruleLineCount(item) == 0)
             continue;
         prompts.colours = {QColor(1, 2, 3)};
-        SFrm_Keisen dialog(item, prompts);
+        RuledLinesDialog dialog(item, prompts);
         for (int b = 0; b < 4; ++b)
             child<QPushButton>(dialog, QStringLiteral("Cmd_PrintSet_%1").arg(b))->click();
         child<QCheckBox>(dialog, "Chk_Line")->click();
@@ -309,7 +309,7 @@ void DayCellDialogTests::ruleDialogFromPropertyDialog() {
     for (const Kind& kind : kKinds) {
         const LayoutItem item = defaultsOf(kind.category, kind.variant);
         ScriptedPrompts prompts;
-        SFrm_AddCtrl dialog(item, false, kContext, prompts);
+        ItemPropertiesDialog dialog(item, false, kContext, prompts);
         auto* button = child<QPushButton>(dialog, "Command1_1");
         const bool dayKind = kind.category == 1 || kind.category == 3;
         QCOMPARE(button->isEnabled(), dayKind);
@@ -453,7 +453,7 @@ void DayCellDialogTests::contentAreasPerKind() {
     LayoutItem item = allShown(category, variant);
     item.element(Eto).Shown = kFalse;
     ScriptedPrompts prompts;
-    SFrm_ItemCntentLayOut editor(item, kEditorContext, prompts);
+    DayCellLayoutDialog editor(item, kEditorContext, prompts);
     ContentAreaView* day = editor.areaView(ContentArea::Day);
     QVERIFY(day);
     QCOMPARE(static_cast<int>(day->boxes().size()), dayBoxes - 1);
@@ -570,7 +570,7 @@ void DayCellDialogTests::contentEditorIdentity() {
         rules.setVLinePos(2, 40);
         for (bool ok : {true, false}) {
             ScriptedPrompts prompts;
-            SFrm_ItemCntentLayOut editor(item, kEditorContext, prompts);
+            DayCellLayoutDialog editor(item, kEditorContext, prompts);
             for (ContentArea area : contentAreas(kind.category, kind.variant)) {
                 ContentAreaView* view = editor.areaView(area);
                 for (int b = 0; b < static_cast<int>(view->boxes().size()); ++b)
@@ -591,7 +591,7 @@ void DayCellDialogTests::contentKeysAndMouse() {
     setLocked(item, Year1, LockAxis::Horizontal, false);
     setLocked(item, Year1, LockAxis::Vertical, false);
     ScriptedPrompts prompts;
-    SFrm_ItemCntentLayOut editor(item, kEditorContext, prompts);
+    DayCellLayoutDialog editor(item, kEditorContext, prompts);
     ContentAreaView* day = editor.areaView(ContentArea::Day);
     const int rokuyo = boxIndex(day, Rokuyo);
     const QPoint start = boxPosition(day, rokuyo);
@@ -644,7 +644,7 @@ void DayCellDialogTests::contentLocksAndSnapping() {
     ContentEditorContext context = kEditorContext;
     context.grid = {true, true, 60, 60}; // 4-pixel grid
     ScriptedPrompts prompts;
-    SFrm_ItemCntentLayOut editor(item, context, prompts);
+    DayCellLayoutDialog editor(item, context, prompts);
     editor.show();
     ContentAreaView* day = editor.areaView(ContentArea::Day);
     const int d = boxIndex(day, Day);
@@ -687,7 +687,7 @@ void DayCellDialogTests::contentDividingLines() {
     item.CellBackColor.fill(0x00FF00);
     ScriptedPrompts prompts;
     {
-        SFrm_ItemCntentLayOut editor(item, kEditorContext, prompts);
+        DayCellLayoutDialog editor(item, kEditorContext, prompts);
         editor.show();
         ContentAreaView* day = editor.areaView(ContentArea::Day);
         QCOMPARE(day->areaSize().width(), 1400);
@@ -724,7 +724,7 @@ void DayCellDialogTests::contentDividingLines() {
         storeDividingLines(full, dividingLineOrientation(3, variant),
                            {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 500);
         ScriptedPrompts refusals;
-        SFrm_ItemCntentLayOut editor(full, kEditorContext, refusals);
+        DayCellLayoutDialog editor(full, kEditorContext, refusals);
         child<QPushButton>(editor, "Cmd_AddLine0")->click();
         QCOMPARE(refusals.messages, QStringList{QString::fromUtf8(text)});
         QCOMPARE(editor.areaView(ContentArea::Day)->lines().size(), std::size_t(10));
@@ -740,7 +740,7 @@ void DayCellDialogTests::contentResetAndRules() {
     setDefaultContentLayout(defaults);
     ScriptedPrompts prompts;
     prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};
-    SFrm_ItemCntentLayOut editor(item, kEditorContext, prompts);
+    DayCellLayoutDialog editor(item, kEditorContext, prompts);
     int ruleEdits = 0;
     editor.setRuleEditor([&](const LayoutItem& record) -> std::optional<LayoutItem> {
         ++ruleEdits;
@@ -767,7 +767,7 @@ void DayCellDialogTests::contentEditorFromPropertyDialog() {
     for (const Kind& kind : kKinds) {
         const LayoutItem item = defaultsOf(kind.category, kind.variant);
         ScriptedPrompts prompts;
-        SFrm_AddCtrl dialog(item, false, kContext, prompts);
+        ItemPropertiesDialog dialog(item, false, kContext, prompts);
         auto* button = child<QPushButton>(dialog, "Command1_0");
         const bool dayKind = kind.category == 1 || kind.category == 3;
         QCOMPARE(button->isEnabled(), dayKind);
@@ -801,10 +801,10 @@ void DayCellDialogTests::movedBoxIsWhereThePageDraws() {
         item.Width = static_cast<float>(item.DesignWidth);
         item.Height = static_cast<float>(item.DesignHeight);
         ScriptedPrompts prompts;
-        SFrm_AddCtrl dialog(item, false, kContext, prompts);
+        ItemPropertiesDialog dialog(item, false, kContext, prompts);
         QPoint moved;
         dialog.setContentEditor([&](const LayoutItem& shared) {
-            SFrm_ItemCntentLayOut editor(shared, kEditorContext, prompts);
+            DayCellLayoutDialog editor(shared, kEditorContext, prompts);
             editor.show();
             ContentAreaView* day = editor.areaView(ContentArea::Day);
             const int d = boxIndex(day, Day);
@@ -871,19 +871,19 @@ void DayCellDialogTests::dialogsFitALaptop() {
     const LayoutItem item = defaultsOf(category, variant);
     ScriptedPrompts prompts;
     {
-        SFrm_AddCtrl dialog(item, false, ItemDialogContext{}, prompts);
+        ItemPropertiesDialog dialog(item, false, ItemDialogContext{}, prompts);
         dialog.adjustSize();
         fits(dialog, "アイテム詳細設定");
     }
     if (contentAreas(category, variant).empty())
         return;
-    SFrm_ItemCntentLayOut editor(item, kEditorContext, prompts);
+    DayCellLayoutDialog editor(item, kEditorContext, prompts);
     fits(editor, "日付表示設定", true);
-    SFrm_Keisen rules(item, prompts);
+    RuledLinesDialog rules(item, prompts);
     fits(rules, "罫線設定");
-    SFrm_BackColor colours(item, prompts);
+    BackgroundColourDialog colours(item, prompts);
     fits(colours, "背景色詳細設定");
-    SFrm_Font font(item.element(Day).Font, false, prompts, {QStringLiteral("IPAGothic")});
+    FontSettingsDialog font(item.element(Day).Font, false, prompts, {QStringLiteral("IPAGothic")});
     fits(font, "フォントの設定");
 }
 

@@ -4,12 +4,12 @@
 #include "ui/dialogs/NumericText.h"
 #include "ui/dialogs/OptionValues.h"
 #include "ui/dialogs/PageSizeEntries.h"
-#include "ui/dialogs/SFrm_About.h"
-#include "ui/dialogs/SFrm_LayOut.h"
-#include "ui/dialogs/SFrm_Option.h"
-#include "ui/dialogs/SFrm_State.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/PageSizeDialog.h"
+#include "ui/dialogs/OptionsDialog.h"
+#include "ui/dialogs/PositionDialog.h"
 #include "ui/dialogs/ScreenFit.h"
-#include "ui/dialogs/Sfrm_Zoom.h"
+#include "ui/dialogs/PagePreviewDialog.h"
 #include "ui/main/Translations.h"
 
 #include <QCheckBox>
@@ -195,7 +195,7 @@ void DialogTests::pageSizeDialogOpensWithValues() {
     user.PaperWidth = 100;
     user.PaperHeight = 150.5f;
     user.ResolutionIndex = 1;
-    SFrm_LayOut dialog(user, 96);
+    PageSizeDialog dialog(user, 96);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("用紙サイズ変更"));
     QCOMPARE(dialog.findChild<QComboBox*>("Cmb_Size")->currentText(), QStringLiteral("サイズ指定"));
     QCOMPARE(dialog.findChild<QLineEdit*>("Txt_Size0")->text(), QStringLiteral("150.5"));
@@ -206,7 +206,7 @@ void DialogTests::pageSizeDialogOpensWithValues() {
 
     PageValues a4; // A4 landscape
     a4.Portrait = false;
-    SFrm_LayOut second(a4, 96);
+    PageSizeDialog second(a4, 96);
     // A named paper shows its sides as oriented, so "サイズ指定" starts from them.
     QCOMPARE(second.findChild<QLineEdit*>("Txt_Size0")->text(), QStringLiteral("210"));
     QCOMPARE(second.findChild<QLineEdit*>("Txt_Size1")->text(), QStringLiteral("297"));
@@ -216,7 +216,7 @@ void DialogTests::pageSizeDialogOpensWithValues() {
 }
 
 void DialogTests::pageSizeDialogEnablesByPaper() {
-    SFrm_LayOut dialog(PageValues{}, 96);
+    PageSizeDialog dialog(PageValues{}, 96);
     auto* size = dialog.findChild<QComboBox*>("Cmb_Size");
     auto* box = dialog.findChild<QLineEdit*>("Txt_Size0");
     auto* portrait = dialog.findChild<QRadioButton*>("Opt_Orientation0");
@@ -231,7 +231,7 @@ void DialogTests::pageSizeDialogEnablesByPaper() {
 }
 
 void DialogTests::pageSizeDialogOk() {
-    SFrm_LayOut dialog(PageValues{}, 96);
+    PageSizeDialog dialog(PageValues{}, 96);
     dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
     dialog.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("300"));
     dialog.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("40"));
@@ -246,7 +246,7 @@ void DialogTests::pageSizeDialogOk() {
 }
 
 void DialogTests::pageSizeDialogCancelKeepsValues() {
-    SFrm_LayOut dialog(PageValues{}, 96);
+    PageSizeDialog dialog(PageValues{}, 96);
     dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
     dialog.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("300"));
     dialog.show();
@@ -279,7 +279,7 @@ void DialogTests::pageSizePresets() {
     QFETCH(int, paperSize);
     QFETCH(float, width);
     QFETCH(float, height);
-    SFrm_LayOut dialog(PageValues{}, 96);
+    PageSizeDialog dialog(PageValues{}, 96);
     auto* list = dialog.findChild<QComboBox*>("Cmb_Size");
     list->setCurrentText(paper);
     QCOMPARE(list->currentText(), paper);
@@ -292,7 +292,7 @@ void DialogTests::pageSizePresets() {
     QCOMPARE(stored.PaperHeight, height);
     QCOMPARE(bool(stored.Portrait), portrait);
 
-    SFrm_LayOut again(stored, 96);
+    PageSizeDialog again(stored, 96);
     QCOMPARE(again.findChild<QComboBox*>("Cmb_Size")->currentText(), paper);
     again.findChild<QPushButton*>("Cmd_OK")->click();
     QCOMPARE(again.values(), stored);
@@ -301,7 +301,7 @@ void DialogTests::pageSizePresets() {
     PageValues turned = stored;
     turned.Portrait = !stored.Portrait;
     turned.PaperSize = 1;
-    SFrm_LayOut own(turned, 96);
+    PageSizeDialog own(turned, 96);
     QCOMPARE(own.findChild<QComboBox*>("Cmb_Size")->currentText(), QStringLiteral("サイズ指定"));
 }
 
@@ -341,7 +341,7 @@ void DialogTests::optionsDialogEnabling() {
     OptionValues values;
     values.vBarShown = true;
     values.grids[0].shown = false;
-    SFrm_Option dialog(values, prompts);
+    OptionsDialog dialog(values, prompts);
     auto* showX = dialog.findChild<QCheckBox*>("Chk_StateLineX0");
     auto* symX = dialog.findChild<QCheckBox*>("Chk_StateLineX1");
     auto* symY = dialog.findChild<QCheckBox*>("Chk_StateLineY1");
@@ -378,7 +378,7 @@ void DialogTests::optionsDialogOk() {
         values.vBarShown = values.vBarSymmetric = values.hBarShown = true;
         values.grids[0] = {true, true, 120, 300};
         values.grids[1] = {false, true, 48, 600};
-        SFrm_Option untouched(values, prompts);
+        OptionsDialog untouched(values, prompts);
         QTest::mouseClick(untouched.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
         QCOMPARE(untouched.result(), int(QDialog::Accepted));
         QCOMPARE(untouched.values().grids[0].spacingX, 120);
@@ -386,7 +386,7 @@ void DialogTests::optionsDialogOk() {
         QVERIFY(untouched.values() == values);
     }
     OptionValues values;
-    SFrm_Option dialog(values, prompts);
+    OptionsDialog dialog(values, prompts);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("オプション"));
     dialog.findChild<QCheckBox*>("Chk_StateLineY0")->setChecked(true);
     dialog.findChild<QCheckBox*>("Chk_StateLineY1")->setChecked(true);
@@ -415,21 +415,21 @@ void DialogTests::optionsDialogColourPicker() {
     values.pageBackColor = 0x00C0C0C0;
     {
         prompts.colours.push_back(std::nullopt); // cancelled
-        SFrm_Option dialog(values, prompts);
+        OptionsDialog dialog(values, prompts);
         QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
         QCOMPARE(dialog.values().pageBackColor, 0x00C0C0C0);
     }
     {
         prompts.colours.push_back(QColor(0x11, 0x22, 0x33));
-        SFrm_Option dialog(values, prompts);
+        OptionsDialog dialog(values, prompts);
         QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
         QCOMPARE(dialog.values().pageBackColor, 0x00332211); // 0x00BBGGRR
     }
     {
         prompts.colours.push_back(QColor(0x11, 0x22, 0x33));
-        SFrm_Option dialog(values, prompts);
+        OptionsDialog dialog(values, prompts);
         QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_Cancel"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -439,7 +439,7 @@ void DialogTests::optionsDialogColourPicker() {
 
 void DialogTests::optionsDialogTabs() {
     ScriptedPrompts prompts;
-    SFrm_Option dialog(OptionValues{}, prompts);
+    OptionsDialog dialog(OptionValues{}, prompts);
     dialog.show();
     auto* tabs = dialog.findChild<QTabBar*>("Tab_Grid");
     QCOMPARE(tabs->tabText(0), QStringLiteral("メイン画面"));
@@ -485,7 +485,7 @@ void DialogTests::aboutBox() {
     QCOMPARE(versionLabelText(0, 1), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 0.01"));
     QCOMPARE(versionLabelText(2, 15), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 2.15"));
     ScriptedPrompts prompts;
-    SFrm_About about(prompts);
+    AboutDialog about(prompts);
     QCOMPARE(about.windowTitle(), QStringLiteral("Tobirae のﾊﾞｰｼﾞｮﾝ情報"));
     QCOMPARE(about.findChild<QLabel*>("Lbl_Title")->text(), QStringLiteral("Tobirae"));
     QTest::mouseClick(about.findChild<QPushButton*>("Cmd_SysInfo"), Qt::LeftButton);
@@ -505,7 +505,7 @@ void DialogTests::previewScaling_data() {
 void DialogTests::previewScaling() {
     QFETCH(QSizeF, window);
     QFETCH(QRectF, expected);
-    QCOMPARE(Sfrm_Zoom::pageRect(window, 210, 297), expected);
+    QCOMPARE(PagePreviewDialog::pageRect(window, 210, 297), expected);
 }
 
 void DialogTests::messageBoxButtonsSpeakJapanese() {

@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 #include "bitmap/Primitives.h"
 #include "render/PdfExport.h"
-#include "ui/dialogs/Sfrm_Zoom.h"
+#include "ui/dialogs/PagePreviewDialog.h"
 #include "ui/main/ExportMessagePanel.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
@@ -63,7 +63,7 @@ private slots:
 
 void ExportTests::nothingToExport() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(!w.exportPageBitmap());
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("作成するデータがありません。")});
     QVERIFY(f.prompts.fileDialogs.empty());
@@ -72,7 +72,7 @@ void ExportTests::nothingToExport() {
 void ExportTests::dialogCancelled() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     QVERIFY(!w.exportPageBitmap());
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
@@ -117,7 +117,7 @@ void ExportTests::exportMatchesCommandLine() {
                                          {CategoryMonthFamily, VariantVertical, 420, 60, 13},
                                          {CategoryMonthFamily, VariantBoxMini, 40, 700, 11}}));
     }
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(layout));
     if (edited) {
         EditorDocument& editor = w.editor();
@@ -139,7 +139,7 @@ void ExportTests::exportMatchesCommandLine() {
     w.setOutputMonth(2005, 3);
     const QString editorFile = f.path("editor.BMP");
     f.prompts.files.push_back(editorFile);
-    QSignalSpy finished(&w, &SFrm_Main::exportFinished);
+    QSignalSpy finished(&w, &MainWindow::exportFinished);
     w.commandButton(2)->click();
 
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("作成しました。")});
@@ -175,7 +175,7 @@ void ExportTests::exportMatchesCommandLine() {
 void ExportTests::dialogProposesLayoutNameThenLastFile() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("cal2005.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("cal2005.CLF")));
     const QString first = f.path("first.BMP");
     f.prompts.files.push_back(first);
@@ -201,14 +201,14 @@ void ExportTests::failuresAreReported() {
     QFETCH(float, paperMillimetres);
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     w.editor().document().page.PaperSize = 1;
     w.editor().document().page.PaperWidth = paperMillimetres;
     w.editor().document().page.PaperHeight = paperMillimetres;
     QVERIFY(w.changePageSize(true));
     f.prompts.files.push_back(f.path(target));
-    QSignalSpy finished(&w, &SFrm_Main::exportFinished);
+    QSignalSpy finished(&w, &MainWindow::exportFinished);
     QVERIFY(!w.exportPageBitmap());
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY2(f.prompts.messages[0].startsWith(
@@ -228,9 +228,9 @@ void ExportTests::failuresAreReported() {
 // within the calendar's years.
 void ExportTests::previewDrawsThePage() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(kWallCalendar));
-    Sfrm_Zoom zoom(w.pageJob(), 2049, 11, &w);
+    PagePreviewDialog zoom(w.pageJob(), 2049, 11, &w);
     zoom.resize(420, 640);
     zoom.show();
     QVERIFY(QTest::qWaitForWindowExposed(&zoom));
@@ -238,7 +238,7 @@ void ExportTests::previewDrawsThePage() {
     const QImage& page = zoom.pageImage();
     QVERIFY(!page.isNull());
     // Drawn at the resolution that makes A4 as wide as the page area, not scaled to it.
-    const QRectF area = Sfrm_Zoom::pageRect(
+    const QRectF area = PagePreviewDialog::pageRect(
         QSizeF(420, 640 - zoom.monthLabel()->parentWidget()->height()), 210, 297);
     const int pixels = static_cast<int>(area.width() * zoom.devicePixelRatioF());
     QCOMPARE(zoom.pageDpi(), static_cast<int>(pixels / (210 / 25.4)));
@@ -254,8 +254,8 @@ void ExportTests::previewDrawsThePage() {
     MainWindowFixture empty;
     QVERIFY(writeSettingsFile(empty.settingsPath(),
                               {QStringLiteral("[ページ]"), QStringLiteral("背景色=255")}));
-    SFrm_Main& blankWindow = empty.start();
-    Sfrm_Zoom blankZoom(blankWindow.pageJob(), 2027, 5, &blankWindow);
+    MainWindow& blankWindow = empty.start();
+    PagePreviewDialog blankZoom(blankWindow.pageJob(), 2027, 5, &blankWindow);
     blankZoom.resize(420, 640);
     blankZoom.grab();
     const QImage& blank = blankZoom.pageImage();
@@ -278,7 +278,7 @@ void ExportTests::previewDrawsThePage() {
 // A printer in PDF mode gets the pages the PDF export writes, one per month, fitted to its paper.
 void ExportTests::printerPagesAreThePdfPages() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(kWallCalendar));
     const PageJob job = w.pageJob();
     using std::chrono::year;
@@ -298,7 +298,7 @@ void ExportTests::printerPagesAreThePdfPages() {
 
 void ExportTests::pdfOfAMonthRange() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(kWallCalendar));
     using std::chrono::year;
     w.setOutputMonth(2027, 9);
@@ -348,7 +348,7 @@ void ExportTests::pdfOfAMonthRange() {
 // complete pages, and a cancelled PDF no file at all.
 void ExportTests::monthRangeIntoAFolder() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(kWallCalendar));
     using std::chrono::year;
     MonthRangeChoice choice{year(2027) / 11, year(2028) / 2, PageFileFormat::Png};

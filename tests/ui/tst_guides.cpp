@@ -3,7 +3,7 @@
 // item's edges from the "編集ライン" menu; the "位置" moves and the position dialog as steps.
 #include "MainWindowFixture.h"
 #include "document/LayoutFile.h"
-#include "ui/dialogs/SFrm_State.h"
+#include "ui/dialogs/PositionDialog.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditLineItem.h"
 #include "ui/main/ItemView.h"
@@ -26,7 +26,7 @@ using namespace tobirae::test;
 namespace {
 
 // The page at 100 %, as the canvas paints it.
-QImage paperImage(SFrm_Main& w) {
+QImage paperImage(MainWindow& w) {
     const QRectF page = w.paper()->boundingRect();
     QImage image(page.size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::red);
@@ -40,7 +40,7 @@ bool dark(const QImage& image, int x, int y) {
 }
 
 // Drags an edit line with the mouse to the scene coordinate `to` along its axis.
-void dragLine(SFrm_Main& w, EditLineItem* line, double to) {
+void dragLine(MainWindow& w, EditLineItem* line, double to) {
     CanvasView* view = w.canvasView();
     const bool vertical = line->orientation() == Qt::Vertical;
     const QPointF grab = vertical ? QPointF(line->position(), 50) : QPointF(50, line->position());
@@ -94,7 +94,7 @@ void GuideTests::gridDotsFollowBothSpacings() {
     QFETCH(int, stepY);
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), lines));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const QImage page = paperImage(w);
     int darkPixels = 0;
     for (int y = 0; y < 40; ++y) {
@@ -111,7 +111,7 @@ void GuideTests::gridDotsFollowBothSpacings() {
 void GuideTests::editLinesFollowTheSettings() {
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const double middleX = w.editor().document().page.CanvasWidth / 2.0;
     const double middleY = w.editor().document().page.CanvasHeight / 2.0;
     // Symmetric vertical lines: both, starting in the middle; a single horizontal one.
@@ -139,7 +139,7 @@ void GuideTests::editLinesFollowTheSettings() {
 void GuideTests::draggedLinesSnapAndMirror() {
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.canvasView()->setZoom(1.0);
     w.canvasView()->ensureVisible(QRectF(0, 0, 10, 10), 0, 0);
     const int width = w.editor().document().page.CanvasWidth;
@@ -168,7 +168,7 @@ void GuideTests::linesStayAboveTheItems() {
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 300, 500, 12},
                                               {CategoryYear, 0, 320, 520, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     w.selectItem(0);
     const QPointF onLine(w.editLine(0, 0)->position(), 0);
@@ -185,7 +185,7 @@ void GuideTests::linesMoveToAnItemsEdges() {
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 50, 60, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     w.selectItem(0);
     const LayoutItem& item = w.document().item(0);
@@ -210,7 +210,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 50, 60, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     w.selectItem(0);
     const MainMenus& m = w.menus();
@@ -236,7 +236,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     // The dialog shows the view (4 pixels larger than the drawing) and takes it back as one step.
     bool seen = false;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<SFrm_State*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<PositionDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
         seen = true;

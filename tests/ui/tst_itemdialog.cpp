@@ -8,9 +8,9 @@
 #include "render/NewItemDefaults.h"
 #include "render/RuleBlock.h"
 #include "ui/dialogs/ItemDialogRules.h"
-#include "ui/dialogs/SFrm_AddCtrl.h"
-#include "ui/dialogs/SFrm_BackColor.h"
-#include "ui/dialogs/SFrm_Font.h"
+#include "ui/dialogs/ItemPropertiesDialog.h"
+#include "ui/dialogs/BackgroundColourDialog.h"
+#include "ui/dialogs/FontSettingsDialog.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/ItemView.h"
 
@@ -189,7 +189,7 @@ void ItemDialogTests::choiceLists() {
 
     // The dialog's lists are these tables.
     ScriptedPrompts prompts;
-    SFrm_AddCtrl dialog(defaultsOf(3, 3), false, kContext, prompts);
+    ItemPropertiesDialog dialog(defaultsOf(3, 3), false, kContext, prompts);
     QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_YMD")), captions(categoryChoices()));
     QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_1Month0")), captions(layoutChoices(3)));
     QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_1Month2")), captions(weekdayStyleChoices()));
@@ -284,7 +284,7 @@ void ItemDialogTests::panelsPerKind() {
     QFETCH(int, rows);
     QFETCH(QString, selectorCaption);
     ScriptedPrompts prompts;
-    SFrm_AddCtrl dialog(defaultsOf(category, variant), false, kContext, prompts);
+    ItemPropertiesDialog dialog(defaultsOf(category, variant), false, kContext, prompts);
     dialog.show();
     for (int p = 0; p < 3; ++p) {
         auto* frame = child<QGroupBox>(dialog, QStringLiteral("Fra_Panel%1").arg(p));
@@ -315,7 +315,7 @@ void ItemDialogTests::kindChangeResets() {
     ScriptedPrompts prompts;
     LayoutItem box = defaultsOf(1, 0);
     box.Top = 40;
-    SFrm_AddCtrl fresh(box, true, kContext, prompts);
+    ItemPropertiesDialog fresh(box, true, kContext, prompts);
     choose(child<QComboBox>(fresh, "Cmb_YMD"), 3);
     choose(child<QComboBox>(fresh, "Cmb_1Month0"), 1);
     QVERIFY(prompts.questions.empty());
@@ -328,7 +328,7 @@ void ItemDialogTests::kindChangeResets() {
     // An existing item asks once per change; No keeps everything but the kind.
     LayoutItem year = defaultsOf(0, 0);
     year.BackColor = 0x123456;
-    SFrm_AddCtrl existing(year, false, kContext, prompts);
+    ItemPropertiesDialog existing(year, false, kContext, prompts);
     prompts.answers = {PromptAnswer::No};
     choose(child<QComboBox>(existing, "Cmb_YMD"), 2);
     QCOMPARE(prompts.questionTexts(), QStringList{"設定を初期化します。\r\nよろしいですか?"});
@@ -347,7 +347,7 @@ void ItemDialogTests::kindChangeResets() {
     existing.findChild<QPushButton*>("Command2")->click();
     QCOMPARE(prompts.questions.back().text, QStringLiteral("初期化します。\r\nよろしいですか？"));
     QCOMPARE(existing.workingCopy(), reset);
-    SFrm_AddCtrl freshReset(box, true, kContext, prompts);
+    ItemPropertiesDialog freshReset(box, true, kContext, prompts);
     prompts.answers = {PromptAnswer::Yes};
     freshReset.findChild<QPushButton*>("Command2")->click();
     QCOMPARE(prompts.questions.size(), 4u);
@@ -355,7 +355,7 @@ void ItemDialogTests::kindChangeResets() {
 
 void ItemDialogTests::declinedLayoutChangeAdjustsRows() {
     ScriptedPrompts prompts;
-    SFrm_AddCtrl dialog(defaultsOf(1, 0), false, kContext, prompts);
+    ItemPropertiesDialog dialog(defaultsOf(1, 0), false, kContext, prompts);
     auto* layout = child<QComboBox>(dialog, "Cmb_1Month0");
     auto* rows = child<QTreeWidget>(dialog, "Lst_1Month");
     prompts.answers = {PromptAnswer::No, PromptAnswer::No};
@@ -373,7 +373,7 @@ void ItemDialogTests::declinedLayoutChangeAdjustsRows() {
 void ItemDialogTests::controlsWriteTheirFields() {
     ScriptedPrompts prompts;
     LayoutItem weekly = defaultsOf(3, 3);
-    SFrm_AddCtrl dialog(weekly, false, kContext, prompts);
+    ItemPropertiesDialog dialog(weekly, false, kContext, prompts);
     FontSpec seenFont;
     bool seenLock = false;
     dialog.setFontEditor([&](const FontSpec& font, bool locked) -> std::optional<FontSpec> {
@@ -434,7 +434,7 @@ void ItemDialogTests::controlsWriteTheirFields() {
 void ItemDialogTests::colourButtonsAndTabs() {
     ScriptedPrompts prompts;
     LayoutItem box = defaultsOf(1, 1);
-    SFrm_AddCtrl dialog(box, false, kContext, prompts);
+    ItemPropertiesDialog dialog(box, false, kContext, prompts);
     dialog.show();
     prompts.colours = {QColor(1, 2, 3), QColor(4, 5, 6), QColor(7, 8, 9), QColor(10, 11, 12),
                        QColor(13, 14, 15)};
@@ -477,7 +477,7 @@ void ItemDialogTests::openOkKeepsExampleItems() {
         for (const LayoutItem& item : read.content->items) {
             for (const bool isNew : {false, true}) {
                 ScriptedPrompts prompts;
-                SFrm_AddCtrl dialog(item, isNew, kContext, prompts);
+                ItemPropertiesDialog dialog(item, isNew, kContext, prompts);
                 QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
                 QCOMPARE(dialog.result(), int(QDialog::Accepted));
                 QCOMPARE(recordBytes(dialog.item()), recordBytes(item));
@@ -501,7 +501,7 @@ void ItemDialogTests::openOkKeepsRandomRecords() {
         item.MonthSelector = static_cast<std::int32_t>(rng.bounded(-2, 40));
         item.Ext.hideOwnNames = n % 3 == 1;
         ScriptedPrompts prompts;
-        SFrm_AddCtrl dialog(item, n % 2 == 0, kContext, prompts);
+        ItemPropertiesDialog dialog(item, n % 2 == 0, kContext, prompts);
         // Walking the element list and the colour tabs is looking, not changing.
         auto* rows = child<QTreeWidget>(dialog, "Lst_1Month");
         for (int r = 0; r < rows->topLevelItemCount(); ++r)
@@ -512,11 +512,11 @@ void ItemDialogTests::openOkKeepsRandomRecords() {
         QVERIFY(dialog.item() == item);
 
         // The font and background-colour dialogs give their records back untouched too.
-        SFrm_Font font(item.element(n % kElementCount).Font, n % 3 == 0, prompts, kContext.faces);
+        FontSettingsDialog font(item.element(n % kElementCount).Font, n % 3 == 0, prompts, kContext.faces);
         QTest::mouseClick(child<QPushButton>(font, "Cmd_OK"), Qt::LeftButton);
         QCOMPARE(font.result(), int(QDialog::Accepted));
         QVERIFY(font.font() == item.element(n % kElementCount).Font);
-        SFrm_BackColor back(item, prompts);
+        BackgroundColourDialog back(item, prompts);
         QTest::mouseClick(child<QPushButton>(back, "Cmd_OK"), Qt::LeftButton);
         QVERIFY(back.item() == item);
         QVERIFY(prompts.messages.isEmpty());
@@ -526,7 +526,7 @@ void ItemDialogTests::openOkKeepsRandomRecords() {
 void ItemDialogTests::cancelLeavesNoTrace() {
     ScriptedPrompts prompts;
     const LayoutItem box = defaultsOf(1, 0);
-    SFrm_AddCtrl dialog(box, false, kContext, prompts);
+    ItemPropertiesDialog dialog(box, false, kContext, prompts);
     dialog.setFontEditor([](const FontSpec& font, bool) -> std::optional<FontSpec> {
         FontSpec edited = font;
         edited.Bold = kTrue;
@@ -556,7 +556,7 @@ void ItemDialogTests::storedValuesNoListOffers() {
     year.HPlacement = 2;
     year.element(Year1).Style = 35; // the builder knows it, the list does not offer it
     year.MonthSelector = 30;        // a month value on a year heading
-    SFrm_AddCtrl yearDialog(year, false, kContext, prompts);
+    ItemPropertiesDialog yearDialog(year, false, kContext, prompts);
     QVERIFY(child<QRadioButton>(yearDialog, "Opt_PrintLeft2")->isChecked());
     QCOMPARE(child<QComboBox>(yearDialog, "Cmb_YMD_Sub0")->currentIndex(), -1);
     QCOMPARE(child<QComboBox>(yearDialog, "Cmb_YMD_Sub1")->currentIndex(), -1);
@@ -568,13 +568,13 @@ void ItemDialogTests::storedValuesNoListOffers() {
     month.HPlacement = 0;
     month.Align[Month1] = 1;
     month.HPlacement = 7; // no button stands for it
-    SFrm_AddCtrl monthDialog(month, false, kContext, prompts);
+    ItemPropertiesDialog monthDialog(month, false, kContext, prompts);
     auto* group = child<QRadioButton>(monthDialog, "Opt_PrintLeft0")->group();
     QCOMPARE(group->checkedId(), -1);
     QTest::mouseClick(child<QPushButton>(monthDialog, "Cmd_Ret0"), Qt::LeftButton);
     QCOMPARE(monthDialog.item().HPlacement, 7);
     month.HPlacement = 1;
-    SFrm_AddCtrl centred(month, false, kContext, prompts);
+    ItemPropertiesDialog centred(month, false, kContext, prompts);
     QVERIFY(child<QRadioButton>(centred, "Opt_PrintLeft1")->isChecked());
 
     // An old-calendar style beyond the list is described in the element list and kept.
@@ -582,7 +582,7 @@ void ItemDialogTests::storedValuesNoListOffers() {
     box.OldCalendarStyle = 18;
     box.Align[OldCalendar] = 5;
     box.WeekdayStyle = 9;
-    SFrm_AddCtrl boxDialog(box, false, kContext, prompts);
+    ItemPropertiesDialog boxDialog(box, false, kContext, prompts);
     auto* rows = child<QTreeWidget>(boxDialog, "Lst_1Month");
     QCOMPARE(rows->topLevelItem(8)->text(2), QStringLiteral("(旧 閏1/1)"));
     QCOMPARE(rows->topLevelItem(8)->text(3), QString());
@@ -615,7 +615,7 @@ void ItemDialogTests::designSizeBounds() {
     QFETCH(int, stored);
     QFETCH(bool, refused);
     ScriptedPrompts prompts;
-    SFrm_AddCtrl dialog(defaultsOf(1, 0), false, kContext, prompts);
+    ItemPropertiesDialog dialog(defaultsOf(1, 0), false, kContext, prompts);
     auto* width = child<QLineEdit>(dialog, "Txt_StdSize0");
     width->setText(text);
     QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
@@ -635,7 +635,7 @@ void ItemDialogTests::picturePaths() {
     picture.PictureFile.setText(QStringLiteral("/pictures/old.bmp"));
     picture.DesignWidth = 320;
     picture.DesignHeight = 200;
-    SFrm_AddCtrl dialog(picture, false, kContext, prompts);
+    ItemPropertiesDialog dialog(picture, false, kContext, prompts);
     const QString longPath = QStringLiteral("/") + QString(300, QLatin1Char('a')) + ".png";
     prompts.files = {longPath, QStringLiteral("/写真/夏😀.png"), QString(),
                      QStringLiteral("/写真/山.jpg")};
@@ -658,7 +658,7 @@ void ItemDialogTests::picturePaths() {
     QCOMPARE(dialog.item().DesignHeight, 0);
 
     // A file dropped on the name box takes the box; one the record cannot hold does not.
-    SFrm_AddCtrl dropped(picture, false, kContext, prompts);
+    ItemPropertiesDialog dropped(picture, false, kContext, prompts);
     dropped.show();
     auto* name = child<QLineEdit>(dropped, "Text1");
     for (const QString& path : {QStringLiteral("/写真/海.png"), longPath}) {
@@ -673,7 +673,7 @@ void ItemDialogTests::picturePaths() {
     QCOMPARE(prompts.messages.size(), 3);
 
     // A path typed into the box is checked on OK as well.
-    SFrm_AddCtrl typed(picture, false, kContext, prompts);
+    ItemPropertiesDialog typed(picture, false, kContext, prompts);
     child<QLineEdit>(typed, "Text1")->setText(longPath);
     QTest::mouseClick(child<QPushButton>(typed, "Cmd_Ret0"), Qt::LeftButton);
     QCOMPARE(typed.result(), int(QDialog::Rejected));
@@ -686,7 +686,7 @@ void ItemDialogTests::fontDialogOpening() {
     ScriptedPrompts prompts;
     FontSpec font;
     font.FaceName.setText(QStringLiteral("ＭＳ 明朝"));
-    SFrm_Font zero(font, false, prompts, kContext.faces);
+    FontSettingsDialog zero(font, false, prompts, kContext.faces);
     QCOMPARE(child<QLineEdit>(zero, "Txt_Size")->text(), QString());
     QCOMPARE(child<QListWidget>(zero, "Lst_Size")->currentRow(), -1);
     QCOMPARE(child<QListWidget>(zero, "Lst_Name")->currentRow(), 1);
@@ -697,7 +697,7 @@ void ItemDialogTests::fontDialogOpening() {
 
     font.Size = 14;
     font.Vertical = 1;
-    SFrm_Font locked(font, true, prompts, kContext.faces);
+    FontSettingsDialog locked(font, true, prompts, kContext.faces);
     QCOMPARE(child<QListWidget>(locked, "Lst_Size")->currentItem()->text(), QStringLiteral("14"));
     QVERIFY(child<QRadioButton>(locked, "Opt_Direction1")->isChecked());
     QVERIFY(!child<QPushButton>(locked, "Cmd_Color0")->isEnabled());
@@ -713,11 +713,11 @@ void ItemDialogTests::fontDialogEditing() {
     font.Angle = 90;
     {
         // Untouched: every byte stays, also the "&HFFFFFF" colour text and direction 2.
-        SFrm_Font dialog(font, false, prompts, kContext.faces);
+        FontSettingsDialog dialog(font, false, prompts, kContext.faces);
         QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
         QCOMPARE(dialog.font(), font);
     }
-    SFrm_Font dialog(font, false, prompts, kContext.faces);
+    FontSettingsDialog dialog(font, false, prompts, kContext.faces);
     auto* names = child<QListWidget>(dialog, "Lst_Name");
     names->setCurrentRow(2);
     emit names->itemClicked(names->currentItem());
@@ -748,7 +748,7 @@ void ItemDialogTests::fontDialogLabelsAndLargeSample() {
     setDefaultFontSpec(font);
     font.Size = 72;
     font.Bold = kTrue;
-    SFrm_Font dialog(font, false, prompts, kContext.faces);
+    FontSettingsDialog dialog(font, false, prompts, kContext.faces);
     for (const QLabel* label : dialog.findChildren<QLabel*>())
         if (label->text().contains('&'))
             QVERIFY2(label->buddy(), qPrintable(label->text()));
@@ -767,7 +767,7 @@ void ItemDialogTests::fontDialogLabelsAndLargeSample() {
     QVERIFY(inked);
 
     font.Size = 12;
-    SFrm_Font small(font, false, prompts, kContext.faces);
+    FontSettingsDialog small(font, false, prompts, kContext.faces);
     QVERIFY(!child<QLabel>(small, "Lbl_DrawnWith")->text().contains(QStringLiteral("縮小")));
 }
 
@@ -804,7 +804,7 @@ void ItemDialogTests::fontDialogRefusals() {
     ScriptedPrompts prompts;
     FontSpec font;
     setDefaultFontSpec(font);
-    SFrm_Font dialog(font, false, prompts, kContext.faces);
+    FontSettingsDialog dialog(font, false, prompts, kContext.faces);
     if (!face.isEmpty())
         child<QLineEdit>(dialog, "Txt_Name")->setText(face);
     else {
@@ -841,7 +841,7 @@ void ItemDialogTests::faceMatching() {
     ScriptedPrompts prompts;
     FontSpec font;
     font.FaceName.setText(QStringLiteral("ＭＳ 明朝"));
-    SFrm_Font dialog(font, false, prompts, kContext.faces);
+    FontSettingsDialog dialog(font, false, prompts, kContext.faces);
     auto* name = child<QLineEdit>(dialog, "Txt_Name");
     name->setText(typed);
     emit name->textEdited(typed);
@@ -856,7 +856,7 @@ void ItemDialogTests::backColourRegions() {
     ScriptedPrompts prompts;
     LayoutItem list = defaultsOf(1, 3);
     ruleBlock(list).setVLineCount(2);
-    SFrm_BackColor dialog(list, prompts);
+    BackgroundColourDialog dialog(list, prompts);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("背景色詳細設定"));
     QStringList enabled;
     for (const auto& region : dialog.regions()) {
@@ -873,7 +873,7 @@ void ItemDialogTests::backColourRegions() {
 
     LayoutItem row = defaultsOf(3, 4);
     ruleBlock(row).setHLineCount(40); // a damaged count enables all eleven, no more
-    SFrm_BackColor rows(row, prompts);
+    BackgroundColourDialog rows(row, prompts);
     QVERIFY(rows.findChild<QGroupBox*>("Frame2"));
     QCOMPARE(std::count_if(rows.regions().begin(), rows.regions().end(),
                            [](const auto& r) { return r.button->isEnabled(); }),
@@ -883,7 +883,7 @@ void ItemDialogTests::backColourRegions() {
 void ItemDialogTests::backColourMonthBox() {
     ScriptedPrompts prompts;
     const LayoutItem box = defaultsOf(1, 0);
-    SFrm_BackColor dialog(box, prompts);
+    BackgroundColourDialog dialog(box, prompts);
     prompts.colours = {QColor(0, 255, 0), QColor(1, 1, 1)};
     child<QPushButton>(dialog, "Cmd_DayColor")->click();
     child<QPushButton>(dialog, "Cmd_Week3")->click();
@@ -896,7 +896,7 @@ void ItemDialogTests::backColourMonthBox() {
     expected.CellBackColor[5] = 0x010101;
     QCOMPARE(dialog.item(), expected);
 
-    SFrm_BackColor cancelled(defaultsOf(1, 1), prompts);
+    BackgroundColourDialog cancelled(defaultsOf(1, 1), prompts);
     prompts.colours = {QColor(0, 255, 0)};
     child<QPushButton>(cancelled, "Cmd_DayColor")->click();
     cancelled.reject();
@@ -908,7 +908,7 @@ void ItemDialogTests::backColourMonthBox() {
 namespace {
 
 // Chooses a kind as a person does: the category, then the layout.
-void chooseKind(SFrm_AddCtrl& dialog, int category, int variant) {
+void chooseKind(ItemPropertiesDialog& dialog, int category, int variant) {
     choose(child<QComboBox>(dialog, "Cmb_YMD"), category);
     auto* layout = child<QComboBox>(dialog, "Cmb_1Month0");
     if (const int index = layout->findData(variant); index > 0)
@@ -920,7 +920,7 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList listTexts(SFrm_Main& w) {
+QStringList listTexts(MainWindow& w) {
     QStringList texts;
     for (int i = 0; i < w.itemList()->count(); ++i)
         texts << w.itemList()->itemText(i);
@@ -933,11 +933,11 @@ QStringList listTexts(SFrm_Main& w) {
 
 void ItemDialogTests::everyKindAddedThroughTheDialog() {
     test::MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.setOutputMonth(2005, 3);
     const QString picture = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/mountains.png");
     for (const Kind& kind : kKinds) {
-        f.dialogScripts.push_back([&](SFrm_AddCtrl& dialog) {
+        f.dialogScripts.push_back([&](ItemPropertiesDialog& dialog) {
             chooseKind(dialog, kind.category, kind.variant);
             if (kind.category == CategoryPicture)
                 child<QLineEdit>(dialog, "Text1")->setText(picture);
@@ -987,7 +987,7 @@ void ItemDialogTests::weekStartOfferedWhereWeeksCount() {
                  {3, VariantHorizontal, true}};
     for (const auto& kind : kinds) {
         ScriptedPrompts prompts;
-        SFrm_AddCtrl dialog(defaultsOf(kind.category, kind.variant), false, kContext, prompts);
+        ItemPropertiesDialog dialog(defaultsOf(kind.category, kind.variant), false, kContext, prompts);
         auto* weekStart = child<QComboBox>(dialog, "Cmb_1Month1");
         QCOMPARE(comboTexts(weekStart), QStringList({"日曜", "月曜"}));
         QCOMPARE(weekStart->currentIndex(), 0);
@@ -995,7 +995,7 @@ void ItemDialogTests::weekStartOfferedWhereWeeksCount() {
     }
     ScriptedPrompts prompts;
     const LayoutItem box = defaultsOf(1, VariantBox5);
-    SFrm_AddCtrl dialog(box, false, kContext, prompts);
+    ItemPropertiesDialog dialog(box, false, kContext, prompts);
     choose(child<QComboBox>(dialog, "Cmb_1Month1"), 1);
     child<QPushButton>(dialog, "Cmd_Ret0")->click();
     LayoutItem expected = box;
@@ -1005,9 +1005,9 @@ void ItemDialogTests::weekStartOfferedWhereWeeksCount() {
 
 void ItemDialogTests::textItemMadeSavedAndReadBack() {
     test::MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.setOutputMonth(2028, 2);
-    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+    f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         choose(child<QComboBox>(dialog, "Cmb_YMD"), CategoryText);
         QVERIFY(child<QGroupBox>(dialog, "Fra_Panel3")->isEnabled());
         child<QPlainTextEdit>(dialog, "Txt_Text")->setPlainText("{和暦年度} 年間行事\n総務部");
@@ -1016,7 +1016,7 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
         child<QPushButton>(dialog, "Cmd_Ret0")->click();
     });
     QVERIFY(w.addItemFromDialog());
-    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+    f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBox5);
         choose(child<QComboBox>(dialog, "Cmb_1Month1"), 1);
         child<QPushButton>(dialog, "Cmd_Ret0")->click();
@@ -1067,14 +1067,14 @@ void ItemDialogTests::editingIsOneStepWithLabels() {
     QVERIFY(
         test::writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 20, 20, 12},
                                                 {CategoryMonthFamily, VariantBox5, 40, 200, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(1);
     const QStringList labelsBefore = listTexts(w);
     QCOMPARE(labelsBefore, QStringList({" 1 年表示", " 2 月Box5段", " 1 年表示", " 2 月Box5段"}));
 
     // A double click opens the dialog; a change of kind answered with Yes resets the item.
-    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+    f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryWeekly, VariantHorizontal);
         child<QPushButton>(dialog, "Cmd_Ret0")->click();
     });
@@ -1099,7 +1099,7 @@ void ItemDialogTests::editingIsOneStepWithLabels() {
     QCOMPARE(listTexts(w), labelsAfter);
 
     // Enter on the current item opens it too.
-    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+    f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         child<QCheckBox>(dialog, "Chk_Size0")->click();
         child<QPushButton>(dialog, "Cmd_Ret0")->click();
     });
@@ -1112,15 +1112,15 @@ void ItemDialogTests::editingIsOneStepWithLabels() {
 void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
     test::MainWindowFixture f;
     QVERIFY(test::writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 20, 20, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(0);
-    f.dialogScripts.push_back([&](SFrm_AddCtrl& dialog) {
+    f.dialogScripts.push_back([&](ItemPropertiesDialog& dialog) {
         f.prompts.answers = {PromptAnswer::Yes};
         chooseKind(dialog, CategoryPicture, 0);
         child<QPushButton>(dialog, "Cmd_Ret1")->click();
     });
-    f.dialogScripts.push_back([](SFrm_AddCtrl&) {}); // closed without a button: cancelled
+    f.dialogScripts.push_back([](ItemPropertiesDialog&) {}); // closed without a button: cancelled
     w.openItemProperties(0);
     w.openItemProperties(0);
     w.openItemProperties(0); // OK without a change
@@ -1129,14 +1129,14 @@ void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
     QCOMPARE(w.editor().undoStack().count(), 0);
 
     // A cancelled add leaves document and history alone; add + OK is one step.
-    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+    f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
         dialog.reject();
     });
     QVERIFY(!w.addItemFromDialog());
     QCOMPARE(w.document().liveCount(), 1);
     QCOMPARE(w.editor().undoStack().count(), 0);
-    f.dialogScripts.push_back([](SFrm_AddCtrl& dialog) {
+    f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
         child<QPushButton>(dialog, "Cmd_Ret0")->click();
     });

@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 #include "document/LayoutFile.h"
 #include "render/RenderFrame.h"
-#include "ui/dialogs/SFrm_LayOut.h"
-#include "ui/dialogs/SFrm_Option.h"
+#include "ui/dialogs/PageSizeDialog.h"
+#include "ui/dialogs/OptionsDialog.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
@@ -191,7 +191,7 @@ private slots:
 
 void MainWindowTests::startupWithoutSettingsFile() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
     QCOMPARE(w.outputYear(), 2005);
     QCOMPARE(w.outputMonth(), 1);
@@ -236,7 +236,7 @@ void MainWindowTests::startupWithoutSettingsFile() {
 void MainWindowTests::startupWithEmptySettingsFile() {
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), {}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QCOMPARE(w.editor().document().page.PaperWidth, 210.f);
     QCOMPARE(w.editor().document().page.ResolutionDpi, 300);
     QCOMPARE(w.settings().GridX[0], 60);
@@ -276,7 +276,7 @@ void MainWindowTests::startupWithHandWrittenSettings() {
     QFETCH(int, gridX);
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), lines));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const PageValues& page = w.document().page;
     QCOMPARE(page.PaperWidth, width);
     QCOMPARE(page.PaperHeight, height);
@@ -290,7 +290,7 @@ void MainWindowTests::startupWithHandWrittenSettings() {
 
 void MainWindowTests::startupYearOutsideList() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start(std::chrono::year{2050} / 3 / 1);
+    MainWindow& w = f.start(std::chrono::year{2050} / 3 / 1);
     QCOMPARE(w.outputYear(), 2049);
     QCOMPARE(w.outputMonth(), 3);
 }
@@ -329,7 +329,7 @@ void MainWindowTests::layoutNamedAtStartIsFittedAfterLoading() {
                               {QStringLiteral("[ページ]"), QStringLiteral("PageSize=1"),
                                QStringLiteral("Width=50"), QStringLiteral("Height=50")}));
     QVERIFY(writeTestLayout(f.path("wide.CLF"), {{CategoryYear, 0, 10, 10, 12}}, false));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QCOMPARE(w.canvasView()->zoom(), 1.0);
     showEditorWindow(w, f.path("wide.CLF"));
     QTRY_VERIFY(!w.document().path().isEmpty());
@@ -345,7 +345,7 @@ void MainWindowTests::shutdownWritesSettings() {
     MainWindowFixture f;
     QVERIFY(writeSettingsFile(f.settingsPath(), {"; kept comment", "[ページ]", "背景色=&HC0C0C0",
                                                  "PageSize=0", "Orientation=0"}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.move(150, 90);
     f.prompts.answers.push_back(PromptAnswer::Yes);
     QVERIFY(w.close());
@@ -370,7 +370,7 @@ void MainWindowTests::shutdownWritesSettings() {
 
 void MainWindowTests::shutdownAnsweredNoKeepsWindow() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     f.prompts.answers.push_back(PromptAnswer::No);
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
@@ -386,7 +386,7 @@ void MainWindowTests::shutdownAnsweredNoKeepsWindow() {
 void MainWindowTests::shutdownQuestionWithItems() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     // A layout as it was read loses nothing: the plain confirmation.
     f.prompts.answers = {PromptAnswer::No};
@@ -418,7 +418,7 @@ void MainWindowTests::readLayoutByMenu() {
     MainWindowFixture f;
     const QString file = f.path("cal2005.CLF");
     QVERIFY(writeTestLayout(file, kTwoItems, false));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     f.prompts.files.push_back(file);
     w.menus().layoutRead->trigger();
 
@@ -454,7 +454,7 @@ void MainWindowTests::readLayoutWithHugePaperCutsItDown() {
     document->page.PaperWidth = 100000; // 100 m
     document->page.PaperHeight = 100000;
     QVERIFY(!writeLayoutFile(*document, f.path("huge.CLF")).has_value());
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.paper()->setGrid(true, 120, 120);
     QVERIFY(w.openLayout(f.path("huge.CLF")));
     QCOMPARE(f.prompts.messages.size(), 1);
@@ -466,7 +466,7 @@ void MainWindowTests::readLayoutWithHugePaperCutsItDown() {
 
 void MainWindowTests::readLayoutCancelled() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(!w.openLayout());
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
@@ -480,7 +480,7 @@ void MainWindowTests::readDamagedLayoutKeepsDocument() {
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write(fileBytes(f.path("good.CLF")).left(500)); // header promises two whole items
     bad.close();
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("good.CLF")));
     QVERIFY(!w.openLayout(f.path("bad.CLF")));
     QCOMPARE(f.prompts.messages.size(), 1);
@@ -528,7 +528,7 @@ void MainWindowTests::dropLayout() {
     QVERIFY(writeTestLayout(f.path("first.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     QVERIFY(writeTestLayout(f.path("dropped.clf"), kTwoItems));
     const QByteArray first = fileBytes(f.path("first.CLF"));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     if (withItems)
         QVERIFY(w.openLayout(f.path("first.CLF")));
     if (edited) {
@@ -565,7 +565,7 @@ void MainWindowTests::dropLayout() {
 void MainWindowTests::dropOtherFileIgnored() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF.bak"), kTwoItems));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.dropFiles({f.path("a.CLF.bak")});
     QVERIFY(f.prompts.questions.empty());
     QVERIFY(w.document().itemList().empty());
@@ -574,7 +574,7 @@ void MainWindowTests::dropOtherFileIgnored() {
 void MainWindowTests::dropOnCanvasReadsLayout() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("dropped.CLF"), kTwoItems));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QWidget* viewport = w.canvasView()->viewport();
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(f.path("dropped.CLF"))});
@@ -598,7 +598,7 @@ void MainWindowTests::dropPictureOnPictureItem() {
     QImage picture(40, 20, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QVERIFY(picture.save(f.path("red.bmp")));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     w.canvasView()->setZoom(1.0);
     w.canvasView()->ensureVisible(QRectF(0, 0, 500, 500), 0, 0);
@@ -638,7 +638,7 @@ void MainWindowTests::previewsDecodeAPictureOnceUntilItsFileChanges() {
     };
     QVERIFY(paint(Qt::red));
     const QDateTime written = QFileInfo(f.path("pic.bmp")).lastModified();
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const auto shownColour = [&] {
         const QImage shown = w.itemView(0)->preview().image();
@@ -664,7 +664,7 @@ void MainWindowTests::previewsDecodeAPictureOnceUntilItsFileChanges() {
 // preview would show them; an item far larger than the paper costs no more than the paper.
 void MainWindowTests::previewsHoldOnlyThePaper() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const QSize canvas = w.editor().canvasSize();
     LayoutItem box = newItemRecord(CategoryMonthFamily, 0, w.document().page);
     const auto slot = w.editor().addItem(box, QPointF(canvas.width() - 300, 100), true);
@@ -732,7 +732,7 @@ void MainWindowTests::previewsHoldOnlyThePaper() {
 
 void MainWindowTests::saveWithoutItems() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(!w.saveLayoutAs());
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("保存するデータがありません。")});
     QVERIFY(f.prompts.fileDialogs.empty());
@@ -743,7 +743,7 @@ void MainWindowTests::saveWritesTheSameLayout() {
     // Picture items keep the size they were given, so the saved records match byte for byte.
     QVERIFY(writeTestLayout(
         f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}, {CategoryPicture, 0, 200, 300, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     f.prompts.files.push_back(f.path("b.CLF"));
     w.menus().layoutSave->trigger();
@@ -777,7 +777,7 @@ void MainWindowTests::newData() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     const QByteArray before = fileBytes(f.path("a.CLF"));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     // Right after reading nothing would be lost: nothing is asked.
     w.menus().newData->trigger();
@@ -817,7 +817,7 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
     const QString folder = writeTemplates(f);
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     const QByteArray templateBytes = fileBytes(folder + QStringLiteral("/picture.CLF"));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.setOutputMonth(2027, 4);
     w.setTemplateFolder(folder);
     QVERIFY(w.openLayout(f.path("a.CLF")));
@@ -888,7 +888,7 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
 
 void MainWindowTests::templateFolderMissingOrEmpty() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.setTemplateFolder(f.path("none"));
     QVERIFY(!w.newFromTemplate());
     QVERIFY(QDir().mkpath(f.path("empty")));
@@ -953,7 +953,7 @@ void MainWindowTests::templatePicturePaths() {
 
 void MainWindowTests::monthButtonsChooseTheMonth() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QTest::mouseClick(w.outputRange()->monthButton(5), Qt::LeftButton);
     QCOMPARE(w.outputMonth(), 6);
     QVERIFY(w.outputRange()->monthButton(5)->font().bold());
@@ -982,7 +982,7 @@ void MainWindowTests::monthButtonsChooseTheMonth() {
 void MainWindowTests::monthChangeRedrawsPreviews() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 30, 40, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const QImage january = w.itemView(0)->preview().image();
     QVERIFY(!january.isNull());
@@ -1010,7 +1010,7 @@ void MainWindowTests::pictureSizeIsRememberedOnFirstDraw() {
     document->item(0).PictureFile.setText(f.path("p.png"));
     QCOMPARE(document->item(0).DesignWidth, 0);
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")).has_value());
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     QCOMPARE(w.document().item(0).DesignWidth, 64);
     QCOMPARE(w.document().item(0).DesignHeight, 48);
@@ -1024,7 +1024,7 @@ void MainWindowTests::itemListSelectionShowsPosition() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(
         f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}, {CategoryPicture, 0, 200, 300, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem& second = w.document().item(1);
     w.itemList()->setCurrentIndex(1);
@@ -1043,7 +1043,7 @@ void MainWindowTests::drawingOrderMoves() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 0, 0, 12},
                                               {CategoryMonthDisplay, 0, 0, 200, 12},
                                               {CategoryPicture, 0, 0, 400, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     QListWidget* order = w.drawingOrderList();
     auto up = w.findChild<QPushButton*>("Cmd_OrderUp");
@@ -1082,7 +1082,7 @@ void MainWindowTests::centreLockedHeadingsFollowTheirPreview() {
     document->item(1).FitToRect = kTrue;
     document->item(2).VCenterLocked = kTrue; // pictures are not centred by their preview
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")).has_value());
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem& centred = w.document().item(0);
     QCOMPARE(centred.Left, (w.editor().document().page.CanvasWidth - centred.Width) / 2);
@@ -1101,7 +1101,7 @@ void MainWindowTests::zoomRedrawsPreviewsFiner() {
 
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthFamily, VariantBoxMini, 30, 40, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     CanvasView* view = w.canvasView();
     view->setZoom(1.0);
@@ -1129,11 +1129,11 @@ void MainWindowTests::zoomRedrawsPreviewsFiner() {
 
 void MainWindowTests::pageSizeCommandResizesCanvas() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const int a4Width = w.document().page.CanvasWidth;
-    onModal<SFrm_LayOut>(
+    onModal<PageSizeDialog>(
         [&] { w.commandButton(0)->click(); },
-        [](SFrm_LayOut& d) {
+        [](PageSizeDialog& d) {
             d.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
             d.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("150"));
             d.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("100"));
@@ -1153,8 +1153,8 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
     QCOMPARE(w.settings().Page.Resolution, 150);
 
     // Cancel changes nothing.
-    onModal<SFrm_LayOut>([&] { w.menus().pageSize->trigger(); },
-                         [](SFrm_LayOut& d) { d.reject(); });
+    onModal<PageSizeDialog>([&] { w.menus().pageSize->trigger(); },
+                         [](PageSizeDialog& d) { d.reject(); });
     QCOMPARE(w.editor().document().page.PaperWidth, 100.f);
     QCOMPARE(w.editor().undoStack().count(), 1);
 
@@ -1168,9 +1168,9 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
 
 void MainWindowTests::optionsCommandShowsGrid() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
-    onModal<SFrm_Option>([&] { w.menus().options->trigger(); },
-                         [](SFrm_Option& d) {
+    MainWindow& w = f.start();
+    onModal<OptionsDialog>([&] { w.menus().options->trigger(); },
+                         [](OptionsDialog& d) {
                              d.findChild<QCheckBox*>("Chk_Grid0")->setChecked(true);
                              d.findChild<QLineEdit*>("Txt_Grid0")->setText(QStringLiteral("120"));
                              d.findChild<QLineEdit*>("Txt_Grid1")->setText(QStringLiteral("300"));
@@ -1195,7 +1195,7 @@ void MainWindowTests::optionsCommandShowsGrid() {
 
 void MainWindowTests::helpOpensTheFileOrSaysWhereItIs() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const QString help = f.path("index.html");
     QFile(help).open(QIODevice::WriteOnly);
     w.setHelpFile(help);
@@ -1219,7 +1219,7 @@ void MainWindowTests::helpOpensTheFileOrSaysWhereItIs() {
 
 void MainWindowTests::menuEntries() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const MainMenus& m = w.menus();
     QCOMPARE(m.layoutRead->text(), QStringLiteral("レイアウト読込"));
     QCOMPARE(m.exit->text(), QStringLiteral("終了(&X)"));
@@ -1270,7 +1270,7 @@ void MainWindowTests::translationsFromTheProgramsCopyFirst() {
 
 void MainWindowTests::addUndoRedoByKeys() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(activate(w));
     QTest::mouseClick(w.commandButton(1), Qt::LeftButton);
     QCOMPARE(w.document().liveCount(), 1);
@@ -1316,7 +1316,7 @@ void MainWindowTests::addUndoRedoByKeys() {
 void MainWindowTests::alignmentToolbarAndKeys() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(activate(w));
     QVERIFY(w.openLayout(f.path("a.CLF")));
     auto* bar = w.findChild<QToolBar*>(QStringLiteral("Tbr_Align"));
@@ -1366,7 +1366,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     // The next start keeps it hidden.
     QCOMPARE(saveAppSettings(w.settings()), std::nullopt);
     f.window.reset();
-    SFrm_Main& again = f.start();
+    MainWindow& again = f.start();
     QVERIFY(!again.findChild<QToolBar*>(QStringLiteral("Tbr_Align"))->isVisible());
 }
 
@@ -1375,12 +1375,12 @@ void MainWindowTests::alignmentToolbarAndKeys() {
 void MainWindowTests::paperChangeOffersToScale() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(1);
     const auto chooseA5 = [&] {
-        onModal<SFrm_LayOut>([&] { w.menus().pageSize->trigger(); },
-                             [](SFrm_LayOut& d) {
+        onModal<PageSizeDialog>([&] { w.menus().pageSize->trigger(); },
+                             [](PageSizeDialog& d) {
                                  d.findChild<QComboBox*>("Cmb_Size")
                                      ->setCurrentText(QStringLiteral("A5(148x210 mm)"));
                                  d.findChild<QPushButton*>("Cmd_OK")->click();
@@ -1412,7 +1412,7 @@ void MainWindowTests::paperChangeOffersToScale() {
 // paper arrives fitted, its shape kept.
 void MainWindowTests::newItemsStartInSightAndFitThePaper() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     w.canvasView()->setZoom(2);
     w.canvasView()->horizontalScrollBar()->setValue(300);
     w.canvasView()->verticalScrollBar()->setValue(500);
@@ -1449,7 +1449,7 @@ void MainWindowTests::newItemsStartInSightAndFitThePaper() {
 void MainWindowTests::cancelledAddKeepsCurrentItem() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     w.editor().document().item(0).Live =
         kFalse; // slot 0 free: the one a cancelled add used to choose
@@ -1482,7 +1482,7 @@ void MainWindowTests::dragWithTheMouse() {
     QFETCH(int, scrolled);
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     w.editor().document().item(0).XLocked = toB16(xLocked);
     w.canvasView()->setZoom(zoom);
@@ -1524,7 +1524,7 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
     QFETCH(int, answer);
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(activate(w));
     QVERIFY(w.openLayout(f.path("a.CLF")));
     QTest::mouseClick(w.canvasView()->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -1561,7 +1561,7 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
 void MainWindowTests::resizeHandles() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     w.canvasView()->setZoom(1.0);
     w.canvasView()->ensureVisible(QRectF(0, 0, 400, 400), 0, 0);
@@ -1592,7 +1592,7 @@ void MainWindowTests::resizeHandles() {
 void MainWindowTests::popupMenuStates() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const MainMenus& m = w.menus();
     w.prepareCanvasPopup(QPointF(5, 5));
     QVERIFY(!m.mouseLockAll->isEnabled());
@@ -1644,7 +1644,7 @@ void MainWindowTests::popupMenuStates() {
 void MainWindowTests::copyPasteAtCanvasPoint() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem source = w.document().item(0);
     w.selectItem(0);
@@ -1686,7 +1686,7 @@ void MainWindowTests::copyPasteAtCanvasPoint() {
 void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(activate(w));
     // A new layout asks for a name first.
     w.menus().itemAdd->trigger();
@@ -1731,7 +1731,7 @@ void MainWindowTests::overwriteSaveOnAFullDisk() {
         while (filler.write(block) == block.size() && filler.flush()) {
         }
     }
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(layout));
     for (int i = 0; i < 12; ++i)
         QVERIFY(w.editor().addItem(newItemRecord(CategoryYear, 0, w.document().page),

@@ -2,7 +2,7 @@
 // files it reads, writes and links.
 #include "ScriptedPrompts.h"
 #include "owndays/DaysFile.h"
-#include "ui/dialogs/SFrm_OwnDays.h"
+#include "ui/dialogs/OwnDaysDialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -41,17 +41,17 @@ OwnDaysSettings sample() {
     return s;
 }
 
-QTableWidget* table(SFrm_OwnDays& d) {
+QTableWidget* table(OwnDaysDialog& d) {
     return d.findChild<QTableWidget*>(QStringLiteral("Lst_Days"));
 }
 
-void setRow(SFrm_OwnDays& d, int row, const QString& date, const QString& name, int kind) {
+void setRow(OwnDaysDialog& d, int row, const QString& date, const QString& name, int kind) {
     table(d)->item(row, 0)->setText(date);
     table(d)->item(row, 1)->setText(name);
     qobject_cast<QComboBox*>(table(d)->cellWidget(row, 2))->setCurrentIndex(kind);
 }
 
-void pressOk(SFrm_OwnDays& d) {
+void pressOk(OwnDaysDialog& d) {
     d.findChild<QPushButton*>(QStringLiteral("Cmd_OK"))->click();
 }
 
@@ -65,7 +65,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 void OwnDaysDialogTests::unchangedOkGivesBackTheSettings() {
     ScriptedPrompts prompts;
-    SFrm_OwnDays d(sample(), prompts);
+    OwnDaysDialog d(sample(), prompts);
     QCOMPARE(table(d)->rowCount(), 3);
     QCOMPARE(table(d)->item(0, 0)->text(), QStringLiteral("2027-08-13..2027-08-16"));
     QCOMPARE(table(d)->item(1, 0)->text(), QStringLiteral("10-01"));
@@ -77,7 +77,7 @@ void OwnDaysDialogTests::unchangedOkGivesBackTheSettings() {
 
 void OwnDaysDialogTests::editedRowsComeBackAsEntries() {
     ScriptedPrompts prompts;
-    SFrm_OwnDays d(OwnDaysSettings{}, prompts);
+    OwnDaysDialog d(OwnDaysSettings{}, prompts);
     d.addRow();
     setRow(d, 0, QStringLiteral("２０２７/12/29..2028/1/3"), QStringLiteral("年末年始"), 0);
     d.addRow();
@@ -104,7 +104,7 @@ void OwnDaysDialogTests::aBadLineIsRefusedWithItsNumber() {
     };
     for (const auto& c : cases) {
         ScriptedPrompts prompts;
-        SFrm_OwnDays d(sample(), prompts);
+        OwnDaysDialog d(sample(), prompts);
         setRow(d, 1, c.date, c.name, c.kind);
         pressOk(d);
         QCOMPARE(d.result(), int(QDialog::Rejected));
@@ -121,7 +121,7 @@ void OwnDaysDialogTests::readsWritesSortsAndDeletes() {
         QStringLiteral("日付,名前,種類\n2027-01-04,仕事始め,出勤日\n2027-13-01,x,休日\n").toUtf8());
     ScriptedPrompts prompts;
     prompts.files = {in, dir.filePath(QStringLiteral("out.csv"))};
-    SFrm_OwnDays d(sample(), prompts);
+    OwnDaysDialog d(sample(), prompts);
     d.importFile();
     QCOMPARE(table(d)->rowCount(), 4);
     QCOMPARE(prompts.messages.size(), 1);
@@ -149,7 +149,7 @@ void OwnDaysDialogTests::linkedFilesAreListed() {
     writeFile(ics, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
     ScriptedPrompts prompts;
     prompts.files = {ics};
-    SFrm_OwnDays d(sample(), prompts);
+    OwnDaysDialog d(sample(), prompts);
     d.addLinkedFile();
     auto* files = d.findChild<QListWidget*>(QStringLiteral("Lst_Files"));
     files->setCurrentRow(0);
@@ -161,7 +161,7 @@ void OwnDaysDialogTests::linkedFilesAreListed() {
 
 void OwnDaysDialogTests::timeZoneIsCheckedAndKept() {
     ScriptedPrompts prompts;
-    SFrm_OwnDays d(sample(), prompts);
+    OwnDaysDialog d(sample(), prompts);
     auto* zone = d.findChild<QLineEdit*>(QStringLiteral("Txt_TimeZone"));
     QCOMPARE(zone->text(), QStringLiteral("Asia/Tokyo"));
     zone->setText(QStringLiteral("Asia/Nowhere"));

@@ -25,7 +25,7 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray layoutBytes(const SFrm_Main& w) {
+QByteArray layoutBytes(const MainWindow& w) {
     return serializeLayout(layoutFromDocument(w.document()));
 }
 
@@ -56,7 +56,7 @@ void RecoveryTests::childEditor() {
     auto state =
         startEditor(dir + QStringLiteral("/Tobirae.ini"), std::chrono::year{2005} / 1 / 15);
     state->recoveryFolder = dir + QStringLiteral("/state/Tobirae");
-    SFrm_Main w(std::move(*state), prompts);
+    MainWindow w(std::move(*state), prompts);
     w.show();
     QVERIFY(w.openLayout(dir + QStringLiteral("/a.CLF")));
     QVERIFY(w.moveItemToEdge(0, Edge::Right));
@@ -92,7 +92,7 @@ void RecoveryTests::killedEditorIsRecoveredExactly() {
     QCOMPARE(fileBytes(f.path("a.CLF")), onDisk); // the layout itself was never touched
     QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
 
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     f.prompts.answers = {PromptAnswer::Yes};
     QVERIFY(w.offerRecovery());
     QCOMPARE(f.prompts.questions.size(), std::size_t{1});
@@ -115,7 +115,7 @@ void RecoveryTests::killedEditorIsRecoveredExactly() {
 void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     QVERIFY(w.moveItemToEdge(0, Edge::Right));
     w.recovery().flush();
@@ -130,7 +130,7 @@ void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {
     MainWindowFixture later;
     QVERIFY(QDir().mkpath(later.recoveryFolder()));
     QVERIFY(QFile::copy(copy, later.recoveryFolder() + QStringLiteral("/edit-left.recovery")));
-    SFrm_Main& next = later.start();
+    MainWindow& next = later.start();
     later.prompts.answers = {PromptAnswer::No};
     QVERIFY(!next.offerRecovery());
     QCOMPARE(later.prompts.questions.size(), std::size_t{1});
@@ -148,7 +148,7 @@ void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {
 void RecoveryTests::captionFollowsTheSavedState() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
     QVERIFY(w.openLayout(f.path("a.CLF")));
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
@@ -173,7 +173,7 @@ void RecoveryTests::captionFollowsTheSavedState() {
 
 void RecoveryTests::shortcutsAreShownInTheMenus() {
     MainWindowFixture f;
-    SFrm_Main& w = f.start();
+    MainWindow& w = f.start();
     const MainMenus& m = w.menus();
     const struct {
         QAction* action;
@@ -207,7 +207,7 @@ void RecoveryTests::recentFilesAreRememberedAcrossStarts() {
         QVERIFY(writeTestLayout(f.path(QStringLiteral("l%1.CLF").arg(i)),
                                 {{CategoryYear, 0, 10, 10, 12}}));
     {
-        SFrm_Main& w = f.start();
+        MainWindow& w = f.start();
         QVERIFY(!w.menus().recentFiles->isEnabled());
         for (int i = 0; i < 10; ++i)
             QVERIFY(w.openLayout(f.path(QStringLiteral("l%1.CLF").arg(i))));
@@ -221,7 +221,7 @@ void RecoveryTests::recentFilesAreRememberedAcrossStarts() {
     }
     const QString written = readSettingsFile(f.settingsPath());
     QVERIFY2(written.contains(QStringLiteral("[最近使ったファイル]")), qPrintable(written));
-    SFrm_Main& again = f.start();
+    MainWindow& again = f.start();
     const QList<QAction*> entries = again.menus().recentFiles->actions();
     QCOMPARE(entries.size(), 8);
     QCOMPARE(entries[7]->text(), QStringLiteral("&8 l2.CLF"));

@@ -2,7 +2,7 @@
 
 #include "ui/main/CanvasView.h"
 #include "ui/main/PaperItem.h"
-#include "ui/main/SFrm_Main.h"
+#include "ui/main/MainWindow.h"
 
 #include <QDate>
 #include <QGuiApplication>
@@ -17,7 +17,7 @@ std::chrono::year_month_day localToday() {
     return std::chrono::year{today.year()} / today.month() / today.day();
 }
 
-void fitLargePage(SFrm_Main& window) {
+void fitLargePage(MainWindow& window) {
     // The paper at its true size rarely fits a laptop screen; start with the whole page in view.
     const QRectF page = window.paper()->boundingRect();
     const QSize area = window.canvasView()->maximumViewportSize();
@@ -25,7 +25,7 @@ void fitLargePage(SFrm_Main& window) {
         window.canvasView()->fitPage(page);
 }
 
-void showEditorWindow(SFrm_Main& window, const QString& layoutFile) {
+void showEditorWindow(MainWindow& window, const QString& layoutFile) {
     QRect screen(0, 0, 1280, 800);
     if (const QScreen* primary = QGuiApplication::primaryScreen())
         screen = primary->availableGeometry();

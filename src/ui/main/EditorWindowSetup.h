@@ -7,12 +7,12 @@
 
 namespace tobirae {
 
-class SFrm_Main;
+class MainWindow;
 
 // A layout file named is read once the window shows, and the fit follows its paper.
-void showEditorWindow(SFrm_Main& window, const QString& layoutFile = {});
+void showEditorWindow(MainWindow& window, const QString& layoutFile = {});
 // Zooms out to the whole page when the page is larger than the view.
-void fitLargePage(SFrm_Main& window);
+void fitLargePage(MainWindow& window);
 // The local date today.
 std::chrono::year_month_day localToday();
 

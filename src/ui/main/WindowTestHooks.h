@@ -12,14 +12,14 @@
 namespace tobirae {
 
 struct LayoutItem;
-class SFrm_AddCtrl;
+class ItemPropertiesDialog;
 class TemplateDialog;
 
 struct WindowTestHooks {
     // Confirms a new item instead of its property dialog; the item holds what was confirmed.
     std::function<bool(LayoutItem&)> newItemConfirmation;
     // Works the property dialog and returns whether it was accepted.
-    std::function<bool(SFrm_AddCtrl&)> propertyDialog;
+    std::function<bool(ItemPropertiesDialog&)> propertyDialog;
     // Works the template dialog and returns whether it was accepted.
     std::function<bool(TemplateDialog&)> templateDialog;
     // Answers the month-range dialog (nullopt: cancelled); `initial` is what the dialog would

@@ -5,7 +5,7 @@
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
-#include "ui/main/SFrm_Main.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/Translations.h"
 
 #include <QApplication>
@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
         prompts.message(tobirae::startupFailureText(), tobirae::PromptIcon::Critical);
         return 1;
     }
-    tobirae::SFrm_Main window(std::move(*start), prompts);
+    tobirae::MainWindow window(std::move(*start), prompts);
     prompts.setParent(&window);
     const QStringList args = QApplication::arguments();
     tobirae::showEditorWindow(window, args.size() > 1 ? args.at(1) : QString());

@@ -1,0 +1,52 @@
+// The dialog "予定・休日の設定": the layout's own days as a table of dates, names and kinds that
+// can be added to, edited, sorted and deleted, read from a CSV or iCalendar file, written as
+// CSV, the days files the layout links and the time zone their timed events count in.
+#pragma once
+
+#include "owndays/OwnDaysSettings.h"
+
+#include <QDialog>
+#include <optional>
+
+class QLineEdit;
+class QListWidget;
+class QTableWidget;
+
+namespace tobirae {
+
+class UserPrompts;
+
+class OwnDaysDialog final : public QDialog {
+    Q_OBJECT
+public:
+    OwnDaysDialog(const OwnDaysSettings& settings, UserPrompts& prompts, QWidget* parent = nullptr);
+
+    // The settings after OK (exactly those passed in when nothing was changed); those passed in
+    // while the dialog was not accepted.
+    const OwnDaysSettings& settings() const { return settings_; }
+
+    // The table's entries; nullopt (after saying which line is wrong) when one cannot be read.
+    std::optional<std::vector<OwnDay>> entries() const;
+
+    // The buttons' work, callable from tests.
+    void addRow();
+    void deleteSelectedRows();
+    void sortRows();
+    void importFile();
+    void exportFile();
+    void addLinkedFile();
+    void removeLinkedFile();
+
+private:
+    void setRows(const std::vector<OwnDay>& days);
+    void appendRow(const OwnDay& day);
+    void acceptEntries();
+
+    OwnDaysSettings settings_;
+    UserPrompts& prompts_;
+    QTableWidget* Lst_Days;
+    QListWidget* Lst_Files;
+    QLineEdit* Txt_TimeZone;
+};
+
+} // namespace tobirae

@@ -1,0 +1,54 @@
+#include "ui/dialogs/PositionDialog.h"
+
+#include "ui/dialogs/DialogButtons.h"
+#include "ui/dialogs/NumericText.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tobirae {
+
+BoxValues applyBoxEntries(const BoxValues& before, const std::array<QString, 4>& texts) {
+    // Far beyond any page, but every number stays a finite canvas coordinate.
+    const auto bounded = [](double v) {
+        return static_cast<float>(std::clamp(v, -kBoxLimit, kBoxLimit));
+    };
+    BoxValues after = before;
+    if (const auto v = numericValue(texts[0]))
+        after.x = bounded(*v);
+    if (const auto v = numericValue(texts[1]))
+        after.y = bounded(*v);
+    if (const auto v = numericValue(texts[2]); v && *v >= 1)
+        after.width = bounded(*v);
+    if (const auto v = numericValue(texts[3]); v && *v >= 1)
+        after.height = bounded(*v);
+    return after;
+}
+
+PositionDialog::PositionDialog(const BoxValues& values, QWidget* parent)
+    : QDialog(parent), values_(values) {
+    setWindowTitle(QStringLiteral("位置設定"));
+    auto* form = new QFormLayout;
+    const std::array<QString, 4> captions{QStringLiteral("X座標"), QStringLiteral("Y座標"),
+                                          QStringLiteral("幅"), QStringLiteral("高さ")};
+    const std::array<float, 4> shown{values.x, values.y, values.width, values.height};
+    for (int i = 0; i < 4; ++i) {
+        Text1[i] = new QLineEdit(QString::number(static_cast<double>(shown[i]), 'g', 7), this);
+        Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        form->addRow(captions[i], Text1[i]);
+    }
+    auto* buttons = okCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("キャンセル(&C)"));
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        values_ = applyBoxEntries(
+            values_, {Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text()});
+        accept();
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+} // namespace tobirae
