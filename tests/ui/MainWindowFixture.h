@@ -37,7 +37,7 @@ struct MainWindowFixture {
         window->testHooks().propertyDialog = [this](ItemPropertiesDialog& dialog) {
             ++dialogsOpened;
             if (dialogScripts.empty()) {
-                dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Ret0"))->click();
+                dialog.findChild<QPushButton*>(QStringLiteral("acceptButton"))->click();
             } else {
                 const auto script = std::move(dialogScripts.front());
                 dialogScripts.pop_front();

@@ -116,7 +116,7 @@ void DayCellDialogTests::ruleLinesPerKind() {
     QCOMPARE(ruleLineCount(item), lines);
     ScriptedPrompts prompts;
     RuledLinesDialog dialog(item, prompts);
-    auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
+    auto* list = child<QComboBox>(dialog, "ruleNumberCombo");
     QCOMPARE(list->count(), lines);
     if (lines > 0) {
         QCOMPARE(list->itemText(0), QStringLiteral("①"));
@@ -134,7 +134,7 @@ void DayCellDialogTests::ruleLinesPerKind() {
             QCOMPARE(dialog.diagram()->entryAt(label.center()), e);
     }
     for (int b = 0; b < 8; ++b) {
-        auto* button = child<QPushButton>(dialog, QStringLiteral("Cmd_PrintSet_%1").arg(b));
+        auto* button = child<QPushButton>(dialog, QStringLiteral("ruleChoiceButton_%1").arg(b));
         QCOMPARE(button->isEnabled(), b < groupButtons);
         QCOMPARE(button->isVisibleTo(&dialog), b < groupButtons);
     }
@@ -182,9 +182,9 @@ void DayCellDialogTests::ruleGroups() {
     // The buttons do the same in the dialog and show the picked entry's new state.
     ScriptedPrompts prompts;
     RuledLinesDialog dialog(defaultsOf(1, 0), prompts);
-    child<QPushButton>(dialog, "Cmd_PrintSet_5")->click();
-    QVERIFY(!child<QCheckBox>(dialog, "Chk_Line")->isChecked());
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+    child<QPushButton>(dialog, "ruleChoiceButton_5")->click();
+    QVERIFY(!child<QCheckBox>(dialog, "lineCheck")->isChecked());
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     QVERIFY(!ruleBlock(dialog.item()).ruleOn(RuleLeftYear));
     QVERIFY(!ruleBlock(dialog.item()).ruleOn(RuleBottom));
 }
@@ -203,10 +203,10 @@ void DayCellDialogTests::ruleWidthBox() {
     ruleBlock(item).setRuleWidth(2, 12);
     ScriptedPrompts prompts;
     RuledLinesDialog dialog(item, prompts);
-    auto* width = child<QLineEdit>(dialog, "Text1");
+    auto* width = child<QLineEdit>(dialog, "picturePathEdit");
     QCOMPARE(width->text(), QStringLiteral("3"));
     // Picking an entry with a width the box cannot show shows "1" but stores nothing.
-    auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
+    auto* list = child<QComboBox>(dialog, "ruleNumberCombo");
     list->setCurrentIndex(2);
     emit list->activated(2);
     QCOMPARE(width->text(), QStringLiteral("1"));
@@ -219,7 +219,7 @@ void DayCellDialogTests::ruleWidthBox() {
     list->setCurrentIndex(1);
     emit list->activated(1);
     QCOMPARE(width->text(), QStringLiteral("1"));
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     const RuleBlockReader rules = ruleBlock(dialog.item());
     QCOMPARE(rules.ruleWidth(0), std::int16_t(3));
     QCOMPARE(rules.ruleWidth(1), ruleBlock(item).ruleWidth(1));
@@ -232,7 +232,7 @@ void DayCellDialogTests::ruleDiagramPicksAndToggles() {
         ScriptedPrompts prompts;
         RuledLinesDialog dialog(item, prompts);
         RuleDiagram* diagram = dialog.diagram();
-        auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
+        auto* list = child<QComboBox>(dialog, "ruleNumberCombo");
         const int last = ruleLineCount(item) - 1;
         clickOn(diagram, diagram->pointOnLine(last));
         QCOMPARE(dialog.selectedEntry(), last);
@@ -242,13 +242,13 @@ void DayCellDialogTests::ruleDiagramPicksAndToggles() {
         // A double click on a line toggles its entry; a click on empty space changes nothing.
         const bool wasOn = ruleBlock(item).ruleOn(1);
         clickOn(diagram, diagram->pointOnLine(1), true);
-        QCOMPARE(child<QCheckBox>(dialog, "Chk_Line")->isChecked(), !wasOn);
+        QCOMPARE(child<QCheckBox>(dialog, "lineCheck")->isChecked(), !wasOn);
         QCOMPARE(diagram->entryAt(QPointF(2, 2)), -1);
         clickOn(diagram, QPointF(2, 2));
         QCOMPARE(dialog.selectedEntry(), 1);
-        child<QCheckBox>(dialog, "Chk_Line")->click();
+        child<QCheckBox>(dialog, "lineCheck")->click();
         clickOn(diagram, diagram->labelRect(0).center(), true);
-        QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         QCOMPARE(ruleBlock(dialog.item()).ruleOn(1), wasOn);
         QCOMPARE(ruleBlock(dialog.item()).ruleOn(0), !ruleBlock(item).ruleOn(0));
     }
@@ -259,14 +259,14 @@ void DayCellDialogTests::ruleColour() {
     ScriptedPrompts prompts;
     prompts.colours = {std::nullopt, QColor(0x12, 0x34, 0x56)};
     RuledLinesDialog dialog(item, prompts);
-    auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
+    auto* list = child<QComboBox>(dialog, "ruleNumberCombo");
     list->setCurrentIndex(RuleBottom);
     emit list->activated(RuleBottom);
-    child<QPushButton>(dialog, "Cmd_Color")->click(); // cancelled: nothing changes
-    child<QPushButton>(dialog, "Cmd_Color")->click();
+    child<QPushButton>(dialog, "colourButton")->click(); // cancelled: nothing changes
+    child<QPushButton>(dialog, "colourButton")->click();
     QCOMPARE(prompts.colourRequests.size(), std::size_t(2));
     QCOMPARE(prompts.colourRequests[0].initial, QColor(0, 0, 0));
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     LayoutItem expected = item;
     ruleBlock(expected).setRuleColor(RuleBottom, 0x563412);
     QCOMPARE(recordBytes(dialog.item()), recordBytes(expected));
@@ -282,11 +282,11 @@ void DayCellDialogTests::ruleDialogIdentity() {
         {
             RuledLinesDialog dialog(item, prompts);
             for (int e = 0; e < ruleLineCount(item); ++e) {
-                auto* list = child<QComboBox>(dialog, "Cmb_LineNo");
+                auto* list = child<QComboBox>(dialog, "ruleNumberCombo");
                 list->setCurrentIndex(e);
                 emit list->activated(e);
             }
-            QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QVERIFY2(recordBytes(dialog.item()) == recordBytes(item), kind.name);
         }
@@ -295,10 +295,10 @@ void DayCellDialogTests::ruleDialogIdentity() {
         prompts.colours = {QColor(1, 2, 3)};
         RuledLinesDialog dialog(item, prompts);
         for (int b = 0; b < 4; ++b)
-            child<QPushButton>(dialog, QStringLiteral("Cmd_PrintSet_%1").arg(b))->click();
-        child<QCheckBox>(dialog, "Chk_Line")->click();
-        child<QPushButton>(dialog, "Cmd_Color")->click();
-        QTest::keyClicks(child<QLineEdit>(dialog, "Text1"), QStringLiteral("7"));
+            child<QPushButton>(dialog, QStringLiteral("ruleChoiceButton_%1").arg(b))->click();
+        child<QCheckBox>(dialog, "lineCheck")->click();
+        child<QPushButton>(dialog, "colourButton")->click();
+        QTest::keyClicks(child<QLineEdit>(dialog, "picturePathEdit"), QStringLiteral("7"));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY2(recordBytes(dialog.item()) == recordBytes(item), kind.name);
@@ -310,7 +310,7 @@ void DayCellDialogTests::ruleDialogFromPropertyDialog() {
         const LayoutItem item = defaultsOf(kind.category, kind.variant);
         ScriptedPrompts prompts;
         ItemPropertiesDialog dialog(item, false, kContext, prompts);
-        auto* button = child<QPushButton>(dialog, "Command1_1");
+        auto* button = child<QPushButton>(dialog, "wholeRulesButton");
         const bool dayKind = kind.category == 1 || kind.category == 3;
         QCOMPARE(button->isEnabled(), dayKind);
         if (!dayKind)
@@ -329,7 +329,7 @@ void DayCellDialogTests::ruleDialogFromPropertyDialog() {
         QCOMPARE(recordBytes(dialog.workingCopy()), recordBytes(item));
         button->click();
         QCOMPARE(opened, 2);
-        QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
         LayoutItem expected = item;
         ruleBlock(expected).setRuleColor(2, 0x0000FF);
         QVERIFY2(recordBytes(dialog.item()) == recordBytes(expected), kind.name);
@@ -469,7 +469,7 @@ void DayCellDialogTests::contentAreasPerKind() {
         QCOMPARE(editor.picker(ContentArea::SecondDay)->itemData(5).toInt(), 19);
         QCOMPARE(second->boxes()[5].tooltip, QStringLiteral("日(下段)の数字です。"));
     }
-    QCOMPARE(child<QPushButton>(editor, "Cmd_AddLine0")->isVisibleTo(&editor), list);
+    QCOMPARE(child<QPushButton>(editor, "addLineButton0")->isVisibleTo(&editor), list);
     QCOMPARE(day->boxes()[static_cast<std::size_t>(boxIndex(day, Holiday))].tooltip,
              QStringLiteral("祝日です。"));
     // Boxes are the renderer's measure of the sample in the element's font.
@@ -577,7 +577,7 @@ void DayCellDialogTests::contentEditorIdentity() {
                     view->select(b);
             }
             if (ok)
-                QTest::mouseClick(child<QPushButton>(editor, "Cmd_Ret0"), Qt::LeftButton);
+                QTest::mouseClick(child<QPushButton>(editor, "acceptButton"), Qt::LeftButton);
             else
                 QTest::keyClick(&editor, Qt::Key_Escape);
             QCOMPARE(editor.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
@@ -631,7 +631,7 @@ void DayCellDialogTests::contentKeysAndMouse() {
     dragMouse(heading, headGrab, headGrab + QPoint(5, 6));
     QCOMPARE(boxPosition(heading, year1), yearStart + QPoint(5, 6));
 
-    QTest::mouseClick(child<QPushButton>(editor, "Cmd_Ret0"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(editor, "acceptButton"), Qt::LeftButton);
     LayoutItem expected = item;
     expected.element(Rokuyo).Pos = {start.x() + 2, day->areaSize().height() - 3};
     expected.element(Eto).Pos = {etoStart.x() + 7, etoStart.y() - 3};
@@ -674,7 +674,7 @@ void DayCellDialogTests::contentLocksAndSnapping() {
               heading->boxes()[static_cast<std::size_t>(month)].size.height()) /
                  2);
 
-    QTest::mouseClick(child<QPushButton>(editor, "Cmd_Ret0"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(editor, "acceptButton"), Qt::LeftButton);
     QVERIFY(isLocked(editor.sharedCopy(), Day, LockAxis::Horizontal));
     QVERIFY(isLocked(editor.sharedCopy(), Month1, LockAxis::Vertical));
     QCOMPARE(editor.sharedCopy().element(Day).Pos.Y, boxPosition(day, d).y());
@@ -691,7 +691,7 @@ void DayCellDialogTests::contentDividingLines() {
         editor.show();
         ContentAreaView* day = editor.areaView(ContentArea::Day);
         QCOMPARE(day->areaSize().width(), 1400);
-        auto* add = child<QPushButton>(editor, "Cmd_AddLine0");
+        auto* add = child<QPushButton>(editor, "addLineButton0");
         for (int i = 0; i < 3; ++i)
             add->click();
         QCOMPARE(day->lines(), (std::vector<int>{700, 700, 700}));
@@ -707,7 +707,7 @@ void DayCellDialogTests::contentDividingLines() {
         chooseFromPopup("削除");
         QTest::mouseClick(day, Qt::RightButton, {}, day->linePoint(3));
         QCOMPARE(day->lines().size(), std::size_t(3));
-        QTest::mouseClick(child<QPushButton>(editor, "Cmd_Ret0"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "acceptButton"), Qt::LeftButton);
         const LayoutItem& stored = editor.sharedCopy();
         QCOMPARE(storedDividingLines(stored, LineOrientation::Vertical),
                  (std::vector<int>{40, 300, 1200}));
@@ -725,7 +725,7 @@ void DayCellDialogTests::contentDividingLines() {
                            {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 500);
         ScriptedPrompts refusals;
         DayCellLayoutDialog editor(full, kEditorContext, refusals);
-        child<QPushButton>(editor, "Cmd_AddLine0")->click();
+        child<QPushButton>(editor, "addLineButton0")->click();
         QCOMPARE(refusals.messages, QStringList{QString::fromUtf8(text)});
         QCOMPARE(editor.areaView(ContentArea::Day)->lines().size(), std::size_t(10));
     }
@@ -748,9 +748,9 @@ void DayCellDialogTests::contentResetAndRules() {
         ruleBlock(edited).setRuleColor(4, 0x0000FF);
         return edited;
     });
-    child<QPushButton>(editor, "Cmd_AddLine1")->click();
+    child<QPushButton>(editor, "addLineButton1")->click();
     QCOMPARE(ruleEdits, 1);
-    auto* reset = child<QPushButton>(editor, "Cmd_Def");
+    auto* reset = child<QPushButton>(editor, "defaultsButton");
     reset->click(); // No
     QCOMPARE(recordBytes(editor.sharedCopy()), recordBytes(item));
     reset->click(); // Yes
@@ -768,7 +768,7 @@ void DayCellDialogTests::contentEditorFromPropertyDialog() {
         const LayoutItem item = defaultsOf(kind.category, kind.variant);
         ScriptedPrompts prompts;
         ItemPropertiesDialog dialog(item, false, kContext, prompts);
-        auto* button = child<QPushButton>(dialog, "Command1_0");
+        auto* button = child<QPushButton>(dialog, "contentLayoutButton");
         const bool dayKind = kind.category == 1 || kind.category == 3;
         QCOMPARE(button->isEnabled(), dayKind);
         if (!dayKind)
@@ -783,7 +783,7 @@ void DayCellDialogTests::contentEditorFromPropertyDialog() {
             return edited;
         });
         button->click();
-        QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
         LayoutItem expected = item;
         expected.element(Day).Pos = {11, 12};
         QVERIFY2(recordBytes(dialog.item()) == recordBytes(expected), kind.name);
@@ -814,11 +814,11 @@ void DayCellDialogTests::movedBoxIsWhereThePageDraws() {
             const QPoint grab = day->boxRect(d).topLeft() + QPoint(1, 1);
             dragMouse(day, grab, grab + QPoint(4, 0));
             moved = boxPosition(day, d);
-            QTest::mouseClick(child<QPushButton>(editor, "Cmd_Ret0"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(editor, "acceptButton"), Qt::LeftButton);
             return editor.sharedCopy();
         });
-        child<QPushButton>(dialog, "Command1_0")->click();
-        QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+        child<QPushButton>(dialog, "contentLayoutButton")->click();
+        QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
         LayoutItem expected = item;
         expected.element(Day).Pos = {moved.x(), moved.y()};
         QCOMPARE(moved, QPoint(item.element(Day).Pos.X + 7, item.element(Day).Pos.Y + 1));

@@ -197,10 +197,10 @@ void DialogTests::pageSizeDialogOpensWithValues() {
     user.ResolutionIndex = 1;
     PageSizeDialog dialog(user, 96);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("用紙サイズ変更"));
-    QCOMPARE(dialog.findChild<QComboBox*>("Cmb_Size")->currentText(), QStringLiteral("サイズ指定"));
-    QCOMPARE(dialog.findChild<QLineEdit*>("Txt_Size0")->text(), QStringLiteral("150.5"));
-    QCOMPARE(dialog.findChild<QLineEdit*>("Txt_Size1")->text(), QStringLiteral("100"));
-    auto* dpi = dialog.findChild<QComboBox*>("Cmb_DPI");
+    QCOMPARE(dialog.findChild<QComboBox*>("sizeCombo")->currentText(), QStringLiteral("サイズ指定"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("sizeEdit0")->text(), QStringLiteral("150.5"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("sizeEdit1")->text(), QStringLiteral("100"));
+    auto* dpi = dialog.findChild<QComboBox*>("dpiCombo");
     QCOMPARE(dpi->currentText(), QStringLiteral("100"));
     QCOMPARE(dpi->itemText(5), QStringLiteral(" 画面解像度"));
 
@@ -208,18 +208,18 @@ void DialogTests::pageSizeDialogOpensWithValues() {
     a4.Portrait = false;
     PageSizeDialog second(a4, 96);
     // A named paper shows its sides as oriented, so "サイズ指定" starts from them.
-    QCOMPARE(second.findChild<QLineEdit*>("Txt_Size0")->text(), QStringLiteral("210"));
-    QCOMPARE(second.findChild<QLineEdit*>("Txt_Size1")->text(), QStringLiteral("297"));
-    QVERIFY(second.findChild<QRadioButton*>("Opt_Orientation1")->isChecked());
-    QCOMPARE(second.findChild<QComboBox*>("Cmb_Size")->currentText(),
+    QCOMPARE(second.findChild<QLineEdit*>("sizeEdit0")->text(), QStringLiteral("210"));
+    QCOMPARE(second.findChild<QLineEdit*>("sizeEdit1")->text(), QStringLiteral("297"));
+    QVERIFY(second.findChild<QRadioButton*>("orientationChoice1")->isChecked());
+    QCOMPARE(second.findChild<QComboBox*>("sizeCombo")->currentText(),
              QStringLiteral("A4(210x297 mm)"));
 }
 
 void DialogTests::pageSizeDialogEnablesByPaper() {
     PageSizeDialog dialog(PageValues{}, 96);
-    auto* size = dialog.findChild<QComboBox*>("Cmb_Size");
-    auto* box = dialog.findChild<QLineEdit*>("Txt_Size0");
-    auto* portrait = dialog.findChild<QRadioButton*>("Opt_Orientation0");
+    auto* size = dialog.findChild<QComboBox*>("sizeCombo");
+    auto* box = dialog.findChild<QLineEdit*>("sizeEdit0");
+    auto* portrait = dialog.findChild<QRadioButton*>("orientationChoice0");
     QVERIFY(!box->isEnabled());
     QVERIFY(portrait->isEnabled());
     size->setCurrentText(QStringLiteral("サイズ指定"));
@@ -232,11 +232,11 @@ void DialogTests::pageSizeDialogEnablesByPaper() {
 
 void DialogTests::pageSizeDialogOk() {
     PageSizeDialog dialog(PageValues{}, 96);
-    dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
-    dialog.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("300"));
-    dialog.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("40"));
-    dialog.findChild<QComboBox*>("Cmb_DPI")->setCurrentIndex(5);
-    QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+    dialog.findChild<QComboBox*>("sizeCombo")->setCurrentText(QStringLiteral("サイズ指定"));
+    dialog.findChild<QLineEdit*>("sizeEdit0")->setText(QStringLiteral("300"));
+    dialog.findChild<QLineEdit*>("sizeEdit1")->setText(QStringLiteral("40"));
+    dialog.findChild<QComboBox*>("dpiCombo")->setCurrentIndex(5);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.values().PaperSize, 1);
     QCOMPARE(dialog.values().PaperWidth, 50.f);
@@ -247,8 +247,8 @@ void DialogTests::pageSizeDialogOk() {
 
 void DialogTests::pageSizeDialogCancelKeepsValues() {
     PageSizeDialog dialog(PageValues{}, 96);
-    dialog.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
-    dialog.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("300"));
+    dialog.findChild<QComboBox*>("sizeCombo")->setCurrentText(QStringLiteral("サイズ指定"));
+    dialog.findChild<QLineEdit*>("sizeEdit0")->setText(QStringLiteral("300"));
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -280,12 +280,12 @@ void DialogTests::pageSizePresets() {
     QFETCH(float, width);
     QFETCH(float, height);
     PageSizeDialog dialog(PageValues{}, 96);
-    auto* list = dialog.findChild<QComboBox*>("Cmb_Size");
+    auto* list = dialog.findChild<QComboBox*>("sizeCombo");
     list->setCurrentText(paper);
     QCOMPARE(list->currentText(), paper);
-    dialog.findChild<QRadioButton*>(portrait ? "Opt_Orientation0" : "Opt_Orientation1")
+    dialog.findChild<QRadioButton*>(portrait ? "orientationChoice0" : "orientationChoice1")
         ->setChecked(true);
-    dialog.findChild<QPushButton*>("Cmd_OK")->click();
+    dialog.findChild<QPushButton*>("okButton")->click();
     const PageValues stored = dialog.values();
     QCOMPARE(stored.PaperSize, paperSize);
     QCOMPARE(stored.PaperWidth, width);
@@ -293,8 +293,8 @@ void DialogTests::pageSizePresets() {
     QCOMPARE(bool(stored.Portrait), portrait);
 
     PageSizeDialog again(stored, 96);
-    QCOMPARE(again.findChild<QComboBox*>("Cmb_Size")->currentText(), paper);
-    again.findChild<QPushButton*>("Cmd_OK")->click();
+    QCOMPARE(again.findChild<QComboBox*>("sizeCombo")->currentText(), paper);
+    again.findChild<QPushButton*>("okButton")->click();
     QCOMPARE(again.values(), stored);
 
     // The same sides under the other orientation flag are the user's own size.
@@ -302,7 +302,7 @@ void DialogTests::pageSizePresets() {
     turned.Portrait = !stored.Portrait;
     turned.PaperSize = 1;
     PageSizeDialog own(turned, 96);
-    QCOMPARE(own.findChild<QComboBox*>("Cmb_Size")->currentText(), QStringLiteral("サイズ指定"));
+    QCOMPARE(own.findChild<QComboBox*>("sizeCombo")->currentText(), QStringLiteral("サイズ指定"));
 }
 
 // --- options ---------------------------------------------------------------------------------
@@ -342,17 +342,17 @@ void DialogTests::optionsDialogEnabling() {
     values.vBarShown = true;
     values.grids[0].shown = false;
     OptionsDialog dialog(values, prompts);
-    auto* showX = dialog.findChild<QCheckBox*>("Chk_StateLineX0");
-    auto* symX = dialog.findChild<QCheckBox*>("Chk_StateLineX1");
-    auto* symY = dialog.findChild<QCheckBox*>("Chk_StateLineY1");
+    auto* showX = dialog.findChild<QCheckBox*>("verticalEditLineCheck0");
+    auto* symX = dialog.findChild<QCheckBox*>("verticalEditLineCheck1");
+    auto* symY = dialog.findChild<QCheckBox*>("horizontalEditLineCheck1");
     QVERIFY(symX->isEnabled());
     QVERIFY(!symY->isEnabled());
     showX->setChecked(false);
     QVERIFY(!symX->isEnabled());
 
-    auto* gridShown = dialog.findChild<QCheckBox*>("Chk_Grid0");
-    auto* gridSnap = dialog.findChild<QCheckBox*>("Chk_Grid1");
-    auto* gridWidth = dialog.findChild<QLineEdit*>("Txt_Grid0");
+    auto* gridShown = dialog.findChild<QCheckBox*>("gridCheck0");
+    auto* gridSnap = dialog.findChild<QCheckBox*>("gridCheck1");
+    auto* gridWidth = dialog.findChild<QLineEdit*>("gridEdit0");
     QVERIFY(!gridSnap->isEnabled());
     QVERIFY(!gridWidth->isEnabled());
     gridShown->setChecked(true);
@@ -361,7 +361,7 @@ void DialogTests::optionsDialogEnabling() {
 
     // The spacing in twips is shown in millimetres beside the box, and follows the typing.
     QCOMPARE(symX->text(), QStringLiteral("左右対称に移動する"));
-    auto* millimetres = dialog.findChild<QLabel*>("Lbl_GridMm0");
+    auto* millimetres = dialog.findChild<QLabel*>("gridMmLabel0");
     QCOMPARE(millimetres->text(), QStringLiteral("= 1.06 mm"));
     gridWidth->setText(QStringLiteral("567"));
     QCOMPARE(millimetres->text(), QStringLiteral("= 10.00 mm"));
@@ -379,7 +379,7 @@ void DialogTests::optionsDialogOk() {
         values.grids[0] = {true, true, 120, 300};
         values.grids[1] = {false, true, 48, 600};
         OptionsDialog untouched(values, prompts);
-        QTest::mouseClick(untouched.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+        QTest::mouseClick(untouched.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         QCOMPARE(untouched.result(), int(QDialog::Accepted));
         QCOMPARE(untouched.values().grids[0].spacingX, 120);
         QCOMPARE(untouched.values().grids[0].spacingY, 300);
@@ -388,15 +388,15 @@ void DialogTests::optionsDialogOk() {
     OptionValues values;
     OptionsDialog dialog(values, prompts);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("オプション"));
-    dialog.findChild<QCheckBox*>("Chk_StateLineY0")->setChecked(true);
-    dialog.findChild<QCheckBox*>("Chk_StateLineY1")->setChecked(true);
-    dialog.findChild<QCheckBox*>("Chk_Grid0")->setChecked(true);
-    dialog.findChild<QCheckBox*>("Chk_Grid1")->setChecked(true);
-    dialog.findChild<QLineEdit*>("Txt_Grid0")->setText(QStringLiteral("20"));
-    dialog.findChild<QLineEdit*>("Txt_Grid1")->setText(QStringLiteral("120"));
-    dialog.findChild<QLineEdit*>("Txt_Grid2")->setText(QString());
-    dialog.findChild<QLineEdit*>("Txt_Grid3")->setText(QStringLiteral("2000"));
-    QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+    dialog.findChild<QCheckBox*>("horizontalEditLineCheck0")->setChecked(true);
+    dialog.findChild<QCheckBox*>("horizontalEditLineCheck1")->setChecked(true);
+    dialog.findChild<QCheckBox*>("gridCheck0")->setChecked(true);
+    dialog.findChild<QCheckBox*>("gridCheck1")->setChecked(true);
+    dialog.findChild<QLineEdit*>("gridEdit0")->setText(QStringLiteral("20"));
+    dialog.findChild<QLineEdit*>("gridEdit1")->setText(QStringLiteral("120"));
+    dialog.findChild<QLineEdit*>("gridEdit2")->setText(QString());
+    dialog.findChild<QLineEdit*>("gridEdit3")->setText(QStringLiteral("2000"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const OptionValues& out = dialog.values();
     QVERIFY(out.hBarShown && out.hBarSymmetric);
@@ -416,22 +416,22 @@ void DialogTests::optionsDialogColourPicker() {
     {
         prompts.colours.push_back(std::nullopt); // cancelled
         OptionsDialog dialog(values, prompts);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("backColourButton"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         QCOMPARE(dialog.values().pageBackColor, 0x00C0C0C0);
     }
     {
         prompts.colours.push_back(QColor(0x11, 0x22, 0x33));
         OptionsDialog dialog(values, prompts);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("backColourButton"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         QCOMPARE(dialog.values().pageBackColor, 0x00332211); // 0x00BBGGRR
     }
     {
         prompts.colours.push_back(QColor(0x11, 0x22, 0x33));
         OptionsDialog dialog(values, prompts);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_BackColor"), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("Cmd_Cancel"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("backColourButton"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(dialog.values().pageBackColor, 0x00C0C0C0);
     }
@@ -441,11 +441,11 @@ void DialogTests::optionsDialogTabs() {
     ScriptedPrompts prompts;
     OptionsDialog dialog(OptionValues{}, prompts);
     dialog.show();
-    auto* tabs = dialog.findChild<QTabBar*>("Tab_Grid");
+    auto* tabs = dialog.findChild<QTabBar*>("gridTabs");
     QCOMPARE(tabs->tabText(0), QStringLiteral("メイン画面"));
     QCOMPARE(tabs->tabText(1), QStringLiteral("日付設定画面"));
-    auto* main = dialog.findChild<QCheckBox*>("Chk_Grid0");
-    auto* sub = dialog.findChild<QCheckBox*>("Chk_Grid2");
+    auto* main = dialog.findChild<QCheckBox*>("gridCheck0");
+    auto* sub = dialog.findChild<QCheckBox*>("gridCheck2");
     QVERIFY(main->isVisible());
     QVERIFY(!sub->isVisible());
     tabs->setCurrentIndex(1);
@@ -487,8 +487,8 @@ void DialogTests::aboutBox() {
     ScriptedPrompts prompts;
     AboutDialog about(prompts);
     QCOMPARE(about.windowTitle(), QStringLiteral("Tobirae のﾊﾞｰｼﾞｮﾝ情報"));
-    QCOMPARE(about.findChild<QLabel*>("Lbl_Title")->text(), QStringLiteral("Tobirae"));
-    QTest::mouseClick(about.findChild<QPushButton*>("Cmd_SysInfo"), Qt::LeftButton);
+    QCOMPARE(about.findChild<QLabel*>("titleLabel")->text(), QStringLiteral("Tobirae"));
+    QTest::mouseClick(about.findChild<QPushButton*>("systemInfoButton"), Qt::LeftButton);
     QCOMPARE(prompts.messages,
              QStringList{QStringLiteral("この環境ではシステム情報を使用できません。")});
 }

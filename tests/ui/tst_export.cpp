@@ -420,18 +420,18 @@ void ExportTests::monthRangeDialogRunsForward() {
     QCOMPARE(dialog.choice().to, year(2027) / 5);
     QCOMPARE(dialog.choice().format, PageFileFormat::Png);
     // The year lists open with about twenty years.
-    QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("Cmb_FromYear"))->maxVisibleItems(), 20);
+    QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("fromYearCombo"))->maxVisibleItems(), 20);
     QVERIFY(dialog.okButton()->isEnabled());
     dialog.setRange(year(2028) / 3, year(2027) / 4);
     QVERIFY(!dialog.okButton()->isEnabled());
     dialog.setRange(year(2027) / 4, year(2028) / 3);
     QVERIFY(dialog.okButton()->isEnabled());
     // The lists hold 1950 to 2049; the last month can be chosen.
-    auto* toYear = dialog.findChild<QComboBox*>(QStringLiteral("Cmb_ToYear"));
+    auto* toYear = dialog.findChild<QComboBox*>(QStringLiteral("toYearCombo"));
     QCOMPARE(toYear->count(), 100);
     toYear->setCurrentIndex(99);
-    dialog.findChild<QComboBox*>(QStringLiteral("Cmb_ToMonth"))->setCurrentIndex(11);
-    dialog.findChild<QRadioButton*>(QStringLiteral("Opt_Format2"))->click();
+    dialog.findChild<QComboBox*>(QStringLiteral("toMonthCombo"))->setCurrentIndex(11);
+    dialog.findChild<QRadioButton*>(QStringLiteral("formatChoice2"))->click();
     QCOMPARE(dialog.choice().to, year(2049) / 12);
     QCOMPARE(dialog.choice().format, PageFileFormat::Pdf);
 }

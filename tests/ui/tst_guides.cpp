@@ -243,7 +243,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
         QCOMPARE(dialog->findChild<QLineEdit*>("Text1_2")->text(), QString::number(item.Width + 4));
         dialog->findChild<QLineEdit*>("Text1_0")->setText(QStringLiteral("100.5"));
         dialog->findChild<QLineEdit*>("Text1_2")->setText(QStringLiteral("84"));
-        dialog->findChild<QPushButton*>("Cmd_OK")->click();
+        dialog->findChild<QPushButton*>("okButton")->click();
     });
     m.placement->trigger();
     QVERIFY(seen);

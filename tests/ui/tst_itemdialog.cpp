@@ -190,23 +190,23 @@ void ItemDialogTests::choiceLists() {
     // The dialog's lists are these tables.
     ScriptedPrompts prompts;
     ItemPropertiesDialog dialog(defaultsOf(3, 3), false, kContext, prompts);
-    QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_YMD")), captions(categoryChoices()));
-    QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_1Month0")), captions(layoutChoices(3)));
-    QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_1Month2")), captions(weekdayStyleChoices()));
-    QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_1Month3")), captions(months));
-    QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_1Month4")), captions(weekRangeChoices()));
-    auto* rows = child<QTreeWidget>(dialog, "Lst_1Month");
+    QCOMPARE(comboTexts(child<QComboBox>(dialog, "categoryCombo")), captions(categoryChoices()));
+    QCOMPARE(comboTexts(child<QComboBox>(dialog, "calendarCombo0")), captions(layoutChoices(3)));
+    QCOMPARE(comboTexts(child<QComboBox>(dialog, "calendarCombo2")), captions(weekdayStyleChoices()));
+    QCOMPARE(comboTexts(child<QComboBox>(dialog, "calendarCombo3")), captions(months));
+    QCOMPARE(comboTexts(child<QComboBox>(dialog, "calendarCombo4")), captions(weekRangeChoices()));
+    auto* rows = child<QTreeWidget>(dialog, "calendarList");
     QStringList labels;
     for (int r = 0; r < rows->topLevelItemCount(); ++r)
         labels << rows->topLevelItem(r)->text(0);
     QCOMPARE(labels, QStringList({"年①", "年②", "月①", "月②", "月③", "月④", "六曜", "干支", "旧暦",
                                   "二十四節気", "祝日"}));
     rows->setCurrentItem(rows->topLevelItem(8));
-    QCOMPARE(comboTexts(child<QComboBox>(dialog, "Cmb_YearMonth")),
+    QCOMPARE(comboTexts(child<QComboBox>(dialog, "yearMonthCombo")),
              captions(oldCalendarStyleChoices(2027)));
     rows->setCurrentItem(rows->topLevelItem(7));
-    QVERIFY(!child<QComboBox>(dialog, "Cmb_YearMonth")->isEnabled());
-    QCOMPARE(child<QComboBox>(dialog, "Cmb_YearMonth")->count(), 0);
+    QVERIFY(!child<QComboBox>(dialog, "yearMonthCombo")->isEnabled());
+    QCOMPARE(child<QComboBox>(dialog, "yearMonthCombo")->count(), 0);
 }
 
 void ItemDialogTests::styleSamplesFollowTheBuilders() {
@@ -287,26 +287,26 @@ void ItemDialogTests::panelsPerKind() {
     ItemPropertiesDialog dialog(defaultsOf(category, variant), false, kContext, prompts);
     dialog.show();
     for (int p = 0; p < 3; ++p) {
-        auto* frame = child<QGroupBox>(dialog, QStringLiteral("Fra_Panel%1").arg(p));
+        auto* frame = child<QGroupBox>(dialog, QStringLiteral("panelGroup%1").arg(p));
         QCOMPARE(frame->isVisible(), p == panel);
         QCOMPARE(frame->isEnabled(), p == panel);
     }
-    QCOMPARE(child<QGroupBox>(dialog, QStringLiteral("Fra_Panel%1").arg(panel))->title(),
+    QCOMPARE(child<QGroupBox>(dialog, QStringLiteral("panelGroup%1").arg(panel))->title(),
              categoryChoices()[category].caption);
-    QCOMPARE(child<QGroupBox>(dialog, "Fra_PrintLeft")->isEnabled(), placeX);
-    QCOMPARE(child<QGroupBox>(dialog, "Fra_PrintTop")->isEnabled(), placeY);
-    QCOMPARE(child<QComboBox>(dialog, "Cmb_1Month4")->isVisible(), weekList);
-    QCOMPARE(child<QComboBox>(dialog, "Cmb_1Month4")->isEnabled(), weekList);
+    QCOMPARE(child<QGroupBox>(dialog, "horizontalPlacementGroup")->isEnabled(), placeX);
+    QCOMPARE(child<QGroupBox>(dialog, "verticalPlacementGroup")->isEnabled(), placeY);
+    QCOMPARE(child<QComboBox>(dialog, "calendarCombo4")->isVisible(), weekList);
+    QCOMPARE(child<QComboBox>(dialog, "calendarCombo4")->isEnabled(), weekList);
     if (panel == 1) {
-        QCOMPARE(child<QTreeWidget>(dialog, "Lst_1Month")->topLevelItemCount(), rows);
-        QCOMPARE(child<QLabel>(dialog, "Lbl_1Month3")->text(), selectorCaption);
-        QCOMPARE(child<QComboBox>(dialog, "Cmb_1Month0")->currentData().toInt(), variant);
+        QCOMPARE(child<QTreeWidget>(dialog, "calendarList")->topLevelItemCount(), rows);
+        QCOMPARE(child<QLabel>(dialog, "calendarLabel3")->text(), selectorCaption);
+        QCOMPARE(child<QComboBox>(dialog, "calendarCombo0")->currentData().toInt(), variant);
     }
     if (panel == 0)
-        QCOMPARE(child<QLabel>(dialog, "Lbl_YMD_Sub1")->text(), selectorCaption);
+        QCOMPARE(child<QLabel>(dialog, "headingStyleLabel1")->text(), selectorCaption);
     // The day-cell layout editor and the ruled-line dialog are for day kinds.
-    QCOMPARE(child<QPushButton>(dialog, "Command1_0")->isEnabled(), panel == 1);
-    QCOMPARE(child<QPushButton>(dialog, "Command1_1")->isEnabled(), panel == 1);
+    QCOMPARE(child<QPushButton>(dialog, "contentLayoutButton")->isEnabled(), panel == 1);
+    QCOMPARE(child<QPushButton>(dialog, "wholeRulesButton")->isEnabled(), panel == 1);
     QVERIFY(prompts.questions.empty());
 }
 
@@ -316,8 +316,8 @@ void ItemDialogTests::kindChangeResets() {
     LayoutItem box = defaultsOf(1, 0);
     box.Top = 40;
     ItemPropertiesDialog fresh(box, true, kContext, prompts);
-    choose(child<QComboBox>(fresh, "Cmb_YMD"), 3);
-    choose(child<QComboBox>(fresh, "Cmb_1Month0"), 1);
+    choose(child<QComboBox>(fresh, "categoryCombo"), 3);
+    choose(child<QComboBox>(fresh, "calendarCombo0"), 1);
     QVERIFY(prompts.questions.empty());
     LayoutItem expected = box;
     applyNewItemDefaults(3, 3, expected, 210, 297); // weekly takes its first layout
@@ -330,13 +330,13 @@ void ItemDialogTests::kindChangeResets() {
     year.BackColor = 0x123456;
     ItemPropertiesDialog existing(year, false, kContext, prompts);
     prompts.answers = {PromptAnswer::No};
-    choose(child<QComboBox>(existing, "Cmb_YMD"), 2);
+    choose(child<QComboBox>(existing, "categoryCombo"), 2);
     QCOMPARE(prompts.questionTexts(), QStringList{"設定を初期化します。\r\nよろしいですか?"});
     LayoutItem declined = year;
     declined.Category = 2;
     QCOMPARE(existing.workingCopy(), declined);
     prompts.answers = {PromptAnswer::Yes};
-    choose(child<QComboBox>(existing, "Cmb_YMD"), 4);
+    choose(child<QComboBox>(existing, "categoryCombo"), 4);
     QCOMPARE(prompts.questions.size(), 2u);
     LayoutItem reset = declined;
     applyNewItemDefaults(4, 0, reset, 210, 297);
@@ -344,27 +344,27 @@ void ItemDialogTests::kindChangeResets() {
 
     // "初期化" always asks, with its own wording.
     prompts.answers = {PromptAnswer::No};
-    existing.findChild<QPushButton*>("Command2")->click();
+    existing.findChild<QPushButton*>("resetButton")->click();
     QCOMPARE(prompts.questions.back().text, QStringLiteral("初期化します。\r\nよろしいですか？"));
     QCOMPARE(existing.workingCopy(), reset);
     ItemPropertiesDialog freshReset(box, true, kContext, prompts);
     prompts.answers = {PromptAnswer::Yes};
-    freshReset.findChild<QPushButton*>("Command2")->click();
+    freshReset.findChild<QPushButton*>("resetButton")->click();
     QCOMPARE(prompts.questions.size(), 4u);
 }
 
 void ItemDialogTests::declinedLayoutChangeAdjustsRows() {
     ScriptedPrompts prompts;
     ItemPropertiesDialog dialog(defaultsOf(1, 0), false, kContext, prompts);
-    auto* layout = child<QComboBox>(dialog, "Cmb_1Month0");
-    auto* rows = child<QTreeWidget>(dialog, "Lst_1Month");
+    auto* layout = child<QComboBox>(dialog, "calendarCombo0");
+    auto* rows = child<QTreeWidget>(dialog, "calendarList");
     prompts.answers = {PromptAnswer::No, PromptAnswer::No};
     choose(layout, 2);
     QCOMPARE(rows->topLevelItemCount(), 6);
     choose(layout, 3);
     QCOMPARE(rows->topLevelItemCount(), 11);
     QCOMPARE(prompts.questions.size(), 2u);
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
     LayoutItem expected = defaultsOf(1, 0);
     expected.LayoutVariant = 3;
     QCOMPARE(dialog.item(), expected);
@@ -383,33 +383,33 @@ void ItemDialogTests::controlsWriteTheirFields() {
         edited.Size = 30;
         return edited;
     });
-    choose(child<QComboBox>(dialog, "Cmb_1Month4"), 9);
-    choose(child<QComboBox>(dialog, "Cmb_1Month3"), 25);
-    choose(child<QComboBox>(dialog, "Cmb_1Month2"), 7);
-    child<QCheckBox>(dialog, "Chk_1Month0")->click();
-    QVERIFY(child<QCheckBox>(dialog, "Chk_OwnNames")->isChecked());
-    child<QCheckBox>(dialog, "Chk_OwnNames")->click();
-    auto* rows = child<QTreeWidget>(dialog, "Lst_1Month");
+    choose(child<QComboBox>(dialog, "calendarCombo4"), 9);
+    choose(child<QComboBox>(dialog, "calendarCombo3"), 25);
+    choose(child<QComboBox>(dialog, "calendarCombo2"), 7);
+    child<QCheckBox>(dialog, "drawRulesCheck")->click();
+    QVERIFY(child<QCheckBox>(dialog, "ownNamesCheck")->isChecked());
+    child<QCheckBox>(dialog, "ownNamesCheck")->click();
+    auto* rows = child<QTreeWidget>(dialog, "calendarList");
     rows->setCurrentItem(rows->topLevelItem(3)); // 月②
-    choose(child<QComboBox>(dialog, "Cmb_YearMonth"), 20);
-    child<QRadioButton>(dialog, "Opt_StrState2")->click();
+    choose(child<QComboBox>(dialog, "yearMonthCombo"), 20);
+    child<QRadioButton>(dialog, "alignmentChoice2")->click();
     rows->topLevelItem(3)->setCheckState(0, Qt::Checked);
-    child<QPushButton>(dialog, "Cmd2_1Month")->click();
+    child<QPushButton>(dialog, "rowFontButton")->click();
     QCOMPARE(seenLock, false);
     QCOMPARE(rows->topLevelItem(3)->text(1), QStringLiteral("ＭＳ ゴシック 30Point"));
     QCOMPARE(rows->topLevelItem(3)->text(2), QStringLiteral("異名括弧付き(長月)"));
     QCOMPARE(rows->topLevelItem(3)->text(3), QStringLiteral("右寄せ"));
     rows->setCurrentItem(rows->topLevelItem(9)); // 二十四節気
-    choose(child<QComboBox>(dialog, "Cmb_YearMonth"), 4);
-    child<QPushButton>(dialog, "Cmd_1Month12")->click();
+    choose(child<QComboBox>(dialog, "yearMonthCombo"), 4);
+    child<QPushButton>(dialog, "calendarButton12")->click();
     QCOMPARE(seenLock, true);
     QCOMPARE(seenFont, weekly.element(Day).Font);
-    child<QRadioButton>(dialog, "Opt_PrintTop2")->click();
-    child<QCheckBox>(dialog, "Chk_Size0")->click();
-    QVERIFY(child<QCheckBox>(dialog, "Chk_Size1")->isEnabled());
-    child<QCheckBox>(dialog, "Chk_Size1")->click();
-    child<QLineEdit>(dialog, "Txt_StdSize0")->setText("12.6");
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+    child<QRadioButton>(dialog, "verticalPlacementChoice2")->click();
+    child<QCheckBox>(dialog, "sizeCheck0")->click();
+    QVERIFY(child<QCheckBox>(dialog, "sizeCheck1")->isEnabled());
+    child<QCheckBox>(dialog, "sizeCheck1")->click();
+    child<QLineEdit>(dialog, "shownSizeEdit0")->setText("12.6");
+    QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 
     LayoutItem expected = weekly;
@@ -438,25 +438,25 @@ void ItemDialogTests::colourButtonsAndTabs() {
     dialog.show();
     prompts.colours = {QColor(1, 2, 3), QColor(4, 5, 6), QColor(7, 8, 9), QColor(10, 11, 12),
                        QColor(13, 14, 15)};
-    child<QPushButton>(dialog, "Cmd_Color0")->click(); // Sunday
-    child<QPushButton>(dialog, "Cmd_Color7")->click(); // holiday
-    child<QTabBar>(dialog, "Tab_Color")->setCurrentIndex(1);
-    QVERIFY(!child<QPushButton>(dialog, "Cmd_Color7")->isEnabled());
-    QVERIFY(!child<QWidget>(dialog, "Pic_Color7")->isVisible());
-    child<QPushButton>(dialog, "Cmd_Color1")->click(); // Monday name
-    child<QPushButton>(dialog, "Cmd_BackColor0")->click();
-    child<QCheckBox>(dialog, "Chk_ClearColor1")->click();
-    QVERIFY(child<QPushButton>(dialog, "Cmd_BackColor3")->isEnabled());
-    child<QPushButton>(dialog, "Cmd_BackColor3")->click();
+    child<QPushButton>(dialog, "colourButton0")->click(); // Sunday
+    child<QPushButton>(dialog, "colourButton7")->click(); // holiday
+    child<QTabBar>(dialog, "colourTabs")->setCurrentIndex(1);
+    QVERIFY(!child<QPushButton>(dialog, "colourButton7")->isEnabled());
+    QVERIFY(!child<QWidget>(dialog, "colourSwatch7")->isVisible());
+    child<QPushButton>(dialog, "colourButton1")->click(); // Monday name
+    child<QPushButton>(dialog, "backColourButton0")->click();
+    child<QCheckBox>(dialog, "transparentCheck1")->click();
+    QVERIFY(child<QPushButton>(dialog, "backColourButton3")->isEnabled());
+    child<QPushButton>(dialog, "backColourButton3")->click();
     prompts.colours = {std::nullopt};
-    child<QPushButton>(dialog, "Cmd_Color6")->click(); // cancelled: nothing changes
+    child<QPushButton>(dialog, "colourButton6")->click(); // cancelled: nothing changes
     QCOMPARE(prompts.colourRequests.size(), 6u);
     for (const auto& request : prompts.colourRequests)
         QCOMPARE(request.title, QStringLiteral("色の選択"));
     QCOMPARE(prompts.colourRequests[0].initial, QColor(255, 0, 0)); // preset to the colour
-    child<QTabBar>(dialog, "Tab_Color")->setCurrentIndex(0);
-    QVERIFY(child<QPushButton>(dialog, "Cmd_Color7")->isEnabled());
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+    child<QTabBar>(dialog, "colourTabs")->setCurrentIndex(0);
+    QVERIFY(child<QPushButton>(dialog, "colourButton7")->isEnabled());
+    QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
 
     LayoutItem expected = box;
     expected.DateColor[6] = 0x030201;
@@ -478,7 +478,7 @@ void ItemDialogTests::openOkKeepsExampleItems() {
             for (const bool isNew : {false, true}) {
                 ScriptedPrompts prompts;
                 ItemPropertiesDialog dialog(item, isNew, kContext, prompts);
-                QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+                QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
                 QCOMPARE(dialog.result(), int(QDialog::Accepted));
                 QCOMPARE(recordBytes(dialog.item()), recordBytes(item));
                 QVERIFY(prompts.questions.empty() && prompts.messages.isEmpty());
@@ -503,21 +503,21 @@ void ItemDialogTests::openOkKeepsRandomRecords() {
         ScriptedPrompts prompts;
         ItemPropertiesDialog dialog(item, n % 2 == 0, kContext, prompts);
         // Walking the element list and the colour tabs is looking, not changing.
-        auto* rows = child<QTreeWidget>(dialog, "Lst_1Month");
+        auto* rows = child<QTreeWidget>(dialog, "calendarList");
         for (int r = 0; r < rows->topLevelItemCount(); ++r)
             rows->setCurrentItem(rows->topLevelItem(r));
-        child<QTabBar>(dialog, "Tab_Color")->setCurrentIndex(1);
-        QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+        child<QTabBar>(dialog, "colourTabs")->setCurrentIndex(1);
+        QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
         QCOMPARE(recordBytes(dialog.item()), recordBytes(item));
         QVERIFY(dialog.item() == item);
 
         // The font and background-colour dialogs give their records back untouched too.
         FontSettingsDialog font(item.element(n % kElementCount).Font, n % 3 == 0, prompts, kContext.faces);
-        QTest::mouseClick(child<QPushButton>(font, "Cmd_OK"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(font, "okButton"), Qt::LeftButton);
         QCOMPARE(font.result(), int(QDialog::Accepted));
         QVERIFY(font.font() == item.element(n % kElementCount).Font);
         BackgroundColourDialog back(item, prompts);
-        QTest::mouseClick(child<QPushButton>(back, "Cmd_OK"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(back, "okButton"), Qt::LeftButton);
         QVERIFY(back.item() == item);
         QVERIFY(prompts.messages.isEmpty());
     }
@@ -539,12 +539,12 @@ void ItemDialogTests::cancelLeavesNoTrace() {
     });
     prompts.colours = {QColor(Qt::red)};
     prompts.answers = {PromptAnswer::Yes};
-    child<QPushButton>(dialog, "Cmd_1Month13")->click();
-    child<QPushButton>(dialog, "Cmd_BackColor4")->click();
-    child<QPushButton>(dialog, "Cmd_BackColor0")->click();
-    choose(child<QComboBox>(dialog, "Cmb_1Month0"), 4);
+    child<QPushButton>(dialog, "calendarButton13")->click();
+    child<QPushButton>(dialog, "backColourButton4")->click();
+    child<QPushButton>(dialog, "backColourButton0")->click();
+    choose(child<QComboBox>(dialog, "calendarCombo0"), 4);
     QVERIFY(!(dialog.workingCopy() == box));
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret1"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "rejectButton"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(recordBytes(dialog.item()), recordBytes(box));
 }
@@ -557,10 +557,10 @@ void ItemDialogTests::storedValuesNoListOffers() {
     year.element(Year1).Style = 35; // the builder knows it, the list does not offer it
     year.MonthSelector = 30;        // a month value on a year heading
     ItemPropertiesDialog yearDialog(year, false, kContext, prompts);
-    QVERIFY(child<QRadioButton>(yearDialog, "Opt_PrintLeft2")->isChecked());
-    QCOMPARE(child<QComboBox>(yearDialog, "Cmb_YMD_Sub0")->currentIndex(), -1);
-    QCOMPARE(child<QComboBox>(yearDialog, "Cmb_YMD_Sub1")->currentIndex(), -1);
-    QTest::mouseClick(child<QPushButton>(yearDialog, "Cmd_Ret0"), Qt::LeftButton);
+    QVERIFY(child<QRadioButton>(yearDialog, "horizontalPlacementChoice2")->isChecked());
+    QCOMPARE(child<QComboBox>(yearDialog, "headingStyleCombo0")->currentIndex(), -1);
+    QCOMPARE(child<QComboBox>(yearDialog, "headingStyleCombo1")->currentIndex(), -1);
+    QTest::mouseClick(child<QPushButton>(yearDialog, "acceptButton"), Qt::LeftButton);
     QCOMPARE(yearDialog.item(), year);
 
     // A month heading shows the placement it is drawn with, not its 月① alignment.
@@ -569,13 +569,13 @@ void ItemDialogTests::storedValuesNoListOffers() {
     month.Align[Month1] = 1;
     month.HPlacement = 7; // no button stands for it
     ItemPropertiesDialog monthDialog(month, false, kContext, prompts);
-    auto* group = child<QRadioButton>(monthDialog, "Opt_PrintLeft0")->group();
+    auto* group = child<QRadioButton>(monthDialog, "horizontalPlacementChoice0")->group();
     QCOMPARE(group->checkedId(), -1);
-    QTest::mouseClick(child<QPushButton>(monthDialog, "Cmd_Ret0"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(monthDialog, "acceptButton"), Qt::LeftButton);
     QCOMPARE(monthDialog.item().HPlacement, 7);
     month.HPlacement = 1;
     ItemPropertiesDialog centred(month, false, kContext, prompts);
-    QVERIFY(child<QRadioButton>(centred, "Opt_PrintLeft1")->isChecked());
+    QVERIFY(child<QRadioButton>(centred, "horizontalPlacementChoice1")->isChecked());
 
     // An old-calendar style beyond the list is described in the element list and kept.
     LayoutItem box = defaultsOf(1, 0);
@@ -583,13 +583,13 @@ void ItemDialogTests::storedValuesNoListOffers() {
     box.Align[OldCalendar] = 5;
     box.WeekdayStyle = 9;
     ItemPropertiesDialog boxDialog(box, false, kContext, prompts);
-    auto* rows = child<QTreeWidget>(boxDialog, "Lst_1Month");
+    auto* rows = child<QTreeWidget>(boxDialog, "calendarList");
     QCOMPARE(rows->topLevelItem(8)->text(2), QStringLiteral("(旧 閏1/1)"));
     QCOMPARE(rows->topLevelItem(8)->text(3), QString());
     rows->setCurrentItem(rows->topLevelItem(8));
-    QCOMPARE(child<QComboBox>(boxDialog, "Cmb_YearMonth")->currentIndex(), -1);
-    QCOMPARE(child<QComboBox>(boxDialog, "Cmb_1Month2")->currentIndex(), -1);
-    QTest::mouseClick(child<QPushButton>(boxDialog, "Cmd_Ret0"), Qt::LeftButton);
+    QCOMPARE(child<QComboBox>(boxDialog, "yearMonthCombo")->currentIndex(), -1);
+    QCOMPARE(child<QComboBox>(boxDialog, "calendarCombo2")->currentIndex(), -1);
+    QTest::mouseClick(child<QPushButton>(boxDialog, "acceptButton"), Qt::LeftButton);
     QCOMPARE(boxDialog.item(), box);
 }
 
@@ -616,9 +616,9 @@ void ItemDialogTests::designSizeBounds() {
     QFETCH(bool, refused);
     ScriptedPrompts prompts;
     ItemPropertiesDialog dialog(defaultsOf(1, 0), false, kContext, prompts);
-    auto* width = child<QLineEdit>(dialog, "Txt_StdSize0");
+    auto* width = child<QLineEdit>(dialog, "shownSizeEdit0");
     width->setText(text);
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
     QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
     QCOMPARE(dialog.workingCopy().DesignWidth, stored);
     QCOMPARE(prompts.messages.size(), refused ? 1 : 0);
@@ -639,7 +639,7 @@ void ItemDialogTests::picturePaths() {
     const QString longPath = QStringLiteral("/") + QString(300, QLatin1Char('a')) + ".png";
     prompts.files = {longPath, QStringLiteral("/写真/夏😀.png"), QString(),
                      QStringLiteral("/写真/山.jpg")};
-    auto* browse = child<QPushButton>(dialog, "Cmd_File");
+    auto* browse = child<QPushButton>(dialog, "fileButton");
     for (int i = 0; i < 4; ++i)
         browse->click();
     QCOMPARE(prompts.messages,
@@ -650,8 +650,8 @@ void ItemDialogTests::picturePaths() {
     QCOMPARE(filter.split(";;").size(), 4);
     QVERIFY(filter.contains("ビットマップ (*.bmp *.BMP)"));
     QVERIFY(filter.contains("JPEG (*.jpg *.JPG *.jpeg *.JPEG)"));
-    QCOMPARE(child<QLineEdit>(dialog, "Text1")->text(), QStringLiteral("/写真/山.jpg"));
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_Ret0"), Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>(dialog, "picturePathEdit")->text(), QStringLiteral("/写真/山.jpg"));
+    QTest::mouseClick(child<QPushButton>(dialog, "acceptButton"), Qt::LeftButton);
     QCOMPARE(dialog.item().PictureFile.text(), QStringLiteral("/写真/山.jpg"));
     QCOMPARE(dialog.item().PictureFile.bytes.back(), std::uint8_t(' '));
     QCOMPARE(dialog.item().DesignWidth, 0); // the new picture takes its own size
@@ -660,7 +660,7 @@ void ItemDialogTests::picturePaths() {
     // A file dropped on the name box takes the box; one the record cannot hold does not.
     ItemPropertiesDialog dropped(picture, false, kContext, prompts);
     dropped.show();
-    auto* name = child<QLineEdit>(dropped, "Text1");
+    auto* name = child<QLineEdit>(dropped, "picturePathEdit");
     for (const QString& path : {QStringLiteral("/写真/海.png"), longPath}) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
@@ -674,8 +674,8 @@ void ItemDialogTests::picturePaths() {
 
     // A path typed into the box is checked on OK as well.
     ItemPropertiesDialog typed(picture, false, kContext, prompts);
-    child<QLineEdit>(typed, "Text1")->setText(longPath);
-    QTest::mouseClick(child<QPushButton>(typed, "Cmd_Ret0"), Qt::LeftButton);
+    child<QLineEdit>(typed, "picturePathEdit")->setText(longPath);
+    QTest::mouseClick(child<QPushButton>(typed, "acceptButton"), Qt::LeftButton);
     QCOMPARE(typed.result(), int(QDialog::Rejected));
     QCOMPARE(prompts.messages.size(), 4);
 }
@@ -687,21 +687,21 @@ void ItemDialogTests::fontDialogOpening() {
     FontSpec font;
     font.FaceName.setText(QStringLiteral("ＭＳ 明朝"));
     FontSettingsDialog zero(font, false, prompts, kContext.faces);
-    QCOMPARE(child<QLineEdit>(zero, "Txt_Size")->text(), QString());
-    QCOMPARE(child<QListWidget>(zero, "Lst_Size")->currentRow(), -1);
-    QCOMPARE(child<QListWidget>(zero, "Lst_Name")->currentRow(), 1);
-    QVERIFY(child<QRadioButton>(zero, "Opt_Direction0")->isChecked());
-    QVERIFY(child<QPushButton>(zero, "Cmd_Color0")->isEnabled());
+    QCOMPARE(child<QLineEdit>(zero, "sizeEdit")->text(), QString());
+    QCOMPARE(child<QListWidget>(zero, "sizeList")->currentRow(), -1);
+    QCOMPARE(child<QListWidget>(zero, "nameList")->currentRow(), 1);
+    QVERIFY(child<QRadioButton>(zero, "directionChoice0")->isChecked());
+    QVERIFY(child<QPushButton>(zero, "colourButton0")->isEnabled());
     QCOMPARE(zero.windowTitle(), QStringLiteral("フォントの設定"));
-    QVERIFY(child<QLabel>(zero, "Lbl_DrawnWith")->text().contains("IPAMincho"));
+    QVERIFY(child<QLabel>(zero, "drawnWithLabel")->text().contains("IPAMincho"));
 
     font.Size = 14;
     font.Vertical = 1;
     FontSettingsDialog locked(font, true, prompts, kContext.faces);
-    QCOMPARE(child<QListWidget>(locked, "Lst_Size")->currentItem()->text(), QStringLiteral("14"));
-    QVERIFY(child<QRadioButton>(locked, "Opt_Direction1")->isChecked());
-    QVERIFY(!child<QPushButton>(locked, "Cmd_Color0")->isEnabled());
-    QVERIFY(child<QPushButton>(locked, "Cmd_Color1")->isEnabled());
+    QCOMPARE(child<QListWidget>(locked, "sizeList")->currentItem()->text(), QStringLiteral("14"));
+    QVERIFY(child<QRadioButton>(locked, "directionChoice1")->isChecked());
+    QVERIFY(!child<QPushButton>(locked, "colourButton0")->isEnabled());
+    QVERIFY(child<QPushButton>(locked, "colourButton1")->isEnabled());
 }
 
 void ItemDialogTests::fontDialogEditing() {
@@ -714,24 +714,24 @@ void ItemDialogTests::fontDialogEditing() {
     {
         // Untouched: every byte stays, also the "&HFFFFFF" colour text and direction 2.
         FontSettingsDialog dialog(font, false, prompts, kContext.faces);
-        QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
         QCOMPARE(dialog.font(), font);
     }
     FontSettingsDialog dialog(font, false, prompts, kContext.faces);
-    auto* names = child<QListWidget>(dialog, "Lst_Name");
+    auto* names = child<QListWidget>(dialog, "nameList");
     names->setCurrentRow(2);
     emit names->itemClicked(names->currentItem());
-    QCOMPARE(child<QLineEdit>(dialog, "Txt_Name")->text(), QStringLiteral("IPAGothic"));
-    auto* sizes = child<QListWidget>(dialog, "Lst_Size");
+    QCOMPARE(child<QLineEdit>(dialog, "nameEdit")->text(), QStringLiteral("IPAGothic"));
+    auto* sizes = child<QListWidget>(dialog, "sizeList");
     sizes->setCurrentRow(16);
     emit sizes->itemClicked(sizes->currentItem());
-    QCOMPARE(child<QLineEdit>(dialog, "Txt_Size")->text(), QStringLiteral("72"));
-    child<QCheckBox>(dialog, "Chk_Bold")->click();
-    child<QRadioButton>(dialog, "Opt_Direction1")->click();
+    QCOMPARE(child<QLineEdit>(dialog, "sizeEdit")->text(), QStringLiteral("72"));
+    child<QCheckBox>(dialog, "boldCheck")->click();
+    child<QRadioButton>(dialog, "directionChoice1")->click();
     prompts.colours = {QColor(0x12, 0x34, 0x56)};
-    child<QPushButton>(dialog, "Cmd_Color0")->click();
+    child<QPushButton>(dialog, "colourButton0")->click();
     QCOMPARE(prompts.colourRequests.back().title, QStringLiteral("色の選択"));
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     FontSpec expected = font;
     expected.FaceName.setText(QStringLiteral("IPAGothic"));
     expected.Size = 72;
@@ -754,8 +754,8 @@ void ItemDialogTests::fontDialogLabelsAndLargeSample() {
             QVERIFY2(label->buddy(), qPrintable(label->text()));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QVERIFY(child<QLabel>(dialog, "Lbl_DrawnWith")->text().contains(QStringLiteral("縮小")));
-    const QImage shot = dialog.findChild<QWidget*>("Pic_Preview")->grab().toImage();
+    QVERIFY(child<QLabel>(dialog, "drawnWithLabel")->text().contains(QStringLiteral("縮小")));
+    const QImage shot = dialog.findChild<QWidget*>("previewView")->grab().toImage();
     const QRgb white = qRgb(255, 255, 255);
     bool inked = false;
     for (int y = 0; y < shot.height(); ++y) {
@@ -768,7 +768,7 @@ void ItemDialogTests::fontDialogLabelsAndLargeSample() {
 
     font.Size = 12;
     FontSettingsDialog small(font, false, prompts, kContext.faces);
-    QVERIFY(!child<QLabel>(small, "Lbl_DrawnWith")->text().contains(QStringLiteral("縮小")));
+    QVERIFY(!child<QLabel>(small, "drawnWithLabel")->text().contains(QStringLiteral("縮小")));
 }
 
 void ItemDialogTests::fontDialogRefusals_data() {
@@ -806,23 +806,23 @@ void ItemDialogTests::fontDialogRefusals() {
     setDefaultFontSpec(font);
     FontSettingsDialog dialog(font, false, prompts, kContext.faces);
     if (!face.isEmpty())
-        child<QLineEdit>(dialog, "Txt_Name")->setText(face);
+        child<QLineEdit>(dialog, "nameEdit")->setText(face);
     else {
         // Typed one key after the other: "9" of "99999" selects 9 in the list on the way.
-        auto* box = child<QLineEdit>(dialog, "Txt_Size");
+        auto* box = child<QLineEdit>(dialog, "sizeEdit");
         for (const QString& typed : {size.left(1), size}) {
             box->setText(typed);
             emit box->textEdited(typed);
         }
     }
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
     QCOMPARE(dialog.font().Size, storedSize);
     QCOMPARE(prompts.messages.join(QString()), message);
     QCOMPARE(dialog.font().FaceName, font.FaceName);
     if (!accepted && face.isEmpty()) // the old size is back, in the box and the list
-        QCOMPARE(child<QListWidget>(dialog, "Lst_Size")->currentItem()->text(),
-                 child<QLineEdit>(dialog, "Txt_Size")->text());
+        QCOMPARE(child<QListWidget>(dialog, "sizeList")->currentItem()->text(),
+                 child<QLineEdit>(dialog, "sizeEdit")->text());
 }
 
 void ItemDialogTests::faceMatching_data() {
@@ -842,11 +842,11 @@ void ItemDialogTests::faceMatching() {
     FontSpec font;
     font.FaceName.setText(QStringLiteral("ＭＳ 明朝"));
     FontSettingsDialog dialog(font, false, prompts, kContext.faces);
-    auto* name = child<QLineEdit>(dialog, "Txt_Name");
+    auto* name = child<QLineEdit>(dialog, "nameEdit");
     name->setText(typed);
     emit name->textEdited(typed);
-    QCOMPARE(child<QListWidget>(dialog, "Lst_Name")->currentRow(), row);
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+    QCOMPARE(child<QListWidget>(dialog, "nameList")->currentRow(), row);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     QCOMPARE(dialog.font().FaceName.text(), typed); // stored as typed, even when not installed
 }
 
@@ -866,7 +866,7 @@ void ItemDialogTests::backColourRegions() {
     QCOMPARE(enabled, QStringList({"領域①", "領域②", "領域③"}));
     prompts.colours = {QColor(0, 0, 255)};
     dialog.regions()[2].button->click();
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     LayoutItem expected = list;
     expected.CellBackColor[2] = 0xFF0000;
     QCOMPARE(dialog.item(), expected);
@@ -874,7 +874,7 @@ void ItemDialogTests::backColourRegions() {
     LayoutItem row = defaultsOf(3, 4);
     ruleBlock(row).setHLineCount(40); // a damaged count enables all eleven, no more
     BackgroundColourDialog rows(row, prompts);
-    QVERIFY(rows.findChild<QGroupBox*>("Frame2"));
+    QVERIFY(rows.findChild<QGroupBox*>("regionFrame2"));
     QCOMPARE(std::count_if(rows.regions().begin(), rows.regions().end(),
                            [](const auto& r) { return r.button->isEnabled(); }),
              11);
@@ -885,11 +885,11 @@ void ItemDialogTests::backColourMonthBox() {
     const LayoutItem box = defaultsOf(1, 0);
     BackgroundColourDialog dialog(box, prompts);
     prompts.colours = {QColor(0, 255, 0), QColor(1, 1, 1)};
-    child<QPushButton>(dialog, "Cmd_DayColor")->click();
-    child<QPushButton>(dialog, "Cmd_Week3")->click();
-    QVERIFY(!child<QPushButton>(dialog, "Cmd_Date35")->isEnabled());
-    QVERIFY(child<QPushButton>(dialog, "Cmd_Date41")->styleSheet().contains("#00ff00"));
-    QTest::mouseClick(child<QPushButton>(dialog, "Cmd_OK"), Qt::LeftButton);
+    child<QPushButton>(dialog, "dayColourButton")->click();
+    child<QPushButton>(dialog, "weekButton3")->click();
+    QVERIFY(!child<QPushButton>(dialog, "dateButton35")->isEnabled());
+    QVERIFY(child<QPushButton>(dialog, "dateButton41")->styleSheet().contains("#00ff00"));
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     LayoutItem expected = box;
     for (int e = 9; e < 44; ++e)
         expected.CellBackColor[static_cast<std::size_t>(e)] = 0x00FF00;
@@ -898,7 +898,7 @@ void ItemDialogTests::backColourMonthBox() {
 
     BackgroundColourDialog cancelled(defaultsOf(1, 1), prompts);
     prompts.colours = {QColor(0, 255, 0)};
-    child<QPushButton>(cancelled, "Cmd_DayColor")->click();
+    child<QPushButton>(cancelled, "dayColourButton")->click();
     cancelled.reject();
     QCOMPARE(cancelled.item(), defaultsOf(1, 1));
 }
@@ -909,8 +909,8 @@ namespace {
 
 // Chooses a kind as a person does: the category, then the layout.
 void chooseKind(ItemPropertiesDialog& dialog, int category, int variant) {
-    choose(child<QComboBox>(dialog, "Cmb_YMD"), category);
-    auto* layout = child<QComboBox>(dialog, "Cmb_1Month0");
+    choose(child<QComboBox>(dialog, "categoryCombo"), category);
+    auto* layout = child<QComboBox>(dialog, "calendarCombo0");
     if (const int index = layout->findData(variant); index > 0)
         choose(layout, index);
 }
@@ -940,8 +940,8 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
         f.dialogScripts.push_back([&](ItemPropertiesDialog& dialog) {
             chooseKind(dialog, kind.category, kind.variant);
             if (kind.category == CategoryPicture)
-                child<QLineEdit>(dialog, "Text1")->setText(picture);
-            child<QPushButton>(dialog, "Cmd_Ret0")->click();
+                child<QLineEdit>(dialog, "picturePathEdit")->setText(picture);
+            child<QPushButton>(dialog, "acceptButton")->click();
         });
         QVERIFY(w.addItemFromDialog());
     }
@@ -988,7 +988,7 @@ void ItemDialogTests::weekStartOfferedWhereWeeksCount() {
     for (const auto& kind : kinds) {
         ScriptedPrompts prompts;
         ItemPropertiesDialog dialog(defaultsOf(kind.category, kind.variant), false, kContext, prompts);
-        auto* weekStart = child<QComboBox>(dialog, "Cmb_1Month1");
+        auto* weekStart = child<QComboBox>(dialog, "calendarCombo1");
         QCOMPARE(comboTexts(weekStart), QStringList({"日曜", "月曜"}));
         QCOMPARE(weekStart->currentIndex(), 0);
         QCOMPARE(weekStart->isEnabled(), kind.offered);
@@ -996,8 +996,8 @@ void ItemDialogTests::weekStartOfferedWhereWeeksCount() {
     ScriptedPrompts prompts;
     const LayoutItem box = defaultsOf(1, VariantBox5);
     ItemPropertiesDialog dialog(box, false, kContext, prompts);
-    choose(child<QComboBox>(dialog, "Cmb_1Month1"), 1);
-    child<QPushButton>(dialog, "Cmd_Ret0")->click();
+    choose(child<QComboBox>(dialog, "calendarCombo1"), 1);
+    child<QPushButton>(dialog, "acceptButton")->click();
     LayoutItem expected = box;
     expected.Ext.weekStart = WeekStart::Monday;
     QCOMPARE(dialog.item(), expected);
@@ -1008,18 +1008,18 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
     MainWindow& w = f.start();
     w.setOutputMonth(2028, 2);
     f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
-        choose(child<QComboBox>(dialog, "Cmb_YMD"), CategoryText);
-        QVERIFY(child<QGroupBox>(dialog, "Fra_Panel3")->isEnabled());
-        child<QPlainTextEdit>(dialog, "Txt_Text")->setPlainText("{和暦年度} 年間行事\n総務部");
-        child<QCheckBox>(dialog, "Chk_TextBack")->click();
-        child<QRadioButton>(dialog, "Opt_PrintLeft1")->click();
-        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+        choose(child<QComboBox>(dialog, "categoryCombo"), CategoryText);
+        QVERIFY(child<QGroupBox>(dialog, "panelGroup3")->isEnabled());
+        child<QPlainTextEdit>(dialog, "textEdit")->setPlainText("{和暦年度} 年間行事\n総務部");
+        child<QCheckBox>(dialog, "textBackgroundCheck")->click();
+        child<QRadioButton>(dialog, "horizontalPlacementChoice1")->click();
+        child<QPushButton>(dialog, "acceptButton")->click();
     });
     QVERIFY(w.addItemFromDialog());
     f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBox5);
-        choose(child<QComboBox>(dialog, "Cmb_1Month1"), 1);
-        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+        choose(child<QComboBox>(dialog, "calendarCombo1"), 1);
+        child<QPushButton>(dialog, "acceptButton")->click();
     });
     QVERIFY(w.addItemFromDialog());
     QCOMPARE(listTexts(w).mid(0, 2), QStringList({" 1 テキスト", " 2 月Box5段"}));
@@ -1076,7 +1076,7 @@ void ItemDialogTests::editingIsOneStepWithLabels() {
     // A double click opens the dialog; a change of kind answered with Yes resets the item.
     f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryWeekly, VariantHorizontal);
-        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+        child<QPushButton>(dialog, "acceptButton")->click();
     });
     f.prompts.answers = {PromptAnswer::Yes, PromptAnswer::Yes};
     QWidget* viewport = w.canvasView()->viewport();
@@ -1100,8 +1100,8 @@ void ItemDialogTests::editingIsOneStepWithLabels() {
 
     // Enter on the current item opens it too.
     f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
-        child<QCheckBox>(dialog, "Chk_Size0")->click();
-        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+        child<QCheckBox>(dialog, "sizeCheck0")->click();
+        child<QPushButton>(dialog, "acceptButton")->click();
     });
     QTest::keyClick(viewport, Qt::Key_Return);
     QCOMPARE(f.dialogsOpened, 2);
@@ -1118,7 +1118,7 @@ void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
     f.dialogScripts.push_back([&](ItemPropertiesDialog& dialog) {
         f.prompts.answers = {PromptAnswer::Yes};
         chooseKind(dialog, CategoryPicture, 0);
-        child<QPushButton>(dialog, "Cmd_Ret1")->click();
+        child<QPushButton>(dialog, "rejectButton")->click();
     });
     f.dialogScripts.push_back([](ItemPropertiesDialog&) {}); // closed without a button: cancelled
     w.openItemProperties(0);
@@ -1138,7 +1138,7 @@ void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
     QCOMPARE(w.editor().undoStack().count(), 0);
     f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
-        child<QPushButton>(dialog, "Cmd_Ret0")->click();
+        child<QPushButton>(dialog, "acceptButton")->click();
     });
     QVERIFY(w.addItemFromDialog());
     QCOMPARE(w.editor().undoStack().count(), 1);

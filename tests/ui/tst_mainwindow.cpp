@@ -841,7 +841,7 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
         previews = drawn.wait(5000) ? dialog.previewsDrawn() : -1;
         month = dialog.previewMonth();
         dialog.selectTemplate(QStringLiteral("picture"));
-        (confirm ? dialog.okButton() : dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Cancel")))
+        (confirm ? dialog.okButton() : dialog.findChild<QPushButton*>(QStringLiteral("cancelButton")))
             ->click();
         return dialog.result() == QDialog::Accepted;
     };
@@ -1046,8 +1046,8 @@ void MainWindowTests::drawingOrderMoves() {
     MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     QListWidget* order = w.drawingOrderList();
-    auto up = w.findChild<QPushButton*>("Cmd_OrderUp");
-    auto down = w.findChild<QPushButton*>("Cmd_OrderDown");
+    auto up = w.findChild<QPushButton*>("orderUpButton");
+    auto down = w.findChild<QPushButton*>("orderDownButton");
 
     QTest::mouseClick(down, Qt::LeftButton);
     QCOMPARE(f.prompts.messages,
@@ -1134,11 +1134,11 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
     onModal<PageSizeDialog>(
         [&] { w.commandButton(0)->click(); },
         [](PageSizeDialog& d) {
-            d.findChild<QComboBox*>("Cmb_Size")->setCurrentText(QStringLiteral("サイズ指定"));
-            d.findChild<QLineEdit*>("Txt_Size0")->setText(QStringLiteral("150"));
-            d.findChild<QLineEdit*>("Txt_Size1")->setText(QStringLiteral("100"));
-            d.findChild<QComboBox*>("Cmb_DPI")->setCurrentIndex(2);
-            d.findChild<QPushButton*>("Cmd_OK")->click();
+            d.findChild<QComboBox*>("sizeCombo")->setCurrentText(QStringLiteral("サイズ指定"));
+            d.findChild<QLineEdit*>("sizeEdit0")->setText(QStringLiteral("150"));
+            d.findChild<QLineEdit*>("sizeEdit1")->setText(QStringLiteral("100"));
+            d.findChild<QComboBox*>("dpiCombo")->setCurrentIndex(2);
+            d.findChild<QPushButton*>("okButton")->click();
         });
     const PageValues& page = w.document().page;
     QCOMPARE(page.PaperSize, 1);
@@ -1171,10 +1171,10 @@ void MainWindowTests::optionsCommandShowsGrid() {
     MainWindow& w = f.start();
     onModal<OptionsDialog>([&] { w.menus().options->trigger(); },
                          [](OptionsDialog& d) {
-                             d.findChild<QCheckBox*>("Chk_Grid0")->setChecked(true);
-                             d.findChild<QLineEdit*>("Txt_Grid0")->setText(QStringLiteral("120"));
-                             d.findChild<QLineEdit*>("Txt_Grid1")->setText(QStringLiteral("300"));
-                             d.findChild<QPushButton*>("Cmd_OK")->click();
+                             d.findChild<QCheckBox*>("gridCheck0")->setChecked(true);
+                             d.findChild<QLineEdit*>("gridEdit0")->setText(QStringLiteral("120"));
+                             d.findChild<QLineEdit*>("gridEdit1")->setText(QStringLiteral("300"));
+                             d.findChild<QPushButton*>("okButton")->click();
                          });
     QVERIFY(w.paper()->gridShown());
     QVERIFY(w.settings().GridShown[0]);
@@ -1234,7 +1234,7 @@ void MainWindowTests::menuEntries() {
     QCOMPARE(m.undo->text(), QStringLiteral("元に戻す(&U)"));
     QCOMPARE(m.redo->text(), QStringLiteral("やり直し(&R)"));
     QCOMPARE(m.overwriteSave->text(), QStringLiteral("上書き保存"));
-    const QList<QAction*> file = w.findChild<QMenu*>(QStringLiteral("Mnu_File"))->actions();
+    const QList<QAction*> file = w.findChild<QMenu*>(QStringLiteral("fileMenu"))->actions();
     QCOMPARE(file.indexOf(m.newFromTemplate), file.indexOf(m.newData) + 1);
     QCOMPARE(m.newFromTemplate->text(), QStringLiteral("テンプレートから新規作成..."));
     QCOMPARE(m.undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
@@ -1319,7 +1319,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     MainWindow& w = f.start();
     QVERIFY(activate(w));
     QVERIFY(w.openLayout(f.path("a.CLF")));
-    auto* bar = w.findChild<QToolBar*>(QStringLiteral("Tbr_Align"));
+    auto* bar = w.findChild<QToolBar*>(QStringLiteral("alignToolbar"));
     QVERIFY(bar);
     QVERIFY(bar->isVisible());
     QList<QAction*> commands;
@@ -1350,7 +1350,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     }
 
     // Ctrl+Shift+H centres the selected item, also while the toolbar is hidden.
-    QAction* shown = w.findChild<QAction*>(QStringLiteral("Mnu_alignToolbar"));
+    QAction* shown = w.findChild<QAction*>(QStringLiteral("alignToolbarAction"));
     QVERIFY(shown && shown->isChecked());
     shown->trigger();
     QVERIFY(!bar->isVisible());
@@ -1367,7 +1367,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     QCOMPARE(saveAppSettings(w.settings()), std::nullopt);
     f.window.reset();
     MainWindow& again = f.start();
-    QVERIFY(!again.findChild<QToolBar*>(QStringLiteral("Tbr_Align"))->isVisible());
+    QVERIFY(!again.findChild<QToolBar*>(QStringLiteral("alignToolbar"))->isVisible());
 }
 
 // Changing the paper asks whether the items follow it: yes scales them in one step, no leaves
@@ -1381,9 +1381,9 @@ void MainWindowTests::paperChangeOffersToScale() {
     const auto chooseA5 = [&] {
         onModal<PageSizeDialog>([&] { w.menus().pageSize->trigger(); },
                              [](PageSizeDialog& d) {
-                                 d.findChild<QComboBox*>("Cmb_Size")
+                                 d.findChild<QComboBox*>("sizeCombo")
                                      ->setCurrentText(QStringLiteral("A5(148x210 mm)"));
-                                 d.findChild<QPushButton*>("Cmd_OK")->click();
+                                 d.findChild<QPushButton*>("okButton")->click();
                              });
     };
     f.prompts.answers = {PromptAnswer::No};

@@ -42,7 +42,7 @@ OwnDaysSettings sample() {
 }
 
 QTableWidget* table(OwnDaysDialog& d) {
-    return d.findChild<QTableWidget*>(QStringLiteral("Lst_Days"));
+    return d.findChild<QTableWidget*>(QStringLiteral("daysList"));
 }
 
 void setRow(OwnDaysDialog& d, int row, const QString& date, const QString& name, int kind) {
@@ -52,7 +52,7 @@ void setRow(OwnDaysDialog& d, int row, const QString& date, const QString& name,
 }
 
 void pressOk(OwnDaysDialog& d) {
-    d.findChild<QPushButton*>(QStringLiteral("Cmd_OK"))->click();
+    d.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -151,7 +151,7 @@ void OwnDaysDialogTests::linkedFilesAreListed() {
     prompts.files = {ics};
     OwnDaysDialog d(sample(), prompts);
     d.addLinkedFile();
-    auto* files = d.findChild<QListWidget*>(QStringLiteral("Lst_Files"));
+    auto* files = d.findChild<QListWidget*>(QStringLiteral("filesList"));
     files->setCurrentRow(0);
     d.removeLinkedFile();
     pressOk(d);
@@ -162,7 +162,7 @@ void OwnDaysDialogTests::linkedFilesAreListed() {
 void OwnDaysDialogTests::timeZoneIsCheckedAndKept() {
     ScriptedPrompts prompts;
     OwnDaysDialog d(sample(), prompts);
-    auto* zone = d.findChild<QLineEdit*>(QStringLiteral("Txt_TimeZone"));
+    auto* zone = d.findChild<QLineEdit*>(QStringLiteral("timeZoneEdit"));
     QCOMPARE(zone->text(), QStringLiteral("Asia/Tokyo"));
     zone->setText(QStringLiteral("Asia/Nowhere"));
     pressOk(d);

@@ -24,22 +24,22 @@ QString versionLabelText(int major, int minor) {
 AboutDialog::AboutDialog(UserPrompts& prompts, QWidget* parent) : QDialog(parent) {
     setWindowTitle(applicationTitle() + QStringLiteral(" のﾊﾞｰｼﾞｮﾝ情報"));
     auto* title = new QLabel(applicationTitle(), this);
-    title->setObjectName(QStringLiteral("Lbl_Title"));
+    title->setObjectName(QStringLiteral("titleLabel"));
     QFont titleFont = title->font();
     titleFont.setPointSize(titleFont.pointSize() + 6);
     titleFont.setBold(true);
     title->setFont(titleFont);
     auto* version =
         new QLabel(versionLabelText(TOBIRAE_VERSION_MAJOR, TOBIRAE_VERSION_MINOR), this);
-    version->setObjectName(QStringLiteral("Lbl_Version"));
+    version->setObjectName(QStringLiteral("versionLabel"));
 
     auto* buttons = new QDialogButtonBox(this);
     auto* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("Cmd_OK"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     auto* sysInfo =
         buttons->addButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), QDialogButtonBox::ActionRole);
-    sysInfo->setObjectName(QStringLiteral("Cmd_SysInfo"));
+    sysInfo->setObjectName(QStringLiteral("systemInfoButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     // No system-information tool exists on this platform.
     connect(sysInfo, &QPushButton::clicked, this, [&prompts] {

@@ -59,35 +59,35 @@ QPushButton* BackgroundColourDialog::addRegion(const QString& caption, const QSt
 
 QWidget* BackgroundColourDialog::buildMonthBoxFrame() {
     auto* frame = new QGroupBox(this);
-    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setObjectName(QStringLiteral("regionFrame1"));
     auto* grid = new QGridLayout(frame);
     grid->addWidget(
-        addRegion(QStringLiteral("年領域"), QStringLiteral("Cmd_Year"), kYearEntry, true, frame), 0,
+        addRegion(QStringLiteral("年領域"), QStringLiteral("yearButton"), kYearEntry, true, frame), 0,
         0, 1, 7);
     grid->addWidget(
-        addRegion(QStringLiteral("月領域"), QStringLiteral("Cmd_Month"), kMonthEntry, true, frame),
+        addRegion(QStringLiteral("月領域"), QStringLiteral("monthButton"), kMonthEntry, true, frame),
         1, 0, 1, 7);
     const std::array<const char16_t*, 7> weekdays{u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
     for (int d = 0; d < 7; ++d)
         grid->addWidget(addRegion(QString::fromUtf16(weekdays[static_cast<std::size_t>(d)]),
-                                  QStringLiteral("Cmd_Week%1").arg(d), kFirstHeaderEntry + d, true,
+                                  QStringLiteral("weekButton%1").arg(d), kFirstHeaderEntry + d, true,
                                   frame),
                         2, d);
     // A five-row box never shows a sixth row of cells.
     const int shownCells = item_.LayoutVariant == VariantBox5 ? 35 : kDayCells;
     for (int c = 0; c < kDayCells; ++c) {
-        QPushButton* cell = addRegion(QString(), QStringLiteral("Cmd_Date%1").arg(c),
+        QPushButton* cell = addRegion(QString(), QStringLiteral("dateButton%1").arg(c),
                                       kFirstDayEntry + c, c < shownCells, frame);
         cell->setFixedSize(40, 28);
         grid->addWidget(cell, 3 + c / 7, c % 7);
     }
     auto* all = new QHBoxLayout;
     auto* dayButton = new QPushButton(QStringLiteral("日付領域"), frame);
-    dayButton->setObjectName(QStringLiteral("Cmd_DayColor"));
+    dayButton->setObjectName(QStringLiteral("dayColourButton"));
     connect(dayButton, &QPushButton::clicked, this,
             [this] { paintAll(kFirstDayEntry, kFirstDayEntry + kDayCells - 1); });
     auto* weekButton = new QPushButton(QStringLiteral("曜日領域"), frame);
-    weekButton->setObjectName(QStringLiteral("Cmd_WeekColor"));
+    weekButton->setObjectName(QStringLiteral("weekColourButton"));
     connect(weekButton, &QPushButton::clicked, this,
             [this] { paintAll(kFirstHeaderEntry, kFirstHeaderEntry + 6); });
     all->addWidget(dayButton);
@@ -98,7 +98,7 @@ QWidget* BackgroundColourDialog::buildMonthBoxFrame() {
 
 QWidget* BackgroundColourDialog::buildRegionFrame(bool vertical) {
     auto* frame = new QGroupBox(this);
-    frame->setObjectName(vertical ? QStringLiteral("Frame3") : QStringLiteral("Frame2"));
+    frame->setObjectName(vertical ? QStringLiteral("regionFrame3") : QStringLiteral("regionFrame2"));
     auto* layout = new QVBoxLayout(frame);
     auto* note = new QLabel(
         vertical ? QStringLiteral("縦罫線で区切られた領域を示します。<領域①>は最も左の領域です。")
@@ -112,7 +112,7 @@ QWidget* BackgroundColourDialog::buildRegionFrame(bool vertical) {
                                kRegionButtons - 1);
     auto* row = vertical ? static_cast<QBoxLayout*>(new QHBoxLayout)
                          : static_cast<QBoxLayout*>(new QVBoxLayout);
-    const QString prefix = vertical ? QStringLiteral("Cmd_Color2_") : QStringLiteral("Cmd_Color1_");
+    const QString prefix = vertical ? QStringLiteral("colourButton2_") : QStringLiteral("colourButton1_");
     for (int r = 0; r < kRegionButtons; ++r)
         row->addWidget(
             addRegion(regionCaption(r), prefix + QString::number(r), r, r <= lines, frame));

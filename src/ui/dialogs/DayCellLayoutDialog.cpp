@@ -63,33 +63,33 @@ DayCellLayoutDialog::DayCellLayoutDialog(const LayoutItem& shared,
     buildAreas();
     rebuildBoxes();
 
-    Cmd_AddLine0 = new QPushButton(QStringLiteral("罫線を追加"), this);
-    Cmd_AddLine0->setObjectName(QStringLiteral("Cmd_AddLine0"));
+    addLineButton0_ = new QPushButton(QStringLiteral("罫線を追加"), this);
+    addLineButton0_->setObjectName(QStringLiteral("addLineButton0"));
     const bool lists =
         dividingLineOrientation(work_.Category, work_.LayoutVariant) != LineOrientation::None;
-    Cmd_AddLine0->setVisible(lists);
-    Cmd_AddLine0->setEnabled(lists);
+    addLineButton0_->setVisible(lists);
+    addLineButton0_->setEnabled(lists);
     auto* rules = new QPushButton(QStringLiteral("全体の罫線設定"), this);
-    rules->setObjectName(QStringLiteral("Cmd_AddLine1"));
+    rules->setObjectName(QStringLiteral("addLineButton1"));
     auto* reset = new QPushButton(QStringLiteral("初期状態に戻す"), this);
-    reset->setObjectName(QStringLiteral("Cmd_Def"));
+    reset->setObjectName(QStringLiteral("defaultsButton"));
     auto* buttons = okCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("キャンセル(&C)"));
-    buttons->findChild<QPushButton*>(QStringLiteral("Cmd_OK"))
-        ->setObjectName(QStringLiteral("Cmd_Ret0"));
-    buttons->findChild<QPushButton*>(QStringLiteral("Cmd_Cancel"))
-        ->setObjectName(QStringLiteral("Cmd_Ret1"));
+    buttons->findChild<QPushButton*>(QStringLiteral("okButton"))
+        ->setObjectName(QStringLiteral("acceptButton"));
+    buttons->findChild<QPushButton*>(QStringLiteral("cancelButton"))
+        ->setObjectName(QStringLiteral("rejectButton"));
     // Enter in an area must not close the editor.
     for (QPushButton* b : buttons->findChildren<QPushButton*>()) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    connect(Cmd_AddLine0, &QPushButton::clicked, this, &DayCellLayoutDialog::addLine);
+    connect(addLineButton0_, &QPushButton::clicked, this, &DayCellLayoutDialog::addLine);
     connect(rules, &QPushButton::clicked, this, &DayCellLayoutDialog::editRules);
     connect(reset, &QPushButton::clicked, this, &DayCellLayoutDialog::resetLayout);
     connect(buttons, &QDialogButtonBox::accepted, this, &DayCellLayoutDialog::acceptEdits);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(Cmd_AddLine0);
+    row->addWidget(addLineButton0_);
     row->addWidget(rules);
     row->addWidget(reset);
     row->addStretch();
@@ -150,9 +150,9 @@ void DayCellLayoutDialog::buildAreas() {
         a.status = new QLabel(content);
         const char* names[] = {"", "", "2", "3"};
         const QString suffix = QString::fromLatin1(names[static_cast<int>(area)]);
-        a.view->setObjectName(QStringLiteral("Pic_Area") + suffix);
-        a.picker->setObjectName(QStringLiteral("Cmb_Base") + suffix);
-        a.status->setObjectName(QStringLiteral("Lbl_Status") + suffix);
+        a.view->setObjectName(QStringLiteral("contentAreaView") + suffix);
+        a.picker->setObjectName(QStringLiteral("baseCombo") + suffix);
+        a.status->setObjectName(QStringLiteral("statusLabel") + suffix);
         auto* head = new QHBoxLayout;
         head->addWidget(new QLabel(contentAreaLabel(area, work_.LayoutVariant), content));
         head->addWidget(a.picker);
@@ -256,7 +256,7 @@ void DayCellLayoutDialog::boxMenu(const Area& area, int box, QPoint at) {
         return;
     const int element = area.view->boxes()[static_cast<std::size_t>(box)].key.element;
     QMenu menu(QStringLiteral("中央に配置"), this);
-    menu.setObjectName(QStringLiteral("Menu_Point"));
+    menu.setObjectName(QStringLiteral("pointMenu"));
     for (LockAxis axis : choices) {
         QAction* entry =
             menu.addAction(axis == LockAxis::Horizontal ? QStringLiteral("左右中央ロック")
@@ -277,7 +277,7 @@ void DayCellLayoutDialog::boxMenu(const Area& area, int box, QPoint at) {
 
 void DayCellLayoutDialog::lineMenu(const Area& area, int line, QPoint at) {
     QMenu menu(QStringLiteral("罫線"), this);
-    menu.setObjectName(QStringLiteral("Menu_Line"));
+    menu.setObjectName(QStringLiteral("lineMenu"));
     connect(menu.addAction(QStringLiteral("削除")), &QAction::triggered, this,
             [&area, line] { area.view->deleteLine(line); });
     menu.exec(at);

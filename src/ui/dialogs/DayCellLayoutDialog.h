@@ -75,7 +75,7 @@ private:
     std::vector<Area> areas_;
     ContentArea lastArea_ = ContentArea::Day;
     int openingLineCount_ = 0;
-    QPushButton* Cmd_AddLine0 = nullptr;
+    QPushButton* addLineButton0_ = nullptr;
 };
 
 } // namespace tobirae

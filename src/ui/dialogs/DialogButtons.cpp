@@ -18,10 +18,10 @@ QDialogButtonBox* okCancelButtons(QDialog* dialog, const QString& okText,
                                   const QString& cancelText) {
     auto* buttons = new QDialogButtonBox(dialog);
     auto* ok = buttons->addButton(okText, QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("Cmd_OK"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     buttons->addButton(cancelText, QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("Cmd_Cancel"));
+        ->setObjectName(QStringLiteral("cancelButton"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
 }

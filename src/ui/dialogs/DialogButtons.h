@@ -11,7 +11,7 @@ class QWidget;
 
 namespace tobirae {
 
-// Buttons named Cmd_OK (the default) and Cmd_Cancel; Cancel rejects the dialog. The caller
+// Buttons named okButton_ (the default) and cancelButton_; Cancel rejects the dialog. The caller
 // connects accepted(), since each dialog checks its entries before closing.
 QDialogButtonBox* okCancelButtons(QDialog* dialog, const QString& okText,
                                   const QString& cancelText);

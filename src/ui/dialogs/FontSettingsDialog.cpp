@@ -34,7 +34,7 @@ const QString kFallbackFace = QStringLiteral("ＭＳ ゴシック");
 class FontPreview final : public QWidget {
 public:
     explicit FontPreview(QWidget* parent) : QWidget(parent) {
-        setObjectName(QStringLiteral("Pic_Preview"));
+        setObjectName(QStringLiteral("previewView"));
         setMinimumSize(320, 140);
         setAutoFillBackground(true);
         QPalette palette = this->palette();
@@ -99,13 +99,13 @@ FontSettingsDialog::FontSettingsDialog(const FontSpec& font, bool textColourLock
     : QDialog(parent), font_(font), prompts_(prompts), faces_(faces) {
     setWindowTitle(QStringLiteral("フォントの設定"));
 
-    Txt_Name = new QLineEdit(this);
-    Txt_Name->setObjectName(QStringLiteral("Txt_Name"));
-    Lst_Name = new QListWidget(this);
-    Lst_Name->setObjectName(QStringLiteral("Lst_Name"));
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setObjectName(QStringLiteral("nameEdit"));
+    nameList_ = new QListWidget(this);
+    nameList_->setObjectName(QStringLiteral("nameList"));
     const QStringList windowsFaces = substitutedFaces();
     for (const QString& face : faces_) {
-        auto* entry = new QListWidgetItem(face, Lst_Name);
+        auto* entry = new QListWidgetItem(face, nameList_);
         if (windowsFaces.contains(face)) {
             // Layouts name Windows faces; show which installed face draws them.
             const QString family = substituteFace(face);
@@ -113,95 +113,95 @@ FontSettingsDialog::FontSettingsDialog(const FontSpec& font, bool textColourLock
             entry->setToolTip(QStringLiteral("%1で描画します").arg(family));
         }
     }
-    Txt_Size = new QLineEdit(this);
-    Txt_Size->setObjectName(QStringLiteral("Txt_Size"));
-    Lst_Size = new QListWidget(this);
-    Lst_Size->setObjectName(QStringLiteral("Lst_Size"));
+    sizeEdit_ = new QLineEdit(this);
+    sizeEdit_->setObjectName(QStringLiteral("sizeEdit"));
+    sizeList_ = new QListWidget(this);
+    sizeList_->setObjectName(QStringLiteral("sizeList"));
     for (const int size : fontSizeChoices())
-        Lst_Size->addItem(QString::number(size));
-    Chk_Bold = new QCheckBox(QStringLiteral("太字(&B)"), this);
-    Chk_Bold->setObjectName(QStringLiteral("Chk_Bold"));
-    Chk_Italic = new QCheckBox(QStringLiteral("斜体(&I)"), this);
-    Chk_Italic->setObjectName(QStringLiteral("Chk_Italic"));
+        sizeList_->addItem(QString::number(size));
+    boldCheck_ = new QCheckBox(QStringLiteral("太字(&B)"), this);
+    boldCheck_->setObjectName(QStringLiteral("boldCheck"));
+    italicCheck_ = new QCheckBox(QStringLiteral("斜体(&I)"), this);
+    italicCheck_->setObjectName(QStringLiteral("italicCheck"));
 
     auto* colourGrid = new QGridLayout;
     const std::array<QString, 2> colourCaptions{QStringLiteral("文字色(&C):"),
                                                 QStringLiteral("背景色(&C):")};
     for (int i = 0; i < 2; ++i) {
         auto* label = new QLabel(colourCaptions[i], this);
-        Pic_Color[i] = new ColourSwatch(QStringLiteral("Pic_Color%1").arg(i), this);
-        Cmd_Color[i] = new QPushButton(QStringLiteral("参照..."), this);
-        Cmd_Color[i]->setObjectName(QStringLiteral("Cmd_Color%1").arg(i));
-        label->setBuddy(Cmd_Color[i]);
-        connect(Cmd_Color[i], &QPushButton::clicked, this, [this, i] { pickColour(i); });
+        colourSwatch_[i] = new ColourSwatch(QStringLiteral("colourSwatch%1").arg(i), this);
+        colourButton_[i] = new QPushButton(QStringLiteral("参照..."), this);
+        colourButton_[i]->setObjectName(QStringLiteral("colourButton%1").arg(i));
+        label->setBuddy(colourButton_[i]);
+        connect(colourButton_[i], &QPushButton::clicked, this, [this, i] { pickColour(i); });
         colourGrid->addWidget(label, i, 0);
-        colourGrid->addWidget(Pic_Color[i], i, 1);
-        colourGrid->addWidget(Cmd_Color[i], i, 2);
+        colourGrid->addWidget(colourSwatch_[i], i, 1);
+        colourGrid->addWidget(colourButton_[i], i, 2);
         if (i == 0)
-            Lbl_TextColour = label;
+            textColourLabel_ = label;
     }
 
     auto* direction = new QGroupBox(QStringLiteral("表示形式"), this);
-    Opt_Horizontal = new QRadioButton(QStringLiteral("横(&L)"), direction);
-    Opt_Horizontal->setObjectName(QStringLiteral("Opt_Direction0"));
-    Opt_Vertical = new QRadioButton(QStringLiteral("縦(&P)"), direction);
-    Opt_Vertical->setObjectName(QStringLiteral("Opt_Direction1"));
+    horizontalChoice_ = new QRadioButton(QStringLiteral("横(&L)"), direction);
+    horizontalChoice_->setObjectName(QStringLiteral("directionChoice0"));
+    verticalChoice_ = new QRadioButton(QStringLiteral("縦(&P)"), direction);
+    verticalChoice_->setObjectName(QStringLiteral("directionChoice1"));
     auto* directionLayout = new QHBoxLayout(direction);
-    directionLayout->addWidget(Opt_Horizontal);
-    directionLayout->addWidget(Opt_Vertical);
+    directionLayout->addWidget(horizontalChoice_);
+    directionLayout->addWidget(verticalChoice_);
 
-    Pic_Preview = new FontPreview(this);
-    Lbl_DrawnWith = new QLabel(this);
-    Lbl_DrawnWith->setObjectName(QStringLiteral("Lbl_DrawnWith"));
+    previewView_ = new FontPreview(this);
+    drawnWithLabel_ = new QLabel(this);
+    drawnWithLabel_->setObjectName(QStringLiteral("drawnWithLabel"));
 
     // The stored values into the controls; no reaction runs while they are set.
-    Txt_Name->setText(font_.FaceName.text());
-    const int faceIndex = static_cast<int>(faces_.indexOf(Txt_Name->text()));
-    Lst_Name->setCurrentRow(faceIndex);
+    nameEdit_->setText(font_.FaceName.text());
+    const int faceIndex = static_cast<int>(faces_.indexOf(nameEdit_->text()));
+    nameList_->setCurrentRow(faceIndex);
     if (font_.Size != 0) {
-        Txt_Size->setText(QString::number(font_.Size));
+        sizeEdit_->setText(QString::number(font_.Size));
         const auto& sizes = fontSizeChoices();
         const auto found = std::find(sizes.begin(), sizes.end(), font_.Size);
-        Lst_Size->setCurrentRow(found == sizes.end() ? -1
+        sizeList_->setCurrentRow(found == sizes.end() ? -1
                                                      : static_cast<int>(found - sizes.begin()));
     } else {
-        Lst_Size->setCurrentRow(-1);
+        sizeList_->setCurrentRow(-1);
     }
-    Chk_Bold->setChecked(isTrue(font_.Bold));
-    Chk_Italic->setChecked(isTrue(font_.Italic));
+    boldCheck_->setChecked(isTrue(font_.Bold));
+    italicCheck_->setChecked(isTrue(font_.Italic));
     colours_ = {colourFromText(font_.ForeColor.text(), 0),
                 colourFromText(font_.BackColor.text(), 0)};
     openedColours_ = colours_;
-    Pic_Color[0]->setColour(colours_[0]);
-    Pic_Color[1]->setColour(colours_[1]);
+    colourSwatch_[0]->setColour(colours_[0]);
+    colourSwatch_[1]->setColour(colours_[1]);
     // 0 and 2 are both horizontal text; only a change of the buttons rewrites the value.
     openedVertical_ = font_.Vertical == 1;
-    (openedVertical_ ? Opt_Vertical : Opt_Horizontal)->setChecked(true);
-    Lbl_TextColour->setEnabled(!textColourLocked);
-    Pic_Color[0]->setEnabled(!textColourLocked);
-    Cmd_Color[0]->setEnabled(!textColourLocked);
-    openedFace_ = Txt_Name->text();
-    openedSize_ = Txt_Size->text();
+    (openedVertical_ ? verticalChoice_ : horizontalChoice_)->setChecked(true);
+    textColourLabel_->setEnabled(!textColourLocked);
+    colourSwatch_[0]->setEnabled(!textColourLocked);
+    colourButton_[0]->setEnabled(!textColourLocked);
+    openedFace_ = nameEdit_->text();
+    openedSize_ = sizeEdit_->text();
 
-    connect(Txt_Name, &QLineEdit::textEdited, this, &FontSettingsDialog::faceTyped);
-    connect(Lst_Name, &QListWidget::itemClicked, this, &FontSettingsDialog::faceChosen);
+    connect(nameEdit_, &QLineEdit::textEdited, this, &FontSettingsDialog::faceTyped);
+    connect(nameList_, &QListWidget::itemClicked, this, &FontSettingsDialog::faceChosen);
     // Arrow keys in a list choose as a click does; a selection made by typing does not.
-    connect(Lst_Name, &QListWidget::currentRowChanged, this, [this] {
-        if (Lst_Name->hasFocus())
+    connect(nameList_, &QListWidget::currentRowChanged, this, [this] {
+        if (nameList_->hasFocus())
             faceChosen();
         else
             updatePreview();
     });
-    connect(Lst_Size, &QListWidget::currentRowChanged, this, [this] {
-        if (Lst_Size->hasFocus())
+    connect(sizeList_, &QListWidget::currentRowChanged, this, [this] {
+        if (sizeList_->hasFocus())
             sizeChosen();
     });
-    connect(Txt_Size, &QLineEdit::textEdited, this, &FontSettingsDialog::sizeTyped);
-    connect(Lst_Size, &QListWidget::itemClicked, this, &FontSettingsDialog::sizeChosen);
+    connect(sizeEdit_, &QLineEdit::textEdited, this, &FontSettingsDialog::sizeTyped);
+    connect(sizeList_, &QListWidget::itemClicked, this, &FontSettingsDialog::sizeChosen);
     for (QAbstractButton* button :
-         {static_cast<QAbstractButton*>(Chk_Bold), static_cast<QAbstractButton*>(Chk_Italic),
-          static_cast<QAbstractButton*>(Opt_Horizontal),
-          static_cast<QAbstractButton*>(Opt_Vertical)})
+         {static_cast<QAbstractButton*>(boldCheck_), static_cast<QAbstractButton*>(italicCheck_),
+          static_cast<QAbstractButton*>(horizontalChoice_),
+          static_cast<QAbstractButton*>(verticalChoice_)})
         connect(button, &QAbstractButton::toggled, this, &FontSettingsDialog::updatePreview);
 
     auto* buttons = okCancelButtons(this, QStringLiteral("OK"), QStringLiteral("キャンセル"));
@@ -209,57 +209,57 @@ FontSettingsDialog::FontSettingsDialog(const FontSpec& font, bool textColourLock
 
     auto* grid = new QGridLayout;
     auto* faceLabel = new QLabel(QStringLiteral("フォント名(&F):"), this);
-    faceLabel->setBuddy(Txt_Name);
+    faceLabel->setBuddy(nameEdit_);
     auto* sizeLabel = new QLabel(QStringLiteral("サイズ(&S):"), this);
-    sizeLabel->setBuddy(Txt_Size);
+    sizeLabel->setBuddy(sizeEdit_);
     grid->addWidget(faceLabel, 0, 0);
     grid->addWidget(sizeLabel, 0, 1);
-    grid->addWidget(Txt_Name, 1, 0);
-    grid->addWidget(Txt_Size, 1, 1);
-    grid->addWidget(Lst_Name, 2, 0);
-    grid->addWidget(Lst_Size, 2, 1);
+    grid->addWidget(nameEdit_, 1, 0);
+    grid->addWidget(sizeEdit_, 1, 1);
+    grid->addWidget(nameList_, 2, 0);
+    grid->addWidget(sizeList_, 2, 1);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 1);
     auto* options = new QHBoxLayout;
     auto* styleColumn = new QVBoxLayout;
-    styleColumn->addWidget(Chk_Bold);
-    styleColumn->addWidget(Chk_Italic);
+    styleColumn->addWidget(boldCheck_);
+    styleColumn->addWidget(italicCheck_);
     options->addLayout(styleColumn);
     options->addLayout(colourGrid);
     options->addWidget(direction);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(options);
-    layout->addWidget(Pic_Preview);
-    layout->addWidget(Lbl_DrawnWith);
+    layout->addWidget(previewView_);
+    layout->addWidget(drawnWithLabel_);
     layout->addWidget(buttons);
 
     updatePreview();
 }
 
 QString FontSettingsDialog::shownFace() const {
-    const QListWidgetItem* current = Lst_Name->currentItem();
-    return current && Lst_Name->currentRow() >= 0 ? current->text() : kFallbackFace;
+    const QListWidgetItem* current = nameList_->currentItem();
+    return current && nameList_->currentRow() >= 0 ? current->text() : kFallbackFace;
 }
 
 void FontSettingsDialog::faceTyped(const QString& text) {
     const int match = matchingFaceIndex(faces_, text);
     if (match >= 0)
-        Lst_Name->setCurrentRow(match);
+        nameList_->setCurrentRow(match);
 }
 
 void FontSettingsDialog::faceChosen() {
-    if (const QListWidgetItem* current = Lst_Name->currentItem()) {
-        Txt_Name->setText(current->text());
-        Txt_Name->selectAll();
+    if (const QListWidgetItem* current = nameList_->currentItem()) {
+        nameEdit_->setText(current->text());
+        nameEdit_->selectAll();
     }
     updatePreview();
 }
 
 void FontSettingsDialog::sizeTyped(const QString& text) {
-    for (int row = 0; row < Lst_Size->count(); ++row) {
-        if (faceNameKey(Lst_Size->item(row)->text()) == faceNameKey(text.trimmed())) {
-            Lst_Size->setCurrentRow(row);
+    for (int row = 0; row < sizeList_->count(); ++row) {
+        if (faceNameKey(sizeList_->item(row)->text()) == faceNameKey(text.trimmed())) {
+            sizeList_->setCurrentRow(row);
             break;
         }
     }
@@ -267,9 +267,9 @@ void FontSettingsDialog::sizeTyped(const QString& text) {
 }
 
 void FontSettingsDialog::sizeChosen() {
-    if (const QListWidgetItem* current = Lst_Size->currentItem()) {
-        Txt_Size->setText(current->text());
-        Txt_Size->selectAll();
+    if (const QListWidgetItem* current = sizeList_->currentItem()) {
+        sizeEdit_->setText(current->text());
+        sizeEdit_->selectAll();
     }
     updatePreview();
 }
@@ -280,7 +280,7 @@ void FontSettingsDialog::pickColour(int which) {
     if (!chosen)
         return;
     colours_[static_cast<std::size_t>(which)] = bgrFromQColor(*chosen);
-    Pic_Color[static_cast<std::size_t>(which)]->setColour(
+    colourSwatch_[static_cast<std::size_t>(which)]->setColour(
         colours_[static_cast<std::size_t>(which)]);
     updatePreview();
 }
@@ -288,61 +288,61 @@ void FontSettingsDialog::pickColour(int which) {
 void FontSettingsDialog::updatePreview() {
     const QString family = substituteFace(shownFace());
     int points = 0;
-    const TypedNumber typed = typedNumber(Txt_Size->text(), kMinFontSize, kMaxFontSize);
+    const TypedNumber typed = typedNumber(sizeEdit_->text(), kMinFontSize, kMaxFontSize);
     if (typed.outcome == TypedNumber::Accepted)
         points = typed.value;
-    else if (Lst_Size->currentItem() && Lst_Size->currentRow() >= 0)
-        points = Lst_Size->currentItem()->text().toInt();
+    else if (sizeList_->currentItem() && sizeList_->currentRow() >= 0)
+        points = sizeList_->currentItem()->text().toInt();
     QFont font(family);
     // The preview shows sizes as the editor's canvas does (96 pixels per inch), within its box.
     font.setPixelSize(std::clamp(points * 96 / 72, 1, 120));
-    font.setBold(Chk_Bold->isChecked());
-    font.setItalic(Chk_Italic->isChecked());
-    Pic_Preview->show(font, qColorFromBgr(colours_[0]), Opt_Vertical->isChecked());
-    Lbl_DrawnWith->setText(Pic_Preview->reduced()
+    font.setBold(boldCheck_->isChecked());
+    font.setItalic(italicCheck_->isChecked());
+    previewView_->show(font, qColorFromBgr(colours_[0]), verticalChoice_->isChecked());
+    drawnWithLabel_->setText(previewView_->reduced()
                                ? QStringLiteral("描画に使うフォント: %1 (縮小して表示)").arg(family)
                                : QStringLiteral("描画に使うフォント: %1").arg(family));
 }
 
 void FontSettingsDialog::acceptEntries() {
     FontSpec edited = font_;
-    if (Txt_Name->text() != openedFace_) {
-        const QString face = Txt_Name->text().trimmed();
+    if (nameEdit_->text() != openedFace_) {
+        const QString face = nameEdit_->text().trimmed();
         const StoredTextProblem problem = storedTextProblem(face, 64);
         if (problem != StoredTextProblem::None) {
             prompts_.message(storedTextMessage(problem, QStringLiteral("フォント名"), 64));
-            Txt_Name->setFocus();
+            nameEdit_->setFocus();
             return;
         }
         edited.FaceName.setText(face);
     }
-    if (Txt_Size->text() != openedSize_) {
-        if (Txt_Size->text().trimmed().isEmpty()) {
+    if (sizeEdit_->text() != openedSize_) {
+        if (sizeEdit_->text().trimmed().isEmpty()) {
             edited.Size = 0;
         } else {
-            const TypedNumber size = typedNumber(Txt_Size->text(), kMinFontSize, kMaxFontSize);
+            const TypedNumber size = typedNumber(sizeEdit_->text(), kMinFontSize, kMaxFontSize);
             if (size.outcome != TypedNumber::Accepted) {
                 prompts_.message(QStringLiteral("サイズには%1から%2までの数値を入力してください。")
                                      .arg(kMinFontSize)
                                      .arg(kMaxFontSize));
-                Txt_Size->setText(openedSize_);
+                sizeEdit_->setText(openedSize_);
                 sizeTyped(openedSize_);
-                Txt_Size->setFocus();
+                sizeEdit_->setFocus();
                 return;
             }
             edited.Size = size.value;
         }
     }
-    if (Chk_Bold->isChecked() != isTrue(font_.Bold))
-        edited.Bold = toB16(Chk_Bold->isChecked());
-    if (Chk_Italic->isChecked() != isTrue(font_.Italic))
-        edited.Italic = toB16(Chk_Italic->isChecked());
+    if (boldCheck_->isChecked() != isTrue(font_.Bold))
+        edited.Bold = toB16(boldCheck_->isChecked());
+    if (italicCheck_->isChecked() != isTrue(font_.Italic))
+        edited.Italic = toB16(italicCheck_->isChecked());
     if (colours_[0] != openedColours_[0])
         edited.ForeColor.setText(QString::number(colours_[0]));
     if (colours_[1] != openedColours_[1])
         edited.BackColor.setText(QString::number(colours_[1]));
-    if (Opt_Vertical->isChecked() != openedVertical_)
-        edited.Vertical = Opt_Vertical->isChecked() ? 1 : 0;
+    if (verticalChoice_->isChecked() != openedVertical_)
+        edited.Vertical = verticalChoice_->isChecked() ? 1 : 0;
     font_ = edited;
     accept();
 }

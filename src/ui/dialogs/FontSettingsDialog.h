@@ -53,19 +53,19 @@ private:
     std::array<Colour, 2> colours_{};
     std::array<Colour, 2> openedColours_{};
 
-    QLineEdit* Txt_Name;
-    QListWidget* Lst_Name;
-    QLineEdit* Txt_Size;
-    QListWidget* Lst_Size;
-    QCheckBox* Chk_Bold;
-    QCheckBox* Chk_Italic;
-    std::array<ColourSwatch*, 2> Pic_Color{};
-    std::array<QPushButton*, 2> Cmd_Color{};
-    QLabel* Lbl_TextColour;
-    QRadioButton* Opt_Horizontal;
-    QRadioButton* Opt_Vertical;
-    QLabel* Lbl_DrawnWith;
-    FontPreview* Pic_Preview;
+    QLineEdit* nameEdit_;
+    QListWidget* nameList_;
+    QLineEdit* sizeEdit_;
+    QListWidget* sizeList_;
+    QCheckBox* boldCheck_;
+    QCheckBox* italicCheck_;
+    std::array<ColourSwatch*, 2> colourSwatch_{};
+    std::array<QPushButton*, 2> colourButton_{};
+    QLabel* textColourLabel_;
+    QRadioButton* horizontalChoice_;
+    QRadioButton* verticalChoice_;
+    QLabel* drawnWithLabel_;
+    FontPreview* previewView_;
 };
 
 } // namespace tobirae

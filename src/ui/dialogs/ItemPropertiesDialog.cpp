@@ -100,14 +100,14 @@ ItemPropertiesDialog::ItemPropertiesDialog(const LayoutItem& item, bool isNew, c
 // --- working copy -> controls -------------------------------------------------------------------
 
 void ItemPropertiesDialog::showWorkingCopy() {
-    selectValue(Cmb_YMD, work_.Category);
+    selectValue(categoryCombo_, work_.Category);
     showPanels();
     shownWidth_ = QString::number(work_.DesignWidth);
     shownHeight_ = QString::number(work_.DesignHeight);
-    Txt_StdSize[0]->setText(shownWidth_);
-    Txt_StdSize[1]->setText(shownHeight_);
-    checkOption(Opt_PrintLeft, work_.HPlacement);
-    checkOption(Opt_PrintTop, work_.VPlacement);
+    shownSizeEdit_[0]->setText(shownWidth_);
+    shownSizeEdit_[1]->setText(shownHeight_);
+    checkOption(horizontalPlacementChoice_, work_.HPlacement);
+    checkOption(verticalPlacementChoice_, work_.VPlacement);
     switch (work_.Category) {
     case CategoryYear:
     case CategoryMonthDisplay:
@@ -127,10 +127,10 @@ void ItemPropertiesDialog::showWorkingCopy() {
         break;
     }
     shownPicture_ = work_.PictureFile.text();
-    Text1->setText(shownPicture_);
-    Chk_Size[0]->setChecked(isTrue(work_.FitToRect));
-    Chk_Size[1]->setChecked(isTrue(work_.FreeAspect));
-    Chk_Size[1]->setEnabled(Chk_Size[0]->isChecked());
+    picturePathEdit_->setText(shownPicture_);
+    sizeCheck_[0]->setChecked(isTrue(work_.FitToRect));
+    sizeCheck_[1]->setChecked(isTrue(work_.FreeAspect));
+    sizeCheck_[1]->setEnabled(sizeCheck_[0]->isChecked());
 }
 
 void ItemPropertiesDialog::showPanels() {
@@ -144,77 +144,77 @@ void ItemPropertiesDialog::showPanels() {
         panel = 2;
     else if (category == CategoryText)
         panel = 3;
-    Stk_Panels->setCurrentIndex(panel < 0 ? 4 : panel);
+    panelsStack_->setCurrentIndex(panel < 0 ? 4 : panel);
     for (int i = 0; i < 4; ++i)
-        Fra_Panel[static_cast<std::size_t>(i)]->setEnabled(i == panel);
+        panelGroup_[static_cast<std::size_t>(i)]->setEnabled(i == panel);
     if (panel >= 0)
-        Fra_Panel[static_cast<std::size_t>(panel)]->setTitle(Cmb_YMD->currentText());
-    Fra_PrintLeft->setEnabled(category >= CategoryMonthFamily && category <= CategoryText);
-    Fra_PrintTop->setEnabled(isDayCategory(category) || category == CategoryPicture ||
+        panelGroup_[static_cast<std::size_t>(panel)]->setTitle(categoryCombo_->currentText());
+    horizontalPlacementGroup_->setEnabled(category >= CategoryMonthFamily && category <= CategoryText);
+    verticalPlacementGroup_->setEnabled(isDayCategory(category) || category == CategoryPicture ||
                              category == CategoryText);
     // Text items have no design frame to fit.
-    for (QCheckBox* box : Chk_Size)
+    for (QCheckBox* box : sizeCheck_)
         box->setVisible(category != CategoryText);
-    for (QPushButton* b : Command1)
+    for (QPushButton* b : layoutButtons_)
         b->setEnabled(isDayCategory(category));
 }
 
 void ItemPropertiesDialog::showTransparency() {
-    for (std::size_t i = 0; i < Chk_ClearColor.size(); ++i)
-        Chk_ClearColor[i]->setChecked(isTrue(work_.Transparent));
-    Cmd_BackColor[2]->setEnabled(Chk_ClearColor[0]->isChecked());
-    Cmd_BackColor[3]->setEnabled(Chk_ClearColor[1]->isChecked());
-    Cmd_BackColor[5]->setEnabled(Chk_ClearColor[2]->isChecked());
-    Cmd_BackColor[7]->setEnabled(Chk_ClearColor[3]->isChecked());
+    for (std::size_t i = 0; i < transparentCheck_.size(); ++i)
+        transparentCheck_[i]->setChecked(isTrue(work_.Transparent));
+    backColourButton_[2]->setEnabled(transparentCheck_[0]->isChecked());
+    backColourButton_[3]->setEnabled(transparentCheck_[1]->isChecked());
+    backColourButton_[5]->setEnabled(transparentCheck_[2]->isChecked());
+    backColourButton_[7]->setEnabled(transparentCheck_[3]->isChecked());
     for (const std::size_t i : {0u, 1u, 5u})
-        Pic_BackColor[i]->setColour(work_.BackColor);
+        backColourSwatch_[i]->setColour(work_.BackColor);
     for (const std::size_t i : {2u, 3u, 4u, 6u})
-        Pic_BackColor[i]->setColour(work_.TransparentColor);
-    Chk_TextBack->setChecked(work_.Ext.textBackground);
-    Cmd_BackColor[6]->setEnabled(work_.Ext.textBackground);
+        backColourSwatch_[i]->setColour(work_.TransparentColor);
+    textBackgroundCheck_->setChecked(work_.Ext.textBackground);
+    backColourButton_[6]->setEnabled(work_.Ext.textBackground);
 }
 
 void ItemPropertiesDialog::showTitlePanel() {
     const bool year = work_.Category == CategoryYear;
     const int month = static_cast<int>(unsigned(context_.sampleDate.month()));
-    fill(Cmb_YMD_Sub[0], year ? yearStyleChoices(context_.sampleDate) : monthStyleChoices(month));
-    selectValue(Cmb_YMD_Sub[0], work_.element(titleElement()).Style);
-    Lbl_YMD_Sub1->setText(year ? QStringLiteral("年設定") : QStringLiteral("月設定"));
-    fill(Cmb_YMD_Sub[1], year ? yearSelectorChoices() : monthSelectorChoices());
-    selectValue(Cmb_YMD_Sub[1], work_.MonthSelector);
-    Lbl_YMD_Sub4->setText(fontDescription(work_.element(titleElement()).Font));
+    fill(headingStyleCombo_[0], year ? yearStyleChoices(context_.sampleDate) : monthStyleChoices(month));
+    selectValue(headingStyleCombo_[0], work_.element(titleElement()).Style);
+    headingStyleLabel1_->setText(year ? QStringLiteral("年設定") : QStringLiteral("月設定"));
+    fill(headingStyleCombo_[1], year ? yearSelectorChoices() : monthSelectorChoices());
+    selectValue(headingStyleCombo_[1], work_.MonthSelector);
+    headingStyleLabel4_->setText(fontDescription(work_.element(titleElement()).Font));
     showTransparency();
 }
 
 void ItemPropertiesDialog::showDayPanel() {
     const bool weekly = work_.Category == CategoryWeekly;
-    fill(Cmb_1Month[0], layoutChoices(work_.Category));
-    selectValue(Cmb_1Month[0], work_.LayoutVariant);
-    fill(Cmb_1Month[3], monthSelectorChoices());
-    selectValue(Cmb_1Month[3], work_.MonthSelector);
-    Lbl_1Month[3]->setText(weekly ? QStringLiteral("単位設定") : QStringLiteral("月指定"));
+    fill(calendarCombo_[0], layoutChoices(work_.Category));
+    selectValue(calendarCombo_[0], work_.LayoutVariant);
+    fill(calendarCombo_[3], monthSelectorChoices());
+    selectValue(calendarCombo_[3], work_.MonthSelector);
+    calendarLabel_[3]->setText(weekly ? QStringLiteral("単位設定") : QStringLiteral("月指定"));
     if (weekly) {
-        fill(Cmb_1Month[4], weekRangeChoices());
-        selectValue(Cmb_1Month[4], work_.WeekRange);
+        fill(calendarCombo_[4], weekRangeChoices());
+        selectValue(calendarCombo_[4], work_.WeekRange);
     } else {
-        Cmb_1Month[4]->clear();
+        calendarCombo_[4]->clear();
     }
-    Cmb_1Month[4]->setVisible(weekly);
-    Cmb_1Month[4]->setEnabled(weekly);
-    Lbl_1Month[4]->setVisible(weekly);
-    selectValue(Cmb_1Month[2], work_.WeekdayStyle);
+    calendarCombo_[4]->setVisible(weekly);
+    calendarCombo_[4]->setEnabled(weekly);
+    calendarLabel_[4]->setVisible(weekly);
+    selectValue(calendarCombo_[2], work_.WeekdayStyle);
     const bool weeks = hasWeekStart(work_.Category, work_.LayoutVariant);
-    selectValue(Cmb_1Month[1], static_cast<int>(work_.Ext.weekStart));
-    Cmb_1Month[1]->setEnabled(weeks);
-    Lbl_1Month[1]->setEnabled(weeks);
-    Chk_1Month0->setChecked(ruleBlock(std::as_const(work_)).drawRules());
-    Chk_OwnNames->setChecked(!work_.Ext.hideOwnNames);
+    selectValue(calendarCombo_[1], static_cast<int>(work_.Ext.weekStart));
+    calendarCombo_[1]->setEnabled(weeks);
+    calendarLabel_[1]->setEnabled(weeks);
+    drawRulesCheck_->setChecked(ruleBlock(std::as_const(work_)).drawRules());
+    ownNamesCheck_->setChecked(!work_.Ext.hideOwnNames);
     showElementRows();
-    Lbl_DayFonts[0]->setText(fontDescription(work_.element(Day).Font));
-    Lbl_DayFonts[1]->setText(fontDescription(work_.element(Weekday).Font));
+    dayFontsLabel_[0]->setText(fontDescription(work_.element(Day).Font));
+    dayFontsLabel_[1]->setText(fontDescription(work_.element(Weekday).Font));
     showDateColours();
     showTransparency();
-    Cmd_BackColor[4]->setEnabled(work_.LayoutVariant >= VariantBox5 &&
+    backColourButton_[4]->setEnabled(work_.LayoutVariant >= VariantBox5 &&
                                  work_.LayoutVariant <= VariantHorizontal);
 }
 
@@ -223,10 +223,10 @@ void ItemPropertiesDialog::showPicturePanel() {
 }
 
 void ItemPropertiesDialog::showTextPanel() {
-    const QSignalBlocker blocker(Txt_Text);
-    if (Txt_Text->toPlainText() != work_.Ext.text)
-        Txt_Text->setPlainText(work_.Ext.text);
-    Lbl_TextFont->setText(fontDescription(work_.element(Year1).Font));
+    const QSignalBlocker blocker(textEdit_);
+    if (textEdit_->toPlainText() != work_.Ext.text)
+        textEdit_->setPlainText(work_.Ext.text);
+    textFontLabel_->setText(fontDescription(work_.element(Year1).Font));
     showTransparency();
 }
 
@@ -242,18 +242,18 @@ QStringList rowTexts(const LayoutItem& item, const ElementRow& row,
 } // namespace
 
 void ItemPropertiesDialog::showElementRows() {
-    const QSignalBlocker blocker(Lst_1Month);
-    Lst_1Month->clear();
+    const QSignalBlocker blocker(calendarList_);
+    calendarList_->clear();
     const int rows = elementRowCount(work_.LayoutVariant);
     for (int r = 0; r < rows; ++r) {
         const ElementRow& row = elementRows()[static_cast<std::size_t>(r)];
-        auto* entry = new QTreeWidgetItem(Lst_1Month, rowTexts(work_, row, context_.sampleDate));
+        auto* entry = new QTreeWidgetItem(calendarList_, rowTexts(work_, row, context_.sampleDate));
         entry->setData(0, Qt::UserRole, r);
         entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
         entry->setCheckState(0, isTrue(work_.element(row.element).Shown) ? Qt::Checked
                                                                          : Qt::Unchecked);
     }
-    Lst_1Month->setCurrentItem(Lst_1Month->topLevelItem(0));
+    calendarList_->setCurrentItem(calendarList_->topLevelItem(0));
     showRow(0);
 }
 
@@ -263,39 +263,39 @@ void ItemPropertiesDialog::showRow(int r) {
     const ElementRow& row = elementRows()[static_cast<std::size_t>(r)];
     switch (row.format) {
     case RowFormat::Year:
-        fill(Cmb_YearMonth, yearStyleChoices(context_.sampleDate));
+        fill(yearMonthCombo_, yearStyleChoices(context_.sampleDate));
         break;
     case RowFormat::Month:
-        fill(Cmb_YearMonth,
+        fill(yearMonthCombo_,
              monthStyleChoices(static_cast<int>(unsigned(context_.sampleDate.month()))));
         break;
     case RowFormat::OldCalendar:
-        fill(Cmb_YearMonth, oldCalendarStyleChoices(static_cast<int>(context_.sampleDate.year())));
+        fill(yearMonthCombo_, oldCalendarStyleChoices(static_cast<int>(context_.sampleDate.year())));
         break;
     case RowFormat::Sekki:
-        fill(Cmb_YearMonth, sekkiChoices());
+        fill(yearMonthCombo_, sekkiChoices());
         break;
     case RowFormat::None:
-        Cmb_YearMonth->clear();
+        yearMonthCombo_->clear();
         break;
     }
     const bool hasFormat = row.format != RowFormat::None;
-    Cmb_YearMonth->setEnabled(hasFormat);
-    Lbl_YearMonth->setEnabled(hasFormat);
+    yearMonthCombo_->setEnabled(hasFormat);
+    yearMonthLabel_->setEnabled(hasFormat);
     if (hasFormat)
-        selectValue(Cmb_YearMonth, rowFormatValue(work_, row));
-    checkOption(Opt_StrState, work_.Align[static_cast<std::size_t>(row.element)]);
+        selectValue(yearMonthCombo_, rowFormatValue(work_, row));
+    checkOption(alignmentChoice_, work_.Align[static_cast<std::size_t>(row.element)]);
 }
 
 void ItemPropertiesDialog::showDateColours() {
-    const bool dates = Tab_Color->currentIndex() == 0;
+    const bool dates = colourTabs_->currentIndex() == 0;
     for (int k = 0; k < 8; ++k) {
         const int slot = dates ? dateColourSlot(k) : weekdayColourSlot(k);
         const auto i = static_cast<std::size_t>(k);
-        Pic_Color[i]->setVisible(slot >= 0);
-        Cmd_Color[i]->setEnabled(slot >= 0);
+        colourSwatch_[i]->setVisible(slot >= 0);
+        colourButton_[i]->setEnabled(slot >= 0);
         if (slot >= 0)
-            Pic_Color[i]->setColour(dates ? work_.DateColor[static_cast<std::size_t>(slot)]
+            colourSwatch_[i]->setColour(dates ? work_.DateColor[static_cast<std::size_t>(slot)]
                                           : work_.WeekdayNameColor[static_cast<std::size_t>(slot)]);
     }
 }
@@ -303,71 +303,71 @@ void ItemPropertiesDialog::showDateColours() {
 // --- reactions ----------------------------------------------------------------------------------
 
 void ItemPropertiesDialog::connectReactions() {
-    connect(Cmb_YMD, &QComboBox::activated, this, &ItemPropertiesDialog::categoryChosen);
-    connect(Cmb_1Month[0], &QComboBox::activated, this, &ItemPropertiesDialog::layoutChosen);
-    connect(Command2, &QPushButton::clicked, this, &ItemPropertiesDialog::resetChosen);
-    connect(Cmb_YMD_Sub[0], &QComboBox::activated, this, [this](int index) {
-        work_.element(titleElement()).Style = chosenValue(Cmb_YMD_Sub[0], index);
+    connect(categoryCombo_, &QComboBox::activated, this, &ItemPropertiesDialog::categoryChosen);
+    connect(calendarCombo_[0], &QComboBox::activated, this, &ItemPropertiesDialog::layoutChosen);
+    connect(resetButton_, &QPushButton::clicked, this, &ItemPropertiesDialog::resetChosen);
+    connect(headingStyleCombo_[0], &QComboBox::activated, this, [this](int index) {
+        work_.element(titleElement()).Style = chosenValue(headingStyleCombo_[0], index);
     });
-    connect(Cmb_YMD_Sub[1], &QComboBox::activated, this,
-            [this](int index) { work_.MonthSelector = chosenValue(Cmb_YMD_Sub[1], index); });
-    connect(Cmb_1Month[1], &QComboBox::activated, this, [this](int index) {
-        work_.Ext.weekStart = static_cast<WeekStart>(chosenValue(Cmb_1Month[1], index));
+    connect(headingStyleCombo_[1], &QComboBox::activated, this,
+            [this](int index) { work_.MonthSelector = chosenValue(headingStyleCombo_[1], index); });
+    connect(calendarCombo_[1], &QComboBox::activated, this, [this](int index) {
+        work_.Ext.weekStart = static_cast<WeekStart>(chosenValue(calendarCombo_[1], index));
     });
-    connect(Txt_Text, &QPlainTextEdit::textChanged, this,
-            [this] { work_.Ext.text = Txt_Text->toPlainText(); });
-    connect(Cmd_TextFont, &QPushButton::clicked, this, [this] { editFont(Year1, false); });
-    connect(Chk_TextBack, &QCheckBox::clicked, this, [this](bool on) {
+    connect(textEdit_, &QPlainTextEdit::textChanged, this,
+            [this] { work_.Ext.text = textEdit_->toPlainText(); });
+    connect(textFontButton_, &QPushButton::clicked, this, [this] { editFont(Year1, false); });
+    connect(textBackgroundCheck_, &QCheckBox::clicked, this, [this](bool on) {
         work_.Ext.textBackground = on;
         showTransparency();
     });
-    connect(Cmb_1Month[2], &QComboBox::activated, this,
-            [this](int index) { work_.WeekdayStyle = chosenValue(Cmb_1Month[2], index); });
-    connect(Cmb_1Month[3], &QComboBox::activated, this,
-            [this](int index) { work_.MonthSelector = chosenValue(Cmb_1Month[3], index); });
-    connect(Cmb_1Month[4], &QComboBox::activated, this,
-            [this](int index) { work_.WeekRange = chosenValue(Cmb_1Month[4], index); });
-    connect(Chk_1Month0, &QCheckBox::clicked, this,
+    connect(calendarCombo_[2], &QComboBox::activated, this,
+            [this](int index) { work_.WeekdayStyle = chosenValue(calendarCombo_[2], index); });
+    connect(calendarCombo_[3], &QComboBox::activated, this,
+            [this](int index) { work_.MonthSelector = chosenValue(calendarCombo_[3], index); });
+    connect(calendarCombo_[4], &QComboBox::activated, this,
+            [this](int index) { work_.WeekRange = chosenValue(calendarCombo_[4], index); });
+    connect(drawRulesCheck_, &QCheckBox::clicked, this,
             [this](bool on) { ruleBlock(work_).setDrawRules(on); });
-    connect(Chk_OwnNames, &QCheckBox::clicked, this,
+    connect(ownNamesCheck_, &QCheckBox::clicked, this,
             [this](bool on) { work_.Ext.hideOwnNames = !on; });
-    connect(Lst_1Month, &QTreeWidget::itemChanged, this, &ItemPropertiesDialog::rowChecked);
-    connect(Lst_1Month, &QTreeWidget::currentItemChanged, this, [this] { showRow(selectedRow()); });
-    connect(Cmb_YearMonth, &QComboBox::activated, this, &ItemPropertiesDialog::formatChosen);
-    connect(Opt_StrState, &QButtonGroup::idClicked, this, &ItemPropertiesDialog::alignmentChosen);
-    connect(Cmd2_1Month, &QPushButton::clicked, this, &ItemPropertiesDialog::editRowFont);
-    connect(Cmd_YMD_Sub, &QPushButton::clicked, this, [this] { editFont(titleElement(), false); });
-    connect(Cmd_DayFonts[0], &QPushButton::clicked, this, [this] { editFont(Day, true); });
-    connect(Cmd_DayFonts[1], &QPushButton::clicked, this, [this] { editFont(Weekday, true); });
-    connect(Tab_Color, &QTabBar::currentChanged, this, &ItemPropertiesDialog::showDateColours);
+    connect(calendarList_, &QTreeWidget::itemChanged, this, &ItemPropertiesDialog::rowChecked);
+    connect(calendarList_, &QTreeWidget::currentItemChanged, this, [this] { showRow(selectedRow()); });
+    connect(yearMonthCombo_, &QComboBox::activated, this, &ItemPropertiesDialog::formatChosen);
+    connect(alignmentChoice_, &QButtonGroup::idClicked, this, &ItemPropertiesDialog::alignmentChosen);
+    connect(rowFontButton_, &QPushButton::clicked, this, &ItemPropertiesDialog::editRowFont);
+    connect(headingStyleButton_, &QPushButton::clicked, this, [this] { editFont(titleElement(), false); });
+    connect(dayFontsButton_[0], &QPushButton::clicked, this, [this] { editFont(Day, true); });
+    connect(dayFontsButton_[1], &QPushButton::clicked, this, [this] { editFont(Weekday, true); });
+    connect(colourTabs_, &QTabBar::currentChanged, this, &ItemPropertiesDialog::showDateColours);
     for (int k = 0; k < 8; ++k)
-        connect(Cmd_Color[static_cast<std::size_t>(k)], &QPushButton::clicked, this,
+        connect(colourButton_[static_cast<std::size_t>(k)], &QPushButton::clicked, this,
                 [this, k] { pickColourButton(k); });
     for (const std::size_t i : {0u, 1u, 6u})
-        connect(Cmd_BackColor[i], &QPushButton::clicked, this,
+        connect(backColourButton_[i], &QPushButton::clicked, this,
                 [this] { pickItemColour(work_.BackColor); });
     for (const std::size_t i : {2u, 3u, 5u, 7u})
-        connect(Cmd_BackColor[i], &QPushButton::clicked, this,
+        connect(backColourButton_[i], &QPushButton::clicked, this,
                 [this] { pickItemColour(work_.TransparentColor); });
-    connect(Cmd_BackColor[4], &QPushButton::clicked, this, &ItemPropertiesDialog::editBackColours);
-    connect(Command1[0], &QPushButton::clicked, this, &ItemPropertiesDialog::editContentLayout);
-    connect(Command1[1], &QPushButton::clicked, this, &ItemPropertiesDialog::editRules);
-    for (QCheckBox* box : Chk_ClearColor)
+    connect(backColourButton_[4], &QPushButton::clicked, this, &ItemPropertiesDialog::editBackColours);
+    connect(layoutButtons_[0], &QPushButton::clicked, this, &ItemPropertiesDialog::editContentLayout);
+    connect(layoutButtons_[1], &QPushButton::clicked, this, &ItemPropertiesDialog::editRules);
+    for (QCheckBox* box : transparentCheck_)
         connect(box, &QCheckBox::clicked, this, [this](bool on) {
             work_.Transparent = toB16(on);
             showTransparency();
         });
-    connect(findChild<QPushButton*>(QStringLiteral("Cmd_File")), &QPushButton::clicked, this,
+    connect(findChild<QPushButton*>(QStringLiteral("fileButton")), &QPushButton::clicked, this,
             &ItemPropertiesDialog::browsePicture);
-    connect(Opt_PrintLeft, &QButtonGroup::idClicked, this,
+    connect(horizontalPlacementChoice_, &QButtonGroup::idClicked, this,
             [this](int id) { work_.HPlacement = id; });
-    connect(Opt_PrintTop, &QButtonGroup::idClicked, this,
+    connect(verticalPlacementChoice_, &QButtonGroup::idClicked, this,
             [this](int id) { work_.VPlacement = id; });
-    connect(Chk_Size[0], &QCheckBox::clicked, this, [this](bool on) {
+    connect(sizeCheck_[0], &QCheckBox::clicked, this, [this](bool on) {
         work_.FitToRect = toB16(on);
-        Chk_Size[1]->setEnabled(on);
+        sizeCheck_[1]->setEnabled(on);
     });
-    connect(Chk_Size[1], &QCheckBox::clicked, this,
+    connect(sizeCheck_[1], &QCheckBox::clicked, this,
             [this](bool on) { work_.FreeAspect = toB16(on); });
 }
 
@@ -376,7 +376,7 @@ bool ItemPropertiesDialog::confirmReset(const QString& question) {
 }
 
 void ItemPropertiesDialog::categoryChosen(int index) {
-    const int category = chosenValue(Cmb_YMD, index);
+    const int category = chosenValue(categoryCombo_, index);
     if (category == work_.Category)
         return;
     work_.Category = category;
@@ -393,15 +393,15 @@ void ItemPropertiesDialog::categoryChosen(int index) {
 }
 
 void ItemPropertiesDialog::layoutChosen(int index) {
-    const int variant = chosenValue(Cmb_1Month[0], index);
+    const int variant = chosenValue(calendarCombo_[0], index);
     if (variant == work_.LayoutVariant)
         return;
     work_.LayoutVariant = variant;
     showElementRows();
     const bool weeks = hasWeekStart(work_.Category, variant);
-    Cmb_1Month[1]->setEnabled(weeks);
-    Lbl_1Month[1]->setEnabled(weeks);
-    Cmd_BackColor[4]->setEnabled(true);
+    calendarCombo_[1]->setEnabled(weeks);
+    calendarLabel_[1]->setEnabled(weeks);
+    backColourButton_[4]->setEnabled(true);
     if (isNew_ || confirmReset(kAskResetForKind))
         resetToDefaults();
 }
@@ -419,7 +419,7 @@ void ItemPropertiesDialog::resetToDefaults() {
 }
 
 int ItemPropertiesDialog::selectedRow() const {
-    const QTreeWidgetItem* current = Lst_1Month->currentItem();
+    const QTreeWidgetItem* current = calendarList_->currentItem();
     return current ? current->data(0, Qt::UserRole).toInt() : -1;
 }
 
@@ -464,8 +464,8 @@ void ItemPropertiesDialog::formatChosen(int index) {
     const ElementRow* row = selectedElementRow();
     if (!row || row->format == RowFormat::None)
         return;
-    setRowFormatValue(work_, *row, chosenValue(Cmb_YearMonth, index));
-    refreshRow(Lst_1Month, work_, selectedRow(), context_.sampleDate);
+    setRowFormatValue(work_, *row, chosenValue(yearMonthCombo_, index));
+    refreshRow(calendarList_, work_, selectedRow(), context_.sampleDate);
 }
 
 void ItemPropertiesDialog::alignmentChosen(int alignment) {
@@ -473,7 +473,7 @@ void ItemPropertiesDialog::alignmentChosen(int alignment) {
     if (!row)
         return;
     work_.Align[static_cast<std::size_t>(row->element)] = static_cast<std::int16_t>(alignment);
-    refreshRow(Lst_1Month, work_, selectedRow(), context_.sampleDate);
+    refreshRow(calendarList_, work_, selectedRow(), context_.sampleDate);
 }
 
 void ItemPropertiesDialog::editRowFont() {
@@ -486,12 +486,12 @@ void ItemPropertiesDialog::editFont(int element, bool colourLocked) {
     if (!edited)
         return;
     work_.element(element).Font = *edited;
-    Lbl_YMD_Sub4->setText(fontDescription(work_.element(titleElement()).Font));
-    Lbl_DayFonts[0]->setText(fontDescription(work_.element(Day).Font));
-    Lbl_DayFonts[1]->setText(fontDescription(work_.element(Weekday).Font));
-    Lbl_TextFont->setText(fontDescription(work_.element(Year1).Font));
-    for (int r = 0; r < Lst_1Month->topLevelItemCount(); ++r)
-        refreshRow(Lst_1Month, work_, r, context_.sampleDate);
+    headingStyleLabel4_->setText(fontDescription(work_.element(titleElement()).Font));
+    dayFontsLabel_[0]->setText(fontDescription(work_.element(Day).Font));
+    dayFontsLabel_[1]->setText(fontDescription(work_.element(Weekday).Font));
+    textFontLabel_->setText(fontDescription(work_.element(Year1).Font));
+    for (int r = 0; r < calendarList_->topLevelItemCount(); ++r)
+        refreshRow(calendarList_, work_, r, context_.sampleDate);
 }
 
 void ItemPropertiesDialog::pickItemColour(Colour& field) {
@@ -503,7 +503,7 @@ void ItemPropertiesDialog::pickItemColour(Colour& field) {
 }
 
 void ItemPropertiesDialog::pickColourButton(int button) {
-    const bool dates = Tab_Color->currentIndex() == 0;
+    const bool dates = colourTabs_->currentIndex() == 0;
     const int slot = dates ? dateColourSlot(button) : weekdayColourSlot(button);
     if (slot < 0)
         return;
@@ -528,10 +528,10 @@ void ItemPropertiesDialog::editContentLayout() {
     const std::array<QString, 2> shownSizes{shownWidth_, shownHeight_};
     const std::array<std::int32_t*, 2> sizeFields{&handed.DesignWidth, &handed.DesignHeight};
     for (std::size_t i = 0; i < 2; ++i) {
-        if (Txt_StdSize[i]->text() == shownSizes[i])
+        if (shownSizeEdit_[i]->text() == shownSizes[i])
             continue;
         const TypedNumber typed =
-            typedNumber(Txt_StdSize[i]->text(), kMinDesignSize, kMaxDesignSize);
+            typedNumber(shownSizeEdit_[i]->text(), kMinDesignSize, kMaxDesignSize);
         if (typed.outcome == TypedNumber::Accepted)
             *sizeFields[i] = typed.value;
     }
@@ -551,7 +551,7 @@ QString pictureRefusal(const QString& path) {
 void ItemPropertiesDialog::browsePicture() {
     FileRequest request;
     request.filter = kPictureFilter;
-    request.initialPath = Text1->text().trimmed();
+    request.initialPath = picturePathEdit_->text().trimmed();
     const QString chosen = prompts_.openFileName(request);
     if (chosen.isEmpty())
         return;
@@ -564,7 +564,7 @@ void ItemPropertiesDialog::pictureDropped(const QString& path) {
         prompts_.message(refusal);
         return;
     }
-    Text1->setText(path);
+    picturePathEdit_->setText(path);
 }
 
 void ItemPropertiesDialog::acceptEntries() {
@@ -572,27 +572,27 @@ void ItemPropertiesDialog::acceptEntries() {
     const std::array<QString, 2> shownSizes{shownWidth_, shownHeight_};
     const std::array<std::int32_t*, 2> sizeFields{&result.DesignWidth, &result.DesignHeight};
     for (std::size_t i = 0; i < 2; ++i) {
-        if (Txt_StdSize[i]->text() == shownSizes[i])
+        if (shownSizeEdit_[i]->text() == shownSizes[i])
             continue;
         const TypedNumber typed =
-            typedNumber(Txt_StdSize[i]->text(), kMinDesignSize, kMaxDesignSize);
+            typedNumber(shownSizeEdit_[i]->text(), kMinDesignSize, kMaxDesignSize);
         if (typed.outcome == TypedNumber::OutOfRange) {
             prompts_.message(QStringLiteral("幅と高さには%1から%2までの数値を入力してください。")
                                  .arg(kMinDesignSize)
                                  .arg(kMaxDesignSize));
-            Txt_StdSize[i]->setText(shownSizes[i]);
-            Txt_StdSize[i]->setFocus();
+            shownSizeEdit_[i]->setText(shownSizes[i]);
+            shownSizeEdit_[i]->setFocus();
             return;
         }
         if (typed.outcome == TypedNumber::Accepted)
             *sizeFields[i] = typed.value;
     }
-    if (Text1->text() != shownPicture_) {
-        const QString path = Text1->text().trimmed();
+    if (picturePathEdit_->text() != shownPicture_) {
+        const QString path = picturePathEdit_->text().trimmed();
         const QString refusal = pictureRefusal(path);
         if (!refusal.isEmpty()) {
             prompts_.message(refusal);
-            Text1->setFocus();
+            picturePathEdit_->setFocus();
             return;
         }
         result.PictureFile.setText(path);

@@ -132,50 +132,50 @@ private:
     QString shownHeight_;
     QString shownPicture_;
 
-    QComboBox* Cmb_YMD;
-    QStackedWidget* Stk_Panels;
-    std::array<QGroupBox*, 4> Fra_Panel{};
+    QComboBox* categoryCombo_;
+    QStackedWidget* panelsStack_;
+    std::array<QGroupBox*, 4> panelGroup_{};
     // Panel 0: year and month display.
-    std::array<QComboBox*, 2> Cmb_YMD_Sub{};
-    QLabel* Lbl_YMD_Sub1;
-    QPushButton* Cmd_YMD_Sub;
-    QLabel* Lbl_YMD_Sub4;
+    std::array<QComboBox*, 2> headingStyleCombo_{};
+    QLabel* headingStyleLabel1_;
+    QPushButton* headingStyleButton_;
+    QLabel* headingStyleLabel4_;
     // Panel 1: month family and weekly.
     // 0 layout, 1 first day of the week, 2 weekday style, 3 month, 4 week
-    std::array<QComboBox*, 5> Cmb_1Month{};
-    std::array<QLabel*, 5> Lbl_1Month{};
-    QCheckBox* Chk_1Month0;
-    QCheckBox* Chk_OwnNames = nullptr; // the user's own day names print (ItemExtension)
-    std::array<QLineEdit*, 2> Txt_StdSize{};
-    QTreeWidget* Lst_1Month;
-    QComboBox* Cmb_YearMonth;
-    QLabel* Lbl_YearMonth;
-    QButtonGroup* Opt_StrState;
-    QPushButton* Cmd2_1Month;
-    std::array<QPushButton*, 2> Cmd_DayFonts{}; // Cmd_1Month(12), Cmd_1Month(13)
-    std::array<QLabel*, 2> Lbl_DayFonts{};
-    QTabBar* Tab_Color;
-    std::array<QPushButton*, 8> Cmd_Color{};
-    std::array<ColourSwatch*, 8> Pic_Color{};
+    std::array<QComboBox*, 5> calendarCombo_{};
+    std::array<QLabel*, 5> calendarLabel_{};
+    QCheckBox* drawRulesCheck_;
+    QCheckBox* ownNamesCheck_ = nullptr; // the user's own day names print (ItemExtension)
+    std::array<QLineEdit*, 2> shownSizeEdit_{};
+    QTreeWidget* calendarList_;
+    QComboBox* yearMonthCombo_;
+    QLabel* yearMonthLabel_;
+    QButtonGroup* alignmentChoice_;
+    QPushButton* rowFontButton_;
+    std::array<QPushButton*, 2> dayFontsButton_{}; // calendarButton_(12), calendarButton_(13)
+    std::array<QLabel*, 2> dayFontsLabel_{};
+    QTabBar* colourTabs_;
+    std::array<QPushButton*, 8> colourButton_{};
+    std::array<ColourSwatch*, 8> colourSwatch_{};
     // Panel 2: picture.
-    QLineEdit* Text1;
+    QLineEdit* picturePathEdit_;
     // Panel 3: text item.
-    QPlainTextEdit* Txt_Text = nullptr;
-    QPushButton* Cmd_TextFont = nullptr;
-    QLabel* Lbl_TextFont = nullptr;
-    QCheckBox* Chk_TextBack = nullptr;
+    QPlainTextEdit* textEdit_ = nullptr;
+    QPushButton* textFontButton_ = nullptr;
+    QLabel* textFontLabel_ = nullptr;
+    QCheckBox* textBackgroundCheck_ = nullptr;
     // Background and transparent colours of the four panels.
-    std::array<ColourSwatch*, 7> Pic_BackColor{};
-    std::array<QPushButton*, 8> Cmd_BackColor{};
-    std::array<QCheckBox*, 4> Chk_ClearColor{};
+    std::array<ColourSwatch*, 7> backColourSwatch_{};
+    std::array<QPushButton*, 8> backColourButton_{};
+    std::array<QCheckBox*, 4> transparentCheck_{};
     // Outside the panels.
-    QGroupBox* Fra_PrintLeft;
-    QGroupBox* Fra_PrintTop;
-    QButtonGroup* Opt_PrintLeft;
-    QButtonGroup* Opt_PrintTop;
-    std::array<QCheckBox*, 2> Chk_Size{};
-    std::array<QPushButton*, 2> Command1{};
-    QPushButton* Command2;
+    QGroupBox* horizontalPlacementGroup_;
+    QGroupBox* verticalPlacementGroup_;
+    QButtonGroup* horizontalPlacementChoice_;
+    QButtonGroup* verticalPlacementChoice_;
+    std::array<QCheckBox*, 2> sizeCheck_{};
+    std::array<QPushButton*, 2> layoutButtons_{};
+    QPushButton* resetButton_;
 };
 
 } // namespace tobirae

@@ -23,15 +23,15 @@ OptionsDialog::OptionsDialog(const OptionValues& values, UserPrompts& prompts, Q
     setWindowTitle(QStringLiteral("オプション"));
 
     auto* backRow = new QHBoxLayout;
-    Pic_BackColor = new QFrame(this);
-    Pic_BackColor->setObjectName(QStringLiteral("Pic_BackColor0"));
-    Pic_BackColor->setFixedSize(48, 24);
-    Pic_BackColor->setAutoFillBackground(true);
-    Pic_BackColor->setFrameShape(QFrame::Box);
+    backColourSwatch_ = new QFrame(this);
+    backColourSwatch_->setObjectName(QStringLiteral("backColourSwatch0"));
+    backColourSwatch_->setFixedSize(48, 24);
+    backColourSwatch_->setAutoFillBackground(true);
+    backColourSwatch_->setFrameShape(QFrame::Box);
     auto* backButton = new QPushButton(QStringLiteral("背景色"), this);
-    backButton->setObjectName(QStringLiteral("Cmd_BackColor"));
+    backButton->setObjectName(QStringLiteral("backColourButton"));
     connect(backButton, &QPushButton::clicked, this, &OptionsDialog::chooseBackColor);
-    backRow->addWidget(Pic_BackColor);
+    backRow->addWidget(backColourSwatch_);
     backRow->addWidget(backButton);
     backRow->addStretch();
 
@@ -41,67 +41,67 @@ OptionsDialog::OptionsDialog(const OptionValues& values, UserPrompts& prompts, Q
         QStringLiteral("X座標用のラインを表示する"), QStringLiteral("左右対称に移動する"),
         QStringLiteral("Y座標用のラインを表示する"), QStringLiteral("上下対称に移動する")};
     for (int i = 0; i < 2; ++i) {
-        Chk_StateLineX[i] = new QCheckBox(lineCaptions[i], lineFrame);
-        Chk_StateLineX[i]->setObjectName(QStringLiteral("Chk_StateLineX%1").arg(i));
-        Chk_StateLineY[i] = new QCheckBox(lineCaptions[2 + i], lineFrame);
-        Chk_StateLineY[i]->setObjectName(QStringLiteral("Chk_StateLineY%1").arg(i));
-        lineLayout->addWidget(Chk_StateLineX[i], i, 0);
-        lineLayout->addWidget(Chk_StateLineY[i], i, 1);
+        verticalEditLineCheck_[i] = new QCheckBox(lineCaptions[i], lineFrame);
+        verticalEditLineCheck_[i]->setObjectName(QStringLiteral("verticalEditLineCheck%1").arg(i));
+        horizontalEditLineCheck_[i] = new QCheckBox(lineCaptions[2 + i], lineFrame);
+        horizontalEditLineCheck_[i]->setObjectName(QStringLiteral("horizontalEditLineCheck%1").arg(i));
+        lineLayout->addWidget(verticalEditLineCheck_[i], i, 0);
+        lineLayout->addWidget(horizontalEditLineCheck_[i], i, 1);
     }
 
     auto* gridFrame = new QGroupBox(QStringLiteral("グリッドの設定"), this);
     auto* gridLayout = new QVBoxLayout(gridFrame);
-    Tab_Grid = new QTabBar(gridFrame);
-    Tab_Grid->setObjectName(QStringLiteral("Tab_Grid"));
-    Tab_Grid->addTab(QStringLiteral("メイン画面"));
-    Tab_Grid->addTab(QStringLiteral("日付設定画面"));
-    gridLayout->addWidget(Tab_Grid);
+    gridTabs_ = new QTabBar(gridFrame);
+    gridTabs_->setObjectName(QStringLiteral("gridTabs"));
+    gridTabs_->addTab(QStringLiteral("メイン画面"));
+    gridTabs_->addTab(QStringLiteral("日付設定画面"));
+    gridLayout->addWidget(gridTabs_);
     for (int g = 0; g < 2; ++g) {
-        Fra_Grid[g] = new QWidget(gridFrame);
-        auto* layout = new QGridLayout(Fra_Grid[g]);
+        gridGroup_[g] = new QWidget(gridFrame);
+        auto* layout = new QGridLayout(gridGroup_[g]);
         const int a = 2 * g;
-        Chk_Grid[a] = new QCheckBox(QStringLiteral("グリッドの表示"), Fra_Grid[g]);
-        Chk_Grid[a + 1] = new QCheckBox(QStringLiteral("グリッドに合わせる"), Fra_Grid[g]);
-        layout->addWidget(Chk_Grid[a], 0, 0, 1, 3);
-        layout->addWidget(Chk_Grid[a + 1], 1, 0, 1, 3);
+        gridCheck_[a] = new QCheckBox(QStringLiteral("グリッドの表示"), gridGroup_[g]);
+        gridCheck_[a + 1] = new QCheckBox(QStringLiteral("グリッドに合わせる"), gridGroup_[g]);
+        layout->addWidget(gridCheck_[a], 0, 0, 1, 3);
+        layout->addWidget(gridCheck_[a + 1], 1, 0, 1, 3);
         const std::array<QString, 2> spacingCaptions{QStringLiteral("幅"), QStringLiteral("高さ")};
         for (int i = 0; i < 2; ++i) {
-            Chk_Grid[a + i]->setObjectName(QStringLiteral("Chk_Grid%1").arg(a + i));
-            Txt_Grid[a + i] = new QLineEdit(Fra_Grid[g]);
-            Txt_Grid[a + i]->setObjectName(QStringLiteral("Txt_Grid%1").arg(a + i));
-            layout->addWidget(new QLabel(spacingCaptions[i], Fra_Grid[g]), 2 + i, 0);
-            layout->addWidget(Txt_Grid[a + i], 2 + i, 1);
-            layout->addWidget(new QLabel(QStringLiteral("twip (24～1188)"), Fra_Grid[g]), 2 + i, 2);
-            auto* millimetres = new QLabel(Fra_Grid[g]);
-            millimetres->setObjectName(QStringLiteral("Lbl_GridMm%1").arg(a + i));
+            gridCheck_[a + i]->setObjectName(QStringLiteral("gridCheck%1").arg(a + i));
+            gridEdit_[a + i] = new QLineEdit(gridGroup_[g]);
+            gridEdit_[a + i]->setObjectName(QStringLiteral("gridEdit%1").arg(a + i));
+            layout->addWidget(new QLabel(spacingCaptions[i], gridGroup_[g]), 2 + i, 0);
+            layout->addWidget(gridEdit_[a + i], 2 + i, 1);
+            layout->addWidget(new QLabel(QStringLiteral("twip (24～1188)"), gridGroup_[g]), 2 + i, 2);
+            auto* millimetres = new QLabel(gridGroup_[g]);
+            millimetres->setObjectName(QStringLiteral("gridMmLabel%1").arg(a + i));
             millimetres->setMinimumWidth(
                 millimetres->fontMetrics().horizontalAdvance(QStringLiteral("= 00.00 mm")));
             layout->addWidget(millimetres, 2 + i, 3);
-            connect(Txt_Grid[a + i], &QLineEdit::textChanged, millimetres,
+            connect(gridEdit_[a + i], &QLineEdit::textChanged, millimetres,
                     [millimetres](const QString& text) {
                         millimetres->setText(gridSpacingMillimetres(text));
                     });
         }
-        gridLayout->addWidget(Fra_Grid[g]);
+        gridLayout->addWidget(gridGroup_[g]);
         const GridValues& grid = values_.grids[g];
-        Chk_Grid[a]->setChecked(grid.shown);
-        Chk_Grid[a + 1]->setChecked(grid.snap);
-        Txt_Grid[a]->setText(QString::number(grid.spacingX));
-        Txt_Grid[a + 1]->setText(QString::number(grid.spacingY));
-        connect(Chk_Grid[a], &QCheckBox::toggled, this, &OptionsDialog::updateEnabled);
+        gridCheck_[a]->setChecked(grid.shown);
+        gridCheck_[a + 1]->setChecked(grid.snap);
+        gridEdit_[a]->setText(QString::number(grid.spacingX));
+        gridEdit_[a + 1]->setText(QString::number(grid.spacingY));
+        connect(gridCheck_[a], &QCheckBox::toggled, this, &OptionsDialog::updateEnabled);
     }
-    Fra_Grid[1]->hide();
-    connect(Tab_Grid, &QTabBar::currentChanged, this, [this](int index) {
-        Fra_Grid[index == 0 ? 1 : 0]->hide();
-        Fra_Grid[index == 0 ? 0 : 1]->show();
+    gridGroup_[1]->hide();
+    connect(gridTabs_, &QTabBar::currentChanged, this, [this](int index) {
+        gridGroup_[index == 0 ? 1 : 0]->hide();
+        gridGroup_[index == 0 ? 0 : 1]->show();
     });
 
-    Chk_StateLineX[0]->setChecked(values_.vBarShown);
-    Chk_StateLineX[1]->setChecked(values_.vBarSymmetric);
-    Chk_StateLineY[0]->setChecked(values_.hBarShown);
-    Chk_StateLineY[1]->setChecked(values_.hBarSymmetric);
-    connect(Chk_StateLineX[0], &QCheckBox::toggled, this, &OptionsDialog::updateEnabled);
-    connect(Chk_StateLineY[0], &QCheckBox::toggled, this, &OptionsDialog::updateEnabled);
+    verticalEditLineCheck_[0]->setChecked(values_.vBarShown);
+    verticalEditLineCheck_[1]->setChecked(values_.vBarSymmetric);
+    horizontalEditLineCheck_[0]->setChecked(values_.hBarShown);
+    horizontalEditLineCheck_[1]->setChecked(values_.hBarSymmetric);
+    connect(verticalEditLineCheck_[0], &QCheckBox::toggled, this, &OptionsDialog::updateEnabled);
+    connect(horizontalEditLineCheck_[0], &QCheckBox::toggled, this, &OptionsDialog::updateEnabled);
 
     auto* buttons = okCancelButtons(this, QStringLiteral("OK"), QStringLiteral("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::acceptEntries);
@@ -117,9 +117,9 @@ OptionsDialog::OptionsDialog(const OptionValues& values, UserPrompts& prompts, Q
 }
 
 void OptionsDialog::showSwatch() {
-    QPalette palette = Pic_BackColor->palette();
+    QPalette palette = backColourSwatch_->palette();
     palette.setColor(QPalette::Window, qColorFromBgr(swatchColor_));
-    Pic_BackColor->setPalette(palette);
+    backColourSwatch_->setPalette(palette);
 }
 
 void OptionsDialog::chooseBackColor() {
@@ -130,30 +130,30 @@ void OptionsDialog::chooseBackColor() {
 }
 
 void OptionsDialog::updateEnabled() {
-    Chk_StateLineX[1]->setEnabled(Chk_StateLineX[0]->isChecked());
-    Chk_StateLineY[1]->setEnabled(Chk_StateLineY[0]->isChecked());
+    verticalEditLineCheck_[1]->setEnabled(verticalEditLineCheck_[0]->isChecked());
+    horizontalEditLineCheck_[1]->setEnabled(horizontalEditLineCheck_[0]->isChecked());
     for (int g = 0; g < 2; ++g) {
-        const bool shown = Chk_Grid[2 * g]->isChecked();
-        Chk_Grid[2 * g + 1]->setEnabled(shown);
-        Txt_Grid[2 * g]->setEnabled(shown);
-        Txt_Grid[2 * g + 1]->setEnabled(shown);
+        const bool shown = gridCheck_[2 * g]->isChecked();
+        gridCheck_[2 * g + 1]->setEnabled(shown);
+        gridEdit_[2 * g]->setEnabled(shown);
+        gridEdit_[2 * g + 1]->setEnabled(shown);
     }
 }
 
 void OptionsDialog::acceptEntries() {
     values_.pageBackColor = swatchColor_;
-    values_.vBarShown = Chk_StateLineX[0]->isChecked();
-    values_.vBarSymmetric = Chk_StateLineX[1]->isChecked();
-    values_.hBarShown = Chk_StateLineY[0]->isChecked();
-    values_.hBarSymmetric = Chk_StateLineY[1]->isChecked();
+    values_.vBarShown = verticalEditLineCheck_[0]->isChecked();
+    values_.vBarSymmetric = verticalEditLineCheck_[1]->isChecked();
+    values_.hBarShown = horizontalEditLineCheck_[0]->isChecked();
+    values_.hBarSymmetric = horizontalEditLineCheck_[1]->isChecked();
     const auto spacings = gridSpacingsFromTexts(
-        {Txt_Grid[0]->text(), Txt_Grid[1]->text(), Txt_Grid[2]->text(), Txt_Grid[3]->text()});
+        {gridEdit_[0]->text(), gridEdit_[1]->text(), gridEdit_[2]->text(), gridEdit_[3]->text()});
     for (int g = 0; g < 2; ++g) {
         GridValues& grid = values_.grids[g];
         grid.spacingX = spacings[2 * g];
         grid.spacingY = spacings[2 * g + 1];
-        grid.shown = Chk_Grid[2 * g]->isChecked();
-        grid.snap = Chk_Grid[2 * g + 1]->isChecked();
+        grid.shown = gridCheck_[2 * g]->isChecked();
+        grid.snap = gridCheck_[2 * g + 1]->isChecked();
     }
     accept();
 }

@@ -32,13 +32,13 @@ private:
     OptionValues values_;
     UserPrompts& prompts_;
     std::int32_t swatchColor_;
-    QFrame* Pic_BackColor;
-    std::array<QCheckBox*, 2> Chk_StateLineX{};
-    std::array<QCheckBox*, 2> Chk_StateLineY{};
-    QTabBar* Tab_Grid;
-    std::array<QWidget*, 2> Fra_Grid{};
-    std::array<QCheckBox*, 4> Chk_Grid{};
-    std::array<QLineEdit*, 4> Txt_Grid{};
+    QFrame* backColourSwatch_;
+    std::array<QCheckBox*, 2> verticalEditLineCheck_{};
+    std::array<QCheckBox*, 2> horizontalEditLineCheck_{};
+    QTabBar* gridTabs_;
+    std::array<QWidget*, 2> gridGroup_{};
+    std::array<QCheckBox*, 4> gridCheck_{};
+    std::array<QLineEdit*, 4> gridEdit_{};
 };
 
 } // namespace tobirae

@@ -46,19 +46,19 @@ OwnDaysDialog::OwnDaysDialog(const OwnDaysSettings& settings, UserPrompts& promp
     setWindowTitle(QStringLiteral("予定・休日の設定"));
 
     auto* daysFrame = new QGroupBox(QStringLiteral("このレイアウトの予定・休日"), this);
-    Lst_Days = new QTableWidget(0, 3, daysFrame);
-    Lst_Days->setObjectName(QStringLiteral("Lst_Days"));
-    Lst_Days->setHorizontalHeaderLabels(
+    daysList_ = new QTableWidget(0, 3, daysFrame);
+    daysList_->setObjectName(QStringLiteral("daysList"));
+    daysList_->setHorizontalHeaderLabels(
         {QStringLiteral("日付"), QStringLiteral("名前"), QStringLiteral("種類")});
-    Lst_Days->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
-    Lst_Days->setColumnWidth(DateColumn, 190);
-    Lst_Days->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Lst_Days->setToolTip(QStringLiteral("日付は 2027-08-13、範囲は 2027-08-13..2027-08-16、"
+    daysList_->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
+    daysList_->setColumnWidth(DateColumn, 190);
+    daysList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    daysList_->setToolTip(QStringLiteral("日付は 2027-08-13、範囲は 2027-08-13..2027-08-16、"
                                         "毎年は 10-01 のように書きます。"));
     auto* rowButtons = new QHBoxLayout;
     const std::pair<const char*, const char*> dayButtons[] = {
-        {"Cmd_Add", "追加"},       {"Cmd_Delete", "削除"},        {"Cmd_Sort", "日付順"},
-        {"Cmd_Import", "読込..."}, {"Cmd_Export", "書き出し..."},
+        {"addButton", "追加"},       {"deleteButton", "削除"},        {"sortButton", "日付順"},
+        {"importButton", "読込..."}, {"exportButton", "書き出し..."},
     };
     const std::array<void (OwnDaysDialog::*)(), 5> dayActions{
         &OwnDaysDialog::addRow, &OwnDaysDialog::deleteSelectedRows, &OwnDaysDialog::sortRows,
@@ -71,19 +71,19 @@ OwnDaysDialog::OwnDaysDialog(const OwnDaysSettings& settings, UserPrompts& promp
     }
     rowButtons->addStretch();
     auto* daysLayout = new QVBoxLayout(daysFrame);
-    daysLayout->addWidget(Lst_Days);
+    daysLayout->addWidget(daysList_);
     daysLayout->addLayout(rowButtons);
 
     auto* filesFrame =
         new QGroupBox(QStringLiteral("連携する予定ファイル（描画のたびに読み直します）"), this);
-    Lst_Files = new QListWidget(filesFrame);
-    Lst_Files->setObjectName(QStringLiteral("Lst_Files"));
-    Lst_Files->addItems(settings.files);
-    Lst_Files->setMaximumHeight(90);
+    filesList_ = new QListWidget(filesFrame);
+    filesList_->setObjectName(QStringLiteral("filesList"));
+    filesList_->addItems(settings.files);
+    filesList_->setMaximumHeight(90);
     QPushButton* addFile =
-        plainButton(QStringLiteral("追加..."), QStringLiteral("Cmd_AddFile"), filesFrame);
+        plainButton(QStringLiteral("追加..."), QStringLiteral("addFileButton"), filesFrame);
     QPushButton* removeFile =
-        plainButton(QStringLiteral("外す"), QStringLiteral("Cmd_RemoveFile"), filesFrame);
+        plainButton(QStringLiteral("外す"), QStringLiteral("removeFileButton"), filesFrame);
     connect(addFile, &QPushButton::clicked, this, &OwnDaysDialog::addLinkedFile);
     connect(removeFile, &QPushButton::clicked, this, &OwnDaysDialog::removeLinkedFile);
     auto* fileButtons = new QVBoxLayout;
@@ -91,16 +91,16 @@ OwnDaysDialog::OwnDaysDialog(const OwnDaysSettings& settings, UserPrompts& promp
     fileButtons->addWidget(removeFile);
     fileButtons->addStretch();
     auto* filesLayout = new QHBoxLayout(filesFrame);
-    filesLayout->addWidget(Lst_Files);
+    filesLayout->addWidget(filesList_);
     filesLayout->addLayout(fileButtons);
 
-    Txt_TimeZone = new QLineEdit(settings.timeZone, this);
-    Txt_TimeZone->setObjectName(QStringLiteral("Txt_TimeZone"));
-    Txt_TimeZone->setPlaceholderText(QString::fromLatin1(kDefaultOwnDaysTimeZone));
-    Txt_TimeZone->setMaxLength(64);
+    timeZoneEdit_ = new QLineEdit(settings.timeZone, this);
+    timeZoneEdit_->setObjectName(QStringLiteral("timeZoneEdit"));
+    timeZoneEdit_->setPlaceholderText(QString::fromLatin1(kDefaultOwnDaysTimeZone));
+    timeZoneEdit_->setMaxLength(64);
     auto* zoneRow = new QHBoxLayout;
     zoneRow->addWidget(new QLabel(QStringLiteral("時刻のある予定のタイムゾーン"), this));
-    zoneRow->addWidget(Txt_TimeZone, 1);
+    zoneRow->addWidget(timeZoneEdit_, 1);
 
     auto* buttons = okCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("キャンセル(&C)"));
     connect(buttons, &QDialogButtonBox::accepted, this, &OwnDaysDialog::acceptEntries);
@@ -115,32 +115,32 @@ OwnDaysDialog::OwnDaysDialog(const OwnDaysSettings& settings, UserPrompts& promp
 }
 
 void OwnDaysDialog::setRows(const std::vector<OwnDay>& days) {
-    Lst_Days->setRowCount(0);
+    daysList_->setRowCount(0);
     for (const OwnDay& day : days)
         appendRow(day);
 }
 
 void OwnDaysDialog::appendRow(const OwnDay& day) {
-    const int row = Lst_Days->rowCount();
-    Lst_Days->insertRow(row);
-    Lst_Days->setItem(row, DateColumn,
+    const int row = daysList_->rowCount();
+    daysList_->insertRow(row);
+    daysList_->setItem(row, DateColumn,
                       new QTableWidgetItem(day.first.ok() ? ownDayDateText(day) : QString()));
-    Lst_Days->setItem(row, NameColumn, new QTableWidgetItem(day.name));
-    auto* kind = new QComboBox(Lst_Days);
+    daysList_->setItem(row, NameColumn, new QTableWidgetItem(day.name));
+    auto* kind = new QComboBox(daysList_);
     for (OwnDayKind k : kKinds)
         kind->addItem(ownDayKindText(k));
     kind->setCurrentIndex(kindIndex(day.kind));
-    Lst_Days->setCellWidget(row, KindColumn, kind);
+    daysList_->setCellWidget(row, KindColumn, kind);
 }
 
 std::optional<std::vector<OwnDay>> OwnDaysDialog::entries() const {
     std::vector<OwnDay> out;
-    for (int row = 0; row < Lst_Days->rowCount(); ++row) {
+    for (int row = 0; row < daysList_->rowCount(); ++row) {
         const auto text = [&](int column) {
-            const QTableWidgetItem* item = Lst_Days->item(row, column);
+            const QTableWidgetItem* item = daysList_->item(row, column);
             return item ? item->text().trimmed() : QString();
         };
-        const auto* kind = qobject_cast<const QComboBox*>(Lst_Days->cellWidget(row, KindColumn));
+        const auto* kind = qobject_cast<const QComboBox*>(daysList_->cellWidget(row, KindColumn));
         OwnDay day;
         day.name = text(NameColumn);
         day.kind = kKinds[std::clamp(kind ? kind->currentIndex() : 0, 0, 2)];
@@ -165,20 +165,20 @@ std::optional<std::vector<OwnDay>> OwnDaysDialog::entries() const {
 
 void OwnDaysDialog::addRow() {
     appendRow(OwnDay{{}, {}, false, {}, OwnDayKind::DayOff});
-    const int row = Lst_Days->rowCount() - 1;
-    Lst_Days->setCurrentCell(row, DateColumn);
-    Lst_Days->editItem(Lst_Days->item(row, DateColumn));
+    const int row = daysList_->rowCount() - 1;
+    daysList_->setCurrentCell(row, DateColumn);
+    daysList_->editItem(daysList_->item(row, DateColumn));
 }
 
 void OwnDaysDialog::deleteSelectedRows() {
     QList<int> rows;
-    for (const QModelIndex& index : Lst_Days->selectionModel()->selectedRows())
+    for (const QModelIndex& index : daysList_->selectionModel()->selectedRows())
         rows << index.row();
-    if (rows.isEmpty() && Lst_Days->currentRow() >= 0)
-        rows << Lst_Days->currentRow();
+    if (rows.isEmpty() && daysList_->currentRow() >= 0)
+        rows << daysList_->currentRow();
     std::sort(rows.begin(), rows.end(), std::greater<>());
     for (int row : rows)
-        Lst_Days->removeRow(row);
+        daysList_->removeRow(row);
 }
 
 void OwnDaysDialog::sortRows() {
@@ -193,7 +193,7 @@ void OwnDaysDialog::importFile() {
     const QString path = prompts_.openFileName({kDaysFilter, {}, {}});
     if (path.isEmpty())
         return;
-    const DaysReadResult read = readDaysFile(path, daysReadOptions(Txt_TimeZone->text().trimmed()));
+    const DaysReadResult read = readDaysFile(path, daysReadOptions(timeZoneEdit_->text().trimmed()));
     for (const OwnDay& day : read.days)
         appendRow(day);
     if (!read.problems.isEmpty())
@@ -220,22 +220,22 @@ void OwnDaysDialog::addLinkedFile() {
     const QString path = prompts_.openFileName({kDaysFilter, {}, {}});
     if (path.isEmpty())
         return;
-    if (Lst_Files->findItems(path, Qt::MatchExactly).isEmpty())
-        Lst_Files->addItem(path);
-    const DaysReadResult read = readDaysFile(path, daysReadOptions(Txt_TimeZone->text().trimmed()));
+    if (filesList_->findItems(path, Qt::MatchExactly).isEmpty())
+        filesList_->addItem(path);
+    const DaysReadResult read = readDaysFile(path, daysReadOptions(timeZoneEdit_->text().trimmed()));
     if (!read.problems.isEmpty())
         prompts_.message(read.problems.mid(0, 20).join(QStringLiteral("\r\n")));
 }
 
 void OwnDaysDialog::removeLinkedFile() {
-    delete Lst_Files->takeItem(Lst_Files->currentRow());
+    delete filesList_->takeItem(filesList_->currentRow());
 }
 
 void OwnDaysDialog::acceptEntries() {
     auto days = entries();
     if (!days)
         return;
-    const QString zone = Txt_TimeZone->text().trimmed();
+    const QString zone = timeZoneEdit_->text().trimmed();
     if (!zone.isEmpty() && !QTimeZone(zone.toUtf8()).isValid()) {
         prompts_.message(QStringLiteral("%1 はタイムゾーンではありません。").arg(zone));
         return;
@@ -244,8 +244,8 @@ void OwnDaysDialog::acceptEntries() {
     edited.days = std::move(*days);
     edited.timeZone = zone;
     edited.files.clear();
-    for (int i = 0; i < Lst_Files->count(); ++i)
-        edited.files << Lst_Files->item(i)->text();
+    for (int i = 0; i < filesList_->count(); ++i)
+        edited.files << filesList_->item(i)->text();
     // Unchanged entries give back the settings as they came.
     if (!(edited == settings_))
         settings_ = std::move(edited);

@@ -44,9 +44,9 @@ private:
 
     OwnDaysSettings settings_;
     UserPrompts& prompts_;
-    QTableWidget* Lst_Days;
-    QListWidget* Lst_Files;
-    QLineEdit* Txt_TimeZone;
+    QTableWidget* daysList_;
+    QListWidget* filesList_;
+    QLineEdit* timeZoneEdit_;
 };
 
 } // namespace tobirae

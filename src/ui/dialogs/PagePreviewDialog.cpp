@@ -30,26 +30,26 @@ PagePreviewDialog::PagePreviewDialog(PageJob job, int year, int month, QWidget* 
     bar_ = new QWidget(this);
     auto* row = new QHBoxLayout(bar_);
     row->setContentsMargins(4, 4, 4, 4);
-    Cmd_Prev = new QPushButton(QStringLiteral("◀"), bar_);
-    Cmd_Prev->setObjectName(QStringLiteral("Cmd_Prev"));
-    Lbl_Month = new QLabel(bar_);
-    Lbl_Month->setObjectName(QStringLiteral("Lbl_Month"));
-    Lbl_Month->setAlignment(Qt::AlignCenter);
-    Cmd_Next = new QPushButton(QStringLiteral("▶"), bar_);
-    Cmd_Next->setObjectName(QStringLiteral("Cmd_Next"));
-    for (QPushButton* button : {Cmd_Prev, Cmd_Next}) {
+    prevButton_ = new QPushButton(QStringLiteral("◀"), bar_);
+    prevButton_->setObjectName(QStringLiteral("prevButton"));
+    monthLabel_ = new QLabel(bar_);
+    monthLabel_->setObjectName(QStringLiteral("monthLabel"));
+    monthLabel_->setAlignment(Qt::AlignCenter);
+    nextButton_ = new QPushButton(QStringLiteral("▶"), bar_);
+    nextButton_->setObjectName(QStringLiteral("nextButton"));
+    for (QPushButton* button : {prevButton_, nextButton_}) {
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
     }
-    row->addWidget(Cmd_Prev);
-    row->addWidget(Lbl_Month, 1);
-    row->addWidget(Cmd_Next);
+    row->addWidget(prevButton_);
+    row->addWidget(monthLabel_, 1);
+    row->addWidget(nextButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar_);
     layout->addStretch(1);
-    connect(Cmd_Prev, &QPushButton::clicked, this, [this] { stepMonth(-1); });
-    connect(Cmd_Next, &QPushButton::clicked, this, [this] { stepMonth(1); });
+    connect(prevButton_, &QPushButton::clicked, this, [this] { stepMonth(-1); });
+    connect(nextButton_, &QPushButton::clicked, this, [this] { stepMonth(1); });
     for (const auto& [key, step] : {std::pair{Qt::Key_Left, -1}, std::pair{Qt::Key_Right, 1}}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setContext(Qt::WindowShortcut);
@@ -89,11 +89,11 @@ void PagePreviewDialog::stepMonth(int months) {
 }
 
 void PagePreviewDialog::showMonth() {
-    Lbl_Month->setText(QStringLiteral("%1年%2月")
+    monthLabel_->setText(QStringLiteral("%1年%2月")
                            .arg(static_cast<int>(month_.year()))
                            .arg(static_cast<unsigned>(month_.month())));
-    Cmd_Prev->setEnabled(month_ > kFirst);
-    Cmd_Next->setEnabled(month_ < kLast);
+    prevButton_->setEnabled(month_ > kFirst);
+    nextButton_->setEnabled(month_ < kLast);
 }
 
 QRect PagePreviewDialog::pageArea() const {

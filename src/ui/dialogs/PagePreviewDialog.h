@@ -31,9 +31,9 @@ public:
     // The resolution the page was drawn at to fit the window.
     int pageDpi() const { return pageDpi_; }
 
-    QPushButton* previousButton() const { return Cmd_Prev; }
-    QPushButton* nextButton() const { return Cmd_Next; }
-    QLabel* monthLabel() const { return Lbl_Month; }
+    QPushButton* previousButton() const { return prevButton_; }
+    QPushButton* nextButton() const { return nextButton_; }
+    QLabel* monthLabel() const { return monthLabel_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,9 +50,9 @@ private:
     QSize pageFor_; // device size the page was drawn for
     std::chrono::year_month drawnMonth_{};
     int pageDpi_ = 0;
-    QPushButton* Cmd_Prev;
-    QPushButton* Cmd_Next;
-    QLabel* Lbl_Month;
+    QPushButton* prevButton_;
+    QPushButton* nextButton_;
+    QLabel* monthLabel_;
     QWidget* bar_;
 };
 

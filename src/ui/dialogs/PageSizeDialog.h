@@ -29,13 +29,13 @@ private:
 
     PageValues values_;
     std::int32_t screenDpi_;
-    QComboBox* Cmb_Size;
-    QComboBox* Cmb_DPI;
-    std::array<QLineEdit*, 2> Txt_Size{};
-    std::array<QLabel*, 2> Lbl_Size{};
-    std::array<QLabel*, 2> Lbl_Unit{};
-    QGroupBox* Fra_Orientation;
-    std::array<QRadioButton*, 2> Opt_Orientation{};
+    QComboBox* sizeCombo_;
+    QComboBox* dpiCombo_;
+    std::array<QLineEdit*, 2> sizeEdit_{};
+    std::array<QLabel*, 2> sizeLabel_{};
+    std::array<QLabel*, 2> unitLabel_{};
+    QGroupBox* orientationGroup_;
+    std::array<QRadioButton*, 2> orientationChoice_{};
 };
 
 } // namespace tobirae

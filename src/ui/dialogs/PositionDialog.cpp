@@ -36,14 +36,14 @@ PositionDialog::PositionDialog(const BoxValues& values, QWidget* parent)
                                           QStringLiteral("幅"), QStringLiteral("高さ")};
     const std::array<float, 4> shown{values.x, values.y, values.width, values.height};
     for (int i = 0; i < 4; ++i) {
-        Text1[i] = new QLineEdit(QString::number(static_cast<double>(shown[i]), 'g', 7), this);
-        Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        form->addRow(captions[i], Text1[i]);
+        picturePathEdit_[i] = new QLineEdit(QString::number(static_cast<double>(shown[i]), 'g', 7), this);
+        picturePathEdit_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        form->addRow(captions[i], picturePathEdit_[i]);
     }
     auto* buttons = okCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("キャンセル(&C)"));
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         values_ = applyBoxEntries(
-            values_, {Text1[0]->text(), Text1[1]->text(), Text1[2]->text(), Text1[3]->text()});
+            values_, {picturePathEdit_[0]->text(), picturePathEdit_[1]->text(), picturePathEdit_[2]->text(), picturePathEdit_[3]->text()});
         accept();
     });
     auto* layout = new QVBoxLayout(this);

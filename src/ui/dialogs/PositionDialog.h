@@ -32,7 +32,7 @@ public:
 
 private:
     BoxValues values_;
-    std::array<QLineEdit*, 4> Text1{};
+    std::array<QLineEdit*, 4> picturePathEdit_{};
 };
 
 } // namespace tobirae

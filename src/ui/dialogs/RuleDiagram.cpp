@@ -28,7 +28,7 @@ double distanceTo(const QLineF& line, QPointF p) {
 
 RuleDiagram::RuleDiagram(QWidget* parent) : QWidget(parent) {
     setMinimumSize(sizeHint());
-    setObjectName(QStringLiteral("Pic_Diagram"));
+    setObjectName(QStringLiteral("ruleDiagramView"));
 }
 
 void RuleDiagram::showItem(const LayoutItem& item) {

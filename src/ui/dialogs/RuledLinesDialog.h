@@ -26,7 +26,7 @@ public:
     // The edited record after OK; the record passed in otherwise.
     const LayoutItem& item() const { return accepted_ ? work_ : original_; }
     int selectedEntry() const { return selected_; }
-    RuleDiagram* diagram() const { return Pic_Diagram; }
+    RuleDiagram* diagram() const { return ruleDiagramView_; }
 
 private:
     void select(int entry);
@@ -42,13 +42,13 @@ private:
     bool accepted_ = false;
     int selected_ = 0;
 
-    QComboBox* Cmb_LineNo;
-    QCheckBox* Chk_Line;
-    QLineEdit* Text1;
-    ColourSwatch* Pic_Color;
-    QPushButton* Cmd_Color;
-    std::array<QPushButton*, 8> Cmd_PrintSet{};
-    RuleDiagram* Pic_Diagram;
+    QComboBox* ruleNumberCombo_;
+    QCheckBox* lineCheck_;
+    QLineEdit* picturePathEdit_;
+    ColourSwatch* colourSwatch_;
+    QPushButton* colourButton_;
+    std::array<QPushButton*, 8> ruleChoiceButton_{};
+    RuleDiagram* ruleDiagramView_;
 };
 
 } // namespace tobirae

@@ -193,7 +193,7 @@ QToolBar* buildAlignmentToolbar(QMainWindow& window, const MainMenus& menus) {
         {menus.zoomFit, AlignmentIcon::ZoomFit, QKeySequence(Qt::CTRL | Qt::Key_9), u"ページ全体"},
     }};
     auto* bar = new QToolBar(QStringLiteral("配置"), &window);
-    bar->setObjectName(QStringLiteral("Tbr_Align"));
+    bar->setObjectName(QStringLiteral("alignToolbar"));
     bar->setIconSize(QSize(24, 24));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Entry& e = entries[i];
@@ -212,8 +212,8 @@ QToolBar* buildAlignmentToolbar(QMainWindow& window, const MainMenus& menus) {
     window.addToolBar(Qt::TopToolBarArea, bar);
     QAction* shown = bar->toggleViewAction();
     shown->setText(QStringLiteral("配置ツールバー"));
-    shown->setObjectName(QStringLiteral("Mnu_alignToolbar"));
-    if (QMenu* view = window.findChild<QMenu*>(QStringLiteral("Mnu_View"))) {
+    shown->setObjectName(QStringLiteral("alignToolbarAction"));
+    if (QMenu* view = window.findChild<QMenu*>(QStringLiteral("viewMenu"))) {
         view->addSeparator();
         view->addAction(shown);
     }

@@ -33,7 +33,7 @@ enum class AlignmentIcon {
 QIcon alignmentIcon(AlignmentIcon kind);
 
 // Gives the actions their icons and shortcuts, adds them to the window (their keys work while
-// the toolbar is hidden) and to a new toolbar "Tbr_Align", and puts the toolbar's show/hide entry
+// the toolbar is hidden) and to a new toolbar "alignToolbar", and puts the toolbar's show/hide entry
 // "配置ツールバー" into the 表示 menu.
 QToolBar* buildAlignmentToolbar(QMainWindow& window, const MainMenus& menus);
 

@@ -47,7 +47,7 @@ double nextZoomStep(double zoom, bool larger) {
 }
 
 CanvasView::CanvasView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
-    setObjectName(QStringLiteral("Pic_Frame"));
+    setObjectName(QStringLiteral("frameView"));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setBackgroundBrush(palette().color(QPalette::Dark));
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);

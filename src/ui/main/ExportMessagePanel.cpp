@@ -9,46 +9,46 @@
 namespace tobirae {
 
 ExportMessagePanel::ExportMessagePanel(QWidget* parent) : QFrame(parent) {
-    setObjectName(QStringLiteral("Pic_Message"));
+    setObjectName(QStringLiteral("messageView"));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setAutoFillBackground(true);
-    Lbl_Message = new QLabel(this);
-    Lbl_Message->setObjectName(QStringLiteral("Lbl_Message"));
-    Prg_Export = new QProgressBar(this);
-    Prg_Export->setObjectName(QStringLiteral("Prg_Export"));
-    Prg_Export->setTextVisible(false);
-    Cmd_Cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    Cmd_Cancel->setObjectName(QStringLiteral("Cmd_Cancel"));
-    Cmd_Cancel->hide();
-    connect(Cmd_Cancel, &QPushButton::clicked, this, [this] {
-        Cmd_Cancel->setEnabled(false);
+    messageLabel_ = new QLabel(this);
+    messageLabel_->setObjectName(QStringLiteral("messageLabel"));
+    exportProgress_ = new QProgressBar(this);
+    exportProgress_->setObjectName(QStringLiteral("exportProgress"));
+    exportProgress_->setTextVisible(false);
+    cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->hide();
+    connect(cancelButton_, &QPushButton::clicked, this, [this] {
+        cancelButton_->setEnabled(false);
         emit cancelRequested();
     });
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Lbl_Message);
-    layout->addWidget(Prg_Export);
-    layout->addWidget(Cmd_Cancel, 0, Qt::AlignRight);
+    layout->addWidget(messageLabel_);
+    layout->addWidget(exportProgress_);
+    layout->addWidget(cancelButton_, 0, Qt::AlignRight);
     setFixedSize(320, 80);
     hide();
     parent->installEventFilter(this);
 }
 
 void ExportMessagePanel::start(int steps, bool cancellable) {
-    Cmd_Cancel->setVisible(cancellable);
-    Cmd_Cancel->setEnabled(true);
+    cancelButton_->setVisible(cancellable);
+    cancelButton_->setEnabled(true);
     setFixedSize(320, cancellable ? 116 : 80);
-    Prg_Export->setRange(0, steps);
-    Prg_Export->setValue(0);
-    Lbl_Message->clear();
+    exportProgress_->setRange(0, steps);
+    exportProgress_->setValue(0);
+    messageLabel_->clear();
     centre();
     show();
     raise();
 }
 
 void ExportMessagePanel::setStep(const QString& text, int value) {
-    Lbl_Message->setText(text);
-    Prg_Export->setValue(std::min(value, Prg_Export->maximum()));
+    messageLabel_->setText(text);
+    exportProgress_->setValue(std::min(value, exportProgress_->maximum()));
 }
 
 void ExportMessagePanel::finish() {
@@ -56,13 +56,13 @@ void ExportMessagePanel::finish() {
 }
 
 QString ExportMessagePanel::text() const {
-    return Lbl_Message->text();
+    return messageLabel_->text();
 }
 int ExportMessagePanel::value() const {
-    return Prg_Export->value();
+    return exportProgress_->value();
 }
 int ExportMessagePanel::maximum() const {
-    return Prg_Export->maximum();
+    return exportProgress_->maximum();
 }
 
 bool ExportMessagePanel::eventFilter(QObject* watched, QEvent* event) {

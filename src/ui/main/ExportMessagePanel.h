@@ -23,7 +23,7 @@ public:
     QString text() const;
     int value() const;
     int maximum() const;
-    QPushButton* cancelButton() const { return Cmd_Cancel; }
+    QPushButton* cancelButton() const { return cancelButton_; }
 
 signals:
     void cancelRequested();
@@ -34,9 +34,9 @@ protected:
 private:
     void centre();
 
-    QLabel* Lbl_Message;
-    QProgressBar* Prg_Export;
-    QPushButton* Cmd_Cancel;
+    QLabel* messageLabel_;
+    QProgressBar* exportProgress_;
+    QPushButton* cancelButton_;
 };
 
 } // namespace tobirae

@@ -12,14 +12,14 @@ namespace {
 
 QAction* entry(QMenu* menu, const QString& caption, const char* name, bool enabled = true) {
     QAction* action = menu->addAction(caption);
-    action->setObjectName(QStringLiteral("Mnu_") + QLatin1String(name));
+    action->setObjectName(QLatin1String(name) + QStringLiteral("Action"));
     action->setEnabled(enabled);
     return action;
 }
 
 QMenu* submenu(QMenu* parent, const QString& caption, const char* name) {
     QMenu* menu = parent->addMenu(caption);
-    menu->setObjectName(QStringLiteral("Mnu_") + QLatin1String(name));
+    menu->setObjectName(QLatin1String(name) + QStringLiteral("Action"));
     return menu;
 }
 
@@ -30,7 +30,7 @@ MainMenus buildMainMenus(QMainWindow& window) {
     QMenuBar* bar = window.menuBar();
 
     QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    file->setObjectName(QStringLiteral("Mnu_File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
     m.layoutRead = entry(file, QStringLiteral("レイアウト読込"), "layoutRead");
     m.layoutRead->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m.recentFiles = submenu(file, QStringLiteral("最近使ったファイル"), "recentFiles");
@@ -59,7 +59,7 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     m.editMenu = bar->addMenu(QStringLiteral("編集(&E)"));
-    m.editMenu->setObjectName(QStringLiteral("Mnu_Edit"));
+    m.editMenu->setObjectName(QStringLiteral("editMenu"));
     m.undo = entry(m.editMenu, QStringLiteral("元に戻す(&U)"), "undo", false);
     m.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m.redo = entry(m.editMenu, QStringLiteral("やり直し(&R)"), "redo", false);
@@ -118,7 +118,7 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.remove = entry(m.itemMenu, QStringLiteral("削除"), "remove", false);
 
     QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
-    view->setObjectName(QStringLiteral("Mnu_View"));
+    view->setObjectName(QStringLiteral("viewMenu"));
     m.zoomIn = entry(view, QStringLiteral("拡大"), "zoomIn");
     m.zoomIn->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -131,12 +131,12 @@ MainMenus buildMainMenus(QMainWindow& window) {
         zoom->setShortcutContext(Qt::WindowShortcut);
 
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
-    tools->setObjectName(QStringLiteral("Mnu_Tool"));
+    tools->setObjectName(QStringLiteral("toolsMenu"));
     m.ownDays = entry(tools, QStringLiteral("予定・休日の設定(&D)..."), "ownDays");
     m.options = entry(tools, QStringLiteral("オプション(&O)..."), "options");
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->setObjectName(QStringLiteral("Mnu_Help"));
+    help->setObjectName(QStringLiteral("helpMenu"));
     m.help = entry(help, QStringLiteral("ヘルプ(&H)"), "help");
     help->addSeparator();
     m.about = entry(help, QStringLiteral("バージョン情報(&V)..."), "about");

@@ -77,7 +77,7 @@ struct MainMenus {
     QAction* about = nullptr;
 };
 
-// Builds the menu bar of `window`. Action object names are "Mnu_" followed by the field name.
+// Builds the menu bar of `window`. Action object names are the field name followed by "Action".
 MainMenus buildMainMenus(QMainWindow& window);
 
 } // namespace tobirae

@@ -108,35 +108,35 @@ void MainWindow::buildPanels() {
     connect(panel_.orderDown, &QPushButton::clicked, this, [this] { moveDrawingOrder(1); });
 
     auto* central = new QWidget;
-    central->setObjectName(QStringLiteral("Pic_Central"));
+    central->setObjectName(QStringLiteral("centralView"));
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, kRightMargin, 0);
     layout->addWidget(canvasView_, 1);
     layout->addWidget(panel_.widget);
     setCentralWidget(central);
 
-    Lbl_Zoom = new QLabel(this);
-    Lbl_Zoom->setObjectName(QStringLiteral("Lbl_Zoom"));
-    statusBar()->addPermanentWidget(Lbl_Zoom);
-    Lbl_Zoom->setText(QStringLiteral("100%"));
+    zoomLabel_ = new QLabel(this);
+    zoomLabel_->setObjectName(QStringLiteral("zoomLabel"));
+    statusBar()->addPermanentWidget(zoomLabel_);
+    zoomLabel_->setText(QStringLiteral("100%"));
 }
 
 void MainWindow::connectCommands() {
-    connect(panel_.Cmd_Command[0], &QPushButton::clicked, this,
+    connect(panel_.commandButton_[0], &QPushButton::clicked, this,
             [this] { changePageSize(false); });
-    connect(menus_.pageSize, &QAction::triggered, panel_.Cmd_Command[0], &QPushButton::click);
-    connect(panel_.Cmd_Command[2], &QPushButton::clicked, this, [this] { exportPageBitmap(); });
+    connect(menus_.pageSize, &QAction::triggered, panel_.commandButton_[0], &QPushButton::click);
+    connect(panel_.commandButton_[2], &QPushButton::clicked, this, [this] { exportPageBitmap(); });
     connect(menus_.makeBitmap, &QAction::triggered, this, [this] { exportPageBitmap(); });
     connect(menus_.exportPdf, &QAction::triggered, this, [this] { exportPdfRange(); });
     connect(menus_.exportRange, &QAction::triggered, this, [this] { exportMonthRange(); });
     connect(menus_.print, &QAction::triggered, this, [this] { printMonths(false); });
     connect(menus_.printPreview, &QAction::triggered, this, [this] { printMonths(true); });
-    connect(panel_.Cmd_Command[3], &QPushButton::clicked, this, [this] { openLayout(); });
+    connect(panel_.commandButton_[3], &QPushButton::clicked, this, [this] { openLayout(); });
     connect(menus_.layoutRead, &QAction::triggered, this, [this] { openLayout(); });
-    connect(panel_.Cmd_Command[4], &QPushButton::clicked, this, [this] { saveLayoutAs(); });
+    connect(panel_.commandButton_[4], &QPushButton::clicked, this, [this] { saveLayoutAs(); });
     connect(menus_.layoutSave, &QAction::triggered, this, [this] { saveLayoutAs(); });
     connect(menus_.overwriteSave, &QAction::triggered, this, [this] { saveLayoutOverwrite(); });
-    connect(panel_.Cmd_Command[5], &QPushButton::clicked, this, &MainWindow::showPreview);
+    connect(panel_.commandButton_[5], &QPushButton::clicked, this, &MainWindow::showPreview);
     connect(menus_.newData, &QAction::triggered, this, [this] { newLayout(); });
     connect(menus_.newFromTemplate, &QAction::triggered, this, [this] { newFromTemplate(); });
     connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
@@ -160,16 +160,16 @@ void MainWindow::connectCommands() {
 
     connect(panel_.outputRange, &OutputRangePanel::outputMonthChanged, this,
             [this](int year, int month) { editor_->setOutputMonth(year, month); });
-    connect(panel_.Cmb_Item, &QComboBox::activated, this, [this](int index) {
+    connect(panel_.itemCombo_, &QComboBox::activated, this, [this](int index) {
         const auto& list = document().itemList();
         if (index >= 0 && index < static_cast<int>(list.size()))
             selectItem(list[static_cast<std::size_t>(index)].slot);
     });
-    connect(panel_.Lst_PrintNo, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
+    connect(panel_.drawingOrderList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
         const int slot = entry->data(Qt::UserRole).toInt();
         const int position = document().listPosition(slot);
         if (position >= 0)
-            panel_.Cmb_Item->setCurrentIndex(position);
+            panel_.itemCombo_->setCurrentIndex(position);
         selectItem(slot);
     });
 

@@ -68,13 +68,13 @@ public:
     CanvasView* canvasView() const { return canvasView_; }
     OutputRangePanel* outputRange() const { return panel_.outputRange; }
     ExportMessagePanel* messagePanel() const;
-    QComboBox* itemList() const { return panel_.Cmb_Item; }
-    QListWidget* drawingOrderList() const { return panel_.Lst_PrintNo; }
+    QComboBox* itemList() const { return panel_.itemCombo_; }
+    QListWidget* drawingOrderList() const { return panel_.drawingOrderList_; }
     QPushButton* commandButton(int index) const {
-        return panel_.Cmd_Command.at(static_cast<std::size_t>(index));
+        return panel_.commandButton_.at(static_cast<std::size_t>(index));
     }
     QLabel* positionLabel(int index) const {
-        return panel_.Lbl_Point.at(static_cast<std::size_t>(index));
+        return panel_.pointLabel_.at(static_cast<std::size_t>(index));
     }
     ItemView* itemView(int slot) const;
     PaperItem* paper() const;
@@ -218,7 +218,7 @@ private:
     QString baseCaption_;
     QString helpFile_;
     QString templateFolder_;
-    QLabel* Lbl_Zoom = nullptr;
+    QLabel* zoomLabel_ = nullptr;
 };
 
 } // namespace tobirae

@@ -110,11 +110,11 @@ bool MainWindow::showItemPosition(int slot) {
 }
 
 void MainWindow::showPosition(const QRectF& view) {
-    const auto& Lbl_Point = panel_.Lbl_Point;
-    Lbl_Point[0]->setText(QStringLiteral("X=") + coordinateText(view.x()));
-    Lbl_Point[1]->setText(QStringLiteral("Y=") + coordinateText(view.y()));
-    Lbl_Point[2]->setText(QStringLiteral("幅=") + coordinateText(view.width()));
-    Lbl_Point[3]->setText(QStringLiteral("高さ=") + coordinateText(view.height()));
+    const auto& pointLabel_ = panel_.pointLabel_;
+    pointLabel_[0]->setText(QStringLiteral("X=") + coordinateText(view.x()));
+    pointLabel_[1]->setText(QStringLiteral("Y=") + coordinateText(view.y()));
+    pointLabel_[2]->setText(QStringLiteral("幅=") + coordinateText(view.width()));
+    pointLabel_[3]->setText(QStringLiteral("高さ=") + coordinateText(view.height()));
 }
 
 void MainWindow::selectItem(int slot, bool scrollIntoView) {
@@ -132,36 +132,36 @@ void MainWindow::selectItem(int slot, bool scrollIntoView) {
 }
 
 void MainWindow::showItemLists() {
-    QComboBox* Cmb_Item = panel_.Cmb_Item;
-    QListWidget* Lst_PrintNo = panel_.Lst_PrintNo;
-    const QSignalBlocker blockItems(Cmb_Item);
-    const QSignalBlocker blockOrder(Lst_PrintNo);
-    Cmb_Item->clear();
+    QComboBox* itemCombo_ = panel_.itemCombo_;
+    QListWidget* drawingOrderList_ = panel_.drawingOrderList_;
+    const QSignalBlocker blockItems(itemCombo_);
+    const QSignalBlocker blockOrder(drawingOrderList_);
+    itemCombo_->clear();
     for (const ListEntry& entry : document().itemList())
-        Cmb_Item->addItem(entry.text, entry.slot);
+        itemCombo_->addItem(entry.text, entry.slot);
     const int current = document().currentSlot();
-    Cmb_Item->setCurrentIndex(document().isLive(current) ? document().listPosition(current) : -1);
-    const int orderRow = Lst_PrintNo->currentRow();
-    Lst_PrintNo->clear();
+    itemCombo_->setCurrentIndex(document().isLive(current) ? document().listPosition(current) : -1);
+    const int orderRow = drawingOrderList_->currentRow();
+    drawingOrderList_->clear();
     for (const ListEntry& entry : document().drawingOrder()) {
-        auto* row = new QListWidgetItem(entry.text, Lst_PrintNo);
+        auto* row = new QListWidgetItem(entry.text, drawingOrderList_);
         row->setData(Qt::UserRole, entry.slot);
     }
-    if (orderRow >= 0 && orderRow < Lst_PrintNo->count())
-        Lst_PrintNo->setCurrentRow(orderRow);
+    if (orderRow >= 0 && orderRow < drawingOrderList_->count())
+        drawingOrderList_->setCurrentRow(orderRow);
 }
 
 void MainWindow::moveDrawingOrder(int step) {
-    QListWidget* Lst_PrintNo = panel_.Lst_PrintNo;
-    const int index = Lst_PrintNo->currentRow();
+    QListWidget* drawingOrderList_ = panel_.drawingOrderList_;
+    const int index = drawingOrderList_->currentRow();
     const bool selected =
-        index >= 0 && Lst_PrintNo->currentItem() && Lst_PrintNo->currentItem()->isSelected();
+        index >= 0 && drawingOrderList_->currentItem() && drawingOrderList_->currentItem()->isSelected();
     const int moved = selected ? editor_->moveInDrawingOrder(index, step) : -1;
     if (moved < 0) {
         prompts_.message(QStringLiteral("順序を移動させるアイテム名を選択してください。"));
         return;
     }
-    Lst_PrintNo->setCurrentRow(moved);
+    drawingOrderList_->setCurrentRow(moved);
 }
 
 bool MainWindow::updateCaption() {
@@ -179,7 +179,7 @@ bool MainWindow::updateCaption() {
 }
 
 void MainWindow::zoomChanged() {
-    Lbl_Zoom->setText(QStringLiteral("%1%").arg(std::lround(canvasView_->zoom() * 100)));
+    zoomLabel_->setText(QStringLiteral("%1%").arg(std::lround(canvasView_->zoom() * 100)));
     guides_->setZoom(canvasView_->zoom());
     scene_->setDeviceScale(static_cast<float>(canvasView_->deviceScale()));
 }

@@ -57,7 +57,7 @@ void MainWindow::connectEditing() {
     connect(menus_.undo, &QAction::triggered, &history, &QUndoStack::undo);
     connect(menus_.redo, &QAction::triggered, &history, &QUndoStack::redo);
 
-    connect(panel_.Cmd_Command[1], &QPushButton::clicked, this, [this] { addItemFromDialog(); });
+    connect(panel_.commandButton_[1], &QPushButton::clicked, this, [this] { addItemFromDialog(); });
     connect(menus_.itemAdd, &QAction::triggered, this, [this] { addItemFromDialog(); });
     connect(menus_.paste, &QAction::triggered, this, [this] { pasteCopiedItem(); });
     connect(menus_.mouseLockAll, &QAction::triggered, editor_, &EditorDocument::setAllItemsLocked);
@@ -102,7 +102,7 @@ void MainWindow::connectEditing() {
     // Opening the Edit menu forgets the paste point; its item submenu serves the listed item.
     connect(menus_.editMenu, &QMenu::aboutToShow, this, [this] {
         prepareCanvasPopup(std::nullopt);
-        const int index = panel_.Cmb_Item->currentIndex();
+        const int index = panel_.itemCombo_->currentIndex();
         const auto& list = document().itemList();
         if (index >= 0 && index < static_cast<int>(list.size())) {
             const int slot = list[static_cast<std::size_t>(index)].slot;
@@ -114,7 +114,7 @@ void MainWindow::connectEditing() {
     });
     connect(canvasView_, &CanvasView::canvasPopupRequested, this, &MainWindow::showCanvasPopup);
     connect(
-        panel_.Lst_PrintNo, &QListWidget::itemDoubleClicked, this,
+        panel_.drawingOrderList_, &QListWidget::itemDoubleClicked, this,
         [this](QListWidgetItem* entry) { openItemProperties(entry->data(Qt::UserRole).toInt()); });
 }
 
@@ -147,19 +147,19 @@ void MainWindow::itemChanged(int slot, ItemChanges) {
 
 void MainWindow::showCurrentSlot(int slot) {
     updateMenuStates();
-    QComboBox* Cmb_Item = panel_.Cmb_Item;
+    QComboBox* itemCombo_ = panel_.itemCombo_;
     if (!document().isLive(slot) || !itemView(slot)) {
-        const QSignalBlocker block(Cmb_Item);
-        Cmb_Item->setCurrentIndex(-1);
+        const QSignalBlocker block(itemCombo_);
+        itemCombo_->setCurrentIndex(-1);
         scene_->showFocus(-1);
-        for (QLabel* label : panel_.Lbl_Point)
+        for (QLabel* label : panel_.pointLabel_)
             label->clear();
         return;
     }
     const int position = document().listPosition(slot);
-    if (position >= 0 && Cmb_Item->currentIndex() != position) {
-        const QSignalBlocker block(Cmb_Item);
-        Cmb_Item->setCurrentIndex(position);
+    if (position >= 0 && itemCombo_->currentIndex() != position) {
+        const QSignalBlocker block(itemCombo_);
+        itemCombo_->setCurrentIndex(position);
     }
     scene_->showFocus(slot);
     showItemPosition(slot);

@@ -88,16 +88,16 @@ MonthRangeDialog::MonthRangeDialog(const QString& title, const MonthRangeChoice&
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     auto* range = new QGridLayout;
-    Cmb_FromYear = yearList(this, "Cmb_FromYear");
-    Cmb_FromMonth = monthList(this, "Cmb_FromMonth");
-    Cmb_ToYear = yearList(this, "Cmb_ToYear");
-    Cmb_ToMonth = monthList(this, "Cmb_ToMonth");
+    fromYearCombo_ = yearList(this, "fromYearCombo");
+    fromMonthCombo_ = monthList(this, "fromMonthCombo");
+    toYearCombo_ = yearList(this, "toYearCombo");
+    toMonthCombo_ = monthList(this, "toMonthCombo");
     range->addWidget(new QLabel(QStringLiteral("開始"), this), 0, 0);
-    range->addWidget(Cmb_FromYear, 0, 1);
-    range->addWidget(Cmb_FromMonth, 0, 2);
+    range->addWidget(fromYearCombo_, 0, 1);
+    range->addWidget(fromMonthCombo_, 0, 2);
     range->addWidget(new QLabel(QStringLiteral("終了"), this), 1, 0);
-    range->addWidget(Cmb_ToYear, 1, 1);
-    range->addWidget(Cmb_ToMonth, 1, 2);
+    range->addWidget(toYearCombo_, 1, 1);
+    range->addWidget(toMonthCombo_, 1, 2);
     layout->addLayout(range);
 
     if (withFormat) {
@@ -106,46 +106,46 @@ MonthRangeDialog::MonthRangeDialog(const QString& title, const MonthRangeChoice&
         const std::array<QString, 3> captions{QStringLiteral("BMP"), QStringLiteral("PNG"),
                                               QStringLiteral("PDF (1ファイル)")};
         for (std::size_t i = 0; i < captions.size(); ++i) {
-            Opt_Format[i] = new QRadioButton(captions[i], formats);
-            Opt_Format[i]->setObjectName(QStringLiteral("Opt_Format%1").arg(i));
-            row->addWidget(Opt_Format[i]);
+            formatChoice_[i] = new QRadioButton(captions[i], formats);
+            formatChoice_[i]->setObjectName(QStringLiteral("formatChoice%1").arg(i));
+            row->addWidget(formatChoice_[i]);
         }
-        Opt_Format[static_cast<std::size_t>(std::clamp(static_cast<int>(initial.format), 0, 2))]
+        formatChoice_[static_cast<std::size_t>(std::clamp(static_cast<int>(initial.format), 0, 2))]
             ->setChecked(true);
         layout->addWidget(formats);
     }
 
     QDialogButtonBox* buttons =
         okCancelButtons(this, QStringLiteral("OK"), QStringLiteral("キャンセル"));
-    Cmd_OK = buttons->findChild<QPushButton*>(QStringLiteral("Cmd_OK"));
+    okButton_ = buttons->findChild<QPushButton*>(QStringLiteral("okButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
 
     setRange(initial.from, initial.to);
-    for (QComboBox* list : {Cmb_FromYear, Cmb_FromMonth, Cmb_ToYear, Cmb_ToMonth})
+    for (QComboBox* list : {fromYearCombo_, fromMonthCombo_, toYearCombo_, toMonthCombo_})
         connect(list, &QComboBox::currentIndexChanged, this, &MonthRangeDialog::rangeChanged);
 }
 
 void MonthRangeDialog::setRange(std::chrono::year_month from, std::chrono::year_month to) {
-    select(Cmb_FromYear, Cmb_FromMonth, from);
-    select(Cmb_ToYear, Cmb_ToMonth, to);
+    select(fromYearCombo_, fromMonthCombo_, from);
+    select(toYearCombo_, toMonthCombo_, to);
     rangeChanged();
 }
 
 MonthRangeChoice MonthRangeDialog::choice() const {
-    MonthRangeChoice c{chosen(Cmb_FromYear, Cmb_FromMonth), chosen(Cmb_ToYear, Cmb_ToMonth),
+    MonthRangeChoice c{chosen(fromYearCombo_, fromMonthCombo_), chosen(toYearCombo_, toMonthCombo_),
                        PageFileFormat::Pdf};
-    if (Opt_Format[0])
-        c.format = Opt_Format[0]->isChecked()   ? PageFileFormat::Bmp
-                   : Opt_Format[1]->isChecked() ? PageFileFormat::Png
+    if (formatChoice_[0])
+        c.format = formatChoice_[0]->isChecked()   ? PageFileFormat::Bmp
+                   : formatChoice_[1]->isChecked() ? PageFileFormat::Png
                                                 : PageFileFormat::Pdf;
     return c;
 }
 
 void MonthRangeDialog::rangeChanged() {
     const MonthRangeChoice c = choice();
-    if (Cmd_OK)
-        Cmd_OK->setEnabled(c.from <= c.to);
+    if (okButton_)
+        okButton_->setEnabled(c.from <= c.to);
 }
 
 } // namespace tobirae

@@ -39,17 +39,17 @@ public:
     MonthRangeChoice choice() const;
     void setRange(std::chrono::year_month from, std::chrono::year_month to);
 
-    QPushButton* okButton() const { return Cmd_OK; }
+    QPushButton* okButton() const { return okButton_; }
 
 private:
     void rangeChanged();
 
-    QComboBox* Cmb_FromYear;
-    QComboBox* Cmb_FromMonth;
-    QComboBox* Cmb_ToYear;
-    QComboBox* Cmb_ToMonth;
-    std::array<QRadioButton*, 3> Opt_Format{};
-    QPushButton* Cmd_OK = nullptr;
+    QComboBox* fromYearCombo_;
+    QComboBox* fromMonthCombo_;
+    QComboBox* toYearCombo_;
+    QComboBox* toMonthCombo_;
+    std::array<QRadioButton*, 3> formatChoice_{};
+    QPushButton* okButton_ = nullptr;
 };
 
 } // namespace tobirae

@@ -13,28 +13,28 @@ namespace tobirae {
 
 OutputRangePanel::OutputRangePanel(QWidget* parent)
     : QGroupBox(QStringLiteral("出力範囲"), parent) {
-    Lst_Year = new QComboBox(this);
-    Lst_Year->setObjectName(QStringLiteral("Lst_Year"));
-    keepPopupShort(Lst_Year);
+    yearList_ = new QComboBox(this);
+    yearList_->setObjectName(QStringLiteral("yearList"));
+    keepPopupShort(yearList_);
     for (int year = kFirstOutputYear; year <= kLastOutputYear; ++year)
-        Lst_Year->addItem(QString::number(year));
-    connect(Lst_Year, &QComboBox::currentIndexChanged, this, &OutputRangePanel::yearChosen);
+        yearList_->addItem(QString::number(year));
+    connect(yearList_, &QComboBox::currentIndexChanged, this, &OutputRangePanel::yearChosen);
 
     auto* grid = new QGridLayout;
     grid->setSpacing(2);
     for (int i = 0; i < 12; ++i) {
         auto* button = new QPushButton(QStringLiteral("%1月").arg(i + 1), this);
-        button->setObjectName(QStringLiteral("Cmd_Month%1").arg(i));
+        button->setObjectName(QStringLiteral("monthButton%1").arg(i));
         button->setCheckable(true);
         button->setAutoFillBackground(true);
         button->setMinimumWidth(44);
         connect(button, &QPushButton::clicked, this, [this, i] { monthClicked(i); });
-        Cmd_Month[static_cast<std::size_t>(i)] = button;
+        monthButton_[static_cast<std::size_t>(i)] = button;
         grid->addWidget(button, i / 4, i % 4);
         showSelectedLook(i, false);
     }
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Lst_Year);
+    layout->addWidget(yearList_);
     layout->addLayout(grid);
 }
 
@@ -46,7 +46,7 @@ void OutputRangePanel::setOutputMonth(int year, int month) {
     const bool wasInitialising = initialising_;
     initialising_ = true;
     yearIndex_ = std::clamp(year, kFirstOutputYear, kLastOutputYear) - kFirstOutputYear;
-    Lst_Year->setCurrentIndex(yearIndex_);
+    yearList_->setCurrentIndex(yearIndex_);
     showSelectedLook(monthIndex_, false);
     monthIndex_ = std::clamp(month, 1, 12) - 1;
     showSelectedLook(monthIndex_, true);
@@ -54,7 +54,7 @@ void OutputRangePanel::setOutputMonth(int year, int month) {
 }
 
 void OutputRangePanel::showSelectedLook(int index, bool selected) {
-    QPushButton* button = Cmd_Month[static_cast<std::size_t>(index)];
+    QPushButton* button = monthButton_[static_cast<std::size_t>(index)];
     QFont font = button->font();
     font.setBold(selected);
     font.setPointSize(selected ? 12 : 10);
@@ -82,7 +82,7 @@ void OutputRangePanel::yearChosen(int index) {
         return;
     if (initialising_) {
         if (index != yearIndex_)
-            Lst_Year->setCurrentIndex(yearIndex_);
+            yearList_->setCurrentIndex(yearIndex_);
         return;
     }
     yearIndex_ = index;

@@ -21,9 +21,9 @@ public:
     // While initialising, clicks on the year list and month buttons change nothing.
     void setInitialising(bool on) { initialising_ = on; }
 
-    QComboBox* yearList() const { return Lst_Year; }
+    QComboBox* yearList() const { return yearList_; }
     QPushButton* monthButton(int index) const {
-        return Cmd_Month.at(static_cast<std::size_t>(index));
+        return monthButton_.at(static_cast<std::size_t>(index));
     }
 
 signals:
@@ -34,8 +34,8 @@ private:
     void yearChosen(int index);
     void showSelectedLook(int index, bool selected);
 
-    QComboBox* Lst_Year;
-    std::array<QPushButton*, 12> Cmd_Month{};
+    QComboBox* yearList_;
+    std::array<QPushButton*, 12> monthButton_{};
     int monthIndex_ = 0;
     int yearIndex_ = 0;
     bool initialising_ = false;

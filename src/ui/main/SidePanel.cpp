@@ -23,7 +23,7 @@ SidePanel buildSidePanel() {
     SidePanel p;
     auto* panel = new QWidget;
     p.widget = panel;
-    panel->setObjectName(QStringLiteral("Pic_Panel"));
+    panel->setObjectName(QStringLiteral("panelView"));
     panel->setFixedWidth(kPanelWidth);
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
@@ -35,8 +35,8 @@ SidePanel buildSidePanel() {
         QStringLiteral("レイアウト保存"),   QStringLiteral("画像プレビュー")};
     for (int i = 0; i < 6; ++i) {
         auto* button = new QPushButton(captions[static_cast<std::size_t>(i)], panel);
-        button->setObjectName(QStringLiteral("Cmd_Command%1").arg(i));
-        p.Cmd_Command[static_cast<std::size_t>(i)] = button;
+        button->setObjectName(QStringLiteral("commandButton%1").arg(i));
+        p.commandButton_[static_cast<std::size_t>(i)] = button;
         commands->addWidget(button, i / 2, i % 2);
     }
     panelLayout->addLayout(commands);
@@ -46,14 +46,14 @@ SidePanel buildSidePanel() {
 
     auto* itemFrame = new QGroupBox(QStringLiteral("アイテム"), panel);
     auto* itemLayout = new QVBoxLayout(itemFrame);
-    p.Cmb_Item = new QComboBox(itemFrame);
-    p.Cmb_Item->setObjectName(QStringLiteral("Cmb_Item"));
-    itemLayout->addWidget(p.Cmb_Item);
+    p.itemCombo_ = new QComboBox(itemFrame);
+    p.itemCombo_->setObjectName(QStringLiteral("itemCombo"));
+    itemLayout->addWidget(p.itemCombo_);
     auto* pointGrid = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(itemFrame);
-        label->setObjectName(QStringLiteral("Lbl_Point%1").arg(i));
-        p.Lbl_Point[static_cast<std::size_t>(i)] = label;
+        label->setObjectName(QStringLiteral("pointLabel%1").arg(i));
+        p.pointLabel_[static_cast<std::size_t>(i)] = label;
         pointGrid->addWidget(label, i / 2, i % 2);
     }
     itemLayout->addLayout(pointGrid);
@@ -61,15 +61,15 @@ SidePanel buildSidePanel() {
 
     auto* orderFrame = new QGroupBox(QStringLiteral("描画順"), panel);
     auto* orderLayout = new QHBoxLayout(orderFrame);
-    p.Lst_PrintNo = new QListWidget(orderFrame);
-    p.Lst_PrintNo->setObjectName(QStringLiteral("Lst_PrintNo"));
-    orderLayout->addWidget(p.Lst_PrintNo, 1);
+    p.drawingOrderList_ = new QListWidget(orderFrame);
+    p.drawingOrderList_->setObjectName(QStringLiteral("drawingOrderList"));
+    orderLayout->addWidget(p.drawingOrderList_, 1);
     auto* moveButtons = new QVBoxLayout;
     p.orderUp = new QPushButton(QStringLiteral("▲"), orderFrame);
-    p.orderUp->setObjectName(QStringLiteral("Cmd_OrderUp"));
+    p.orderUp->setObjectName(QStringLiteral("orderUpButton"));
     p.orderUp->setToolTip(QStringLiteral("描画順を前へ"));
     p.orderDown = new QPushButton(QStringLiteral("▼"), orderFrame);
-    p.orderDown->setObjectName(QStringLiteral("Cmd_OrderDown"));
+    p.orderDown->setObjectName(QStringLiteral("orderDownButton"));
     p.orderDown->setToolTip(QStringLiteral("描画順を後へ"));
     for (QPushButton* b : {p.orderUp, p.orderDown})
         b->setFixedWidth(32);

@@ -17,11 +17,11 @@ class OutputRangePanel;
 
 struct SidePanel {
     QWidget* widget = nullptr;
-    std::array<QPushButton*, 6> Cmd_Command{};
+    std::array<QPushButton*, 6> commandButton_{};
     OutputRangePanel* outputRange = nullptr;
-    QComboBox* Cmb_Item = nullptr;
-    std::array<QLabel*, 4> Lbl_Point{};
-    QListWidget* Lst_PrintNo = nullptr;
+    QComboBox* itemCombo_ = nullptr;
+    std::array<QLabel*, 4> pointLabel_{};
+    QListWidget* drawingOrderList_ = nullptr;
     QPushButton* orderUp = nullptr;
     QPushButton* orderDown = nullptr;
 };

@@ -77,24 +77,24 @@ TemplateDialog::TemplateDialog(std::vector<LayoutTemplate> templates, std::chron
                                    .arg(static_cast<int>(month_.year()))
                                    .arg(static_cast<unsigned>(month_.month())),
                                this);
-    caption->setObjectName(QStringLiteral("Lbl_Caption"));
+    caption->setObjectName(QStringLiteral("captionLabel"));
     layout->addWidget(caption);
 
-    Lst_Template = new QListWidget(this);
-    Lst_Template->setObjectName(QStringLiteral("Lst_Template"));
-    Lst_Template->setViewMode(QListView::IconMode);
-    Lst_Template->setMovement(QListView::Static);
-    Lst_Template->setResizeMode(QListView::Adjust);
-    Lst_Template->setWrapping(true);
-    Lst_Template->setWordWrap(true);
-    Lst_Template->setIconSize(kPreviewBox);
-    Lst_Template->setGridSize(kPreviewBox + QSize(48, 4 * fontMetrics().height() + 12));
-    Lst_Template->setSelectionMode(QAbstractItemView::SingleSelection);
+    templateList_ = new QListWidget(this);
+    templateList_->setObjectName(QStringLiteral("templateList"));
+    templateList_->setViewMode(QListView::IconMode);
+    templateList_->setMovement(QListView::Static);
+    templateList_->setResizeMode(QListView::Adjust);
+    templateList_->setWrapping(true);
+    templateList_->setWordWrap(true);
+    templateList_->setIconSize(kPreviewBox);
+    templateList_->setGridSize(kPreviewBox + QSize(48, 4 * fontMetrics().height() + 12));
+    templateList_->setSelectionMode(QAbstractItemView::SingleSelection);
     const qreal ratio = devicePixelRatioF();
     const QColor highlight = palette().color(QPalette::Highlight);
     for (std::size_t i = 0; i < templates_.size(); ++i) {
         const LayoutTemplate& t = templates_[i];
-        auto* entry = new QListWidgetItem(Lst_Template);
+        auto* entry = new QListWidgetItem(templateList_);
         entry->setData(kIndexRole, static_cast<int>(i));
         if (t.usable()) {
             entry->setText(t.description.isEmpty() ? t.title : t.title + u'\n' + t.description);
@@ -110,26 +110,26 @@ TemplateDialog::TemplateDialog(std::vector<LayoutTemplate> templates, std::chron
             entry->setFlags(Qt::NoItemFlags);
         }
     }
-    layout->addWidget(Lst_Template, 1);
+    layout->addWidget(templateList_, 1);
 
     QDialogButtonBox* buttons =
         okCancelButtons(this, QStringLiteral("OK"), QStringLiteral("キャンセル"));
-    Cmd_OK = buttons->findChild<QPushButton*>(QStringLiteral("Cmd_OK"));
+    okButton_ = buttons->findChild<QPushButton*>(QStringLiteral("okButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (!chosenPath().isEmpty())
             accept();
     });
     layout->addWidget(buttons);
 
-    connect(Lst_Template, &QListWidget::itemSelectionChanged, this,
+    connect(templateList_, &QListWidget::itemSelectionChanged, this,
             &TemplateDialog::selectionChanged);
-    connect(Lst_Template, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* entry) {
+    connect(templateList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* entry) {
         if (!entry->data(kPathRole).toString().isEmpty())
             accept();
     });
-    for (int row = 0; row < Lst_Template->count(); ++row) {
-        if (Lst_Template->item(row)->flags() & Qt::ItemIsSelectable) {
-            Lst_Template->setCurrentRow(row);
+    for (int row = 0; row < templateList_->count(); ++row) {
+        if (templateList_->item(row)->flags() & Qt::ItemIsSelectable) {
+            templateList_->setCurrentRow(row);
             break;
         }
     }
@@ -137,8 +137,8 @@ TemplateDialog::TemplateDialog(std::vector<LayoutTemplate> templates, std::chron
 
     const int columns = std::min<int>(4, std::max<int>(1, static_cast<int>(templates_.size())));
     const int rows = (static_cast<int>(templates_.size()) + columns - 1) / columns;
-    const QSize grid = Lst_Template->gridSize();
-    Lst_Template->setMinimumSize(grid.width() + 24, grid.height() + 8);
+    const QSize grid = templateList_->gridSize();
+    templateList_->setMinimumSize(grid.width() + 24, grid.height() + 8);
     resize(columns * grid.width() + 48, std::min(rows, 2) * grid.height() +
                                             caption->sizeHint().height() +
                                             buttons->sizeHint().height() + 48);
@@ -148,16 +148,16 @@ TemplateDialog::TemplateDialog(std::vector<LayoutTemplate> templates, std::chron
 }
 
 QString TemplateDialog::chosenPath() const {
-    const QList<QListWidgetItem*> selected = Lst_Template->selectedItems();
+    const QList<QListWidgetItem*> selected = templateList_->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->data(kPathRole).toString();
 }
 
 bool TemplateDialog::selectTemplate(const QString& name) {
-    for (int row = 0; row < Lst_Template->count(); ++row) {
-        QListWidgetItem* entry = Lst_Template->item(row);
+    for (int row = 0; row < templateList_->count(); ++row) {
+        QListWidgetItem* entry = templateList_->item(row);
         const auto& t = templates_[static_cast<std::size_t>(entry->data(kIndexRole).toInt())];
         if (t.name == name && (entry->flags() & Qt::ItemIsSelectable)) {
-            Lst_Template->setCurrentItem(entry);
+            templateList_->setCurrentItem(entry);
             return true;
         }
     }
@@ -165,7 +165,7 @@ bool TemplateDialog::selectTemplate(const QString& name) {
 }
 
 void TemplateDialog::selectionChanged() {
-    Cmd_OK->setEnabled(!chosenPath().isEmpty());
+    okButton_->setEnabled(!chosenPath().isEmpty());
 }
 
 void TemplateDialog::drawNextPreview() {
@@ -183,8 +183,8 @@ void TemplateDialog::drawNextPreview() {
                                   static_cast<int>(static_cast<unsigned>(month_.month())),
                                   (kPreviewBox - QSize(4, 4)) * ratio);
     page.setDevicePixelRatio(ratio);
-    for (int row = 0; row < Lst_Template->count(); ++row) {
-        QListWidgetItem* entry = Lst_Template->item(row);
+    for (int row = 0; row < templateList_->count(); ++row) {
+        QListWidgetItem* entry = templateList_->item(row);
         if (entry->data(kIndexRole).toInt() == static_cast<int>(index)) {
             entry->setIcon(page.isNull()
                                ? pageIcon({}, ratio, highlight, QStringLiteral("表示できません"))

@@ -31,8 +31,8 @@ public:
     // Previews drawn so far, one per usable template when all are done.
     int previewsDrawn() const { return previewsDrawn_; }
 
-    QListWidget* templateList() const { return Lst_Template; }
-    QPushButton* okButton() const { return Cmd_OK; }
+    QListWidget* templateList() const { return templateList_; }
+    QPushButton* okButton() const { return okButton_; }
 
 signals:
     void previewsFinished();
@@ -46,8 +46,8 @@ private:
     Colour pageBackColor_;
     std::size_t nextPreview_ = 0;
     int previewsDrawn_ = 0;
-    QListWidget* Lst_Template = nullptr;
-    QPushButton* Cmd_OK = nullptr;
+    QListWidget* templateList_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };
 
 } // namespace tobirae
