@@ -3,7 +3,7 @@
 // then makes of them (framed, written atomically, synced to disk). Goal: the interface thread's
 // part under 5 ms, so it never stalls a drag.
 #include "app/RecoveryStore.h"
-#include "document/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "document/LayoutFile.h"
 
 #include <QDateTime>

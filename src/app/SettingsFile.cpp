@@ -1,8 +1,8 @@
 #include "app/SettingsFile.h"
 
-#include "document/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "document/FixedText.h"
-#include "document/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

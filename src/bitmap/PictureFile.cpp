@@ -1,6 +1,6 @@
 #include "bitmap/PictureFile.h"
 
-#include "document/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

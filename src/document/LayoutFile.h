@@ -4,7 +4,7 @@
 // failed save leaves the previous file intact.
 #pragma once
 
-#include "document/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "document/LayoutDocument.h"
 #include "document/LayoutItem.h"
 #include "document/PageSettings.h"

@@ -1,7 +1,7 @@
 #include "render/PdfExport.h"
 
 #include "bitmap/RenderContext.h"
-#include "document/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <QFileInfo>
 #include <QPageSize>

@@ -1,9 +1,9 @@
-#include "document/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include "LayoutSamples.h"
 #include "document/LayoutFile.h"
-#include "document/OutputPath.h"
-#include "document/RegularFile.h"
+#include "files/OutputPath.h"
+#include "files/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "document/OutputPath.h"
+#include "files/OutputPath.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "document/AtomicFile.h"
+#include "files/AtomicFile.h"
 
-#include "document/OutputPath.h"
+#include "files/OutputPath.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>

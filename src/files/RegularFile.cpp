@@ -1,4 +1,4 @@
-#include "document/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
