@@ -1,8 +1,6 @@
 #include "bitmap/BitmapFile.h"
 
-#include "bitmap/PngFile.h"
-#include "document/AtomicFile.h"
-#include "document/OutputPath.h"
+#include "bitmap/PixelsPerMetre.h"
 
 #include <QBuffer>
 #include <QFileDevice>
@@ -136,7 +134,9 @@ private:
     std::vector<iovec> pieces_;
 };
 
-bool writeBitmap(QIODevice& device, const QImage& image, int bitDepth, int dpi) {
+} // namespace
+
+bool writeBitmapFile(QIODevice& device, const QImage& image, int bitDepth, int dpi) {
     if (image.isNull() || (bitDepth != 32 && bitDepth != 24))
         return false;
     const QImage pixels = image.format() == QImage::Format_RGB32
@@ -198,53 +198,14 @@ bool writeBitmap(QIODevice& device, const QImage& image, int bitDepth, int dpi) 
     return true;
 }
 
-} // namespace
-
-int bitmapPixelsPerMetre(int dpi) {
-    return static_cast<int>(100.0 / 2.54 * dpi + 0.9);
-}
 
 QByteArray encodeBitmapFile(const QImage& image, int bitDepth, int dpi) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!writeBitmap(buffer, image, bitDepth, dpi))
+    if (!writeBitmapFile(buffer, image, bitDepth, dpi))
         return {};
     return bytes;
-}
-
-bool writeImageFile(const QImage& image, const QString& path, const ImageFileOptions& options,
-                    QString* error) {
-    auto fail = [&](const QString& message) {
-        if (error)
-            *error = message;
-        return false;
-    };
-    if (image.isNull())
-        return fail(QStringLiteral("書き込むページがありません。"));
-    if (options.format == ImageFileFormat::Bmp && options.bitDepth != 32 && options.bitDepth != 24)
-        return fail(
-            QStringLiteral("色数 %1 ビットでは書き込めません (32 か 24)。").arg(options.bitDepth));
-    const std::int64_t needed = std::int64_t{image.bytesPerLine()} * image.height();
-    // Not synced to disk first: that costs more than the whole page takes to draw.
-    AtomicFile file(path, AtomicFile::Durability::Flush);
-    if (!file.open())
-        return fail(file.error());
-    bool written = false;
-    errno = 0;
-    if (options.format == ImageFileFormat::Png) {
-        written = writePngFile(file.device(), image, options.dpi);
-    } else {
-        written = writeBitmap(file.device(), image, options.bitDepth, options.dpi);
-    }
-    if (!written) {
-        const int error = errno;
-        file.cancel();
-        return fail(writeFailureMessage(path, error, needed));
-    }
-    if (!file.commit(needed))
-        return fail(file.error());
-    return true;
 }
 
 } // namespace tobirae

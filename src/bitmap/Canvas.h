@@ -5,7 +5,7 @@
 // surfaces of a PainterCanvas page, and what tests read).
 #pragma once
 
-#include "document/LayoutItem.h"
+#include "document/TextStyle.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "bitmap/BitmapFile.h"
+#include "bitmap/ImageFile.h"
 #include "bitmap/Primitives.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "bitmap/PngFile.h"
 
-#include "bitmap/BitmapFile.h"
+#include "bitmap/PixelsPerMetre.h"
 
 #include <QIODevice>
 #include <csetjmp>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "bitmap/Canvas.h"
-#include "document/LayoutItem.h"
+#include "document/TextStyle.h"
 
 #include <QString>
 #include <functional>

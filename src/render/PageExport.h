@@ -6,7 +6,7 @@
 // paintPage draws the same page, with the same steps, through a QPainter (PDF and printing).
 #pragma once
 
-#include "bitmap/BitmapFile.h"
+#include "bitmap/ImageFile.h"
 #include "bitmap/ImagePool.h"
 #include "bitmap/PictureCache.h"
 #include "document/LayoutDocument.h"

@@ -1,4 +1,6 @@
 #include "bitmap/BitmapFile.h"
+#include "bitmap/ImageFile.h"
+#include "bitmap/PixelsPerMetre.h"
 #include "bitmap/ImageCanvas.h"
 #include "bitmap/Primitives.h"
 
