@@ -31,12 +31,6 @@ bool fileExists(const QString& path) {
     return QFileInfo::exists(name);
 }
 
-bool deleteFile(const QString& path) {
-    if (path.isEmpty())
-        return false;
-    return QFile::remove(path);
-}
-
 std::vector<std::uint8_t> fixedPalette(int bitDepth) {
     std::vector<std::uint8_t> table;
     auto add = [&](int red, int green, int blue) {

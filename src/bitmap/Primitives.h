@@ -39,14 +39,13 @@ int roundHalfEven(double value);
 int truncHalfUp(float value); // Fix(value + 0.5)
 
 // --- set-up and scale ---------------------------------------------------------------------------
-bool initRenderContext(RenderContext& ctx);
+void initRenderContext(RenderContext& ctx);
 bool setPageDpi(RenderContext& ctx, int dpi);
-bool resetPageScale(RenderContext& ctx);
+void resetPageScale(RenderContext& ctx);
 PageScale currentPageScale(const RenderContext& ctx);
 // Editor previews draw z times finer: the page scale becomes z x z (1 x 1 is the plain screen).
 bool setPageScale(RenderContext& ctx, float scale);
-int screenDpiOf(const RenderContext& ctx);
-bool setClipSize(RenderContext& ctx, int width, int height);
+void setClipSize(RenderContext& ctx, int width, int height);
 
 // --- surfaces -----------------------------------------------------------------------------------
 // Pixel size of the page bitmap for a page of width x height layout pixels at the given scale.
@@ -54,7 +53,7 @@ QSize pageBitmapSize(float width, float height, float scaleX, float scaleY);
 // Bytes a page bitmap of that pixel size needs at the depth; 0 when it overflows.
 std::uint64_t pageBitmapBytes(QSize pixels, int bitDepth);
 bool createPageBitmap(RenderContext& ctx, float width, float height, int bitDepth);
-bool releasePageBitmap(RenderContext& ctx);
+void releasePageBitmap(RenderContext& ctx);
 // The surface is width x height layout pixels at the page scale; with a window (surface pixels)
 // only that part of it is kept, the rest of what is drawn falls away.
 Canvas* createItemSurface(RenderContext& ctx, float width, float height, int bitDepth,
@@ -67,10 +66,10 @@ Canvas* createItemSurfaceInPlace(RenderContext& ctx, const DrawSurface& target, 
                                      float y, float width, float height, int xOffset, int yOffset,
                                      std::optional<QRect> window = std::nullopt);
 QSize itemSurfaceSize(const RenderContext& ctx, float width, float height);
-bool releaseItemSurface(RenderContext& ctx);
+void releaseItemSurface(RenderContext& ctx);
 
 // --- fonts and text -----------------------------------------------------------------------------
-bool selectFont(RenderContext& ctx, const FontSpec& font);
+void selectFont(RenderContext& ctx, const FontSpec& font);
 // The installed family standing for a face name ("@" prefix removed): Windows faces map to the
 // IPA fonts, anything not installed to IPAGothic.
 QString substituteFace(const QString& faceName);
@@ -123,7 +122,6 @@ bool blitSurface(RenderContext& ctx, const DrawSurface& target, float x, float y
 // left behind) on failure, or when the file exists and overwrite is false.
 bool savePageBitmap(RenderContext& ctx, const QString& path, bool overwrite);
 bool fileExists(const QString& path);
-bool deleteFile(const QString& path);
 // Colour table of a 1-, 4- or 8-bit surface: blue, green, red, 0 per entry; empty otherwise.
 std::vector<std::uint8_t> fixedPalette(int bitDepth);
 

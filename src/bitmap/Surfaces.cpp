@@ -20,7 +20,7 @@ bool supportedDepth(int bitDepth) {
 
 } // namespace
 
-bool initRenderContext(RenderContext& ctx) {
+void initRenderContext(RenderContext& ctx) {
     ctx.pageBitmap.reset();
     ctx.pageBitDepth = 0;
     ctx.itemSurface.reset();
@@ -30,7 +30,6 @@ bool initRenderContext(RenderContext& ctx) {
     ctx.pageDpi = ctx.screenDpi;
     ctx.pageScaleX = 1;
     ctx.pageScaleY = 1;
-    return true;
 }
 
 bool setPageDpi(RenderContext& ctx, int dpi) {
@@ -43,10 +42,9 @@ bool setPageDpi(RenderContext& ctx, int dpi) {
     return true;
 }
 
-bool resetPageScale(RenderContext& ctx) {
+void resetPageScale(RenderContext& ctx) {
     ctx.pageScaleX = 1;
     ctx.pageScaleY = 1;
-    return true;
 }
 
 bool setPageScale(RenderContext& ctx, float scale) {
@@ -61,14 +59,9 @@ PageScale currentPageScale(const RenderContext& ctx) {
     return {ctx.pageScaleX, ctx.pageScaleY};
 }
 
-int screenDpiOf(const RenderContext& ctx) {
-    return ctx.screenDpi;
-}
-
-bool setClipSize(RenderContext& ctx, int width, int height) {
+void setClipSize(RenderContext& ctx, int width, int height) {
     ctx.clipWidth = width;
     ctx.clipHeight = height;
-    return true;
 }
 
 // The width steps down to the multiple of 4 below the largest one not above the rounded width:
@@ -110,10 +103,9 @@ bool createPageBitmap(RenderContext& ctx, float width, float height, int bitDept
     return true;
 }
 
-bool releasePageBitmap(RenderContext& ctx) {
+void releasePageBitmap(RenderContext& ctx) {
     ctx.pageBitmap.reset();
     ctx.pageBitDepth = 0;
-    return true;
 }
 
 QSize itemSurfaceSize(const RenderContext& ctx, float width, float height) {
@@ -194,11 +186,10 @@ Canvas* createItemSurfaceInPlace(RenderContext& ctx, const DrawSurface& target, 
     return ctx.itemSurface.get();
 }
 
-bool releaseItemSurface(RenderContext& ctx) {
+void releaseItemSurface(RenderContext& ctx) {
     ctx.itemSurface.reset();
     ctx.itemSurfaceWidth = 0;
     ctx.itemSurfaceHeight = 0;
-    return true;
 }
 
 } // namespace tobirae

@@ -43,9 +43,8 @@ Canvas* measuringCanvas(RenderContext& ctx, Canvas* dc) {
 
 } // namespace
 
-bool selectFont(RenderContext& ctx, const FontSpec& font) {
+void selectFont(RenderContext& ctx, const FontSpec& font) {
     ctx.currentFont = font;
-    return true;
 }
 
 int pointHeight(int pointSize, int dpi) {

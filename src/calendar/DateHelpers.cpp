@@ -84,10 +84,6 @@ std::string formatDateText(year_month_day date) {
     return buffer;
 }
 
-int weekdayNumber(sys_days date) {
-    return static_cast<int>(weekday{date}.c_encoding()) + 1;
-}
-
 int weekdayIndex(sys_days date) {
     return static_cast<int>(weekday{date}.c_encoding());
 }

@@ -35,8 +35,6 @@ std::optional<std::chrono::year_month_day> parseDateText(std::string_view text);
 // "yyyy/mm/dd" with four-digit year and two-digit month and day.
 std::string formatDateText(std::chrono::year_month_day date);
 
-// 1 = Sunday .. 7 = Saturday.
-int weekdayNumber(std::chrono::sys_days date);
 // 0 = Sunday .. 6 = Saturday (index into label and colour tables).
 int weekdayIndex(std::chrono::sys_days date);
 

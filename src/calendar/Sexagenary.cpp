@@ -66,9 +66,8 @@ int positiveMod(long long value, int divisor) {
 
 } // namespace
 
-bool initSexagenary() {
+void initSexagenary() {
     table();
-    return true;
 }
 
 std::string kanshiName(int index) {

@@ -14,7 +14,7 @@ struct KanshiResult {
 };
 
 // Prepares the sixty names (done on first use as well; safe from any thread). Always true.
-bool initSexagenary();
+void initSexagenary();
 
 // Name of cycle position 0..59 (0 "甲子", 59 "癸亥"); empty outside that range.
 std::string kanshiName(int index);

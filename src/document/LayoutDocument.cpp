@@ -116,11 +116,6 @@ int LayoutDocument::itemNumber(int slot) const {
     return m_itemNumber[checkedSlot(slot)];
 }
 
-void LayoutDocument::setItemNumber(int slot, int number) {
-    m_itemNumber[checkedSlot(slot)] = number;
-    m_highestItemNumber = std::max(m_highestItemNumber, number);
-}
-
 int LayoutDocument::highestItemNumber() const {
     return m_highestItemNumber;
 }
@@ -146,7 +141,7 @@ void LayoutDocument::setCurrentSlot(int slot) {
     m_currentSlot = validSlot(slot) ? slot : -1;
 }
 
-bool LayoutDocument::rebuildSortedList(std::vector<ListEntry>& list, bool recordPositions) {
+void LayoutDocument::rebuildSortedList(std::vector<ListEntry>& list, bool recordPositions) {
     std::vector<int> slotList;
     for (int s = 0; s < kSlotCount; ++s)
         if (m_viewVisible[static_cast<std::size_t>(s)])
@@ -165,21 +160,19 @@ bool LayoutDocument::rebuildSortedList(std::vector<ListEntry>& list, bool record
         if (recordPositions)
             m_listPosition[static_cast<std::size_t>(slot)] = static_cast<int>(rank);
     }
-    return true;
 }
 
-bool LayoutDocument::rebuildItemList() {
-    return rebuildSortedList(m_itemList, true);
+void LayoutDocument::rebuildItemList() {
+    rebuildSortedList(m_itemList, true);
 }
 
-bool LayoutDocument::rebuildDrawingOrder() {
-    return rebuildSortedList(m_drawingOrder, false);
+void LayoutDocument::rebuildDrawingOrder() {
+    rebuildSortedList(m_drawingOrder, false);
 }
 
-bool LayoutDocument::appendToDrawingOrder() {
+void LayoutDocument::appendToDrawingOrder() {
     if (m_itemList.size() > m_drawingOrder.size())
         m_drawingOrder.push_back(m_itemList.back());
-    return true;
 }
 
 bool LayoutDocument::removeFromDrawingOrder(const QString& entryText) {

@@ -1,8 +1,8 @@
-// LayoutDocument: the one layout being edited. It holds the working page values, the 100 item
-// slots with their bookkeeping (item numbers, item views, lock anchors, list positions), the item
-// list and the drawing-order list, the current slot, the clipboard and the document path.
-// It needs no widgets: whether a slot's item view exists or is shown is kept here and the main
-// window mirrors it, so every list and slot rule can be exercised without a display.
+// LayoutDocument: one layout's contents. It holds the working page values, the 100 item slots
+// with their bookkeeping (item numbers, whether each is live, lock anchors, list positions), the
+// item list and the drawing-order list, the current slot, the clipboard and the document path.
+// It needs no widgets, so every list and slot rule can be exercised without a display; the editor
+// changes it only through EditorDocument, which records each change as an undoable step.
 #pragma once
 
 #include "document/LayoutItem.h"
@@ -108,7 +108,6 @@ public:
 
     // --- Per-slot bookkeeping ---
     int itemNumber(int slot) const; // 0 for an empty slot
-    void setItemNumber(int slot, int number);
     int highestItemNumber() const;
     // Gives the slot 1 + the highest number given so far and returns it.
     int giveNextItemNumber(int slot);
@@ -116,7 +115,7 @@ public:
     LockAnchor anchor(int slot) const;
     void setAnchor(int slot, LockAnchor anchor);
 
-    // --- Current slot, clipboard, path, event suppression ---
+    // --- Current slot, clipboard, path ---
     int currentSlot() const { return m_currentSlot; } // -1 when there is no current item
     void setCurrentSlot(int slot);                    // -1 or 0..99
     // The item of the current slot; null when there is no current item.
@@ -133,11 +132,11 @@ public:
     const std::vector<ListEntry>& itemList() const { return m_itemList; }
     const std::vector<ListEntry>& drawingOrder() const { return m_drawingOrder; }
     // Rebuilds the item list from the shown views, ordered by item number, numbered 1, 2, …
-    bool rebuildItemList();
+    void rebuildItemList();
     // Rebuilds the drawing-order list the same way (after a layout file has been read).
-    bool rebuildDrawingOrder();
+    void rebuildDrawingOrder();
     // Appends a copy of the item list's last entry when the item list is longer.
-    bool appendToDrawingOrder();
+    void appendToDrawingOrder();
     // Removes the entry that begins with entryText and renumbers the entries above its number.
     bool removeFromDrawingOrder(const QString& entryText);
     // After the slot's kind changed: relabels its item-list entry and the matching
@@ -175,7 +174,7 @@ public:
                                                        std::int32_t screenDpi);
 
 private:
-    bool rebuildSortedList(std::vector<ListEntry>& list, bool recordPositions);
+    void rebuildSortedList(std::vector<ListEntry>& list, bool recordPositions);
 
     std::vector<LayoutItem> m_items; // kSlotCount records, on the heap (they are large)
     std::array<bool, kSlotCount> m_viewExists{};

@@ -33,7 +33,6 @@ public:
     void cancel();
 
     const QString& error() const { return error_; }
-    const QString& targetPath() const { return target_; }
 
 private:
     bool fail(int errorNumber, std::int64_t needed = 0);

@@ -13,7 +13,4 @@ enum class OpenProblem { None, Missing, NotRegular, Unreadable };
 // Opens file for reading from path. On failure the file stays closed and the problem says why.
 OpenProblem openRegularFile(QFile& file, const QString& path);
 
-// True when path names a regular file (after links); never opens it.
-bool isRegularFilePath(const QString& path);
-
 } // namespace tobirae

@@ -178,7 +178,7 @@ bool dayCellContentExtent(RenderContext& ctx, Canvas* surface, const DateRange& 
             sample = QString::fromUtf16(u"二十四節気") + QString(5, ideographicSpace);
         else
             sample = QString::fromUtf16(u"祝日") + QString(5, ideographicSpace);
-        ok &= selectFont(ctx, e.Font);
+        selectFont(ctx, e.Font);
         const TextExtent size = measureScaledText(ctx, surface, 1, sample);
         const auto x = static_cast<float>(e.Pos.X);
         const auto y = static_cast<float>(e.Pos.Y);

@@ -182,7 +182,8 @@ private:
         const ContentElement& e = item_.element(k);
         const bool across = g_.across();
         const float sy = g_.fit.scaleY;
-        bool ok = selectFont(ctx_, e.Font);
+        selectFont(ctx_, e.Font);
+    bool ok = true;
         const auto lineStart = static_cast<float>(g_.lineStart(r));
         const auto lineSize = static_cast<float>(g_.lineSize());
         const float along =

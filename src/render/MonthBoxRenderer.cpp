@@ -34,7 +34,7 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
             isYear ? yearText(e.Style, firstDate) : monthText(e.Style, month);
         if (text.isEmpty())
             continue;
-        ok &= selectFont(ctx, e.Font);
+        selectFont(ctx, e.Font);
         float x = static_cast<float>(e.Pos.X) * sx + static_cast<float>(g.offsetX);
         const float y = static_cast<float>(e.Pos.Y + 4) * sy + static_cast<float>(g.offsetY);
         if (!isYear) {
@@ -67,7 +67,8 @@ bool drawWeekdayNames(RenderContext& ctx, const DrawSurface& surface, const Layo
     const float sy = g.fit.scaleY;
     const float titleBottom = (g.title != 0 ? g.title : 1) * sy;
     const float columnWidth = static_cast<float>(g.width()) / 7;
-    bool ok = selectFont(ctx, item.element(Weekday).Font);
+    selectFont(ctx, item.element(Weekday).Font);
+    bool ok = true;
     for (int c = 0; c < 7; ++c) {
         const int weekday = box.weekdayAt(c);
         const QString name = QString::fromStdString(weekdayName(weekday, item.WeekdayStyle));
@@ -106,7 +107,8 @@ bool drawDayCells(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
 // Mini cells: the day number alone, centred in its cell both ways.
 bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                   const MonthBoxGeometry& g, const BoxFrame& box) {
-    bool ok = selectFont(ctx, item.element(Day).Font);
+    selectFont(ctx, item.element(Day).Font);
+    bool ok = true;
     const auto cellWidth = static_cast<float>(roundHalfEven(static_cast<double>(g.width()) / 7));
     const float rowHeight = (g.height - static_cast<float>(g.gridTop)) / static_cast<float>(g.rows);
     for (const MonthBoxCell& cell : g.cells()) {

@@ -320,7 +320,7 @@ void rowLayout(LayoutItem& item) {
 
 } // namespace
 
-bool setDefaultFontSpec(FontSpec& font) {
+void setDefaultFontSpec(FontSpec& font) {
     font.FaceName.setText(QString::fromUtf16(u"ＭＳ ゴシック"));
     font.Size = 11;
     font.Bold = kFalse;
@@ -331,7 +331,6 @@ bool setDefaultFontSpec(FontSpec& font) {
     font.ForeColor.setText(QStringLiteral("0"));
     font.BackColor.setText(QStringLiteral("&HFFFFFF"));
     font.Vertical = 0;
-    return true;
 }
 
 void resetBackColours(LayoutItem& item) {

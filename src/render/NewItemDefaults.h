@@ -18,7 +18,7 @@ bool applyNewItemDefaults(int category, int variant, LayoutItem& item, float pap
 bool setDefaultContentLayout(LayoutItem& item);
 
 // ＭＳ ゴシック 11 pt regular, black text ("0"), second colour "&HFFFFFF", horizontal.
-bool setDefaultFontSpec(FontSpec& font);
+void setDefaultFontSpec(FontSpec& font);
 
 // All 100 background entries 0, then white for the entries the one-month family (0..50) and
 // weekly items (0..10) paint.

@@ -35,7 +35,6 @@ TEST(Sexagenary, KnownDays) {
 }
 
 TEST(Sexagenary, NameTable) {
-    EXPECT_TRUE(initSexagenary());
     EXPECT_EQ(kanshiName(0), "甲子");
     EXPECT_EQ(kanshiName(1), "乙丑");
     EXPECT_EQ(kanshiName(10), "甲戌");

@@ -81,7 +81,7 @@ struct EditorDocument::State {
     bool operator==(const State&) const = default;
 };
 
-// One step: the state of the touched touched before and after.
+// One step: the state of the slots it touched, before and after.
 class EditCommand final : public QUndoCommand {
 public:
     EditCommand(EditorDocument& editor, const QString& text, EditorDocument::State before,
