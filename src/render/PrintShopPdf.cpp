@@ -7,6 +7,7 @@
 #include "render/ImageItem.h"
 #include "render/PdfBoxes.h"
 #include "render/PdfxConversion.h"
+#include "render/RegistrationColour.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -158,7 +159,7 @@ ExportResult paintSheets(const PageJob& job, const std::vector<std::chrono::year
         painter.restore();
         if (shop.marks)
             drawCropMarks(painter, QRectF(origin, paper), bleedPx, dpi / 25.4,
-                          QColor(Qt::black));
+                          shop.pdfx ? registrationStandIn() : QColor(Qt::black));
         total.pixels = page.pixels;
         total.itemsDrawn += page.itemsDrawn;
         if (page.ok)
@@ -318,6 +319,14 @@ PrintShopResult exportPrintShopPdf(const PageJob& job,
         if (shop.pdfx) {
             if (stage)
                 stage(QStringLiteral("PDF/X に変換中"));
+            if (shop.marks) {
+                QByteArray registered;
+                if (const auto problem = standInToRegistration(boxed, &registered)) {
+                    failWith(pages, *problem);
+                    return result;
+                }
+                boxed = registered;
+            }
             QByteArray pdfx;
             if (!toPdfx(boxed, shop, program, profile, trimSizePt(job), options.cancel, title, pages,
                         &pdfx))
