@@ -48,9 +48,14 @@ PrintShopCommands::PrintShopCommands(QMainWindow& window, CanvasScene& scene,
 }
 
 void PrintShopCommands::showGuides() {
-    guides_->setGuides(scene_.paper()->boundingRect().size(),
-                       settings_.PrintBleedTenthsMm / 10.0, settings_.BleedGuideShown,
-                       settings_.SafetyGuideShown);
+    const QRectF paper = scene_.paper()->boundingRect();
+    guides_->setGuides(paper.size(), settings_.PrintBleedTenthsMm / 10.0,
+                       settings_.BleedGuideShown, settings_.SafetyGuideShown);
+    // The canvas shows the paper; with the bleed line it shows the bleed around it too.
+    // A little room beyond the line keeps it off the canvas's own edge.
+    scene_.setSceneRect(settings_.BleedGuideShown
+                            ? guides_->rects().bleed.adjusted(-8, -8, 8, 8).united(paper)
+                            : paper);
 }
 
 bool PrintShopCommands::showDialog() {

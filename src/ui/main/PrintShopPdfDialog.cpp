@@ -211,6 +211,13 @@ void PrintShopPdfDialog::refresh() {
     profilePath_->setEnabled(c.shop.pdfx && fileProfile_->isChecked() && !running_);
     browse_->setEnabled(c.shop.pdfx && fileProfile_->isChecked() && !running_);
     writeButton_->setEnabled(forward && profileReady && !running_);
+    // The preflight reads every picture: it runs again only when what it looks at changed.
+    const QString key = QStringLiteral("%1 %2 %3")
+                            .arg(monthName(c.from), monthName(c.to))
+                            .arg(c.shop.pdfx ? 1 : 0);
+    if (key == preflightKey_)
+        return;
+    preflightKey_ = key;
     preflightList_->clear();
     if (!forward) {
         preflightList_->addItem(QStringLiteral("終了月が開始月より前です。"));

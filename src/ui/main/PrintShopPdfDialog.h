@@ -81,6 +81,7 @@ private:
     std::atomic<bool> cancel_{false};
     bool running_ = false;
     QString writtenPath_;
+    QString preflightKey_; // what the list was made for
 };
 
 } // namespace tobirae
