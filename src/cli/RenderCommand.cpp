@@ -54,9 +54,12 @@ constexpr const char* kRenderHelp =
     "                       repeatable. What cannot be read is named on stderr\n"
     "  -h, --help           this text\n"
     "\n"
-    "A progress line per page goes to stderr when it is a terminal. With --bleed, --marks or --pdfx\n"
-    "the PDF gets TrimBox and BleedBox, and a preflight (pictures under 350 ppi, texts in the 3 mm\n"
-    "safety margin, RGB colour, missing pictures and days files) goes to stderr; its warnings do not\n"
+    "A progress line per page goes to stderr when it is a terminal. With --bleed, --marks or "
+    "--pdfx\n"
+    "the PDF gets TrimBox and BleedBox, and a preflight (pictures under 350 ppi, texts in the 3 "
+    "mm\n"
+    "safety margin, RGB colour, missing pictures and days files) goes to stderr; its warnings do "
+    "not\n"
     "change the exit status, a failed conversion does.\n";
 
 std::optional<int> parseInt(const std::string& text) {

@@ -138,8 +138,8 @@ PictureItemStatus pictureItemStatus(const LayoutItem& item, const QString& layou
 
 QRectF pictureDrawnRect(const LayoutItem& item, const QString& layoutFolder) {
     const ImageGeometry g = imageGeometry(item, layoutFolder, nullptr, false);
-    return QRectF(item.Left + static_cast<float>(g.offsetX), item.Top + static_cast<float>(g.offsetY),
-                  g.drawWidth, g.drawHeight);
+    return QRectF(item.Left + static_cast<float>(g.offsetX),
+                  item.Top + static_cast<float>(g.offsetY), g.drawWidth, g.drawHeight);
 }
 
 bool storePictureSize(LayoutItem& item, const QString& layoutFolder) {

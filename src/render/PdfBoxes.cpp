@@ -1,13 +1,12 @@
 #include "render/PdfBoxes.h"
 
+#include <exception>
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-
-#include <exception>
 
 namespace tobirae {
 
@@ -26,7 +25,8 @@ QPDFObjectHandle boxOf(const QRectF& r) {
 }
 
 QString readError(const std::exception& e) {
-    return QStringLiteral("PDF を読み書きできませんでした: %1").arg(QString::fromLocal8Bit(e.what()));
+    return QStringLiteral("PDF を読み書きできませんでした: %1")
+        .arg(QString::fromLocal8Bit(e.what()));
 }
 
 void readInto(QPDF& pdf, const QByteArray& bytes) {

@@ -6,7 +6,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
-
+#include <exception>
 #include <qpdf/Buffer.hh>
 #include <qpdf/BufferInputSource.hh>
 #include <qpdf/QPDF.hh>
@@ -15,8 +15,6 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFTokenizer.hh>
 #include <qpdf/QPDFWriter.hh>
-
-#include <exception>
 #include <set>
 
 namespace tobirae {
@@ -69,8 +67,9 @@ GhostscriptRun convertToCmyk(const QString& program, const QString& input, const
         if (clock.elapsed() > timeoutMs) {
             gs.kill();
             gs.waitForFinished(5000);
-            run.error = QStringLiteral("Ghostscript の変換が %1 秒で終わらなかったため中止しました。")
-                            .arg(timeoutMs / 1000);
+            run.error =
+                QStringLiteral("Ghostscript の変換が %1 秒で終わらなかったため中止しました。")
+                    .arg(timeoutMs / 1000);
             return run;
         }
     }
@@ -119,8 +118,8 @@ std::optional<QString> addPdfxOutputIntent(const QByteArray& bytes, const QByteA
         intent.replaceKey("/RegistryName", pdfText(QStringLiteral("http://www.color.org")));
         intent.replaceKey("/DestOutputProfile", icc);
         pdf.getRoot().replaceKey(
-            "/OutputIntents",
-            QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{pdf.makeIndirectObject(intent)}));
+            "/OutputIntents", QPDFObjectHandle::newArray(
+                                  std::vector<QPDFObjectHandle>{pdf.makeIndirectObject(intent)}));
 
         QPDFObjectHandle trailer = pdf.getTrailer();
         QPDFObjectHandle info = trailer.getKey("/Info");
@@ -212,9 +211,9 @@ QStringList pdfxProblems(const QByteArray& bytes) {
         bool intent = false;
         for (int i = 0; intents.isArray() && i < intents.getArrayNItems(); ++i) {
             QPDFObjectHandle entry = intents.getArrayItem(i);
-            intent = intent || (entry.getKey("/S").isName() &&
-                                entry.getKey("/S").getName() == "/GTS_PDFX" &&
-                                entry.getKey("/DestOutputProfile").isStream());
+            intent = intent ||
+                     (entry.getKey("/S").isName() && entry.getKey("/S").getName() == "/GTS_PDFX" &&
+                      entry.getKey("/DestOutputProfile").isStream());
         }
         if (!intent)
             problems << QStringLiteral("出力インテント (OutputIntent) がありません。");
@@ -261,7 +260,8 @@ QStringList pdfxProblems(const QByteArray& bytes) {
         if (rgbSpace)
             problems << QStringLiteral("RGB の色空間や画像が残っています。");
     } catch (const std::exception& e) {
-        problems << QStringLiteral("PDF を読めませんでした: %1").arg(QString::fromLocal8Bit(e.what()));
+        problems
+            << QStringLiteral("PDF を読めませんでした: %1").arg(QString::fromLocal8Bit(e.what()));
     }
     return problems;
 }

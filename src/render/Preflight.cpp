@@ -52,12 +52,12 @@ std::vector<PreflightWarning> preflight(const PageJob& job,
             if (drawn.width() <= 0 || drawn.height() <= 0 || !status.size.isValid())
                 continue;
             // The coarser direction counts: a stretched picture is as sharp as its worst axis.
-            const double ppi =
-                std::min(status.size.width() / (drawn.width() / kLayoutDpi),
-                         status.size.height() / (drawn.height() / kLayoutDpi));
+            const double ppi = std::min(status.size.width() / (drawn.width() / kLayoutDpi),
+                                        status.size.height() / (drawn.height() / kLayoutDpi));
             if (ppi < kMinPicturePpi)
                 warn(PreflightWarning::Kind::LowResolution, number,
-                     QStringLiteral("画像の解像度が配置した大きさで %1 ppi です (%2 ppi 以上が必要)。")
+                     QStringLiteral(
+                         "画像の解像度が配置した大きさで %1 ppi です (%2 ppi 以上が必要)。")
                          .arg(static_cast<int>(std::floor(ppi)))
                          .arg(kMinPicturePpi),
                      QStringLiteral("解像度の高い画像に替えるか、配置を小さくしてください。"),

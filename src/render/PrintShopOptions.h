@@ -6,10 +6,10 @@
 namespace tobirae {
 
 inline constexpr double kMaxBleedMm = 10;
-inline constexpr double kCommonBleedMm = 3;   // what Japanese print shops ask for
-inline constexpr double kSafetyMarginMm = 3;  // texts stay this far inside the trim
-inline constexpr double kMarkRoomMm = 12;     // beyond the bleed, holds the crop marks
-inline constexpr double kMarkLengthMm = 10;   // each crop mark line
+inline constexpr double kCommonBleedMm = 3;  // what Japanese print shops ask for
+inline constexpr double kSafetyMarginMm = 3; // texts stay this far inside the trim
+inline constexpr double kMarkRoomMm = 12;    // beyond the bleed, holds the crop marks
+inline constexpr double kMarkLengthMm = 10;  // each crop mark line
 inline constexpr double kMarkWidthMm = 0.1;
 inline constexpr double kEdgeToleranceMm = 0.5; // an item this close to a paper edge touches it
 inline constexpr int kMinPicturePpi = 350;

@@ -52,7 +52,8 @@ public:
             strip.addRect(grown);
             QPainterPath inside;
             inside.addRect(box);
-            painter_.fillPath(strip.subtracted(inside), QColor::fromRgb(rgbFromColour(item.BackColor)));
+            painter_.fillPath(strip.subtracted(inside),
+                              QColor::fromRgb(rgbFromColour(item.BackColor)));
         }
         return false;
     }
@@ -76,11 +77,12 @@ private:
         painter_.fillRect(bleedExtended(box, paper_, bleed_, tolerance_),
                           QColor::fromRgb(rgbFromColour(item.BackColor)));
         const QSizeF image = picture.image.size();
-        const double cover = std::max(grown.width() / image.width(), grown.height() / image.height());
+        const double cover =
+            std::max(grown.width() / image.width(), grown.height() / image.height());
         const QSizeF part = grown.size() / cover;
-        const QRectF source(QPointF((image.width() - part.width()) / 2,
-                                    (image.height() - part.height()) / 2),
-                            part);
+        const QRectF source(
+            QPointF((image.width() - part.width()) / 2, (image.height() - part.height()) / 2),
+            part);
         painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
         painter_.drawImage(grown, picture.image, source);
         painter_.restore();
@@ -152,10 +154,9 @@ ExportResult paintSheets(const PageJob& job, const std::vector<std::chrono::year
         // Nothing of the page reaches beyond the bleed, where the marks are.
         painter.setClipRect(bleedRect);
         painter.fillRect(bleedRect, QColor::fromRgb(rgbFromColour(job.pageBackColor)));
-        const ExportResult page =
-            paintPage(job, static_cast<int>(months[i].year()),
-                      static_cast<int>(static_cast<unsigned>(months[i].month())), painter,
-                      pageOptions);
+        const ExportResult page = paintPage(
+            job, static_cast<int>(months[i].year()),
+            static_cast<int>(static_cast<unsigned>(months[i].month())), painter, pageOptions);
         painter.restore();
         if (shop.marks)
             drawCropMarks(painter, QRectF(origin, paper), bleedPx, dpi / 25.4,
@@ -195,8 +196,7 @@ bool toPdfx(const QByteArray& boxed, const PrintShopOptions& shop, const QString
     if (!work.isValid())
         return failWith(result, QStringLiteral("作業用フォルダーを作れませんでした。"));
     QFile input(work.filePath(QStringLiteral("pages.pdf")));
-    if (!input.open(QIODevice::WriteOnly) || input.write(boxed) != boxed.size() ||
-        !input.flush())
+    if (!input.open(QIODevice::WriteOnly) || input.write(boxed) != boxed.size() || !input.flush())
         return failWith(result, QStringLiteral("作業用ファイルを書けませんでした。"));
     input.close();
     const QString converted = work.filePath(QStringLiteral("cmyk.pdf"));
@@ -218,8 +218,9 @@ bool toPdfx(const QByteArray& boxed, const PrintShopOptions& shop, const QString
     QString error;
     const std::vector<PdfPageBoxes> sheets = readPageBoxes(cmykBytes, &error);
     if (sheets.empty())
-        return failWith(result, error.isEmpty() ? QStringLiteral("変換した PDF にページがありません。")
-                                                : error);
+        return failWith(result, error.isEmpty()
+                                    ? QStringLiteral("変換した PDF にページがありません。")
+                                    : error);
     std::vector<PdfPageBoxes> boxes;
     for (const PdfPageBoxes& sheet : sheets)
         boxes.push_back(printShopBoxes(sheet.media, trim, shop.bleedMm * kPointsPerMm, true));
@@ -311,8 +312,8 @@ PrintShopResult exportPrintShopPdf(const PageJob& job,
         if (stage)
             stage(QStringLiteral("ページの枠を設定中"));
         QByteArray boxed;
-        if (const auto problem = setPrintShopBoxes(sheets, trimSizePt(job),
-                                                   shop.bleedMm * kPointsPerMm, shop.marks, &boxed)) {
+        if (const auto problem = setPrintShopBoxes(
+                sheets, trimSizePt(job), shop.bleedMm * kPointsPerMm, shop.marks, &boxed)) {
             failWith(pages, *problem);
             return result;
         }
@@ -328,8 +329,8 @@ PrintShopResult exportPrintShopPdf(const PageJob& job,
                 boxed = registered;
             }
             QByteArray pdfx;
-            if (!toPdfx(boxed, shop, program, profile, trimSizePt(job), options.cancel, title, pages,
-                        &pdfx))
+            if (!toPdfx(boxed, shop, program, profile, trimSizePt(job), options.cancel, title,
+                        pages, &pdfx))
                 return result;
             boxed = pdfx;
         }
@@ -338,13 +339,15 @@ PrintShopResult exportPrintShopPdf(const PageJob& job,
         AtomicFile file(path, AtomicFile::Durability::Flush);
         if (!file.open() || file.device().write(boxed) != boxed.size() ||
             !file.commit(boxed.size())) {
-            failWith(pages, file.error().isEmpty() ? QStringLiteral("%1 を書き込めませんでした。").arg(path)
-                                                   : file.error());
+            failWith(pages, file.error().isEmpty()
+                                ? QStringLiteral("%1 を書き込めませんでした。").arg(path)
+                                : file.error());
             return result;
         }
         return result;
     } catch (const std::exception& e) {
-        failWith(pages, QStringLiteral("出力できませんでした: %1").arg(QString::fromLocal8Bit(e.what())));
+        failWith(pages,
+                 QStringLiteral("出力できませんでした: %1").arg(QString::fromLocal8Bit(e.what())));
         return result;
     }
 }

@@ -1,5 +1,7 @@
 #include "render/RegistrationColour.h"
 
+#include <cmath>
+#include <exception>
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
@@ -7,9 +9,6 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFTokenizer.hh>
 #include <qpdf/QPDFWriter.hh>
-
-#include <cmath>
-#include <exception>
 #include <vector>
 
 namespace tobirae {

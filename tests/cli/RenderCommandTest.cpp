@@ -5,8 +5,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <sstream>
 #include <sched.h>
+#include <sstream>
 #include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -99,9 +99,9 @@ TEST_F(RenderCommand, WritesOnePage) {
 
 TEST_F(RenderCommand, PrintShopPdfHasTrimAndBleedBoxesAndAPreflightOnStderr) {
     const fs::path out = dir / "shop.pdf";
-    const CliResult r = runCli("render " + kExample +
-                               " --from 2027-04 --to 2027-05 --format pdf --bleed 3 --marks -o " +
-                               out.string());
+    const CliResult r =
+        runCli("render " + kExample +
+               " --from 2027-04 --to 2027-05 --format pdf --bleed 3 --marks -o " + out.string());
     ASSERT_EQ(r.status, 0) << r.err; // warnings do not change the status
     EXPECT_NE(r.err.find("入稿チェック"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("--pdfx"), std::string::npos) << r.err; // the RGB hint
@@ -125,9 +125,9 @@ TEST_F(RenderCommand, PrintShopPdfHasTrimAndBleedBoxesAndAPreflightOnStderr) {
 TEST_F(RenderCommand, PdfxWithoutGhostscriptWritesNothing) {
     const fs::path out = dir / "x.pdf";
     // A PATH without gs.
-    const CliResult r = runShell("PATH=/nonexistent " TOBIRAE_CLI_PATH " render " + kExample +
-                                 " --year 2027 --month 4 --format pdf --pdfx default -o " +
-                                 out.string());
+    const CliResult r =
+        runShell("PATH=/nonexistent " TOBIRAE_CLI_PATH " render " + kExample +
+                 " --year 2027 --month 4 --format pdf --pdfx default -o " + out.string());
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("Ghostscript"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(out));

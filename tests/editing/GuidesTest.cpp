@@ -176,4 +176,3 @@ TEST(PrintGuides, BleedLineOutsideAndSafetyLineInsideTheTrim) {
 }
 
 } // namespace
-

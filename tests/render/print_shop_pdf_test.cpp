@@ -49,11 +49,10 @@ protected:
     QImage raster(const QString& pdf, int dpi) const {
         const QString out = dir.filePath(QStringLiteral("page"));
         QProcess p;
-        p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi),
-                                             QStringLiteral("-f"), QStringLiteral("1"),
-                                             QStringLiteral("-l"), QStringLiteral("1"),
-                                             QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                             pdf, out});
+        p.start(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                 QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                 QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, out});
         if (!p.waitForFinished(60000) || p.exitCode() != 0)
             return {};
         return QImage(out + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
@@ -93,7 +92,8 @@ TEST_F(PrintShop, BoxesForCommonPapersComeFromThePageWritten) {
             const PrintShopResult r = exportPrintShopPdf(job, months, path("boxes.pdf"), shop);
             ASSERT_TRUE(r.pages.ok) << r.pages.error.toStdString();
             QString error;
-            const std::vector<PdfPageBoxes> pages = readPageBoxes(bytesOf(path("boxes.pdf")), &error);
+            const std::vector<PdfPageBoxes> pages =
+                readPageBoxes(bytesOf(path("boxes.pdf")), &error);
             ASSERT_EQ(pages.size(), 2u) << error.toStdString();
             for (const PdfPageBoxes& b : pages) {
                 EXPECT_NEAR(b.trim.width(), paper.mm.width() * kPt, 0.1 * kPt);
@@ -104,10 +104,9 @@ TEST_F(PrintShop, BoxesForCommonPapersComeFromThePageWritten) {
                 EXPECT_NEAR(b.bleed.bottom(), b.trim.bottom() + 3 * kPt, 0.01);
                 EXPECT_EQ(b.crop, b.media);
                 if (marks) {
-                    for (const double room : {b.bleed.left() - b.media.left(),
-                                              b.media.right() - b.bleed.right(),
-                                              b.bleed.top() - b.media.top(),
-                                              b.media.bottom() - b.bleed.bottom()})
+                    for (const double room :
+                         {b.bleed.left() - b.media.left(), b.media.right() - b.bleed.right(),
+                          b.bleed.top() - b.media.top(), b.media.bottom() - b.bleed.bottom()})
                         EXPECT_GE(room, 10 * kPt);
                 } else {
                     EXPECT_EQ(b.media, b.bleed);
@@ -140,9 +139,9 @@ TEST_F(PrintShop, MarksLieOnTheTrimAndBleedLinesAndNoneInsideTheBleed) {
     PrintShopOptions shop;
     shop.bleedMm = 3;
     shop.marks = true;
-    ASSERT_TRUE(exportPrintShopPdf(job, monthRange(year(2027) / 4, year(2027) / 4),
-                                   path("marks.pdf"), shop)
-                    .pages.ok);
+    ASSERT_TRUE(
+        exportPrintShopPdf(job, monthRange(year(2027) / 4, year(2027) / 4), path("marks.pdf"), shop)
+            .pages.ok);
     const PdfPageBoxes b = readPageBoxes(bytesOf(path("marks.pdf"))).at(0);
     constexpr int dpi = 200;
     const QImage page = raster(path("marks.pdf"), dpi);
@@ -269,7 +268,8 @@ TEST_F(PrintShop, PreflightNamesPageItemAndWhatToDo) {
         std::vector<PreflightWarning::Kind> found;
         for (const PreflightWarning& w : preflight(job, months, shop)) {
             found.push_back(w.kind);
-            EXPECT_TRUE(w.text().startsWith(QStringLiteral("2027-04〜2028-03"))) << w.text().toStdString();
+            EXPECT_TRUE(w.text().startsWith(QStringLiteral("2027-04〜2028-03")))
+                << w.text().toStdString();
             EXPECT_FALSE(w.action.isEmpty());
             if (w.item > 0) {
                 EXPECT_TRUE(w.text().contains(QStringLiteral("アイテム%1").arg(w.item)));
@@ -322,8 +322,8 @@ TEST_F(PrintShop, PdfxNeedsGhostscriptAndWritesNothingWithoutIt) {
     shop.bleedMm = 3;
     shop.pdfx = true;
     shop.ghostscript = dir.filePath(QStringLiteral("no-such-gs"));
-    const PrintShopResult r = exportPrintShopPdf(job, monthRange(year(2027) / 4, year(2027) / 4),
-                                                 path("kept.pdf"), shop);
+    const PrintShopResult r =
+        exportPrintShopPdf(job, monthRange(year(2027) / 4, year(2027) / 4), path("kept.pdf"), shop);
     EXPECT_FALSE(r.pages.ok);
     EXPECT_TRUE(r.pages.error.contains(QStringLiteral("Ghostscript")));
     EXPECT_EQ(bytesOf(path("kept.pdf")), QByteArray("old"));
@@ -349,8 +349,8 @@ TEST_F(PrintShop, PdfxThreeInCmykPassesItsCheckAndKeepsTheBoxes) {
     shop.bleedMm = 3;
     shop.marks = true;
     shop.pdfx = true;
-    const PrintShopResult r = exportPrintShopPdf(job, monthRange(year(2027) / 4, year(2027) / 6),
-                                                 path("x.pdf"), shop);
+    const PrintShopResult r =
+        exportPrintShopPdf(job, monthRange(year(2027) / 4, year(2027) / 6), path("x.pdf"), shop);
     ASSERT_TRUE(r.pages.ok) << r.pages.error.toStdString();
     EXPECT_EQ(r.notes.size(), 1); // Ghostscript's own profile was taken, and it says so
     const QByteArray bytes = bytesOf(path("x.pdf"));
@@ -369,8 +369,8 @@ TEST_F(PrintShop, PdfxThreeInCmykPassesItsCheckAndKeepsTheBoxes) {
 
     // A profile that is not there: nothing is written.
     shop.profile = path("missing.icc");
-    const PrintShopResult missing = exportPrintShopPdf(
-        job, monthRange(year(2027) / 4, year(2027) / 4), path("y.pdf"), shop);
+    const PrintShopResult missing =
+        exportPrintShopPdf(job, monthRange(year(2027) / 4, year(2027) / 4), path("y.pdf"), shop);
     EXPECT_FALSE(missing.pages.ok);
     EXPECT_FALSE(QFileInfo::exists(path("y.pdf")));
 }

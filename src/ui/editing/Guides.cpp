@@ -106,7 +106,8 @@ PrintGuideRects printGuideRects(const QSizeF& paper, double bleedMm) {
     const double perMm = kLayoutDpi / 25.4;
     const QRectF trim(QPointF(0, 0), paper);
     const double bleed = std::clamp(bleedMm, 0.0, kMaxBleedMm) * perMm;
-    const double safety = std::min({kSafetyMarginMm * perMm, paper.width() / 2, paper.height() / 2});
+    const double safety =
+        std::min({kSafetyMarginMm * perMm, paper.width() / 2, paper.height() / 2});
     return {trim.adjusted(-bleed, -bleed, bleed, bleed),
             trim.adjusted(safety, safety, -safety, -safety)};
 }

@@ -49,8 +49,8 @@ PrintShopCommands::PrintShopCommands(QMainWindow& window, CanvasScene& scene,
 
 void PrintShopCommands::showGuides() {
     const QRectF paper = scene_.paper()->boundingRect();
-    guides_->setGuides(paper.size(), settings_.PrintBleedTenthsMm / 10.0,
-                       settings_.BleedGuideShown, settings_.SafetyGuideShown);
+    guides_->setGuides(paper.size(), settings_.PrintBleedTenthsMm / 10.0, settings_.BleedGuideShown,
+                       settings_.SafetyGuideShown);
     // The canvas shows the paper; with the bleed line it shows the bleed around it too.
     // A little room beyond the line keeps it off the canvas's own edge.
     scene_.setSceneRect(settings_.BleedGuideShown

@@ -54,14 +54,15 @@ std::chrono::year_month chosenMonth(const QComboBox* year, const QComboBox* mont
 }
 
 void selectMonth(QComboBox* year, QComboBox* month, std::chrono::year_month value) {
-    year->setCurrentIndex(
-        std::clamp(static_cast<int>(value.year()) - kShopFirstYear, 0, kShopLastYear - kShopFirstYear));
+    year->setCurrentIndex(std::clamp(static_cast<int>(value.year()) - kShopFirstYear, 0,
+                                     kShopLastYear - kShopFirstYear));
     month->setCurrentIndex(static_cast<int>(static_cast<unsigned>(value.month())) - 1);
 }
 
 } // namespace
 
-PrintShopChoice initialPrintShopChoice(const AppSettings& settings, std::chrono::year_month output) {
+PrintShopChoice initialPrintShopChoice(const AppSettings& settings,
+                                       std::chrono::year_month output) {
     PrintShopChoice choice{output, output + std::chrono::months(11), {}};
     const auto last = std::chrono::year(kShopLastYear) / std::chrono::December;
     if (choice.to > last)
@@ -179,10 +180,9 @@ PrintShopPdfDialog::PrintShopPdfDialog(PageJob job, const PrintShopChoice& initi
     for (QComboBox* list : {fromYear_, fromMonth_, toYear_, toMonth_})
         connect(list, &QComboBox::currentIndexChanged, this, &PrintShopPdfDialog::refresh);
     connect(bleed_, &QDoubleSpinBox::valueChanged, this, &PrintShopPdfDialog::refresh);
-    for (QAbstractButton* button : {static_cast<QAbstractButton*>(marks_),
-                                    static_cast<QAbstractButton*>(pdfx_),
-                                    static_cast<QAbstractButton*>(ownProfile_),
-                                    static_cast<QAbstractButton*>(fileProfile_)})
+    for (QAbstractButton* button :
+         {static_cast<QAbstractButton*>(marks_), static_cast<QAbstractButton*>(pdfx_),
+          static_cast<QAbstractButton*>(ownProfile_), static_cast<QAbstractButton*>(fileProfile_)})
         connect(button, &QAbstractButton::toggled, this, &PrintShopPdfDialog::refresh);
     connect(browse_, &QPushButton::clicked, this, &PrintShopPdfDialog::chooseProfile);
     connect(writeButton_, &QPushButton::clicked, this, &PrintShopPdfDialog::writeFile);
@@ -204,17 +204,16 @@ PrintShopChoice PrintShopPdfDialog::choice() const {
 void PrintShopPdfDialog::refresh() {
     const PrintShopChoice c = choice();
     const bool forward = c.from <= c.to;
-    const bool profileReady = !c.shop.pdfx || ownProfile_->isChecked() ||
-                              !profilePath_->text().isEmpty();
+    const bool profileReady =
+        !c.shop.pdfx || ownProfile_->isChecked() || !profilePath_->text().isEmpty();
     ownProfile_->setEnabled(c.shop.pdfx && !running_);
     fileProfile_->setEnabled(c.shop.pdfx && !running_);
     profilePath_->setEnabled(c.shop.pdfx && fileProfile_->isChecked() && !running_);
     browse_->setEnabled(c.shop.pdfx && fileProfile_->isChecked() && !running_);
     writeButton_->setEnabled(forward && profileReady && !running_);
     // The preflight reads every picture: it runs again only when what it looks at changed.
-    const QString key = QStringLiteral("%1 %2 %3")
-                            .arg(monthName(c.from), monthName(c.to))
-                            .arg(c.shop.pdfx ? 1 : 0);
+    const QString key =
+        QStringLiteral("%1 %2 %3").arg(monthName(c.from), monthName(c.to)).arg(c.shop.pdfx ? 1 : 0);
     if (key == preflightKey_)
         return;
     preflightKey_ = key;
@@ -322,9 +321,8 @@ bool PrintShopPdfDialog::writeFile() {
     }
     progress_->setValue(progress_->maximum());
     writtenPath_ = path;
-    QString done = QStringLiteral("%1ページの入稿用PDFを作成しました: %2")
-                       .arg(result.pages.pages)
-                       .arg(path);
+    QString done =
+        QStringLiteral("%1ページの入稿用PDFを作成しました: %2").arg(result.pages.pages).arg(path);
     for (const QString& note : result.notes)
         done += QLatin1Char('\n') + note;
     status_->setText(done);
