@@ -12,6 +12,7 @@ packages=(
     libicu-dev libical-dev libcsv-dev libpng-dev zlib1g-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
     poppler-utils desktop-file-utils libxml2-utils shared-mime-info
+    libqpdf-dev ghostscript
 )
 
 # One dpkg-query for the whole list: it names the installed ones, the rest are missing.

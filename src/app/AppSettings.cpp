@@ -98,6 +98,13 @@ AppSettings appSettingsFromText(const SettingsText& text) {
         s.LastRangeFrom = s.LastRangeTo = std::nullopt;
     s.LastFileFormat =
         std::clamp(text.readNumber(kEditor, QStringLiteral("LastFileFormat"), 0), 0, 2);
+    s.PrintBleedTenthsMm =
+        std::clamp(text.readNumber(kEditor, QStringLiteral("PrintBleed"), 30), 0, 100);
+    s.PrintMarks = text.readFlag(kEditor, QStringLiteral("PrintMarks"), true);
+    s.PrintPdfx = text.readFlag(kEditor, QStringLiteral("PrintPdfx"), false);
+    s.PrintProfile = text.readText(kEditor, QStringLiteral("PrintProfile"), QString());
+    s.BleedGuideShown = text.readFlag(kEditor, QStringLiteral("BleedGuide"), false);
+    s.SafetyGuideShown = text.readFlag(kEditor, QStringLiteral("SafetyGuide"), false);
     s.Text = text;
     return s;
 }
@@ -137,6 +144,13 @@ std::optional<QString> saveAppSettings(const AppSettings& s) {
     }
     editor.setValue(kEditor, QStringLiteral("LastFileFormat"),
                     settingsNumberText(s.LastFileFormat));
+    editor.setValue(kEditor, QStringLiteral("PrintBleed"),
+                    settingsNumberText(s.PrintBleedTenthsMm));
+    editor.setValue(kEditor, QStringLiteral("PrintMarks"), settingsFlagText(s.PrintMarks));
+    editor.setValue(kEditor, QStringLiteral("PrintPdfx"), settingsFlagText(s.PrintPdfx));
+    editor.setValue(kEditor, QStringLiteral("PrintProfile"), s.PrintProfile);
+    editor.setValue(kEditor, QStringLiteral("BleedGuide"), settingsFlagText(s.BleedGuideShown));
+    editor.setValue(kEditor, QStringLiteral("SafetyGuide"), settingsFlagText(s.SafetyGuideShown));
     return editor.save(s.FileName);
 }
 

@@ -40,6 +40,14 @@ struct AppSettings {
     std::optional<std::int32_t> LastRangeFrom;
     std::optional<std::int32_t> LastRangeTo;
     std::int32_t LastFileFormat = 0; // 0 BMP, 1 PNG, 2 PDF
+    // "入稿用PDF出力...": bleed in tenths of a millimetre (0..100), crop marks, PDF/X and its
+    // profile file (empty: Ghostscript's own); and the bleed and safety guides of "表示".
+    std::int32_t PrintBleedTenthsMm = 30;
+    bool PrintMarks = true;
+    bool PrintPdfx = false;
+    QString PrintProfile;
+    bool BleedGuideShown = false;
+    bool SafetyGuideShown = false;
     // The full name of the settings file and the settings text read at start.
     QString FileName;
     SettingsText Text;

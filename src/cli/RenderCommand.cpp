@@ -6,6 +6,8 @@
 #include "render/ImageItem.h"
 #include "render/PageExport.h"
 #include "render/PdfExport.h"
+#include "render/Preflight.h"
+#include "render/PrintShopPdf.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,7 +54,13 @@ constexpr const char* kRenderHelp =
     "                       repeatable. What cannot be read is named on stderr\n"
     "  -h, --help           this text\n"
     "\n"
-    "A progress line per page goes to stderr when it is a terminal.\n";
+    "A progress line per page goes to stderr when it is a terminal. With --bleed, --marks or "
+    "--pdfx\n"
+    "the PDF gets TrimBox and BleedBox, and a preflight (pictures under 350 ppi, texts in the 3 "
+    "mm\n"
+    "safety margin, RGB colour, missing pictures and days files) goes to stderr; its warnings do "
+    "not\n"
+    "change the exit status, a failed conversion does.\n";
 
 std::optional<int> parseInt(const std::string& text) {
     int value = 0;
@@ -71,6 +79,7 @@ struct RenderRequest {
     std::optional<int> dpi;
     ImageFileOptions file;
     QStringList daysFiles; // --days, added to the layout's own days
+    PrintShopOptions shop; // --bleed, --marks, --pdfx
 };
 
 constexpr std::chrono::year_month kFirstMonth{std::chrono::year(1950), std::chrono::January};
@@ -157,6 +166,21 @@ std::optional<std::string> parseRequest(const std::vector<std::string>& args, Re
             if (!number || (*number != 32 && *number != 24))
                 return "--depth must be 32 or 24";
             r.file.bitDepth = *number;
+        } else if (arg == "--bleed") {
+            const auto text = value(arg.c_str());
+            bool ok = false;
+            const double mm = text ? QString::fromStdString(*text).toDouble(&ok) : 0;
+            if (!ok || !(mm >= 0 && mm <= kMaxBleedMm))
+                return "--bleed には 0〜10 の mm を指定してください";
+            r.shop.bleedMm = mm;
+        } else if (arg == "--marks") {
+            r.shop.marks = true;
+        } else if (arg == "--pdfx") {
+            const auto text = value(arg.c_str());
+            if (!text || text->empty())
+                return "--pdfx には ICC プロファイルのファイルか default を指定してください";
+            r.shop.pdfx = true;
+            r.shop.profile = *text == "default" ? QString() : pathArgument(*text);
         } else if (arg == "--days") {
             const auto text = value(arg.c_str());
             if (!text)
@@ -195,6 +219,8 @@ std::optional<std::string> parseRequest(const std::vector<std::string>& args, Re
         return "render needs -o";
     if ((r.file.format == ImageFileFormat::Png || r.pdf) && r.file.bitDepth != 32)
         return "--depth applies to bitmap files only";
+    if (!r.shop.plain() && !r.pdf)
+        return "--bleed, --marks と --pdfx は --format pdf のときだけ使えます";
     return std::nullopt;
 }
 
@@ -273,6 +299,28 @@ int runRender(const std::vector<std::string>& args) {
 
     const int count = static_cast<int>(request.months.size());
     std::atomic<int> done{0};
+    if (request.pdf && !request.shop.plain()) {
+        for (const PreflightWarning& warning : preflight(job, request.months, request.shop))
+            std::fprintf(stderr, "tobirae-cli: 入稿チェック: %s\n",
+                         warning.text().toLocal8Bit().constData());
+        const PrintShopResult result = exportPrintShopPdf(
+            job, request.months, request.output, request.shop, options,
+            [&](std::size_t i, const ExportResult& page) {
+                if (page.ok)
+                    report(QStringLiteral("%1 (%2 / %3)")
+                               .arg(monthName(request.months[i]))
+                               .arg(++done)
+                               .arg(count));
+            },
+            [&](const QString& stage) { report(stage); });
+        if (!result.pages.ok)
+            return fileError(result.pages.cancelled ? QStringLiteral("中止しました。")
+                                                    : result.pages.error);
+        for (const QString& note : result.notes)
+            std::fprintf(stderr, "tobirae-cli: %s\n", note.toLocal8Bit().constData());
+        report(QStringLiteral("%1: %2 ページ").arg(request.output).arg(result.pages.pages));
+        return kExitOk;
+    }
     if (request.pdf) {
         const ExportResult result = exportPdf(job, request.months, request.output, options,
                                               [&](std::size_t i, const ExportResult& page) {

@@ -5,6 +5,7 @@
 #include "bitmap/PictureFile.h"
 #include "document/LayoutItem.h"
 
+#include <QRectF>
 #include <QSize>
 #include <QString>
 
@@ -23,6 +24,10 @@ struct PictureItemStatus {
 
 // Finds and decodes the item's picture (the layout's folder serves paths made elsewhere).
 PictureItemStatus pictureItemStatus(const LayoutItem& item, const QString& layoutFolder);
+
+// Where the page drawing puts the item's picture, layout pixels (the item's Left and Top at the
+// item's origin).
+QRectF pictureDrawnRect(const LayoutItem& item, const QString& layoutFolder);
 
 // Remembers the picture's pixel size in DesignWidth/DesignHeight while DesignWidth is 0, so
 // later draws reuse it. True when the item changed.

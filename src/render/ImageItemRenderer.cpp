@@ -42,10 +42,10 @@ int placementOffset(int placement, float itemSize, int drawSize) {
     }
 }
 
-ImageGeometry imageGeometry(const RenderArgs& args) {
-    const LayoutItem& item = args.item;
+ImageGeometry imageGeometry(const LayoutItem& item, const QString& layoutFolder,
+                            const PreviewTarget* preview, bool autoSize) {
     ImageGeometry g;
-    g.path = resolvePicturePath(item.PictureFile.text(), args.layoutFolder);
+    g.path = resolvePicturePath(item.PictureFile.text(), layoutFolder);
 
     g.width = item.DesignWidth;
     g.height = item.DesignHeight;
@@ -62,14 +62,14 @@ ImageGeometry imageGeometry(const RenderArgs& args) {
 
     g.drawWidth = g.width;
     g.drawHeight = g.height;
-    if (args.autoSize && args.preview) {
+    if (autoSize && preview) {
         g.resizeView = true;
     } else if (isTrue(item.FitToRect)) {
         int availableWidth = 0;
         int availableHeight = 0;
-        if (args.preview) {
-            availableWidth = args.preview->size().width() - 2;
-            availableHeight = args.preview->size().height() - 2;
+        if (preview) {
+            availableWidth = preview->size().width() - 2;
+            availableHeight = preview->size().height() - 2;
         } else {
             availableWidth = roundHalfEven(item.Width);
             availableHeight = roundHalfEven(item.Height);
@@ -88,6 +88,10 @@ ImageGeometry imageGeometry(const RenderArgs& args) {
     g.offsetX = placementOffset(item.HPlacement, item.Width, g.drawWidth);
     g.offsetY = placementOffset(item.VPlacement, item.Height, g.drawHeight);
     return g;
+}
+
+ImageGeometry imageGeometry(const RenderArgs& args) {
+    return imageGeometry(args.item, args.layoutFolder, args.preview, args.autoSize);
 }
 
 // A thin frame just inside the drawn area with the placeholder text in its corner. On the page the
@@ -130,6 +134,12 @@ PictureItemStatus pictureItemStatus(const LayoutItem& item, const QString& layou
     status.reason = picture.reason;
     status.size = picture.ok() ? picture.image.size() : pictureFileSize(status.path);
     return status;
+}
+
+QRectF pictureDrawnRect(const LayoutItem& item, const QString& layoutFolder) {
+    const ImageGeometry g = imageGeometry(item, layoutFolder, nullptr, false);
+    return QRectF(item.Left + static_cast<float>(g.offsetX),
+                  item.Top + static_cast<float>(g.offsetY), g.drawWidth, g.drawHeight);
 }
 
 bool storePictureSize(LayoutItem& item, const QString& layoutFolder) {

@@ -242,7 +242,8 @@ std::optional<QSize> startPage(const PageJob& job, int year, int month, RenderCo
 
 // Measures every entry, aligns shared edges and draws the entries in drawing order onto the
 // context's page, one progress step per entry drawn. False on failure or cancel.
-bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, PageRun& run) {
+bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx,
+                 const ExportOptions& options, PageRun& run) {
     ctx.ownDays = job.ownDays.get();
     std::vector<MeasuredEnd> measured(job.entries.size());
     for (std::size_t i = 0; i < job.entries.size(); ++i) {
@@ -267,6 +268,10 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
         if (run.cancelled())
             return false;
         run.advance(QStringLiteral("アイテム%1の描画中").arg(i + 1));
+        if (options.drawEntry && options.drawEntry(i, withBoxGeometry(entry), offsets[i])) {
+            ++run.result.itemsDrawn;
+            continue;
+        }
         DateRange range = pageDateRange(year, month);
         if (!drawLayoutItem(ctx, withBoxGeometry(entry), nullptr, range, false, DrawSurface{},
                                 offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
@@ -302,7 +307,7 @@ bool drawPageBitmap(const PageJob& job, int year, int month, RenderContext& ctx,
         return false;
     run.advance(QStringLiteral("背景色の設定中"));
     fillSurface(ctx, nullptr, ClipSize, job.pageBackColor, BrushSolid, 0, false);
-    return drawEntries(job, year, month, ctx, run) && ctx.pageBitmap->image();
+    return drawEntries(job, year, month, ctx, options, run) && ctx.pageBitmap->image();
 }
 
 } // namespace
@@ -396,7 +401,7 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
         run.advance(QStringLiteral("背景色の設定中"));
         painter.fillRect(QRectF(QPointF(0, 0), paperPixels(job, ctx.pageDpi)),
                          QColor::fromRgb(rgbFromColour(job.pageBackColor)));
-        if (!drawEntries(job, year, month, ctx, run))
+        if (!drawEntries(job, year, month, ctx, options, run))
             return run.result;
         run.advance(QStringLiteral("ページの出力中"));
         releasePageBitmap(ctx);

@@ -85,6 +85,9 @@ struct ExportOptions {
     std::uint64_t maxPageBytes = kMaxPageBytes;
     // Pixel memory to reuse from page to page (one pool per thread); nullptr: fresh memory.
     ImagePool* imagePool = nullptr;
+    // Pages painted for a print shop: called before each entry is drawn, with the item as drawn
+    // and its page offset; true when it drew the entry itself. Empty: every entry as usual.
+    std::function<bool(std::size_t index, const LayoutItem& item, QPoint offset)> drawEntry;
 };
 
 struct ExportResult {

@@ -31,6 +31,25 @@ TEST(AppSettings, DefaultsWhenTheFileIsEmpty) {
     EXPECT_TRUE(s.AlignToolbarShown);
     EXPECT_FALSE(s.LastRangeFrom);
     EXPECT_EQ(s.LastFileFormat, 0);
+    EXPECT_EQ(s.PrintBleedTenthsMm, 30);
+    EXPECT_TRUE(s.PrintMarks);
+    EXPECT_FALSE(s.PrintPdfx);
+    EXPECT_FALSE(s.BleedGuideShown);
+    EXPECT_FALSE(s.SafetyGuideShown);
+}
+
+TEST(AppSettings, PrintShopKeysAreBounded) {
+    EXPECT_EQ(settingsOf("[Tobirae]\nPrintBleed=250\n").PrintBleedTenthsMm, 100);
+    EXPECT_EQ(settingsOf("[Tobirae]\nPrintBleed=-5\n").PrintBleedTenthsMm, 0);
+    const AppSettings s = settingsOf("[Tobirae]\nPrintBleed=25\nPrintMarks=False\n"
+                                     "PrintPdfx=True\nPrintProfile=/x/Japan Color.icc\n"
+                                     "BleedGuide=True\nSafetyGuide=-1\n");
+    EXPECT_EQ(s.PrintBleedTenthsMm, 25);
+    EXPECT_FALSE(s.PrintMarks);
+    EXPECT_TRUE(s.PrintPdfx);
+    EXPECT_EQ(s.PrintProfile, QStringLiteral("/x/Japan Color.icc"));
+    EXPECT_TRUE(s.BleedGuideShown);
+    EXPECT_TRUE(s.SafetyGuideShown);
 }
 
 TEST(AppSettings, RememberedRangeOnlyWhenItIsACalendarRange) {
@@ -91,6 +110,12 @@ TEST(AppSettings, SaveKeepsOtherLinesAndReadsBackTheSame) {
     s.LastRangeFrom = 202704;
     s.LastRangeTo = 202803;
     s.LastFileFormat = 2;
+    s.PrintBleedTenthsMm = 50;
+    s.PrintMarks = false;
+    s.PrintPdfx = true;
+    s.PrintProfile = QStringLiteral("/icc/入稿.icc");
+    s.BleedGuideShown = true;
+    s.SafetyGuideShown = true;
     ASSERT_EQ(saveAppSettings(s), std::nullopt);
 
     QFile f(path);
@@ -113,6 +138,12 @@ TEST(AppSettings, SaveKeepsOtherLinesAndReadsBackTheSame) {
     EXPECT_EQ(back.LastRangeFrom, 202704);
     EXPECT_EQ(back.LastRangeTo, 202803);
     EXPECT_EQ(back.LastFileFormat, 2);
+    EXPECT_EQ(back.PrintBleedTenthsMm, 50);
+    EXPECT_FALSE(back.PrintMarks);
+    EXPECT_TRUE(back.PrintPdfx);
+    EXPECT_EQ(back.PrintProfile, QStringLiteral("/icc/入稿.icc"));
+    EXPECT_TRUE(back.BleedGuideShown);
+    EXPECT_TRUE(back.SafetyGuideShown);
 }
 
 TEST(PageStartup, A4FollowsTheOrientationAndIsWrittenBack) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sched.h>
+#include <sstream>
 #include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -65,6 +66,12 @@ TEST_F(RenderCommand, BadArgumentsAreUsageErrors) {
         kExample + " --from 2027-04 --to 2028-03 --year 2027" + out,
         kExample + " --from 2027-04 --to 2028-03 --all-months" + out,
         kExample + " --year 2027 --month 1 --format pdf --depth 24" + out,
+        kExample + " --year 2027 --month 1 --format pdf --bleed 11" + out,
+        kExample + " --year 2027 --month 1 --format pdf --bleed -1" + out,
+        kExample + " --year 2027 --month 1 --format pdf --bleed x" + out,
+        kExample + " --year 2027 --month 1 --format pdf --pdfx" + out,
+        kExample + " --year 2027 --month 1 --marks" + out, // print-shop options are for PDF
+        kExample + " --year 2027 --month 1 --bleed 3" + out,
     };
     for (const std::string& args : cases) {
         const CliResult r = runCli("render " + args);
@@ -88,6 +95,42 @@ TEST_F(RenderCommand, WritesOnePage) {
     EXPECT_EQ(u32(bytes, 22), 842u);
     EXPECT_EQ(u32(bytes, 38), 2835u);
     EXPECT_EQ(bytes.size(), 58u + 1776u * 842u);
+}
+
+TEST_F(RenderCommand, PrintShopPdfHasTrimAndBleedBoxesAndAPreflightOnStderr) {
+    const fs::path out = dir / "shop.pdf";
+    const CliResult r =
+        runCli("render " + kExample +
+               " --from 2027-04 --to 2027-05 --format pdf --bleed 3 --marks -o " + out.string());
+    ASSERT_EQ(r.status, 0) << r.err; // warnings do not change the status
+    EXPECT_NE(r.err.find("入稿チェック"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--pdfx"), std::string::npos) << r.err; // the RGB hint
+    const CliResult boxes = runShell("pdfinfo -box " + out.string());
+    if (boxes.status != 0)
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    EXPECT_NE(boxes.out.find("Pages:           2"), std::string::npos) << boxes.out;
+    // A4 portrait: 595.28 x 841.89 points of trim, 3 mm (8.5 points) more on each side.
+    EXPECT_NE(boxes.out.find("TrimBox:"), std::string::npos) << boxes.out;
+    const auto widthOf = [&](const std::string& box) {
+        std::istringstream line(boxes.out.substr(boxes.out.find(box) + box.size()));
+        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        line >> x0 >> y0 >> x1 >> y1;
+        return x1 - x0;
+    };
+    EXPECT_NEAR(widthOf("TrimBox:"), 595.28, 0.3);
+    EXPECT_NEAR(widthOf("BleedBox:"), 595.28 + 17.01, 0.3);
+    EXPECT_GE(widthOf("MediaBox:"), 595.28 + 17.01 + 56.69);
+}
+
+TEST_F(RenderCommand, PdfxWithoutGhostscriptWritesNothing) {
+    const fs::path out = dir / "x.pdf";
+    // A PATH without gs.
+    const CliResult r =
+        runShell("PATH=/nonexistent " TOBIRAE_CLI_PATH " render " + kExample +
+                 " --year 2027 --month 4 --format pdf --pdfx default -o " + out.string());
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("Ghostscript"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(out));
 }
 
 TEST_F(RenderCommand, PngOutput) {

@@ -156,4 +156,23 @@ TEST(GuideMenu, ChecksFollowTheLocksAndEntriesTheShownLines) {
     EXPECT_FALSE(guideMenuState(item, lines).editLineMenu);
 }
 
+TEST(PrintGuides, BleedLineOutsideAndSafetyLineInsideTheTrim) {
+    // A4 portrait on the canvas: 793.7 x 1122.5 layout pixels; 3 mm is 11.34 of them.
+    const QSizeF paper(793.7, 1122.5);
+    const double mm3 = 3 * 96 / 25.4;
+    const PrintGuideRects rects = printGuideRects(paper, 3);
+    EXPECT_NEAR(rects.bleed.left(), -mm3, 1e-9);
+    EXPECT_NEAR(rects.bleed.bottom(), paper.height() + mm3, 1e-9);
+    EXPECT_NEAR(rects.safety.top(), mm3, 1e-9);
+    EXPECT_NEAR(rects.safety.right(), paper.width() - mm3, 1e-9);
+    // The bleed follows the dialog's, bounded; the safety margin stays 3 mm.
+    EXPECT_NEAR(printGuideRects(paper, 5).bleed.left(), -5 * 96 / 25.4, 1e-9);
+    EXPECT_NEAR(printGuideRects(paper, 50).bleed.left(), -10 * 96 / 25.4, 1e-9);
+    EXPECT_EQ(printGuideRects(paper, 0).bleed, QRectF(QPointF(0, 0), paper));
+    EXPECT_NEAR(printGuideRects(paper, 0).safety.left(), mm3, 1e-9);
+    // A paper narrower than two margins keeps a line, in its middle.
+    const PrintGuideRects tiny = printGuideRects(QSizeF(10, 100), 3);
+    EXPECT_FALSE(tiny.safety.width() < 0);
+}
+
 } // namespace

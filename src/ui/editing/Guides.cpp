@@ -1,6 +1,8 @@
 #include "ui/editing/Guides.h"
 
+#include "bitmap/RenderContext.h"
 #include "document/ItemFrame.h"
+#include "render/PrintShopOptions.h"
 
 #include <algorithm>
 #include <utility>
@@ -98,6 +100,16 @@ GuideMenuState guideMenuState(const LayoutItem& item, const EditLines& lines) {
             lines.shown[0],
             lines.shown[1],
             lines.shown[0] || lines.shown[1]};
+}
+
+PrintGuideRects printGuideRects(const QSizeF& paper, double bleedMm) {
+    const double perMm = kLayoutDpi / 25.4;
+    const QRectF trim(QPointF(0, 0), paper);
+    const double bleed = std::clamp(bleedMm, 0.0, kMaxBleedMm) * perMm;
+    const double safety =
+        std::min({kSafetyMarginMm * perMm, paper.width() / 2, paper.height() / 2});
+    return {trim.adjusted(-bleed, -bleed, bleed, bleed),
+            trim.adjusted(safety, safety, -safety, -safety)};
 }
 
 } // namespace tobirae

@@ -7,6 +7,7 @@
 #include "document/LayoutItem.h"
 
 #include <QPointF>
+#include <QRectF>
 #include <QSize>
 #include <array>
 
@@ -72,5 +73,13 @@ struct GuideMenuState {
     bool operator==(const GuideMenuState&) const = default;
 };
 GuideMenuState guideMenuState(const LayoutItem& item, const EditLines& lines);
+
+// The print guides around and inside the paper (layout pixels, the paper from (0, 0)): the bleed
+// line `bleedMm` outside the trim and the safety line kSafetyMarginMm inside it.
+struct PrintGuideRects {
+    QRectF bleed;
+    QRectF safety;
+};
+PrintGuideRects printGuideRects(const QSizeF& paper, double bleedMm);
 
 } // namespace tobirae

@@ -50,6 +50,7 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.makeBitmap = entry(file, QStringLiteral("画像ファイル作成"), "makeBitmap");
     m.exportPdf = entry(file, QStringLiteral("PDF出力..."), "exportPdf");
     m.exportRange = entry(file, QStringLiteral("一括出力..."), "exportRange");
+    m.printShopPdf = entry(file, QStringLiteral("入稿用PDF出力..."), "printShopPdf");
     file->addSeparator();
     m.print = entry(file, QStringLiteral("印刷..."), "print");
     m.print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -129,6 +130,9 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.zoomFit = entry(view, QStringLiteral("ページ全体"), "zoomFit");
     for (QAction* zoom : {m.zoomIn, m.zoomOut, m.zoomActual, m.zoomFit})
         zoom->setShortcutContext(Qt::WindowShortcut);
+    view->addSeparator();
+    m.bleedGuide = entry(view, QStringLiteral("塗り足し線を表示"), "bleedGuide");
+    m.safetyGuide = entry(view, QStringLiteral("安全線を表示"), "safetyGuide");
 
     QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
     tools->setObjectName(QStringLiteral("toolsMenu"));

@@ -23,6 +23,7 @@ struct MainMenus {
     QAction* makeBitmap = nullptr;
     QAction* exportPdf = nullptr;    // "PDF出力..."
     QAction* exportRange = nullptr;  // "一括出力..."
+    QAction* printShopPdf = nullptr; // "入稿用PDF出力..."
     QAction* print = nullptr;        // "印刷..."
     QAction* printPreview = nullptr; // "印刷プレビュー..."
     QAction* exit = nullptr;
@@ -69,6 +70,8 @@ struct MainMenus {
     QAction* zoomOut = nullptr;
     QAction* zoomActual = nullptr;
     QAction* zoomFit = nullptr;
+    QAction* bleedGuide = nullptr;  // "塗り足し線を表示"
+    QAction* safetyGuide = nullptr; // "安全線を表示"
     // "ツール(&T)"
     QAction* ownDays = nullptr;
     QAction* options = nullptr;

@@ -11,6 +11,7 @@
 #include "ui/main/ItemView.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
+#include "ui/main/PrintShopCommands.h"
 #include "ui/main/RecoveryKeeper.h"
 
 #include <QAction>
@@ -55,6 +56,9 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
     buildPanels();
     exports_ = new ExportRunner(*this, *editor_, settings_, *panel_.outputRange, prompts_, hooks_);
     connect(exports_, &ExportRunner::exportFinished, this, &MainWindow::exportFinished);
+    printShop_ =
+        new PrintShopCommands(*this, *scene_, *editor_, settings_, *exports_, *panel_.outputRange,
+                              prompts_, menus_.printShopPdf, menus_.bleedGuide, menus_.safetyGuide);
 
     connectCommands();
     connectEditing();

@@ -32,6 +32,7 @@ class ExportRunner;
 class ItemView;
 class OutputRangePanel;
 class PaperItem;
+class PrintShopCommands;
 class RecoveryKeeper;
 struct PageJob;
 class UserPrompts;
@@ -65,6 +66,7 @@ public:
     CanvasScene& canvasScene() const { return *scene_; }
     CanvasGuides& guides() const { return *guides_; }
     ExportRunner& exports() const { return *exports_; }
+    PrintShopCommands& printShop() const { return *printShop_; }
     CanvasView* canvasView() const { return canvasView_; }
     OutputRangePanel* outputRange() const { return panel_.outputRange; }
     ExportMessagePanel* messagePanel() const;
@@ -214,6 +216,7 @@ private:
     CanvasView* canvasView_ = nullptr;
     CanvasGuides* guides_ = nullptr;
     ExportRunner* exports_ = nullptr;
+    PrintShopCommands* printShop_ = nullptr;
     std::optional<QPointF> pastePoint_;
     QString baseCaption_;
     QString helpFile_;
