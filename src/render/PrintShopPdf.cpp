@@ -2,7 +2,7 @@
 
 #include "bitmap/PictureCache.h"
 #include "bitmap/PictureFile.h"
-#include "document/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "render/CropMarks.h"
 #include "render/ImageItem.h"
 #include "render/PdfBoxes.h"
