@@ -120,8 +120,8 @@ void PrintShopTests::guidesFollowTheMenuAndTheSettings() {
     MainWindow& window = f.start();
     PrintGuidesItem* guides = window.printShop().guides();
     QVERIFY(!guides->isVisible());
-    auto* bleed = window.findChild<QAction*>(QStringLiteral("Mnu_bleedGuide"));
-    auto* safety = window.findChild<QAction*>(QStringLiteral("Mnu_safetyGuide"));
+    auto* bleed = window.findChild<QAction*>(QStringLiteral("bleedGuideAction"));
+    auto* safety = window.findChild<QAction*>(QStringLiteral("safetyGuideAction"));
     QVERIFY(bleed && safety);
     bleed->trigger();
     QVERIFY(guides->isVisible());
