@@ -178,6 +178,7 @@ private slots:
     void dragWithTheMouse();
     void arrowKeysAndDeleteKey_data();
     void arrowKeysAndDeleteKey();
+    void enterOpensTheCurrentItem();
     void resizeHandles();
     void popupMenuStates();
     void copyPasteAtCanvasPoint();
@@ -1556,6 +1557,86 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
         QCOMPARE(w.drawingOrderList()->count(), 2);
         QCOMPARE(w.itemView(1)->pos(), QPointF(302, 399));
     }
+}
+
+void MainWindowTests::enterOpensTheCurrentItem() {
+    MainWindowFixture f;
+    // A big picture below two small ones, as a photo lies under headings.
+    const std::vector<TestItem> items{{CategoryPicture, 0, 30, 40, 12},
+                                      {CategoryPicture, 0, 300, 400, 12},
+                                      {CategoryPicture, 0, 30, 600, 12}};
+    QVERIFY(writeTestLayout(f.path("a.CLF"), items));
+    MainWindow& w = f.start();
+    QVERIFY(activate(w));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QListWidget* order = w.drawingOrderList();
+    QVERIFY(order->selectedItems().isEmpty());
+    std::vector<float> opened; // the Left of the record each dialog got
+    const auto recordOpened = [&] {
+        f.dialogScripts.push_back([&](ItemPropertiesDialog& dialog) {
+            opened.push_back(dialog.item().Left);
+            dialog.findChild<QPushButton*>(QStringLiteral("rejectButton"))->click();
+        });
+    };
+    const auto pressEnter = [&] {
+        recordOpened();
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key_Return);
+        QTRY_VERIFY(f.dialogScripts.empty());
+    };
+    const auto clickPage = [&](QPointF at) {
+        QTest::mouseClick(w.canvasView()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          w.canvasView()->mapFromScene(at));
+    };
+    const auto clickOrderRow = [&](int row) {
+        QTest::mouseClick(order->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          order->visualItemRect(order->item(row)).center());
+    };
+    const auto orderRowOf = [&](int slot) {
+        const auto& entries = w.document().drawingOrder();
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].slot == slot)
+                return static_cast<int>(i);
+        return -1;
+    };
+    const auto current = [&](int slot) {
+        QCOMPARE(w.document().currentSlot(), slot);
+        QCOMPARE(order->currentRow(), orderRowOf(slot));
+        QCOMPARE(order->selectedItems().size(), 1);
+        QCOMPARE(w.itemList()->currentIndex(), w.document().listPosition(slot));
+        QVERIFY(w.itemView(slot)->focusBorder());
+    };
+
+    // Page, list, page, list: each time Enter opens the item just chosen.
+    clickPage(QPointF(320, 420));
+    current(1);
+    pressEnter();
+    clickOrderRow(orderRowOf(2));
+    current(2);
+    pressEnter();
+    clickPage(QPointF(50, 60));
+    current(0);
+    pressEnter();
+    clickOrderRow(orderRowOf(1));
+    current(1);
+    pressEnter();
+    QCOMPARE(opened, (std::vector<float>{300, 30, 30, 300}));
+    QCOMPARE(w.document().item(2).Top, 600.f); // the second 30 was the item at the bottom
+    // The arrow keys follow the list's choice too.
+    clickOrderRow(orderRowOf(2));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(w.document().item(2).Left, 31.f);
+    QCOMPARE(w.document().item(1).Left, 300.f);
+
+    // After a reload nothing is current: no highlight, and Enter opens nothing.
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QCOMPARE(w.document().currentSlot(), -1);
+    QVERIFY(order->selectedItems().isEmpty());
+    const int dialogs = f.dialogsOpened;
+    QTest::keyClick(w.canvasView()->viewport(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.dialogsOpened, dialogs);
 }
 
 void MainWindowTests::resizeHandles() {

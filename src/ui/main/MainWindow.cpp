@@ -165,12 +165,14 @@ void MainWindow::connectCommands() {
         if (index >= 0 && index < static_cast<int>(list.size()))
             selectItem(list[static_cast<std::size_t>(index)].slot);
     });
+    // A row chosen in the drawing order, by click or by key, is the current item.
+    connect(panel_.drawingOrderList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        const auto& order = document().drawingOrder();
+        if (row >= 0 && row < static_cast<int>(order.size()))
+            editor_->setCurrentSlot(order[static_cast<std::size_t>(row)].slot);
+    });
     connect(panel_.drawingOrderList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
-        const int slot = entry->data(Qt::UserRole).toInt();
-        const int position = document().listPosition(slot);
-        if (position >= 0)
-            panel_.itemCombo_->setCurrentIndex(position);
-        selectItem(slot);
+        selectItem(entry->data(Qt::UserRole).toInt());
     });
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

@@ -177,6 +177,8 @@ private:
     std::optional<PaperScale> askPaperScale(QSize from, QSize to);
     void itemChanged(int slot, ItemChanges what);
     void showCurrentSlot(int slot);
+    // The drawing-order list highlights the current item's entry, or none.
+    void showDrawingOrderRow();
     void itemKey(int slot, int key, Qt::KeyboardModifiers modifiers);
     void itemPressed(int slot, Qt::MouseButton button, bool onHandle);
     void showItemPopup(int slot, QPoint screenPos);

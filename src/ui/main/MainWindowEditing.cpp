@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -99,18 +100,14 @@ void MainWindow::connectEditing() {
     connect(menus_.remove, &QAction::triggered, this,
             onCurrent([this](int slot) { deleteItemAsked(slot); }));
 
-    // Opening the Edit menu forgets the paste point; its item submenu serves the listed item.
+    // Opening the Edit menu forgets the paste point; its item submenu serves the current item.
     connect(menus_.editMenu, &QMenu::aboutToShow, this, [this] {
         prepareCanvasPopup(std::nullopt);
-        const int index = panel_.itemCombo_->currentIndex();
-        const auto& list = document().itemList();
-        if (index >= 0 && index < static_cast<int>(list.size())) {
-            const int slot = list[static_cast<std::size_t>(index)].slot;
-            editor_->setCurrentSlot(slot);
+        const int slot = document().currentSlot();
+        if (document().isLive(slot))
             prepareItemPopup(slot);
-        } else {
+        else
             menus_.itemMenu->setEnabled(false);
-        }
     });
     connect(canvasView_, &CanvasView::canvasPopupRequested, this, &MainWindow::showCanvasPopup);
     connect(
@@ -148,10 +145,14 @@ void MainWindow::itemChanged(int slot, ItemChanges) {
 void MainWindow::showCurrentSlot(int slot) {
     updateMenuStates();
     QComboBox* itemCombo_ = panel_.itemCombo_;
+    showDrawingOrderRow();
     if (!document().isLive(slot) || !itemView(slot)) {
         const QSignalBlocker block(itemCombo_);
         itemCombo_->setCurrentIndex(-1);
         scene_->showFocus(-1);
+        // No view keeps the keyboard: keys and Enter act on no item.
+        if (QGraphicsItem* focused = scene_->focusItem())
+            focused->clearFocus();
         for (QLabel* label : panel_.pointLabel_)
             label->clear();
         return;
@@ -162,7 +163,23 @@ void MainWindow::showCurrentSlot(int slot) {
         itemCombo_->setCurrentIndex(position);
     }
     scene_->showFocus(slot);
+    itemView(slot)->setFocus();
     showItemPosition(slot);
+}
+
+void MainWindow::showDrawingOrderRow() {
+    QListWidget* list = panel_.drawingOrderList_;
+    const QSignalBlocker block(list);
+    const int slot = document().currentSlot();
+    const auto& order = document().drawingOrder();
+    const auto entry = std::find_if(order.begin(), order.end(),
+                                    [slot](const ListEntry& e) { return e.slot == slot; });
+    if (!document().isLive(slot) || entry == order.end()) {
+        list->setCurrentRow(-1);
+        list->clearSelection();
+        return;
+    }
+    list->setCurrentRow(static_cast<int>(entry - order.begin()));
 }
 
 void MainWindow::itemPressed(int slot, Qt::MouseButton button, bool onHandle) {
@@ -177,7 +194,11 @@ void MainWindow::itemPressed(int slot, Qt::MouseButton button, bool onHandle) {
                              dragAllowed(document().item(slot), editor_->allItemsLocked()));
 }
 
-void MainWindow::itemKey(int slot, int key, Qt::KeyboardModifiers) {
+void MainWindow::itemKey(int, int key, Qt::KeyboardModifiers) {
+    // Keys act on the document's current item, whichever view has the keyboard.
+    const int slot = document().currentSlot();
+    if (!document().isLive(slot))
+        return;
     switch (key) {
     case Qt::Key_Left:
         editor_->nudgeItem(slot, -1, 0);
