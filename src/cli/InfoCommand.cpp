@@ -66,7 +66,7 @@ int runInfo(const std::vector<std::string>& args) {
     if (asksForHelp(args))
         return writeStdout(kInfoHelp) ? kExitOk : kExitFailure;
     if (args.size() != 1)
-        return usageError("info needs one layout file (see tobirae-cli info --help)");
+        return usageError("info にはレイアウトファイルを1つ指定してください (tobirae-cli info --help を参照)");
 
     const LayoutParseResult parsed = readLayoutFileContent(pathArgument(args[0]));
     if (!parsed.content)
