@@ -2,6 +2,7 @@
 // and the same bytes as tobirae-cli render.
 #include "MainWindowFixture.h"
 #include "bitmap/Primitives.h"
+#include "document/LayoutFile.h"
 #include "render/PdfExport.h"
 #include "ui/dialogs/PagePreviewDialog.h"
 #include "ui/main/ExportMessagePanel.h"
@@ -59,6 +60,7 @@ private slots:
     void pdfOfAMonthRange();
     void monthRangeIntoAFolder();
     void monthRangeDialogRunsForward();
+    void missingPicturesAreAskedAndNamedInTheResult();
 };
 
 void ExportTests::nothingToExport() {
@@ -376,8 +378,14 @@ void ExportTests::monthRangeIntoAFolder() {
     f.prompts.answers.push_back(PromptAnswer::No);
     QVERIFY(!w.exportMonthRange());
     QCOMPARE(offeredFormat, PageFileFormat::Png); // the format chosen last
+    // The files are named, and the default answer keeps them.
     QCOMPARE(f.prompts.questions.back().text,
-             QStringLiteral("同じ名前のファイルがあります。\r\n上書きしますか?"));
+             QStringLiteral("同じ名前のファイルがあります。\r\n%1\r\n%2\r\n%3\r\n%4\r\n上書きしますか?")
+                 .arg(QDir::toNativeSeparators(QDir(out).filePath(QStringLiteral("2027-11.png"))),
+                      QDir::toNativeSeparators(QDir(out).filePath(QStringLiteral("2027-12.png"))),
+                      QDir::toNativeSeparators(QDir(out).filePath(QStringLiteral("2028-01.png"))),
+                      QDir::toNativeSeparators(QDir(out).filePath(QStringLiteral("2028-02.png")))));
+    QCOMPARE(f.prompts.questions.back().buttons, PromptButtons::YesNoKeep);
 
     for (const PageFileFormat format : {PageFileFormat::Bmp, PageFileFormat::Pdf}) {
         QDir(out).removeRecursively();
@@ -438,3 +446,69 @@ void ExportTests::monthRangeDialogRunsForward() {
 
 QTEST_MAIN(ExportTests)
 #include "tst_export.moc"
+
+// No output draws the placeholder in a picture's place without the user's word, and the result
+// says which pages were drawn without it.
+void ExportTests::missingPicturesAreAskedAndNamedInTheResult() {
+    MainWindowFixture f;
+    auto document = makeTestDocument({{CategoryMonthDisplay, 0, 30, 40, 12},
+                                      {CategoryPicture, 0, 300, 400, 12}});
+    document->item(1).PictureFile.setText(QStringLiteral("C:\\Pictures\\gone.bmp"));
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    w.setOutputMonth(2027, 4);
+    const QString question =
+        QStringLiteral("次の画像を使えません。画像なしで作成すると、その場所には"
+                       "「ここに画像を貼り付けます。」と出力されます。\r\n"
+                       "・C:\\Pictures\\gone.bmp (見つかりません)\r\n画像なしで続行しますか？");
+    const auto asked = [&] {
+        QCOMPARE(f.prompts.questions.size(), std::size_t(1));
+        QCOMPARE(f.prompts.questions[0].text, question);
+        QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::ContinueCancel);
+        f.prompts.questions.clear();
+        f.prompts.messages.clear();
+    };
+    f.prompts.messages.clear();
+
+    // 画像ファイル作成: cancelled writes nothing; continued names the page.
+    f.prompts.files = {f.path("page.bmp"), f.path("page.bmp")};
+    f.prompts.answers = {PromptAnswer::Cancel};
+    QVERIFY(!w.exportPageBitmap());
+    QVERIFY(!QFileInfo::exists(f.path("page.bmp")));
+    QVERIFY(f.prompts.messages.isEmpty());
+    asked();
+    f.prompts.answers = {PromptAnswer::Yes};
+    QVERIFY(w.exportPageBitmap());
+    QVERIFY(QFileInfo::exists(f.path("page.bmp")));
+    QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("作成しました。\r\n画像なしで作成したペ"
+                                                            "ージ: 2027-04\r\n") +
+                                             f.path("page.bmp")});
+    asked();
+
+    // 一括出力 and PDF: the same question, and the pages in the result.
+    const MonthRangeChoice choice{std::chrono::year(2027) / 4, std::chrono::year(2028) / 3,
+                                  PageFileFormat::Png};
+    w.testHooks().monthRange = [&](const QString&, bool, const MonthRangeChoice&) {
+        return std::optional<MonthRangeChoice>(choice);
+    };
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("out")));
+    f.prompts.files = {f.path("out")};
+    f.prompts.answers = {PromptAnswer::Cancel};
+    QVERIFY(!w.exportMonthRange());
+    QVERIFY(QDir(f.path("out")).isEmpty());
+    asked();
+    f.prompts.files = {f.path("out")};
+    f.prompts.answers = {PromptAnswer::Yes};
+    QVERIFY(w.exportMonthRange());
+    QCOMPARE(f.prompts.messages,
+             QStringList{QStringLiteral("12ページを作成しました。\r\n%1\r\n画像なしで作成したページ: "
+                                        "2027-04～2028-03 (12ページ)")
+                             .arg(f.path("out"))});
+    asked();
+    f.prompts.files = {f.path("a.pdf")};
+    f.prompts.answers = {PromptAnswer::Cancel};
+    QVERIFY(!w.exportPdfRange());
+    QVERIFY(!QFileInfo::exists(f.path("a.pdf")));
+    asked();
+}

@@ -146,6 +146,8 @@ private slots:
     void dropOtherFileIgnored();
     void dropOnCanvasReadsLayout();
     void dropPictureOnPictureItem();
+    void picturesMoveWithTheLayoutsFolder();
+    void missingPicturesAreNamedOnOpenAndMarked();
     void previewsHoldOnlyThePaper();
 
     void saveWithoutItems();
@@ -623,6 +625,80 @@ void MainWindowTests::dropPictureOnPictureItem() {
     QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::red));
     w.menus().undo->trigger();
     QVERIFY(w.document().item(0).PictureFile.text().isEmpty());
+}
+
+// A picture inside the layout's folder is saved relative to it: the folder can be moved.
+void MainWindowTests::picturesMoveWithTheLayoutsFolder() {
+    MainWindowFixture f;
+    QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("cal/photos")));
+    QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("elsewhere")));
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(f.path("cal/photos/red.png")));
+    QVERIFY(picture.save(f.path("elsewhere/outside.png")));
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12},
+                                      {CategoryPicture, 0, 300, 400, 12},
+                                      {CategoryPicture, 0, 30, 600, 12}});
+    document->item(0).PictureFile.setText(f.path("cal/photos/red.png"));
+    document->item(1).PictureFile.setText(f.path("elsewhere/outside.png"));
+    document->item(2).PictureFile.setText(QStringLiteral("C:\\Pictures\\gone.bmp"));
+    QVERIFY(!writeLayoutFile(*document, f.path("start.CLF")));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("start.CLF")));
+    f.prompts.files.push_back(f.path("cal/year.CLF"));
+    QVERIFY(w.saveLayoutAs());
+    const auto stored = [](const QString& path) {
+        QStringList pictures;
+        const auto read = readLayoutFile(path);
+        for (const ListEntry& entry : read.document->drawingOrder())
+            pictures << read.document->item(entry.slot).PictureFile.text();
+        return pictures;
+    };
+    // Inside: relative; outside: whole; never found: as it was.
+    QCOMPARE(stored(f.path("cal/year.CLF")),
+             (QStringList{QStringLiteral("photos/red.png"), f.path("elsewhere/outside.png"),
+                          QStringLiteral("C:\\Pictures\\gone.bmp")}));
+
+    // The folder moved: its picture is still found, and "save as" elsewhere keeps it.
+    QVERIFY(QDir(f.dir.path()).rename(QStringLiteral("cal"), QStringLiteral("moved")));
+    f.prompts.messages.clear();
+    QVERIFY(w.openLayout(f.path("moved/year.CLF")));
+    QVERIFY(w.itemView(0)->warning().isEmpty());
+    QCOMPARE(w.document().item(0).PictureFile.text(), f.path("moved/photos/red.png"));
+    f.prompts.files.push_back(f.path("elsewhere/copy.CLF"));
+    QVERIFY(w.saveLayoutAs());
+    QCOMPARE(stored(f.path("elsewhere/copy.CLF")).mid(0, 2),
+             (QStringList{f.path("moved/photos/red.png"), QStringLiteral("outside.png")}));
+}
+
+void MainWindowTests::missingPicturesAreNamedOnOpenAndMarked() {
+    MainWindowFixture f;
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(f.path("red.png")));
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12},
+                                      {CategoryPicture, 0, 300, 400, 12},
+                                      {CategoryPicture, 0, 30, 600, 12},
+                                      {CategoryPicture, 0, 300, 700, 12}});
+    document->item(0).PictureFile.setText(f.path("red.png"));
+    document->item(1).PictureFile.setText(QStringLiteral("C:\\Pictures\\gone.bmp"));
+    document->item(3).PictureFile.setText(QStringLiteral("photo.jpg"));
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    // One message for both lost files; the empty picture item (2) is not one.
+    QCOMPARE(f.prompts.messages,
+             QStringList{QStringLiteral("次の画像を使えません。そのアイテムは赤い枠で示しています。"
+                                        "\r\n・C:\\Pictures\\gone.bmp (見つかりません)\r\n"
+                                        "・photo.jpg (見つかりません)")});
+    QVERIFY(w.itemView(0)->warning().isEmpty());
+    QCOMPARE(w.itemView(1)->warning(), QStringLiteral("画像が見つかりません: gone.bmp"));
+    QVERIFY(w.itemView(2)->warning().isEmpty());
+    QVERIFY(!w.itemView(3)->warning().isEmpty());
+    // The mark goes once the picture is there.
+    QVERIFY(picture.save(f.path("photo.jpg"), "JPG"));
+    w.redrawAllItems();
+    QVERIFY(w.itemView(3)->warning().isEmpty());
 }
 
 // Redrawing previews reuses the decoded picture while its file keeps its size and time; a file
@@ -1543,9 +1619,11 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
 
     f.prompts.answers.push_back(PromptAnswer(answer));
     QTest::keyClick(viewport, Qt::Key_Delete);
+    // The item is named, and the default answer keeps it.
     QCOMPARE(f.prompts.questionTexts(),
-             QStringList{QStringLiteral("削除します。\r\nよろしいですか？")});
-    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNo);
+             QStringList{QStringLiteral("「%1」を削除します。\r\nよろしいですか？")
+                             .arg(w.document().itemList()[1].text)});
+    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNoKeep);
     const bool deleted = answer == int(PromptAnswer::Yes);
     QCOMPARE(w.document().isLive(1), !deleted);
     QCOMPARE(w.itemView(1)->isVisible(), !deleted);

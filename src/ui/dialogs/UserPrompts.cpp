@@ -62,6 +62,18 @@ PromptAnswer QtUserPrompts::ask(const QString& text, PromptButtons buttons) {
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
+    case PromptButtons::YesNoKeep:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case PromptButtons::ContinueCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("続行"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     case PromptButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);

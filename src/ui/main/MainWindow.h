@@ -204,6 +204,8 @@ private:
     // page-size dialog allows, the canvas and previews are made again. `path` becomes the
     // document's path (empty: a new, unnamed document).
     void adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path);
+    // One message naming the pictures of the layout just read that cannot be drawn.
+    void tellMissingPictures();
 
     EditorDocument* editor_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;

@@ -277,8 +277,14 @@ bool MainWindow::copyItem(int slot) {
 bool MainWindow::deleteItemAsked(int slot) {
     if (!document().isLive(slot))
         return false;
-    if (prompts_.ask(QStringLiteral("削除します。\r\nよろしいですか？"), PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
+    const int position = document().listPosition(slot);
+    const auto& list = document().itemList();
+    const QString name = position >= 0 && position < static_cast<int>(list.size())
+                             ? list[static_cast<std::size_t>(position)].text
+                             : QString();
+    // Deleting loses the item: No is the default.
+    if (prompts_.ask(QStringLiteral("「%1」を削除します。\r\nよろしいですか？").arg(name),
+                     PromptButtons::YesNoKeep) != PromptAnswer::Yes)
         return false;
     return editor_->deleteItem(slot);
 }

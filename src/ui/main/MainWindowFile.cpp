@@ -2,6 +2,9 @@
 // and dropped files.
 #include "app/RecentFiles.h"
 #include "document/LayoutFile.h"
+#include "document/AtomicFile.h"
+#include "render/MissingPictures.h"
+#include "ui/editing/PicturePaths.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/LayoutTemplates.h"
 #include "ui/main/RecoveryKeeper.h"
@@ -38,11 +41,26 @@ bool MainWindow::openLayout(const QString& fileName) {
                          result.error);
         return false;
     }
+    // Pictures stored relative to the layout are held with their whole path, so they are still
+    // found when the layout is saved somewhere else.
+    anchorPictures(*result.document, QFileInfo(path).absolutePath());
     adoptDocument(std::move(result.document), QFileInfo(path).absoluteFilePath());
     rememberRecentFile(document().path());
     if (!result.extensionNotice.isEmpty())
         prompts_.message(result.extensionNotice);
+    tellMissingPictures();
     return true;
+}
+
+void MainWindow::tellMissingPictures() {
+    std::vector<MissingPicture> missing = missingPictures(document(), editor_->layoutFolder());
+    // Picture items not filled yet show their own placeholder; only lost files are news.
+    std::erase_if(missing, [](const MissingPicture& p) { return p.path.isEmpty(); });
+    if (missing.empty())
+        return;
+    prompts_.message(QStringLiteral("次の画像を使えません。そのアイテムは赤い枠で示しています。"
+                                    "\r\n") +
+                     missingPictureLines(missing));
 }
 
 void MainWindow::adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path) {
@@ -95,7 +113,9 @@ bool MainWindow::writeLayout(const QString& path) {
                                         "上書きしますか？"),
                      PromptButtons::YesNo) != PromptAnswer::Yes)
         return false;
-    if (const auto error = writeLayoutFile(document(), path)) {
+    LayoutFileContent content = layoutFromDocument(document());
+    storePicturesRelativeTo(content, QFileInfo(path).absolutePath());
+    if (const auto error = writeFileAtomically(path, serializeLayout(content))) {
         prompts_.message(QStringLiteral("レイアウトファイルを保存できませんでした。\r\n") + *error);
         return false;
     }
