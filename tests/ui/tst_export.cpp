@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -332,6 +333,10 @@ void ExportTests::pdfOfAMonthRange() {
     QCOMPARE(offered.at(0).format, PageFileFormat::Bmp);
     QCOMPARE(w.settings().LastRangeFrom, 202704);
     QCOMPARE(w.settings().LastRangeTo, 202706);
+    // Written at once, not only at a clean exit.
+    w.settingsKeeper().flush();
+    QCOMPARE(loadAppSettings(f.settingsPath()).LastRangeFrom, 202704);
+    QCOMPARE(loadAppSettings(f.settingsPath()).LastRangeTo, 202706);
     f.prompts.files.push_back(f.path(QStringLiteral("again.pdf")));
     QVERIFY(w.exportPdfRange());
     QCOMPARE(offered.at(1).from, year(2027) / 4);
@@ -420,6 +425,16 @@ void ExportTests::monthRangeDialogRunsForward() {
     QCOMPARE(settings.LastRangeTo, 202708);
     QCOMPARE(initialMonthRange(settings, year(2030) / 1).from, year(2027) / 6);
     QCOMPARE(initialMonthRange(settings, year(2030) / 1).format, PageFileFormat::Png);
+    // A one-month range (from equal to to) survives a restart.
+    const QTemporaryDir folder;
+    settings.FileName = QDir(folder.path()).filePath(QStringLiteral("Tobirae.ini"));
+    rememberMonthRange(settings, {year(2027) / 3, year(2027) / 3, PageFileFormat::Pdf}, true);
+    QVERIFY(!saveAppSettings(settings));
+    const MonthRangeChoice restarted =
+        initialMonthRange(loadAppSettings(settings.FileName), year(2030) / 1);
+    QCOMPARE(restarted.from, year(2027) / 3);
+    QCOMPARE(restarted.to, year(2027) / 3);
+    QCOMPARE(restarted.format, PageFileFormat::Pdf);
 
     initial.to = year(2027) / 5;
     initial.format = PageFileFormat::Png;

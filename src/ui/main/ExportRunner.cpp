@@ -114,8 +114,10 @@ std::optional<MonthRangeChoice> ExportRunner::chooseMonths(const QString& title,
         if (dialog.exec() == QDialog::Accepted)
             chosen = dialog.choice();
     }
-    if (chosen)
+    if (chosen) {
         rememberMonthRange(settings_, *chosen, withFormat);
+        emit settingsChanged();
+    }
     return chosen;
 }
 

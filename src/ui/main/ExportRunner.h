@@ -51,6 +51,8 @@ public:
 
 signals:
     void exportFinished(bool ok, const QString& path);
+    // A month range or format was remembered in the settings.
+    void settingsChanged();
 
 private:
     // Reports a step of the work to the message panel; callable from the worker.

@@ -39,6 +39,14 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
       settings_(std::move(start.settings)), prompts_(prompts) {
     setObjectName(QStringLiteral("MainWindow"));
     recovery_ = new RecoveryKeeper(*editor_, start.recoveryFolder, this);
+    settingsKeeper_ = new SettingsKeeper(
+        [this] {
+            AppSettings now = settings_;
+            if (isVisible() && !isMinimized())
+                rememberWindowPosition(now, pos());
+            return now;
+        },
+        this);
     connect(editor_, &EditorDocument::modifiedChanged, this,
             [this] { setWindowModified(editor_->isModified()); });
 
@@ -51,10 +59,14 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
     if (!settings_.AlignToolbarShown)
         alignBar->hide();
     connect(alignBar->toggleViewAction(), &QAction::toggled, this,
-            [this](bool shown) { settings_.AlignToolbarShown = shown; });
+            [this](bool shown) {
+                settings_.AlignToolbarShown = shown;
+                settingsKeeper_->changed();
+            });
     buildPanels();
     exports_ = new ExportRunner(*this, *editor_, settings_, *panel_.outputRange, prompts_, hooks_);
     connect(exports_, &ExportRunner::exportFinished, this, &MainWindow::exportFinished);
+    connect(exports_, &ExportRunner::settingsChanged, settingsKeeper_, &SettingsKeeper::changed);
 
     connectCommands();
     connectEditing();
@@ -73,7 +85,10 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
     templateFolder_ = dataFolder(QStringLiteral("templates"));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // A change of the last moments is written while the settings still exist.
+    settingsKeeper_->flush();
+}
 
 int MainWindow::outputYear() const {
     return panel_.outputRange->year();
@@ -192,6 +207,12 @@ void MainWindow::setOutputMonth(int year, int month) {
     editor_->setOutputMonth(outputYear(), outputMonth());
 }
 
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (settingsKeeper_ && isVisible())
+        settingsKeeper_->changed();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (exporting()) {
         event->ignore();
@@ -208,6 +229,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         grabber->releaseMouse();
     if (!isMinimized())
         rememberWindowPosition(settings_, pos());
+    // The last background write must not land after this one.
+    settingsKeeper_->flush();
     if (const auto error = saveAppSettings(settings_))
         prompts_.message(QStringLiteral("設定ファイルを保存できませんでした。\r\n") + *error);
     event->accept();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/EditorStartup.h"
+#include "app/SettingsKeeper.h"
 #include "ui/editing/EditorDocument.h"
 #include "ui/editing/GridSnap.h"
 #include "ui/editing/Guides.h"
@@ -158,11 +159,15 @@ public:
     bool exportMonthRange();
     bool printMonths(bool preview);
 
+    // Writes the settings file in the background whenever a setting changes.
+    SettingsKeeper& settingsKeeper() { return *settingsKeeper_; }
+
 signals:
     void exportFinished(bool ok, const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildPanels();
@@ -209,6 +214,7 @@ private:
 
     EditorDocument* editor_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;
+    SettingsKeeper* settingsKeeper_ = nullptr;
     AppSettings settings_;
     UserPrompts& prompts_;
     WindowTestHooks hooks_;

@@ -72,6 +72,7 @@ void MainWindow::showPage() {
     settings_.Page.PaperHeight = page.PaperHeight;
     settings_.Page.Resolution = page.ResolutionDpi;
     settings_.Page.Portrait = toB16(page.Portrait);
+    settingsKeeper_->changed();
     scene_->showPage();
     updateGuides();
 }

@@ -199,6 +199,7 @@ void MainWindow::dropFiles(const QStringList& paths) {
 
 void MainWindow::rememberRecentFile(const QString& path) {
     settings_.RecentFiles = withRecentFile(settings_.RecentFiles, path);
+    settingsKeeper_->changed();
     showRecentFiles();
 }
 
@@ -208,8 +209,14 @@ void MainWindow::showRecentFiles() {
     const QStringList& files = settings_.RecentFiles;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString path = files.at(i);
-        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
-            QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        // Layouts of the same name in different folders are told apart by the folder.
+        const QFileInfo info(path);
+        QAction* action = menu->addAction(
+            QStringLiteral("&%1 %2  (%3)")
+                .arg(i + 1)
+                .arg(info.fileName().replace(QLatin1Char('&'), QStringLiteral("&&")),
+                     QDir::toNativeSeparators(info.absolutePath())
+                         .replace(QLatin1Char('&'), QStringLiteral("&&"))));
         action->setToolTip(QDir::toNativeSeparators(path));
         action->setStatusTip(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this, [this, path] { openLayout(path); });
