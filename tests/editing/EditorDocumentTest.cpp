@@ -5,11 +5,13 @@
 #include "document/LayoutFile.h"
 #include "document/LayoutJson.h"
 #include "render/RenderFrame.h"
+#include "render/RuleBlock.h"
 #include "ui/editing/PaperScale.h"
 #include "ui/editing/Placement.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -392,6 +394,28 @@ TEST(PaperScaleRules, FactorAndOffset) {
     EXPECT_NEAR(postcard.offset.x(), 0, 1e-9);
     EXPECT_NEAR(postcard.offset.y(), (559 - 1123 * 378.0 / 794) / 2, 1e-9);
     EXPECT_EQ(paperScale({0, 1123}, {378, 559}), PaperScale{});
+
+    // Horizontal and vertical dividing lines are scaled each by their own count.
+    LayoutItem lines = newItemRecord(CategoryMonthFamily, VariantVertical, PageValues{});
+    {
+        RuleBlockWriter rules = ruleBlock(lines);
+        rules.setHLineCount(3);
+        rules.setHLinePos(0, 40);
+        rules.setHLinePos(1, 90);
+        rules.setHLinePos(2, 131);
+        rules.setVLineCount(2);
+        rules.setVLinePos(0, 100);
+        rules.setVLinePos(1, 201);
+    }
+    scaleItem(lines, {0.5, {}});
+    {
+        RuleBlockWriter rules = ruleBlock(lines);
+        EXPECT_EQ(rules.hLineCountClamped(), 3);
+        EXPECT_EQ(rules.vLineCountClamped(), 2);
+        EXPECT_EQ((std::array{rules.hLinePos(0), rules.hLinePos(1), rules.hLinePos(2)}),
+                  (std::array{20, 45, 66}));
+        EXPECT_EQ((std::array{rules.vLinePos(0), rules.vLinePos(1)}), (std::array{50, 101}));
+    }
 
     // A picture keeps the size of its file; fonts never shrink to nothing.
     LayoutItem picture = newItemRecord(CategoryPicture, 0, PageValues{});

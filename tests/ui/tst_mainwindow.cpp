@@ -186,6 +186,7 @@ private slots:
     void copyPasteAtCanvasPoint();
     void overwriteSaveWritesWhatTheCanvasShows();
     void overwriteSaveOnAFullDisk();
+    void saveOntoAReadOnlyPlaceNamesIt();
 
     void alignmentToolbarAndKeys();
     void paperChangeOffersToScale();
@@ -1904,6 +1905,39 @@ void MainWindowTests::overwriteSaveOnAFullDisk() {
     QVERIFY(w.isWindowModified());
     QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList({QStringLiteral("a.CLF"), QStringLiteral("filler")}));
+}
+
+void MainWindowTests::saveOntoAReadOnlyPlaceNamesIt() {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        QSKIP("no private mounts here");
+    MainWindowFixture f;
+    const QString disk = f.path(QStringLiteral("disk"));
+    QVERIFY(QDir().mkpath(disk));
+    QCOMPARE(mount("tmpfs", disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k"), 0);
+    const auto unmount = qScopeGuard([&] { umount(disk.toLocal8Bit().constData()); });
+    const QString layout = disk + QStringLiteral("/a.CLF");
+    QVERIFY(writeTestLayout(layout, kTwoPictures));
+    const QByteArray saved = fileBytes(layout);
+    QCOMPARE(mount(nullptr, disk.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                   nullptr),
+             0);
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(layout));
+    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    // 上書き保存 and レイアウト保存 onto the same place: the message says where and why.
+    f.prompts.files.push_back(disk + QStringLiteral("/b.CLF"));
+    for (QAction* save : {w.menus().overwriteSave, w.menus().layoutSave}) {
+        f.prompts.messages.clear();
+        save->trigger();
+        QCOMPARE(f.prompts.messages.size(), 1);
+        const QString message = f.prompts.messages.last();
+        QVERIFY2(message.contains(QStringLiteral("読み取り専用")),
+                 qPrintable(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" | "))));
+        QVERIFY2(message.contains(QDir::toNativeSeparators(disk)), qPrintable(message));
+    }
+    QCOMPARE(fileBytes(layout), saved);
+    QVERIFY(w.isWindowModified());
 }
 
 QTEST_MAIN(MainWindowTests)
