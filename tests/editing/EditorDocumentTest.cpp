@@ -362,6 +362,21 @@ const std::vector<StepCase> kSteps{
          EXPECT_EQ(QPointF(at(d, 3).Left, at(d, 3).Top), QPointF(120, 340));
          EXPECT_EQ(d.anchor(3), (LockAnchor{120, 340}));
      }},
+    {"a new picture goes behind the first item it overlaps",
+     {},
+     [](EditorDocument& e) {
+         LayoutItem photo = newItemRecord(CategoryPicture, 0, e.document().page);
+         photo.Width = 400; // over the month display (30, 200) only
+         photo.Height = 100;
+         return e.addItem(photo, QPointF(20, 150), false, true) == 3;
+     },
+     QStringLiteral("追加"),
+     [](const LayoutDocument& d) {
+         std::vector<int> order;
+         for (const ListEntry& entry : d.drawingOrder())
+             order.push_back(entry.slot);
+         EXPECT_EQ(order, (std::vector<int>{0, 3, 1, 2}));
+     }},
     {"own days",
      [](LayoutDocument& d) {
          d.extension.ownDays.days = {ownDay(2027, 8, 13, OwnDayKind::DayOff)};

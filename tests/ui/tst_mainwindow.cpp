@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QStyleOptionGraphicsItem>
 #include <QTest>
@@ -827,14 +828,18 @@ void MainWindowTests::saveWritesTheSameLayout() {
     w.menus().layoutSave->trigger();
     QCOMPARE(f.prompts.fileDialogs.back().request.initialPath,
              QFileInfo(f.path("a.CLF")).absoluteFilePath());
-    QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("保存しました。")});
+    // Told in the status bar, not by a box to close.
+    QVERIFY(f.prompts.messages.isEmpty());
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("保存しました: ") + QDir::toNativeSeparators(f.path("b.CLF")));
     QCOMPARE(fileBytes(f.path("b.CLF")), fileBytes(f.path("a.CLF")));
+    QCOMPARE(f.prompts.fileDialogs.back().request.title, QStringLiteral("レイアウトの保存先"));
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
     QCOMPARE(w.document().path(), QFileInfo(f.path("b.CLF")).absoluteFilePath());
 
     // Cancelling the dialog writes nothing and keeps the path.
     QVERIFY(!w.saveLayoutAs());
-    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY(f.prompts.messages.isEmpty());
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
 }
 
@@ -1860,7 +1865,9 @@ void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
     QVERIFY(!w.editor().undoStack().isClean());
     w.menus().overwriteSave->trigger();
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1}); // no dialog this time
-    QCOMPARE(f.prompts.messages.last(), QStringLiteral("保存しました。"));
+    QVERIFY(f.prompts.messages.isEmpty());
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("保存しました: ") + QDir::toNativeSeparators(f.path("a.CLF")));
     QVERIFY(w.editor().undoStack().isClean());
     const ReadResult read = readLayoutFile(f.path("a.CLF"));
     QVERIFY(read.document);
@@ -1869,7 +1876,7 @@ void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
     QCOMPARE(read.document->item(0).Left, float(w.itemView(0)->pos().x()));
 }
 
-// A full disk: 上書き保存 says so instead of 「保存しました。」, the layout's file keeps what was
+// A full disk: 上書き保存 says so instead of 「保存しました」, the layout's file keeps what was
 // saved before and the edit stays unsaved. The disk is a private 64 KB file system, so this needs
 // the right to mount one.
 void MainWindowTests::overwriteSaveOnAFullDisk() {

@@ -552,6 +552,7 @@ void ItemPropertiesDialog::browsePicture() {
     FileRequest request;
     request.filter = kPictureFilter;
     request.initialPath = picturePathEdit_->text().trimmed();
+    request.title = QStringLiteral("画像ファイルを選ぶ");
     const QString chosen = prompts_.openFileName(request);
     if (chosen.isEmpty())
         return;

@@ -24,6 +24,7 @@ struct FileRequest {
     QString filter;
     QString initialPath;
     QString defaultSuffix;
+    QString title; // what the dialog does ("レイアウトを開く"); empty: the application's title
 };
 
 class UserPrompts {

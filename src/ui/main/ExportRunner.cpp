@@ -177,7 +177,8 @@ bool ExportRunner::exportPageBitmap() {
     if (!proposal.isEmpty() && QFileInfo(proposal).fileName() == proposal &&
         !document.path().isEmpty())
         proposal = QFileInfo(document.path()).dir().filePath(proposal);
-    const QString path = prompts_.saveFileName({kBitmapFilter, proposal, QStringLiteral("BMP")});
+    const QString path = prompts_.saveFileName(
+        {kBitmapFilter, proposal, QStringLiteral("bmp"), QStringLiteral("画像ファイルの保存先")});
     if (path.isEmpty())
         return false;
 
@@ -223,7 +224,8 @@ bool ExportRunner::exportPdfRange() {
     if (!proposal.isEmpty() && !document.path().isEmpty())
         proposal = QFileInfo(document.path()).dir().filePath(proposal);
     const QString path = prompts_.saveFileName(
-        {QStringLiteral("PDFファイル (*.PDF)|*.PDF"), proposal, QStringLiteral("PDF")});
+        {QStringLiteral("PDFファイル (*.PDF)|*.PDF"), proposal, QStringLiteral("pdf"),
+         QStringLiteral("PDFの保存先")});
     if (path.isEmpty())
         return false;
 
@@ -260,7 +262,7 @@ bool ExportRunner::exportMonthRange() {
     const LayoutDocument& document = editor_.document();
     const QString proposal =
         document.path().isEmpty() ? QString() : QFileInfo(document.path()).absolutePath();
-    const QString folder = prompts_.folderName({QString(), proposal, QString()});
+    const QString folder = prompts_.folderName({QString(), proposal, QString(), QStringLiteral("一括出力の保存先フォルダー")});
     if (folder.isEmpty())
         return false;
 

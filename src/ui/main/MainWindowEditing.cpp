@@ -249,7 +249,8 @@ bool MainWindow::addItemFromDialog() {
         item.FreeAspect = kFalse;
     }
     // A new item other than a picture takes the size of its drawing in the same step.
-    const auto slot = editor_->addItem(item, placed.topLeft(), !picture);
+    // A new picture goes behind what it overlaps: it never hides a heading.
+    const auto slot = editor_->addItem(item, placed.topLeft(), !picture, picture);
     if (!slot)
         return false;
     selectItem(*slot);

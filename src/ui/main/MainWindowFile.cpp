@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QStatusBar>
 #include <algorithm>
 
 namespace tobirae {
@@ -30,7 +31,8 @@ bool MainWindow::openLayout(const QString& fileName) {
         return false;
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
-        path = prompts_.openFileName({kLayoutFilter, document().path(), QStringLiteral("CLF")});
+        path = prompts_.openFileName({kLayoutFilter, document().path(), QStringLiteral("CLF"),
+                                      QStringLiteral("レイアウトを開く")});
         if (path.isEmpty())
             return false;
     }
@@ -88,7 +90,8 @@ bool MainWindow::saveLayoutAs() {
         return false;
     }
     const QString path =
-        prompts_.saveFileName({kLayoutFilter, document().path(), QStringLiteral("CLF")});
+        prompts_.saveFileName({kLayoutFilter, document().path(), QStringLiteral("CLF"),
+                               QStringLiteral("レイアウトの保存先")});
     if (path.isEmpty())
         return false;
     return writeLayout(path);
@@ -125,7 +128,10 @@ bool MainWindow::writeLayout(const QString& path) {
     editor_->markSaved();
     updateCaption();
     rememberRecentFile(document().path());
-    prompts_.message(QStringLiteral("保存しました。"));
+    // Said where the eye already is, without a box to close on every save.
+    statusBar()->showMessage(QStringLiteral("保存しました: ") +
+                                 QDir::toNativeSeparators(document().path()),
+                             8000);
     return true;
 }
 
