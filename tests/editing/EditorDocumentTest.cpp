@@ -957,3 +957,26 @@ TEST(EditorGeometry, ContentStepsMeasureInTheSameStep) {
     EXPECT_EQ(at(editor.document(), box).Width, small);
     EXPECT_EQ(editor.undoStack().undoText(), QStringLiteral("基準枠に合わせる"));
 }
+
+// A new text item, added to fit its contents, takes the size of its lines: none is cut off.
+TEST(EditorGeometry, ANewTextItemTakesTheSizeOfItsText) {
+    EditorDocument editor(std::make_unique<LayoutDocument>());
+    editor.setOutputMonth(2027, 4);
+    const auto added = [&](const QString& text) {
+        LayoutItem item = newItemRecord(CategoryText, 0, editor.document().page);
+        item.Ext.text = text;
+        item.element(Year1).Font.Size = 20;
+        const int slot = *editor.addItem(item, QPointF(10, 10), true);
+        return QSizeF(at(editor.document(), slot).Width, at(editor.document(), slot).Height);
+    };
+    const QSizeF one = added(QStringLiteral("2027年度 株式会社サンプル"));
+    const QSizeF shorter = added(QStringLiteral("2027年度"));
+    const QSizeF two = added(QStringLiteral("2027年度\n株式会社サンプル"));
+    // 20 points is about 27 pixels a full-width letter: wider than the 244 a new item had.
+    EXPECT_GT(one.width(), 300);
+    EXPECT_GT(one.width(), shorter.width() * 2);
+    EXPECT_GT(one.height(), 20);
+    EXPECT_LT(one.height(), 60);
+    EXPECT_GT(two.height(), one.height() * 1.8);
+    EXPECT_LT(two.width(), one.width());
+}
