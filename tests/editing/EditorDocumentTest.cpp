@@ -453,6 +453,12 @@ TEST(PaperScaleRules, NewItemsStartInViewAndFitThePaper) {
     // Near the page's far corner an item moves back in so that all of it is on the paper.
     EXPECT_EQ(newItemPlacement({300, 200}, QRectF(700, 1000, 94, 123), a4),
               QRectF(490, 919, 300, 200));
+    // Not on top of the items there: below the lowest one it would cover, while that fits.
+    const std::vector<QRectF> taken{{0, 0, 300, 100}, {100, 90, 200, 50.5}, {500, 0, 100, 900}};
+    EXPECT_EQ(newItemPlacement({200, 60}, QRectF(0, 0, 794, 1123), a4, taken),
+              QRectF(0, 149, 200, 60));
+    EXPECT_EQ(newItemPlacement({200, 60}, QRectF(0, 0, 794, 1123), a4, {{0, 0, 794, 1100}}),
+              QRectF(0, 0, 200, 60));
 }
 
 TEST(EditorSteps, DoUndoRedo) {

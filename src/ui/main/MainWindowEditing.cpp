@@ -240,8 +240,14 @@ bool MainWindow::addItemFromDialog() {
     // The new item starts where the user is looking, not at the page's far corner.
     const QRectF visible = canvasView_->visibleSceneRect().intersected(
         QRectF(QPointF(0, 0), QSizeF(editor_->canvasSize())));
-    const QRectF placed =
-        newItemPlacement(QSizeF(item.Width, item.Height), visible, editor_->canvasSize());
+    std::vector<QRectF> taken;
+    for (const ListEntry& entry : document().drawingOrder()) {
+        const LayoutItem& other = document().item(entry.slot);
+        taken.emplace_back(other.Left, other.Top, other.Width + kItemFrame,
+                           other.Height + kItemFrame);
+    }
+    const QRectF placed = newItemPlacement(QSizeF(item.Width, item.Height), visible,
+                                           editor_->canvasSize(), taken);
     if (placed.size() != QSizeF(item.Width, item.Height)) {
         item.Width = static_cast<float>(placed.width());
         item.Height = static_cast<float>(placed.height());
