@@ -177,14 +177,14 @@ const std::vector<StepCase> kSteps{
      QStringLiteral("上下中央ロック"),
      [](const LayoutDocument& d) {
          EXPECT_TRUE(isTrue(at(d, 2).VCenterLocked));
-         EXPECT_EQ(at(d, 2).Top, (kCanvasHeight - 90) / 2.f);
+         EXPECT_EQ(at(d, 2).Top, (kCanvasHeight - 90 - 4) / 2.f); // the box, frame included
      }},
     {"centre once",
      {},
      [](EditorDocument& e) { return e.centreItem(0, false); },
      QStringLiteral("左右中央に移動"),
      [](const LayoutDocument& d) {
-         EXPECT_EQ(at(d, 0).Left, (kCanvasWidth - 200) / 2.f);
+         EXPECT_EQ(at(d, 0).Left, (kCanvasWidth - 200 - 4) / 2.f);
          EXPECT_FALSE(isTrue(at(d, 0).HCenterLocked));
      }},
     {"lock",
@@ -233,7 +233,7 @@ const std::vector<StepCase> kSteps{
      QStringLiteral("用紙サイズ変更"),
      [](const LayoutDocument& d) {
          EXPECT_EQ(d.page.CanvasWidth, 600);
-         EXPECT_EQ(at(d, 1).Left, 150.f); // centred again: (600 - 300) / 2
+         EXPECT_EQ(at(d, 1).Left, 148.f); // centred again: (600 - 304) / 2
      }},
     {"a drag snaps down to the grid: 37 px is 555 twips, the line at 540 is 36 px",
      {},
@@ -300,7 +300,7 @@ const std::vector<StepCase> kSteps{
      },
      QStringLiteral("用紙サイズ変更"),
      [](const LayoutDocument& d) {
-         EXPECT_EQ(at(d, 2).Left, 190.f); // (500 - 120) / 2
+         EXPECT_EQ(at(d, 2).Left, 188.f); // (500 - 124) / 2
          EXPECT_EQ(at(d, 0).Left, 365.5f);
          EXPECT_EQ(at(d, 1).Left, 30.f);
      }},
@@ -321,7 +321,7 @@ const std::vector<StepCase> kSteps{
      [](const LayoutDocument& d) {
          EXPECT_EQ(QPointF(at(d, 1).Left, at(d, 1).Top), QPointF(302.5, 47));
          EXPECT_EQ(QPointF(at(d, 0).Left, at(d, 0).Top), QPointF(10, 20));
-         EXPECT_EQ(at(d, 2).Left, 240.5f); // centred, not snapped: (601 - 120) / 2
+         EXPECT_EQ(at(d, 2).Left, 238.5f); // centred, not snapped: (601 - 124) / 2
      }},
     {"scaling to a paper half as large: everything in one step, centred on the new page",
      [](LayoutDocument& d) {
@@ -574,8 +574,9 @@ TEST(EditorPlacement, LocksDecideWhereADragEnds) {
         QPointF expected; // nullopt-like: NaN x when the drag is refused
         bool moves;
     };
-    const float centreX = (kCanvasWidth - 200) / 2.f;
-    const float centreY = (kCanvasHeight - 60) / 2.f;
+    // The box (drawing area and frame) is centred, as the page draws it.
+    const float centreX = (kCanvasWidth - 200 - 4) / 2.f;
+    const float centreY = (kCanvasHeight - 60 - 4) / 2.f;
     const std::vector<Case> cases{
         {"free", [](LayoutItem&) {}, {300, 400}, {300, 400}, true},
         {"X locked: left back, top follows",

@@ -62,6 +62,7 @@ private slots:
     void monthRangeIntoAFolder();
     void monthRangeDialogRunsForward();
     void missingPicturesAreAskedAndNamedInTheResult();
+    void aCentredPictureIsCentredOnThePage();
 };
 
 void ExportTests::nothingToExport() {
@@ -526,4 +527,38 @@ void ExportTests::missingPicturesAreAskedAndNamedInTheResult() {
     QVERIFY(!w.exportPdfRange());
     QVERIFY(!QFileInfo::exists(f.path("a.pdf")));
     asked();
+}
+
+// 左右中央 centres what the page draws: the margins differ by a page pixel at most.
+void ExportTests::aCentredPictureIsCentredOnThePage() {
+    MainWindowFixture f;
+    QImage red(300, 200, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(f.path("red.png")));
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12}});
+    LayoutItem& picture = document->item(0);
+    picture.PictureFile.setText(f.path("red.png"));
+    picture.Width = 300;
+    picture.Height = 200;
+    picture.FitToRect = kTrue;
+    picture.FreeAspect = kTrue;
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.editor().centreItem(0, false));
+    const QImage page = pageImage(w.pageJob(), 2027, 4, 300);
+    QVERIFY(!page.isNull());
+    // One row through the picture: where its red starts and ends.
+    const int row = roundHalfEven((w.document().item(0).Top + 100) * 300.0 / 96);
+    int left = page.width();
+    int right = -1;
+    for (int x = 0; x < page.width(); ++x)
+        if (page.pixelColor(x, row) == QColor(Qt::red)) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    QVERIFY(right >= 0);
+    const int rightMargin = page.width() - 1 - right;
+    QVERIFY2(std::abs(left - rightMargin) <= 1,
+             qPrintable(QStringLiteral("%1 / %2").arg(left).arg(rightMargin)));
 }
