@@ -6,6 +6,7 @@
 #include "document/LayoutJson.h"
 #include "render/RenderFrame.h"
 #include "render/RuleBlock.h"
+#include "ui/editing/ItemWarnings.h"
 #include "ui/editing/PaperScale.h"
 #include "ui/editing/Placement.h"
 
@@ -986,4 +987,31 @@ TEST(EditorGeometry, ANewTextItemTakesTheSizeOfItsText) {
     EXPECT_LT(one.height(), 60);
     EXPECT_GT(two.height(), one.height() * 1.8);
     EXPECT_LT(two.width(), one.width());
+}
+
+// What the editor marks on a box: a lost picture, and a month box that its size cuts off.
+TEST(ItemMarks, LostPicturesAndCutOffMonthBoxes) {
+    QTemporaryDir dir;
+    LayoutItem picture = newItemRecord(CategoryPicture, 0, PageValues{});
+    EXPECT_TRUE(itemWarning(picture, dir.path()).isEmpty()) << "no picture chosen yet";
+    picture.PictureFile.setText(QStringLiteral("C:\\Photos\\gone.jpg"));
+    EXPECT_EQ(itemWarning(picture, dir.path()), QStringLiteral("画像が見つかりません: gone.jpg"));
+
+    LayoutItem box = newItemRecord(CategoryMonthFamily, VariantBox6, PageValues{});
+    box.FitToRect = kFalse;
+    box.Width = static_cast<float>(box.DesignWidth);
+    box.Height = static_cast<float>(box.DesignHeight);
+    EXPECT_TRUE(itemWarning(box, {}).isEmpty());
+    box.Height -= 6; // what the grid trims anyway
+    EXPECT_TRUE(itemWarning(box, {}).isEmpty());
+    box.Height -= 40; // a row's worth
+    EXPECT_FALSE(itemWarning(box, {}).isEmpty());
+    box.FitToRect = kTrue; // drawn into its size: nothing is cut
+    EXPECT_TRUE(itemWarning(box, {}).isEmpty());
+    box.FitToRect = kFalse;
+    box.Height = static_cast<float>(box.DesignHeight);
+    box.Width -= 3; // the seven columns trim it anyway
+    EXPECT_TRUE(itemWarning(box, {}).isEmpty());
+    box.Width -= 30;
+    EXPECT_FALSE(itemWarning(box, {}).isEmpty());
 }

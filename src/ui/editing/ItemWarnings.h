@@ -8,7 +8,8 @@
 namespace tobirae {
 
 // The mark's text, empty when there is nothing to mark: a picture file that cannot be found or
-// read. An empty picture item shows its own placeholder and is not marked.
+// read (an empty picture item shows its own placeholder and is not marked), or a month box not
+// fitted to its size whose drawing area is too small for its rows or columns.
 QString itemWarning(const LayoutItem& item, const QString& layoutFolder);
 
 } // namespace tobirae
