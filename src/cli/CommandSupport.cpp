@@ -22,7 +22,7 @@ bool writeStdout(const std::string& text) {
     const bool ok =
         std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
     if (!ok)
-        std::fprintf(stderr, "tobirae-cli: could not write the output\n");
+        std::fprintf(stderr, "tobirae-cli: 出力を書き込めませんでした\n");
     return ok;
 }
 

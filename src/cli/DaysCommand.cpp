@@ -115,34 +115,34 @@ int runDays(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--days") {
             if (i + 1 >= args.size())
-                return usageError("days: --days needs a file");
+                return usageError("days: --days にはファイルを指定してください");
             files << QString::fromLocal8Bit(args[++i]);
         } else if (arg.starts_with("-") && arg.size() > 1) {
-            return usageError("days: unknown option: " + arg);
+            return usageError("days: 不明なオプションです: " + arg);
         } else {
             dates.push_back(arg);
         }
     }
     if (dates.size() != 2)
-        return usageError("days: expected two dates, FROM and TO (see tobirae-cli days --help)");
+        return usageError("days: 日付を2つ (FROM と TO) 指定してください (tobirae-cli days --help を参照)");
 
     std::optional<year_month_day> range[2];
     for (int i = 0; i < 2; ++i) {
         range[i] = parseIsoDate(dates[i]);
         if (!range[i])
-            return usageError("days: not a date in the form YYYY-MM-DD: " + dates[i]);
+            return usageError("days: YYYY-MM-DD の形の日付ではありません: " + dates[i]);
         const int y = static_cast<int>(range[i]->year());
         if (y < kFirstYear || y > kLastYear)
-            return usageError("days: date outside the years 1900 to 2099: " + dates[i]);
+            return usageError("days: 1900～2099 年の範囲外の日付です: " + dates[i]);
     }
     const sys_days from{*range[0]};
     const sys_days to{*range[1]};
     if (from > to)
-        return usageError("days: FROM is after TO");
+        return usageError("days: FROM が TO より後の日付です");
 
     const LoadedOwnDays own = loadOwnDays({}, files, {});
     for (const QString& problem : own.problems)
-        std::fprintf(stderr, "tobirae-cli: warning: %s\n", problem.toLocal8Bit().constData());
+        std::fprintf(stderr, "tobirae-cli: 警告: %s\n", problem.toLocal8Bit().constData());
     std::string out = "date\tweekday\tholiday\tred\tkanshi\tkanshi_reading\told_date\tleap\trokuyo"
                       "\tsekki";
     out += files.isEmpty() ? "\n" : "\town\n";

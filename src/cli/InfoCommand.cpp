@@ -1,5 +1,6 @@
 // tobirae-cli info FILE.CLF: the page of a layout file and its items in drawing order.
 #include "cli/Commands.h"
+#include "document/ItemFrame.h"
 #include "cli/LayoutCommandSupport.h"
 #include "document/LayoutFile.h"
 #include "document/MonthSelector.h"
@@ -66,7 +67,7 @@ int runInfo(const std::vector<std::string>& args) {
     if (asksForHelp(args))
         return writeStdout(kInfoHelp) ? kExitOk : kExitFailure;
     if (args.size() != 1)
-        return usageError("info needs one layout file (see tobirae-cli info --help)");
+        return usageError("info にはレイアウトファイルを1つ指定してください (tobirae-cli info --help を参照)");
 
     const LayoutParseResult parsed = readLayoutFileContent(pathArgument(args[0]));
     if (!parsed.content)
@@ -90,9 +91,12 @@ int runInfo(const std::vector<std::string>& args) {
             QStringLiteral("使われていないレコード: %1\n").arg(content.items.size() - order.size());
     for (const ListEntry& entry : doc->drawingOrder()) {
         const LayoutItem& item = doc->item(entry.slot);
+        // The box as the editor shows it (its position display and 配置指定): the drawing
+        // area with the item frame.
         out += QStringLiteral("%1  X=%2 Y=%3 幅=%4 高さ=%5  %6\n")
-                   .arg(entry.text, number(item.Left), number(item.Top), number(item.Width),
-                        number(item.Height), shownText(item));
+                   .arg(entry.text, number(item.Left), number(item.Top),
+                        number(item.Width + kItemFrame), number(item.Height + kItemFrame),
+                        shownText(item));
     }
     return writeStdout(out.toStdString()) ? kExitOk : kExitFailure;
 }

@@ -53,7 +53,7 @@ int runToJson(const std::vector<std::string>& args) {
     if (asksForHelp(args))
         return writeStdout(kToJsonHelp) ? kExitOk : kExitFailure;
     if (args.size() != 1)
-        return usageError("to-json needs one layout file (see tobirae-cli to-json --help)");
+        return usageError("to-json にはレイアウトファイルを1つ指定してください (tobirae-cli to-json --help を参照)");
     const LayoutParseResult parsed = readLayoutFileContent(pathArgument(args[0]));
     if (!parsed.content)
         return fileError(parsed.error);

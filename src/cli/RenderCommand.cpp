@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/LayoutCommandSupport.h"
 #include "document/LayoutFile.h"
-#include "render/ImageItem.h"
+#include "render/MissingPictures.h"
 #include "render/PageExport.h"
 #include "render/PdfExport.h"
 #include "render/Preflight.h"
@@ -52,15 +52,15 @@ constexpr const char* kRenderHelp =
     "  --depth 32|24        bits per pixel of a bitmap file (default 32)\n"
     "  --days FILE          a days file (CSV or iCalendar) added to the layout's own days;\n"
     "                       repeatable. What cannot be read is named on stderr\n"
+    "  --allow-missing-pictures\n"
+    "                       draw pages whose picture files are missing or unreadable (each\n"
+    "                       is named on stderr); without it such a layout is refused\n"
     "  -h, --help           this text\n"
     "\n"
-    "A progress line per page goes to stderr when it is a terminal. With --bleed, --marks or "
-    "--pdfx\n"
-    "the PDF gets TrimBox and BleedBox, and a preflight (pictures under 350 ppi, texts in the 3 "
-    "mm\n"
-    "safety margin, RGB colour, missing pictures and days files) goes to stderr; its warnings do "
-    "not\n"
-    "change the exit status, a failed conversion does.\n";
+    "A progress line per page goes to stderr when it is a terminal. With --bleed, --marks or\n"
+    "--pdfx the PDF gets TrimBox and BleedBox, and a preflight (pictures under 350 ppi, texts\n"
+    "in the 3 mm safety margin, RGB colour, missing pictures and days files) goes to stderr;\n"
+    "its warnings do not change the exit status, a failed conversion does.\n";
 
 std::optional<int> parseInt(const std::string& text) {
     int value = 0;
@@ -80,6 +80,7 @@ struct RenderRequest {
     ImageFileOptions file;
     QStringList daysFiles; // --days, added to the layout's own days
     PrintShopOptions shop; // --bleed, --marks, --pdfx
+    bool allowMissingPictures = false;
 };
 
 constexpr std::chrono::year_month kFirstMonth{std::chrono::year(1950), std::chrono::January};
@@ -120,35 +121,37 @@ std::optional<std::string> parseRequest(const std::vector<std::string>& args, Re
         if (arg == "--year" || arg == "--month" || arg == "--dpi") {
             const auto text = value(arg.c_str());
             if (!text)
-                return arg + " needs a number";
+                return arg + " には数値を指定してください";
             const auto number = parseInt(*text);
             if (!number)
-                return arg + " needs a number, not \"" + *text + "\"";
+                return arg + " には数値を指定してください (「" + *text + "」は数値ではありません)";
             if (arg == "--year") {
                 if (*number < 1950 || *number > 2049)
-                    return "--year must be 1950..2049";
+                    return "--year は 1950～2049 で指定してください";
                 year = *number;
             } else if (arg == "--month") {
                 if (*number < 1 || *number > 12)
-                    return "--month must be 1..12";
+                    return "--month は 1～12 で指定してください";
                 month = *number;
             } else {
                 if (*number < 1 || *number > 4800)
-                    return "--dpi must be 1..4800";
+                    return "--dpi は 1～4800 で指定してください";
                 r.dpi = *number;
             }
+        } else if (arg == "--allow-missing-pictures") {
+            r.allowMissingPictures = true;
         } else if (arg == "--all-months") {
             allMonths = true;
         } else if (arg == "--from" || arg == "--to") {
             const auto text = value(arg.c_str());
             const auto ym = text ? parseYearMonth(*text) : std::nullopt;
             if (!ym)
-                return arg + " needs a month YYYY-MM from 1950-01 to 2049-12";
+                return arg + " には 1950-01～2049-12 の月を YYYY-MM で指定してください";
             (arg == "--from" ? from : to) = ym;
         } else if (arg == "-o" || arg == "--output") {
             const auto text = value(arg.c_str());
             if (!text || text->empty())
-                return arg + " needs a path";
+                return arg + " にはパスを指定してください";
             r.output = pathArgument(*text);
         } else if (arg == "--format") {
             const auto text = value(arg.c_str());
@@ -159,12 +162,12 @@ std::optional<std::string> parseRequest(const std::vector<std::string>& args, Re
             else if (text && *text == "pdf")
                 r.pdf = true;
             else
-                return "--format must be bmp, png or pdf";
+                return "--format は bmp、png、pdf のいずれかです";
         } else if (arg == "--depth") {
             const auto text = value(arg.c_str());
             const auto number = text ? parseInt(*text) : std::nullopt;
             if (!number || (*number != 32 && *number != 24))
-                return "--depth must be 32 or 24";
+                return "--depth は 32 か 24 です";
             r.file.bitDepth = *number;
         } else if (arg == "--bleed") {
             const auto text = value(arg.c_str());
@@ -184,30 +187,30 @@ std::optional<std::string> parseRequest(const std::vector<std::string>& args, Re
         } else if (arg == "--days") {
             const auto text = value(arg.c_str());
             if (!text)
-                return arg + " needs a file";
+                return arg + " にはファイルを指定してください";
             r.daysFiles << QString::fromLocal8Bit(*text);
         } else if (arg.starts_with("-")) {
-            return "unknown option: " + arg;
+            return "不明なオプションです: " + arg;
         } else {
             positional.push_back(arg);
         }
     }
     if (positional.size() != 1)
-        return "render needs one layout file";
+        return "render にはレイアウトファイルを1つ指定してください";
     r.layout = pathArgument(positional[0]);
     if (from || to) {
         if (year || month || allMonths)
-            return "--from/--to stand instead of --year, --month and --all-months";
+            return "--from/--to は --year、--month、--all-months と同時には使えません";
         if (!from || !to)
-            return "a range needs both --from and --to";
+            return "範囲には --from と --to の両方が必要です";
         if (*to < *from)
-            return "--to comes before --from";
+            return "--to が --from より前の月です";
         r.months = monthRange(*from, *to);
     } else {
         if (!year)
-            return "render needs --year (or --from and --to)";
+            return "render には --year (または --from と --to) が必要です";
         if (allMonths == month.has_value())
-            return "render needs either --month or --all-months";
+            return "render には --month か --all-months のどちらかが必要です";
         const std::chrono::year y{*year};
         if (month)
             r.months = {y / std::chrono::month(static_cast<unsigned>(*month))};
@@ -216,9 +219,9 @@ std::optional<std::string> parseRequest(const std::vector<std::string>& args, Re
         r.onePage = month.has_value();
     }
     if (r.output.isEmpty())
-        return "render needs -o";
+        return "render には -o が必要です";
     if ((r.file.format == ImageFileFormat::Png || r.pdf) && r.file.bitDepth != 32)
-        return "--depth applies to bitmap files only";
+        return "--depth はビットマップファイルにだけ使えます";
     if (!r.shop.plain() && !r.pdf)
         return "--bleed, --marks と --pdfx は --format pdf のときだけ使えます";
     return std::nullopt;
@@ -245,17 +248,8 @@ std::unique_ptr<QGuiApplication> startGui() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// A picture that does not show is worth a word on stderr; the pages are still written.
-void warnAboutPictures(const PageJob& job) {
-    for (std::size_t i = 0; i < job.entries.size(); ++i) {
-        const ExportEntry& entry = job.entries[i];
-        if (!entry.drawn || entry.item.Category != CategoryPicture)
-            continue;
-        const PictureItemStatus status = pictureItemStatus(entry.item, job.layoutFolder);
-        if (status.problem != PictureProblem::None)
-            std::fprintf(stderr, "tobirae-cli: warning: item %zu: %s\n", i + 1,
-                         status.reason.toLocal8Bit().constData());
-    }
+void writeStderrLine(const QString& line) {
+    std::fprintf(stderr, "tobirae-cli: %s\n", line.toLocal8Bit().constData());
 }
 
 QString pageFileName(std::chrono::year_month month, ImageFileFormat format) {
@@ -270,7 +264,7 @@ int runRender(const std::vector<std::string>& args) {
         return writeStdout(kRenderHelp) ? kExitOk : kExitFailure;
     RenderRequest request;
     if (const auto error = parseRequest(args, request))
-        return usageError(*error + " (see tobirae-cli render --help)");
+        return usageError(*error + " (tobirae-cli render --help を参照)");
 
     const auto gui = startGui();
     // The font database takes longer to set up than reading the layout and preparing the page,
@@ -281,9 +275,20 @@ int runRender(const std::vector<std::string>& args) {
         return fileError(QStringLiteral("%1: %2").arg(request.layout, read.error));
     PageJob job = pageJobFromDocument(*read.document, 0x00FFFFFF);
     addDaysFiles(job, request.daysFiles);
-    warnAboutPictures(job);
+    // Pages are never printed with a placeholder in a picture's place unless the user said so.
+    const std::vector<MissingPicture> missing = missingPictures(job);
+    if (!missing.empty() && !request.allowMissingPictures)
+        return fileError(QStringLiteral("画像ファイルを使えないため作成しません。画像なしで作成"
+                                        "するには --allow-missing-pictures を指定してください。"
+                                        "\n") +
+                         missingPictureLines(missing, static_cast<int>(missing.size())));
+    for (const MissingPicture& picture : missing)
+        writeStderrLine(QStringLiteral("警告: 画像なしで作成します: %1 (%2)")
+                            .arg(picture.path.isEmpty() ? QStringLiteral("画像未設定")
+                                                        : QDir::toNativeSeparators(picture.path),
+                                 picture.reason));
     for (const QString& problem : job.ownDaysProblems)
-        std::fprintf(stderr, "tobirae-cli: warning: %s\n", problem.toLocal8Bit().constData());
+        writeStderrLine(QStringLiteral("警告: ") + problem);
 
     ExportOptions options;
     options.dpi = request.dpi;
@@ -325,14 +330,14 @@ int runRender(const std::vector<std::string>& args) {
         const ExportResult result = exportPdf(job, request.months, request.output, options,
                                               [&](std::size_t i, const ExportResult& page) {
                                                   if (page.ok)
-                                                      report(QStringLiteral("%1 (%2 of %3)")
+                                                      report(QStringLiteral("%1 (%2 / %3)")
                                                                  .arg(monthName(request.months[i]))
                                                                  .arg(++done)
                                                                  .arg(count));
                                               });
         if (!result.ok)
             return fileError(result.error);
-        report(QStringLiteral("%1: %2 pages").arg(request.output).arg(result.pages));
+        report(QStringLiteral("%1: %2 ページ").arg(request.output).arg(result.pages));
         return kExitOk;
     }
 
@@ -358,7 +363,7 @@ int runRender(const std::vector<std::string>& args) {
     const std::vector<ExportResult> results = exportPages(
         job, request.months, paths, options, 0, [&](std::size_t i, const ExportResult& result) {
             if (result.ok)
-                report(QStringLiteral("%1 (%2 of %3)").arg(paths[i]).arg(++done).arg(count));
+                report(QStringLiteral("%1 (%2 / %3)").arg(paths[i]).arg(++done).arg(count));
         });
     // Every month not written is named.
     int status = kExitOk;

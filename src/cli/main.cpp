@@ -44,7 +44,7 @@ std::string usage() {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
     if (args.empty())
-        return tobirae::usageError("missing command (see tobirae-cli --help)");
+        return tobirae::usageError("コマンドを指定してください (tobirae-cli --help を参照)");
     if (tobirae::isHelpOption(args.front()))
         return tobirae::writeStdout(usage()) ? tobirae::kExitOk : tobirae::kExitFailure;
     if (args.front() == "--version")
@@ -56,6 +56,6 @@ int main(int argc, char** argv) {
             return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     const bool isOption = args.front().starts_with("-");
-    return tobirae::usageError((isOption ? "unknown option: " : "unknown command: ") +
-                               args.front() + " (see tobirae-cli --help)");
+    return tobirae::usageError((isOption ? "不明なオプションです: " : "不明なコマンドです: ") +
+                               args.front() + " (tobirae-cli --help を参照)");
 }

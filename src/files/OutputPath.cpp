@@ -1,6 +1,7 @@
 #include "files/OutputPath.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <cerrno>
@@ -78,10 +79,11 @@ OutputTarget resolveOutputTarget(const QString& path) {
         if (!S_ISREG(status.st_mode))
             return {{},
                     QStringLiteral("%1 は通常のファイルではないため書き込めません。").arg(path)};
-        const bool writable = (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
-                              ::access(native.constData(), W_OK) == 0;
-        if (!writable)
+        if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
             return {{}, writeFailureMessage(path, EACCES)};
+        // A read-only file system is told as such, not as missing permission.
+        if (::access(native.constData(), W_OK) != 0)
+            return {{}, writeFailureMessage(path, errno == EROFS ? EROFS : EACCES)};
         return {candidate, {}};
     }
 }
@@ -105,7 +107,8 @@ QString writeFailureMessage(const QString& path, int errorNumber, std::int64_t n
     case ELOOP:
         return QStringLiteral("%1 はリンクが循環しているため書き込めません。").arg(path);
     case EROFS:
-        return QStringLiteral("%1 は読み取り専用の場所にあるため書き込めません。").arg(path);
+        return QStringLiteral("%1 は読み取り専用の場所 (%2) にあるため書き込めません。")
+            .arg(path, QDir::toNativeSeparators(disk.rootPath()));
     case EISDIR:
         return QStringLiteral("%1 はフォルダーです。").arg(path);
     case EFBIG:

@@ -436,6 +436,12 @@ bool applyNewItemDefaults(int category, int variant, LayoutItem& item, float pap
 
     const Kind kind = kindOf(category, variant);
     kindDefaults(kind, item);
+    // A heading's text starts centred in its box, so centring the box centres what is seen.
+    if (category == CategoryYear || category == CategoryMonthDisplay)
+        item.HPlacement = 1;
+    // A month box fits its rows into the size it is given rather than cutting the last off.
+    if (isMonthBox(category, variant))
+        item.FitToRect = kTrue;
     item.DesignHeight = capped(item.DesignHeight, pageHeightPx - 76);
     item.DesignWidth = capped(item.DesignWidth, pageWidthPx - 76);
 

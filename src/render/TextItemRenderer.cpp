@@ -8,6 +8,7 @@
 #include "render/RenderFrame.h"
 #include "render/TextFields.h"
 
+#include <cmath>
 #include <QRegularExpression>
 #include <algorithm>
 #include <exception>
@@ -36,8 +37,10 @@ float placed(int placement, float room, float size) {
     }
 }
 
-// Selects the item's font (it stays selected for drawing) and places every line.
-std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args) {
+// Selects the item's font (it stays selected for drawing) and places every line; `block` gets
+// the size all lines take together.
+std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args,
+                                    TextExtent* block = nullptr) {
     const LayoutItem& item = args.item;
     const FontSpec& font = item.element(kTextFontElement).Font;
     selectFont(ctx, font);
@@ -50,12 +53,18 @@ std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args) 
     const bool vertical = font.Vertical == 1;
     std::vector<TextExtent> extents;
     float across = 0; // lines stacked: total height, or total width of the columns
+    int along = 0;    // the longest line
     for (const QString& line : lines) {
         TextExtent e = line.isEmpty() ? blank : measureScaledText(ctx, nullptr, 1, line);
         if (line.isEmpty())
             (vertical ? e.height : e.width) = 0;
         extents.push_back(e);
         across += static_cast<float>(vertical ? e.width : e.height);
+        along = std::max(along, vertical ? e.height : e.width);
+    }
+    if (block) {
+        const int stacked = static_cast<int>(std::ceil(across));
+        *block = vertical ? TextExtent{stacked, along} : TextExtent{along, stacked};
     }
 
     std::vector<PlacedLine> out;
@@ -107,6 +116,12 @@ bool drawTextItem(RenderContext& ctx, const RenderArgs& args) {
         ItemDrawScope scope(ctx, args);
         if (!scope.ok())
             return false;
+        // Fitting its contents, a text item takes the size of its lines, so none is cut off.
+        if (args.autoSize && args.preview) {
+            TextExtent block;
+            layoutLines(ctx, args, &block);
+            scope.resizePreview(block.width, block.height);
+        }
         const bool ok = drawLines(ctx, scope.surface(), args, 0, 0);
         return scope.finish() && ok;
     } catch (const std::exception&) {

@@ -78,9 +78,10 @@ TEST_F(LayoutCommands, InfoShowsThePageAndTheItemsInDrawingOrder) {
                      "解像度: 150 dpi\n"
                      "向き: 横\n"
                      "アイテム: 3\n"
-                     " 1 週単位横  X=5 Y=6 幅=120 高さ=60.5  翌月\n"
-                     " 2 月表示  X=0 Y=0 幅=120 高さ=60.5  3月\n"
-                     " 3 年表示  X=1 Y=2 幅=120 高さ=60.5  前月の年\n");
+                     // The boxes as the editor shows them: 4 pixels of frame around the drawing.
+                     " 1 週単位横  X=5 Y=6 幅=124 高さ=64.5  翌月\n"
+                     " 2 月表示  X=0 Y=0 幅=124 高さ=64.5  3月\n"
+                     " 3 年表示  X=1 Y=2 幅=124 高さ=64.5  前月の年\n");
 }
 
 TEST_F(LayoutCommands, JsonComesBackAsTheIdenticalFile) {

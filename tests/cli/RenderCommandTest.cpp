@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -77,6 +78,10 @@ TEST_F(RenderCommand, BadArgumentsAreUsageErrors) {
         const CliResult r = runCli("render " + args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("tobirae-cli: "), std::string::npos) << args;
+        // Told in Japanese, like every other message of the program.
+        EXPECT_TRUE(std::any_of(r.err.begin(), r.err.end(),
+                                [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            << r.err;
     }
     EXPECT_TRUE(fs::is_empty(dir));
 }
@@ -153,23 +158,34 @@ TEST_F(RenderCommand, AllMonthsWritesTwelvePages) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "year"), fs::directory_iterator()), 12);
 }
 
-TEST_F(RenderCommand, APictureThatDoesNotShowIsNamedOnStderrAndThePageStillWritten) {
+TEST_F(RenderCommand, APictureThatDoesNotShowStopsTheRenderUnlessAllowed) {
     // The layout alone, without its picture beside it.
     fs::copy_file(TOBIRAE_SOURCE_DIR "/examples/picture-calendar.CLF", dir / "p.CLF");
     const std::string render =
         "render " + (dir / "p.CLF").string() + " --year 2027 --month 3 --dpi 72 -o ";
-    CliResult r = runCli(render + (dir / "a.bmp").string());
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(fs::exists(dir / "a.bmp"));
-    EXPECT_NE(r.err.find("tobirae-cli: warning: item "), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("mountains.png"), std::string::npos) << r.err;
+    for (const std::string format : {"", " --format pdf"}) {
+        SCOPED_TRACE(format);
+        CliResult r = runCli(render + (dir / "a.out").string() + format);
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_FALSE(fs::exists(dir / "a.out"));
+        EXPECT_NE(r.err.find("mountains.png (見つかりません)"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("--allow-missing-pictures"), std::string::npos) << r.err;
+
+        r = runCli(render + (dir / "a.out").string() + format + " --allow-missing-pictures");
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(fs::exists(dir / "a.out"));
+        EXPECT_NE(r.err.find("tobirae-cli: 警告: 画像なしで作成します: C:\\Calendars\\mountains.png"),
+                  std::string::npos)
+            << r.err;
+        fs::remove(dir / "a.out");
+    }
 
     // A picture there but damaged.
     std::ofstream(dir / "mountains.png", std::ios::binary) << "\x89PNG but cut short";
-    r = runCli(render + (dir / "b.bmp").string());
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(fs::exists(dir / "b.bmp"));
-    EXPECT_NE(r.err.find((dir / "mountains.png").string()), std::string::npos) << r.err;
+    CliResult r = runCli(render + (dir / "b.bmp").string());
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "b.bmp"));
+    EXPECT_NE(r.err.find("mountains.png (画像として読み込めません)"), std::string::npos) << r.err;
 }
 
 TEST_F(RenderCommand, AllMonthsNamesEveryMonthNotWrittenAndWritesTheOthers) {

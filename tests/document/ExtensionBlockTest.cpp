@@ -109,7 +109,17 @@ TEST(ExtensionBlock, LayoutsWithoutExtensionValuesGetNoBlock) {
 TEST(ExtensionBlock, FixedPartIsTheLayoutWithoutExtensionAndEverythingComesBack) {
     std::mt19937 rng(17);
     for (int round = 0; round < 5; ++round) {
-        const LayoutFileContent content = extendedLayout(rng);
+        LayoutFileContent content = extendedLayout(rng);
+        // A background without transparency, and transparency without a background.
+        LayoutItem painted = textItem(QStringLiteral("背景だけ"), 10);
+        painted.Ext.textBackground = true;
+        painted.BackColor = 0x00FFCCCC;
+        painted.Transparent = kFalse;
+        LayoutItem clear = textItem(QStringLiteral("透過だけ"), 11);
+        clear.Transparent = kTrue;
+        clear.TransparentColor = 0x00FF00FF;
+        content.items.push_back(painted);
+        content.items.insert(content.items.begin() + 1, clear);
         const QByteArray bytes = serializeLayout(content);
         const QByteArray fixed = serializeLayout(withoutExtension(content));
         ASSERT_GT(bytes.size(), fixed.size());
@@ -182,12 +192,19 @@ TEST(ExtensionBlock, TrailingBytesAndValuesOfNewerProgramsAreKept) {
 
     content.items[0].Ext.weekStart = WeekStart::Monday;
     content.items[0].Ext.sections.insert(QStringLiteral("Future"), 42);
+    // A text item's entry keeps what a newer program wrote on it, as a record's does.
+    LayoutItem text = textItem(QStringLiteral("新しい版の文字"), 5);
+    text.Ext.sections.insert(QStringLiteral("Outline"), QCborMap{{QStringLiteral("Width"), 2}});
+    content.items.push_back(text);
     content.extension.sections.insert(QStringLiteral("Later"),
                                       QCborMap{{QStringLiteral("Entries"), QCborArray{1, 2}}});
     const QByteArray bytes = serializeLayout(content);
     const LayoutFileContent back = parsed(bytes);
     EXPECT_EQ(back.trailing, content.trailing);
     EXPECT_EQ(back.items[0].Ext, content.items[0].Ext);
+    ASSERT_EQ(back.items.size(), 2u);
+    EXPECT_EQ(back.items[1].Ext.sections, text.Ext.sections);
+    EXPECT_EQ(back.items[1], text);
     EXPECT_EQ(back.extension, content.extension);
     EXPECT_EQ(serializeLayout(back), bytes);
 }
@@ -259,6 +276,15 @@ TEST(ExtensionBlock, JsonRefusesWhatItDoesNotKnowByName) {
         });
     };
     EXPECT_EQ(entryEdited("TextItems", 0, "Colour", 1), "TextItems[0].Colour: 不明なキーです。");
+    // "Sunday", the default, is read as well as written out by other programs.
+    {
+        QJsonObject sunday = withEntry(root, QStringLiteral("Items"), 1, "WeekStart", "Sunday");
+        const LayoutJsonResult read = layoutFromJson(QJsonDocument(sunday).toJson());
+        ASSERT_TRUE(read.content) << read.error.toStdString();
+        const auto records = fixedRecords(read.content->items);
+        ASSERT_EQ(records.size(), 3u);
+        EXPECT_EQ(records[1]->Ext.weekStart, WeekStart::Sunday);
+    }
     EXPECT_EQ(entryEdited("Items", 2, "WeekStart", "Tuesday"),
               "Items[2].WeekStart: \"Sunday\" か \"Monday\" が必要です。");
     EXPECT_EQ(entryEdited("TextItems", 1, "Text", QJsonValue(QJsonValue::Undefined)),

@@ -5,11 +5,14 @@
 #include "document/LayoutFile.h"
 #include "document/LayoutJson.h"
 #include "render/RenderFrame.h"
+#include "render/RuleBlock.h"
+#include "ui/editing/ItemWarnings.h"
 #include "ui/editing/PaperScale.h"
 #include "ui/editing/Placement.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -175,14 +178,14 @@ const std::vector<StepCase> kSteps{
      QStringLiteral("上下中央ロック"),
      [](const LayoutDocument& d) {
          EXPECT_TRUE(isTrue(at(d, 2).VCenterLocked));
-         EXPECT_EQ(at(d, 2).Top, (kCanvasHeight - 90) / 2.f);
+         EXPECT_EQ(at(d, 2).Top, (kCanvasHeight - 90 - 4) / 2.f); // the box, frame included
      }},
     {"centre once",
      {},
      [](EditorDocument& e) { return e.centreItem(0, false); },
      QStringLiteral("左右中央に移動"),
      [](const LayoutDocument& d) {
-         EXPECT_EQ(at(d, 0).Left, (kCanvasWidth - 200) / 2.f);
+         EXPECT_EQ(at(d, 0).Left, (kCanvasWidth - 200 - 4) / 2.f);
          EXPECT_FALSE(isTrue(at(d, 0).HCenterLocked));
      }},
     {"lock",
@@ -231,7 +234,7 @@ const std::vector<StepCase> kSteps{
      QStringLiteral("用紙サイズ変更"),
      [](const LayoutDocument& d) {
          EXPECT_EQ(d.page.CanvasWidth, 600);
-         EXPECT_EQ(at(d, 1).Left, 150.f); // centred again: (600 - 300) / 2
+         EXPECT_EQ(at(d, 1).Left, 148.f); // centred again: (600 - 304) / 2
      }},
     {"a drag snaps down to the grid: 37 px is 555 twips, the line at 540 is 36 px",
      {},
@@ -298,7 +301,7 @@ const std::vector<StepCase> kSteps{
      },
      QStringLiteral("用紙サイズ変更"),
      [](const LayoutDocument& d) {
-         EXPECT_EQ(at(d, 2).Left, 190.f); // (500 - 120) / 2
+         EXPECT_EQ(at(d, 2).Left, 188.f); // (500 - 124) / 2
          EXPECT_EQ(at(d, 0).Left, 365.5f);
          EXPECT_EQ(at(d, 1).Left, 30.f);
      }},
@@ -319,7 +322,7 @@ const std::vector<StepCase> kSteps{
      [](const LayoutDocument& d) {
          EXPECT_EQ(QPointF(at(d, 1).Left, at(d, 1).Top), QPointF(302.5, 47));
          EXPECT_EQ(QPointF(at(d, 0).Left, at(d, 0).Top), QPointF(10, 20));
-         EXPECT_EQ(at(d, 2).Left, 240.5f); // centred, not snapped: (601 - 120) / 2
+         EXPECT_EQ(at(d, 2).Left, 238.5f); // centred, not snapped: (601 - 124) / 2
      }},
     {"scaling to a paper half as large: everything in one step, centred on the new page",
      [](LayoutDocument& d) {
@@ -360,6 +363,21 @@ const std::vector<StepCase> kSteps{
          EXPECT_EQ(QPointF(at(d, 3).Left, at(d, 3).Top), QPointF(120, 340));
          EXPECT_EQ(d.anchor(3), (LockAnchor{120, 340}));
      }},
+    {"a new picture goes behind the first item it overlaps",
+     {},
+     [](EditorDocument& e) {
+         LayoutItem photo = newItemRecord(CategoryPicture, 0, e.document().page);
+         photo.Width = 400; // over the month display (30, 200) only
+         photo.Height = 100;
+         return e.addItem(photo, QPointF(20, 150), false, true) == 3;
+     },
+     QStringLiteral("追加"),
+     [](const LayoutDocument& d) {
+         std::vector<int> order;
+         for (const ListEntry& entry : d.drawingOrder())
+             order.push_back(entry.slot);
+         EXPECT_EQ(order, (std::vector<int>{0, 3, 1, 2}));
+     }},
     {"own days",
      [](LayoutDocument& d) {
          d.extension.ownDays.days = {ownDay(2027, 8, 13, OwnDayKind::DayOff)};
@@ -393,6 +411,28 @@ TEST(PaperScaleRules, FactorAndOffset) {
     EXPECT_NEAR(postcard.offset.y(), (559 - 1123 * 378.0 / 794) / 2, 1e-9);
     EXPECT_EQ(paperScale({0, 1123}, {378, 559}), PaperScale{});
 
+    // Horizontal and vertical dividing lines are scaled each by their own count.
+    LayoutItem lines = newItemRecord(CategoryMonthFamily, VariantVertical, PageValues{});
+    {
+        RuleBlockWriter rules = ruleBlock(lines);
+        rules.setHLineCount(3);
+        rules.setHLinePos(0, 40);
+        rules.setHLinePos(1, 90);
+        rules.setHLinePos(2, 131);
+        rules.setVLineCount(2);
+        rules.setVLinePos(0, 100);
+        rules.setVLinePos(1, 201);
+    }
+    scaleItem(lines, {0.5, {}});
+    {
+        RuleBlockWriter rules = ruleBlock(lines);
+        EXPECT_EQ(rules.hLineCountClamped(), 3);
+        EXPECT_EQ(rules.vLineCountClamped(), 2);
+        EXPECT_EQ((std::array{rules.hLinePos(0), rules.hLinePos(1), rules.hLinePos(2)}),
+                  (std::array{20, 45, 66}));
+        EXPECT_EQ((std::array{rules.vLinePos(0), rules.vLinePos(1)}), (std::array{50, 101}));
+    }
+
     // A picture keeps the size of its file; fonts never shrink to nothing.
     LayoutItem picture = newItemRecord(CategoryPicture, 0, PageValues{});
     picture.DesignWidth = 4000;
@@ -414,6 +454,12 @@ TEST(PaperScaleRules, NewItemsStartInViewAndFitThePaper) {
     // Near the page's far corner an item moves back in so that all of it is on the paper.
     EXPECT_EQ(newItemPlacement({300, 200}, QRectF(700, 1000, 94, 123), a4),
               QRectF(490, 919, 300, 200));
+    // Not on top of the items there: below the lowest one it would cover, while that fits.
+    const std::vector<QRectF> taken{{0, 0, 300, 100}, {100, 90, 200, 50.5}, {500, 0, 100, 900}};
+    EXPECT_EQ(newItemPlacement({200, 60}, QRectF(0, 0, 794, 1123), a4, taken),
+              QRectF(0, 149, 200, 60));
+    EXPECT_EQ(newItemPlacement({200, 60}, QRectF(0, 0, 794, 1123), a4, {{0, 0, 794, 1100}}),
+              QRectF(0, 0, 200, 60));
 }
 
 TEST(EditorSteps, DoUndoRedo) {
@@ -529,8 +575,9 @@ TEST(EditorPlacement, LocksDecideWhereADragEnds) {
         QPointF expected; // nullopt-like: NaN x when the drag is refused
         bool moves;
     };
-    const float centreX = (kCanvasWidth - 200) / 2.f;
-    const float centreY = (kCanvasHeight - 60) / 2.f;
+    // The box (drawing area and frame) is centred, as the page draws it.
+    const float centreX = (kCanvasWidth - 200 - 4) / 2.f;
+    const float centreY = (kCanvasHeight - 60 - 4) / 2.f;
     const std::vector<Case> cases{
         {"free", [](LayoutItem&) {}, {300, 400}, {300, 400}, true},
         {"X locked: left back, top follows",
@@ -917,4 +964,54 @@ TEST(EditorGeometry, ContentStepsMeasureInTheSameStep) {
     ASSERT_TRUE(editor.fitToContents(box));
     EXPECT_EQ(at(editor.document(), box).Width, small);
     EXPECT_EQ(editor.undoStack().undoText(), QStringLiteral("基準枠に合わせる"));
+}
+
+// A new text item, added to fit its contents, takes the size of its lines: none is cut off.
+TEST(EditorGeometry, ANewTextItemTakesTheSizeOfItsText) {
+    EditorDocument editor(std::make_unique<LayoutDocument>());
+    editor.setOutputMonth(2027, 4);
+    const auto added = [&](const QString& text) {
+        LayoutItem item = newItemRecord(CategoryText, 0, editor.document().page);
+        item.Ext.text = text;
+        item.element(Year1).Font.Size = 20;
+        const int slot = *editor.addItem(item, QPointF(10, 10), true);
+        return QSizeF(at(editor.document(), slot).Width, at(editor.document(), slot).Height);
+    };
+    const QSizeF one = added(QStringLiteral("2027年度 株式会社サンプル"));
+    const QSizeF shorter = added(QStringLiteral("2027年度"));
+    const QSizeF two = added(QStringLiteral("2027年度\n株式会社サンプル"));
+    // 20 points is about 27 pixels a full-width letter: wider than the 244 a new item had.
+    EXPECT_GT(one.width(), 300);
+    EXPECT_GT(one.width(), shorter.width() * 2);
+    EXPECT_GT(one.height(), 20);
+    EXPECT_LT(one.height(), 60);
+    EXPECT_GT(two.height(), one.height() * 1.8);
+    EXPECT_LT(two.width(), one.width());
+}
+
+// What the editor marks on a box: a lost picture, and a month box that its size cuts off.
+TEST(ItemMarks, LostPicturesAndCutOffMonthBoxes) {
+    QTemporaryDir dir;
+    LayoutItem picture = newItemRecord(CategoryPicture, 0, PageValues{});
+    EXPECT_TRUE(itemWarning(picture, dir.path()).isEmpty()) << "no picture chosen yet";
+    picture.PictureFile.setText(QStringLiteral("C:\\Photos\\gone.jpg"));
+    EXPECT_EQ(itemWarning(picture, dir.path()), QStringLiteral("画像が見つかりません: gone.jpg"));
+
+    LayoutItem box = newItemRecord(CategoryMonthFamily, VariantBox6, PageValues{});
+    box.FitToRect = kFalse;
+    box.Width = static_cast<float>(box.DesignWidth);
+    box.Height = static_cast<float>(box.DesignHeight);
+    EXPECT_TRUE(itemWarning(box, {}).isEmpty());
+    box.Height -= 6; // what the grid trims anyway
+    EXPECT_TRUE(itemWarning(box, {}).isEmpty());
+    box.Height -= 40; // a row's worth
+    EXPECT_FALSE(itemWarning(box, {}).isEmpty());
+    box.FitToRect = kTrue; // drawn into its size: nothing is cut
+    EXPECT_TRUE(itemWarning(box, {}).isEmpty());
+    box.FitToRect = kFalse;
+    box.Height = static_cast<float>(box.DesignHeight);
+    box.Width -= 3; // the seven columns trim it anyway
+    EXPECT_TRUE(itemWarning(box, {}).isEmpty());
+    box.Width -= 30;
+    EXPECT_FALSE(itemWarning(box, {}).isEmpty());
 }

@@ -77,6 +77,13 @@ std::vector<SameTableCase> sameTableCases() {
          {{2027y / 8 / 13, "夏季休業", true, false},
           {2027y / 8 / 14, "夏季休業・創立記念日", true, false},
           {2027y / 8 / 16, "夏季休業・当番", false, true}}},
+
+        // A range with equal ends is one day; CATEGORIES is matched in any letter case.
+        {"a one-day range", QStringLiteral("2027-03-01..2027-03-01,棚卸し,休日\n"),
+         allDay(QStringLiteral("棚卸し"), "20270301", "20270302", "CATEGORIES:HOLIDAY\r\n"),
+         {{2027y / 2 / 28, "", false, false},
+          {2027y / 3 / 1, "棚卸し", true, false},
+          {2027y / 3 / 2, "", false, false}}},
     };
 }
 
@@ -101,6 +108,11 @@ TEST(DaysFile, BothFormatsGiveTheSameTable) {
         expectTable(OwnDayTable(fromCsv.days), c.expect);
         expectTable(OwnDayTable(fromIcs.days), c.expect);
     }
+    const DaysReadResult oneDay =
+        readDaysData(QStringLiteral("2027-03-01..2027-03-01,棚卸し,休日\n").toUtf8(), "d.csv");
+    ASSERT_EQ(oneDay.days.size(), 1u);
+    EXPECT_EQ(oneDay.days[0].first, 2027y / 3 / 1);
+    EXPECT_EQ(oneDay.days[0].last, 2027y / 3 / 1);
 }
 
 TEST(DaysFile, ShiftJisAndUtf8GiveTheSameEntries) {
@@ -155,6 +167,9 @@ TEST(DaysFile, BadLinesAreNamedWithFileLineAndReason) {
         {QStringLiteral("2027-03-01,休み,お休み\n").toUtf8(),
          "f: 1行目: お休み は種類ではありません（休日、出勤日、記念日のどれかです）。", 0},
         {QStringLiteral("2027-03-01,,記念日\n").toUtf8(), "f: 1行目: 名前がありません。", 0},
+        // The entry is named by the line where it starts, though its quoted name goes on.
+        {QStringLiteral("2027-03-01,休み,休日\n2027-02-30,\"夏季\n休業\",休日\n").toUtf8(),
+         "f: 2行目: 2027-02-30 は存在しない日付です。", 1},
         {QStringLiteral("2027-03-01,\"休み,休日\n").toUtf8(),
          "f: 1行目: 引用符 \" の閉じ忘れか置き場所の誤りがあります。", 0},
         {ics(allDay(QStringLiteral("休み"), "20270230", "20270301")),
@@ -206,7 +221,12 @@ TEST(DaysFile, IcsRecurrenceExceptionsAndTimedEvents) {
         // A yearly birthday, with one year left out.
         allDay(QStringLiteral("誕生日"), "20100610", "20100611",
                "RRULE:FREQ=YEARLY\r\nEXDATE;VALUE=DATE:20280610\r\n") +
-        allDay(QStringLiteral("中止"), "20270501", "20270502", "STATUS:CANCELLED\r\n");
+        allDay(QStringLiteral("中止"), "20270501", "20270502", "STATUS:CANCELLED\r\n") +
+        // Every Monday of April 2027 at nine, a date-valued EXDATE leaving out the 12th.
+        QStringLiteral("BEGIN:VEVENT\r\nUID:m\r\nSUMMARY:朝礼\r\n"
+                       "DTSTART;TZID=Asia/Tokyo:20270405T090000\r\nDTEND;TZID=Asia/Tokyo:"
+                       "20270405T093000\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\n"
+                       "EXDATE;VALUE=DATE:20270412\r\nEND:VEVENT\r\n");
     const DaysReadResult r = readDaysData(ics(events), "family.ics");
     EXPECT_TRUE(r.problems.isEmpty()) << r.problems.join('\n').toStdString();
     const OwnDayTable table(r.days);
@@ -220,7 +240,11 @@ TEST(DaysFile, IcsRecurrenceExceptionsAndTimedEvents) {
                         {2027y / 6 / 10, "誕生日"},
                         {2028y / 6 / 10, ""},
                         {2099y / 6 / 10, "誕生日"},
-                        {2027y / 5 / 1, ""}});
+                        {2027y / 5 / 1, ""},
+                        {2027y / 4 / 5, "朝礼"},
+                        {2027y / 4 / 12, ""},
+                        {2027y / 4 / 19, "朝礼"},
+                        {2027y / 4 / 26, "朝礼"}});
     // The same event in New York's day.
     DaysReadOptions newYork;
     newYork.timeZone = QTimeZone("America/New_York");

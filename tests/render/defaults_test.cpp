@@ -34,6 +34,20 @@ TEST(DefaultFontSpec, EveryField) {
     EXPECT_EQ(font.Vertical, 0);
 }
 
+TEST(NewItemDefaults, HeadingsStartCentredAndListsUnfitted) {
+    for (const int category : {CategoryYear, CategoryMonthDisplay}) {
+        LayoutItem heading;
+        ASSERT_TRUE(applyNewItemDefaults(category, 0, heading, kA4Width, kA4Height));
+        EXPECT_EQ(heading.HPlacement, 1) << category;
+        EXPECT_FALSE(isTrue(heading.FitToRect)) << category;
+    }
+    LayoutItem list;
+    list.FitToRect = kTrue;
+    ASSERT_TRUE(applyNewItemDefaults(CategoryMonthFamily, VariantVertical, list, kA4Width, kA4Height));
+    EXPECT_FALSE(isTrue(list.FitToRect));
+    EXPECT_EQ(list.HPlacement, 0);
+}
+
 TEST(NewItemDefaults, CommonValues) {
     LayoutItem item;
     item.MonthSelector = 3;
@@ -44,7 +58,8 @@ TEST(NewItemDefaults, CommonValues) {
     EXPECT_EQ(item.Category, CategoryMonthFamily);
     EXPECT_EQ(item.MonthSelector, 12);
     EXPECT_EQ(item.HPlacement, 0);
-    EXPECT_FALSE(isTrue(item.FitToRect));
+    // A month box fits its rows into its size from the start.
+    EXPECT_TRUE(isTrue(item.FitToRect));
     EXPECT_EQ(item.element(Holiday).Font.ForeColor.text(), QStringLiteral("255"));
     EXPECT_EQ(item.element(Day).Font.ForeColor.text(), QStringLiteral("0"));
     EXPECT_EQ(item.SpareFont.Size, 11);

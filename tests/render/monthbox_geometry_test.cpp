@@ -270,6 +270,8 @@ TEST(MonthBoxMeasure, ExtentIsPositionPlusTrimmedContentAtPageScale) {
     useRecordingSurfaces(ctx);
     ASSERT_TRUE(setPageDpi(ctx, 300));
     LayoutItem item = newBoxItem();
+    // Drawn at its design size: a box fitted to its frame reaches the frame instead.
+    item.FitToRect = kFalse;
     DateRange range = pageDateRange(2022, 1);
     const auto extent = measureLayoutItem(ctx, item, range);
     ASSERT_TRUE(extent.has_value());

@@ -34,7 +34,7 @@ using namespace std::chrono;
 
 namespace {
 
-const ItemDialogContext kContext{210, 297, year{2027} / September / 1, {}};
+const ItemDialogContext kContext{210, 297, year{2027} / September / 1, {}, {}};
 
 LayoutItem defaultsOf(int category, int variant) {
     LayoutItem item;

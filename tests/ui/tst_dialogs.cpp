@@ -12,6 +12,8 @@
 #include "ui/dialogs/PagePreviewDialog.h"
 #include "ui/main/Translations.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -62,6 +64,7 @@ private slots:
 
     void screenFit_data();
     void screenFit();
+    void dialogsOpenCentredOverTheirWindow();
 };
 
 void DialogTests::screenFit_data() {
@@ -86,6 +89,29 @@ void DialogTests::screenFit() {
     QFETCH(QSize, minimum);
     QFETCH(QRect, fitted);
     QCOMPARE(fittedGeometry(wanted, minimum, QRect(0, 0, 1366, 728)), fitted);
+}
+
+void DialogTests::dialogsOpenCentredOverTheirWindow() {
+    QApplication* app = qApp;
+    installScreenFit(*app);
+    QWidget window;
+    window.setGeometry(100, 100, 400, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QDialog dialog(&window);
+    dialog.resize(200, 100);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QPoint offset = dialog.geometry().center() - window.geometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1, %2")
+                                                           .arg(offset.x())
+                                                           .arg(offset.y())));
+    // One the caller placed stays where it was put.
+    QDialog placed(&window);
+    placed.setGeometry(20, 400, 150, 80);
+    placed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&placed));
+    QCOMPARE(placed.geometry().topLeft(), QPoint(20, 400));
 }
 
 void DialogTests::numericValues_data() {

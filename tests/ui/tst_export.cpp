@@ -2,6 +2,7 @@
 // and the same bytes as tobirae-cli render.
 #include "MainWindowFixture.h"
 #include "bitmap/Primitives.h"
+#include "document/LayoutFile.h"
 #include "render/PdfExport.h"
 #include "ui/dialogs/PagePreviewDialog.h"
 #include "ui/main/ExportMessagePanel.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -59,6 +61,8 @@ private slots:
     void pdfOfAMonthRange();
     void monthRangeIntoAFolder();
     void monthRangeDialogRunsForward();
+    void missingPicturesAreAskedAndNamedInTheResult();
+    void aCentredPictureIsCentredOnThePage();
 };
 
 void ExportTests::nothingToExport() {
@@ -330,6 +334,10 @@ void ExportTests::pdfOfAMonthRange() {
     QCOMPARE(offered.at(0).format, PageFileFormat::Bmp);
     QCOMPARE(w.settings().LastRangeFrom, 202704);
     QCOMPARE(w.settings().LastRangeTo, 202706);
+    // Written at once, not only at a clean exit.
+    w.settingsKeeper().flush();
+    QCOMPARE(loadAppSettings(f.settingsPath()).LastRangeFrom, 202704);
+    QCOMPARE(loadAppSettings(f.settingsPath()).LastRangeTo, 202706);
     f.prompts.files.push_back(f.path(QStringLiteral("again.pdf")));
     QVERIFY(w.exportPdfRange());
     QCOMPARE(offered.at(1).from, year(2027) / 4);
@@ -376,8 +384,14 @@ void ExportTests::monthRangeIntoAFolder() {
     f.prompts.answers.push_back(PromptAnswer::No);
     QVERIFY(!w.exportMonthRange());
     QCOMPARE(offeredFormat, PageFileFormat::Png); // the format chosen last
+    // The files are named, and the default answer keeps them.
     QCOMPARE(f.prompts.questions.back().text,
-             QStringLiteral("同じ名前のファイルがあります。\r\n上書きしますか?"));
+             QStringLiteral("同じ名前のファイルがあります。\r\n%1\r\n%2\r\n%3\r\n%4\r\n上書きしますか?")
+                 .arg(QDir::toNativeSeparators(QDir(out).filePath(QStringLiteral("2027-11.png"))),
+                      QDir::toNativeSeparators(QDir(out).filePath(QStringLiteral("2027-12.png"))),
+                      QDir::toNativeSeparators(QDir(out).filePath(QStringLiteral("2028-01.png"))),
+                      QDir::toNativeSeparators(QDir(out).filePath(QStringLiteral("2028-02.png")))));
+    QCOMPARE(f.prompts.questions.back().buttons, PromptButtons::YesNoKeep);
 
     for (const PageFileFormat format : {PageFileFormat::Bmp, PageFileFormat::Pdf}) {
         QDir(out).removeRecursively();
@@ -412,6 +426,16 @@ void ExportTests::monthRangeDialogRunsForward() {
     QCOMPARE(settings.LastRangeTo, 202708);
     QCOMPARE(initialMonthRange(settings, year(2030) / 1).from, year(2027) / 6);
     QCOMPARE(initialMonthRange(settings, year(2030) / 1).format, PageFileFormat::Png);
+    // A one-month range (from equal to to) survives a restart.
+    const QTemporaryDir folder;
+    settings.FileName = QDir(folder.path()).filePath(QStringLiteral("Tobirae.ini"));
+    rememberMonthRange(settings, {year(2027) / 3, year(2027) / 3, PageFileFormat::Pdf}, true);
+    QVERIFY(!saveAppSettings(settings));
+    const MonthRangeChoice restarted =
+        initialMonthRange(loadAppSettings(settings.FileName), year(2030) / 1);
+    QCOMPARE(restarted.from, year(2027) / 3);
+    QCOMPARE(restarted.to, year(2027) / 3);
+    QCOMPARE(restarted.format, PageFileFormat::Pdf);
 
     initial.to = year(2027) / 5;
     initial.format = PageFileFormat::Png;
@@ -438,3 +462,103 @@ void ExportTests::monthRangeDialogRunsForward() {
 
 QTEST_MAIN(ExportTests)
 #include "tst_export.moc"
+
+// No output draws the placeholder in a picture's place without the user's word, and the result
+// says which pages were drawn without it.
+void ExportTests::missingPicturesAreAskedAndNamedInTheResult() {
+    MainWindowFixture f;
+    auto document = makeTestDocument({{CategoryMonthDisplay, 0, 30, 40, 12},
+                                      {CategoryPicture, 0, 300, 400, 12}});
+    document->item(1).PictureFile.setText(QStringLiteral("C:\\Pictures\\gone.bmp"));
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    w.setOutputMonth(2027, 4);
+    const QString question =
+        QStringLiteral("次の画像を使えません。画像なしで作成すると、その場所には"
+                       "「ここに画像を貼り付けます。」と出力されます。\r\n"
+                       "・C:\\Pictures\\gone.bmp (見つかりません)\r\n画像なしで続行しますか？");
+    const auto asked = [&] {
+        QCOMPARE(f.prompts.questions.size(), std::size_t(1));
+        QCOMPARE(f.prompts.questions[0].text, question);
+        QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::ContinueCancel);
+        f.prompts.questions.clear();
+        f.prompts.messages.clear();
+    };
+    f.prompts.messages.clear();
+
+    // 画像ファイル作成: cancelled writes nothing; continued names the page.
+    f.prompts.files = {f.path("page.bmp"), f.path("page.bmp")};
+    f.prompts.answers = {PromptAnswer::Cancel};
+    QVERIFY(!w.exportPageBitmap());
+    QVERIFY(!QFileInfo::exists(f.path("page.bmp")));
+    QVERIFY(f.prompts.messages.isEmpty());
+    asked();
+    f.prompts.answers = {PromptAnswer::Yes};
+    QVERIFY(w.exportPageBitmap());
+    QVERIFY(QFileInfo::exists(f.path("page.bmp")));
+    QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("作成しました。\r\n画像なしで作成したペ"
+                                                            "ージ: 2027-04\r\n") +
+                                             f.path("page.bmp")});
+    asked();
+
+    // 一括出力 and PDF: the same question, and the pages in the result.
+    const MonthRangeChoice choice{std::chrono::year(2027) / 4, std::chrono::year(2028) / 3,
+                                  PageFileFormat::Png};
+    w.testHooks().monthRange = [&](const QString&, bool, const MonthRangeChoice&) {
+        return std::optional<MonthRangeChoice>(choice);
+    };
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("out")));
+    f.prompts.files = {f.path("out")};
+    f.prompts.answers = {PromptAnswer::Cancel};
+    QVERIFY(!w.exportMonthRange());
+    QVERIFY(QDir(f.path("out")).isEmpty());
+    asked();
+    f.prompts.files = {f.path("out")};
+    f.prompts.answers = {PromptAnswer::Yes};
+    QVERIFY(w.exportMonthRange());
+    QCOMPARE(f.prompts.messages,
+             QStringList{QStringLiteral("12ページを作成しました。\r\n%1\r\n画像なしで作成したページ: "
+                                        "2027-04～2028-03 (12ページ)")
+                             .arg(f.path("out"))});
+    asked();
+    f.prompts.files = {f.path("a.pdf")};
+    f.prompts.answers = {PromptAnswer::Cancel};
+    QVERIFY(!w.exportPdfRange());
+    QVERIFY(!QFileInfo::exists(f.path("a.pdf")));
+    asked();
+}
+
+// 左右中央 centres what the page draws: the margins differ by a page pixel at most.
+void ExportTests::aCentredPictureIsCentredOnThePage() {
+    MainWindowFixture f;
+    QImage red(300, 200, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(f.path("red.png")));
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12}});
+    LayoutItem& picture = document->item(0);
+    picture.PictureFile.setText(f.path("red.png"));
+    picture.Width = 300;
+    picture.Height = 200;
+    picture.FitToRect = kTrue;
+    picture.FreeAspect = kTrue;
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.editor().centreItem(0, false));
+    const QImage page = pageImage(w.pageJob(), 2027, 4, 300);
+    QVERIFY(!page.isNull());
+    // One row through the picture: where its red starts and ends.
+    const int row = roundHalfEven((w.document().item(0).Top + 100) * 300.0 / 96);
+    int left = page.width();
+    int right = -1;
+    for (int x = 0; x < page.width(); ++x)
+        if (page.pixelColor(x, row) == QColor(Qt::red)) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    QVERIFY(right >= 0);
+    const int rightMargin = page.width() - 1 - right;
+    QVERIFY2(std::abs(left - rightMargin) <= 1,
+             qPrintable(QStringLiteral("%1 / %2").arg(left).arg(rightMargin)));
+}

@@ -240,6 +240,8 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
         if (!dialog)
             return;
         seen = true;
+        // Named as the menu entry that opens it.
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("配置指定"));
         QCOMPARE(dialog->findChild<QLineEdit*>("Text1_2")->text(), QString::number(item.Width + 4));
         dialog->findChild<QLineEdit*>("Text1_0")->setText(QStringLiteral("100.5"));
         dialog->findChild<QLineEdit*>("Text1_2")->setText(QStringLiteral("84"));

@@ -30,6 +30,8 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QTabBar>
+#include <QTemporaryDir>
+#include <QImage>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
@@ -43,7 +45,8 @@ const ItemDialogContext kContext{
     210,
     297,
     year{2027} / September / 1,
-    {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAGothic")}};
+    {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAGothic")},
+    {}};
 
 LayoutItem defaultsOf(int category, int variant) {
     LayoutItem item;
@@ -672,6 +675,23 @@ void ItemDialogTests::picturePaths() {
     QCOMPARE(name->text(), QStringLiteral("/写真/海.png"));
     QCOMPARE(prompts.messages.size(), 3);
 
+    // The chosen picture is shown small, its shape kept; a missing one says so.
+    QTemporaryDir folder;
+    QImage wide(400, 100, QImage::Format_RGB32);
+    wide.fill(Qt::red);
+    QVERIFY(wide.save(folder.filePath(QStringLiteral("wide.png"))));
+    ItemDialogContext inFolder = kContext;
+    inFolder.layoutFolder = folder.path();
+    LayoutItem relative = picture;
+    relative.PictureFile.setText(QStringLiteral("wide.png"));
+    ItemPropertiesDialog shown(relative, false, inFolder, prompts);
+    auto* thumbnail = child<QLabel>(shown, "pictureThumbnail");
+    QCOMPARE(thumbnail->pixmap().size(), QSize(160, 40));
+    QCOMPARE(thumbnail->pixmap().toImage().pixelColor(80, 20), QColor(Qt::red));
+    child<QLineEdit>(shown, "picturePathEdit")->setText(QStringLiteral("gone.png"));
+    QVERIFY(thumbnail->pixmap().isNull());
+    QCOMPARE(thumbnail->text(), QStringLiteral("見つかりません"));
+
     // A path typed into the box is checked on OK as well.
     ItemPropertiesDialog typed(picture, false, kContext, prompts);
     child<QLineEdit>(typed, "picturePathEdit")->setText(longPath);
@@ -964,7 +984,7 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
     f.prompts.files = {f.path("kinds.CLF"), f.path("editor.bmp")};
     QVERIFY(w.saveLayoutAs());
     QVERIFY(w.exportPageBitmap());
-    QCOMPARE(f.prompts.messages, QStringList({"保存しました。", "作成しました。"}));
+    QCOMPARE(f.prompts.messages, QStringList({"作成しました。"}));
 #ifdef TOBIRAE_CLI
     QProcess cli;
     cli.start(QStringLiteral(TOBIRAE_CLI), {"render", f.path("kinds.CLF"), "--year", "2005",

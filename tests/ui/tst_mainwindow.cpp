@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QStyleOptionGraphicsItem>
 #include <QTest>
@@ -146,6 +147,8 @@ private slots:
     void dropOtherFileIgnored();
     void dropOnCanvasReadsLayout();
     void dropPictureOnPictureItem();
+    void picturesMoveWithTheLayoutsFolder();
+    void missingPicturesAreNamedOnOpenAndMarked();
     void previewsHoldOnlyThePaper();
 
     void saveWithoutItems();
@@ -178,11 +181,13 @@ private slots:
     void dragWithTheMouse();
     void arrowKeysAndDeleteKey_data();
     void arrowKeysAndDeleteKey();
+    void enterOpensTheCurrentItem();
     void resizeHandles();
     void popupMenuStates();
     void copyPasteAtCanvasPoint();
     void overwriteSaveWritesWhatTheCanvasShows();
     void overwriteSaveOnAFullDisk();
+    void saveOntoAReadOnlyPlaceNamesIt();
 
     void alignmentToolbarAndKeys();
     void paperChangeOffersToScale();
@@ -624,6 +629,80 @@ void MainWindowTests::dropPictureOnPictureItem() {
     QVERIFY(w.document().item(0).PictureFile.text().isEmpty());
 }
 
+// A picture inside the layout's folder is saved relative to it: the folder can be moved.
+void MainWindowTests::picturesMoveWithTheLayoutsFolder() {
+    MainWindowFixture f;
+    QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("cal/photos")));
+    QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("elsewhere")));
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(f.path("cal/photos/red.png")));
+    QVERIFY(picture.save(f.path("elsewhere/outside.png")));
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12},
+                                      {CategoryPicture, 0, 300, 400, 12},
+                                      {CategoryPicture, 0, 30, 600, 12}});
+    document->item(0).PictureFile.setText(f.path("cal/photos/red.png"));
+    document->item(1).PictureFile.setText(f.path("elsewhere/outside.png"));
+    document->item(2).PictureFile.setText(QStringLiteral("C:\\Pictures\\gone.bmp"));
+    QVERIFY(!writeLayoutFile(*document, f.path("start.CLF")));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("start.CLF")));
+    f.prompts.files.push_back(f.path("cal/year.CLF"));
+    QVERIFY(w.saveLayoutAs());
+    const auto stored = [](const QString& path) {
+        QStringList pictures;
+        const auto read = readLayoutFile(path);
+        for (const ListEntry& entry : read.document->drawingOrder())
+            pictures << read.document->item(entry.slot).PictureFile.text();
+        return pictures;
+    };
+    // Inside: relative; outside: whole; never found: as it was.
+    QCOMPARE(stored(f.path("cal/year.CLF")),
+             (QStringList{QStringLiteral("photos/red.png"), f.path("elsewhere/outside.png"),
+                          QStringLiteral("C:\\Pictures\\gone.bmp")}));
+
+    // The folder moved: its picture is still found, and "save as" elsewhere keeps it.
+    QVERIFY(QDir(f.dir.path()).rename(QStringLiteral("cal"), QStringLiteral("moved")));
+    f.prompts.messages.clear();
+    QVERIFY(w.openLayout(f.path("moved/year.CLF")));
+    QVERIFY(w.itemView(0)->warning().isEmpty());
+    QCOMPARE(w.document().item(0).PictureFile.text(), f.path("moved/photos/red.png"));
+    f.prompts.files.push_back(f.path("elsewhere/copy.CLF"));
+    QVERIFY(w.saveLayoutAs());
+    QCOMPARE(stored(f.path("elsewhere/copy.CLF")).mid(0, 2),
+             (QStringList{f.path("moved/photos/red.png"), QStringLiteral("outside.png")}));
+}
+
+void MainWindowTests::missingPicturesAreNamedOnOpenAndMarked() {
+    MainWindowFixture f;
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(f.path("red.png")));
+    auto document = makeTestDocument({{CategoryPicture, 0, 30, 40, 12},
+                                      {CategoryPicture, 0, 300, 400, 12},
+                                      {CategoryPicture, 0, 30, 600, 12},
+                                      {CategoryPicture, 0, 300, 700, 12}});
+    document->item(0).PictureFile.setText(f.path("red.png"));
+    document->item(1).PictureFile.setText(QStringLiteral("C:\\Pictures\\gone.bmp"));
+    document->item(3).PictureFile.setText(QStringLiteral("photo.jpg"));
+    QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    // One message for both lost files; the empty picture item (2) is not one.
+    QCOMPARE(f.prompts.messages,
+             QStringList{QStringLiteral("次の画像を使えません。そのアイテムは赤い枠で示しています。"
+                                        "\r\n・C:\\Pictures\\gone.bmp (見つかりません)\r\n"
+                                        "・photo.jpg (見つかりません)")});
+    QVERIFY(w.itemView(0)->warning().isEmpty());
+    QCOMPARE(w.itemView(1)->warning(), QStringLiteral("画像が見つかりません: gone.bmp"));
+    QVERIFY(w.itemView(2)->warning().isEmpty());
+    QVERIFY(!w.itemView(3)->warning().isEmpty());
+    // The mark goes once the picture is there.
+    QVERIFY(picture.save(f.path("photo.jpg"), "JPG"));
+    w.redrawAllItems();
+    QVERIFY(w.itemView(3)->warning().isEmpty());
+}
+
 // Redrawing previews reuses the decoded picture while its file keeps its size and time; a file
 // written again is decoded again.
 void MainWindowTests::previewsDecodeAPictureOnceUntilItsFileChanges() {
@@ -749,14 +828,18 @@ void MainWindowTests::saveWritesTheSameLayout() {
     w.menus().layoutSave->trigger();
     QCOMPARE(f.prompts.fileDialogs.back().request.initialPath,
              QFileInfo(f.path("a.CLF")).absoluteFilePath());
-    QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("保存しました。")});
+    // Told in the status bar, not by a box to close.
+    QVERIFY(f.prompts.messages.isEmpty());
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("保存しました: ") + QDir::toNativeSeparators(f.path("b.CLF")));
     QCOMPARE(fileBytes(f.path("b.CLF")), fileBytes(f.path("a.CLF")));
+    QCOMPARE(f.prompts.fileDialogs.back().request.title, QStringLiteral("レイアウトの保存先"));
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
     QCOMPARE(w.document().path(), QFileInfo(f.path("b.CLF")).absoluteFilePath());
 
     // Cancelling the dialog writes nothing and keeps the path.
     QVERIFY(!w.saveLayoutAs());
-    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY(f.prompts.messages.isEmpty());
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
 }
 
@@ -1085,7 +1168,8 @@ void MainWindowTests::centreLockedHeadingsFollowTheirPreview() {
     MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem& centred = w.document().item(0);
-    QCOMPARE(centred.Left, (w.editor().document().page.CanvasWidth - centred.Width) / 2);
+    // Its box (the view, 4 pixels larger than the drawing) is centred, as the page draws it.
+    QCOMPARE(centred.Left, (w.editor().document().page.CanvasWidth - centred.Width - 4) / 2);
     QCOMPARE(w.itemView(0)->pos().x(), double(centred.Left));
     QCOMPARE(w.itemView(0)->viewSize(), QSize(int(centred.Width) + 4, int(centred.Height) + 4));
     QCOMPARE(w.document().item(1).Left, 10.f);
@@ -1358,7 +1442,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     w.selectItem(1);
     QTest::keyClick(&w, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
     const LayoutItem& item = w.document().item(1);
-    QCOMPARE(item.Left, (w.document().page.CanvasWidth - item.Width) / 2);
+    QCOMPARE(item.Left, (w.document().page.CanvasWidth - item.Width - 4) / 2);
     QTest::keyClick(&w, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(item.Top + item.Height + 4, float(w.document().page.CanvasHeight));
     QCOMPARE(w.editor().undoStack().count(), 2);
@@ -1542,9 +1626,11 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
 
     f.prompts.answers.push_back(PromptAnswer(answer));
     QTest::keyClick(viewport, Qt::Key_Delete);
+    // The item is named, and the default answer keeps it.
     QCOMPARE(f.prompts.questionTexts(),
-             QStringList{QStringLiteral("削除します。\r\nよろしいですか？")});
-    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNo);
+             QStringList{QStringLiteral("「%1」を削除します。\r\nよろしいですか？")
+                             .arg(w.document().itemList()[1].text)});
+    QCOMPARE(f.prompts.questions[0].buttons, PromptButtons::YesNoKeep);
     const bool deleted = answer == int(PromptAnswer::Yes);
     QCOMPARE(w.document().isLive(1), !deleted);
     QCOMPARE(w.itemView(1)->isVisible(), !deleted);
@@ -1556,6 +1642,86 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
         QCOMPARE(w.drawingOrderList()->count(), 2);
         QCOMPARE(w.itemView(1)->pos(), QPointF(302, 399));
     }
+}
+
+void MainWindowTests::enterOpensTheCurrentItem() {
+    MainWindowFixture f;
+    // A big picture below two small ones, as a photo lies under headings.
+    const std::vector<TestItem> items{{CategoryPicture, 0, 30, 40, 12},
+                                      {CategoryPicture, 0, 300, 400, 12},
+                                      {CategoryPicture, 0, 30, 600, 12}};
+    QVERIFY(writeTestLayout(f.path("a.CLF"), items));
+    MainWindow& w = f.start();
+    QVERIFY(activate(w));
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QListWidget* order = w.drawingOrderList();
+    QVERIFY(order->selectedItems().isEmpty());
+    std::vector<float> opened; // the Left of the record each dialog got
+    const auto recordOpened = [&] {
+        f.dialogScripts.push_back([&](ItemPropertiesDialog& dialog) {
+            opened.push_back(dialog.item().Left);
+            dialog.findChild<QPushButton*>(QStringLiteral("rejectButton"))->click();
+        });
+    };
+    const auto pressEnter = [&] {
+        recordOpened();
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key_Return);
+        QTRY_VERIFY(f.dialogScripts.empty());
+    };
+    const auto clickPage = [&](QPointF at) {
+        QTest::mouseClick(w.canvasView()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          w.canvasView()->mapFromScene(at));
+    };
+    const auto clickOrderRow = [&](int row) {
+        QTest::mouseClick(order->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          order->visualItemRect(order->item(row)).center());
+    };
+    const auto orderRowOf = [&](int slot) {
+        const auto& entries = w.document().drawingOrder();
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].slot == slot)
+                return static_cast<int>(i);
+        return -1;
+    };
+    const auto current = [&](int slot) {
+        QCOMPARE(w.document().currentSlot(), slot);
+        QCOMPARE(order->currentRow(), orderRowOf(slot));
+        QCOMPARE(order->selectedItems().size(), 1);
+        QCOMPARE(w.itemList()->currentIndex(), w.document().listPosition(slot));
+        QVERIFY(w.itemView(slot)->focusBorder());
+    };
+
+    // Page, list, page, list: each time Enter opens the item just chosen.
+    clickPage(QPointF(320, 420));
+    current(1);
+    pressEnter();
+    clickOrderRow(orderRowOf(2));
+    current(2);
+    pressEnter();
+    clickPage(QPointF(50, 60));
+    current(0);
+    pressEnter();
+    clickOrderRow(orderRowOf(1));
+    current(1);
+    pressEnter();
+    QCOMPARE(opened, (std::vector<float>{300, 30, 30, 300}));
+    QCOMPARE(w.document().item(2).Top, 600.f); // the second 30 was the item at the bottom
+    // The arrow keys follow the list's choice too.
+    clickOrderRow(orderRowOf(2));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(w.document().item(2).Left, 31.f);
+    QCOMPARE(w.document().item(1).Left, 300.f);
+
+    // After a reload nothing is current: no highlight, and Enter opens nothing.
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QCOMPARE(w.document().currentSlot(), -1);
+    QVERIFY(order->selectedItems().isEmpty());
+    const int dialogs = f.dialogsOpened;
+    QTest::keyClick(w.canvasView()->viewport(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.dialogsOpened, dialogs);
 }
 
 void MainWindowTests::resizeHandles() {
@@ -1700,7 +1866,9 @@ void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
     QVERIFY(!w.editor().undoStack().isClean());
     w.menus().overwriteSave->trigger();
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1}); // no dialog this time
-    QCOMPARE(f.prompts.messages.last(), QStringLiteral("保存しました。"));
+    QVERIFY(f.prompts.messages.isEmpty());
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("保存しました: ") + QDir::toNativeSeparators(f.path("a.CLF")));
     QVERIFY(w.editor().undoStack().isClean());
     const ReadResult read = readLayoutFile(f.path("a.CLF"));
     QVERIFY(read.document);
@@ -1709,7 +1877,7 @@ void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
     QCOMPARE(read.document->item(0).Left, float(w.itemView(0)->pos().x()));
 }
 
-// A full disk: 上書き保存 says so instead of 「保存しました。」, the layout's file keeps what was
+// A full disk: 上書き保存 says so instead of 「保存しました」, the layout's file keeps what was
 // saved before and the edit stays unsaved. The disk is a private 64 KB file system, so this needs
 // the right to mount one.
 void MainWindowTests::overwriteSaveOnAFullDisk() {
@@ -1745,6 +1913,39 @@ void MainWindowTests::overwriteSaveOnAFullDisk() {
     QVERIFY(w.isWindowModified());
     QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList({QStringLiteral("a.CLF"), QStringLiteral("filler")}));
+}
+
+void MainWindowTests::saveOntoAReadOnlyPlaceNamesIt() {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        QSKIP("no private mounts here");
+    MainWindowFixture f;
+    const QString disk = f.path(QStringLiteral("disk"));
+    QVERIFY(QDir().mkpath(disk));
+    QCOMPARE(mount("tmpfs", disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k"), 0);
+    const auto unmount = qScopeGuard([&] { umount(disk.toLocal8Bit().constData()); });
+    const QString layout = disk + QStringLiteral("/a.CLF");
+    QVERIFY(writeTestLayout(layout, kTwoPictures));
+    const QByteArray saved = fileBytes(layout);
+    QCOMPARE(mount(nullptr, disk.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                   nullptr),
+             0);
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(layout));
+    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    // 上書き保存 and レイアウト保存 onto the same place: the message says where and why.
+    f.prompts.files.push_back(disk + QStringLiteral("/b.CLF"));
+    for (QAction* save : {w.menus().overwriteSave, w.menus().layoutSave}) {
+        f.prompts.messages.clear();
+        save->trigger();
+        QCOMPARE(f.prompts.messages.size(), 1);
+        const QString message = f.prompts.messages.last();
+        QVERIFY2(message.contains(QStringLiteral("読み取り専用")),
+                 qPrintable(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" | "))));
+        QVERIFY2(message.contains(QDir::toNativeSeparators(disk)), qPrintable(message));
+    }
+    QCOMPARE(fileBytes(layout), saved);
+    QVERIFY(w.isWindowModified());
 }
 
 QTEST_MAIN(MainWindowTests)

@@ -40,6 +40,7 @@ class RecoveryTests : public QObject {
 private slots:
     void childEditor();
     void killedEditorIsRecoveredExactly();
+    void layoutReadAfterARecoveredOneIsNotModified();
     void declinedCopyIsGoneAndRunningEditorsKeepTheirs();
     void captionFollowsTheSavedState();
     void shortcutsAreShownInTheMenus();
@@ -63,6 +64,8 @@ void RecoveryTests::childEditor() {
     QVERIFY(w.moveItemToEdge(1, Edge::Bottom));
     QTRY_VERIFY_WITH_TIMEOUT(!copiesIn(dir + QStringLiteral("/state/Tobirae")).isEmpty(), 10000);
     w.recovery().flush();
+    // The settings file is written by itself when a setting changes (here the recent files).
+    QTRY_VERIFY_WITH_TIMEOUT(w.settingsKeeper().writesDone() > 0, 10000);
     QFile expected(dir + QStringLiteral("/expected.part"));
     QVERIFY(expected.open(QIODevice::WriteOnly));
     expected.write(layoutBytes(w));
@@ -89,6 +92,9 @@ void RecoveryTests::killedEditorIsRecoveredExactly() {
     QVERIFY(child.waitForFinished());
     const QByteArray edited = fileBytes(f.path("expected"));
     QVERIFY(edited != onDisk);
+    // The killed editor's settings are there: it never reached a clean exit.
+    QCOMPARE(loadAppSettings(f.settingsPath()).RecentFiles,
+             QStringList{QFileInfo(f.path("a.CLF")).absoluteFilePath()});
     QCOMPARE(fileBytes(f.path("a.CLF")), onDisk); // the layout itself was never touched
     QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
 
@@ -110,6 +116,32 @@ void RecoveryTests::killedEditorIsRecoveredExactly() {
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
     w.recovery().flush();
     QVERIFY(copiesIn(f.recoveryFolder()).isEmpty());
+}
+
+// A layout read after a recovered one is as its file says: not modified.
+void RecoveryTests::layoutReadAfterARecoveredOneIsNotModified() {
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
+    QVERIFY(writeTestLayout(f.path("b.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
+    MainWindow& first = f.start();
+    QVERIFY(first.openLayout(f.path("a.CLF")));
+    QVERIFY(first.moveItemToEdge(0, Edge::Right));
+    first.recovery().flush();
+    QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
+    // A copy left behind, as a crashed editor leaves it.
+    MainWindowFixture later;
+    QVERIFY(QDir().mkpath(later.recoveryFolder()));
+    QVERIFY(QFile::copy(f.recoveryFolder() + QStringLiteral("/") + copiesIn(f.recoveryFolder())[0],
+                        later.recoveryFolder() + QStringLiteral("/edit-left.recovery")));
+    MainWindow& w = later.start();
+    later.prompts.answers = {PromptAnswer::Yes};
+    QVERIFY(w.offerRecovery());
+    QVERIFY(w.editor().isModified());
+    // Replacing the recovered edit asks first; throwing it away is the user's answer.
+    later.prompts.answers = {PromptAnswer::No};
+    QVERIFY(w.openLayout(f.path("b.CLF")));
+    QVERIFY(!w.editor().isModified());
+    QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
 }
 
 void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {
@@ -214,8 +246,22 @@ void RecoveryTests::recentFilesAreRememberedAcrossStarts() {
         QVERIFY(w.openLayout(f.path("l3.CLF")));
         const QList<QAction*> entries = w.menus().recentFiles->actions();
         QCOMPARE(entries.size(), 8);
-        QCOMPARE(entries[0]->text(), QStringLiteral("&1 l3.CLF"));
-        QCOMPARE(entries[1]->text(), QStringLiteral("&2 l9.CLF"));
+        // The folder is shown with the name.
+        const QString folder = QDir::toNativeSeparators(QFileInfo(f.path("l3.CLF")).absolutePath());
+        QCOMPARE(entries[0]->text(), QStringLiteral("&1 l3.CLF  (%1)").arg(folder));
+        QCOMPARE(entries[1]->text(), QStringLiteral("&2 l9.CLF  (%1)").arg(folder));
+
+        // Saving puts the layout first, by レイアウト保存 and by 上書き保存.
+        f.prompts.files.push_back(f.path("saved.CLF"));
+        w.menus().layoutSave->trigger();
+        QCOMPARE(w.settings().RecentFiles.first(), QFileInfo(f.path("saved.CLF")).absoluteFilePath());
+        QVERIFY(w.openLayout(f.path("l3.CLF")));
+        w.settings().RecentFiles.move(0, 3); // as if another layout had been opened since
+        w.menus().overwriteSave->trigger();
+        QCOMPARE(w.settings().RecentFiles.first(), QFileInfo(f.path("l3.CLF")).absoluteFilePath());
+        QCOMPARE(w.menus().recentFiles->actions()[0]->text(),
+                 QStringLiteral("&1 l3.CLF  (%1)").arg(folder));
+        QCOMPARE(w.settings().RecentFiles.count(QFileInfo(f.path("l3.CLF")).absoluteFilePath()), 1);
         f.prompts.answers = {PromptAnswer::Yes};
         QVERIFY(w.close());
     }
@@ -224,8 +270,8 @@ void RecoveryTests::recentFilesAreRememberedAcrossStarts() {
     MainWindow& again = f.start();
     const QList<QAction*> entries = again.menus().recentFiles->actions();
     QCOMPARE(entries.size(), 8);
-    QCOMPARE(entries[7]->text(), QStringLiteral("&8 l2.CLF"));
-    entries[1]->trigger();
+    QVERIFY(entries[7]->text().startsWith(QStringLiteral("&8 l4.CLF  (")));
+    entries[2]->trigger();
     QCOMPARE(again.document().path(), QFileInfo(f.path("l9.CLF")).absoluteFilePath());
 }
 

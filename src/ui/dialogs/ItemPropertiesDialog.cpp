@@ -1,5 +1,6 @@
 #include "ui/dialogs/ItemPropertiesDialog.h"
 
+#include "bitmap/PictureFile.h"
 #include "render/NewItemDefaults.h"
 #include "render/RuleBlock.h"
 #include "ui/dialogs/ColourConversion.h"
@@ -15,8 +16,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -128,6 +131,7 @@ void ItemPropertiesDialog::showWorkingCopy() {
     }
     shownPicture_ = work_.PictureFile.text();
     picturePathEdit_->setText(shownPicture_);
+    showPictureThumbnail();
     sizeCheck_[0]->setChecked(isTrue(work_.FitToRect));
     sizeCheck_[1]->setChecked(isTrue(work_.FreeAspect));
     sizeCheck_[1]->setEnabled(sizeCheck_[0]->isChecked());
@@ -359,6 +363,7 @@ void ItemPropertiesDialog::connectReactions() {
         });
     connect(findChild<QPushButton*>(QStringLiteral("fileButton")), &QPushButton::clicked, this,
             &ItemPropertiesDialog::browsePicture);
+    connect(picturePathEdit_, &QLineEdit::textChanged, this, &ItemPropertiesDialog::showPictureThumbnail);
     connect(horizontalPlacementChoice_, &QButtonGroup::idClicked, this,
             [this](int id) { work_.HPlacement = id; });
     connect(verticalPlacementChoice_, &QButtonGroup::idClicked, this,
@@ -552,10 +557,32 @@ void ItemPropertiesDialog::browsePicture() {
     FileRequest request;
     request.filter = kPictureFilter;
     request.initialPath = picturePathEdit_->text().trimmed();
+    request.title = QStringLiteral("画像ファイルを選ぶ");
     const QString chosen = prompts_.openFileName(request);
     if (chosen.isEmpty())
         return;
     pictureDropped(chosen);
+}
+
+void ItemPropertiesDialog::showPictureThumbnail() {
+    if (!pictureThumbnail_)
+        return;
+    const QString path = resolvePicturePath(picturePathEdit_->text().trimmed(), context_.layoutFolder);
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    // Only the header is read to decide; a picture too large is not decoded for a thumbnail.
+    if (path.isEmpty() || !size.isValid() ||
+        qint64(size.width()) * size.height() > kMaxPicturePixels) {
+        pictureThumbnail_->setPixmap({});
+        pictureThumbnail_->setText(path.isEmpty() && !picturePathEdit_->text().trimmed().isEmpty()
+                                       ? QStringLiteral("見つかりません")
+                                       : QString());
+        return;
+    }
+    reader.setScaledSize(size.scaled(kThumbnailSize, Qt::KeepAspectRatio));
+    const QImage thumbnail = reader.read();
+    pictureThumbnail_->setText(thumbnail.isNull() ? QStringLiteral("読み込めません") : QString());
+    pictureThumbnail_->setPixmap(QPixmap::fromImage(thumbnail));
 }
 
 void ItemPropertiesDialog::pictureDropped(const QString& path) {

@@ -8,6 +8,7 @@
 #include "ui/dialogs/ContentLayoutRules.h"
 
 #include <QDialog>
+#include <QSize>
 #include <QStringList>
 #include <array>
 #include <chrono>
@@ -33,6 +34,9 @@ class ColourSwatch;
 class UserPrompts;
 struct ElementRow;
 
+// The largest picture of the chosen file the picture panel shows.
+inline constexpr QSize kThumbnailSize{160, 120};
+
 struct ItemDialogContext {
     // The page's paper in millimetres, for the defaults a reset fills in.
     float paperWidthMm = 210;
@@ -42,6 +46,8 @@ struct ItemDialogContext {
                                            std::chrono::day{1}};
     // The faces the font dialog offers (fontDialogFaces() when empty).
     QStringList faces;
+    // Where a relative picture path starts (the layout's folder); empty: the working folder.
+    QString layoutFolder;
 };
 
 class ItemPropertiesDialog final : public QDialog {
@@ -159,6 +165,9 @@ private:
     std::array<ColourSwatch*, 8> colourSwatch_{};
     // Panel 2: picture.
     QLineEdit* picturePathEdit_;
+    // A small picture of the chosen file, so the user sees it is the right one.
+    QLabel* pictureThumbnail_ = nullptr;
+    void showPictureThumbnail();
     // Panel 3: text item.
     QPlainTextEdit* textEdit_ = nullptr;
     QPushButton* textFontButton_ = nullptr;

@@ -325,8 +325,14 @@ QWidget* ItemPropertiesDialog::buildPicturePanel() {
     grid->addWidget(plainButton(QStringLiteral("参照"), QStringLiteral("fileButton"), panel), 0, 2);
     grid->addLayout(colourRow(backColourSwatch_[4], backColourButton_[5]), 1, 0, 1, 2);
     grid->addWidget(transparentCheck_[2], 1, 2);
+    pictureThumbnail_ = new QLabel(panel);
+    pictureThumbnail_->setObjectName(QStringLiteral("pictureThumbnail"));
+    pictureThumbnail_->setFixedSize(kThumbnailSize + QSize(2, 2));
+    pictureThumbnail_->setAlignment(Qt::AlignCenter);
+    pictureThumbnail_->setFrameShape(QFrame::StyledPanel);
+    grid->addWidget(pictureThumbnail_, 2, 1, Qt::AlignLeft | Qt::AlignTop);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(2, 1);
+    grid->setRowStretch(3, 1);
     return panel;
 }
 

@@ -190,7 +190,7 @@ void OwnDaysDialog::sortRows() {
 }
 
 void OwnDaysDialog::importFile() {
-    const QString path = prompts_.openFileName({kDaysFilter, {}, {}});
+    const QString path = prompts_.openFileName({kDaysFilter, {}, {}, QStringLiteral("予定・休日のファイルを開く")});
     if (path.isEmpty())
         return;
     const DaysReadResult read = readDaysFile(path, daysReadOptions(timeZoneEdit_->text().trimmed()));
@@ -207,7 +207,8 @@ void OwnDaysDialog::exportFile() {
     if (!days)
         return;
     const QString path =
-        prompts_.saveFileName({QStringLiteral("CSV (*.csv)|*.csv"), {}, QStringLiteral("csv")});
+        prompts_.saveFileName({QStringLiteral("CSV (*.csv)|*.csv"), {}, QStringLiteral("csv"),
+                               QStringLiteral("予定・休日の保存先")});
     if (path.isEmpty())
         return;
     QSaveFile file(path);
@@ -217,7 +218,7 @@ void OwnDaysDialog::exportFile() {
 }
 
 void OwnDaysDialog::addLinkedFile() {
-    const QString path = prompts_.openFileName({kDaysFilter, {}, {}});
+    const QString path = prompts_.openFileName({kDaysFilter, {}, {}, QStringLiteral("予定・休日のファイルを開く")});
     if (path.isEmpty())
         return;
     if (filesList_->findItems(path, Qt::MatchExactly).isEmpty())

@@ -30,7 +30,8 @@ BoxValues applyBoxEntries(const BoxValues& before, const std::array<QString, 4>&
 
 PositionDialog::PositionDialog(const BoxValues& values, QWidget* parent)
     : QDialog(parent), values_(values) {
-    setWindowTitle(QStringLiteral("位置設定"));
+    // Named as the menu entry that opens it.
+    setWindowTitle(QStringLiteral("配置指定"));
     auto* form = new QFormLayout;
     const std::array<QString, 4> captions{QStringLiteral("X座標"), QStringLiteral("Y座標"),
                                           QStringLiteral("幅"), QStringLiteral("高さ")};

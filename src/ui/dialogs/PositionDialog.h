@@ -1,4 +1,4 @@
-// The position dialog "位置設定": left, top, width and height of an item box.
+// The position dialog "配置指定": left, top, width and height of an item box.
 #pragma once
 
 #include <QDialog>

@@ -26,8 +26,13 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
         if (dialog && dialog->isWindow()) {
             const QWidget* anchor = dialog->parentWidget() ? dialog->parentWidget() : dialog;
             if (const QScreen* screen = anchor->screen()) {
+                // A dialog nobody placed opens centred over the window it belongs to, not in
+                // the screen's corner.
+                QRect wanted = dialog->geometry();
+                if (dialog->parentWidget() && !dialog->testAttribute(Qt::WA_Moved))
+                    wanted.moveCenter(dialog->parentWidget()->window()->geometry().center());
                 const QRect fitted = fittedGeometry(
-                    dialog->geometry(), dialog->minimumSizeHint().expandedTo(dialog->minimumSize()),
+                    wanted, dialog->minimumSizeHint().expandedTo(dialog->minimumSize()),
                     screen->availableGeometry());
                 if (fitted != dialog->geometry())
                     dialog->setGeometry(fitted);

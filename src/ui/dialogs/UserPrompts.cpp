@@ -62,6 +62,18 @@ PromptAnswer QtUserPrompts::ask(const QString& text, PromptButtons buttons) {
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
+    case PromptButtons::YesNoKeep:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case PromptButtons::ContinueCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("続行"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     case PromptButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
@@ -102,7 +114,7 @@ void QtUserPrompts::message(const QString& text, PromptIcon icon) {
 namespace {
 
 QString runFileDialog(QWidget* parent, const FileRequest& request, bool save, QString& lastFolder) {
-    QFileDialog dialog(parent, applicationTitle());
+    QFileDialog dialog(parent, request.title.isEmpty() ? applicationTitle() : request.title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(toQtFileFilter(request.filter));
@@ -161,7 +173,8 @@ QString QtUserPrompts::saveFileName(const FileRequest& request) {
 
 QString QtUserPrompts::folderName(const FileRequest& request) {
     const QString start = request.initialPath.isEmpty() ? lastFolder_ : request.initialPath;
-    const QString folder = QFileDialog::getExistingDirectory(parent_, applicationTitle(), start);
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent_, request.title.isEmpty() ? applicationTitle() : request.title, start);
     if (!folder.isEmpty())
         lastFolder_ = folder;
     return folder;

@@ -11,7 +11,9 @@ class QWidget;
 namespace tobirae {
 
 // SaveDiscardCancel: 保存 (answers Yes, the default), 破棄 (No) and キャンセル (Cancel, also Esc).
-enum class PromptButtons { Ok, YesNo, YesNoCancel, SaveDiscardCancel };
+// YesNoKeep: Yes/No for a question whose Yes loses something, so No is the default.
+// ContinueCancel: 続行 (answers Yes) and キャンセル (Cancel, the default, also Esc).
+enum class PromptButtons { Ok, YesNo, YesNoCancel, SaveDiscardCancel, YesNoKeep, ContinueCancel };
 enum class PromptAnswer { Ok, Yes, No, Cancel };
 enum class PromptIcon { None, Critical };
 
@@ -22,6 +24,7 @@ struct FileRequest {
     QString filter;
     QString initialPath;
     QString defaultSuffix;
+    QString title; // what the dialog does ("レイアウトを開く"); empty: the application's title
 };
 
 class UserPrompts {

@@ -1,5 +1,6 @@
 #include "ui/editing/EditorDocument.h"
 
+#include "document/ItemFrame.h"
 #include "render/ImageItem.h"
 #include "render/NewItemDefaults.h"
 #include "render/RenderFrame.h"
@@ -426,7 +427,7 @@ bool EditorDocument::setOwnDays(const OwnDaysSettings& ownDays) {
 }
 
 std::optional<int> EditorDocument::addItem(const LayoutItem& record, std::optional<QPointF> topLeft,
-                                           bool fitContents) {
+                                           bool fitContents, bool behindOverlaps) {
     const auto place = document_->findSlotForNewItem();
     if (!place)
         return std::nullopt;
@@ -446,9 +447,31 @@ std::optional<int> EditorDocument::addItem(const LayoutItem& record, std::option
         }
         if (fitContents)
             fitRecord(slot, true);
+        if (behindOverlaps)
+            placeBehindOverlaps(slot);
         return true;
     });
     return slot;
+}
+
+void EditorDocument::placeBehindOverlaps(int slot) {
+    const auto box = [this](int s) {
+        const LayoutItem& item = document_->item(s);
+        return QRectF(item.Left, item.Top, item.Width + kItemFrame, item.Height + kItemFrame);
+    };
+    const QRectF picture = box(slot);
+    const auto& order = document_->drawingOrder();
+    int index = -1;
+    int target = -1;
+    for (int i = 0; i < static_cast<int>(order.size()); ++i) {
+        const int other = order[static_cast<std::size_t>(i)].slot;
+        if (other == slot)
+            index = i;
+        else if (target < 0 && document_->isLive(other) && box(other).intersects(picture))
+            target = i;
+    }
+    while (target >= 0 && index > target)
+        index = document_->moveInDrawingOrder(index, -1);
 }
 
 std::optional<int> EditorDocument::pasteItem(std::optional<QPointF> at) {

@@ -108,11 +108,12 @@ public:
     // "予定・休日の設定": the layout's own days, linked days files and their time zone.
     bool setOwnDays(const OwnDaysSettings& ownDays);
     // "追加": the record (already filled, e.g. by the property dialog) becomes a live item at
-    // `topLeft` (the canvas corner when not given), listed last; with `fitContents` it takes the
-    // size of its drawing. Returns the slot.
+    // `topLeft` (the canvas corner when not given), listed last or, `behindOverlaps`, just
+    // before the first item it overlaps (a new photo never hides a heading); with `fitContents`
+    // it takes the size of its drawing. Returns the slot.
     std::optional<int> addItem(const LayoutItem& record,
                                std::optional<QPointF> topLeft = std::nullopt,
-                               bool fitContents = false);
+                               bool fitContents = false, bool behindOverlaps = false);
     // "貼り付け": the clipboard's item, centred on `at` when given.
     std::optional<int> pasteItem(std::optional<QPointF> at);
     // "削除": the slot's own entries leave both lists.
@@ -185,6 +186,9 @@ private:
     // auto-sized item (any item with `toContents`) takes the size of its drawing for the output
     // month and a centre-locked one is centred again.
     void fitRecord(int slot, bool toContents = false);
+    // A new picture goes below the first item it overlaps in the drawing order, so it never
+    // hides a heading or a month box (inside a step).
+    void placeBehindOverlaps(int slot);
 
     std::unique_ptr<LayoutDocument> document_;
     QUndoStack undoStack_;

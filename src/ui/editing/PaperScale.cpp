@@ -54,7 +54,8 @@ void scaleItem(LayoutItem& item, const PaperScale& scale) {
         rules.setVLinePos(i, scaled(rules.vLinePos(i), f));
 }
 
-QRectF newItemPlacement(QSizeF drawingArea, const QRectF& visible, QSize canvas) {
+QRectF newItemPlacement(QSizeF drawingArea, const QRectF& visible, QSize canvas,
+                        const std::vector<QRectF>& taken) {
     const QSizeF room(std::max(1, canvas.width() - kItemFrame),
                       std::max(1, canvas.height() - kItemFrame));
     QSizeF size = drawingArea;
@@ -68,6 +69,22 @@ QRectF newItemPlacement(QSizeF drawingArea, const QRectF& visible, QSize canvas)
                             std::max(0.0, canvas.width() - kItemFrame - size.width())));
     topLeft.setY(std::clamp(std::floor(topLeft.y()), 0.0,
                             std::max(0.0, canvas.height() - kItemFrame - size.height())));
+    // Not on top of what is there: a heading added after a heading comes below it. Each move
+    // goes further down, so this ends.
+    for (QPointF at = topLeft;;) {
+        const QRectF view(at, size + QSizeF(kItemFrame, kItemFrame));
+        double below = -1;
+        for (const QRectF& other : taken)
+            if (other.intersects(view))
+                below = std::max(below, other.bottom());
+        if (below < 0) {
+            topLeft = at;
+            break;
+        }
+        at.setY(std::ceil(below) + 8);
+        if (at.y() + size.height() + kItemFrame > canvas.height())
+            break; // no room below: where the user is looking after all
+    }
     return {topLeft, size};
 }
 

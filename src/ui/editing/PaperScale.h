@@ -1,6 +1,8 @@
 // A layout following a new paper, and where a new item lands on the paper.
 #pragma once
 
+#include <vector>
+
 #include "document/LayoutItem.h"
 
 #include <QPointF>
@@ -29,7 +31,9 @@ void scaleItem(LayoutItem& item, const PaperScale& scale);
 
 // A new item's top-left and drawing area: at the top-left corner of the part of the page that
 // is visible (`visible`, canvas pixels; empty means the page's own corner), and no larger than
-// the paper (`canvas`) with its view frame, keeping its shape.
-QRectF newItemPlacement(QSizeF drawingArea, const QRectF& visible, QSize canvas);
+// the paper (`canvas`) with its view frame, keeping its shape. When that corner is `taken` by
+// items already there (their views), it goes below the lowest of them, if it fits on the paper.
+QRectF newItemPlacement(QSizeF drawingArea, const QRectF& visible, QSize canvas,
+                        const std::vector<QRectF>& taken = {});
 
 } // namespace tobirae

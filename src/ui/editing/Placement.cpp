@@ -6,7 +6,7 @@
 namespace tobirae {
 
 float centredCoordinate(int canvasExtent, float extent) {
-    return (static_cast<float>(canvasExtent) - extent) / 2;
+    return (static_cast<float>(canvasExtent) - extent - kItemFrame) / 2;
 }
 
 ConstrainedPosition applyPositionLocks(const LayoutItem& item, LockAnchor anchor, QPointF proposed,

@@ -13,7 +13,8 @@
 
 namespace tobirae {
 
-// Left (or top) that centres a drawing area of `extent` on a canvas of `canvasExtent`.
+// Left (or top) that centres the box of a drawing area of `extent` (the area and its item frame,
+// which the page draws) on a canvas of `canvasExtent`.
 float centredCoordinate(int canvasExtent, float extent);
 
 // The outcome of the constraint pass: the position and which coordinates a lock decided.

@@ -2,6 +2,7 @@
 
 #include "owndays/OwnDaysLoad.h"
 #include "render/RenderFrame.h"
+#include "ui/editing/ItemWarnings.h"
 #include "ui/editing/Placement.h"
 #include "ui/main/ItemView.h"
 #include "ui/main/PaperItem.h"
@@ -216,6 +217,7 @@ bool CanvasScene::drawItemPreview(int slot) {
     // The document has sized the item already: the preview only draws into that size.
     const bool ok = drawLayoutItem(previewContext_, item, &view->preview(), range, false,
                                        DrawSurface{}, 0, 0, editor_.layoutFolder());
+    view->setWarning(itemWarning(item, editor_.layoutFolder()));
     view->update();
     return ok;
 }

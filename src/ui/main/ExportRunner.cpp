@@ -1,6 +1,7 @@
 #include "ui/main/ExportRunner.h"
 
 #include "app/AppSettings.h"
+#include "render/MissingPictures.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/editing/EditorDocument.h"
 #include "ui/main/ExportMessagePanel.h"
@@ -30,6 +31,19 @@ const QString kBitmapFilter = QStringLiteral("ビットマップファイル (*.
 
 QString failedMessage(const QString& what, const ExportResult& result) {
     return what + QStringLiteral("を作成できませんでした。\r\n") + result.error;
+}
+
+// The line a result gets when its pages were drawn without some pictures: every page shows every
+// picture item, so it is every page written.
+QString pagesWithoutPictures(const std::vector<year_month>& months, int written) {
+    if (written <= 0 || months.empty())
+        return {};
+    const auto last = months[static_cast<std::size_t>(
+        std::min<std::size_t>(static_cast<std::size_t>(written), months.size()) - 1)];
+    const QString span = months.front() == last
+                             ? monthName(last)
+                             : monthName(months.front()) + QStringLiteral("～") + monthName(last);
+    return QStringLiteral("\r\n画像なしで作成したページ: %1 (%2ページ)").arg(span).arg(written);
 }
 
 } // namespace
@@ -74,6 +88,18 @@ bool ExportRunner::readyToExport() {
     return true;
 }
 
+bool ExportRunner::mayDrawWithoutPictures(const PageJob& job, bool& without) {
+    const std::vector<MissingPicture> missing = missingPictures(job);
+    without = !missing.empty();
+    if (!without)
+        return true;
+    return prompts_.ask(QStringLiteral("次の画像を使えません。画像なしで作成すると、その場所には"
+                                       "「ここに画像を貼り付けます。」と出力されます。\r\n") +
+                            missingPictureLines(missing) +
+                            QStringLiteral("\r\n画像なしで続行しますか？"),
+                        PromptButtons::ContinueCancel) == PromptAnswer::Yes;
+}
+
 std::optional<MonthRangeChoice> ExportRunner::chooseMonths(const QString& title, bool withFormat) {
     if (!readyToExport())
         return std::nullopt;
@@ -88,8 +114,10 @@ std::optional<MonthRangeChoice> ExportRunner::chooseMonths(const QString& title,
         if (dialog.exec() == QDialog::Accepted)
             chosen = dialog.choice();
     }
-    if (chosen)
+    if (chosen) {
         rememberMonthRange(settings_, *chosen, withFormat);
+        emit settingsChanged();
+    }
     return chosen;
 }
 
@@ -149,11 +177,15 @@ bool ExportRunner::exportPageBitmap() {
     if (!proposal.isEmpty() && QFileInfo(proposal).fileName() == proposal &&
         !document.path().isEmpty())
         proposal = QFileInfo(document.path()).dir().filePath(proposal);
-    const QString path = prompts_.saveFileName({kBitmapFilter, proposal, QStringLiteral("BMP")});
+    const QString path = prompts_.saveFileName(
+        {kBitmapFilter, proposal, QStringLiteral("bmp"), QStringLiteral("画像ファイルの保存先")});
     if (path.isEmpty())
         return false;
 
     const PageJob job = exportJob();
+    bool without = false;
+    if (!mayDrawWithoutPictures(job, without))
+        return false;
     const int drawn = static_cast<int>(std::count_if(job.entries.begin(), job.entries.end(),
                                                      [](const auto& e) { return e.drawn; }));
     const int year = outputRange_.year();
@@ -171,7 +203,12 @@ bool ExportRunner::exportPageBitmap() {
         return false;
     }
     exportName_ = path;
-    prompts_.message(QStringLiteral("作成しました。"));
+    prompts_.message(QStringLiteral("作成しました。") +
+                     (without ? QStringLiteral("\r\n画像なしで作成したページ: %1\r\n%2")
+                                    .arg(monthName(std::chrono::year(year) /
+                                                   std::chrono::month(static_cast<unsigned>(month))),
+                                         path)
+                              : QString()));
     emit exportFinished(true, path);
     return true;
 }
@@ -187,11 +224,15 @@ bool ExportRunner::exportPdfRange() {
     if (!proposal.isEmpty() && !document.path().isEmpty())
         proposal = QFileInfo(document.path()).dir().filePath(proposal);
     const QString path = prompts_.saveFileName(
-        {QStringLiteral("PDFファイル (*.PDF)|*.PDF"), proposal, QStringLiteral("PDF")});
+        {QStringLiteral("PDFファイル (*.PDF)|*.PDF"), proposal, QStringLiteral("pdf"),
+         QStringLiteral("PDFの保存先")});
     if (path.isEmpty())
         return false;
 
     const PageJob job = exportJob();
+    bool without = false;
+    if (!mayDrawWithoutPictures(job, without))
+        return false;
     const auto months = monthRange(choice->from, choice->to);
     const ExportResult result =
         runPages(static_cast<int>(months.size()),
@@ -209,7 +250,8 @@ bool ExportRunner::exportPdfRange() {
         return false;
     }
     prompts_.message(
-        QStringLiteral("%1ページのPDFを作成しました。\r\n%2").arg(result.pages).arg(path));
+        QStringLiteral("%1ページのPDFを作成しました。\r\n%2").arg(result.pages).arg(path) +
+        (without ? pagesWithoutPictures(months, result.pages) : QString()));
     return true;
 }
 
@@ -220,7 +262,7 @@ bool ExportRunner::exportMonthRange() {
     const LayoutDocument& document = editor_.document();
     const QString proposal =
         document.path().isEmpty() ? QString() : QFileInfo(document.path()).absolutePath();
-    const QString folder = prompts_.folderName({QString(), proposal, QString()});
+    const QString folder = prompts_.folderName({QString(), proposal, QString(), QStringLiteral("一括出力の保存先フォルダー")});
     if (folder.isEmpty())
         return false;
 
@@ -235,13 +277,25 @@ bool ExportRunner::exportMonthRange() {
         for (const year_month month : months)
             paths.push_back(QDir(folder).filePath(monthName(month) + suffix));
     }
-    const bool taken = std::any_of(paths.begin(), paths.end(),
-                                   [](const QString& p) { return QFileInfo::exists(p); });
-    if (taken && prompts_.ask(QStringLiteral("同じ名前のファイルがあります。\r\n上書きしますか?"),
-                              PromptButtons::YesNo) != PromptAnswer::Yes)
-        return false;
+    QStringList taken;
+    for (const QString& p : paths)
+        if (QFileInfo::exists(p))
+            taken << QDir::toNativeSeparators(p);
+    if (!taken.isEmpty()) {
+        QString names = taken.mid(0, 5).join(QStringLiteral("\r\n"));
+        if (taken.size() > 5)
+            names += QStringLiteral("\r\nほか %1 件").arg(taken.size() - 5);
+        // Overwriting loses the files: No is the default.
+        if (prompts_.ask(QStringLiteral("同じ名前のファイルがあります。\r\n") + names +
+                             QStringLiteral("\r\n上書きしますか?"),
+                         PromptButtons::YesNoKeep) != PromptAnswer::Yes)
+            return false;
+    }
 
     const PageJob job = exportJob();
+    bool without = false;
+    if (!mayDrawWithoutPictures(job, without))
+        return false;
     const ExportResult result =
         runPages(static_cast<int>(months.size()), [&](const std::atomic<bool>& cancel,
                                                       const PageDone& onPage) {
@@ -279,7 +333,8 @@ bool ExportRunner::exportMonthRange() {
         return false;
     }
     prompts_.message(
-        QStringLiteral("%1ページを作成しました。\r\n%2").arg(result.pages).arg(folder));
+        QStringLiteral("%1ページを作成しました。\r\n%2").arg(result.pages).arg(folder) +
+        (without ? pagesWithoutPictures(months, result.pages) : QString()));
     return true;
 }
 
@@ -289,6 +344,9 @@ bool ExportRunner::printMonths(bool preview) {
     if (!choice)
         return false;
     const PageJob job = exportJob();
+    bool without = false;
+    if (!mayDrawWithoutPictures(job, without))
+        return false;
     const auto months = monthRange(choice->from, choice->to);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(pageLayoutOf(job));
@@ -314,6 +372,9 @@ bool ExportRunner::printMonths(bool preview) {
         prompts_.message(QStringLiteral("印刷できませんでした。\r\n") + result.error);
         return false;
     }
+    if (without && !preview)
+        prompts_.message(QStringLiteral("印刷しました。") +
+                         pagesWithoutPictures(months, static_cast<int>(months.size())));
     return true;
 }
 

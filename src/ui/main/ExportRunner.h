@@ -51,6 +51,8 @@ public:
 
 signals:
     void exportFinished(bool ok, const QString& path);
+    // A month range or format was remembered in the settings.
+    void settingsChanged();
 
 private:
     // Reports a step of the work to the message panel; callable from the worker.
@@ -70,6 +72,9 @@ private:
     runPages(int pages,
              const std::function<ExportResult(const std::atomic<bool>&, const PageDone&)>& work);
     void setBusy(bool busy);
+    // Names the pictures the job would be drawn without and asks whether to go on; `without`
+    // tells the caller whether any are missing.
+    bool mayDrawWithoutPictures(const PageJob& job, bool& without);
     // pageJob() for an output; days files that could not be read are named to the user first.
     PageJob exportJob();
 

@@ -50,6 +50,14 @@ bool ItemView::setViewSize(QSize layoutSize, float deviceScale, std::optional<QR
     return cleared;
 }
 
+void ItemView::setWarning(const QString& text) {
+    if (text == warning_)
+        return;
+    warning_ = text;
+    setToolTip(text);
+    update();
+}
+
 void ItemView::setFocusBorder(bool on) {
     if (on == focusBorder_)
         return;
@@ -113,6 +121,28 @@ void ItemView::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
         painter->drawImage(preview_.heldRect(), preview_.image());
     }
     const double px = 1.0 / painter->worldTransform().m11();
+    if (!warning_.isEmpty()) {
+        QPen pen(QColor(220, 0, 0), 3);
+        pen.setCosmetic(true);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(target.adjusted(px, px, -2 * px, -2 * px));
+        // The text stays readable at any zoom: its size is in screen pixels.
+        painter->save();
+        painter->scale(px, px);
+        QFont font = painter->font();
+        font.setPixelSize(12);
+        painter->setFont(font);
+        const QRectF label =
+            painter->boundingRect(QRectF(3, 3, target.width() / px - 6, 40),
+                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, warning_)
+                .adjusted(-2, -1, 2, 1);
+        painter->fillRect(label, QColor(220, 0, 0));
+        painter->setPen(Qt::white);
+        painter->drawText(label.adjusted(2, 1, -2, -1),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, warning_);
+        painter->restore();
+    }
     if (focusBorder_ || resizeMode_) {
         QPen pen(QColor(0, 0, 0), 0, resizeMode_ ? Qt::SolidLine : Qt::DotLine);
         pen.setCosmetic(true);

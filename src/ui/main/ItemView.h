@@ -27,6 +27,10 @@ public:
     // The focus border of the selected item.
     void setFocusBorder(bool on);
     bool focusBorder() const { return focusBorder_; }
+    // A problem the user must see before printing (a missing picture, rows cut off): a red
+    // frame and the text at the top, over the preview. Empty: none.
+    void setWarning(const QString& text);
+    QString warning() const { return warning_; }
     // Whether a press starts a drag; decided by the window when the button goes down.
     void setDragEnabled(bool on) { dragEnabled_ = on; }
     // Resize mode shows handles at the corners and edge middles.
@@ -69,6 +73,7 @@ private:
     ItemPreview preview_;
     QSize paintedSize_;
     bool focusBorder_ = false;
+    QString warning_;
     bool dragEnabled_ = false;
     bool resizeMode_ = false;
     Gesture gesture_ = Gesture::None;

@@ -40,8 +40,16 @@ ReadResult readTemplate(const QString& path) {
     ReadResult result = readLayoutFile(path, kLayoutDpi);
     if (!result.document)
         return result;
-    const QString folder = QFileInfo(path).absolutePath();
-    LayoutDocument& document = *result.document;
+    const QString problem = anchorPictures(*result.document, QFileInfo(path).absolutePath());
+    if (!problem.isEmpty()) {
+        result.error = problem;
+        result.document.reset();
+    }
+    return result;
+}
+
+QString anchorPictures(LayoutDocument& document, const QString& folder) {
+    QString first;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         LayoutItem& item = document.item(slot);
         if (!document.isLive(slot) || item.Category != CategoryPicture)
@@ -52,15 +60,16 @@ ReadResult readTemplate(const QString& path) {
             continue;
         const StoredTextProblem problem = storedTextProblem(anchored, kPictureFieldBytes);
         if (problem != StoredTextProblem::None) {
-            result.error =
-                storedTextMessage(problem, QStringLiteral("画像ファイル名"), kPictureFieldBytes) +
-                QStringLiteral("\r\n") + anchored;
-            result.document.reset();
-            return result;
+            // This one keeps its stored path; the others are still anchored.
+            if (first.isEmpty())
+                first = storedTextMessage(problem, QStringLiteral("画像ファイル名"),
+                                          kPictureFieldBytes) +
+                        QStringLiteral("\r\n") + anchored;
+            continue;
         }
         item.PictureFile.setText(anchored);
     }
-    return result;
+    return first;
 }
 
 std::vector<LayoutTemplate> findTemplates(const QString& folder) {

@@ -42,6 +42,9 @@ ReadResult readTemplate(const QString& path);
 // path whose file name is there, as pictures are found beside a layout), or the stored text
 // unchanged when it names an existing file itself or nothing is found.
 QString anchoredPicturePath(const QString& stored, const QString& folder);
+// Every picture item's path as anchoredPicturePath makes it; the problem when a whole path does
+// not fit into the record (that item keeps its stored path), empty otherwise.
+QString anchorPictures(LayoutDocument& document, const QString& folder);
 
 // The page of the template for a month, drawn by the renderer so that the paper fits into `box`
 // device pixels (at least one dot per inch). Null when it cannot be drawn.

@@ -40,6 +40,14 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
       settings_(std::move(start.settings)), prompts_(prompts) {
     setObjectName(QStringLiteral("MainWindow"));
     recovery_ = new RecoveryKeeper(*editor_, start.recoveryFolder, this);
+    settingsKeeper_ = new SettingsKeeper(
+        [this] {
+            AppSettings now = settings_;
+            if (isVisible() && !isMinimized())
+                rememberWindowPosition(now, pos());
+            return now;
+        },
+        this);
     connect(editor_, &EditorDocument::modifiedChanged, this,
             [this] { setWindowModified(editor_->isModified()); });
 
@@ -52,13 +60,17 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
     if (!settings_.AlignToolbarShown)
         alignBar->hide();
     connect(alignBar->toggleViewAction(), &QAction::toggled, this,
-            [this](bool shown) { settings_.AlignToolbarShown = shown; });
+            [this](bool shown) {
+                settings_.AlignToolbarShown = shown;
+                settingsKeeper_->changed();
+            });
     buildPanels();
     exports_ = new ExportRunner(*this, *editor_, settings_, *panel_.outputRange, prompts_, hooks_);
     connect(exports_, &ExportRunner::exportFinished, this, &MainWindow::exportFinished);
     printShop_ =
         new PrintShopCommands(*this, *scene_, *editor_, settings_, *exports_, *panel_.outputRange,
                               prompts_, menus_.printShopPdf, menus_.bleedGuide, menus_.safetyGuide);
+    connect(exports_, &ExportRunner::settingsChanged, settingsKeeper_, &SettingsKeeper::changed);
 
     connectCommands();
     connectEditing();
@@ -77,7 +89,10 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
     templateFolder_ = dataFolder(QStringLiteral("templates"));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // A change of the last moments is written while the settings still exist.
+    settingsKeeper_->flush();
+}
 
 int MainWindow::outputYear() const {
     return panel_.outputRange->year();
@@ -169,12 +184,14 @@ void MainWindow::connectCommands() {
         if (index >= 0 && index < static_cast<int>(list.size()))
             selectItem(list[static_cast<std::size_t>(index)].slot);
     });
+    // A row chosen in the drawing order, by click or by key, is the current item.
+    connect(panel_.drawingOrderList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        const auto& order = document().drawingOrder();
+        if (row >= 0 && row < static_cast<int>(order.size()))
+            editor_->setCurrentSlot(order[static_cast<std::size_t>(row)].slot);
+    });
     connect(panel_.drawingOrderList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
-        const int slot = entry->data(Qt::UserRole).toInt();
-        const int position = document().listPosition(slot);
-        if (position >= 0)
-            panel_.itemCombo_->setCurrentIndex(position);
-        selectItem(slot);
+        selectItem(entry->data(Qt::UserRole).toInt());
     });
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -194,6 +211,12 @@ void MainWindow::setOutputMonth(int year, int month) {
     editor_->setOutputMonth(outputYear(), outputMonth());
 }
 
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (settingsKeeper_ && isVisible())
+        settingsKeeper_->changed();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (exporting()) {
         event->ignore();
@@ -210,6 +233,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         grabber->releaseMouse();
     if (!isMinimized())
         rememberWindowPosition(settings_, pos());
+    // The last background write must not land after this one.
+    settingsKeeper_->flush();
     if (const auto error = saveAppSettings(settings_))
         prompts_.message(QStringLiteral("設定ファイルを保存できませんでした。\r\n") + *error);
     event->accept();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/EditorStartup.h"
+#include "app/SettingsKeeper.h"
 #include "ui/editing/EditorDocument.h"
 #include "ui/editing/GridSnap.h"
 #include "ui/editing/Guides.h"
@@ -160,11 +161,15 @@ public:
     bool exportMonthRange();
     bool printMonths(bool preview);
 
+    // Writes the settings file in the background whenever a setting changes.
+    SettingsKeeper& settingsKeeper() { return *settingsKeeper_; }
+
 signals:
     void exportFinished(bool ok, const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildPanels();
@@ -179,6 +184,8 @@ private:
     std::optional<PaperScale> askPaperScale(QSize from, QSize to);
     void itemChanged(int slot, ItemChanges what);
     void showCurrentSlot(int slot);
+    // The drawing-order list highlights the current item's entry, or none.
+    void showDrawingOrderRow();
     void itemKey(int slot, int key, Qt::KeyboardModifiers modifiers);
     void itemPressed(int slot, Qt::MouseButton button, bool onHandle);
     void showItemPopup(int slot, QPoint screenPos);
@@ -204,9 +211,12 @@ private:
     // page-size dialog allows, the canvas and previews are made again. `path` becomes the
     // document's path (empty: a new, unnamed document).
     void adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path);
+    // One message naming the pictures of the layout just read that cannot be drawn.
+    void tellMissingPictures();
 
     EditorDocument* editor_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;
+    SettingsKeeper* settingsKeeper_ = nullptr;
     AppSettings settings_;
     UserPrompts& prompts_;
     WindowTestHooks hooks_;

@@ -72,6 +72,7 @@ void MainWindow::showPage() {
     settings_.Page.PaperHeight = page.PaperHeight;
     settings_.Page.Resolution = page.ResolutionDpi;
     settings_.Page.Portrait = toB16(page.Portrait);
+    settingsKeeper_->changed();
     scene_->showPage();
     updateGuides();
 }
@@ -141,14 +142,12 @@ void MainWindow::showItemLists() {
         itemCombo_->addItem(entry.text, entry.slot);
     const int current = document().currentSlot();
     itemCombo_->setCurrentIndex(document().isLive(current) ? document().listPosition(current) : -1);
-    const int orderRow = drawingOrderList_->currentRow();
     drawingOrderList_->clear();
     for (const ListEntry& entry : document().drawingOrder()) {
         auto* row = new QListWidgetItem(entry.text, drawingOrderList_);
         row->setData(Qt::UserRole, entry.slot);
     }
-    if (orderRow >= 0 && orderRow < drawingOrderList_->count())
-        drawingOrderList_->setCurrentRow(orderRow);
+    showDrawingOrderRow();
 }
 
 void MainWindow::moveDrawingOrder(int step) {
@@ -161,7 +160,9 @@ void MainWindow::moveDrawingOrder(int step) {
         prompts_.message(QStringLiteral("順序を移動させるアイテム名を選択してください。"));
         return;
     }
-    drawingOrderList_->setCurrentRow(moved);
+    // The moved entry is the current item's.
+    editor_->setCurrentSlot(document().drawingOrder()[static_cast<std::size_t>(moved)].slot);
+    showDrawingOrderRow();
 }
 
 bool MainWindow::updateCaption() {

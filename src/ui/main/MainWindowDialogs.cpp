@@ -35,6 +35,7 @@ void MainWindow::showOptions() {
             settings_.GridX[g] = chosen.grids[g].spacingX;
             settings_.GridY[g] = chosen.grids[g].spacingY;
         }
+        settingsKeeper_->changed();
     }
     updateGuides();
 }

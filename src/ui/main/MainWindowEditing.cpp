@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -99,18 +100,14 @@ void MainWindow::connectEditing() {
     connect(menus_.remove, &QAction::triggered, this,
             onCurrent([this](int slot) { deleteItemAsked(slot); }));
 
-    // Opening the Edit menu forgets the paste point; its item submenu serves the listed item.
+    // Opening the Edit menu forgets the paste point; its item submenu serves the current item.
     connect(menus_.editMenu, &QMenu::aboutToShow, this, [this] {
         prepareCanvasPopup(std::nullopt);
-        const int index = panel_.itemCombo_->currentIndex();
-        const auto& list = document().itemList();
-        if (index >= 0 && index < static_cast<int>(list.size())) {
-            const int slot = list[static_cast<std::size_t>(index)].slot;
-            editor_->setCurrentSlot(slot);
+        const int slot = document().currentSlot();
+        if (document().isLive(slot))
             prepareItemPopup(slot);
-        } else {
+        else
             menus_.itemMenu->setEnabled(false);
-        }
     });
     connect(canvasView_, &CanvasView::canvasPopupRequested, this, &MainWindow::showCanvasPopup);
     connect(
@@ -148,10 +145,14 @@ void MainWindow::itemChanged(int slot, ItemChanges) {
 void MainWindow::showCurrentSlot(int slot) {
     updateMenuStates();
     QComboBox* itemCombo_ = panel_.itemCombo_;
+    showDrawingOrderRow();
     if (!document().isLive(slot) || !itemView(slot)) {
         const QSignalBlocker block(itemCombo_);
         itemCombo_->setCurrentIndex(-1);
         scene_->showFocus(-1);
+        // No view keeps the keyboard: keys and Enter act on no item.
+        if (QGraphicsItem* focused = scene_->focusItem())
+            focused->clearFocus();
         for (QLabel* label : panel_.pointLabel_)
             label->clear();
         return;
@@ -162,7 +163,23 @@ void MainWindow::showCurrentSlot(int slot) {
         itemCombo_->setCurrentIndex(position);
     }
     scene_->showFocus(slot);
+    itemView(slot)->setFocus();
     showItemPosition(slot);
+}
+
+void MainWindow::showDrawingOrderRow() {
+    QListWidget* list = panel_.drawingOrderList_;
+    const QSignalBlocker block(list);
+    const int slot = document().currentSlot();
+    const auto& order = document().drawingOrder();
+    const auto entry = std::find_if(order.begin(), order.end(),
+                                    [slot](const ListEntry& e) { return e.slot == slot; });
+    if (!document().isLive(slot) || entry == order.end()) {
+        list->setCurrentRow(-1);
+        list->clearSelection();
+        return;
+    }
+    list->setCurrentRow(static_cast<int>(entry - order.begin()));
 }
 
 void MainWindow::itemPressed(int slot, Qt::MouseButton button, bool onHandle) {
@@ -177,7 +194,11 @@ void MainWindow::itemPressed(int slot, Qt::MouseButton button, bool onHandle) {
                              dragAllowed(document().item(slot), editor_->allItemsLocked()));
 }
 
-void MainWindow::itemKey(int slot, int key, Qt::KeyboardModifiers) {
+void MainWindow::itemKey(int, int key, Qt::KeyboardModifiers) {
+    // Keys act on the document's current item, whichever view has the keyboard.
+    const int slot = document().currentSlot();
+    if (!document().isLive(slot))
+        return;
     switch (key) {
     case Qt::Key_Left:
         editor_->nudgeItem(slot, -1, 0);
@@ -219,8 +240,14 @@ bool MainWindow::addItemFromDialog() {
     // The new item starts where the user is looking, not at the page's far corner.
     const QRectF visible = canvasView_->visibleSceneRect().intersected(
         QRectF(QPointF(0, 0), QSizeF(editor_->canvasSize())));
-    const QRectF placed =
-        newItemPlacement(QSizeF(item.Width, item.Height), visible, editor_->canvasSize());
+    std::vector<QRectF> taken;
+    for (const ListEntry& entry : document().drawingOrder()) {
+        const LayoutItem& other = document().item(entry.slot);
+        taken.emplace_back(other.Left, other.Top, other.Width + kItemFrame,
+                           other.Height + kItemFrame);
+    }
+    const QRectF placed = newItemPlacement(QSizeF(item.Width, item.Height), visible,
+                                           editor_->canvasSize(), taken);
     if (placed.size() != QSizeF(item.Width, item.Height)) {
         item.Width = static_cast<float>(placed.width());
         item.Height = static_cast<float>(placed.height());
@@ -228,7 +255,8 @@ bool MainWindow::addItemFromDialog() {
         item.FreeAspect = kFalse;
     }
     // A new item other than a picture takes the size of its drawing in the same step.
-    const auto slot = editor_->addItem(item, placed.topLeft(), !picture);
+    // A new picture goes behind what it overlaps: it never hides a heading.
+    const auto slot = editor_->addItem(item, placed.topLeft(), !picture, picture);
     if (!slot)
         return false;
     selectItem(*slot);
@@ -256,8 +284,14 @@ bool MainWindow::copyItem(int slot) {
 bool MainWindow::deleteItemAsked(int slot) {
     if (!document().isLive(slot))
         return false;
-    if (prompts_.ask(QStringLiteral("削除します。\r\nよろしいですか？"), PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
+    const int position = document().listPosition(slot);
+    const auto& list = document().itemList();
+    const QString name = position >= 0 && position < static_cast<int>(list.size())
+                             ? list[static_cast<std::size_t>(position)].text
+                             : QString();
+    // Deleting loses the item: No is the default.
+    if (prompts_.ask(QStringLiteral("「%1」を削除します。\r\nよろしいですか？").arg(name),
+                     PromptButtons::YesNoKeep) != PromptAnswer::Yes)
         return false;
     return editor_->deleteItem(slot);
 }

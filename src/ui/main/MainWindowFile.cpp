@@ -2,6 +2,9 @@
 // and dropped files.
 #include "app/RecentFiles.h"
 #include "document/LayoutFile.h"
+#include "files/AtomicFile.h"
+#include "render/MissingPictures.h"
+#include "ui/editing/PicturePaths.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/LayoutTemplates.h"
 #include "ui/main/RecoveryKeeper.h"
@@ -12,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QStatusBar>
 #include <algorithm>
 
 namespace tobirae {
@@ -27,7 +31,8 @@ bool MainWindow::openLayout(const QString& fileName) {
         return false;
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
-        path = prompts_.openFileName({kLayoutFilter, document().path(), QStringLiteral("CLF")});
+        path = prompts_.openFileName({kLayoutFilter, document().path(), QStringLiteral("CLF"),
+                                      QStringLiteral("レイアウトを開く")});
         if (path.isEmpty())
             return false;
     }
@@ -38,11 +43,26 @@ bool MainWindow::openLayout(const QString& fileName) {
                          result.error);
         return false;
     }
+    // Pictures stored relative to the layout are held with their whole path, so they are still
+    // found when the layout is saved somewhere else.
+    anchorPictures(*result.document, QFileInfo(path).absolutePath());
     adoptDocument(std::move(result.document), QFileInfo(path).absoluteFilePath());
     rememberRecentFile(document().path());
     if (!result.extensionNotice.isEmpty())
         prompts_.message(result.extensionNotice);
+    tellMissingPictures();
     return true;
+}
+
+void MainWindow::tellMissingPictures() {
+    std::vector<MissingPicture> missing = missingPictures(document(), editor_->layoutFolder());
+    // Picture items not filled yet show their own placeholder; only lost files are news.
+    std::erase_if(missing, [](const MissingPicture& p) { return p.path.isEmpty(); });
+    if (missing.empty())
+        return;
+    prompts_.message(QStringLiteral("次の画像を使えません。そのアイテムは赤い枠で示しています。"
+                                    "\r\n") +
+                     missingPictureLines(missing));
 }
 
 void MainWindow::adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path) {
@@ -70,7 +90,8 @@ bool MainWindow::saveLayoutAs() {
         return false;
     }
     const QString path =
-        prompts_.saveFileName({kLayoutFilter, document().path(), QStringLiteral("CLF")});
+        prompts_.saveFileName({kLayoutFilter, document().path(), QStringLiteral("CLF"),
+                               QStringLiteral("レイアウトの保存先")});
     if (path.isEmpty())
         return false;
     return writeLayout(path);
@@ -95,7 +116,9 @@ bool MainWindow::writeLayout(const QString& path) {
                                         "上書きしますか？"),
                      PromptButtons::YesNo) != PromptAnswer::Yes)
         return false;
-    if (const auto error = writeLayoutFile(document(), path)) {
+    LayoutFileContent content = layoutFromDocument(document());
+    storePicturesRelativeTo(content, QFileInfo(path).absolutePath());
+    if (const auto error = writeFileAtomically(path, serializeLayout(content))) {
         prompts_.message(QStringLiteral("レイアウトファイルを保存できませんでした。\r\n") + *error);
         return false;
     }
@@ -105,7 +128,10 @@ bool MainWindow::writeLayout(const QString& path) {
     editor_->markSaved();
     updateCaption();
     rememberRecentFile(document().path());
-    prompts_.message(QStringLiteral("保存しました。"));
+    // Said where the eye already is, without a box to close on every save.
+    statusBar()->showMessage(QStringLiteral("保存しました: ") +
+                                 QDir::toNativeSeparators(document().path()),
+                             8000);
     return true;
 }
 
@@ -179,6 +205,7 @@ void MainWindow::dropFiles(const QStringList& paths) {
 
 void MainWindow::rememberRecentFile(const QString& path) {
     settings_.RecentFiles = withRecentFile(settings_.RecentFiles, path);
+    settingsKeeper_->changed();
     showRecentFiles();
 }
 
@@ -188,8 +215,14 @@ void MainWindow::showRecentFiles() {
     const QStringList& files = settings_.RecentFiles;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString path = files.at(i);
-        QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
-            QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        // Layouts of the same name in different folders are told apart by the folder.
+        const QFileInfo info(path);
+        QAction* action = menu->addAction(
+            QStringLiteral("&%1 %2  (%3)")
+                .arg(i + 1)
+                .arg(info.fileName().replace(QLatin1Char('&'), QStringLiteral("&&")),
+                     QDir::toNativeSeparators(info.absolutePath())
+                         .replace(QLatin1Char('&'), QStringLiteral("&&"))));
         action->setToolTip(QDir::toNativeSeparators(path));
         action->setStatusTip(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this, [this, path] { openLayout(path); });

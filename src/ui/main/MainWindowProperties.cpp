@@ -12,6 +12,7 @@ bool MainWindow::runPropertyDialog(LayoutItem& item, bool isNew) {
     context.paperWidthMm = document().page.PaperWidth;
     context.paperHeightMm = document().page.PaperHeight;
     context.sampleDate = std::chrono::year{outputYear()} / outputMonth() / 1;
+    context.layoutFolder = editor_->layoutFolder();
     ItemPropertiesDialog dialog(item, isNew, context, prompts_, this);
     const AppSettings& grid = settings();
     dialog.setContentGrid({grid.GridShown[1], grid.GridSnap[1], grid.GridX[1], grid.GridY[1]});

@@ -232,7 +232,8 @@ void PrintShopPdfDialog::refresh() {
 
 void PrintShopPdfDialog::chooseProfile() {
     const QString path = prompts_.openFileName(
-        {QStringLiteral("ICC プロファイル (*.icc *.icm)|*.icc;*.icm"), profilePath_->text(), {}});
+        {QStringLiteral("ICC プロファイル (*.icc *.icm)|*.icc;*.icm"), profilePath_->text(), {},
+         QStringLiteral("出力プロファイルを開く")});
     if (path.isEmpty())
         return;
     profilePath_->setText(path);
@@ -265,7 +266,8 @@ bool PrintShopPdfDialog::writeFile() {
     if (c.to < c.from)
         return false;
     const QString path = prompts_.saveFileName(
-        {QStringLiteral("PDFファイル (*.PDF)|*.PDF"), proposedPath_, QStringLiteral("PDF")});
+        {QStringLiteral("PDFファイル (*.PDF)|*.PDF"), proposedPath_, QStringLiteral("pdf"),
+         QStringLiteral("入稿用PDFの保存先")});
     if (path.isEmpty())
         return false;
     const auto months = monthRange(c.from, c.to);
