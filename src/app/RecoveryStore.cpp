@@ -1,7 +1,7 @@
 #include "app/RecoveryStore.h"
 
 #include "document/AtomicFile.h"
-#include "document/RegularFile.h"
+#include "owndays/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

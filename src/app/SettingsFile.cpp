@@ -2,7 +2,7 @@
 
 #include "document/AtomicFile.h"
 #include "document/FixedText.h"
-#include "document/RegularFile.h"
+#include "owndays/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "bitmap/PictureFile.h"
 
-#include "document/RegularFile.h"
+#include "owndays/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

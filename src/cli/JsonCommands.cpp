@@ -3,7 +3,7 @@
 #include "cli/LayoutCommandSupport.h"
 #include "document/LayoutFile.h"
 #include "document/LayoutJson.h"
-#include "document/RegularFile.h"
+#include "owndays/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "document/ExtensionBlock.h"
 #include "document/ExtensionCodec.h"
 #include "document/LayoutFields.h"
-#include "document/RegularFile.h"
+#include "owndays/RegularFile.h"
 
 #include <QCborValue>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "LayoutSamples.h"
 #include "document/LayoutFile.h"
 #include "document/OutputPath.h"
-#include "document/RegularFile.h"
+#include "owndays/RegularFile.h"
 
 #include <QDir>
 #include <QFile>

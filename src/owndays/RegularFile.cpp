@@ -1,4 +1,4 @@
-#include "document/RegularFile.h"
+#include "owndays/RegularFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
