@@ -354,8 +354,12 @@ LayoutFileContent layoutFromDocument(const LayoutDocument& document) {
 }
 
 ReadResult readLayoutFile(const QString& path, std::int32_t screenDpi) {
+    return layoutDocumentOf(readLayoutFileContent(path), path, screenDpi);
+}
+
+ReadResult layoutDocumentOf(LayoutParseResult parsed, const QString& path,
+                            std::int32_t screenDpi) {
     ReadResult result;
-    LayoutParseResult parsed = readLayoutFileContent(path);
     if (!parsed.content) {
         result.error = parsed.error;
         return result;

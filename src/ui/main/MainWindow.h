@@ -34,6 +34,7 @@ class OutputRangePanel;
 class PaperItem;
 class RecoveryKeeper;
 struct PageJob;
+struct ReadResult;
 class UserPrompts;
 
 class MainWindow final : public QMainWindow {
@@ -202,6 +203,9 @@ private:
     // page-size dialog allows, the canvas and previews are made again. `path` becomes the
     // document's path (empty: a new, unnamed document).
     void adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path);
+    // Takes a layout read from a file or a recovery copy, or says why not (after `failure`);
+    // shows the notice of a damaged extension block.
+    bool adoptReadLayout(ReadResult result, const QString& path, const QString& failure);
 
     EditorDocument* editor_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;

@@ -31,15 +31,20 @@ bool MainWindow::openLayout(const QString& fileName) {
         if (path.isEmpty())
             return false;
     }
-    ReadResult result = readLayoutFile(path, kLayoutDpi);
+    if (!adoptReadLayout(readLayoutFile(path, kLayoutDpi), QFileInfo(path).absoluteFilePath(),
+                         QStringLiteral("レイアウトファイルを読み込めませんでした。\r\n")))
+        return false;
+    rememberRecentFile(document().path());
+    return true;
+}
+
+bool MainWindow::adoptReadLayout(ReadResult result, const QString& path, const QString& failure) {
     if (!result.document) {
         // The document stays as it was; the user learns why nothing happened.
-        prompts_.message(QStringLiteral("レイアウトファイルを読み込めませんでした。\r\n") +
-                         result.error);
+        prompts_.message(failure + result.error);
         return false;
     }
-    adoptDocument(std::move(result.document), QFileInfo(path).absoluteFilePath());
-    rememberRecentFile(document().path());
+    adoptDocument(std::move(result.document), path);
     if (!result.extensionNotice.isEmpty())
         prompts_.message(result.extensionNotice);
     return true;
@@ -212,15 +217,13 @@ bool MainWindow::offerRecovery() {
             RecoveryStore::removeCopy(copy);
             continue;
         }
-        const LayoutParseResult parsed = parseLayoutBytes(copy.layoutBytes);
-        if (!parsed.content) {
-            prompts_.message(QStringLiteral("復元できませんでした。\r\n") + parsed.error);
+        // Read exactly as its layout file would be, notice of a damaged block included.
+        if (!adoptReadLayout(
+                layoutDocumentOf(parseLayoutBytes(copy.layoutBytes), copy.layoutPath, kLayoutDpi),
+                copy.layoutPath, QStringLiteral("復元できませんでした。\r\n"))) {
             RecoveryStore::removeCopy(copy);
             continue;
         }
-        adoptDocument(
-            LayoutDocument::fromRecords(parsed.content->header, parsed.content->items, kLayoutDpi),
-            copy.layoutPath);
         editor_->markModified();
         RecoveryStore::removeCopy(copy);
         // The copy is ours now: it is written again under this editor's name.
