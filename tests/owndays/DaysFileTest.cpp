@@ -5,6 +5,7 @@
 #include "calendar/DateHelpers.h"
 #include "owndays/OwnDayTable.h"
 #include "owndays/OwnDaysCbor.h"
+#include "owndays/OwnDaysLoad.h"
 
 #include <QCborArray>
 #include <QDir>
@@ -419,4 +420,37 @@ TEST(OwnDaysCbor, RoundTripAndNamedErrors) {
         EXPECT_FALSE(ownDaysFromCbor(c.map, "OwnDays", message));
         EXPECT_EQ(message, QString::fromUtf8(c.error));
     }
+}
+
+TEST(DaysFileCache, KeepsAReadingWhileTheFileIsUnchanged) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("会社.csv");
+    const auto write = [&](const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    write(QStringLiteral("2027-03-01,棚卸し,休日\n").toUtf8());
+    OwnDaysSettings settings;
+    settings.days = {{2027y / 5 / 1, 2027y / 5 / 1, false, QStringLiteral("創立記念日")}};
+    settings.files = {QStringLiteral("会社.csv")};
+    DaysFileCache cache;
+    QStringList unread;
+    // Nothing read yet: the layout's own entries count at once, the file is left to the caller.
+    LoadedOwnDays loaded = loadCachedOwnDays(settings, dir.path(), cache, unread);
+    EXPECT_EQ(unread, QStringList{path});
+    ASSERT_TRUE(loaded.table);
+    EXPECT_EQ(loaded.table->days().size(), 1u);
+    cache.read(path, daysReadOptions({}));
+    unread.clear();
+    loaded = loadCachedOwnDays(settings, dir.path(), cache, unread);
+    EXPECT_TRUE(unread.isEmpty());
+    EXPECT_TRUE(loaded.table->lookup(2027y / 3 / 1).dayOff);
+    // Another size (or time) is another file.
+    write(QStringLiteral("2027-03-02,棚卸し二日目,休日\n").toUtf8());
+    EXPECT_FALSE(cache.current(path, daysReadOptions({})));
+    // So is another time zone for its timed events.
+    cache.read(path, daysReadOptions({}));
+    EXPECT_TRUE(cache.current(path, daysReadOptions({})));
+    EXPECT_FALSE(cache.current(path, daysReadOptions(QStringLiteral("America/New_York"))));
 }
