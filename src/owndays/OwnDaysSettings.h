@@ -5,6 +5,7 @@
 
 #include "owndays/OwnDay.h"
 
+#include <QCborMap>
 #include <QStringList>
 #include <vector>
 
@@ -16,8 +17,11 @@ struct OwnDaysSettings {
     std::vector<OwnDay> days;
     QStringList files; // as the user chose them; relative ones from the layout's folder
     QString timeZone;  // IANA name; empty: Asia/Tokyo
+    QCborMap sections; // keys a newer program wrote, kept as read
 
-    bool isEmpty() const { return days.empty() && files.isEmpty() && timeZone.isEmpty(); }
+    bool isEmpty() const {
+        return days.empty() && files.isEmpty() && timeZone.isEmpty() && sections.isEmpty();
+    }
     bool operator==(const OwnDaysSettings&) const = default;
 };
 
