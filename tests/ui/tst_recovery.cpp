@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTest>
 #include <QThread>
 
@@ -52,6 +53,7 @@ private slots:
     void killedEditorIsRecoveredExactly();
     void declinedCopyIsGoneAndRunningEditorsKeepTheirs();
     void restoredCopyIsReadAsItsLayoutFile();
+    void damagedAndUnwritableCopiesAreNamed();
     void captionFollowsTheSavedState();
     void shortcutsAreShownInTheMenus();
     void recentFilesAreRememberedAcrossStarts();
@@ -173,6 +175,43 @@ void RecoveryTests::restoredCopyIsReadAsItsLayoutFile() {
     QCOMPARE(f.prompts.questions.size(), std::size_t{2});
     QVERIFY(f.prompts.questions[1].text.contains(QStringLiteral("上書きしますか？")));
     QCOMPARE(fileBytes(f.path("c.CLF")), onDisk);
+}
+
+void RecoveryTests::damagedAndUnwritableCopiesAreNamed() {
+    {
+        // Cut within its header lines: named and offered for deletion, kept on No.
+        MainWindowFixture f;
+        QDir().mkpath(f.recoveryFolder());
+        QFile cut(f.recoveryFolder() + QStringLiteral("/edit-cut.recovery"));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write("Tobirae recovery copy 1\n/a.CLF");
+        cut.close();
+        MainWindow& w = f.start();
+        f.prompts.answers = {PromptAnswer::No};
+        QVERIFY(!w.offerRecovery());
+        QCOMPARE(f.prompts.questions.size(), std::size_t{1});
+        QVERIFY(f.prompts.questions[0].text.contains(QStringLiteral("edit-cut.recovery")));
+        QVERIFY(f.prompts.questions[0].text.contains(QStringLiteral("削除しますか？")));
+        QVERIFY(cut.exists());
+        f.prompts.answers = {PromptAnswer::Yes};
+        QVERIFY(!w.offerRecovery());
+        QVERIFY(!cut.exists());
+    }
+    // A state folder that cannot be made: said once, in a message and in the status bar.
+    MainWindowFixture f;
+    QVERIFY(QFile(f.path("state")).open(QIODevice::WriteOnly));
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    for (Edge edge : {Edge::Right, Edge::Bottom}) {
+        QVERIFY(w.moveItemToEdge(0, edge));
+        w.recovery().flush();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY2(f.prompts.messages[0].startsWith(QStringLiteral("復元用のコピーを保存できません。")),
+             qPrintable(f.prompts.messages[0]));
+    QVERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("復元用のコピー")));
 }
 
 void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {

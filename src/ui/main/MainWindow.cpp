@@ -39,6 +39,10 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
       settings_(std::move(start.settings)), prompts_(prompts) {
     setObjectName(QStringLiteral("MainWindow"));
     recovery_ = new RecoveryKeeper(*editor_, start.recoveryFolder, this);
+    connect(recovery_, &RecoveryKeeper::copyFailed, this, [this](const QString& message) {
+        statusBar()->showMessage(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        prompts_.message(message);
+    });
     connect(editor_, &EditorDocument::modifiedChanged, this,
             [this] { setWindowModified(editor_->isModified()); });
 

@@ -204,6 +204,15 @@ void MainWindow::showRecentFiles() {
 
 bool MainWindow::offerRecovery() {
     for (const RecoveryCopy& copy : recovery_->store().orphanedCopies()) {
+        if (!copy.damage.isEmpty()) {
+            // Kept when the user says no: it may be looked at before it goes.
+            if (prompts_.ask(QStringLiteral("復元用のコピーが壊れているため復元できません。\r\n"
+                                            "%1\r\n%2\r\n削除しますか？")
+                                 .arg(QDir::toNativeSeparators(copy.copyPath), copy.damage),
+                             PromptButtons::YesNo) == PromptAnswer::Yes)
+                RecoveryStore::removeCopy(copy);
+            continue;
+        }
         const QString name = copy.layoutPath.isEmpty() ? QStringLiteral("無題")
                                                        : QFileInfo(copy.layoutPath).fileName();
         const QString when =
