@@ -18,7 +18,15 @@ bool isICalendar(const QByteArray& bytes) {
 
 DaysReadResult readDaysData(const QByteArray& bytes, const QString& name,
                             const DaysReadOptions& options) {
-    return isICalendar(bytes) ? readDaysIcs(bytes, name, options) : readDaysCsv(bytes, name);
+    DaysReadResult result =
+        isICalendar(bytes) ? readDaysIcs(bytes, name, options) : readDaysCsv(bytes, name);
+    // A wrong file (a log, /proc/self/maps) would otherwise echo every line of itself.
+    if (result.problems.size() > kMaxProblemsPerFile) {
+        const qsizetype more = result.problems.size() - kMaxProblemsPerFile;
+        result.problems.resize(kMaxProblemsPerFile);
+        result.problems << QStringLiteral("%1: ほかに %2 行読めません。").arg(name).arg(more);
+    }
+    return result;
 }
 
 DaysReadResult readDaysFile(const QString& path, const DaysReadOptions& options) {

@@ -32,6 +32,9 @@ inline bool withinCalendarYears(std::chrono::year_month_day d) {
     return int(d.year()) >= kFirstDaysYear && int(d.year()) <= kLastDaysYear;
 }
 
+// Problems named per file; the rest are counted in one more line.
+inline constexpr qsizetype kMaxProblemsPerFile = 20;
+
 struct DaysReadOptions {
     // Timed events count on their start day in this zone.
     QTimeZone timeZone = QTimeZone("Asia/Tokyo");

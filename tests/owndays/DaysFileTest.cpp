@@ -239,6 +239,13 @@ TEST(DaysFile, FilesThatCannotBeReadSaySo) {
         EXPECT_FALSE(endless.readable);
         EXPECT_TRUE(endless.days.empty());
     }
+    // A file that is no days file at all is not echoed line by line.
+    QByteArray lines;
+    for (int i = 0; i < 500; ++i)
+        lines += "7f00-7f10 r-xp 00000000 08:01 " + QByteArray::number(i) + " /usr/lib/secret\n";
+    const DaysReadResult echo = readDaysData(lines, "maps");
+    ASSERT_EQ(echo.problems.size(), kMaxProblemsPerFile + 1);
+    EXPECT_EQ(echo.problems.last(), QStringLiteral("maps: ほかに 480 行読めません。"));
     // A control character in a path is shown, not sent.
     EXPECT_EQ(readDaysFile(dir.filePath("a\x1b[2Jb.csv")).problems,
               QStringList{dir.filePath(QStringLiteral("a␛[2Jb.csv")) +
@@ -415,11 +422,26 @@ TEST(OwnDaysCbor, RoundTripAndNamedErrors) {
          "OwnDays.TimeZone: Mars/Olympus はタイムゾーンではありません。"},
         {QCborMap{{QStringLiteral("Colour"), 1}}, "OwnDays.Colour: 不明なキーです。"},
     };
+    // The JSON form names what it does not know.
     for (const auto& c : bad) {
         QString message;
-        EXPECT_FALSE(ownDaysFromCbor(c.map, "OwnDays", message));
+        EXPECT_FALSE(ownDaysFromCbor(c.map, "OwnDays", message, true));
         EXPECT_EQ(message, QString::fromUtf8(c.error));
     }
+    // A file keeps what a newer program wrote, in the section and in its entries.
+    const QCborMap newer{
+        {QStringLiteral("Colour"), 1},
+        {QStringLiteral("Days"),
+         QCborArray{QCborMap{{QStringLiteral("Date"), QStringLiteral("10-01")},
+                             {QStringLiteral("Kind"), QStringLiteral("休日")},
+                             {QStringLiteral("Source"), QStringLiteral("人事部")}}}}};
+    const auto kept = ownDaysFromCbor(newer, "OwnDays", error);
+    ASSERT_TRUE(kept) << error.toStdString();
+    EXPECT_EQ(kept->sections.value(QStringLiteral("Colour")).toInteger(), 1);
+    ASSERT_EQ(kept->days.size(), 1u);
+    EXPECT_EQ(kept->days[0].sections.value(QStringLiteral("Source")).toString(),
+              QStringLiteral("人事部"));
+    EXPECT_EQ(ownDaysFromCbor(ownDaysToCbor(*kept), "OwnDays", error), kept);
 }
 
 TEST(DaysFileCache, KeepsAReadingWhileTheFileIsUnchanged) {
