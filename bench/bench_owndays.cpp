@@ -5,13 +5,12 @@
 // range) and followed by a month of look-ups. Goal: under 1 s and 200 MB each; peak_rss_mb is
 // the process's peak so far, so the last one bounds them all.
 #include "QtBenchmarkMain.h"
+#include "document/ExtensionBlock.h"
 #include "document/LayoutFile.h"
 #include "owndays/DaysFile.h"
+#include "owndays/OwnDayTable.h"
 #include "render/PageExport.h"
 #include "render/PdfExport.h"
-
-#include "document/ExtensionBlock.h"
-#include "owndays/OwnDayTable.h"
 
 #include <QCborArray>
 #include <QCborMap>

@@ -11,8 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tobirae::DaysReadOptions options;
     options.expandFirst = std::chrono::year{2027} / 1 / 1;
     options.expandLast = std::chrono::year{2027} / 12 / 31;
-    const tobirae::DaysReadResult read =
-        tobirae::readDaysData(bytes, QStringLiteral("f"), options);
+    const tobirae::DaysReadResult read = tobirae::readDaysData(bytes, QStringLiteral("f"), options);
     if (!read.readable && read.problems.isEmpty())
         std::abort();
     if (read.days.size() > tobirae::kMaxDaysPerFile)

@@ -6,8 +6,8 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QString>
 #include <QMutex>
+#include <QString>
 #include <QThreadPool>
 #include <functional>
 #include <memory>

@@ -92,8 +92,8 @@ bool AtomicFile::open() {
     const QByteArray name = QFile::encodeName(info.fileName());
     const int maxBytes = maxNameBytes(folder);
     struct stat existing {};
-    const bool replacing = links_ == Links::Follow &&
-                           ::stat(QFile::encodeName(target_).constData(), &existing) == 0;
+    const bool replacing =
+        links_ == Links::Follow && ::stat(QFile::encodeName(target_).constData(), &existing) == 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray candidate =
             QFile::encodeName(folder) + '/' + temporaryName(name, maxBytes);

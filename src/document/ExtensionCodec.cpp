@@ -241,8 +241,9 @@ QCborMap encodeTextItem(const LayoutItem& item, qsizetype order, ExtensionSource
     // A double that was read stays as read while the item keeps the value it gave.
     const auto geometry = [&](const QString& key, float value) {
         const QCborValue read = item.Ext.geometryAsRead.value(key);
-        map.insert(key, read.isDouble() && float(read.toDouble()) == value ? read
-                                                                           : QCborValue(double(value)));
+        map.insert(key, read.isDouble() && float(read.toDouble()) == value
+                            ? read
+                            : QCborValue(double(value)));
     };
     geometry(QStringLiteral("Left"), item.Left);
     geometry(QStringLiteral("Top"), item.Top);
@@ -279,10 +280,10 @@ std::optional<PlacedTextItem> decodeTextItem(const QCborMap& map, const QString&
     LayoutItem& item = placed.item;
     if (reader.integer(kOrderKey, placed.order) && placed.order < 0)
         reader.fail(kOrderKey, QStringLiteral("0 以上の整数が必要です。"));
-    for (const auto& [key, value] :
-         {std::pair{QStringLiteral("Left"), &item.Left}, std::pair{QStringLiteral("Top"), &item.Top},
-          std::pair{QStringLiteral("Width"), &item.Width},
-          std::pair{QStringLiteral("Height"), &item.Height}}) {
+    for (const auto& [key, value] : {std::pair{QStringLiteral("Left"), &item.Left},
+                                     std::pair{QStringLiteral("Top"), &item.Top},
+                                     std::pair{QStringLiteral("Width"), &item.Width},
+                                     std::pair{QStringLiteral("Height"), &item.Height}}) {
         reader.number(key, *value);
         // Finer than a float holds: kept so that the file is written back as it was.
         const QCborValue read = map.value(key);
@@ -380,8 +381,7 @@ QCborMap encodeExtension(std::span<const LayoutItem> items, const DocumentExtens
     if (!textItems.isEmpty())
         map.insert(kTextItemsKey, textItems);
     if (!document.ownDays.isEmpty())
-        map.insert(kOwnDaysKey,
-                   ownDaysToCbor(document.ownDays, source == ExtensionSource::Json));
+        map.insert(kOwnDaysKey, ownDaysToCbor(document.ownDays, source == ExtensionSource::Json));
     insertSections(map, document.sections, source);
     return map;
 }

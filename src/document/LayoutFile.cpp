@@ -390,8 +390,7 @@ ReadResult readLayoutFile(const QString& path, std::int32_t screenDpi) {
     return layoutDocumentOf(readLayoutFileContent(path), path, screenDpi);
 }
 
-ReadResult layoutDocumentOf(LayoutParseResult parsed, const QString& path,
-                            std::int32_t screenDpi) {
+ReadResult layoutDocumentOf(LayoutParseResult parsed, const QString& path, std::int32_t screenDpi) {
     ReadResult result;
     if (!parsed.content) {
         result.error = parsed.error;

@@ -58,8 +58,8 @@ std::vector<Record> splitRecords(const QByteArray& utf8, QString& reason) {
             st->current.line = st->line;
         // A stateful decoder would take a leading U+FEFF of the field for a BOM and drop it.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-        st->current.fields.push_back(utf8.decode(
-            QByteArrayView(static_cast<const char*>(s), static_cast<qsizetype>(len))));
+        st->current.fields.push_back(
+            utf8.decode(QByteArrayView(static_cast<const char*>(s), static_cast<qsizetype>(len))));
     };
     const auto onRecord = [](int, void* data) {
         auto* st = static_cast<State*>(data);
@@ -125,7 +125,8 @@ std::optional<OwnDay> entryOf(const QStringList& fields, const std::array<int, 3
     const auto dates = parseOwnDayDates(dateText, reason);
     if (!dates)
         return std::nullopt;
-    if (!dates->everyYear && (!withinCalendarYears(dates->first) || !withinCalendarYears(dates->last))) {
+    if (!dates->everyYear &&
+        (!withinCalendarYears(dates->first) || !withinCalendarYears(dates->last))) {
         reason = QStringLiteral("%1 はカレンダーが扱う %2～%3 年の外です。")
                      .arg(dateText)
                      .arg(kFirstDaysYear)

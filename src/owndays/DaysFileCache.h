@@ -15,7 +15,8 @@ namespace tobirae {
 class DaysFileCache {
 public:
     // The kept reading of the file when it is still current; never opens the file.
-    std::optional<DaysReadResult> current(const QString& path, const DaysReadOptions& options) const;
+    std::optional<DaysReadResult> current(const QString& path,
+                                          const DaysReadOptions& options) const;
     // Reads the file and keeps the reading.
     DaysReadResult read(const QString& path, const DaysReadOptions& options);
 

@@ -153,8 +153,8 @@ class EventReader {
 public:
     EventReader(icalcomponent* event, const EventLines& lines, const QString& name,
                 const DaysReadOptions& options, ReadBudget& budget, DaysReadResult& out)
-        : event_(event), lines_(lines), name_(name), options_(options), budget_(budget),
-          out_(out) {}
+        : event_(event), lines_(lines), name_(name), options_(options), budget_(budget), out_(out) {
+    }
 
     void read() {
         if (icalcomponent_get_status(event_) == ICAL_STATUS_CANCELLED)
@@ -228,8 +228,8 @@ private:
         const sys_days wanted = sys_days{options_.expandFirst} - days{1};
         const bool skipAhead = rule.count == 0 && wanted > dtstart;
         const sys_days first = skipAhead ? wanted : dtstart;
-        const long long stepDays = secondsPerStep(rule.freq) * std::max<long long>(1, rule.interval) *
-                                   kMaxRuleSteps / 86400;
+        const long long stepDays = secondsPerStep(rule.freq) *
+                                   std::max<long long>(1, rule.interval) * kMaxRuleSteps / 86400;
         const sys_days last{options_.expandLast};
         const bool cut = (last - first).count() > stepDays;
         const year_month_day end{cut ? first + days{stepDays} : last};
@@ -365,8 +365,8 @@ void dropRunawayZones(icalcomponent* root, const QString& name, DaysReadResult& 
         icalproperty* id = icalcomponent_get_first_property(zone, ICAL_TZID_PROPERTY);
         out.problems << name + QStringLiteral(": タイムゾーン %1 の切り替え規則 (RRULE) は年ごと"
                                               "か月ごとでないので使いません。")
-                                   .arg(printableText(icalText(id ? icalproperty_get_tzid(id)
-                                                                  : nullptr)));
+                                   .arg(printableText(
+                                       icalText(id ? icalproperty_get_tzid(id) : nullptr)));
     }
     for (icalcomponent* zone : runaway) {
         icalcomponent_remove_component(root, zone);
@@ -394,10 +394,9 @@ QByteArray withoutStrayEnds(const QByteArray& bytes, const QString& name, DaysRe
                 }
             } else {
                 std::fill(cleaned.begin() + start, cleaned.begin() + end, ' ');
-                out.problems << daysLineProblem(
-                    name, line,
-                    QStringLiteral("BEGIN のない END:%1 は使いません。")
-                        .arg(printableText(QString::fromUtf8(kind))));
+                out.problems << daysLineProblem(name, line,
+                                                QStringLiteral("BEGIN のない END:%1 は使いません。")
+                                                    .arg(printableText(QString::fromUtf8(kind))));
             }
         }
         start = end + 1;
@@ -430,8 +429,7 @@ DaysReadResult readDaysIcs(const QByteArray& bytes, const QString& name,
     dropRunawayZones(calendar, name, result);
     const std::vector<EventLines> lines = eventLines(bytes);
     std::size_t k = 0;
-    for (icalcomponent* event =
-             icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
          event && !budget.exhausted;
          event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT), ++k) {
         const EventLines none;

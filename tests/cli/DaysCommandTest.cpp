@@ -163,7 +163,8 @@ TEST(DaysCommand, NamesAndWarningsStayOnTheirLine) {
     fs::create_directories(dir);
     std::ofstream(dir / "names.csv", std::ios::binary)
         << "日付,名前,種類\n2027-05-03,\"two\nlines\",記念日\n2027-05-04,tab\there,記念日\n"
-           "2027-05-05,\"\x1b]0;owned\x07\xe2\x80\xae" "evil\",記念日\n\x1b[31m2027,red,休日\n";
+           "2027-05-05,\"\x1b]0;owned\x07\xe2\x80\xae"
+           "evil\",記念日\n\x1b[31m2027,red,休日\n";
     std::ofstream(dir / "minutely.ics", std::ios::binary)
         << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:m\r\nSUMMARY:m\r\nDTSTART:20270101T000000Z\r\n"
            "RRULE:FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=30\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
@@ -177,7 +178,8 @@ TEST(DaysCommand, NamesAndWarningsStayOnTheirLine) {
         EXPECT_EQ(row.size(), 11u);
     EXPECT_EQ(rows[0][10], "two␊lines");
     EXPECT_EQ(rows[1][10], "tab␉here");
-    EXPECT_EQ(rows[2][10], "␛]0;owned␇\xEF\xBF\xBD" "evil");
+    EXPECT_EQ(rows[2][10], "␛]0;owned␇\xEF\xBF\xBD"
+                           "evil");
     for (const std::string& text : {r.out, r.err})
         EXPECT_FALSE(std::any_of(text.begin(), text.end(),
                                  [](char c) { return c == '\x1b' || c == '\x07'; }));

@@ -225,8 +225,8 @@ TEST(ExtensionBlock, TrailingBytesAndValuesOfNewerProgramsAreKept) {
     first.insert(QStringLiteral("Left"), 0.1);
     texts[0] = first;
     map.insert(QStringLiteral("TextItems"), texts);
-    const QByteArray fine = fixed.first(records) +
-                            frameExtensionBlock(QCborValue(map).toCbor()) + content.trailing;
+    const QByteArray fine =
+        fixed.first(records) + frameExtensionBlock(QCborValue(map).toCbor()) + content.trailing;
     const LayoutFileContent readFine = parsed(fine);
     ASSERT_EQ(readFine.items.size(), 2u);
     EXPECT_EQ(readFine.items[1].Left, 0.1f);

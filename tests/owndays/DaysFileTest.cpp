@@ -174,7 +174,8 @@ TEST(DaysFile, BadLinesAreNamedWithFileLineAndReason) {
         // Old Excel for Mac ends lines in CR alone.
         {QByteArray("2027-03-01,a,休日\r2027-03-02,b,休日\r2027-02-30,c,休日\r"),
          "f: 3行目: 2027-02-30 は存在しない日付です。", 2},
-        {QByteArray("\xEF\xBB\xBF" "2027-03-01,a\xff,休日\n"),
+        {QByteArray("\xEF\xBB\xBF"
+                    "2027-03-01,a\xff,休日\n"),
          "f: UTF-8 として読めない文字があります（� にしました）。", 1},
         // No page shows these dates.
         {QStringLiteral("2027-03-01,a,休日\n1899-12-31,b,休日\n").toUtf8(),
@@ -322,8 +323,9 @@ TEST(DaysFile, IcsExpansionStaysInProportionToTheFile) {
     DaysReadOptions hurried;
     hurried.timeLimit = milliseconds{-1};
     const DaysReadResult late = readDaysData(ics(events), "d.ics", hurried);
-    EXPECT_EQ(late.problems,
-              QStringList{"d.ics: 4行目: 読むのに時間がかかりすぎるので、この予定から後は使いません。"});
+    EXPECT_EQ(
+        late.problems,
+        QStringList{"d.ics: 4行目: 読むのに時間がかかりすぎるので、この予定から後は使いません。"});
     EXPECT_TRUE(late.days.empty());
 }
 

@@ -63,8 +63,7 @@ CanvasScene::CanvasScene(const EditorDocument& editor, QObject* parent)
     connect(&editor_, &EditorDocument::pageChanged, this, &CanvasScene::showPage);
     connect(&editor_, &EditorDocument::outputMonthChanged, this, [this] { redrawAllItems(); });
     connect(&editor_, &EditorDocument::ownDaysChanged, this, [this] { redrawAllItems(); });
-    connect(&daysReading_, &QFutureWatcher<void>::finished, this,
-            [this] { redrawAllItems(); });
+    connect(&daysReading_, &QFutureWatcher<void>::finished, this, [this] { redrawAllItems(); });
     connect(&editor_, &EditorDocument::documentReplaced, this, [this] {
         showPage();
         syncViewsWithDocument();

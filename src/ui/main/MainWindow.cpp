@@ -40,7 +40,8 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
     setObjectName(QStringLiteral("MainWindow"));
     recovery_ = new RecoveryKeeper(*editor_, start.recoveryFolder, this);
     connect(recovery_, &RecoveryKeeper::copyFailed, this, [this](const QString& message) {
-        statusBar()->showMessage(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        statusBar()->showMessage(
+            QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
         prompts_.message(message);
     });
     connect(editor_, &EditorDocument::modifiedChanged, this,
