@@ -1,5 +1,5 @@
 // What a layout keeps of the user's own days: its own entries, the days files it links (read
-// again at every drawing, so a shared company file stays current) and the time zone in which
+// again whenever they change, so a shared company file stays current) and the time zone in which
 // timed events of those files count.
 #pragma once
 
