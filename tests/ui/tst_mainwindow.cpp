@@ -14,8 +14,6 @@
 #include "ui/main/TemplateDialog.h"
 #include "ui/main/Translations.h"
 
-#include <sys/stat.h>
-
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -45,6 +43,7 @@
 #include <QTranslator>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 using namespace tobirae;
 using namespace tobirae::test;
@@ -643,8 +642,8 @@ void MainWindowTests::linkedDaysFilesAreReadOffTheInterfaceThread() {
         return !writeLayoutFile(*document, f.path(name));
     };
     OwnDaysSettings embedded;
-    embedded.days = {{2005y / 1 / 12, 2005y / 1 / 14, false, QStringLiteral("棚卸し"),
-                      OwnDayKind::DayOff}};
+    embedded.days = {
+        {2005y / 1 / 12, 2005y / 1 / 14, false, QStringLiteral("棚卸し"), OwnDayKind::DayOff}};
     OwnDaysSettings linked;
     linked.files = {QStringLiteral("company.csv"), QStringLiteral("fifo.csv")};
     QVERIFY(layout(QStringLiteral("plain.CLF"), {}));
