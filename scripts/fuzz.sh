@@ -12,8 +12,9 @@ declare -A corpus=([fuzz_layout_reader]=layout [fuzz_layout_json]=json [fuzz_day
 
 generator=()
 if [ ! -f "$FUZZ_DIR/CMakeCache.txt" ] && command -v ninja >/dev/null; then generator=(-G Ninja); fi
+# -O1: the instrumented code compiles faster (about a minute for all four here) and runs fast enough.
 CC=clang CXX=clang++ cmake -S . -B "$FUZZ_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-    -DTOBIRAE_FUZZ=ON -DTOBIRAE_BENCH=OFF >/dev/null
+    "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" -DTOBIRAE_FUZZ=ON -DTOBIRAE_BENCH=OFF >/dev/null
 cmake --build "$FUZZ_DIR" --parallel "$(nproc)" --target "${targets[@]}"
 
 found=$(mktemp -d)
