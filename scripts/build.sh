@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build pkg-config file
+    clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libicu-dev libical-dev libcsv-dev libpng-dev zlib1g-dev

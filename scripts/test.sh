@@ -11,3 +11,6 @@ ctest --test-dir "${TOBIRAE_BUILD_DIR:-build}" --output-on-failure --parallel "$
 # and the reports name the source line without it. The drawing tests take several minutes more
 # under the sanitizers; run them with scripts/sanitize.sh.
 ./scripts/sanitize.sh document_tests app_tests owndays_tests
+
+# Every libFuzzer target is built and runs for 20 seconds on its corpus, so none stops building.
+./scripts/fuzz.sh 20

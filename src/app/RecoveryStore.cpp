@@ -87,9 +87,16 @@ void RecoveryStore::keep(const QByteArray& layoutBytes, const QString& layoutPat
     ensureOwnCopyName();
     const QString target = ownCopy_;
     const QDateTime now = QDateTime::currentDateTime();
-    writer_.start([target, layoutBytes, layoutPath, now] {
-        writeFileAtomically(target, encodeRecoveryCopy(layoutBytes, layoutPath, now),
-                            AtomicFile::Durability::Sync);
+    writer_.start([this, target, layoutBytes, layoutPath, now] {
+        std::optional<QString> error =
+            writeFileAtomically(target, encodeRecoveryCopy(layoutBytes, layoutPath, now),
+                                AtomicFile::Durability::Sync, AtomicFile::Links::Replace);
+        {
+            QMutexLocker lock(&errorMutex_);
+            lastError_ = error;
+        }
+        if (error && failed_)
+            failed_(*error);
     });
 }
 
@@ -100,6 +107,11 @@ void RecoveryStore::discard() {
     writer_.start([target] { QFile::remove(target); });
 }
 
+std::optional<QString> RecoveryStore::lastError() const {
+    QMutexLocker lock(&errorMutex_);
+    return lastError_;
+}
+
 void RecoveryStore::waitForWrites() {
     writer_.waitForDone();
 }
@@ -107,7 +119,9 @@ void RecoveryStore::waitForWrites() {
 std::vector<RecoveryCopy> RecoveryStore::orphanedCopies() const {
     std::vector<RecoveryCopy> copies;
     const QDir folder(folder_);
-    for (const QString& name : folder.entryList({QStringLiteral("*") + kSuffix}, QDir::Files)) {
+    std::vector<RecoveryCopy> damaged;
+    for (const QString& name :
+         folder.entryList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::System)) {
         const QString path = folder.filePath(name);
         if (path == ownCopy_)
             continue;
@@ -116,16 +130,38 @@ std::vector<RecoveryCopy> RecoveryStore::orphanedCopies() const {
         if (!lock.tryLock(0))
             continue; // its editor is still running
         lock.unlock();
+        RecoveryCopy bad;
+        bad.copyPath = path;
         QFile file;
-        if (openRegularFile(file, path) != OpenProblem::None || file.size() > kMaxCopyBytes)
+        switch (openRegularFile(file, path, OpenLinks::Refuse)) {
+        case OpenProblem::None:
+            break;
+        case OpenProblem::Missing:
+            continue; // taken by another editor meanwhile
+        case OpenProblem::NotRegular:
+            bad.damage = QStringLiteral("普通のファイルではありません。");
+            damaged.push_back(bad);
             continue;
-        if (std::optional<RecoveryCopy> copy = decodeRecoveryCopy(file.readAll())) {
+        case OpenProblem::Unreadable:
+            bad.damage = QStringLiteral("読めません。");
+            damaged.push_back(bad);
+            continue;
+        }
+        const QByteArray bytes = file.read(kMaxCopyBytes + 1);
+        if (bytes.size() > kMaxCopyBytes) {
+            bad.damage = QStringLiteral("大きすぎます。");
+            damaged.push_back(bad);
+        } else if (std::optional<RecoveryCopy> copy = decodeRecoveryCopy(bytes)) {
             copy->copyPath = path;
             copies.push_back(std::move(*copy));
+        } else {
+            bad.damage = QStringLiteral("途中で切れているか壊れています。");
+            damaged.push_back(bad);
         }
     }
     std::sort(copies.begin(), copies.end(),
               [](const RecoveryCopy& a, const RecoveryCopy& b) { return a.written > b.written; });
+    copies.insert(copies.end(), damaged.begin(), damaged.end());
     return copies;
 }
 

@@ -99,7 +99,8 @@ void appendDay(std::string& out, year_month_day date, const OwnDayTable* own) {
     }
     if (own) {
         out += '\t';
-        out += facts.ownName;
+        // A shared days file must not split the row nor reach the terminal with escapes.
+        out += printableText(QString::fromStdString(facts.ownName)).toStdString();
     }
     out += '\n';
 }
@@ -140,9 +141,14 @@ int runDays(const std::vector<std::string>& args) {
     if (from > to)
         return usageError("days: FROM が TO より後の日付です");
 
-    const LoadedOwnDays own = loadOwnDays({}, files, {});
+    // Recurring events are expanded over the days asked for only.
+    DaysReadOptions options;
+    options.expandFirst = *range[0];
+    options.expandLast = *range[1];
+    const LoadedOwnDays own = loadOwnDays({}, files, {}, options);
     for (const QString& problem : own.problems)
-        std::fprintf(stderr, "tobirae-cli: 警告: %s\n", problem.toLocal8Bit().constData());
+        std::fprintf(stderr, "tobirae-cli: 警告: %s\n",
+                     printableText(problem).toLocal8Bit().constData());
     std::string out = "date\tweekday\tholiday\tred\tkanshi\tkanshi_reading\told_date\tleap\trokuyo"
                       "\tsekki";
     out += files.isEmpty() ? "\n" : "\town\n";

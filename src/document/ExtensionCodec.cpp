@@ -1,6 +1,7 @@
 #include "document/ExtensionCodec.h"
 
 #include "document/LayoutFields.h"
+#include "document/LayoutFile.h"
 #include "owndays/OwnDaysCbor.h"
 
 #include <QCborArray>
@@ -237,13 +238,21 @@ void decodeItemValues(MapReader& reader, ItemExtension& ext) {
 QCborMap encodeTextItem(const LayoutItem& item, qsizetype order, ExtensionSource source) {
     QCborMap map;
     map.insert(kOrderKey, order);
-    map.insert(QStringLiteral("Left"), double(item.Left));
-    map.insert(QStringLiteral("Top"), double(item.Top));
-    map.insert(QStringLiteral("Width"), double(item.Width));
-    map.insert(QStringLiteral("Height"), double(item.Height));
+    // A double that was read stays as read while the item keeps the value it gave.
+    const auto geometry = [&](const QString& key, float value) {
+        const QCborValue read = item.Ext.geometryAsRead.value(key);
+        map.insert(key, read.isDouble() && float(read.toDouble()) == value
+                            ? read
+                            : QCborValue(double(value)));
+    };
+    geometry(QStringLiteral("Left"), item.Left);
+    geometry(QStringLiteral("Top"), item.Top);
+    geometry(QStringLiteral("Width"), item.Width);
+    geometry(QStringLiteral("Height"), item.Height);
     map.insert(QStringLiteral("Text"), item.Ext.text);
     FontWriter font;
     detail::visitFontSpec(item.element(kTextFontElement).Font, font);
+    insertSections(font.map, item.Ext.fontSections, source);
     map.insert(QStringLiteral("Font"), font.map);
     map.insert(QStringLiteral("HPlacement"), item.HPlacement);
     map.insert(QStringLiteral("VPlacement"), item.VPlacement);
@@ -271,15 +280,21 @@ std::optional<PlacedTextItem> decodeTextItem(const QCborMap& map, const QString&
     LayoutItem& item = placed.item;
     if (reader.integer(kOrderKey, placed.order) && placed.order < 0)
         reader.fail(kOrderKey, QStringLiteral("0 以上の整数が必要です。"));
-    reader.number(QStringLiteral("Left"), item.Left);
-    reader.number(QStringLiteral("Top"), item.Top);
-    reader.number(QStringLiteral("Width"), item.Width);
-    reader.number(QStringLiteral("Height"), item.Height);
+    for (const auto& [key, value] : {std::pair{QStringLiteral("Left"), &item.Left},
+                                     std::pair{QStringLiteral("Top"), &item.Top},
+                                     std::pair{QStringLiteral("Width"), &item.Width},
+                                     std::pair{QStringLiteral("Height"), &item.Height}}) {
+        reader.number(key, *value);
+        // Finer than a float holds: kept so that the file is written back as it was.
+        const QCborValue read = map.value(key);
+        if (read.isDouble() && double(float(read.toDouble())) != read.toDouble())
+            item.Ext.geometryAsRead.insert(key, read);
+    }
     reader.text(QStringLiteral("Text"), item.Ext.text);
     if (const auto font = reader.map(QStringLiteral("Font"))) {
         MapReader fontReader(*font, reader.pathOf(QStringLiteral("Font")), source, error);
         detail::visitFontSpec(item.element(kTextFontElement).Font, fontReader);
-        fontReader.rest(); // names unknown keys of JSON; a file's have no place to go
+        item.Ext.fontSections = fontReader.rest();
     }
     for (const char* key : {"HPlacement", "VPlacement"}) {
         std::int32_t& value = key[0] == 'H' ? item.HPlacement : item.VPlacement;
@@ -366,7 +381,7 @@ QCborMap encodeExtension(std::span<const LayoutItem> items, const DocumentExtens
     if (!textItems.isEmpty())
         map.insert(kTextItemsKey, textItems);
     if (!document.ownDays.isEmpty())
-        map.insert(kOwnDaysKey, ownDaysToCbor(document.ownDays));
+        map.insert(kOwnDaysKey, ownDaysToCbor(document.ownDays, source == ExtensionSource::Json));
     insertSections(map, document.sections, source);
     return map;
 }
@@ -377,6 +392,8 @@ ExtensionDecoded decodeExtension(const QCborMap& map, std::vector<LayoutItem> re
     MapReader reader(map, QString(), source, result.error);
 
     if (const auto entries = reader.array(kItemsKey)) {
+        if (entries->size() > static_cast<qsizetype>(records.size()))
+            reader.fail(kItemsKey, QStringLiteral("アイテムより多くの項目があります。"));
         for (qsizetype i = 0; i < entries->size() && reader.ok(); ++i) {
             const QString path = QStringLiteral("Items[%1]").arg(i);
             const QCborValue value = entries->at(i);
@@ -402,6 +419,10 @@ ExtensionDecoded decodeExtension(const QCborMap& map, std::vector<LayoutItem> re
 
     std::vector<PlacedTextItem> placed;
     if (const auto entries = reader.array(kTextItemsKey)) {
+        // Refused before any entry is decoded: a huge list would cost minutes.
+        if (entries->size() + static_cast<qsizetype>(records.size()) > kMaxItemCount)
+            reader.fail(kTextItemsKey,
+                        QStringLiteral("アイテムが %1 個を超えます。").arg(kMaxItemCount));
         for (qsizetype i = 0; i < entries->size() && reader.ok(); ++i) {
             const QString path = QStringLiteral("TextItems[%1]").arg(i);
             if (!entries->at(i).isMap()) {
@@ -418,7 +439,8 @@ ExtensionDecoded decodeExtension(const QCborMap& map, std::vector<LayoutItem> re
         QString error;
         if (!value->isMap())
             reader.fail(kOwnDaysKey, QStringLiteral("オブジェクトが必要です。"));
-        else if (auto own = ownDaysFromCbor(value->toMap(), kOwnDaysKey, error))
+        else if (auto own = ownDaysFromCbor(value->toMap(), kOwnDaysKey, error,
+                                            source == ExtensionSource::Json))
             result.document.ownDays = std::move(*own);
         else if (result.error.isEmpty())
             result.error = error;

@@ -25,10 +25,12 @@ struct ItemExtension {
     bool textBackground = false; // text items: BackColor is painted behind the text
     bool hideOwnNames = false;   // the user's own days colour the days but print no names
     QCborMap sections;           // this item's values that no typed member holds
+    QCborMap fontSections;       // text items: values of the font that no field holds
+    QCborMap geometryAsRead;     // text items: Left, Top, Width, Height as the file had them
 
     bool isEmpty() const {
         return weekStart == WeekStart::Sunday && text.isEmpty() && !textBackground &&
-               !hideOwnNames && sections.isEmpty();
+               !hideOwnNames && sections.isEmpty() && fontSections.isEmpty();
     }
     bool operator==(const ItemExtension&) const = default;
 };

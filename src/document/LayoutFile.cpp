@@ -5,6 +5,7 @@
 #include "document/LayoutFields.h"
 #include "files/RegularFile.h"
 
+#include <QCborStreamReader>
 #include <QCborValue>
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace tobirae {
 
@@ -164,6 +166,35 @@ QString leftOutMessage(const QString& reason) {
         .arg(reason);
 }
 
+// QCborValue reads an integer beyond 64-bit signed range as another number (−2^64 as 0), so
+// such a payload is found on the stream first. Containers are entered without recursion.
+bool hasIntegerOutOfRange(const QByteArray& payload) {
+    QCborStreamReader reader(payload);
+    if (!reader.isContainer())
+        return false;
+    constexpr quint64 kMax = quint64(std::numeric_limits<qint64>::max());
+    reader.enterContainer();
+    int depth = 1;
+    while (depth > 0 && reader.lastError() == QCborError::NoError) {
+        if (!reader.hasNext()) {
+            reader.leaveContainer();
+            --depth;
+        } else if (reader.isContainer()) {
+            reader.enterContainer();
+            ++depth;
+        } else {
+            if (reader.isUnsignedInteger() && reader.toUnsignedInteger() > kMax)
+                return true;
+            // The magnitude of the negative number; 0 stands for 2^64.
+            if (reader.isNegativeInteger() && (quint64(reader.toNegativeInteger()) == 0 ||
+                                               quint64(reader.toNegativeInteger()) > kMax + 1))
+                return true;
+            reader.next();
+        }
+    }
+    return false;
+}
+
 // Reads the extension block that may follow the records; the fixed part stays as read whatever
 // the block holds.
 void readExtension(LayoutParseResult& result, LayoutFileContent& content) {
@@ -186,6 +217,8 @@ void readExtension(LayoutParseResult& result, LayoutFileContent& content) {
     QString problem;
     if (parseError.error != QCborError::NoError || !value.isMap())
         problem = QStringLiteral("CBOR として読めません。");
+    else if (hasIntegerOutOfRange(scan.payload))
+        problem = QStringLiteral("範囲外の整数があります。");
     ExtensionDecoded decoded;
     if (problem.isEmpty()) {
         decoded = decodeExtension(value.toMap(), content.items, ExtensionSource::File);
@@ -354,8 +387,11 @@ LayoutFileContent layoutFromDocument(const LayoutDocument& document) {
 }
 
 ReadResult readLayoutFile(const QString& path, std::int32_t screenDpi) {
+    return layoutDocumentOf(readLayoutFileContent(path), path, screenDpi);
+}
+
+ReadResult layoutDocumentOf(LayoutParseResult parsed, const QString& path, std::int32_t screenDpi) {
     ReadResult result;
-    LayoutParseResult parsed = readLayoutFileContent(path);
     if (!parsed.content) {
         result.error = parsed.error;
         return result;

@@ -71,6 +71,11 @@ struct ReadResult {
 // resolution index 5. The caller replaces its document only on success (and may carry the
 // session state over, LayoutDocument::carrySessionStateFrom).
 ReadResult readLayoutFile(const QString& path, std::int32_t screenDpi = kDefaultScreenDpi);
+// The document of parsed layout bytes, as readLayoutFile makes it: records, extension (own days,
+// linked files, time zone, values of a newer program) and the notice of a damaged block. A
+// recovery copy is restored through this too, so it comes back as its file would.
+ReadResult layoutDocumentOf(LayoutParseResult parsed, const QString& path,
+                            std::int32_t screenDpi = kDefaultScreenDpi);
 // Saves the document to path; the error text on failure. The caller sets the document path.
 std::optional<QString> writeLayoutFile(const LayoutDocument& document, const QString& path);
 

@@ -63,8 +63,8 @@ bool exchangeAndDrop(const QByteArray& temporary, const QByteArray& target) {
 
 } // namespace
 
-AtomicFile::AtomicFile(QString path, Durability durability)
-    : path_(std::move(path)), durability_(durability) {}
+AtomicFile::AtomicFile(QString path, Durability durability, Links links)
+    : path_(std::move(path)), durability_(durability), links_(links) {}
 
 AtomicFile::~AtomicFile() {
     cancel();
@@ -77,23 +77,29 @@ bool AtomicFile::fail(int errorNumber, std::int64_t needed) {
 }
 
 bool AtomicFile::open() {
-    const OutputTarget target = resolveOutputTarget(path_);
-    if (target.path.isEmpty()) {
-        error_ = target.error;
-        return false;
+    if (links_ == Links::Replace) {
+        target_ = QFileInfo(path_).absoluteFilePath();
+    } else {
+        const OutputTarget target = resolveOutputTarget(path_);
+        if (target.path.isEmpty()) {
+            error_ = target.error;
+            return false;
+        }
+        target_ = target.path;
     }
-    target_ = target.path;
     const QFileInfo info(target_);
     const QString folder = info.absolutePath();
     const QByteArray name = QFile::encodeName(info.fileName());
     const int maxBytes = maxNameBytes(folder);
     struct stat existing {};
-    const bool replacing = ::stat(QFile::encodeName(target_).constData(), &existing) == 0;
+    const bool replacing =
+        links_ == Links::Follow && ::stat(QFile::encodeName(target_).constData(), &existing) == 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray candidate =
             QFile::encodeName(folder) + '/' + temporaryName(name, maxBytes);
         // The mode a new file would get (the user's umask applies); a replaced file keeps its own.
-        const int fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              links_ == Links::Replace ? 0600 : 0666);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
@@ -147,8 +153,9 @@ void AtomicFile::cancel() {
 }
 
 std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes,
-                                           AtomicFile::Durability durability) {
-    AtomicFile file(path, durability);
+                                           AtomicFile::Durability durability,
+                                           AtomicFile::Links links) {
+    AtomicFile file(path, durability, links);
     if (!file.open())
         return file.error();
     errno = 0;

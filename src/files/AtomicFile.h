@@ -18,7 +18,13 @@ public:
     // file. Flush only: the rename still never exposes a partial file to a running program.
     enum class Durability { Sync, Flush };
 
-    explicit AtomicFile(QString path, Durability durability = Durability::Sync);
+    // Follow: a link at the path is followed and its target replaced, as a user expects of a
+    // document. Replace: the name itself is replaced and nothing it points to is touched, as
+    // for the program's private files; those are readable by their owner only.
+    enum class Links { Follow, Replace };
+
+    explicit AtomicFile(QString path, Durability durability = Durability::Sync,
+                        Links links = Links::Follow);
     ~AtomicFile(); // an uncommitted temporary is removed
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -42,12 +48,14 @@ private:
     QString temporary_;
     QFile file_;
     Durability durability_;
+    Links links_;
     QString error_;
 };
 
 // Writes bytes to path through an AtomicFile; the error text on failure.
 std::optional<QString>
 writeFileAtomically(const QString& path, const QByteArray& bytes,
-                    AtomicFile::Durability durability = AtomicFile::Durability::Sync);
+                    AtomicFile::Durability durability = AtomicFile::Durability::Sync,
+                    AtomicFile::Links links = AtomicFile::Links::Follow);
 
 } // namespace tobirae

@@ -7,13 +7,17 @@
 
 namespace tobirae {
 
-OpenProblem openRegularFile(QFile& file, const QString& path) {
+OpenProblem openRegularFile(QFile& file, const QString& path, OpenLinks links) {
     if (path.isEmpty())
         return OpenProblem::Missing;
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
+                                                (links == OpenLinks::Refuse ? O_NOFOLLOW : 0));
+    if (fd < 0) {
+        if (errno == ELOOP && links == OpenLinks::Refuse)
+            return OpenProblem::NotRegular;
         return errno == ENOENT || errno == ENOTDIR ? OpenProblem::Missing : OpenProblem::Unreadable;
+    }
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
@@ -26,6 +30,12 @@ OpenProblem openRegularFile(QFile& file, const QString& path) {
         return OpenProblem::Unreadable;
     }
     return OpenProblem::None;
+}
+
+bool isRegularFilePath(const QString& path) {
+    struct stat status {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 &&
+           S_ISREG(status.st_mode);
 }
 
 } // namespace tobirae

@@ -11,6 +11,12 @@ namespace tobirae {
 enum class OpenProblem { None, Missing, NotRegular, Unreadable };
 
 // Opens file for reading from path. On failure the file stays closed and the problem says why.
-OpenProblem openRegularFile(QFile& file, const QString& path);
+// With OpenLinks::Refuse a symbolic link at the path is NotRegular (a private file is never
+// followed).
+enum class OpenLinks { Follow, Refuse };
+OpenProblem openRegularFile(QFile& file, const QString& path, OpenLinks links = OpenLinks::Follow);
+
+// True when path names a regular file (after links); never opens it.
+bool isRegularFilePath(const QString& path);
 
 } // namespace tobirae

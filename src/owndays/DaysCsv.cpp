@@ -15,11 +15,15 @@ constexpr int kNameColumn = 1;
 constexpr int kKindColumn = 2;
 
 // UTF-8 when the bytes are valid UTF-8 (a BOM is dropped), else code page 932.
-std::optional<QString> decodeCsv(const QByteArray& bytes, QString& reason) {
+std::optional<QString> decodeCsv(const QByteArray& bytes, QString& reason, QString& warning) {
     static const QByteArray bom("\xEF\xBB\xBF");
-    if (bytes.startsWith(bom))
-        return QString::fromUtf8(bytes.mid(bom.size()));
     QStringDecoder utf8(QStringDecoder::Utf8);
+    if (bytes.startsWith(bom)) {
+        QString text = utf8.decode(bytes);
+        if (utf8.hasError())
+            warning = QStringLiteral("UTF-8 として読めない文字があります（� にしました）。");
+        return text;
+    }
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
@@ -52,8 +56,10 @@ std::vector<Record> splitRecords(const QByteArray& utf8, QString& reason) {
         auto* st = static_cast<State*>(data);
         if (st->current.fields.isEmpty())
             st->current.line = st->line;
+        // A stateful decoder would take a leading U+FEFF of the field for a BOM and drop it.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
         st->current.fields.push_back(
-            QString::fromUtf8(static_cast<const char*>(s), static_cast<qsizetype>(len)));
+            utf8.decode(QByteArrayView(static_cast<const char*>(s), static_cast<qsizetype>(len))));
     };
     const auto onRecord = [](int, void* data) {
         auto* st = static_cast<State*>(data);
@@ -65,8 +71,12 @@ std::vector<Record> splitRecords(const QByteArray& utf8, QString& reason) {
     qsizetype start = 0;
     bool ok = true;
     while (ok && start < utf8.size()) {
-        qsizetype end = utf8.indexOf('\n', start);
-        end = end < 0 ? utf8.size() : end + 1;
+        // A line ends in LF, CR LF or a lone CR (old Excel for Mac).
+        qsizetype end = start;
+        while (end < utf8.size() && utf8[end] != '\n' && utf8[end] != '\r')
+            ++end;
+        if (end < utf8.size())
+            end += utf8[end] == '\r' && end + 1 < utf8.size() && utf8[end + 1] == '\n' ? 2 : 1;
         ++state.line;
         const auto len = static_cast<std::size_t>(end - start);
         ok = csv_parse(&parser, utf8.constData() + start, len, onField, onRecord, &state) == len;
@@ -115,6 +125,14 @@ std::optional<OwnDay> entryOf(const QStringList& fields, const std::array<int, 3
     const auto dates = parseOwnDayDates(dateText, reason);
     if (!dates)
         return std::nullopt;
+    if (!dates->everyYear &&
+        (!withinCalendarYears(dates->first) || !withinCalendarYears(dates->last))) {
+        reason = QStringLiteral("%1 はカレンダーが扱う %2～%3 年の外です。")
+                     .arg(dateText)
+                     .arg(kFirstDaysYear)
+                     .arg(kLastDaysYear);
+        return std::nullopt;
+    }
     const auto kind = ownDayKindFromText(field(kKindColumn));
     if (!kind) {
         reason = QStringLiteral("%1 は種類ではありません（休日、出勤日、記念日のどれかです）。")
@@ -147,11 +165,14 @@ QString daysLineProblem(const QString& name, int line, const QString& reason) {
 DaysReadResult readDaysCsv(const QByteArray& bytes, const QString& name) {
     DaysReadResult result;
     QString reason;
-    const std::optional<QString> text = decodeCsv(bytes, reason);
+    QString warning;
+    const std::optional<QString> text = decodeCsv(bytes, reason, warning);
     if (!text) {
         result.problems << name + QStringLiteral(": ") + reason;
         return result;
     }
+    if (!warning.isEmpty())
+        result.problems << name + QStringLiteral(": ") + warning;
     const std::vector<Record> records = splitRecords(text->toUtf8(), reason);
     if (!reason.isEmpty()) {
         result.problems << name + QStringLiteral(": ") + reason;

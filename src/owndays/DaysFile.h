@@ -20,12 +20,29 @@ struct DaysReadResult {
     bool readable = false; // false: nothing of the file could be used
 };
 
+// Beyond any real company calendar or family feed; a bigger file is a wrong file.
+inline constexpr qint64 kMaxDaysFileBytes = 16 * 1024 * 1024;
+// The entries one file may give; a daily event over two centuries is one entry (a range).
+inline constexpr std::size_t kMaxDaysPerFile = 100000;
+
+// The years a page or the command line can show; a dated entry outside them is named.
+inline constexpr int kFirstDaysYear = 1900;
+inline constexpr int kLastDaysYear = 2099;
+inline bool withinCalendarYears(std::chrono::year_month_day d) {
+    return int(d.year()) >= kFirstDaysYear && int(d.year()) <= kLastDaysYear;
+}
+
+// Problems named per file; the rest are counted in one more line.
+inline constexpr qsizetype kMaxProblemsPerFile = 20;
+
 struct DaysReadOptions {
     // Timed events count on their start day in this zone.
     QTimeZone timeZone = QTimeZone("Asia/Tokyo");
     // Recurring events are expanded over these days (both included).
-    std::chrono::year_month_day expandFirst{std::chrono::year{1900} / 1 / 1};
-    std::chrono::year_month_day expandLast{std::chrono::year{2099} / 12 / 31};
+    std::chrono::year_month_day expandFirst{std::chrono::year{kFirstDaysYear} / 1 / 1};
+    std::chrono::year_month_day expandLast{std::chrono::year{kLastDaysYear} / 12 / 31};
+    // An iCalendar file is read for at most this long; what comes later is named and left out.
+    std::chrono::milliseconds timeLimit{400};
 };
 
 // By content: an iCalendar file starts with BEGIN:VCALENDAR, anything else is CSV. `name` is
@@ -42,6 +59,11 @@ QByteArray writeDaysCsv(const std::vector<OwnDay>& days);
 DaysReadResult readDaysCsv(const QByteArray& bytes, const QString& name);
 DaysReadResult readDaysIcs(const QByteArray& bytes, const QString& name,
                            const DaysReadOptions& options);
+
+// The text with control characters (line breaks, tabs, ESC, BEL, NUL) shown as their
+// symbols (␊, ␉, ␛) and bidi overrides as U+FFFD, so that a name keeps to its line and column
+// and cannot drive a terminal.
+QString printableText(const QString& text);
 
 // 「name: N行目: reason」
 QString daysLineProblem(const QString& name, int line, const QString& reason);

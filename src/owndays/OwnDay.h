@@ -2,6 +2,7 @@
 // one date, a range of dates, or a month and day of every year.
 #pragma once
 
+#include <QCborMap>
 #include <QString>
 #include <chrono>
 #include <optional>
@@ -22,6 +23,7 @@ struct OwnDay {
     bool everyYear = false;
     QString name;
     OwnDayKind kind = OwnDayKind::Named;
+    QCborMap sections = {}; // a layout's entry: keys a newer program wrote, kept as read
 
     bool operator==(const OwnDay&) const = default;
 };

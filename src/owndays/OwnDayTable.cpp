@@ -1,5 +1,6 @@
 #include "owndays/OwnDayTable.h"
 
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -70,12 +71,15 @@ OwnDayFacts OwnDayTable::lookup(year_month_day date) const {
         if (inYearlyRange(days_[i], date))
             hits.push_back(i);
     std::sort(hits.begin(), hits.end());
+    QSet<QString> seen;
     for (std::size_t i : hits) {
         const OwnDay& e = days_[i];
         out.dayOff |= e.kind == OwnDayKind::DayOff;
         out.workingDay |= e.kind == OwnDayKind::WorkingDay;
-        if (!e.name.isEmpty() && !out.names.contains(e.name))
-            out.names.push_back(e.name);
+        if (e.name.isEmpty() || out.names.size() > kMaxNamesPerDay || seen.contains(e.name))
+            continue;
+        seen.insert(e.name);
+        out.names.push_back(out.names.size() == kMaxNamesPerDay ? QStringLiteral("…") : e.name);
     }
     if (out.workingDay)
         out.dayOff = false;

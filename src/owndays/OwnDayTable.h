@@ -13,8 +13,12 @@ namespace tobirae {
 
 // What the user's entries say about one day. A working day wins over a day off: it is the
 // more specific entry ("the office is open on this day of the summer closure").
+// No day cell shows more; a day with further names ends in "…".
+inline constexpr qsizetype kMaxNamesPerDay = 8;
+
 struct OwnDayFacts {
-    QStringList names; // in the order of the entries, each name once
+    QStringList names; // in the order of the entries, each name once, at most
+                       // kMaxNamesPerDay and then "…"
     bool dayOff = false;
     bool workingDay = false;
 

@@ -13,6 +13,39 @@ const QString kTimeZone = QStringLiteral("TimeZone");
 const QString kDate = QStringLiteral("Date");
 const QString kName = QStringLiteral("Name");
 const QString kKind = QStringLiteral("Kind");
+const QString kOther = QStringLiteral("Extension");
+
+// The entries of the map that are not `known`: kept from a file, named as an error from JSON
+// unless they stand under "Extension".
+std::optional<QCborMap> otherEntries(const QCborMap& map, const QStringList& known,
+                                     const QString& path, bool asJson, QString& error) {
+    QCborMap other;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+        const QString key = it.key().toString();
+        if (known.contains(key))
+            continue;
+        if (!asJson) {
+            other.insert(it.key(), it.value());
+        } else if (key == kOther && it.value().isMap()) {
+            other = it.value().toMap();
+        } else {
+            error = QStringLiteral("%1.%2: 不明なキーです。").arg(path, key);
+            return std::nullopt;
+        }
+    }
+    return other;
+}
+
+void insertOther(QCborMap& map, const QCborMap& other, bool asJson) {
+    if (other.isEmpty())
+        return;
+    if (asJson) {
+        map.insert(kOther, other);
+        return;
+    }
+    for (auto it = other.constBegin(); it != other.constEnd(); ++it)
+        map.insert(it.key(), it.value());
+}
 
 // A text entry of the map; an absent entry is empty.
 bool textOf(const QCborMap& map, const QString& key, const QString& path, QString& out,
@@ -28,7 +61,8 @@ bool textOf(const QCborMap& map, const QString& key, const QString& path, QStrin
     return true;
 }
 
-std::optional<OwnDay> dayFromCbor(const QCborValue& value, const QString& path, QString& error) {
+std::optional<OwnDay> dayFromCbor(const QCborValue& value, const QString& path, bool asJson,
+                                  QString& error) {
     if (!value.isMap()) {
         error = path + QStringLiteral(": オブジェクトが必要です。");
         return std::nullopt;
@@ -39,6 +73,10 @@ std::optional<OwnDay> dayFromCbor(const QCborValue& value, const QString& path, 
     if (!textOf(map, kDate, path, date, error) || !textOf(map, kName, path, day.name, error) ||
         !textOf(map, kKind, path, kind, error))
         return std::nullopt;
+    auto other = otherEntries(map, {kDate, kName, kKind}, path, asJson, error);
+    if (!other)
+        return std::nullopt;
+    day.sections = std::move(*other);
     QString reason;
     const auto dates = parseOwnDayDates(date, reason);
     if (!dates) {
@@ -59,7 +97,7 @@ std::optional<OwnDay> dayFromCbor(const QCborValue& value, const QString& path, 
 
 } // namespace
 
-QCborMap ownDaysToCbor(const OwnDaysSettings& settings) {
+QCborMap ownDaysToCbor(const OwnDaysSettings& settings, bool asJson) {
     QCborMap map;
     if (!settings.days.empty()) {
         QCborArray days;
@@ -67,6 +105,7 @@ QCborMap ownDaysToCbor(const OwnDaysSettings& settings) {
             QCborMap entry{{kDate, ownDayDateText(d)}, {kKind, ownDayKindText(d.kind)}};
             if (!d.name.isEmpty())
                 entry.insert(kName, d.name);
+            insertOther(entry, d.sections, asJson);
             days.append(entry);
         }
         map.insert(kDays, days);
@@ -75,19 +114,17 @@ QCborMap ownDaysToCbor(const OwnDaysSettings& settings) {
         map.insert(kFiles, QCborArray::fromStringList(settings.files));
     if (!settings.timeZone.isEmpty())
         map.insert(kTimeZone, settings.timeZone);
+    insertOther(map, settings.sections, asJson);
     return map;
 }
 
 std::optional<OwnDaysSettings> ownDaysFromCbor(const QCborMap& map, const QString& path,
-                                               QString& error) {
+                                               QString& error, bool asJson) {
     OwnDaysSettings out;
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
-        const QString key = it.key().toString();
-        if (key != kDays && key != kFiles && key != kTimeZone) {
-            error = QStringLiteral("%1.%2: 不明なキーです。").arg(path, key);
-            return std::nullopt;
-        }
-    }
+    auto other = otherEntries(map, {kDays, kFiles, kTimeZone}, path, asJson, error);
+    if (!other)
+        return std::nullopt;
+    out.sections = std::move(*other);
     const auto arrayOf = [&](const QString& key) -> std::optional<QCborArray> {
         const QCborValue value = map.value(key);
         if (value.isUndefined())
@@ -103,8 +140,8 @@ std::optional<OwnDaysSettings> ownDaysFromCbor(const QCborMap& map, const QStrin
     if (!days || !files)
         return std::nullopt;
     for (qsizetype i = 0; i < days->size(); ++i) {
-        auto day =
-            dayFromCbor(days->at(i), QStringLiteral("%1.%2[%3]").arg(path, kDays).arg(i), error);
+        auto day = dayFromCbor(days->at(i), QStringLiteral("%1.%2[%3]").arg(path, kDays).arg(i),
+                               asJson, error);
         if (!day)
             return std::nullopt;
         out.days.push_back(std::move(*day));

@@ -12,9 +12,11 @@
 
 namespace tobirae {
 
-QCborMap ownDaysToCbor(const OwnDaysSettings& settings);
+// Keys that no member knows are kept from a file and written back in place; the JSON form
+// refuses them by name and carries them under "Extension" (asJson).
+QCborMap ownDaysToCbor(const OwnDaysSettings& settings, bool asJson = false);
 // nullopt with `error` naming the entry below `path` ("OwnDays.Days[2].Date: …").
 std::optional<OwnDaysSettings> ownDaysFromCbor(const QCborMap& map, const QString& path,
-                                               QString& error);
+                                               QString& error, bool asJson = false);
 
 } // namespace tobirae

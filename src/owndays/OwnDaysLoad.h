@@ -3,6 +3,7 @@
 #pragma once
 
 #include "owndays/DaysFile.h"
+#include "owndays/DaysFileCache.h"
 #include "owndays/OwnDayTable.h"
 #include "owndays/OwnDaysSettings.h"
 
@@ -21,6 +22,14 @@ LoadedOwnDays loadOwnDays(std::vector<OwnDay> layoutDays, const QStringList& fil
                           const QString& baseFolder, const DaysReadOptions& options = {});
 // A layout's own days: its entries and linked files, timed events counted in its time zone.
 LoadedOwnDays loadOwnDays(const OwnDaysSettings& settings, const QString& baseFolder);
+
+// As above, but linked files come from the cache only: those it holds no current reading of
+// are left out and listed in `unread`, for the caller to read (DaysFileCache::read) off the
+// interface thread. Never opens a file.
+LoadedOwnDays loadCachedOwnDays(const OwnDaysSettings& settings, const QString& baseFolder,
+                                const DaysFileCache& cache, QStringList& unread);
+// The paths loadOwnDays reads for the settings.
+QStringList linkedDaysPaths(const OwnDaysSettings& settings, const QString& baseFolder);
 
 // Reading options for timed events in the zone (an IANA name; empty: Asia/Tokyo).
 DaysReadOptions daysReadOptions(const QString& timeZone);

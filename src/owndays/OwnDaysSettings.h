@@ -1,10 +1,11 @@
 // What a layout keeps of the user's own days: its own entries, the days files it links (read
-// again at every drawing, so a shared company file stays current) and the time zone in which
+// again whenever they change, so a shared company file stays current) and the time zone in which
 // timed events of those files count.
 #pragma once
 
 #include "owndays/OwnDay.h"
 
+#include <QCborMap>
 #include <QStringList>
 #include <vector>
 
@@ -16,8 +17,11 @@ struct OwnDaysSettings {
     std::vector<OwnDay> days;
     QStringList files; // as the user chose them; relative ones from the layout's folder
     QString timeZone;  // IANA name; empty: Asia/Tokyo
+    QCborMap sections; // keys a newer program wrote, kept as read
 
-    bool isEmpty() const { return days.empty() && files.isEmpty() && timeZone.isEmpty(); }
+    bool isEmpty() const {
+        return days.empty() && files.isEmpty() && timeZone.isEmpty() && sections.isEmpty();
+    }
     bool operator==(const OwnDaysSettings&) const = default;
 };
 

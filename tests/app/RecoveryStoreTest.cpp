@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -64,6 +65,60 @@ TEST(RecoveryStore, OffersOnlyTheCopiesOfEditorsThatEnded) {
     running.discard();
     running.waitForWrites();
     EXPECT_FALSE(QFile::exists(running.ownCopyPath()));
+}
+
+// A link put in place of a copy is replaced, never followed, and a copy that cannot be used is
+// named rather than skipped; a copy that cannot be written says why.
+TEST(RecoveryStore, PrivateFilesFollowNoLinkAndFailuresAreNamed) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("state/Tobirae"));
+    RecoveryStore store(folder);
+    store.keep("first", QString());
+    store.waitForWrites();
+    const QString unrelated = dir.filePath(QStringLiteral("unrelated.txt"));
+    QFile other(unrelated);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("keep me");
+    other.close();
+    ASSERT_TRUE(QFile::remove(store.ownCopyPath()));
+    ASSERT_TRUE(QFile::link(unrelated, store.ownCopyPath()));
+    store.keep("second", QString());
+    store.waitForWrites();
+    EXPECT_FALSE(store.lastError());
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), "keep me");
+    other.close();
+    EXPECT_FALSE(QFileInfo(store.ownCopyPath()).isSymLink());
+    EXPECT_EQ(QFile(store.ownCopyPath()).permissions() & (QFile::ReadOther | QFile::ReadGroup),
+              QFile::Permissions{});
+
+    // Copies of dead editors: a link to a foreign file and one cut within its header lines.
+    const QString linked = QDir(folder).filePath(QStringLiteral("edit-link.recovery"));
+    ASSERT_TRUE(QFile::link(unrelated, linked));
+    QFile cut(QDir(folder).filePath(QStringLiteral("edit-cut.recovery")));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(encodeRecoveryCopy("layout", QStringLiteral("/c.CLF"), QDateTime::currentDateTime())
+                  .left(30));
+    cut.close();
+    RecoveryStore next(folder);
+    const std::vector<RecoveryCopy> offered = next.orphanedCopies();
+    ASSERT_EQ(offered.size(), 2u);
+    for (const RecoveryCopy& copy : offered) {
+        EXPECT_FALSE(copy.damage.isEmpty()) << copy.copyPath.toStdString();
+        EXPECT_TRUE(copy.layoutBytes.isEmpty());
+    }
+
+    // A state folder that cannot be made: the error reaches the handler.
+    const QString blocked = dir.filePath(QStringLiteral("file-not-folder"));
+    ASSERT_TRUE(QFile(blocked).open(QIODevice::WriteOnly));
+    RecoveryStore nowhere(blocked + QStringLiteral("/Tobirae"));
+    QString said;
+    nowhere.onFailure([&](const QString& error) { said = error; });
+    nowhere.keep("lost", QString());
+    nowhere.waitForWrites();
+    ASSERT_TRUE(nowhere.lastError());
+    EXPECT_EQ(said, *nowhere.lastError());
+    EXPECT_FALSE(said.isEmpty());
 }
 
 } // namespace

@@ -155,6 +155,40 @@ TEST(DaysCommand, TheUserDaysFilesAddTheOwnColumnAndTurnRed) {
     }
 }
 
+// A shared days file can hold anything in a name: the output keeps one line and eleven columns
+// per day, and no control character reaches the terminal; a runaway rule is named, not waited for.
+TEST(DaysCommand, NamesAndWarningsStayOnTheirLine) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "tobirae-days-hostile";
+    fs::create_directories(dir);
+    std::ofstream(dir / "names.csv", std::ios::binary)
+        << "日付,名前,種類\n2027-05-03,\"two\nlines\",記念日\n2027-05-04,tab\there,記念日\n"
+           "2027-05-05,\"\x1b]0;owned\x07\xe2\x80\xae"
+           "evil\",記念日\n\x1b[31m2027,red,休日\n";
+    std::ofstream(dir / "minutely.ics", std::ios::binary)
+        << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:m\r\nSUMMARY:m\r\nDTSTART:20270101T000000Z\r\n"
+           "RRULE:FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=30\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const CliResult r = runCli("days 2027-05-03 2027-05-05 --days " + (dir / "names.csv").string() +
+                               " --days " + (dir / "minutely.ics").string());
+    fs::remove_all(dir);
+    EXPECT_EQ(r.status, 0);
+    const auto rows = rowsOf(r.out);
+    ASSERT_EQ(rows.size(), 3u) << r.out;
+    for (const auto& row : rows)
+        EXPECT_EQ(row.size(), 11u);
+    EXPECT_EQ(rows[0][10], "two␊lines");
+    EXPECT_EQ(rows[1][10], "tab␉here");
+    EXPECT_EQ(rows[2][10], "␛]0;owned␇\xEF\xBF\xBD"
+                           "evil");
+    for (const std::string& text : {r.out, r.err})
+        EXPECT_FALSE(std::any_of(text.begin(), text.end(),
+                                 [](char c) { return c == '\x1b' || c == '\x07'; }));
+    EXPECT_NE(r.err.find("names.csv: 6行目: ␛[31m2027 は日付ではありません。"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("minutely.ics: 6行目: 繰り返し (RRULE) が細かすぎる"), std::string::npos)
+        << r.err;
+}
+
 TEST(DaysCommand, FailedOutputIsReported) {
     const CliResult r = runCli("days 2004-01-01 2004-12-31 >/dev/full");
     EXPECT_EQ(r.status, 1);

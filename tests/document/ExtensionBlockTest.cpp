@@ -158,6 +158,18 @@ TEST(ExtensionBlock, DamagedAndNewerBlocksLeaveTheFixedPartReadable) {
     const QByteArray badMap =
         bytes.first(fixedSize) + frameExtensionBlock(QCborValue(wrongRecord).toCbor());
     const QByteArray notCbor = bytes.first(fixedSize) + frameExtensionBlock("\xff\x00zz");
+    // 60,000 text items are refused by the length of the list alone.
+    QCborArray many;
+    for (int i = 0; i < 60000; ++i)
+        many.append(QCborMap{});
+    const QByteArray tooMany =
+        bytes.first(fixedSize) +
+        frameExtensionBlock(QCborValue(QCborMap{{QStringLiteral("TextItems"), many}}).toCbor());
+    // {"TextItems": [{"Order": -2^64}]}: the least integer CBOR has, not 0.
+    const QByteArray hugeOrder =
+        bytes.first(fixedSize) +
+        frameExtensionBlock(QByteArray("\xa1\x69TextItems\x81\xa1\x65Order\x3b") +
+                            QByteArray(8, '\xff'));
 
     struct Case {
         const char* name;
@@ -168,7 +180,9 @@ TEST(ExtensionBlock, DamagedAndNewerBlocksLeaveTheFixedPartReadable) {
                  {"header only", bytes.first(fixedSize + 10), "壊れて"},
                  {"newer", newer, "新しい版"},
                  {"record out of range", badMap, "Record"},
-                 {"not CBOR", notCbor, "CBOR"}};
+                 {"not CBOR", notCbor, "CBOR"},
+                 {"60,000 text items", tooMany, "100 個を超えます"},
+                 {"order of -2^64", hugeOrder, "範囲外の整数"}};
     for (const Case& c : cases) {
         QString notice;
         const LayoutFileContent back = parsed(c.bytes, &notice);
@@ -198,15 +212,42 @@ TEST(ExtensionBlock, TrailingBytesAndValuesOfNewerProgramsAreKept) {
     content.items.push_back(text);
     content.extension.sections.insert(QStringLiteral("Later"),
                                       QCborMap{{QStringLiteral("Entries"), QCborArray{1, 2}}});
+    // At every level: the own days, one of their entries, a text item's font.
+    content.extension.ownDays.days = {ownDay("2027-08-13", "夏季休業", OwnDayKind::DayOff)};
+    content.extension.ownDays.days[0].sections.insert(QStringLiteral("Colour"), 255);
+    content.extension.ownDays.sections.insert(QStringLiteral("WeeklyRule"), QStringLiteral("x"));
+    LayoutItem fontText = textItem(QStringLiteral("行事"), 3);
+    fontText.Ext.fontSections.insert(QStringLiteral("Outline"), true);
+    content.items.push_back(fontText);
     const QByteArray bytes = serializeLayout(content);
     const LayoutFileContent back = parsed(bytes);
     EXPECT_EQ(back.trailing, content.trailing);
     EXPECT_EQ(back.items[0].Ext, content.items[0].Ext);
-    ASSERT_EQ(back.items.size(), 2u);
+    ASSERT_EQ(back.items.size(), 3u);
     EXPECT_EQ(back.items[1].Ext.sections, text.Ext.sections);
     EXPECT_EQ(back.items[1], text);
+    EXPECT_EQ(back.items[2].Ext, content.items[2].Ext);
     EXPECT_EQ(back.extension, content.extension);
     EXPECT_EQ(serializeLayout(back), bytes);
+    const LayoutJsonResult json = layoutFromJson(layoutToJson(back));
+    ASSERT_TRUE(json.content) << json.error.toStdString();
+    EXPECT_EQ(serializeLayout(*json.content), bytes);
+
+    // A position written as a double finer than a float stays as written.
+    const QByteArray fixed = serializeLayout(withoutExtension(content));
+    const qsizetype records = fixed.size() - content.trailing.size();
+    QCborMap map = QCborValue::fromCbor(scanExtensionBlock(bytes.sliced(records)).payload).toMap();
+    QCborArray texts = map.value(QStringLiteral("TextItems")).toArray();
+    QCborMap first = texts.at(0).toMap();
+    first.insert(QStringLiteral("Left"), 0.1);
+    texts[0] = first;
+    map.insert(QStringLiteral("TextItems"), texts);
+    const QByteArray fine =
+        fixed.first(records) + frameExtensionBlock(QCborValue(map).toCbor()) + content.trailing;
+    const LayoutFileContent readFine = parsed(fine);
+    ASSERT_EQ(readFine.items.size(), 3u);
+    EXPECT_EQ(readFine.items[1].Left, 0.1f);
+    EXPECT_EQ(serializeLayout(readFine), fine);
 }
 
 TEST(ExtensionBlock, JsonShowsTheExtensionInPlace) {

@@ -5,6 +5,7 @@
 #include "calendar/DateHelpers.h"
 #include "owndays/OwnDayTable.h"
 #include "owndays/OwnDaysCbor.h"
+#include "owndays/OwnDaysLoad.h"
 
 #include <QCborArray>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 
 using namespace tobirae;
 using namespace std::chrono;
@@ -142,6 +144,12 @@ TEST(DaysFile, WrittenCsvReadsBackTheSameEntries) {
             .toUtf8(),
         "a.csv");
     ASSERT_EQ(read.days.size(), 4u);
+    // A name of a lone U+FEFF is not taken for a byte order mark on the way back.
+    std::vector<OwnDay> written = read.days;
+    written[2].name = QString(QChar(0xFEFF));
+    const DaysReadResult bom = readDaysData(writeDaysCsv(written), "c.csv");
+    EXPECT_TRUE(bom.problems.isEmpty()) << bom.problems.join('\n').toStdString();
+    EXPECT_EQ(bom.days, written);
     const DaysReadResult again = readDaysData(writeDaysCsv(read.days), "b.csv");
     EXPECT_TRUE(again.problems.isEmpty());
     EXPECT_EQ(again.days, read.days);
@@ -178,6 +186,44 @@ TEST(DaysFile, BadLinesAreNamedWithFileLineAndReason) {
          "f: 4行目: 開始日 (DTSTART) がありません。", 0},
         {QByteArray("2027-03-01,\x82\xa0\xff\xfe,\n"),
          "f: UTF-8 でも Shift_JIS でもない文字があります。", 0},
+        // Old Excel for Mac ends lines in CR alone.
+        {QByteArray("2027-03-01,a,休日\r2027-03-02,b,休日\r2027-02-30,c,休日\r"),
+         "f: 3行目: 2027-02-30 は存在しない日付です。", 2},
+        {QByteArray("\xEF\xBB\xBF"
+                    "2027-03-01,a\xff,休日\n"),
+         "f: UTF-8 として読めない文字があります（� にしました）。", 1},
+        // No page shows these dates.
+        {QStringLiteral("2027-03-01,a,休日\n1899-12-31,b,休日\n").toUtf8(),
+         "f: 2行目: 1899-12-31 はカレンダーが扱う 1900～2099 年の外です。", 1},
+        {QStringLiteral("2099-12-30..2100-01-01,b,休日\n").toUtf8(),
+         "f: 1行目: 2099-12-30..2100-01-01 はカレンダーが扱う 1900～2099 年の外です。", 0},
+        {QStringLiteral("9999-12-31,b,休日\n").toUtf8(),
+         "f: 1行目: 9999-12-31 はカレンダーが扱う 1900～2099 年の外です。", 0},
+        {ics(allDay(QStringLiteral("遠い"), "99991231", "99991231")),
+         "f: 7行目: 9999/12/31 はカレンダーが扱う 1900～2099 年の外です。", 0},
+        {ics(QStringLiteral("BEGIN:VEVENT\r\nUID:s\r\nDTSTART;VALUE=DATE:20270301\r\nSUMMARY:@"
+                            "\r\nEND:VEVENT\r\n"))
+             .replace("@", "\x8b\x78\x82\xdd"), // 休み in Shift_JIS
+         "f: 7行目: 名前 (SUMMARY) が UTF-8 ではありません（読めない文字を � にしました）。", 1},
+        {ics(allDay(QStringLiteral("外"), "20270301", "20270302",
+                    QStringLiteral("BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20270303\r\nSUMMARY:中"
+                                   "\r\nEND:VEVENT\r\n"))),
+         "f: 4行目: 予定 (VEVENT) の中の予定は使いません。", 1},
+        // libical would print its own message for this line.
+        {ics(allDay(QStringLiteral("休み"), "20270301", "20270302") +
+             QStringLiteral("END:VEVENT\r\n")),
+         "f: 10行目: BEGIN のない END:VEVENT は使いません。", 1},
+        // A rule that never matches is walked minute by minute inside libical.
+        {ics(QStringLiteral("BEGIN:VEVENT\r\nUID:m\r\nSUMMARY:m\r\nDTSTART:20270101T000000Z\r\n"
+                            "RRULE:FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=30;COUNT=3\r\n"
+                            "END:VEVENT\r\n")),
+         "f: 8行目: 繰り返し (RRULE) が細かすぎるので、2027/03/11 より後は使いません。", 0},
+        {ics(QStringLiteral("BEGIN:VTIMEZONE\r\nTZID:Bad\r\nBEGIN:STANDARD\r\n"
+                            "DTSTART:19000101T000000\r\nRRULE:FREQ=SECONDLY\r\n"
+                            "TZOFFSETFROM:+0900\r\nTZOFFSETTO:+0900\r\nEND:STANDARD\r\n"
+                            "END:VTIMEZONE\r\nBEGIN:VEVENT\r\nUID:z\r\nSUMMARY:z\r\n"
+                            "DTSTART;TZID=Bad:20270101T100000\r\nEND:VEVENT\r\n")),
+         "f: タイムゾーン Bad の切り替え規則 (RRULE) は年ごとか月ごとでないので使いません。", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.problem.toStdString());
@@ -198,6 +244,28 @@ TEST(DaysFile, FilesThatCannotBeReadSaySo) {
     const DaysReadResult notIcs = readDaysData("BEGIN:VCALENDAR\r\nnonsense", "x.ics");
     EXPECT_TRUE(notIcs.days.empty());
     EXPECT_FALSE(notIcs.problems.isEmpty());
+
+    // A FIFO would block the open; /proc files claim a size of 0 and can be endless.
+    const QString fifo = dir.filePath("fifo.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(readDaysFile(fifo).problems,
+              QStringList{fifo + QStringLiteral(": 普通のファイルではありません。")});
+    if (QFile::exists("/proc/self/pagemap")) {
+        const DaysReadResult endless = readDaysFile("/proc/self/pagemap");
+        EXPECT_FALSE(endless.readable);
+        EXPECT_TRUE(endless.days.empty());
+    }
+    // A file that is no days file at all is not echoed line by line.
+    QByteArray lines;
+    for (int i = 0; i < 500; ++i)
+        lines += "7f00-7f10 r-xp 00000000 08:01 " + QByteArray::number(i) + " /usr/lib/secret\n";
+    const DaysReadResult echo = readDaysData(lines, "maps");
+    ASSERT_EQ(echo.problems.size(), kMaxProblemsPerFile + 1);
+    EXPECT_EQ(echo.problems.last(), QStringLiteral("maps: ほかに 480 行読めません。"));
+    // A control character in a path is shown, not sent.
+    EXPECT_EQ(readDaysFile(dir.filePath("a\x1b[2Jb.csv")).problems,
+              QStringList{dir.filePath(QStringLiteral("a␛[2Jb.csv")) +
+                          QStringLiteral(": ファイルがありません。")});
 
     QFile file(dir.filePath("会社.csv"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -252,6 +320,39 @@ TEST(DaysFile, IcsRecurrenceExceptionsAndTimedEvents) {
                 {{2027y / 1 / 31, "朝の便"}, {2027y / 2 / 1, ""}});
 }
 
+TEST(DaysFile, IcsExpansionStaysInProportionToTheFile) {
+    // Daily events over two centuries are one range each, not 73,000 entries.
+    QString events;
+    for (int i = 0; i < 3; ++i)
+        events += QStringLiteral("BEGIN:VEVENT\r\nUID:%1\r\nSUMMARY:毎日%1\r\n"
+                                 "DTSTART;VALUE=DATE:19000101\r\nRRULE:FREQ=DAILY\r\n"
+                                 "END:VEVENT\r\n")
+                      .arg(i);
+    DaysReadOptions patient;
+    patient.timeLimit = seconds{30};
+    const DaysReadResult daily = readDaysData(ics(events), "d.ics", patient);
+    EXPECT_TRUE(daily.problems.isEmpty()) << daily.problems.join('\n').toStdString();
+    ASSERT_EQ(daily.days.size(), 3u);
+    EXPECT_EQ(daily.days[0].first, 1900y / 1 / 1);
+    EXPECT_EQ(daily.days[0].last, 2099y / 12 / 31);
+    // Asked for a month only, the expansion stays in it.
+    DaysReadOptions march;
+    march.expandFirst = 2027y / 3 / 1;
+    march.expandLast = 2027y / 3 / 31;
+    const DaysReadResult month = readDaysData(ics(events), "d.ics", march);
+    ASSERT_EQ(month.days.size(), 3u);
+    EXPECT_EQ(month.days[0].first, 2027y / 3 / 1);
+    EXPECT_EQ(month.days[0].last, 2027y / 3 / 31);
+    // Out of time: the event is named and the reading ends.
+    DaysReadOptions hurried;
+    hurried.timeLimit = milliseconds{-1};
+    const DaysReadResult late = readDaysData(ics(events), "d.ics", hurried);
+    EXPECT_EQ(
+        late.problems,
+        QStringList{"d.ics: 4行目: 読むのに時間がかかりすぎるので、この予定から後は使いません。"});
+    EXPECT_TRUE(late.days.empty());
+}
+
 TEST(OwnDayTable, LookupMatchesAScanOfEveryEntry) {
     std::mt19937 random(7);
     std::vector<OwnDay> days;
@@ -274,6 +375,10 @@ TEST(OwnDayTable, LookupMatchesAScanOfEveryEntry) {
                 off |= e.kind == OwnDayKind::DayOff;
                 work |= e.kind == OwnDayKind::WorkingDay;
             }
+        if (names.size() > kMaxNamesPerDay) {
+            names.resize(kMaxNamesPerDay);
+            names << QStringLiteral("…");
+        }
         const OwnDayFacts f = table.lookup(year_month_day{d});
         ASSERT_EQ(f.names, names) << formatDateText(year_month_day{d});
         ASSERT_EQ(f.dayOff, off && !work) << formatDateText(year_month_day{d});
@@ -343,9 +448,57 @@ TEST(OwnDaysCbor, RoundTripAndNamedErrors) {
          "OwnDays.TimeZone: Mars/Olympus はタイムゾーンではありません。"},
         {QCborMap{{QStringLiteral("Colour"), 1}}, "OwnDays.Colour: 不明なキーです。"},
     };
+    // The JSON form names what it does not know.
     for (const auto& c : bad) {
         QString message;
-        EXPECT_FALSE(ownDaysFromCbor(c.map, "OwnDays", message));
+        EXPECT_FALSE(ownDaysFromCbor(c.map, "OwnDays", message, true));
         EXPECT_EQ(message, QString::fromUtf8(c.error));
     }
+    // A file keeps what a newer program wrote, in the section and in its entries.
+    const QCborMap newer{
+        {QStringLiteral("Colour"), 1},
+        {QStringLiteral("Days"),
+         QCborArray{QCborMap{{QStringLiteral("Date"), QStringLiteral("10-01")},
+                             {QStringLiteral("Kind"), QStringLiteral("休日")},
+                             {QStringLiteral("Source"), QStringLiteral("人事部")}}}}};
+    const auto kept = ownDaysFromCbor(newer, "OwnDays", error);
+    ASSERT_TRUE(kept) << error.toStdString();
+    EXPECT_EQ(kept->sections.value(QStringLiteral("Colour")).toInteger(), 1);
+    ASSERT_EQ(kept->days.size(), 1u);
+    EXPECT_EQ(kept->days[0].sections.value(QStringLiteral("Source")).toString(),
+              QStringLiteral("人事部"));
+    EXPECT_EQ(ownDaysFromCbor(ownDaysToCbor(*kept), "OwnDays", error), kept);
+}
+
+TEST(DaysFileCache, KeepsAReadingWhileTheFileIsUnchanged) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("会社.csv");
+    const auto write = [&](const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    write(QStringLiteral("2027-03-01,棚卸し,休日\n").toUtf8());
+    OwnDaysSettings settings;
+    settings.days = {{2027y / 5 / 1, 2027y / 5 / 1, false, QStringLiteral("創立記念日")}};
+    settings.files = {QStringLiteral("会社.csv")};
+    DaysFileCache cache;
+    QStringList unread;
+    // Nothing read yet: the layout's own entries count at once, the file is left to the caller.
+    LoadedOwnDays loaded = loadCachedOwnDays(settings, dir.path(), cache, unread);
+    EXPECT_EQ(unread, QStringList{path});
+    ASSERT_TRUE(loaded.table);
+    EXPECT_EQ(loaded.table->days().size(), 1u);
+    cache.read(path, daysReadOptions({}));
+    unread.clear();
+    loaded = loadCachedOwnDays(settings, dir.path(), cache, unread);
+    EXPECT_TRUE(unread.isEmpty());
+    EXPECT_TRUE(loaded.table->lookup(2027y / 3 / 1).dayOff);
+    // Another size (or time) is another file.
+    write(QStringLiteral("2027-03-02,棚卸し二日目,休日\n").toUtf8());
+    EXPECT_FALSE(cache.current(path, daysReadOptions({})));
+    // So is another time zone for its timed events.
+    cache.read(path, daysReadOptions({}));
+    EXPECT_TRUE(cache.current(path, daysReadOptions({})));
+    EXPECT_FALSE(cache.current(path, daysReadOptions(QStringLiteral("America/New_York"))));
 }

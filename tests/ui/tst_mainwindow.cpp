@@ -44,6 +44,7 @@
 #include <QTranslator>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 using namespace tobirae;
 using namespace tobirae::test;
@@ -164,6 +165,7 @@ private slots:
     void monthChangeRedrawsPreviews();
     void pictureSizeIsRememberedOnFirstDraw();
     void previewsDecodeAPictureOnceUntilItsFileChanges();
+    void linkedDaysFilesAreReadOffTheInterfaceThread();
     void itemListSelectionShowsPosition();
     void drawingOrderMoves();
 
@@ -701,6 +703,39 @@ void MainWindowTests::missingPicturesAreNamedOnOpenAndMarked() {
     QVERIFY(picture.save(f.path("photo.jpg"), "JPG"));
     w.redrawAllItems();
     QVERIFY(w.itemView(3)->warning().isEmpty());
+}
+
+// A linked days file reaches the previews once a worker has read it; a FIFO among the links
+// holds up nothing.
+void MainWindowTests::linkedDaysFilesAreReadOffTheInterfaceThread() {
+    using namespace std::chrono;
+    MainWindowFixture f;
+    QFile csv(f.path("company.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.write(QStringLiteral("2005-01-12..2005-01-14,棚卸し,休日\n").toUtf8());
+    csv.close();
+    QVERIFY(::mkfifo(QFile::encodeName(f.path("fifo.csv")).constData(), 0600) == 0);
+    const auto layout = [&](const QString& name, const OwnDaysSettings& own) {
+        auto document = makeTestDocument({{CategoryMonthFamily, VariantBox6, 10, 10, 12}});
+        document->extension.ownDays = own;
+        return !writeLayoutFile(*document, f.path(name));
+    };
+    OwnDaysSettings embedded;
+    embedded.days = {
+        {2005y / 1 / 12, 2005y / 1 / 14, false, QStringLiteral("棚卸し"), OwnDayKind::DayOff}};
+    OwnDaysSettings linked;
+    linked.files = {QStringLiteral("company.csv"), QStringLiteral("fifo.csv")};
+    QVERIFY(layout(QStringLiteral("plain.CLF"), {}));
+    QVERIFY(layout(QStringLiteral("embedded.CLF"), embedded));
+    QVERIFY(layout(QStringLiteral("linked.CLF"), linked));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("plain.CLF")));
+    const QImage plain = w.itemView(0)->preview().image();
+    QVERIFY(w.openLayout(f.path("embedded.CLF")));
+    const QImage expected = w.itemView(0)->preview().image();
+    QVERIFY(expected != plain);
+    QVERIFY(w.openLayout(f.path("linked.CLF")));
+    QTRY_COMPARE(w.itemView(0)->preview().image(), expected);
 }
 
 // Redrawing previews reuses the decoded picture while its file keeps its size and time; a file

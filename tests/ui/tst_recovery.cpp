@@ -2,6 +2,8 @@
 // start offers the copy, naming the layout and the time, and brings the edit back exactly. Also
 // the caption's unsaved-change mark, the shortcuts and the recent files.
 #include "MainWindowFixture.h"
+#include "app/RecoveryStore.h"
+#include "document/ExtensionBlock.h"
 #include "document/LayoutFile.h"
 #include "ui/main/RecoveryKeeper.h"
 
@@ -10,6 +12,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTest>
 #include <QThread>
 
@@ -29,6 +32,14 @@ QByteArray layoutBytes(const MainWindow& w) {
     return serializeLayout(layoutFromDocument(w.document()));
 }
 
+// A copy as a dead editor leaves it.
+void leaveCopy(const QString& folder, const QByteArray& layout, const QString& layoutPath) {
+    QDir().mkpath(folder);
+    QFile file(folder + QStringLiteral("/edit-1-dead.recovery"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(encodeRecoveryCopy(layout, layoutPath, QDateTime::currentDateTime()));
+}
+
 QStringList copiesIn(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*.recovery")}, QDir::Files);
 }
@@ -42,6 +53,8 @@ private slots:
     void killedEditorIsRecoveredExactly();
     void layoutReadAfterARecoveredOneIsNotModified();
     void declinedCopyIsGoneAndRunningEditorsKeepTheirs();
+    void restoredCopyIsReadAsItsLayoutFile();
+    void damagedAndUnwritableCopiesAreNamed();
     void captionFollowsTheSavedState();
     void shortcutsAreShownInTheMenus();
     void recentFilesAreRememberedAcrossStarts();
@@ -142,6 +155,95 @@ void RecoveryTests::layoutReadAfterARecoveredOneIsNotModified() {
     QVERIFY(w.openLayout(f.path("b.CLF")));
     QVERIFY(!w.editor().isModified());
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
+}
+
+void RecoveryTests::restoredCopyIsReadAsItsLayoutFile() {
+    using namespace std::chrono;
+    // A company calendar: own days, a linked file, a zone, a Monday week and a newer program's
+    // values.
+    std::unique_ptr<LayoutDocument> edited = makeTestDocument(
+        {{CategoryMonthFamily, VariantBox5, 10, 10, 12}, {CategoryYear, 0, 10, 400, 12}});
+    edited->item(0).Ext.weekStart = WeekStart::Monday;
+    edited->extension.ownDays.days = {
+        {2027y / 12 / 29, 2027y / 12 / 31, false, QStringLiteral("年末休業"), OwnDayKind::DayOff}};
+    edited->extension.ownDays.files = {QStringLiteral("company.ics")};
+    edited->extension.ownDays.timeZone = QStringLiteral("Asia/Tokyo");
+    edited->extension.sections.insert(QStringLiteral("Later"), 7);
+    const QByteArray bytes = serializeLayout(layoutFromDocument(*edited));
+    {
+        MainWindowFixture f;
+        leaveCopy(f.recoveryFolder(), bytes, f.path("c.CLF"));
+        MainWindow& w = f.start();
+        f.prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
+        QVERIFY(w.offerRecovery());
+        QCOMPARE(w.document().extension, edited->extension);
+        QCOMPARE(w.document().item(0).Ext, edited->item(0).Ext);
+        QVERIFY(f.prompts.messages.isEmpty());
+        // Record for record and key for key what opening the same bytes as a file gives.
+        const QByteArray restored = layoutBytes(w);
+        QFile same(f.path("same.CLF"));
+        QVERIFY(same.open(QIODevice::WriteOnly));
+        same.write(bytes);
+        same.close();
+        QVERIFY(w.openLayout(same.fileName()));
+        QCOMPARE(restored, layoutBytes(w));
+    }
+    // A damaged block is named, and saving over the file asks first, as after opening it.
+    QByteArray damaged = bytes;
+    const qsizetype block = damaged.indexOf("\x89TOBIRAE");
+    QVERIFY(block > 0);
+    damaged[block + kExtensionHeaderSize] = char(damaged[block + kExtensionHeaderSize] ^ 0x55);
+    MainWindowFixture f;
+    QVERIFY(writeTestLayout(f.path("c.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
+    const QByteArray onDisk = fileBytes(f.path("c.CLF"));
+    leaveCopy(f.recoveryFolder(), damaged, f.path("c.CLF"));
+    MainWindow& w = f.start();
+    f.prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    QVERIFY(w.offerRecovery());
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY2(f.prompts.messages[0].contains(QStringLiteral("拡張部分が壊れています")),
+             qPrintable(f.prompts.messages[0]));
+    w.menus().overwriteSave->trigger();
+    QCOMPARE(f.prompts.questions.size(), std::size_t{2});
+    QVERIFY(f.prompts.questions[1].text.contains(QStringLiteral("上書きしますか？")));
+    QCOMPARE(fileBytes(f.path("c.CLF")), onDisk);
+}
+
+void RecoveryTests::damagedAndUnwritableCopiesAreNamed() {
+    {
+        // Cut within its header lines: named and offered for deletion, kept on No.
+        MainWindowFixture f;
+        QDir().mkpath(f.recoveryFolder());
+        QFile cut(f.recoveryFolder() + QStringLiteral("/edit-cut.recovery"));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write("Tobirae recovery copy 1\n/a.CLF");
+        cut.close();
+        MainWindow& w = f.start();
+        f.prompts.answers = {PromptAnswer::No};
+        QVERIFY(!w.offerRecovery());
+        QCOMPARE(f.prompts.questions.size(), std::size_t{1});
+        QVERIFY(f.prompts.questions[0].text.contains(QStringLiteral("edit-cut.recovery")));
+        QVERIFY(f.prompts.questions[0].text.contains(QStringLiteral("削除しますか？")));
+        QVERIFY(cut.exists());
+        f.prompts.answers = {PromptAnswer::Yes};
+        QVERIFY(!w.offerRecovery());
+        QVERIFY(!cut.exists());
+    }
+    // A state folder that cannot be made: said once, in a message and in the status bar.
+    MainWindowFixture f;
+    QVERIFY(QFile(f.path("state")).open(QIODevice::WriteOnly));
+    QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
+    MainWindow& w = f.start();
+    QVERIFY(w.openLayout(f.path("a.CLF")));
+    for (Edge edge : {Edge::Right, Edge::Bottom}) {
+        QVERIFY(w.moveItemToEdge(0, edge));
+        w.recovery().flush();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(f.prompts.messages.size(), 1);
+    QVERIFY2(f.prompts.messages[0].startsWith(QStringLiteral("復元用のコピーを保存できません。")),
+             qPrintable(f.prompts.messages[0]));
+    QVERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("復元用のコピー")));
 }
 
 void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {

@@ -7,6 +7,8 @@
 #include "ui/main/ItemView.h"
 #include "ui/main/PaperItem.h"
 
+#include <QPromise>
+#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -62,6 +64,7 @@ CanvasScene::CanvasScene(const EditorDocument& editor, QObject* parent)
     connect(&editor_, &EditorDocument::pageChanged, this, &CanvasScene::showPage);
     connect(&editor_, &EditorDocument::outputMonthChanged, this, [this] { redrawAllItems(); });
     connect(&editor_, &EditorDocument::ownDaysChanged, this, [this] { redrawAllItems(); });
+    connect(&daysReading_, &QFutureWatcher<void>::finished, this, [this] { redrawAllItems(); });
     connect(&editor_, &EditorDocument::documentReplaced, this, [this] {
         showPage();
         syncViewsWithDocument();
@@ -223,8 +226,22 @@ bool CanvasScene::drawItemPreview(int slot) {
 }
 
 void CanvasScene::readOwnDays() {
-    ownDays_ = loadOwnDays(document().extension.ownDays, editor_.layoutFolder()).table;
+    const OwnDaysSettings& settings = document().extension.ownDays;
+    QStringList unread;
+    ownDays_ = loadCachedOwnDays(settings, editor_.layoutFolder(), *daysCache_, unread).table;
     previewContext_.ownDays = ownDays_.get();
+    // A file that blocks or takes long never holds up the window; one reading at a time.
+    if (unread.isEmpty() || daysReading_.isRunning())
+        return;
+    auto promise = std::make_shared<QPromise<void>>();
+    daysReading_.setFuture(promise->future());
+    QThreadPool::globalInstance()->start(
+        [cache = daysCache_, unread, options = daysReadOptions(settings.timeZone), promise] {
+            promise->start();
+            for (const QString& path : unread)
+                cache->read(path, options);
+            promise->finish();
+        });
 }
 
 void CanvasScene::drawAllPreviews() {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "bitmap/RenderContext.h"
+#include "owndays/DaysFileCache.h"
 #include "ui/editing/EditorDocument.h"
 
+#include <QFutureWatcher>
 #include <QGraphicsScene>
 #include <array>
 #include <memory>
@@ -70,6 +72,10 @@ private:
     const EditorDocument& editor_;
     RenderContext previewContext_;               // decodes pictures through the editor's cache
     std::shared_ptr<const OwnDayTable> ownDays_; // what previewContext_.ownDays points to
+    // Linked days files are read on a worker into this cache; the previews are drawn again
+    // when a reading arrives. The worker keeps the cache alive should the scene go first.
+    std::shared_ptr<DaysFileCache> daysCache_ = std::make_shared<DaysFileCache>();
+    QFutureWatcher<void> daysReading_;
     PaperItem* paper_ = nullptr;
     std::array<ItemView*, kSlotCount> views_{};
     float deviceScale_ = 1;

@@ -48,6 +48,11 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
             return now;
         },
         this);
+    connect(recovery_, &RecoveryKeeper::copyFailed, this, [this](const QString& message) {
+        statusBar()->showMessage(
+            QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        prompts_.message(message);
+    });
     connect(editor_, &EditorDocument::modifiedChanged, this,
             [this] { setWindowModified(editor_->isModified()); });
 

@@ -36,6 +36,7 @@ class PaperItem;
 class PrintShopCommands;
 class RecoveryKeeper;
 struct PageJob;
+struct ReadResult;
 class UserPrompts;
 
 class MainWindow final : public QMainWindow {
@@ -213,6 +214,9 @@ private:
     void adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path);
     // One message naming the pictures of the layout just read that cannot be drawn.
     void tellMissingPictures();
+    // Takes a layout read from a file or a recovery copy, or says why not (after `failure`);
+    // shows the notice of a damaged extension block.
+    bool adoptReadLayout(ReadResult result, const QString& path, const QString& failure);
 
     EditorDocument* editor_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;

@@ -36,18 +36,23 @@ bool MainWindow::openLayout(const QString& fileName) {
         if (path.isEmpty())
             return false;
     }
-    ReadResult result = readLayoutFile(path, kLayoutDpi);
+    if (!adoptReadLayout(readLayoutFile(path, kLayoutDpi), QFileInfo(path).absoluteFilePath(),
+                         QStringLiteral("レイアウトファイルを読み込めませんでした。\r\n")))
+        return false;
+    rememberRecentFile(document().path());
+    return true;
+}
+
+bool MainWindow::adoptReadLayout(ReadResult result, const QString& path, const QString& failure) {
     if (!result.document) {
         // The document stays as it was; the user learns why nothing happened.
-        prompts_.message(QStringLiteral("レイアウトファイルを読み込めませんでした。\r\n") +
-                         result.error);
+        prompts_.message(failure + result.error);
         return false;
     }
     // Pictures stored relative to the layout are held with their whole path, so they are still
     // found when the layout is saved somewhere else.
     anchorPictures(*result.document, QFileInfo(path).absolutePath());
-    adoptDocument(std::move(result.document), QFileInfo(path).absoluteFilePath());
-    rememberRecentFile(document().path());
+    adoptDocument(std::move(result.document), path);
     if (!result.extensionNotice.isEmpty())
         prompts_.message(result.extensionNotice);
     tellMissingPictures();
@@ -232,6 +237,15 @@ void MainWindow::showRecentFiles() {
 
 bool MainWindow::offerRecovery() {
     for (const RecoveryCopy& copy : recovery_->store().orphanedCopies()) {
+        if (!copy.damage.isEmpty()) {
+            // Kept when the user says no: it may be looked at before it goes.
+            if (prompts_.ask(QStringLiteral("復元用のコピーが壊れているため復元できません。\r\n"
+                                            "%1\r\n%2\r\n削除しますか？")
+                                 .arg(QDir::toNativeSeparators(copy.copyPath), copy.damage),
+                             PromptButtons::YesNo) == PromptAnswer::Yes)
+                RecoveryStore::removeCopy(copy);
+            continue;
+        }
         const QString name = copy.layoutPath.isEmpty() ? QStringLiteral("無題")
                                                        : QFileInfo(copy.layoutPath).fileName();
         const QString when =
@@ -245,15 +259,13 @@ bool MainWindow::offerRecovery() {
             RecoveryStore::removeCopy(copy);
             continue;
         }
-        const LayoutParseResult parsed = parseLayoutBytes(copy.layoutBytes);
-        if (!parsed.content) {
-            prompts_.message(QStringLiteral("復元できませんでした。\r\n") + parsed.error);
+        // Read exactly as its layout file would be, notice of a damaged block included.
+        if (!adoptReadLayout(
+                layoutDocumentOf(parseLayoutBytes(copy.layoutBytes), copy.layoutPath, kLayoutDpi),
+                copy.layoutPath, QStringLiteral("復元できませんでした。\r\n"))) {
             RecoveryStore::removeCopy(copy);
             continue;
         }
-        adoptDocument(
-            LayoutDocument::fromRecords(parsed.content->header, parsed.content->items, kLayoutDpi),
-            copy.layoutPath);
         editor_->markModified();
         RecoveryStore::removeCopy(copy);
         // The copy is ours now: it is written again under this editor's name.

@@ -11,9 +11,26 @@ RecoveryKeeper::RecoveryKeeper(EditorDocument& editor, const QString& folder, QO
     timer_.setInterval(kDelayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeCopy);
     connect(&editor_, &EditorDocument::modifiedChanged, this, &RecoveryKeeper::changed);
+    // The store calls on its writer thread; the message belongs to the interface thread.
+    store_.onFailure([this](const QString& error) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, error] {
+                if (failureSaid_)
+                    return;
+                failureSaid_ = true;
+                emit copyFailed(QStringLiteral("復元用のコピーを保存できません。異常終了すると"
+                                               "編集内容が失われます。\r\n") +
+                                error);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
-RecoveryKeeper::~RecoveryKeeper() = default;
+RecoveryKeeper::~RecoveryKeeper() {
+    store_.waitForWrites();
+    store_.onFailure({});
+}
 
 void RecoveryKeeper::changed() {
     if (editor_.isModified()) {

@@ -28,6 +28,10 @@ public:
     void flush();
     RecoveryStore& store() { return store_; }
 
+signals:
+    // The copy could not be written (a full or read-only state folder); said once per editor.
+    void copyFailed(const QString& message);
+
 private:
     void changed();
     void writeCopy();
@@ -35,6 +39,7 @@ private:
     EditorDocument& editor_;
     RecoveryStore store_;
     QTimer timer_;
+    bool failureSaid_ = false;
 };
 
 } // namespace tobirae
