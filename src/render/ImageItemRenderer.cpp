@@ -25,7 +25,6 @@ struct ImageGeometry {
     int drawHeight = 0;
     int offsetX = 0; // placement inside the item
     int offsetY = 0;
-    bool resizeView = false; // auto-size: the view becomes the picture + 2
 };
 
 // Offset of the drawn picture inside the item along one axis.
@@ -42,7 +41,8 @@ int placementOffset(int placement, float itemSize, int drawSize) {
     }
 }
 
-ImageGeometry imageGeometry(const RenderArgs& args) {
+ImageGeometry imageGeometry(const RenderArgs& args,
+                            ContentFitting fitting = ContentFitting::ToTarget) {
     const LayoutItem& item = args.item;
     ImageGeometry g;
     g.path = resolvePicturePath(item.PictureFile.text(), args.layoutFolder);
@@ -62,9 +62,7 @@ ImageGeometry imageGeometry(const RenderArgs& args) {
 
     g.drawWidth = g.width;
     g.drawHeight = g.height;
-    if (args.autoSize && args.preview) {
-        g.resizeView = true;
-    } else if (isTrue(item.FitToRect)) {
+    if (fitting == ContentFitting::ToTarget && isTrue(item.FitToRect)) {
         int availableWidth = 0;
         int availableHeight = 0;
         if (args.preview) {
@@ -151,8 +149,6 @@ bool drawImageItem(RenderContext& ctx, const RenderArgs& args) {
         const ImageGeometry g = imageGeometry(args);
         ItemDrawScope scope(ctx, args, static_cast<float>(roundHalfEven(args.item.Width)),
                             static_cast<float>(roundHalfEven(args.item.Height)), g.path.isEmpty());
-        if (g.resizeView)
-            scope.resizePreview(g.width - 2, g.height - 2); // the view is the picture + 2
         if (!scope.ok())
             return false;
 
@@ -168,6 +164,17 @@ bool drawImageItem(RenderContext& ctx, const RenderArgs& args) {
         return scope.finish();
     } catch (const std::exception&) {
         return false;
+    }
+}
+
+// The item frame takes the picture's outer pixel on each side: the view (content + 4) is the
+// picture + 2.
+std::optional<QSize> imageItemContentSize(RenderContext&, const RenderArgs& args) {
+    try {
+        const ImageGeometry g = imageGeometry(args, ContentFitting::Natural);
+        return QSize(g.drawWidth - 2, g.drawHeight - 2);
+    } catch (const std::exception&) {
+        return std::nullopt;
     }
 }
 

@@ -119,4 +119,9 @@ std::optional<ItemExtent> measureTextItem(RenderContext& ctx, const RenderArgs& 
     return itemPageExtent(ctx, args.item, args.item.Width, args.item.Height);
 }
 
+// Text is placed inside the item box, which is all the content there is.
+std::optional<QSize> textItemContentSize(RenderContext&, const RenderArgs& args) {
+    return itemBoxSize(args.item);
+}
+
 } // namespace tobirae
