@@ -234,6 +234,8 @@ TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
         ASSERT_TRUE(extent.has_value());
         EXPECT_FLOAT_EQ(extent->right, 111);
         EXPECT_FLOAT_EQ(extent->bottom, 71);
+        DateRange sized = pageDateRange(2027, 12);
+        EXPECT_EQ(contentSize(ctx, item, sized), QSize(101, 50)); // their box
     }
 }
 
