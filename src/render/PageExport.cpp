@@ -269,7 +269,7 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx, Pa
         run.advance(QStringLiteral("アイテム%1の描画中").arg(i + 1));
         DateRange range = pageDateRange(year, month);
         if (!drawLayoutItem(ctx, withBoxGeometry(entry), nullptr, range, DrawSurface{},
-                                offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
+                            offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
             run.failed(QStringLiteral("アイテム%1を描画できませんでした。").arg(i + 1));
             return false;
         }

@@ -62,16 +62,9 @@ RenderArgs makeArgs(const LayoutItem& item, PreviewTarget* preview, DateRange& r
                     DrawSurface page, int xOffset, int yOffset, const QString& layoutFolder) {
     int rows = 0;
     range = shownRange(item, range.firstYear, range.firstMonth, &rows);
-    return RenderArgs{item,
-                      preview,
-                      page,
-                      range,
-                      roundHalfEven(item.Left),
-                      roundHalfEven(item.Top),
-                      xOffset,
-                      yOffset,
-                      rows,
-                      layoutFolder};
+    return RenderArgs{
+        item,    preview, page, range,       roundHalfEven(item.Left), roundHalfEven(item.Top),
+        xOffset, yOffset, rows, layoutFolder};
 }
 
 } // namespace
@@ -94,8 +87,7 @@ bool drawLayoutItem(RenderContext& ctx, const LayoutItem& item, PreviewTarget* p
 std::optional<ItemExtent> measureLayoutItem(RenderContext& ctx, const LayoutItem& item,
                                                 DateRange& range, const QString& layoutFolder) {
     try {
-        const RenderArgs args =
-            makeArgs(item, nullptr, range, DrawSurface{}, 0, 0, layoutFolder);
+        const RenderArgs args = makeArgs(item, nullptr, range, DrawSurface{}, 0, 0, layoutFolder);
         const KindEntry kind = kindOf(item);
         if (!kind.measure)
             return itemPageExtent(ctx, item, item.Width, item.Height);
@@ -119,7 +111,8 @@ std::optional<QSize> contentSize(RenderContext& ctx, const LayoutItem& item, Dat
 }
 
 QSize itemBoxSize(const LayoutItem& item) {
-    return QSize(static_cast<int>(std::lround(item.Width)), static_cast<int>(std::lround(item.Height)));
+    return QSize(static_cast<int>(std::lround(item.Width)),
+                 static_cast<int>(std::lround(item.Height)));
 }
 
 } // namespace tobirae

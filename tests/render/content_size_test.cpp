@@ -83,8 +83,8 @@ LayoutItem textItem(bool vertical) {
 struct KindCase {
     const char* name;
     std::function<LayoutItem(const QString& picture)> make;
-    QSize size;    // the content size, layout pixels
-    QSize covered; // what the drawing at that size covers
+    QSize size;        // the content size, layout pixels
+    QSize covered;     // what the drawing at that size covers
     bool texts = true; // the texts' extents are what sizes the drawing
     QSize coveredFitted = covered;
 };
@@ -193,8 +193,8 @@ TEST_F(ContentSize, EveryKindEndsWhereItsDrawingDoes) {
             RecordingPreview view(QSize(1, 1));
             ASSERT_TRUE(test::drawAtContentSize(ctx, item, view, pageDateRange(2004, 12)));
             const QSize covered = coveredBy(view.recording(), c.texts);
-            if (!fitted || (item.Category != CategoryYear &&
-                                   item.Category != CategoryMonthDisplay)) {
+            if (!fitted ||
+                (item.Category != CategoryYear && item.Category != CategoryMonthDisplay)) {
                 // A fitted heading fits its view's margins too, so it is left out.
                 EXPECT_EQ(covered, fitted ? c.coveredFitted : c.covered);
             }

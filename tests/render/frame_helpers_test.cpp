@@ -41,7 +41,8 @@ TEST(FitContent, DesignSizeCutToWholeColumns) {
 
 TEST(FitContent, KeepsTheAspectWithTheSmallerRatio) {
     // Height ratio 1 is smaller than width ratio 2: both axes scale by 1.
-    ContentFit fit = fitContent(designed(300, 200, true, false, 600, 200), nullptr, ContentFitting::ToTarget);
+    ContentFit fit =
+        fitContent(designed(300, 200, true, false, 600, 200), nullptr, ContentFitting::ToTarget);
     EXPECT_FLOAT_EQ(fit.scaleX, 1);
     EXPECT_FLOAT_EQ(fit.scaleY, 1);
     EXPECT_EQ(fit.width, 294);
@@ -56,7 +57,8 @@ TEST(FitContent, KeepsTheAspectWithTheSmallerRatio) {
 }
 
 TEST(FitContent, FreeAspectTakesTheWholeRectangle) {
-    const ContentFit fit = fitContent(designed(300, 200, true, true, 600, 150), nullptr, ContentFitting::ToTarget);
+    const ContentFit fit =
+        fitContent(designed(300, 200, true, true, 600, 150), nullptr, ContentFitting::ToTarget);
     EXPECT_FLOAT_EQ(fit.scaleX, 2);
     EXPECT_FLOAT_EQ(fit.scaleY, 0.75f);
     EXPECT_EQ(fit.width, 595);
@@ -65,7 +67,8 @@ TEST(FitContent, FreeAspectTakesTheWholeRectangle) {
 
 TEST(FitContent, OnScreenTheViewLessItsBorderIsAvailableAndNaturalIgnoresFit) {
     SizedPreview view(QSize(154, 404));
-    ContentFit fit = fitContent(designed(300, 200, true, false, 999, 999), &view, ContentFitting::ToTarget);
+    ContentFit fit =
+        fitContent(designed(300, 200, true, false, 999, 999), &view, ContentFitting::ToTarget);
     EXPECT_FLOAT_EQ(fit.scaleX, 0.5f);
     EXPECT_EQ(fit.width, 147);
     fit = fitContent(designed(300, 200, true, false, 999, 999), &view, ContentFitting::Natural);
@@ -77,7 +80,8 @@ TEST(FitContent, OnScreenTheViewLessItsBorderIsAvailableAndNaturalIgnoresFit) {
 }
 
 TEST(FitContent, ListsCutTheirOwnAxis) {
-    const ContentFit fit = fitContent(designed(300, 200, false, false), nullptr, ContentFitting::ToTarget, 1, 31);
+    const ContentFit fit =
+        fitContent(designed(300, 200, false, false), nullptr, ContentFitting::ToTarget, 1, 31);
     EXPECT_EQ(fit.width, 300);
     EXPECT_EQ(fit.height, 186);
 }

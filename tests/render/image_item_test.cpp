@@ -59,8 +59,7 @@ protected:
         EXPECT_TRUE(createPageBitmap(ctx, 400, 400, -1));
         fillSurface(ctx, nullptr, ClipSize, kWhite, BrushSolid, 0, false);
         DateRange range = pageDateRange(2004, 1);
-        EXPECT_TRUE(
-            drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0, folder));
+        EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0, folder));
         return areaOf(*ctx.pageBitmap->image(), kRedPixel);
     }
 

@@ -82,8 +82,8 @@ inline LayoutItem newBoxItem(int variant = VariantBox5) {
 
 // Page-target args for the month of (year, month), no offsets.
 inline RenderArgs pageArgs(const LayoutItem& item, int year, int month, int rows = 5) {
-    return RenderArgs{item, nullptr, DrawSurface{}, DateRange{year, month, 1, 0, 0, 0}, 0, 0, 0, 0,
-                      rows, QString()};
+    return RenderArgs{item, nullptr, DrawSurface{}, DateRange{year, month, 1, 0, 0, 0}, 0, 0, 0,
+                      0,    rows,    QString()};
 }
 
 } // namespace tobirae::test
