@@ -7,11 +7,12 @@
 #include "app/EditorStartup.h"
 #include "document/LayoutFile.h"
 #include "render/NewItemDefaults.h"
+#include "ui/dialogs/DayCellLayoutDialog.h"
+#include "ui/dialogs/FontSettingsDialog.h"
 #include "ui/dialogs/ItemDialogRules.h"
 #include "ui/dialogs/ItemPropertiesDialog.h"
-#include "ui/dialogs/FontSettingsDialog.h"
-#include "ui/dialogs/DayCellLayoutDialog.h"
 #include "ui/dialogs/UserPrompts.h"
+#include "ui/editing/ItemMeasure.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
@@ -199,6 +200,28 @@ void BM_FontDialogOpens(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FontDialogOpens)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+// What the document asks whenever it sizes an item to its contents (auto-sized headings on every
+// month change, "基準枠に合わせる", new items): the content size of every item of the wall
+// calendar, month after month.
+void BM_MeasureEveryItem(benchmark::State& state) {
+    const ReadResult read = readLayoutFile(kWallCalendar);
+    if (!read.document) {
+        state.SkipWithError("cannot read the example");
+        return;
+    }
+    const std::vector<int> liveSlots = read.document->liveSlotsInDrawingOrder();
+    ItemMeasure measure;
+    int month = 0;
+    for (auto _ : state) {
+        for (int slot : liveSlots)
+            benchmark::DoNotOptimize(
+                measure.contentSize(read.document->item(slot), 2027, month % 12 + 1, {}));
+        ++month;
+    }
+    state.counters["items"] = static_cast<double>(liveSlots.size());
+}
+BENCHMARK(BM_MeasureEveryItem)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(240);
 
 // The day-cell layout editor on a one-month vertical list with all thirteen elements shown: every
 // box measured and drawn in its font, the window laid out and painted. Goal: under 200 ms.

@@ -5,14 +5,12 @@
 // description of each, in the .ini beside it, are written by hand. Every item starts from the
 // defaults a new item gets in the editor; year and month headings take the size their text needs,
 // as the editor sizes them when they are added.
-#include "bitmap/ImageCanvas.h"
 #include "bitmap/Primitives.h"
 #include "bitmap/RenderContext.h"
 #include "document/LayoutFile.h"
 #include "owndays/DaysFile.h"
 #include "render/ImageItem.h"
 #include "render/NewItemDefaults.h"
-#include "render/PreviewTarget.h"
 #include "render/RenderFrame.h"
 
 #include <QBuffer>
@@ -35,26 +33,6 @@ constexpr float kPaperWidth = 210;
 constexpr float kPaperHeight = 297;
 constexpr int kCanvasWidth = 794; // A4 portrait at 96 dpi
 
-// An item view drawn into an image, as the editor's view of a newly added item.
-class ImagePreview : public PreviewTarget {
-public:
-    QSize size() const override { return size_; }
-    void resize(QSize layoutSize) override {
-        size_ = layoutSize;
-        image_ = QImage(size_, QImage::Format_RGB32);
-        canvas_ = std::make_unique<ImageCanvas>(&image_);
-    }
-    Canvas* canvas() override { return canvas_.get(); }
-    void clear(Colour background) override { image_.fill(rgbFromColour(background)); }
-
-    explicit ImagePreview(QSize initial) { resize(initial); }
-
-private:
-    QSize size_;
-    QImage image_;
-    std::unique_ptr<ImageCanvas> canvas_;
-};
-
 LayoutItem newItem(int category, int variant, int monthSelector = 12) {
     LayoutItem item;
     applyNewItemDefaults(category, variant, item, kPaperWidth, kPaperHeight);
@@ -65,14 +43,13 @@ LayoutItem newItem(int category, int variant, int monthSelector = 12) {
     return item;
 }
 
-// Heading items take the size of their text (the view is 4 larger than the item).
+// Heading items take the size of their text, as the editor gives them.
 LayoutItem heading(LayoutItem item) {
-    ImagePreview preview(QSize(100, 40));
     RenderContext ctx;
     DateRange range = pageDateRange(2027, 1);
-    drawLayoutItem(ctx, item, &preview, range, true, DrawSurface{}, 0, 0);
-    item.Width = static_cast<float>(preview.size().width() - 4);
-    item.Height = static_cast<float>(preview.size().height() - 4);
+    const QSize size = contentSize(ctx, item, range).value_or(QSize(96, 36));
+    item.Width = static_cast<float>(size.width());
+    item.Height = static_cast<float>(size.height());
     return item;
 }
 

@@ -71,7 +71,8 @@ std::vector<int> DayListGeometry::regionEdges(const LayoutItem& item) const {
     return edges;
 }
 
-std::optional<DayListGeometry> computeDayListGeometry(const RenderArgs& args, DayAxis axis) {
+std::optional<DayListGeometry> computeDayListGeometry(const RenderArgs& args, DayAxis axis,
+                                                      ContentFitting fitting) {
     const std::optional<DayListDays> days = dayListDays(args.item, args.range, args.rows);
     if (!days)
         return std::nullopt;
@@ -88,8 +89,7 @@ std::optional<DayListGeometry> computeDayListGeometry(const RenderArgs& args, Da
         item = &*withDefault;
     }
     const int lines = g.days.lines;
-    g.fit =
-        fitContent(*item, args.preview, args.autoSize, across ? lines : 1, across ? 1 : lines);
+    g.fit = fitContent(*item, args.preview, fitting, across ? lines : 1, across ? 1 : lines);
     g.fit.width = std::max(g.fit.width, 0);
     g.fit.height = std::max(g.fit.height, 0);
     g.offsetX =

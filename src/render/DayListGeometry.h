@@ -65,6 +65,8 @@ struct DayListGeometry {
 };
 
 // Days, fit and placement of the list; nullopt when the range is not a real date.
-std::optional<DayListGeometry> computeDayListGeometry(const RenderArgs& args, DayAxis axis);
+std::optional<DayListGeometry>
+computeDayListGeometry(const RenderArgs& args, DayAxis axis,
+                       ContentFitting fitting = ContentFitting::ToTarget);
 
 } // namespace tobirae

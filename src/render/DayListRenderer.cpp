@@ -235,8 +235,6 @@ bool drawList(RenderContext& ctx, const RenderArgs& args, DayAxis axis) {
     ItemDrawScope scope(ctx, args);
     if (!scope.ok())
         return false;
-    if (args.autoSize)
-        scope.resizePreview(g->fit.width, g->fit.height);
     ListPainter painter(ctx, scope, args.item, *g);
     bool ok = painter.backgrounds();
     ok &= painter.ruledLines();
@@ -253,6 +251,14 @@ std::optional<ItemExtent> measureList(RenderContext& ctx, const RenderArgs& args
                           static_cast<float>(g->fit.height));
 }
 
+std::optional<QSize> listContentSize(const RenderArgs& args, DayAxis axis) {
+    const std::optional<DayListGeometry> g =
+        computeDayListGeometry(args, axis, ContentFitting::Natural);
+    if (!g)
+        return std::nullopt;
+    return QSize(g->fit.width, g->fit.height);
+}
+
 } // namespace
 
 bool drawDayColumn(RenderContext& ctx, const RenderArgs& args) {
@@ -263,12 +269,20 @@ std::optional<ItemExtent> measureDayColumn(RenderContext& ctx, const RenderArgs&
     return measureList(ctx, args, DayAxis::Down);
 }
 
+std::optional<QSize> dayColumnContentSize(RenderContext&, const RenderArgs& args) {
+    return listContentSize(args, DayAxis::Down);
+}
+
 bool drawDayRow(RenderContext& ctx, const RenderArgs& args) {
     return drawList(ctx, args, DayAxis::Across);
 }
 
 std::optional<ItemExtent> measureDayRow(RenderContext& ctx, const RenderArgs& args) {
     return measureList(ctx, args, DayAxis::Across);
+}
+
+std::optional<QSize> dayRowContentSize(RenderContext&, const RenderArgs& args) {
+    return listContentSize(args, DayAxis::Across);
 }
 
 } // namespace tobirae

@@ -15,10 +15,10 @@ int cutTo(int value, int cells) {
 
 } // namespace
 
-ContentFit fitContent(const LayoutItem& item, const PreviewTarget* preview, bool autoSize,
-                          int cutX, int cutY) {
+ContentFit fitContent(const LayoutItem& item, const PreviewTarget* preview, ContentFitting fitting,
+                      int cutX, int cutY) {
     ContentFit fit{cutTo(item.DesignWidth, cutX), cutTo(item.DesignHeight, cutY), 1, 1};
-    if ((autoSize && preview) || !isTrue(item.FitToRect))
+    if (fitting == ContentFitting::Natural || !isTrue(item.FitToRect))
         return fit;
     if (item.DesignWidth <= 0 || item.DesignHeight <= 0)
         return fit;

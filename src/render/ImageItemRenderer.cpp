@@ -25,7 +25,6 @@ struct ImageGeometry {
     int drawHeight = 0;
     int offsetX = 0; // placement inside the item
     int offsetY = 0;
-    bool resizeView = false; // auto-size: the view becomes the picture + 2
 };
 
 // Offset of the drawn picture inside the item along one axis.
@@ -43,7 +42,8 @@ int placementOffset(int placement, float itemSize, int drawSize) {
 }
 
 ImageGeometry imageGeometry(const LayoutItem& item, const QString& layoutFolder,
-                            const PreviewTarget* preview, bool autoSize) {
+                            const PreviewTarget* preview,
+                            ContentFitting fitting = ContentFitting::ToTarget) {
     ImageGeometry g;
     g.path = resolvePicturePath(item.PictureFile.text(), layoutFolder);
 
@@ -62,9 +62,7 @@ ImageGeometry imageGeometry(const LayoutItem& item, const QString& layoutFolder,
 
     g.drawWidth = g.width;
     g.drawHeight = g.height;
-    if (autoSize && preview) {
-        g.resizeView = true;
-    } else if (isTrue(item.FitToRect)) {
+    if (fitting == ContentFitting::ToTarget && isTrue(item.FitToRect)) {
         int availableWidth = 0;
         int availableHeight = 0;
         if (preview) {
@@ -90,8 +88,9 @@ ImageGeometry imageGeometry(const LayoutItem& item, const QString& layoutFolder,
     return g;
 }
 
-ImageGeometry imageGeometry(const RenderArgs& args) {
-    return imageGeometry(args.item, args.layoutFolder, args.preview, args.autoSize);
+ImageGeometry imageGeometry(const RenderArgs& args,
+                            ContentFitting fitting = ContentFitting::ToTarget) {
+    return imageGeometry(args.item, args.layoutFolder, args.preview, fitting);
 }
 
 // A thin frame just inside the drawn area with the placeholder text in its corner. On the page the
@@ -137,7 +136,7 @@ PictureItemStatus pictureItemStatus(const LayoutItem& item, const QString& layou
 }
 
 QRectF pictureDrawnRect(const LayoutItem& item, const QString& layoutFolder) {
-    const ImageGeometry g = imageGeometry(item, layoutFolder, nullptr, false);
+    const ImageGeometry g = imageGeometry(item, layoutFolder, nullptr);
     return QRectF(item.Left + static_cast<float>(g.offsetX),
                   item.Top + static_cast<float>(g.offsetY), g.drawWidth, g.drawHeight);
 }
@@ -161,8 +160,6 @@ bool drawImageItem(RenderContext& ctx, const RenderArgs& args) {
         const ImageGeometry g = imageGeometry(args);
         ItemDrawScope scope(ctx, args, static_cast<float>(roundHalfEven(args.item.Width)),
                             static_cast<float>(roundHalfEven(args.item.Height)), g.path.isEmpty());
-        if (g.resizeView)
-            scope.resizePreview(g.width - 2, g.height - 2); // the view is the picture + 2
         if (!scope.ok())
             return false;
 
@@ -178,6 +175,17 @@ bool drawImageItem(RenderContext& ctx, const RenderArgs& args) {
         return scope.finish();
     } catch (const std::exception&) {
         return false;
+    }
+}
+
+// The item frame takes the picture's outer pixel on each side: the view (content + 4) is the
+// picture + 2.
+std::optional<QSize> imageItemContentSize(RenderContext&, const RenderArgs& args) {
+    try {
+        const ImageGeometry g = imageGeometry(args, ContentFitting::Natural);
+        return QSize(g.drawWidth - 2, g.drawHeight - 2);
+    } catch (const std::exception&) {
+        return std::nullopt;
     }
 }
 

@@ -85,16 +85,6 @@ bool ItemDrawScope::fillRect(float left, float top, float right, float bottom, C
                             transparent);
 }
 
-void ItemDrawScope::resizePreview(int contentWidth, int contentHeight) {
-    if (!args_.preview)
-        return;
-    args_.preview->resize(QSize(contentWidth + 4, contentHeight + 4));
-    args_.preview->clear(args_.item.BackColor);
-    Canvas* canvas = args_.preview->canvas();
-    clipToPreview(ctx_, canvas);
-    surface_.dc = canvas;
-}
-
 bool ItemDrawScope::finish() {
     if (finished_)
         return true;

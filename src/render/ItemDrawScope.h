@@ -38,10 +38,6 @@ public:
     bool fillRect(float left, float top, float right, float bottom, Colour colour,
                   int brushStyle = BrushSolid, int hatch = 0, bool transparent = false);
 
-    // Auto-size on screen: the view becomes content + 4 layout pixels each way and the surface
-    // follows it. Does nothing on the page target.
-    void resizePreview(int contentWidth, int contentHeight);
-
     // Page: blit onto the page at the item's scaled position plus offsets, then release.
     // Screen: tells the view it is done. Returns false when the blit failed.
     bool finish();

@@ -67,7 +67,7 @@ std::vector<MonthBoxCell> MonthBoxGeometry::cells() const {
 }
 
 std::optional<MonthBoxGeometry> computeMonthBoxGeometry(RenderContext& ctx, const RenderArgs& args,
-                                                     int rows) {
+                                                        int rows, ContentFitting fitting) {
     const LayoutItem& item = args.item;
     const auto month = std::chrono::year{args.range.firstYear} /
                        std::chrono::month{static_cast<unsigned>(args.range.firstMonth)} /
@@ -86,7 +86,7 @@ std::optional<MonthBoxGeometry> computeMonthBoxGeometry(RenderContext& ctx, cons
             7) +
         1;
 
-    g.fit = fitContent(item, args.preview, args.autoSize, 7, 1);
+    g.fit = fitContent(item, args.preview, fitting, 7, 1);
     g.offsetX = contentPlacementOffset(item.HPlacement, item.Width, static_cast<float>(g.fit.width));
     g.offsetY = contentPlacementOffset(item.VPlacement, item.Height, static_cast<float>(g.fit.height));
     const double sy = g.fit.scaleY;

@@ -49,8 +49,9 @@ struct MonthBoxGeometry {
 
 // The geometry for the item of the args with R rows. Measures the title elements and the
 // weekday header font; nullopt when the shown month is not a valid date.
-std::optional<MonthBoxGeometry> computeMonthBoxGeometry(RenderContext& ctx, const RenderArgs& args,
-                                                     int rows);
+std::optional<MonthBoxGeometry>
+computeMonthBoxGeometry(RenderContext& ctx, const RenderArgs& args, int rows,
+                        ContentFitting fitting = ContentFitting::ToTarget);
 
 // Title bands from the two title group extents: separate bands when the year group ends above
 // the month group, else one band. Returns {Ty, Tm, T}.

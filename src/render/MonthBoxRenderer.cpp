@@ -129,8 +129,6 @@ bool drawBox(RenderContext& ctx, const RenderArgs& args, int rows, bool mini) {
     ItemDrawScope scope(ctx, args);
     if (!scope.ok())
         return false;
-    if (args.autoSize)
-        scope.resizePreview(g->fit.width, g->fit.height);
     const LayoutItem& item = args.item;
     const DrawSurface& surface = scope.surface();
     const BoxFrame box = g->frame();
@@ -153,6 +151,15 @@ std::optional<ItemExtent> measureBox(RenderContext& ctx, const RenderArgs& args,
     return itemPageExtent(ctx, args.item, static_cast<float>(g->width()), g->height);
 }
 
+// fit.height, not the trimmed height: the grid trims the bottom margin inside the content.
+std::optional<QSize> boxContentSize(RenderContext& ctx, const RenderArgs& args, int rows) {
+    const std::optional<MonthBoxGeometry> g =
+        computeMonthBoxGeometry(ctx, args, rows, ContentFitting::Natural);
+    if (!g)
+        return std::nullopt;
+    return QSize(g->fit.width, g->fit.height);
+}
+
 int boxRows(const RenderArgs& args) {
     return args.rows == 6 ? 6 : 5;
 }
@@ -167,12 +174,20 @@ std::optional<ItemExtent> measureMonthBox(RenderContext& ctx, const RenderArgs& 
     return measureBox(ctx, args, boxRows(args));
 }
 
+std::optional<QSize> monthBoxContentSize(RenderContext& ctx, const RenderArgs& args) {
+    return boxContentSize(ctx, args, boxRows(args));
+}
+
 bool drawMiniBox(RenderContext& ctx, const RenderArgs& args) {
     return drawBox(ctx, args, 6, true);
 }
 
 std::optional<ItemExtent> measureMiniBox(RenderContext& ctx, const RenderArgs& args) {
     return measureBox(ctx, args, 6);
+}
+
+std::optional<QSize> miniBoxContentSize(RenderContext& ctx, const RenderArgs& args) {
+    return boxContentSize(ctx, args, 6);
 }
 
 } // namespace tobirae

@@ -273,8 +273,8 @@ bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx,
             continue;
         }
         DateRange range = pageDateRange(year, month);
-        if (!drawLayoutItem(ctx, withBoxGeometry(entry), nullptr, range, false, DrawSurface{},
-                                offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
+        if (!drawLayoutItem(ctx, withBoxGeometry(entry), nullptr, range, DrawSurface{},
+                            offsets[i].x(), offsets[i].y(), job.layoutFolder)) {
             run.failed(QStringLiteral("アイテム%1を描画できませんでした。").arg(i + 1));
             return false;
         }

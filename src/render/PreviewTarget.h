@@ -1,7 +1,8 @@
 // PreviewTarget: an on-screen item view as the renderer sees it. Its size is in layout pixels
 // (the item's Width/Height + 4); its canvas is deviceScale() times finer. The editor implements it
 // on a QImage; tests on a RecordingCanvas. Kind renderers do not use it directly: ItemDrawScope
-// clears it, sets the scales and clip size, and resizes it for auto-size.
+// clears it and sets the scales and clip size. Its size is decided before drawing (the editor
+// asks contentSize); the renderer never changes it.
 #pragma once
 
 #include "bitmap/Canvas.h"
@@ -16,8 +17,6 @@ public:
 
     // Size of the view in layout pixels.
     virtual QSize size() const = 0;
-    // Auto-size: the view becomes this many layout pixels; canvas() must be read again after it.
-    virtual void resize(QSize layoutSize) = 0;
     // Device pixels: size() x deviceScale(), rounded.
     virtual Canvas* canvas() = 0;
     // Clears the whole view to the item's background colour.

@@ -18,8 +18,7 @@ struct RenderArgs {
     PreviewTarget* preview = nullptr; // nullptr: page target
     DrawSurface page;                 // page target: dc nullptr = the context's page bitmap
     DateRange range;
-    bool autoSize = false; // screen target only
-    int itemLeft = 0;      // the item's Left and Top as integers
+    int itemLeft = 0; // the item's Left and Top as integers
     int itemTop = 0;
     int xOffset = 0; // page pixels added when placing on the page
     int yOffset = 0;

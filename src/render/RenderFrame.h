@@ -1,5 +1,6 @@
-// The rendering frame: the two entry points that turn one item and a page month into pixels
-// (drawLayoutItem) or into the extent the drawing would reach (measureLayoutItem), and
+// The rendering frame: the entry points that turn one item and a page month into pixels
+// (drawLayoutItem), into the extent the drawing would reach (measureLayoutItem) or into the size
+// its content takes (contentSize), and
 // the helpers every kind renderer shares: shown month and weekly day ranges, fit to the item
 // rectangle, placement offsets, colour texts, the resolution table and cell background colours.
 #pragma once
@@ -25,13 +26,24 @@ class PreviewTarget;
 // Draws the item for the page month in range (rewritten to the item's shown range). preview
 // nullptr: page target (the context's page bitmap and page scale must exist, or page.dc names
 // another page canvas). Offsets are page pixels.
+// The preview is drawn at the size it has; drawing never changes it.
 bool drawLayoutItem(RenderContext& ctx, const LayoutItem& item, PreviewTarget* preview,
-                        DateRange& range, bool autoSize, DrawSurface page, int xOffset, int yOffset,
-                        const QString& layoutFolder = {});
+                    DateRange& range, DrawSurface page, int xOffset, int yOffset,
+                    const QString& layoutFolder = {});
 
 // Right and bottom edge (page pixels) the page drawing would reach; nullopt on failure.
 std::optional<ItemExtent> measureLayoutItem(RenderContext& ctx, const LayoutItem& item,
                                                 DateRange& range, const QString& layoutFolder = {});
+
+// Layout pixels the item's content takes at its design size for the page month in range
+// (rewritten as for drawing): the size an item that fits its contents gets, whether or not it is
+// fitted to its box. Kinds whose content is their box (text, and kinds that draw nothing) answer
+// the item's size rounded. Computed from the geometry drawing uses, without drawing; nullopt
+// when the item could not be drawn either.
+std::optional<QSize> contentSize(RenderContext& ctx, const LayoutItem& item, DateRange& range,
+                                 const QString& layoutFolder = {});
+// The item's Width and Height rounded to whole layout pixels.
+QSize itemBoxSize(const LayoutItem& item);
 
 // --- shown month and days -----------------------------------------------------------------------
 // The range an item shows for the page month (year, month): the month from MonthSelector, and for
@@ -63,11 +75,13 @@ struct ContentFit {
     float scaleX = 1; // multiply element positions, band heights and font sizes
     float scaleY = 1;
 };
+// Natural: the content at its design size, as an item that fits its contents takes it.
+enum class ContentFitting { ToTarget, Natural };
 // Design size cut to a multiple of cutX across and cutY down (box kinds 7 and 1; 0 or 1 = no
 // cut), then fitted to the view (screen, view size - 4) or the item's Width/Height (page) when
-// FitToRect is set and autoSize is not. The cut is applied again after fitting.
-ContentFit fitContent(const LayoutItem& item, const PreviewTarget* preview, bool autoSize,
-                          int cutX = 7, int cutY = 1);
+// FitToRect is set and the fitting is ToTarget. The cut is applied again after fitting.
+ContentFit fitContent(const LayoutItem& item, const PreviewTarget* preview, ContentFitting fitting,
+                      int cutX = 7, int cutY = 1);
 // Offset of content of the given size inside the item: 0 start, 1 centre, 2 end (end - 1).
 int contentPlacementOffset(int placement, float itemSize, float contentSize);
 

@@ -116,12 +116,6 @@ bool drawTextItem(RenderContext& ctx, const RenderArgs& args) {
         ItemDrawScope scope(ctx, args);
         if (!scope.ok())
             return false;
-        // Fitting its contents, a text item takes the size of its lines, so none is cut off.
-        if (args.autoSize && args.preview) {
-            TextExtent block;
-            layoutLines(ctx, args, &block);
-            scope.resizePreview(block.width, block.height);
-        }
         const bool ok = drawLines(ctx, scope.surface(), args, 0, 0);
         return scope.finish() && ok;
     } catch (const std::exception&) {
@@ -132,6 +126,13 @@ bool drawTextItem(RenderContext& ctx, const RenderArgs& args) {
 std::optional<ItemExtent> measureTextItem(RenderContext& ctx, const RenderArgs& args) {
     // The item box: text placed inside it is what the drawing reaches.
     return itemPageExtent(ctx, args.item, args.item.Width, args.item.Height);
+}
+
+// Fitting its contents, a text item takes the size of its lines, so none is cut off.
+std::optional<QSize> textItemContentSize(RenderContext& ctx, const RenderArgs& args) {
+    TextExtent block;
+    layoutLines(ctx, args, &block);
+    return QSize(block.width, block.height);
 }
 
 } // namespace tobirae

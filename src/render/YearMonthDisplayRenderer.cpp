@@ -21,11 +21,9 @@ struct LabelGeometry {
     float fontScale = 1;
     float x = 0;
     float boxWidth = 0; // non-zero: the text is centred across this width
-    bool resizeView = false;
-    TextExtent viewContent; // auto-size: the view becomes this + 4
 };
 
-// The text that sizes the view and the fit: the label itself for years, the style's widest
+// The text that sizes the content and the fit: the label itself for years, the style's widest
 // month for months, so a month item keeps its size through the year.
 struct LabelText {
     QString text;
@@ -43,22 +41,24 @@ LabelText labelText(const RenderArgs& args, Label label) {
     return {monthText(style, args.range.firstMonth).trimmed(), monthSample(style)};
 }
 
+// Selects the label's font and measures the text that sizes the label at its design size.
+TextExtent labelSizing(RenderContext& ctx, const RenderArgs& args, Label label) {
+    const ContentElement& element = args.item.element(label == Label::Year ? Year1 : Month1);
+    selectFont(ctx, element.Font);
+    return measureScaledText(ctx, nullptr, 1, labelText(args, label).sizing);
+}
+
 // Selects the label's font (it stays selected for drawing) and works out where the label goes.
 LabelGeometry labelGeometry(RenderContext& ctx, const RenderArgs& args, Label label) {
     const LayoutItem& item = args.item;
     const ContentElement& element = item.element(label == Label::Year ? Year1 : Month1);
-    const LabelText texts = labelText(args, label);
 
     LabelGeometry g;
-    g.text = texts.text;
+    g.text = labelText(args, label).text;
     g.colour = fontColour(element.Font);
-    selectFont(ctx, element.Font);
-    const TextExtent sizing = measureScaledText(ctx, nullptr, 1, texts.sizing);
+    const TextExtent sizing = labelSizing(ctx, args, label);
 
-    if (args.autoSize && args.preview) {
-        g.resizeView = true;
-        g.viewContent = sizing;
-    } else if (isTrue(item.FitToRect) && sizing.width > 0 && sizing.height > 0) {
+    if (isTrue(item.FitToRect) && sizing.width > 0 && sizing.height > 0) {
         float availableWidth = item.Width;
         float availableHeight = item.Height;
         if (args.preview) {
@@ -99,13 +99,7 @@ LabelGeometry labelGeometry(RenderContext& ctx, const RenderArgs& args, Label la
 bool drawLabel(RenderContext& ctx, const RenderArgs& args, Label label) {
     try {
         ItemDrawScope scope(ctx, args);
-        LabelGeometry g = labelGeometry(ctx, args, label);
-        if (g.resizeView) {
-            scope.resizePreview(g.viewContent.width, g.viewContent.height);
-            // A centred month spans the resized view.
-            if (g.boxWidth != 0)
-                g.boxWidth = static_cast<float>(args.preview->size().width());
-        }
+        const LabelGeometry g = labelGeometry(ctx, args, label);
         if (!scope.ok())
             return false;
         bool ok = true;
@@ -155,7 +149,25 @@ std::optional<ItemExtent> measureLabel(RenderContext& ctx, const RenderArgs& arg
     }
 }
 
+// The sizing text at the font's own size, whether or not the item is fitted to its box.
+std::optional<QSize> labelContentSize(RenderContext& ctx, const RenderArgs& args, Label label) {
+    try {
+        const TextExtent sizing = labelSizing(ctx, args, label);
+        return QSize(sizing.width, sizing.height);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
+
+std::optional<QSize> yearHeadingContentSize(RenderContext& ctx, const RenderArgs& args) {
+    return labelContentSize(ctx, args, Label::Year);
+}
+
+std::optional<QSize> monthHeadingContentSize(RenderContext& ctx, const RenderArgs& args) {
+    return labelContentSize(ctx, args, Label::Month);
+}
 
 std::optional<ItemExtent> measureYearHeading(RenderContext& ctx, const RenderArgs& args) {
     return measureLabel(ctx, args, Label::Year);

@@ -381,7 +381,7 @@ TEST(DayListMeasure, MeasuringGivesWhereThePageDrawingEnds) {
 
         ASSERT_TRUE(createPageBitmap(ctx, 1000, 1000, -1));
         range = pageDateRange(2024, 5);
-        ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+        ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0));
         RecordingCanvas* page = recordedPage(ctx);
         ASSERT_NE(page, nullptr);
         // The far edges (entry 1 across the days, entry 5 after the last day) end the drawing.
@@ -404,7 +404,7 @@ TEST(DayListMeasure, AutoSizeFitsTheViewToTheCutContent) {
         useRecordingSurfaces(ctx);
         test::RecordingPreview view(QSize(100, 100));
         DateRange range = pageDateRange(2024, 1);
-        ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
+        ASSERT_TRUE(test::drawAtContentSize(ctx, item, view, range));
         const QSize expected = variant == VariantVertical ? QSize(564, 67) : QSize(67, 564);
         EXPECT_EQ(view.size(), expected) << variant;
         QStringList days;

@@ -58,7 +58,7 @@ inline RecordingCanvas drawListOnScreen(const LayoutItem& item, int year, int mo
     RecordingPreview view(
         QSize(static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4));
     DateRange range = pageDateRange(year, month);
-    EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+    EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
     return view.recording();
 }
 

@@ -10,7 +10,7 @@ class SizedPreview : public PreviewTarget {
 public:
     explicit SizedPreview(QSize size) : size_(size) {}
     QSize size() const override { return size_; }
-    void resize(QSize s) override { size_ = s; }
+    void resize(QSize s) { size_ = s; }
     Canvas* canvas() override { return nullptr; }
     void clear(Colour) override {}
 
@@ -32,7 +32,7 @@ LayoutItem designed(int width, int height, bool fit, bool freeAspect, float item
 
 TEST(FitContent, DesignSizeCutToWholeColumns) {
     const ContentFit fit =
-        fitContent(designed(300, 200, false, false, 999, 999), nullptr, false);
+        fitContent(designed(300, 200, false, false, 999, 999), nullptr, ContentFitting::ToTarget);
     EXPECT_EQ(fit.width, 294);
     EXPECT_EQ(fit.height, 200);
     EXPECT_FLOAT_EQ(fit.scaleX, 1);
@@ -41,14 +41,15 @@ TEST(FitContent, DesignSizeCutToWholeColumns) {
 
 TEST(FitContent, KeepsTheAspectWithTheSmallerRatio) {
     // Height ratio 1 is smaller than width ratio 2: both axes scale by 1.
-    ContentFit fit = fitContent(designed(300, 200, true, false, 600, 200), nullptr, false);
+    ContentFit fit =
+        fitContent(designed(300, 200, true, false, 600, 200), nullptr, ContentFitting::ToTarget);
     EXPECT_FLOAT_EQ(fit.scaleX, 1);
     EXPECT_FLOAT_EQ(fit.scaleY, 1);
     EXPECT_EQ(fit.width, 294);
     EXPECT_EQ(fit.height, 200);
 
     // Width ratio 0.5 is the smaller: the height follows it.
-    fit = fitContent(designed(300, 200, true, false, 150, 400), nullptr, false);
+    fit = fitContent(designed(300, 200, true, false, 150, 400), nullptr, ContentFitting::ToTarget);
     EXPECT_FLOAT_EQ(fit.scaleX, 0.5f);
     EXPECT_FLOAT_EQ(fit.scaleY, 0.5f);
     EXPECT_EQ(fit.width, 147);
@@ -56,28 +57,31 @@ TEST(FitContent, KeepsTheAspectWithTheSmallerRatio) {
 }
 
 TEST(FitContent, FreeAspectTakesTheWholeRectangle) {
-    const ContentFit fit = fitContent(designed(300, 200, true, true, 600, 150), nullptr, false);
+    const ContentFit fit =
+        fitContent(designed(300, 200, true, true, 600, 150), nullptr, ContentFitting::ToTarget);
     EXPECT_FLOAT_EQ(fit.scaleX, 2);
     EXPECT_FLOAT_EQ(fit.scaleY, 0.75f);
     EXPECT_EQ(fit.width, 595);
     EXPECT_EQ(fit.height, 150);
 }
 
-TEST(FitContent, OnScreenTheViewLessItsBorderIsAvailableAndAutoSizeIgnoresFit) {
+TEST(FitContent, OnScreenTheViewLessItsBorderIsAvailableAndNaturalIgnoresFit) {
     SizedPreview view(QSize(154, 404));
-    ContentFit fit = fitContent(designed(300, 200, true, false, 999, 999), &view, false);
+    ContentFit fit =
+        fitContent(designed(300, 200, true, false, 999, 999), &view, ContentFitting::ToTarget);
     EXPECT_FLOAT_EQ(fit.scaleX, 0.5f);
     EXPECT_EQ(fit.width, 147);
-    fit = fitContent(designed(300, 200, true, false, 999, 999), &view, true);
+    fit = fitContent(designed(300, 200, true, false, 999, 999), &view, ContentFitting::Natural);
     EXPECT_FLOAT_EQ(fit.scaleX, 1);
     EXPECT_EQ(fit.width, 294);
-    // Auto-size applies to the screen only.
-    fit = fitContent(designed(300, 200, true, false, 150, 400), nullptr, true);
+    // Fitting to the target on the page fits to the item.
+    fit = fitContent(designed(300, 200, true, false, 150, 400), nullptr, ContentFitting::ToTarget);
     EXPECT_FLOAT_EQ(fit.scaleX, 0.5f);
 }
 
 TEST(FitContent, ListsCutTheirOwnAxis) {
-    const ContentFit fit = fitContent(designed(300, 200, false, false), nullptr, false, 1, 31);
+    const ContentFit fit =
+        fitContent(designed(300, 200, false, false), nullptr, ContentFitting::ToTarget, 1, 31);
     EXPECT_EQ(fit.width, 300);
     EXPECT_EQ(fit.height, 186);
 }

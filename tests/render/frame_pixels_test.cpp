@@ -24,7 +24,7 @@ TEST_P(MonthBoxPixels, GridLinesWhereTheGeometryPutsThem) {
     fillSurface(ctx, nullptr, ClipSize, 0x00FFFFFF, BrushSolid, 0, false);
     const LayoutItem item = test::newBoxItem();
     DateRange range = pageDateRange(2027, 1);
-    ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0));
 
     const auto geometry = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2027, 1), 5);
     ASSERT_TRUE(geometry.has_value());

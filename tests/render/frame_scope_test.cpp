@@ -14,7 +14,7 @@ class ScaledRecordingView : public PreviewTarget {
 public:
     ScaledRecordingView(QSize size, float scale) : size_(size), scale_(scale) { rebuild(); }
     QSize size() const override { return size_; }
-    void resize(QSize s) override {
+    void resize(QSize s) {
         size_ = s;
         rebuild();
     }
@@ -58,7 +58,7 @@ TEST(ItemDrawScope, PageTargetDrawsOnAnItemSurfaceAndBlitsItAtTheScaledPosition)
     ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     LayoutItem item = plainItem();
     item.Transparent = kTrue;
-    const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, 10, 21, 3, -4, 0, {}};
+    const RenderArgs args{item, nullptr, DrawSurface{}, {}, 10, 21, 3, -4, 0, {}};
     {
         ItemDrawScope scope(ctx, args);
         ASSERT_TRUE(scope.ok());
@@ -95,7 +95,7 @@ TEST(ItemDrawScope, AnItemLargerThanThePageKeepsOnlyWhatLandsOnThePage) {
     LayoutItem item = plainItem();
     item.Width = 10000;
     item.Height = 10000;
-    const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, -100, 50, 0, 0, 0, {}};
+    const RenderArgs args{item, nullptr, DrawSurface{}, {}, -100, 50, 0, 0, 0, {}};
     ItemDrawScope scope(ctx, args);
     ASSERT_TRUE(scope.ok());
     EXPECT_EQ(ctx.itemSurfaceWidth, 20000);
@@ -110,7 +110,7 @@ TEST(ItemDrawScope, UnfinishedPageScopeReleasesWithoutBlitting) {
     useRecordingSurfaces(ctx);
     ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     const LayoutItem item = plainItem();
-    const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, 10, 21, 0, 0, 0, {}};
+    const RenderArgs args{item, nullptr, DrawSurface{}, {}, 10, 21, 0, 0, 0, {}};
     { ItemDrawScope scope(ctx, args); }
     EXPECT_EQ(ctx.itemSurface, nullptr);
     EXPECT_TRUE(recordedPage(ctx)->callsOf(DrawCall::Blit).empty());
@@ -123,8 +123,7 @@ QImage pageWithItem(const LayoutItem& item, int left, int top, int xOffset, int 
     setPageDpi(ctx, 150);
     EXPECT_TRUE(createPageBitmap(ctx, 300, 200, -1));
     fillScaledRect(ctx, DrawSurface{}, 0, 0, 300, 200, 0x00336699, BrushHatched, HatchCross, false);
-    const RenderArgs args{item, nullptr, DrawSurface{}, {}, false, left,
-                          top,  xOffset, yOffset,       0,  {}};
+    const RenderArgs args{item, nullptr, DrawSurface{}, {}, left, top, xOffset, yOffset, 0, {}};
     {
         ItemDrawScope scope(ctx, args);
         EXPECT_TRUE(scope.ok());
@@ -171,17 +170,21 @@ TEST(ItemDrawScope, ScreenTargetClearsScalesAndClipsToTheView) {
     setPageDpi(ctx, 300); // whatever an export left behind
     const LayoutItem item = plainItem();
     ScaledRecordingView view(QSize(105, 54), 2);
-    const RenderArgs args{item, &view, DrawSurface{}, {}, true, 10, 21, 0, 0, 0, {}};
-    ItemDrawScope scope(ctx, args);
-    ASSERT_TRUE(scope.ok());
-    EXPECT_TRUE(scope.onScreen());
-    EXPECT_EQ(view.cleared, std::vector<Colour>{0x00ABCDEF});
-    EXPECT_FLOAT_EQ(currentPageScale(ctx).x, 2);
-    EXPECT_FLOAT_EQ(scope.surface().scaleY, 2);
-    EXPECT_EQ(ctx.clipWidth, 210);
-    EXPECT_EQ(ctx.clipHeight, 108);
+    const RenderArgs args{item, &view, DrawSurface{}, {}, 10, 21, 0, 0, 0, {}};
+    {
+        ItemDrawScope scope(ctx, args);
+        ASSERT_TRUE(scope.ok());
+        EXPECT_TRUE(scope.onScreen());
+        EXPECT_EQ(view.cleared, std::vector<Colour>{0x00ABCDEF});
+        EXPECT_FLOAT_EQ(currentPageScale(ctx).x, 2);
+        EXPECT_FLOAT_EQ(scope.surface().scaleY, 2);
+        EXPECT_EQ(ctx.clipWidth, 210);
+        EXPECT_EQ(ctx.clipHeight, 108);
+    }
 
-    scope.resizePreview(60, 30);
+    // The editor sizes the view before drawing; the scope draws into the size it finds.
+    view.resize(QSize(64, 34));
+    ItemDrawScope scope(ctx, args);
     EXPECT_EQ(view.size(), QSize(64, 34));
     EXPECT_EQ(scope.canvas(), view.canvas());
     EXPECT_EQ(ctx.clipWidth, 128);
@@ -199,7 +202,7 @@ TEST(ItemDrawScope, ScreenScaleOneIsThePlainScreen) {
     setPageDpi(ctx, 300);
     const LayoutItem item = plainItem();
     ScaledRecordingView view(QSize(105, 54), 1);
-    const RenderArgs args{item, &view, DrawSurface{}, {}, false, 10, 21, 0, 0, 0, {}};
+    const RenderArgs args{item, &view, DrawSurface{}, {}, 10, 21, 0, 0, 0, {}};
     ItemDrawScope scope(ctx, args);
     EXPECT_FLOAT_EQ(currentPageScale(ctx).x, 1);
     EXPECT_FLOAT_EQ(scope.surface().scaleX, 1);
@@ -219,7 +222,7 @@ TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
         item.MonthSelector = 13;
         item.WeekRange = 5; // days 1..7, so weekly kinds stay in the shown month
         DateRange range = pageDateRange(2027, 12);
-        EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0))
+        EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0))
             << category << "/" << variant;
         EXPECT_TRUE(recordedPage(ctx)->calls().empty());
         // The range was rewritten for the item all the same.
@@ -230,6 +233,8 @@ TEST(Dispatch, UnknownKindsDrawNothingAndSucceed) {
         ASSERT_TRUE(extent.has_value());
         EXPECT_FLOAT_EQ(extent->right, 111);
         EXPECT_FLOAT_EQ(extent->bottom, 71);
+        DateRange sized = pageDateRange(2027, 12);
+        EXPECT_EQ(contentSize(ctx, item, sized), QSize(101, 50)); // their box
     }
 }
 

@@ -59,8 +59,7 @@ protected:
         EXPECT_TRUE(createPageBitmap(ctx, 400, 400, -1));
         fillSurface(ctx, nullptr, ClipSize, kWhite, BrushSolid, 0, false);
         DateRange range = pageDateRange(2004, 1);
-        EXPECT_TRUE(
-            drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0, folder));
+        EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0, folder));
         return areaOf(*ctx.pageBitmap->image(), kRedPixel);
     }
 
@@ -125,7 +124,7 @@ Placeholder placeholderOnPage(LayoutItem item) {
     useRecordingSurfaces(ctx);
     EXPECT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     DateRange range = pageDateRange(2004, 1);
-    EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0));
     return {recordedPage(ctx)->texts(), recordedPage(ctx)->lines(), recordedPage(ctx)->calls()};
 }
 
@@ -164,7 +163,7 @@ TEST_F(ImageItemTest, MissingPictureShowsThePlaceholderDamagedOneOnlyTheBackgrou
         RenderContext ctx;
         ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
         DateRange range = pageDateRange(2004, 1);
-        ASSERT_TRUE(drawLayoutItem(ctx, framed, nullptr, range, false, DrawSurface{}, 0, 0));
+        ASSERT_TRUE(drawLayoutItem(ctx, framed, nullptr, range, DrawSurface{}, 0, 0));
         EXPECT_EQ(ctx.pageBitmap->image()->pixel(11, 200), transparent ? 0xFF000000 : 0xFFFFFFFF)
             << transparent;
     }
@@ -186,7 +185,7 @@ TEST_F(ImageItemTest, MissingPictureShowsThePlaceholderDamagedOneOnlyTheBackgrou
     RenderContext ctx;
     ASSERT_TRUE(createPageBitmap(ctx, 400, 400, -1));
     DateRange range = pageDateRange(2004, 1);
-    ASSERT_TRUE(drawLayoutItem(ctx, green, nullptr, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, green, nullptr, range, DrawSurface{}, 0, 0));
     EXPECT_EQ(areaOf(*ctx.pageBitmap->image(), 0xFF00FF00), QRect(0, 0, 300, 301));
 }
 
@@ -234,7 +233,7 @@ TEST_F(ImageItemTest, AutoSizeMakesTheViewThePicturePlusTwo) {
     RecordingPreview view(QSize(54, 54));
     LayoutItem item = pictureItem(redPicture);
     DateRange range = pageDateRange(2004, 1);
-    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(test::drawAtContentSize(ctx, item, view, range));
     EXPECT_EQ(view.size(), QSize(402, 202));
     const auto blits = view.recording().callsOf(DrawCall::Picture);
     ASSERT_EQ(blits.size(), 1u);
@@ -250,7 +249,7 @@ TEST_F(ImageItemTest, FitOnScreenUsesTheViewLessTwo) {
     item.FitToRect = kTrue;
     item.VPlacement = 1;
     DateRange range = pageDateRange(2004, 1);
-    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
     const auto blits = view.recording().callsOf(DrawCall::Picture);
     ASSERT_EQ(blits.size(), 1u);
     EXPECT_EQ(QRect(blits[0].x1, blits[0].y1, blits[0].x2, blits[0].y2), QRect(0, 74, 302, 152));

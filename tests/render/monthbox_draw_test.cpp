@@ -23,7 +23,7 @@ struct Drawn {
     Drawn(const LayoutItem& item, int year, int month, QSize size = {704, 554}) : view(size) {
         useRecordingSurfaces(ctx);
         DateRange range = pageDateRange(year, month);
-        EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+        EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
         calls = view.recording().calls();
     }
 
@@ -210,7 +210,7 @@ TEST(MonthBoxAutoSize, ViewFollowsTheDesignSize) {
     useRecordingSurfaces(ctx);
     RecordingPreview view({300, 300});
     DateRange range = pageDateRange(2022, 1);
-    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, true, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(test::drawAtContentSize(ctx, item, view, range));
     EXPECT_EQ(view.size(), QSize(704, 554)); // 703 cut to 700, + 4 each way
     bool rightEdge = false;
     for (const DrawCall& l : view.recording().lines())

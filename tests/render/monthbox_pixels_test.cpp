@@ -66,7 +66,7 @@ TEST(MonthBoxLinesInPixels, ScreenAtScaleOne) {
     const auto g = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
     ASSERT_TRUE(g.has_value());
     DateRange range = pageDateRange(2022, 6);
-    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
     expectGrid(view.image(), g->frame(), 0, 0, 1);
 }
 
@@ -82,7 +82,7 @@ TEST(MonthBoxLinesInPixels, PageAt300Dpi) {
     const auto g = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
     ASSERT_TRUE(g.has_value());
     DateRange range = pageDateRange(2022, 6);
-    ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0));
     const QImage* page = ctx.pageBitmap->image();
     ASSERT_NE(page, nullptr);
     const float s = 300.0f / 96.0f;

@@ -7,6 +7,7 @@
 #include "render/NewItemDefaults.h"
 #include "render/PreviewTarget.h"
 #include "render/RenderArgs.h"
+#include "render/RenderFrame.h"
 #include "render/RuleBlock.h"
 
 #include <memory>
@@ -18,7 +19,7 @@ class RecordingPreview : public PreviewTarget {
 public:
     explicit RecordingPreview(QSize size) : size_(size), canvas_(size.width(), size.height()) {}
     QSize size() const override { return size_; }
-    void resize(QSize layoutSize) override {
+    void resize(QSize layoutSize) {
         size_ = layoutSize;
         canvas_ = RecordingCanvas(layoutSize.width(), layoutSize.height());
     }
@@ -37,7 +38,7 @@ class ImagePreview : public PreviewTarget {
 public:
     explicit ImagePreview(QSize size) { resize(size); }
     QSize size() const override { return size_; }
-    void resize(QSize layoutSize) override {
+    void resize(QSize layoutSize) {
         size_ = layoutSize;
         canvas_ = std::make_unique<ImageCanvas>(layoutSize.width(), layoutSize.height());
     }
@@ -51,6 +52,20 @@ private:
     QSize size_;
     std::unique_ptr<ImageCanvas> canvas_;
 };
+
+// What the editor does for an item that fits its contents: the item takes its content size,
+// the view that size + 4, and then it is drawn once into the view.
+inline bool drawAtContentSize(RenderContext& ctx, LayoutItem item, RecordingPreview& view,
+                              DateRange range, const QString& layoutFolder = {}) {
+    DateRange measured = range;
+    const std::optional<QSize> size = contentSize(ctx, item, measured, layoutFolder);
+    if (!size)
+        return false;
+    item.Width = static_cast<float>(size->width());
+    item.Height = static_cast<float>(size->height());
+    view.resize(*size + QSize(4, 4));
+    return drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0, layoutFolder);
+}
 
 // A new item of the kind with the defaults of an A4 portrait page, at (10, 20) and exactly its
 // design size, so that fit and placement change nothing.
@@ -67,9 +82,8 @@ inline LayoutItem newBoxItem(int variant = VariantBox5) {
 
 // Page-target args for the month of (year, month), no offsets.
 inline RenderArgs pageArgs(const LayoutItem& item, int year, int month, int rows = 5) {
-    return RenderArgs{
-        item, nullptr, DrawSurface{}, DateRange{year, month, 1, 0, 0, 0}, false, 0, 0, 0,
-        0,    rows,    QString()};
+    return RenderArgs{item, nullptr, DrawSurface{}, DateRange{year, month, 1, 0, 0, 0}, 0, 0, 0,
+                      0,    rows,    QString()};
 }
 
 } // namespace tobirae::test

@@ -129,7 +129,7 @@ LayoutItem ruledItem() {
 RecordingCanvas& drawOnScreen(RenderContext& ctx, RecordingPreview& view, const LayoutItem& item,
                               int year, int month) {
     DateRange range = pageDateRange(year, month);
-    EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+    EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
     return view.recording();
 }
 
@@ -244,7 +244,7 @@ TEST(RuledLines, PageTargetScalesPositionsButNotWidths) {
     ASSERT_TRUE(createPageBitmap(ctx, 794, 1123, -1));
     LayoutItem item = ruledItem();
     DateRange range = pageDateRange(2022, 1);
-    ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 5, -3));
+    ASSERT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 5, -3));
     const RecordingCanvas* page = recordedPage(ctx);
     ASSERT_NE(page, nullptr);
     // The item surface lands at the item's position (half to even) plus the offsets.

@@ -74,7 +74,7 @@ struct DrawnText {
         : view({static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4}) {
         useRecordingSurfaces(ctx);
         DateRange range = pageDateRange(year, month);
-        EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0));
+        EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
         for (const DrawCall& c : view.recording().calls())
             if (c.kind == DrawCall::Text)
                 texts.push_back(c);

@@ -35,13 +35,17 @@ struct DrawnHeading {
     QSize view;
 };
 
-DrawnHeading drawOnScreen(const LayoutItem& item, int year, int month, bool autoSize = false) {
+// fitToContent: the item first takes its content size, as the editor gives auto-sized headings.
+DrawnHeading drawOnScreen(const LayoutItem& item, int year, int month, bool fitToContent = false) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);
     RecordingPreview view(
         QSize(static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4));
     DateRange range = pageDateRange(year, month);
-    EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, autoSize, DrawSurface{}, 0, 0));
+    if (fitToContent)
+        EXPECT_TRUE(test::drawAtContentSize(ctx, item, view, range));
+    else
+        EXPECT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
     return {view.recording().texts(), view.size()};
 }
 
@@ -51,7 +55,7 @@ std::vector<DrawCall> drawOnPage(const LayoutItem& item, int year, int month) {
     useRecordingSurfaces(ctx);
     EXPECT_TRUE(createPageBitmap(ctx, 1000, 1000, -1));
     DateRange range = pageDateRange(year, month);
-    EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, false, DrawSurface{}, 0, 0));
+    EXPECT_TRUE(drawLayoutItem(ctx, item, nullptr, range, DrawSurface{}, 0, 0));
     std::vector<DrawCall> texts;
     for (const DrawCall& call : recordedPage(ctx)->texts())
         texts.push_back(call);

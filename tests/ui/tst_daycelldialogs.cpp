@@ -391,7 +391,7 @@ std::vector<DrawCall> drawnTexts(const LayoutItem& item) {
         RecordingCanvas canvas_;
         explicit View(QSize s) : size_(s), canvas_(s.width(), s.height()) {}
         QSize size() const override { return size_; }
-        void resize(QSize s) override {
+        void resize(QSize s) {
             size_ = s;
             canvas_ = RecordingCanvas(s.width(), s.height());
         }
@@ -402,7 +402,7 @@ std::vector<DrawCall> drawnTexts(const LayoutItem& item) {
     useRecordingSurfaces(ctx);
     View view(QSize(static_cast<int>(item.Width) + 4, static_cast<int>(item.Height) + 4));
     DateRange range = pageDateRange(2027, 9);
-    if (!drawLayoutItem(ctx, item, &view, range, false, DrawSurface{}, 0, 0))
+    if (!drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0))
         qFatal("drawing failed");
     return view.canvas_.texts();
 }

@@ -799,7 +799,7 @@ void MainWindowTests::previewsHoldOnlyThePaper() {
     const auto month = *w.editor().outputMonth();
     DateRange range =
         pageDateRange(static_cast<int>(month.year()), static_cast<int>(unsigned(month.month())));
-    QVERIFY(drawLayoutItem(ctx, placed, &whole, range, false, DrawSurface{}, 0, 0, {}));
+    QVERIFY(drawLayoutItem(ctx, placed, &whole, range, DrawSurface{}, 0, 0, {}));
     QCOMPARE(held.image(), whole.image().copy(QRect(QPoint(0, 0), held.image().size())));
 
     // Much larger than the paper, and half off it: only what is on the paper and near the part

@@ -268,7 +268,7 @@ ContentAreaSizes contentAreaSizes(RenderContext& ctx, const LayoutItem& item,
     ContentAreaSizes sizes;
     if (isMonthBox(item.Category, item.LayoutVariant)) {
         const DateRange range = pageDateRange(year, month);
-        const RenderArgs args{design, nullptr, {}, range, false, 0, 0, 0, 0, 0, {}};
+        const RenderArgs args{design, nullptr, {}, range, 0, 0, 0, 0, 0, {}};
         const int rows = item.LayoutVariant == VariantBox5 ? 5 : 6;
         if (const auto g = computeMonthBoxGeometry(ctx, args, rows)) {
             const int cellWidth = g->width() / 7;
@@ -280,7 +280,7 @@ ContentAreaSizes contentAreaSizes(RenderContext& ctx, const LayoutItem& item,
     } else if (isDayList(item.Category, item.LayoutVariant)) {
         int rows = 0;
         DateRange range = shownRange(design, year, month, &rows);
-        const RenderArgs args{design, nullptr, {}, range, false, 0, 0, 0, 0, rows, {}};
+        const RenderArgs args{design, nullptr, {}, range, 0, 0, 0, 0, rows, {}};
         const DayAxis axis =
             item.LayoutVariant == VariantVertical ? DayAxis::Down : DayAxis::Across;
         if (const auto g = computeDayListGeometry(args, axis)) {

@@ -183,7 +183,7 @@ private:
     // Puts the items there and anchors them (inside a step).
     void applyMoves(const std::vector<std::pair<int, QPointF>>& moves);
     // The record's size as what decides it says: a picture remembers its own size, an
-    // auto-sized item (any item with `toContents`) takes the size of its drawing for the output
+    // auto-sized item (any item with `toContents`) takes the size of its content for the output
     // month and a centre-locked one is centred again.
     void fitRecord(int slot, bool toContents = false);
     // A new picture goes below the first item it overlaps in the drawing order, so it never

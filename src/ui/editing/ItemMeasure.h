@@ -1,6 +1,7 @@
 // What decides an item's size besides the user: the size its drawing takes when it fits its
 // contents (year and month display items always do, unless fitted to their box; any item once
-// when it is added or "基準枠に合わせる"), measured by drawing it as its preview is drawn.
+// when it is added or "基準枠に合わせる"), found from the geometry its drawing uses, without
+// drawing it.
 #pragma once
 
 #include "bitmap/RenderContext.h"

@@ -5,15 +5,6 @@
 
 namespace tobirae {
 
-void ItemPreview::resize(QSize layoutSize) {
-    if (layoutSize == size_)
-        return;
-    size_ = layoutSize;
-    allocate();
-    if (changed_)
-        changed_();
-}
-
 namespace {
 
 // The device pixels of a view of that size that lie inside the window (all of them without one).

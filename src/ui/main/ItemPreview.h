@@ -19,7 +19,6 @@ public:
     ItemPreview() = default;
 
     QSize size() const override { return size_; }
-    void resize(QSize layoutSize) override;
     Canvas* canvas() override;
     void clear(Colour background) override;
     float deviceScale() const override { return deviceScale_; }
