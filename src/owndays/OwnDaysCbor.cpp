@@ -13,6 +13,7 @@ const QString kTimeZone = QStringLiteral("TimeZone");
 const QString kDate = QStringLiteral("Date");
 const QString kName = QStringLiteral("Name");
 const QString kKind = QStringLiteral("Kind");
+const QString kWeeklyDaysOff = QStringLiteral("WeeklyDaysOff");
 
 // A text entry of the map; an absent entry is empty.
 bool textOf(const QCborMap& map, const QString& key, const QString& path, QString& out,
@@ -75,6 +76,12 @@ QCborMap ownDaysToCbor(const OwnDaysSettings& settings) {
         map.insert(kFiles, QCborArray::fromStringList(settings.files));
     if (!settings.timeZone.isEmpty())
         map.insert(kTimeZone, settings.timeZone);
+    if (settings.weeklyDaysOff) {
+        const QString letters =
+            QString::fromStdString(weeklyDaysOffText(*settings.weeklyDaysOff, ","));
+        map.insert(kWeeklyDaysOff,
+                   QCborArray::fromStringList(letters.split(u',', Qt::SkipEmptyParts)));
+    }
     return map;
 }
 
@@ -83,7 +90,7 @@ std::optional<OwnDaysSettings> ownDaysFromCbor(const QCborMap& map, const QStrin
     OwnDaysSettings out;
     for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
         const QString key = it.key().toString();
-        if (key != kDays && key != kFiles && key != kTimeZone) {
+        if (key != kDays && key != kFiles && key != kTimeZone && key != kWeeklyDaysOff) {
             error = QStringLiteral("%1.%2: 不明なキーです。").arg(path, key);
             return std::nullopt;
         }
@@ -118,6 +125,24 @@ std::optional<OwnDaysSettings> ownDaysFromCbor(const QCborMap& map, const QStrin
     }
     if (!textOf(map, kTimeZone, path, out.timeZone, error))
         return std::nullopt;
+    if (map.contains(kWeeklyDaysOff)) {
+        const auto letters = arrayOf(kWeeklyDaysOff);
+        if (!letters)
+            return std::nullopt;
+        WeeklyDaysOff off = 0;
+        for (qsizetype i = 0; i < letters->size(); ++i) {
+            const QString letter = letters->at(i).toString();
+            const auto one = parseWeeklyDaysOff(letter.toStdString());
+            if (!letters->at(i).isString() || letter.isEmpty() || !one || letter.size() != 1) {
+                error = QStringLiteral("%1.%2[%3]: 日 月 火 水 木 金 土 のどれかが必要です。")
+                            .arg(path, kWeeklyDaysOff)
+                            .arg(i);
+                return std::nullopt;
+            }
+            off = static_cast<WeeklyDaysOff>(off | *one);
+        }
+        out.weeklyDaysOff = off;
+    }
     if (!out.timeZone.isEmpty() && !QTimeZone(out.timeZone.toUtf8()).isValid()) {
         error = QStringLiteral("%1.%2: %3 はタイムゾーンではありません。")
                     .arg(path, kTimeZone, out.timeZone);

@@ -3,9 +3,11 @@
 // timed events of those files count.
 #pragma once
 
+#include "calendar/WorkingDays.h"
 #include "owndays/OwnDay.h"
 
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace tobirae {
@@ -16,8 +18,15 @@ struct OwnDaysSettings {
     std::vector<OwnDay> days;
     QStringList files; // as the user chose them; relative ones from the layout's folder
     QString timeZone;  // IANA name; empty: Asia/Tokyo
+    // The company's weekly days off for its working days; nullopt: 土・日, and not written.
+    std::optional<WeeklyDaysOff> weeklyDaysOff;
 
-    bool isEmpty() const { return days.empty() && files.isEmpty() && timeZone.isEmpty(); }
+    WeeklyDaysOff weeklyDaysOffOrDefault() const {
+        return weeklyDaysOff.value_or(kDefaultWeeklyDaysOff);
+    }
+    bool isEmpty() const {
+        return days.empty() && files.isEmpty() && timeZone.isEmpty() && !weeklyDaysOff;
+    }
     bool operator==(const OwnDaysSettings&) const = default;
 };
 

@@ -223,6 +223,7 @@ bool CanvasScene::drawItemPreview(int slot) {
 void CanvasScene::readOwnDays() {
     ownDays_ = loadOwnDays(document().extension.ownDays, editor_.layoutFolder()).table;
     previewContext_.ownDays = ownDays_.get();
+    previewContext_.weeklyDaysOff = document().extension.ownDays.weeklyDaysOffOrDefault();
 }
 
 void CanvasScene::drawAllPreviews() {
