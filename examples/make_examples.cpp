@@ -455,7 +455,8 @@ std::vector<LayoutItem> kaiunCalendar() {
     senjitsu.Font = box.element(Rokuyo).Font;
     senjitsu.Font.Size = 7;
     senjitsu.Font.ForeColor.setText(QStringLiteral("&H2020C0"));
-    senjitsu.Pos = {box.element(Rokuyo).Pos.X, box.element(Rokuyo).Pos.Y + 16};
+    // Under the holiday name, so a lucky holiday shows both.
+    senjitsu.Pos = {box.element(Rokuyo).Pos.X, box.element(Holiday).Pos.Y + 14};
     senjitsu.Style = static_cast<std::int32_t>(SelectedDay::Ichiryumanbai) |
                      static_cast<std::int32_t>(SelectedDay::Tensha) |
                      static_cast<std::int32_t>(SelectedDay::Tora) |
