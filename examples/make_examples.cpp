@@ -1,12 +1,14 @@
 // Writes the example layouts (wall-calendar.CLF, six-row-calendar.CLF, month-list.CLF,
 // horizontal-list.CLF, weekly-planner.CLF, weekly-strips.CLF, picture-calendar.CLF with its
 // mountains.png, year-at-a-glance.CLF, fiscal-year.CLF with its fiscal-year-title.png,
-// company-calendar.CLF with the days of company-days.csv) into the given folder. The name and
+// company-calendar.CLF with the days of company-days.csv, kaiun-calendar.CLF) into the given
+// folder. The name and
 // description of each, in the .ini beside it, are written by hand. Every item starts from the
 // defaults a new item gets in the editor; year and month headings take the size their text needs,
 // as the editor sizes them when they are added.
 #include "bitmap/Primitives.h"
 #include "bitmap/RenderContext.h"
+#include "calendar/SelectedDays.h"
 #include "document/LayoutFile.h"
 #include "owndays/DaysFile.h"
 #include "render/ImageItem.h"
@@ -417,6 +419,34 @@ bool writeCompanyCalendar(const QDir& folder) {
     return write(folder.filePath(QStringLiteral("company-calendar.CLF")), items, own);
 }
 
+// 開運カレンダー: the six-row box with 六曜, the lucky days 一粒万倍日, 天赦日, 寅の日 and 巳の日
+// named under the day in red, and the moon's phases as symbols in the cell's top-right corner.
+std::vector<LayoutItem> kaiunCalendar() {
+    std::vector<LayoutItem> items = sixRowCalendar();
+    LayoutItem& box = items[2];
+    box.element(Holiday).Shown = kTrue;
+    box.element(Rokuyo).Shown = kTrue;
+    const int cellWidth = box.DesignWidth / 7;
+    ContentElement& senjitsu = box.ExtraElements[ExtraSelectedDays];
+    senjitsu.Shown = kTrue;
+    senjitsu.Font = box.element(Rokuyo).Font;
+    senjitsu.Font.Size = 7;
+    senjitsu.Font.ForeColor.setText(QStringLiteral("&H2020C0"));
+    // Under the holiday name, so a lucky holiday shows both.
+    senjitsu.Pos = {box.element(Rokuyo).Pos.X, box.element(Holiday).Pos.Y + 14};
+    senjitsu.Style = static_cast<std::int32_t>(SelectedDay::Ichiryumanbai) |
+                     static_cast<std::int32_t>(SelectedDay::Tensha) |
+                     static_cast<std::int32_t>(SelectedDay::Tora) |
+                     static_cast<std::int32_t>(SelectedDay::Mi);
+    ContentElement& moon = box.ExtraElements[ExtraMoonPhase];
+    moon.Shown = kTrue;
+    moon.Font = box.element(Rokuyo).Font;
+    moon.Font.Size = 11;
+    moon.Font.ForeColor.setText(QStringLiteral("&H404040"));
+    moon.Pos = {cellWidth - 20, box.element(Day).Pos.Y};
+    return items;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -437,6 +467,7 @@ int main(int argc, char** argv) {
         write(folder.filePath(QStringLiteral("weekly-strips.CLF")), weeklyStrips()) &&
         writePictureCalendar(folder) &&
         write(folder.filePath(QStringLiteral("year-at-a-glance.CLF")), yearAtAGlance()) &&
-        writeFiscalYear(folder) && writeCompanyCalendar(folder);
+        writeFiscalYear(folder) && writeCompanyCalendar(folder) &&
+        write(folder.filePath(QStringLiteral("kaiun-calendar.CLF")), kaiunCalendar());
     return ok ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "bitmap/Canvas.h"
+#include "calendar/WorkingDays.h"
 #include "document/TextStyle.h"
 
 #include <QString>
@@ -70,6 +71,8 @@ struct RenderContext {
     // The user's own days of the layout being drawn (days off, working days, names); nullptr:
     // only the national calendar.
     const OwnDayTable* ownDays = nullptr;
+    // The layout's weekly days off, for the working-day counts of text items.
+    WeeklyDaysOff weeklyDaysOff = kDefaultWeeklyDaysOff;
     // Pictures decoded for the whole job the page belongs to; nullptr: decoded at every draw.
     PictureCache* pictures = nullptr;
 };

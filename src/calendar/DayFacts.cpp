@@ -6,6 +6,8 @@
 
 namespace tobirae {
 
+using std::chrono::sys_days;
+
 bool computeDayFacts(DayFacts& facts) {
     const std::chrono::year_month_day date = facts.date;
     facts = DayFacts{};
@@ -30,6 +32,10 @@ bool computeDayFacts(DayFacts& facts) {
         facts.isLeapMonth = old->isLeapMonth;
         facts.rokuyoName = rokuyoNameOf(old->rokuyo);
     }
+    facts.selectedDays = selectedDays(sys_days{date});
+    const MoonDay moon = moonDay(date);
+    facts.moonPhase = moon.phase;
+    facts.moonAge = moon.age;
     return true;
 }
 

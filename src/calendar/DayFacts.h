@@ -2,6 +2,8 @@
 #pragma once
 
 #include "calendar/Holidays.h"
+#include "calendar/MoonPhases.h"
+#include "calendar/SelectedDays.h"
 
 #include <chrono>
 #include <optional>
@@ -20,6 +22,9 @@ struct DayFacts {
     // The holiday classification the name came from.
     DayCode dayCode = 0;
     bool isRedDay = false; // a holiday or a Sunday, or the user's day off; never a working day
+    SelectedDayMask selectedDays = 0;   // 選日 of the day
+    std::optional<MoonPhase> moonPhase; // the phase whose instant falls on this Japan-time day
+    double moonAge = 0;                 // days since the latest new moon at 12:00 Japan time
     // The user's own entries for the day, added by whoever holds them.
     std::string ownName; // the user's names joined by "・"
     bool isOwnDayOff = false;

@@ -1,5 +1,6 @@
 #include "document/ExtensionCodec.h"
 
+#include "calendar/SelectedDays.h"
 #include "document/LayoutFields.h"
 #include "document/LayoutFile.h"
 #include "owndays/OwnDaysCbor.h"
@@ -22,6 +23,11 @@ const QString kOrderKey = QStringLiteral("Order");
 const QString kWeekStartKey = QStringLiteral("WeekStart");
 const QString kHideOwnNamesKey = QStringLiteral("HideOwnNames");
 const QString kOwnDaysKey = QStringLiteral("OwnDays");
+const QString kWeekNumbersKey = QStringLiteral("WeekNumbers");
+const QString kNamesKey = QStringLiteral("Names");
+const QString kStyleKey = QStringLiteral("Style");
+// The extra day-cell elements by ExtraElementIndex.
+const char* const kExtraElementKeys[kExtraElementCount] = {"SelectedDays", "MoonAge", "MoonPhase"};
 const QString kOtherKey = QString::fromLatin1(kOtherValuesKey);
 
 struct LockField {
@@ -62,6 +68,10 @@ public:
         : m_map(map), m_path(std::move(path)), m_source(source), m_error(error) {}
 
     bool ok() const { return m_error.isEmpty(); }
+    // A reader of a map inside this one; its problems are this reader's.
+    MapReader nested(const QCborMap& map, const QString& key) {
+        return MapReader(map, pathOf(key), m_source, m_error);
+    }
     QString pathOf(const QString& key) const {
         return m_path.isEmpty() ? key : m_path + QLatin1Char('.') + key;
     }
@@ -209,16 +219,146 @@ void insertSections(QCborMap& map, const QCborMap& sections, ExtensionSource sou
         map.insert(it.key(), it.value());
 }
 
+QCborMap positionMap(const TextPos& p) {
+    return QCborMap{{QStringLiteral("X"), p.X}, {QStringLiteral("Y"), p.Y}};
+}
+
+// An extra element as a map; only what differs from an element never used is written.
+QCborMap encodeExtraElement(const ContentElement& e, int index) {
+    QCborMap map;
+    if (isTrue(e.Shown))
+        map.insert(QStringLiteral("Shown"), true);
+    if (!(e.Font == FontSpec{})) {
+        FontWriter font;
+        detail::visitFontSpec(e.Font, font);
+        map.insert(QStringLiteral("Font"), font.map);
+    }
+    const std::pair<const char*, const TextPos*> positions[] = {
+        {"Pos", &e.Pos}, {"UpperPos", &e.UpperPos}, {"LowerPos", &e.LowerPos}};
+    for (const auto& [key, pos] : positions)
+        if (!(*pos == TextPos{}))
+            map.insert(QString::fromLatin1(key), positionMap(*pos));
+    if (isTrue(e.HCenterLock))
+        map.insert(QStringLiteral("HCenterLock"), true);
+    if (e.VCenterLock != 0)
+        map.insert(QStringLiteral("VCenterLock"), true);
+    if (index == ExtraSelectedDays && e.Style != 0) {
+        QCborArray names;
+        for (int i = 0; i < kSelectedDayCount; ++i)
+            if (e.Style & (1 << i))
+                names.append(QString::fromUtf8(selectedDayName(i).data(),
+                                               qsizetype(selectedDayName(i).size())));
+        map.insert(kNamesKey, names);
+    }
+    if (index == ExtraMoonPhase && e.Style == 1)
+        map.insert(kStyleKey, QStringLiteral("Name"));
+    return map;
+}
+
+void decodePosition(MapReader& reader, const QString& key, TextPos& out) {
+    const auto value = reader.take(key, false);
+    if (!value)
+        return;
+    if (!value->isMap()) {
+        reader.fail(key, QStringLiteral("オブジェクトが必要です。"));
+        return;
+    }
+    const QCborMap map = value->toMap();
+    MapReader inner = reader.nested(map, key);
+    inner.integer(QStringLiteral("X"), out.X);
+    inner.integer(QStringLiteral("Y"), out.Y);
+    inner.rest();
+}
+
+void decodeExtraElement(MapReader& reader, ContentElement& e, int index) {
+    reader.boolean(QStringLiteral("Shown"), e.Shown);
+    if (const auto font = reader.take(QStringLiteral("Font"), false)) {
+        if (!font->isMap()) {
+            reader.fail(QStringLiteral("Font"), QStringLiteral("オブジェクトが必要です。"));
+        } else {
+            const QCborMap fontMap = font->toMap();
+            MapReader fontReader = reader.nested(fontMap, QStringLiteral("Font"));
+            detail::visitFontSpec(e.Font, fontReader);
+            fontReader.rest();
+        }
+    }
+    decodePosition(reader, QStringLiteral("Pos"), e.Pos);
+    decodePosition(reader, QStringLiteral("UpperPos"), e.UpperPos);
+    decodePosition(reader, QStringLiteral("LowerPos"), e.LowerPos);
+    reader.boolean(QStringLiteral("HCenterLock"), e.HCenterLock);
+    B16 vLock = kFalse;
+    reader.boolean(QStringLiteral("VCenterLock"), vLock);
+    e.VCenterLock = vLock;
+    if (index == ExtraSelectedDays) {
+        if (const auto names = reader.array(kNamesKey)) {
+            for (qsizetype i = 0; i < names->size(); ++i) {
+                const int n = selectedDayIndex(names->at(i).toString().toStdString());
+                if (!names->at(i).isString() || n < 0) {
+                    reader.fail(kNamesKey,
+                                QStringLiteral("選日の名前が必要です (%1 番目)。").arg(i));
+                    return;
+                }
+                e.Style |= 1 << n;
+            }
+        }
+    }
+    if (index == ExtraMoonPhase) {
+        if (const auto style = reader.take(kStyleKey, false)) {
+            if (style->toString() == QLatin1String("Name"))
+                e.Style = 1;
+            else if (style->toString() != QLatin1String("Symbol"))
+                reader.fail(kStyleKey, QStringLiteral("\"Symbol\" か \"Name\" が必要です。"));
+        }
+    }
+}
+
 // The values every item with a record may have beyond it.
-void encodeItemValues(QCborMap& map, const ItemExtension& ext, ExtensionSource source) {
+void encodeItemValues(QCborMap& map, const LayoutItem& item, ExtensionSource source) {
+    const ItemExtension& ext = item.Ext;
     if (ext.weekStart == WeekStart::Monday)
         map.insert(kWeekStartKey, QStringLiteral("Monday"));
     if (ext.hideOwnNames)
         map.insert(kHideOwnNamesKey, true);
+    if (ext.weekNumbers != WeekNumberColumn::None)
+        map.insert(kWeekNumbersKey, ext.weekNumbers == WeekNumberColumn::Iso
+                                        ? QStringLiteral("ISO")
+                                        : QStringLiteral("FirstJanuary"));
+    for (int i = 0; i < kExtraElementCount; ++i) {
+        const QCborMap element =
+            encodeExtraElement(item.ExtraElements[static_cast<std::size_t>(i)], i);
+        if (!element.isEmpty())
+            map.insert(QString::fromLatin1(kExtraElementKeys[i]), element);
+    }
     insertSections(map, ext.sections, source);
 }
 
+void decodeExtraElements(MapReader& reader, LayoutItem& item) {
+    for (int i = 0; i < kExtraElementCount && reader.ok(); ++i) {
+        const QString key = QString::fromLatin1(kExtraElementKeys[i]);
+        const auto value = reader.take(key, false);
+        if (!value)
+            continue;
+        if (!value->isMap()) {
+            reader.fail(key, QStringLiteral("オブジェクトが必要です。"));
+            return;
+        }
+        const QCborMap map = value->toMap();
+        MapReader inner = reader.nested(map, key);
+        decodeExtraElement(inner, item.ExtraElements[static_cast<std::size_t>(i)], i);
+        inner.rest();
+    }
+}
+
 void decodeItemValues(MapReader& reader, ItemExtension& ext) {
+    if (const auto value = reader.take(kWeekNumbersKey, false)) {
+        if (value->toString() == QLatin1String("ISO"))
+            ext.weekNumbers = WeekNumberColumn::Iso;
+        else if (value->toString() == QLatin1String("FirstJanuary"))
+            ext.weekNumbers = WeekNumberColumn::FirstJanuary;
+        else
+            reader.fail(kWeekNumbersKey,
+                        QStringLiteral("\"ISO\" か \"FirstJanuary\" が必要です。"));
+    }
     if (const auto value = reader.take(kWeekStartKey, false)) {
         if (value->toString() == QLatin1String("Monday"))
             ext.weekStart = WeekStart::Monday;
@@ -330,7 +470,8 @@ namespace {
 bool mayNeedExtension(std::span<const LayoutItem> items, const DocumentExtension& document) {
     return !document.isEmpty() ||
            std::any_of(items.begin(), items.end(), [](const LayoutItem& item) {
-               return isTextCategory(item.Category) || !item.Ext.isEmpty();
+               return isTextCategory(item.Category) || !item.Ext.isEmpty() ||
+                      item.ExtraElements != decltype(item.ExtraElements){};
            });
 }
 
@@ -366,7 +507,7 @@ QCborMap encodeExtension(std::span<const LayoutItem> items, const DocumentExtens
             continue;
         }
         QCborMap values;
-        encodeItemValues(values, item.Ext, source);
+        encodeItemValues(values, item, source);
         if (!values.isEmpty()) {
             QCborMap entry;
             entry.insert(kRecordKey, recordIndex);
@@ -413,6 +554,7 @@ ExtensionDecoded decodeExtension(const QCborMap& map, std::vector<LayoutItem> re
                 break;
             ItemExtension& ext = records[static_cast<std::size_t>(index)].Ext;
             decodeItemValues(entry, ext);
+            decodeExtraElements(entry, records[static_cast<std::size_t>(index)]);
             ext.sections = entry.rest();
         }
     }

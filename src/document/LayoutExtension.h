@@ -18,19 +18,24 @@ namespace tobirae {
 // The first day of the week of month boxes, mini boxes and weekly items.
 enum class WeekStart : std::uint8_t { Sunday = 0, Monday = 1 };
 
+// A column of week numbers on the weeks' side of month boxes.
+enum class WeekNumberColumn : std::uint8_t { None = 0, Iso = 1, FirstJanuary = 2 };
+
 // Travels inside LayoutItem, so copies, the clipboard and undo carry it with the record.
 struct ItemExtension {
     WeekStart weekStart = WeekStart::Sunday;
     QString text; // text items: the text with its fields ({年}, {和暦年度}, …)
     bool textBackground = false; // text items: BackColor is painted behind the text
     bool hideOwnNames = false;   // the user's own days colour the days but print no names
+    WeekNumberColumn weekNumbers = WeekNumberColumn::None;
     QCborMap sections;           // this item's values that no typed member holds
     QCborMap fontSections;       // text items: values of the font that no field holds
     QCborMap geometryAsRead;     // text items: Left, Top, Width, Height as the file had them
 
     bool isEmpty() const {
         return weekStart == WeekStart::Sunday && text.isEmpty() && !textBackground &&
-               !hideOwnNames && sections.isEmpty() && fontSections.isEmpty();
+               !hideOwnNames && weekNumbers == WeekNumberColumn::None && sections.isEmpty() &&
+               fontSections.isEmpty();
     }
     bool operator==(const ItemExtension&) const = default;
 };

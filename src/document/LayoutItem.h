@@ -34,6 +34,14 @@ enum ElementIndex : int {
     Holiday,
 };
 inline constexpr int kElementCount = 13;
+
+// Day-cell elements beyond the thirteen of the record, kept in the layout's extension block.
+enum ExtraElementIndex : int {
+    ExtraSelectedDays = 0, // 選日; Style holds the names shown (a SelectedDayMask)
+    ExtraMoonAge = 1,      // 月齢
+    ExtraMoonPhase = 2, // 新月 上弦 満月 下弦; Style 0 the symbol ●◐○◑, 1 the name
+};
+inline constexpr int kExtraElementCount = 3;
 inline constexpr bool isTitleElement(int k) {
     return k >= Year1 && k <= Month4;
 }
@@ -161,6 +169,7 @@ struct LayoutItem {
     std::uint8_t Reserved10 = 0;
     // Not part of the record: what the extension block stores for this item.
     ItemExtension Ext;
+    std::array<ContentElement, kExtraElementCount> ExtraElements{};
 
     ContentElement& element(int k) { return Elements.at(static_cast<std::size_t>(k)); }
     const ContentElement& element(int k) const { return Elements.at(static_cast<std::size_t>(k)); }

@@ -26,8 +26,11 @@ const QString kHexKey = QStringLiteral("Hex");
 const QStringList kExtensionTopKeys{QStringLiteral("TextItems"), QStringLiteral("OwnDays"),
                                     QString::fromLatin1(kOtherValuesKey)};
 // Keys of the extension that stand in an item of "Items".
-const QStringList kExtensionItemKeys{QStringLiteral("WeekStart"), QStringLiteral("HideOwnNames"),
-                                     QString::fromLatin1(kOtherValuesKey)};
+const QStringList kExtensionItemKeys{
+    QStringLiteral("WeekStart"),         QStringLiteral("HideOwnNames"),
+    QStringLiteral("WeekNumbers"),       QStringLiteral("SelectedDays"),
+    QStringLiteral("MoonAge"),           QStringLiteral("MoonPhase"),
+    QString::fromLatin1(kOtherValuesKey)};
 
 bool isHex(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) {

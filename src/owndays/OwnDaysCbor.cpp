@@ -47,6 +47,8 @@ void insertOther(QCborMap& map, const QCborMap& other, bool asJson) {
         map.insert(it.key(), it.value());
 }
 
+const QString kWeeklyDaysOff = QStringLiteral("WeeklyDaysOff");
+
 // A text entry of the map; an absent entry is empty.
 bool textOf(const QCborMap& map, const QString& key, const QString& path, QString& out,
             QString& error) {
@@ -114,6 +116,12 @@ QCborMap ownDaysToCbor(const OwnDaysSettings& settings, bool asJson) {
         map.insert(kFiles, QCborArray::fromStringList(settings.files));
     if (!settings.timeZone.isEmpty())
         map.insert(kTimeZone, settings.timeZone);
+    if (settings.weeklyDaysOff) {
+        const QString letters =
+            QString::fromStdString(weeklyDaysOffText(*settings.weeklyDaysOff, ","));
+        map.insert(kWeeklyDaysOff,
+                   QCborArray::fromStringList(letters.split(u',', Qt::SkipEmptyParts)));
+    }
     insertOther(map, settings.sections, asJson);
     return map;
 }
@@ -121,7 +129,7 @@ QCborMap ownDaysToCbor(const OwnDaysSettings& settings, bool asJson) {
 std::optional<OwnDaysSettings> ownDaysFromCbor(const QCborMap& map, const QString& path,
                                                QString& error, bool asJson) {
     OwnDaysSettings out;
-    auto other = otherEntries(map, {kDays, kFiles, kTimeZone}, path, asJson, error);
+    auto other = otherEntries(map, {kDays, kFiles, kTimeZone, kWeeklyDaysOff}, path, asJson, error);
     if (!other)
         return std::nullopt;
     out.sections = std::move(*other);
@@ -155,6 +163,24 @@ std::optional<OwnDaysSettings> ownDaysFromCbor(const QCborMap& map, const QStrin
     }
     if (!textOf(map, kTimeZone, path, out.timeZone, error))
         return std::nullopt;
+    if (map.contains(kWeeklyDaysOff)) {
+        const auto letters = arrayOf(kWeeklyDaysOff);
+        if (!letters)
+            return std::nullopt;
+        WeeklyDaysOff off = 0;
+        for (qsizetype i = 0; i < letters->size(); ++i) {
+            const QString letter = letters->at(i).toString();
+            const auto one = parseWeeklyDaysOff(letter.toStdString());
+            if (!letters->at(i).isString() || letter.isEmpty() || !one || letter.size() != 1) {
+                error = QStringLiteral("%1.%2[%3]: 日 月 火 水 木 金 土 のどれかが必要です。")
+                            .arg(path, kWeeklyDaysOff)
+                            .arg(i);
+                return std::nullopt;
+            }
+            off = static_cast<WeeklyDaysOff>(off | *one);
+        }
+        out.weeklyDaysOff = off;
+    }
     if (!out.timeZone.isEmpty() && !QTimeZone(out.timeZone.toUtf8()).isValid()) {
         error = QStringLiteral("%1.%2: %3 はタイムゾーンではありません。")
                     .arg(path, kTimeZone, out.timeZone);

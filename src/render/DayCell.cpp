@@ -78,7 +78,43 @@ bool drawInSampleBox(RenderContext& ctx, const DrawSurface& surface, const Layou
                         true);
 }
 
+// 選日, 月齢 and moon phase: placed as the plain elements are, kept inside the cell.
+bool drawExtra(RenderContext& ctx, const DrawSurface& surface, const ContentElement& e,
+               const QString& text, const DayCellPlacement& cell) {
+    if (text.isEmpty())
+        return true;
+    selectFont(ctx, e.Font);
+    const TextPos p = positionFor(e, cell.half);
+    const float y = cell.y0 + static_cast<float>(p.Y) * cell.scaleY;
+    float x = cell.x0 + static_cast<float>(p.X) * cell.scaleX;
+    if (cell.half == CellHalf::Normal && isTrue(e.HCenterLock))
+        x = cell.x0 + (cell.cellWidth - textWidth(ctx, cell.scaleY, text)) / 2;
+    const FittedText fit =
+        fitTextInCell(ctx, cell.scaleY, text, x, cell.x0, cell.x0 + cell.cellWidth);
+    return drawScaledText(ctx, surface, fit.fontScale, fit.text, fit.x, y, fontColour(e.Font),
+                        true);
+}
+
 } // namespace
+
+QString Fnc_ExtraElementText(const LayoutItem& item, int extra, const DayFacts& facts) {
+    if (extra < 0 || extra >= kExtraElementCount)
+        return {};
+    const ContentElement& e = item.ExtraElements[static_cast<std::size_t>(extra)];
+    switch (extra) {
+    case ExtraSelectedDays:
+        return QString::fromStdString(
+            selectedDayNames(facts.selectedDays & static_cast<SelectedDayMask>(e.Style), "・"));
+    case ExtraMoonAge:
+        return QString::fromStdString(moonAgeText(facts.moonAge));
+    default:
+        if (!facts.moonPhase)
+            return {};
+        const std::string_view text =
+            e.Style == 1 ? moonPhaseName(*facts.moonPhase) : moonPhaseSymbol(*facts.moonPhase);
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+}
 
 Colour dayNumberColour(const LayoutItem& item, std::chrono::sys_days date, bool holiday) {
     if (holiday)
@@ -130,6 +166,11 @@ bool fillDayCell(RenderContext& ctx, const DrawSurface& surface, const LayoutIte
     if (isTrue(item.element(Holiday).Shown) && !holiday.isEmpty())
         ok &= drawInSampleBox(ctx, surface, item, Holiday, holidaySample(), holiday, cell,
                               !facts.ownName.empty());
+    for (int extra = 0; extra < kExtraElementCount; ++extra) {
+        const ContentElement& e = item.ExtraElements[static_cast<std::size_t>(extra)];
+        if (isTrue(e.Shown))
+            ok &= drawExtra(ctx, surface, e, Fnc_ExtraElementText(item, extra, facts), cell);
+    }
     return ok;
 }
 

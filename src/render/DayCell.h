@@ -30,8 +30,13 @@ Colour dayNumberColour(const LayoutItem& item, const DayFacts& facts);
 // Weekday-name colour of column 0..6 (Sunday first).
 Colour weekdayNameColour(const LayoutItem& item, int weekday);
 
+// What an extra element (ExtraSelectedDays …) prints for a day: the 選日 the item names, joined
+// by "・"; the 月齢 with one decimal; the phase as ●◐○◑ or (Style 1) its name; empty for none.
+QString Fnc_ExtraElementText(const LayoutItem& item, int extra, const DayFacts& facts);
+
 // Draws the day number (always), then rokuyo, sexagenary name, old-calendar date, solar term
-// and holiday when shown, each in its own font, transparently, at the cell's positions.
+// and holiday when shown, then the shown extra elements, each in its own font, transparently, at
+// the cell's positions.
 bool fillDayCell(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                      std::chrono::year_month_day date, const DayCellPlacement& cell);
 

@@ -2,6 +2,7 @@
 // backgrounds and ruled lines, and the day cells.
 #include "calendar/DateHelpers.h"
 #include "calendar/DayFacts.h"
+#include "calendar/WeekNumbers.h"
 #include "render/ItemDayFacts.h"
 #include "render/ItemDrawScope.h"
 #include "render/KindRenderers.h"
@@ -104,6 +105,36 @@ bool drawDayCells(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
     return ok;
 }
 
+// Week numbers at the weeks' side: in the bottom-left corner of each row's first cell, in the
+// weekday font at two thirds of its size. A folded row shows its upper week.
+bool drawWeekNumbers(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
+                     const MonthBoxGeometry& g, const BoxFrame& box) {
+    if (item.Ext.weekNumbers == WeekNumberColumn::None)
+        return true;
+    using namespace std::chrono;
+    const ContentElement& font = item.element(Weekday);
+    selectFont(ctx, font.Font);
+    bool ok = true;
+    const float scale = g.fit.scaleY * 2 / 3;
+    int lastRow = -1;
+    for (const MonthBoxCell& cell : g.cells()) {
+        if (cell.row == lastRow || cell.half == CellHalf::Lower)
+            continue;
+        lastRow = cell.row;
+        const sys_days day{cell.date};
+        const int number =
+            item.Ext.weekNumbers == WeekNumberColumn::Iso
+                ? isoWeekNumber(day + (cell.column == 0 && g.firstWeekday == 0 ? days{1} : days{0}))
+                : firstJanuaryWeekNumber(day, g.firstWeekday == 1);
+        const QString text = QString::number(number);
+        const auto height = static_cast<float>(measureScaledText(ctx, nullptr, scale, text).height);
+        ok &= drawScaledText(ctx, surface, scale, text, static_cast<float>(box.columnX(0)) + 2,
+                           static_cast<float>(box.rowY(cell.row + 1)) - height - 1,
+                           fontColour(font.Font), true);
+    }
+    return ok;
+}
+
 // Mini cells: the day number alone, centred in its cell both ways.
 bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                   const MonthBoxGeometry& g, const BoxFrame& box) {
@@ -140,6 +171,7 @@ bool drawBox(RenderContext& ctx, const RenderArgs& args, int rows, bool mini) {
     ok &= drawWeekdayNames(ctx, surface, item, *g, box);
     ok &= mini ? drawMiniDays(ctx, surface, item, *g, box)
                : drawDayCells(ctx, surface, item, *g, box);
+    ok &= drawWeekNumbers(ctx, surface, item, *g, box);
     ok &= scope.finish();
     return ok;
 }

@@ -44,6 +44,7 @@ PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor
     // Linked days files are read here, at every render, so a shared file stays current.
     const OwnDaysSettings& own = document.extension.ownDays;
     job.ownDaysTimeZone = own.timeZone;
+    job.weeklyDaysOff = own.weeklyDaysOffOrDefault();
     if (!own.isEmpty()) {
         LoadedOwnDays loaded = loadOwnDays(own, job.layoutFolder);
         job.ownDays = std::move(loaded.table);
@@ -245,6 +246,7 @@ std::optional<QSize> startPage(const PageJob& job, int year, int month, RenderCo
 bool drawEntries(const PageJob& job, int year, int month, RenderContext& ctx,
                  const ExportOptions& options, PageRun& run) {
     ctx.ownDays = job.ownDays.get();
+    ctx.weeklyDaysOff = job.weeklyDaysOff;
     std::vector<MeasuredEnd> measured(job.entries.size());
     for (std::size_t i = 0; i < job.entries.size(); ++i) {
         const ExportEntry& entry = job.entries[i];

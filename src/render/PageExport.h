@@ -53,6 +53,7 @@ struct PageJob {
     std::shared_ptr<const OwnDayTable> ownDays;
     QStringList ownDaysProblems; // days files or lines that could not be read
     QString ownDaysTimeZone;     // where timed events of days files count; empty: Asia/Tokyo
+    WeeklyDaysOff weeklyDaysOff = kDefaultWeeklyDaysOff; // for the working-day counts
     // Shared by the copies of the job: each picture is decoded once for all its pages, and PDF
     // pages draw the same image, which the file then holds once.
     std::shared_ptr<PictureCache> pictures = std::make_shared<PictureCache>();

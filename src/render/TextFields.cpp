@@ -1,5 +1,6 @@
 #include "render/TextFields.h"
 
+#include "owndays/WorkingDayCount.h"
 #include "render/YearMonthText.h"
 
 #include <array>
@@ -39,17 +40,28 @@ QString eraFiscalYearText(year_month month) {
     return era ? eraText(*era, QStringLiteral("年度")) : QString();
 }
 
-QString expandTextFields(const QString& text, year_month month) {
+QString expandTextFields(const QString& text, year_month month, const OwnDayTable* own,
+                             WeeklyDaysOff off) {
     struct Field {
         const char16_t* name;
         QString value;
     };
-    const std::array<Field, 5> fields{{
+    // Counting a 年度 walks 365 days: only texts that ask for a count pay for it.
+    WorkingDayCount inMonth, inYear;
+    if (text.contains(u"日数}")) {
+        inMonth = countMonthWorkingDays(month, own, off);
+        inYear = countFiscalYearWorkingDays(fiscalYearOf(month), own, off);
+    }
+    const std::array<Field, 9> fields{{
         {u"{年}", QString::number(static_cast<int>(month.year()))},
         {u"{月}", QString::number(unsigned(month.month()))},
         {u"{和暦年}", eraYearText(month)},
         {u"{年度}", QString::number(fiscalYearOf(month))},
         {u"{和暦年度}", eraFiscalYearText(month)},
+        {u"{出勤日数}", QString::number(inMonth.working)},
+        {u"{休日数}", QString::number(inMonth.off)},
+        {u"{年度出勤日数}", QString::number(inYear.working)},
+        {u"{年度休日数}", QString::number(inYear.off)},
     }};
     QString out;
     out.reserve(text.size());

@@ -46,8 +46,9 @@ std::vector<PlacedLine> layoutLines(RenderContext& ctx, const RenderArgs& args,
     selectFont(ctx, font);
     const auto month = std::chrono::year{args.range.firstYear} /
                        std::chrono::month{static_cast<unsigned>(args.range.firstMonth)};
-    const QStringList lines = expandTextFields(item.Ext.text, month)
-                                  .split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    const QStringList lines =
+        expandTextFields(item.Ext.text, month, ctx.ownDays, ctx.weeklyDaysOff)
+            .split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     // An empty line keeps the height (or, written vertically, the width) of a line.
     const TextExtent blank = measureScaledText(ctx, nullptr, 1, QStringLiteral("あ"));
     const bool vertical = font.Vertical == 1;

@@ -54,6 +54,21 @@ LayoutFileContent extendedLayout(std::mt19937& rng) {
         item.Ext = {};
     content.items[1].Ext.weekStart = WeekStart::Monday;
     content.items[2].Ext.hideOwnNames = true;
+    content.items[2].Ext.weekNumbers = WeekNumberColumn::Iso;
+    // 選日 naming 一粒万倍日 and 天赦日, and moon phases by name, in the first record.
+    ContentElement& senjitsu = content.items[0].ExtraElements[ExtraSelectedDays];
+    senjitsu.Shown = kTrue;
+    senjitsu.Font.FaceName.setText(QStringLiteral("IPAMincho"));
+    senjitsu.Font.Size = 7;
+    senjitsu.Font.ForeColor.setText(QStringLiteral("&H0000C0"));
+    senjitsu.Pos = {3, 40};
+    senjitsu.LowerPos = {-2, 61};
+    senjitsu.Style = 0b11;
+    senjitsu.HCenterLock = kTrue;
+    content.items[0].ExtraElements[ExtraMoonPhase] = senjitsu;
+    content.items[0].ExtraElements[ExtraMoonPhase].Style = 1;
+    content.items[1].ExtraElements[ExtraMoonAge].Shown = kTrue;
+    content.extension.ownDays.weeklyDaysOff = WeeklyDaysOff{(1u << 0) | (1u << 3)}; // 日・水
     content.extension.ownDays.days = {
         ownDay("12-29..01-03", "年末年始休業", OwnDayKind::DayOff),
         ownDay("2027-08-13..2027-08-16", "夏季休業", OwnDayKind::DayOff),
@@ -80,8 +95,10 @@ LayoutFileContent withoutExtension(LayoutFileContent content) {
     for (const LayoutItem* record : fixedRecords(content.items))
         records.push_back(*record);
     content.items = std::move(records);
-    for (LayoutItem& item : content.items)
+    for (LayoutItem& item : content.items) {
         item.Ext = {};
+        item.ExtraElements = {};
+    }
     content.extension = {};
     return content;
 }
@@ -282,6 +299,18 @@ TEST(ExtensionBlock, JsonShowsTheExtensionInPlace) {
               QStringLiteral("出勤日"));
     EXPECT_EQ(own.value("Files").toArray().at(0).toString(), QStringLiteral("会社.ics"));
     EXPECT_EQ(own.value("TimeZone").toString(), "Europe/Berlin");
+    EXPECT_EQ(own.value("WeeklyDaysOff").toArray(),
+              (QJsonArray{QStringLiteral("水"), QStringLiteral("日")}));
+    EXPECT_EQ(items.at(2).toObject().value("WeekNumbers").toString(), "ISO");
+    const QJsonObject senjitsu = items.at(0).toObject().value("SelectedDays").toObject();
+    EXPECT_EQ(senjitsu.value("Names").toArray(),
+              (QJsonArray{QStringLiteral("一粒万倍日"), QStringLiteral("天赦日")}));
+    EXPECT_EQ(senjitsu.value("Pos").toObject().value("Y").toInt(), 40);
+    EXPECT_FALSE(senjitsu.contains("UpperPos"));
+    EXPECT_EQ(senjitsu.value("Font").toObject().value("FaceName").toString(), "IPAMincho");
+    EXPECT_EQ(items.at(0).toObject().value("MoonPhase").toObject().value("Style").toString(),
+              "Name");
+    EXPECT_EQ(items.at(1).toObject().value("MoonAge").toObject(), (QJsonObject{{"Shown", true}}));
 
     const LayoutJsonResult back = layoutFromJson(json);
     ASSERT_TRUE(back.content) << back.error.toStdString();
@@ -348,6 +377,21 @@ TEST(ExtensionBlock, JsonRefusesWhatItDoesNotKnowByName) {
               "OwnDays.Days[1].Kind: 祝日 は種類ではありません。");
     EXPECT_EQ(edited([](QJsonObject& r) { r["OwnDays"] = 3; }),
               "OwnDays: オブジェクトが必要です。");
+    EXPECT_EQ(edited([](QJsonObject& r) {
+                  QJsonObject own = r["OwnDays"].toObject();
+                  own["WeeklyDaysOff"] = QJsonArray{QStringLiteral("土"), QStringLiteral("Sun")};
+                  r["OwnDays"] = own;
+              }),
+              "OwnDays.WeeklyDaysOff[1]: 日 月 火 水 木 金 土 のどれかが必要です。");
+    EXPECT_EQ(entryEdited("Items", 2, "WeekNumbers", "US"),
+              "Items[2].WeekNumbers: \"ISO\" か \"FirstJanuary\" が必要です。");
+    EXPECT_EQ(entryEdited("Items", 0, "SelectedDays",
+                          QJsonObject{{"Names", QJsonArray{QStringLiteral("大安")}}}),
+              "Items[0].SelectedDays.Names: 選日の名前が必要です (0 番目)。");
+    EXPECT_EQ(entryEdited("Items", 0, "MoonPhase", QJsonObject{{"Pos", QJsonObject{{"X", 1}}}}),
+              "Items[0].MoonPhase.Pos.Y: がありません。");
+    EXPECT_EQ(entryEdited("Items", 0, "MoonAge", QJsonObject{{"Colour", 1}}),
+              "Items[0].MoonAge.Colour: 不明なキーです。");
 }
 
 } // namespace

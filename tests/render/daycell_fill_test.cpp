@@ -58,6 +58,37 @@ TEST(DayCellFill, OrderScalesAndFontScale) {
         EXPECT_TRUE(t.transparent);
 }
 
+// 選日 with the names the item chose, 月齢 and the moon phase as symbol or name, after the
+// thirteen elements and at their own positions.
+TEST(DayCellFill, SelectedDaysMoonAgeAndPhase) {
+    Cell cell;
+    LayoutItem item = test::newBoxItem();
+    for (ContentElement& e : item.ExtraElements) {
+        e.Shown = kTrue;
+        e.Font = item.element(Rokuyo).Font;
+    }
+    item.ExtraElements[ExtraSelectedDays].Pos = {2, 40};
+    // Only 一粒万倍日 and 天赦日 are named, not 寅の日 or 三隣亡.
+    item.ExtraElements[ExtraSelectedDays].Style = 0b11;
+    item.ExtraElements[ExtraMoonAge].Pos = {30, 2};
+    const DayCellPlacement place{100, 200, 200, 1, 1, CellHalf::Normal};
+    auto texts = cell.fill(item, year{2025} / 3 / 10, place);
+    ASSERT_GE(texts.size(), 3u);
+    const DrawCall& senjitsu = texts[texts.size() - 2];
+    EXPECT_EQ(senjitsu.text, QString::fromUtf16(u"一粒万倍日・天赦日"));
+    EXPECT_EQ(senjitsu.y1, 240);
+    EXPECT_EQ(texts.back().text, QStringLiteral("10.1"));
+    EXPECT_EQ(texts.back().x1, 130);
+
+    // 2025-03-14: 満月 (15:55 Japan time); no 選日 of the chosen ones.
+    texts = cell.fill(item, year{2025} / 3 / 14, place);
+    EXPECT_EQ(texts.back().text, QString::fromUtf16(u"○"));
+    item.ExtraElements[ExtraMoonPhase].Style = 1;
+    texts = cell.fill(item, year{2025} / 3 / 14, place);
+    EXPECT_EQ(texts.back().text, QString::fromUtf16(u"満月"));
+    EXPECT_EQ(texts[texts.size() - 2].text, QStringLiteral("14.1"));
+}
+
 TEST(DayCellFill, HalfCellsUseTheirPositionsWithoutCentring) {
     Cell cell;
     LayoutItem item = cellItem();

@@ -152,6 +152,32 @@ TEST(MonthBoxCells, FoldedWeekUsesUpperAndLowerPositions) {
     EXPECT_TRUE(d.texts(QStringLiteral("26")).size() == 1);
 }
 
+// December 2026 in Sunday-first rows: the ISO number is that of each row's Monday, and the
+// week of 1 January numbering counts Sunday weeks; a folded row shows its upper week.
+TEST(MonthBoxCells, WeekNumbersAtTheStartOfEachRow) {
+    LayoutItem item = newBoxItem(VariantBox6);
+    item.Ext.weekNumbers = WeekNumberColumn::Iso;
+    const Drawn iso(item, 2026, 12, {704, 554});
+    int lastY = 0;
+    for (const char* week : {"49", "50", "51", "52", "53"}) {
+        const DrawCall& t = iso.only(QString::fromLatin1(week));
+        EXPECT_LT(t.x1, 10) << week; // beside the Sunday's cell edge
+        EXPECT_GT(t.y1, lastY) << week;
+        lastY = t.y1;
+    }
+    item.Ext.weekNumbers = WeekNumberColumn::FirstJanuary;
+    const Drawn january(item, 2027, 1, {704, 554});
+    for (const char* week : {"1", "2", "3", "4", "5", "6"})
+        EXPECT_FALSE(january.texts(QString::fromLatin1(week)).empty()) << week;
+    // 2027-01-01 is a Friday: six Sunday rows, week 6 holding 31 January. One-digit days print
+    // with a leading space, so these texts are the week numbers alone.
+    EXPECT_EQ(january.texts(QStringLiteral("6")).size(), 1u);
+    EXPECT_TRUE(january.texts(QStringLiteral("7")).empty());
+    item.Ext.weekNumbers = WeekNumberColumn::None;
+    const Drawn none(item, 2026, 12, {704, 554});
+    EXPECT_TRUE(none.texts(QStringLiteral("49")).empty());
+}
+
 TEST(MonthBoxOrder, BackgroundsLinesNamesThenDays) {
     LayoutItem item = newBoxItem();
     item.CellBackColor[0] = 0x0000AA;

@@ -2,6 +2,7 @@
 // as drawn, and the year display's fiscal-year styles.
 #include "document/ExtensionCodec.h"
 #include "monthbox_support.h"
+#include "owndays/OwnDayTable.h"
 #include "render/NewItemDefaults.h"
 #include "render/RenderFrame.h"
 #include "render/TextFields.h"
@@ -54,6 +55,19 @@ TEST(TextFields, TextAroundFieldsEscapesAndUnknownNames) {
     EXPECT_EQ(expandTextFields(u(u"{{{年}"), m), u(u"{2027"));
     EXPECT_EQ(expandTextFields(u(u"{曜日} {年"), m), u(u"{曜日} {年"));
     EXPECT_EQ(expandTextFields(u(u"}{"), m), u(u"}{"));
+}
+
+// May 2025 has 20 working days under 土・日 (05-05 and 05-06 are holidays), 年度2025 246.
+TEST(TextFields, WorkingDayCountsOfTheMonthAndItsFiscalYear) {
+    const year_month may = 2025y / May;
+    EXPECT_EQ(expandTextFields(u(u"出勤{出勤日数}日 休み{休日数}日"), may),
+              u(u"出勤20日 休み11日"));
+    EXPECT_EQ(expandTextFields(u(u"{年度出勤日数}/{年度休日数}"), 2026y / March),
+              u(u"246/119"));
+    // Closed on Sundays only; the company works on こどもの日.
+    const OwnDayTable own(
+        {{2025y / May / 5, 2025y / May / 5, false, u(u"出勤"), OwnDayKind::WorkingDay}});
+    EXPECT_EQ(expandTextFields(u(u"{出勤日数}"), may, &own, WeeklyDaysOff{1u << 0}), u(u"25"));
 }
 
 TEST(TextFields, YearDisplayOffersFiscalYearStyles) {

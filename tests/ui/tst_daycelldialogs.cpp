@@ -89,6 +89,7 @@ private slots:
     void contentDividingLines();
     void contentResetAndRules();
     void contentEditorFromPropertyDialog();
+    void contentExtraElementsAndWeekNumbers();
     void movedBoxIsWhereThePageDraws();
 
     void dialogsFitALaptop_data();
@@ -419,8 +420,8 @@ void DayCellDialogTests::contentAreasPerKind_data() {
     const QStringList h{"左右中央ロック"};
     const QStringList v{"上下中央ロック"};
     QTest::newRow("year") << 0 << 0 << none << 0 << none;
-    QTest::newRow("box5") << 1 << 0 << QStringList{"年月設定", "日付設定①", "日付設定②"} << 6 << h;
-    QTest::newRow("box6") << 1 << 1 << QStringList{"年月設定", "日付設定"} << 6 << h;
+    QTest::newRow("box5") << 1 << 0 << QStringList{"年月設定", "日付設定①", "日付設定②"} << 9 << h;
+    QTest::newRow("box6") << 1 << 1 << QStringList{"年月設定", "日付設定"} << 9 << h;
     QTest::newRow("mini") << 1 << 2 << QStringList{"年月設定", "日付設定"} << 6 << none;
     QTest::newRow("list vertical") << 1 << 3 << QStringList{"日付設定"} << 13 << v;
     QTest::newRow("list horizontal") << 1 << 4 << QStringList{"日付設定"} << 13 << h;
@@ -452,6 +453,8 @@ void DayCellDialogTests::contentAreasPerKind() {
     // Every shown element has a box and a picker entry; a hidden one neither.
     LayoutItem item = allShown(category, variant);
     item.element(Eto).Shown = kFalse;
+    for (ContentElement& e : item.ExtraElements)
+        e.Shown = kTrue; // boxes only where the kind prints them
     ScriptedPrompts prompts;
     DayCellLayoutDialog editor(item, kEditorContext, prompts);
     ContentAreaView* day = editor.areaView(ContentArea::Day);
@@ -464,7 +467,8 @@ void DayCellDialogTests::contentAreasPerKind() {
     QCOMPARE(editor.picker(ContentArea::Day)->findText("年①") >= 0, list);
     QCOMPARE(editor.areaView(ContentArea::Heading) != nullptr, !list);
     if (ContentAreaView* second = editor.areaView(ContentArea::SecondDay)) {
-        QCOMPARE(second->boxes().size(), std::size_t(10)); // 干支 hidden in both halves
+        // 干支 hidden in both halves; 選日, 月齢 and the moon phase after them.
+        QCOMPARE(second->boxes().size(), std::size_t(16));
         QCOMPARE(editor.picker(ContentArea::SecondDay)->itemText(0), QStringLiteral("日(上段)"));
         QCOMPARE(editor.picker(ContentArea::SecondDay)->itemData(5).toInt(), 19);
         QCOMPARE(second->boxes()[5].tooltip, QStringLiteral("日(下段)の数字です。"));
@@ -584,6 +588,45 @@ void DayCellDialogTests::contentEditorIdentity() {
             QVERIFY2(recordBytes(editor.sharedCopy()) == recordBytes(item), kind.name);
         }
     }
+}
+
+// 選日, 月齢 and the moon phase are switched on in the editor, get boxes of their own (in both
+// halves of the shared cell too) and come back with the week numbers.
+void DayCellDialogTests::contentExtraElementsAndWeekNumbers() {
+    LayoutItem item = allShown(1, 0);
+    ScriptedPrompts prompts;
+    DayCellLayoutDialog editor(item, kEditorContext, prompts);
+    ContentAreaView* day = editor.areaView(ContentArea::Day);
+    const int before = static_cast<int>(day->boxes().size());
+    QVERIFY(editor.picker(ContentArea::Day)->findText(QStringLiteral("選日")) < 0);
+    child<QCheckBox>(editor, "showSelectedDays")->click();
+    child<QCheckBox>(editor, "showMoonPhase")->click();
+    QCOMPARE(static_cast<int>(day->boxes().size()), before + 2);
+    QVERIFY(editor.picker(ContentArea::Day)->findText(QStringLiteral("選日")) >= 0);
+    QVERIFY(editor.picker(ContentArea::SecondDay)->findText(QStringLiteral("月の満ち欠け(下段)")) >=
+            0);
+    auto* style = child<QComboBox>(editor, "moonPhaseStyle");
+    style->setCurrentIndex(1);
+    emit style->activated(1);
+    auto* weeks = child<QComboBox>(editor, "weekNumbers");
+    weeks->setCurrentIndex(1);
+    emit weeks->activated(1);
+    // 寅の日 named as well as the first use's 一粒万倍日 and 天赦日.
+    const auto actions = child<QMenu>(editor, "selectedDayMenu")->actions();
+    actions.at(2)->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(editor, "acceptButton"), Qt::LeftButton);
+    const LayoutItem& back = editor.sharedCopy();
+    const ContentElement& senjitsu = back.ExtraElements[ExtraSelectedDays];
+    QVERIFY(isTrue(senjitsu.Shown));
+    QCOMPARE(senjitsu.Style, 0b111);
+    QVERIFY(senjitsu.Font == item.element(Rokuyo).Font);
+    QVERIFY(!isTrue(back.ExtraElements[ExtraMoonAge].Shown));
+    QCOMPARE(back.ExtraElements[ExtraMoonPhase].Style, 1);
+    QCOMPARE(back.Ext.weekNumbers, WeekNumberColumn::Iso);
+    LayoutItem work = item;
+    takeBackContentLayout(work, back);
+    QVERIFY(work.ExtraElements == back.ExtraElements);
+    QCOMPARE(work.Ext.weekNumbers, WeekNumberColumn::Iso);
 }
 
 void DayCellDialogTests::contentKeysAndMouse() {

@@ -4,8 +4,10 @@
 #include "owndays/DaysFile.h"
 #include "ui/dialogs/OwnDaysDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,6 +27,7 @@ private slots:
     void readsWritesSortsAndDeletes();
     void linkedFilesAreListed();
     void timeZoneIsCheckedAndKept();
+    void weeklyDaysOffAndTheFiscalYearsWorkingDays();
 };
 
 namespace {
@@ -175,6 +178,38 @@ void OwnDaysDialogTests::timeZoneIsCheckedAndKept() {
     OwnDaysSettings expected = sample();
     expected.timeZone = QStringLiteral("Europe/Berlin");
     QVERIFY(d.settings() == expected);
+}
+
+void OwnDaysDialogTests::weeklyDaysOffAndTheFiscalYearsWorkingDays() {
+    ScriptedPrompts prompts;
+    OwnDaysDialog d(OwnDaysSettings{}, prompts);
+    auto* saturday = d.findChild<QCheckBox*>(QStringLiteral("weeklyOff6"));
+    auto* sunday = d.findChild<QCheckBox*>(QStringLiteral("weeklyOff0"));
+    QVERIFY(saturday && sunday && saturday->isChecked() && sunday->isChecked());
+    QVERIFY(!d.findChild<QCheckBox*>(QStringLiteral("weeklyOff1"))->isChecked());
+    d.showFiscalYear(2025);
+    auto* summary = d.findChild<QLabel*>(QStringLiteral("workingDaysSummary"));
+    QCOMPARE(summary->text(), QStringLiteral("2025年度: 出勤日 246日、休日 119日"));
+
+    // Working the weekend of 2025-04-12/13 makes seven days in a row.
+    d.addRow();
+    setRow(d, 0, QStringLiteral("2025-04-12..2025-04-13"), QString(), 1);
+    QVERIFY(summary->text().startsWith(QStringLiteral("2025年度: 出勤日 248日、休日 117日")));
+    QVERIFY(summary->text().contains(
+        QStringLiteral("注意: 出勤日が6日を超えて続きます（2025/04/13 で7日連続）。")));
+    // Only Sundays off: more than 280 working days.
+    saturday->setChecked(false);
+    QVERIFY(summary->text().contains(QStringLiteral("注意: 年度の出勤日が280日を超えます（")));
+    pressOk(d);
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    QCOMPARE(d.settings().weeklyDaysOff, std::optional<WeeklyDaysOff>(1u << 0));
+
+    // Ticking the default again leaves a layout that never set the days off unchanged.
+    OwnDaysDialog again(sample(), prompts);
+    again.findChild<QCheckBox*>(QStringLiteral("weeklyOff6"))->setChecked(false);
+    again.findChild<QCheckBox*>(QStringLiteral("weeklyOff6"))->setChecked(true);
+    pressOk(again);
+    QVERIFY(again.settings() == sample());
 }
 
 QTEST_MAIN(OwnDaysDialogTests)

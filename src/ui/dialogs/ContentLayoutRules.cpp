@@ -19,11 +19,21 @@ namespace {
 
 constexpr Colour kWhite = 0xFFFFFF;
 
-const char16_t* const kNames[kElementCount] = {u"年①",  u"年②",        u"月①",  u"月②",  u"月③",
-                                               u"月④",  u"日",         u"曜日", u"六曜", u"干支",
-                                               u"旧暦", u"二十四節気", u"祝日"};
+const char16_t* const kNames[kEditorElementCount] = {
+    u"年①",  u"年②",  u"月①",  u"月②",        u"月③",  u"月④",  u"日",   u"曜日",
+    u"六曜", u"干支", u"旧暦", u"二十四節気", u"祝日", u"選日", u"月齢", u"月の満ち欠け"};
 
 } // namespace
+
+ContentElement& editorElement(LayoutItem& item, int element) {
+    if (element >= kExtraBoxBase && element < kEditorElementCount)
+        return item.ExtraElements[static_cast<std::size_t>(element - kExtraBoxBase)];
+    return item.element(element);
+}
+
+const ContentElement& editorElement(const LayoutItem& item, int element) {
+    return editorElement(const_cast<LayoutItem&>(item), element);
+}
 
 std::vector<ContentArea> contentAreas(int category, int variant) {
     if (isMonthBox(category, variant)) {
@@ -61,10 +71,17 @@ std::vector<ContentBoxKey> contentBoxesOf(ContentArea area, int category, int va
         for (int k = Year1; k <= Holiday; ++k)
             if ((k > Month4 && k != Weekday) || isDayList(category, variant))
                 out.push_back({k, BoxSlot::Normal});
+        // 選日, 月齢 and the moon phase print in the cells of the five- and six-row boxes.
+        if (isMonthBox(category, variant) && variant != VariantBoxMini)
+            for (int k = kExtraBoxBase; k < kEditorElementCount; ++k)
+                out.push_back({k, BoxSlot::Normal});
         break;
     case ContentArea::SecondDay:
         for (BoxSlot slot : {BoxSlot::Upper, BoxSlot::Lower})
             for (int k : dayElements)
+                out.push_back({k, slot});
+        for (BoxSlot slot : {BoxSlot::Upper, BoxSlot::Lower})
+            for (int k = kExtraBoxBase; k < kEditorElementCount; ++k)
                 out.push_back({k, slot});
         break;
     }
@@ -72,7 +89,7 @@ std::vector<ContentBoxKey> contentBoxesOf(ContentArea area, int category, int va
 }
 
 QString contentBoxName(ContentBoxKey key) {
-    if (key.element < 0 || key.element >= kElementCount)
+    if (key.element < 0 || key.element >= kEditorElementCount)
         return {};
     QString name = QString::fromUtf16(kNames[key.element]);
     if (key.slot == BoxSlot::Upper)
@@ -90,10 +107,16 @@ QString contentBoxTooltip(ContentBoxKey key) {
 }
 
 QString contentSample(const LayoutItem& item, int element, std::chrono::year_month_day today) {
-    if (element < 0 || element >= kElementCount)
+    if (element < 0 || element >= kEditorElementCount)
         return {};
-    const int style = item.element(element).Style;
+    const int style = editorElement(item, element).Style;
     switch (element) {
+    case kExtraBoxBase + ExtraSelectedDays:
+        return QString::fromUtf16(u"一粒万倍日");
+    case kExtraBoxBase + ExtraMoonAge:
+        return QStringLiteral("29.5");
+    case kExtraBoxBase + ExtraMoonPhase:
+        return style == 1 ? QString::fromUtf16(u"満月") : QString::fromUtf16(u"●");
     case Year1:
     case Year2:
         return yearText(style, today);
@@ -117,7 +140,7 @@ QString contentSample(const LayoutItem& item, int element, std::chrono::year_mon
 }
 
 TextPos& slotPosition(LayoutItem& item, ContentBoxKey key) {
-    ContentElement& e = item.element(key.element);
+    ContentElement& e = editorElement(item, key.element);
     return key.slot == BoxSlot::Upper   ? e.UpperPos
            : key.slot == BoxSlot::Lower ? e.LowerPos
                                         : e.Pos;
@@ -132,10 +155,10 @@ bool isLocked(const LayoutItem& item, int element, LockAxis axis) {
     if (element == Holiday)
         return item.VCenterLock[h ? kHolidayHLockSlot : kHolidayVLockSlot] != 0;
     if (h)
-        return isTrue(item.element(element).HCenterLock);
+        return isTrue(editorElement(item, element).HCenterLock);
     if (isTitleElement(element))
         return item.VCenterLock[static_cast<std::size_t>(element)] != 0;
-    return item.element(element).VCenterLock != 0;
+    return editorElement(item, element).VCenterLock != 0;
 }
 
 void setLocked(LayoutItem& item, int element, LockAxis axis, bool locked) {
@@ -144,11 +167,11 @@ void setLocked(LayoutItem& item, int element, LockAxis axis, bool locked) {
     if (element == Holiday)
         item.VCenterLock[h ? kHolidayHLockSlot : kHolidayVLockSlot] = value;
     else if (h)
-        item.element(element).HCenterLock = value;
+        editorElement(item, element).HCenterLock = value;
     else if (isTitleElement(element))
         item.VCenterLock[static_cast<std::size_t>(element)] = value;
     else
-        item.element(element).VCenterLock = value;
+        editorElement(item, element).VCenterLock = value;
 }
 
 std::vector<LockAxis> lockChoices(ContentArea area, int category, int variant) {
@@ -249,6 +272,10 @@ void takeBackContentLayout(LayoutItem& work, const LayoutItem& shared) {
         to.HCenterLock = from.HCenterLock;
         to.VCenterLock = from.VCenterLock;
     }
+    // The extra elements and the week numbers are set in the editor itself, shown flags, fonts
+    // and styles included.
+    work.ExtraElements = shared.ExtraElements;
+    work.Ext.weekNumbers = shared.Ext.weekNumbers;
     work.VCenterLock = shared.VCenterLock;
     work.RuleBlock = shared.RuleBlock;
     work.CellBackColor = shared.CellBackColor;

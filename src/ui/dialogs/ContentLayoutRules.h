@@ -28,6 +28,13 @@ std::vector<ContentArea> contentAreas(int category, int variant);
 // "年月設定", "日付設定①", "日付設定②" (five-row box) or "日付設定".
 QString contentAreaLabel(ContentArea area, int variant);
 
+// Boxes of the day-cell elements beyond the thirteen: 選日, 月齢 and the moon phase are numbered
+// kExtraBoxBase + ExtraElementIndex.
+inline constexpr int kExtraBoxBase = kElementCount;
+inline constexpr int kEditorElementCount = kElementCount + kExtraElementCount;
+ContentElement& editorElement(LayoutItem& item, int element);
+const ContentElement& editorElement(const LayoutItem& item, int element);
+
 struct ContentBoxKey {
     int element = 0;
     BoxSlot slot = BoxSlot::Normal;

@@ -2,13 +2,17 @@
 
 #include "bitmap/ImageCanvas.h"
 #include "bitmap/Primitives.h"
+#include "calendar/SelectedDays.h"
 #include "render/NewItemDefaults.h"
 #include "render/RenderFrame.h"
 #include "ui/dialogs/ColourConversion.h"
 #include "ui/dialogs/DialogButtons.h"
+#include "ui/dialogs/ItemDialogRules.h"
+#include "ui/dialogs/FontSettingsDialog.h"
 #include "ui/dialogs/RuledLinesDialog.h"
 #include "ui/dialogs/UserPrompts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -88,6 +92,8 @@ DayCellLayoutDialog::DayCellLayoutDialog(const LayoutItem& shared,
     connect(reset, &QPushButton::clicked, this, &DayCellLayoutDialog::resetLayout);
     connect(buttons, &QDialogButtonBox::accepted, this, &DayCellLayoutDialog::acceptEdits);
 
+    if (isMonthBox(work_.Category, work_.LayoutVariant) && work_.LayoutVariant != VariantBoxMini)
+        static_cast<QVBoxLayout*>(layout())->addWidget(buildExtrasPanel());
     auto* row = new QHBoxLayout;
     row->addWidget(addLineButton0_);
     row->addWidget(rules);
@@ -204,7 +210,7 @@ void DayCellLayoutDialog::buildAreas() {
 ContentBox DayCellLayoutDialog::makeBox(ContentArea area, ContentBoxKey key) {
     ContentBox box;
     box.key = key;
-    const FontSpec& font = work_.element(key.element).Font;
+    const FontSpec& font = editorElement(work_, key.element).Font;
     const QString sample = contentSample(work_, key.element, context_.today);
     selectFont(render_, font);
     const TextExtent extent = measureScaledText(render_, nullptr, 1, sample);
@@ -229,7 +235,7 @@ void DayCellLayoutDialog::rebuildBoxes() {
         std::vector<ContentBox> boxes;
         a.picker->clear();
         for (ContentBoxKey key : contentBoxesOf(a.area, work_.Category, work_.LayoutVariant)) {
-            if (!isTrue(work_.element(key.element).Shown))
+            if (!isTrue(editorElement(work_, key.element).Shown))
                 continue;
             boxes.push_back(makeBox(a.area, key));
             a.picker->addItem(contentBoxName(key), pickerNumber(key));
@@ -310,7 +316,114 @@ void DayCellLayoutDialog::resetLayout() {
     rebuildBoxes();
 }
 
-void DayCellLayoutDialog::acceptEdits() {
+// 選日, 月齢 and the moon phase: shown or not, which 選日 are named, symbol or name, their font;
+// and, for month boxes, the week numbers.
+QWidget* DayCellLayoutDialog::buildExtrasPanel() {
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    const char* const names[] = {"選日", "月齢", "月の満ち欠け"};
+    const char* const objectNames[] = {"showSelectedDays", "showMoonAge", "showMoonPhase"};
+    for (int i = 0; i < kExtraElementCount; ++i) {
+        auto* box = new QCheckBox(QString::fromUtf8(names[i]), panel);
+        box->setObjectName(QString::fromLatin1(objectNames[i]));
+        box->setChecked(isTrue(work_.ExtraElements[static_cast<std::size_t>(i)].Shown));
+        connect(box, &QCheckBox::toggled, this, [this, i](bool on) {
+            storeMovedBoxes();
+            ContentElement& e = work_.ExtraElements[static_cast<std::size_t>(i)];
+            e.Shown = toB16(on);
+            // A first use starts from the 六曜's font and place, just below it.
+            if (on && e.Font == FontSpec{}) {
+                e.Font = work_.element(Rokuyo).Font;
+                e.Pos = work_.element(Rokuyo).Pos;
+                e.Pos.Y += 14 * (i + 1);
+                e.UpperPos = e.Pos;
+                e.LowerPos = work_.element(Rokuyo).LowerPos;
+                if (i == ExtraSelectedDays && e.Style == 0)
+                    e.Style = static_cast<std::int32_t>(SelectedDay::Ichiryumanbai) |
+                              static_cast<std::int32_t>(SelectedDay::Tensha);
+            }
+            rebuildBoxes();
+        });
+        row->addWidget(box);
+        if (i == ExtraSelectedDays) {
+            auto* choose = new QPushButton(QStringLiteral("選日の種類..."), panel);
+            choose->setObjectName(QStringLiteral("chooseSelectedDays"));
+            auto* menu = new QMenu(choose);
+            menu->setObjectName(QStringLiteral("selectedDayMenu"));
+            for (int n = 0; n < kSelectedDayCount; ++n) {
+                const std::string_view name = selectedDayName(n);
+                QAction* a = menu->addAction(
+                    QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+                a->setCheckable(true);
+                a->setChecked(work_.ExtraElements[ExtraSelectedDays].Style & (1 << n));
+                connect(a, &QAction::toggled, this, [this, n](bool on) {
+                    std::int32_t& style = work_.ExtraElements[ExtraSelectedDays].Style;
+                    style = on ? (style | (1 << n)) : (style & ~(1 << n));
+                });
+            }
+            choose->setMenu(menu);
+            row->addWidget(choose);
+        }
+    }
+    auto* phase = new QComboBox(panel);
+    phase->setObjectName(QStringLiteral("moonPhaseStyle"));
+    phase->addItems({QStringLiteral("記号 ●◐○◑"), QStringLiteral("名前 新月・上弦…")});
+    phase->setCurrentIndex(work_.ExtraElements[ExtraMoonPhase].Style == 1 ? 1 : 0);
+    connect(phase, &QComboBox::activated, this, [this](int index) {
+        storeMovedBoxes();
+        work_.ExtraElements[ExtraMoonPhase].Style = index;
+        rebuildBoxes();
+    });
+    row->addWidget(phase);
+    auto* font = new QPushButton(QStringLiteral("フォント..."), panel);
+    font->setObjectName(QStringLiteral("extraFont"));
+    font->setToolTip(QStringLiteral("選んでいる選日・月齢・月の満ち欠けの文字を設定します。"));
+    connect(font, &QPushButton::clicked, this, &DayCellLayoutDialog::editExtraFont);
+    row->addWidget(font);
+    {
+        row->addSpacing(12);
+        row->addWidget(new QLabel(QStringLiteral("週番号"), panel));
+        auto* weeks = new QComboBox(panel);
+        weeks->setObjectName(QStringLiteral("weekNumbers"));
+        weeks->addItems({QStringLiteral("なし"), QStringLiteral("ISO 8601"),
+                         QStringLiteral("1月1日の週が第1週")});
+        weeks->setCurrentIndex(static_cast<int>(work_.Ext.weekNumbers));
+        connect(weeks, &QComboBox::activated, this, [this](int index) {
+            work_.Ext.weekNumbers = static_cast<WeekNumberColumn>(index);
+        });
+        row->addWidget(weeks);
+    }
+    row->addStretch();
+    return panel;
+}
+
+void DayCellLayoutDialog::editExtraFont() {
+    // The extra element of the box selected last, else the first one shown.
+    int extra = -1;
+    if (const Area* a = find(lastArea_)) {
+        const int selected = a->view->selected();
+        if (selected >= 0) {
+            const int element = a->view->boxes()[static_cast<std::size_t>(selected)].key.element;
+            if (element >= kExtraBoxBase)
+                extra = element - kExtraBoxBase;
+        }
+    }
+    for (int i = 0; extra < 0 && i < kExtraElementCount; ++i)
+        if (isTrue(work_.ExtraElements[static_cast<std::size_t>(i)].Shown))
+            extra = i;
+    if (extra < 0)
+        return;
+    ContentElement& e = work_.ExtraElements[static_cast<std::size_t>(extra)];
+    FontSettingsDialog dialog(e.Font, false, prompts_, fontDialogFaces(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    storeMovedBoxes();
+    e.Font = dialog.font();
+    rebuildBoxes();
+}
+
+void DayCellLayoutDialog::storeMovedBoxes() {
     for (const Area& a : areas_) {
         for (const ContentBox& box : a.view->boxes()) {
             if (!box.moved)
@@ -319,6 +432,12 @@ void DayCellLayoutDialog::acceptEdits() {
             p.X = box.position.x();
             p.Y = box.position.y();
         }
+    }
+}
+
+void DayCellLayoutDialog::acceptEdits() {
+    storeMovedBoxes();
+    for (const Area& a : areas_) {
         if (a.area != ContentArea::Day || !a.view->linesChanged())
             continue;
         const LineOrientation orientation =

@@ -65,6 +65,9 @@ private:
     void editRules();
     void resetLayout();
     void acceptEdits();
+    QWidget* buildExtrasPanel();
+    void storeMovedBoxes();
+    void editExtraFont();
 
     LayoutItem shared_;
     LayoutItem work_;

@@ -1,11 +1,15 @@
 #include "ui/dialogs/OwnDaysDialog.h"
 
+#include "calendar/DateHelpers.h"
 #include "owndays/DaysFile.h"
 #include "owndays/OwnDaysLoad.h"
+#include "owndays/WorkingDayCount.h"
 #include "ui/dialogs/DialogButtons.h"
 #include "ui/dialogs/UserPrompts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QGroupBox>
@@ -16,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTimeZone>
 #include <QVBoxLayout>
@@ -102,6 +107,41 @@ OwnDaysDialog::OwnDaysDialog(const OwnDaysSettings& settings, UserPrompts& promp
     zoneRow->addWidget(new QLabel(QStringLiteral("時刻のある予定のタイムゾーン"), this));
     zoneRow->addWidget(timeZoneEdit_, 1);
 
+    auto* workFrame = new QGroupBox(QStringLiteral("出勤日"), this);
+    auto* offRow = new QHBoxLayout;
+    offRow->addWidget(new QLabel(QStringLiteral("週の休日"), workFrame));
+    const WeeklyDaysOff off = settings.weeklyDaysOffOrDefault();
+    for (int i = 1; i <= 7; ++i) {
+        const int w = i % 7; // Monday first
+        auto* box = new QCheckBox(QString::fromStdString(weekdayName(w, 2)), workFrame);
+        box->setObjectName(QStringLiteral("weeklyOff%1").arg(w));
+        box->setChecked(isWeeklyDayOff(off, w));
+        connect(box, &QCheckBox::toggled, this, &OwnDaysDialog::updateSummary);
+        weeklyOffBoxes_[static_cast<std::size_t>(w)] = box;
+        offRow->addWidget(box);
+    }
+    offRow->addSpacing(16);
+    fiscalYearBox_ = new QSpinBox(workFrame);
+    fiscalYearBox_->setObjectName(QStringLiteral("fiscalYearBox"));
+    fiscalYearBox_->setRange(1950, 2048);
+    fiscalYearBox_->setSuffix(QStringLiteral(" 年度"));
+    const QDate today = QDate::currentDate();
+    fiscalYearBox_->setValue(
+        std::clamp(today.month() >= 4 ? today.year() : today.year() - 1, 1950, 2048));
+    connect(fiscalYearBox_, &QSpinBox::valueChanged, this, &OwnDaysDialog::updateSummary);
+    offRow->addWidget(fiscalYearBox_);
+    offRow->addStretch();
+    summaryLabel_ = new QLabel(workFrame);
+    summaryLabel_->setObjectName(QStringLiteral("workingDaysSummary"));
+    summaryLabel_->setWordWrap(true);
+    summaryLabel_->setToolTip(
+        QStringLiteral("一年単位の変形労働時間制の限度（年280日、連続6日）と照らし合わせます。"
+                       "この一覧の予定・休日で数え、連携する予定ファイルは含みません。"));
+    auto* workLayout = new QVBoxLayout(workFrame);
+    workLayout->addLayout(offRow);
+    workLayout->addWidget(summaryLabel_);
+    connect(daysList_, &QTableWidget::cellChanged, this, &OwnDaysDialog::updateSummary);
+
     auto* buttons = okCancelButtons(this, QStringLiteral("&OK"), QStringLiteral("キャンセル(&C)"));
     connect(buttons, &QDialogButtonBox::accepted, this, &OwnDaysDialog::acceptEntries);
 
@@ -109,9 +149,67 @@ OwnDaysDialog::OwnDaysDialog(const OwnDaysSettings& settings, UserPrompts& promp
     layout->addWidget(daysFrame, 1);
     layout->addWidget(filesFrame);
     layout->addLayout(zoneRow);
+    layout->addWidget(workFrame);
     layout->addWidget(buttons);
-    resize(640, 520);
+    resize(640, 600);
     setRows(settings.days);
+    updateSummary();
+}
+
+WeeklyDaysOff OwnDaysDialog::weeklyDaysOff() const {
+    WeeklyDaysOff off = 0;
+    for (std::size_t w = 0; w < weeklyOffBoxes_.size(); ++w)
+        if (weeklyOffBoxes_[w] && weeklyOffBoxes_[w]->isChecked())
+            off = static_cast<WeeklyDaysOff>(off | (1u << w));
+    return off;
+}
+
+std::vector<OwnDay> OwnDaysDialog::readableEntries() const {
+    std::vector<OwnDay> out;
+    for (int row = 0; row < daysList_->rowCount(); ++row) {
+        const QTableWidgetItem* date = daysList_->item(row, DateColumn);
+        const auto* kind = qobject_cast<const QComboBox*>(daysList_->cellWidget(row, KindColumn));
+        QString reason;
+        const auto dates = date ? parseOwnDayDates(date->text().trimmed(), reason) : std::nullopt;
+        if (!dates)
+            continue; // a line still being typed does not count yet
+        out.push_back({dates->first, dates->last, dates->everyYear, QString(),
+                       kKinds[std::clamp(kind ? kind->currentIndex() : 0, 0, 2)]});
+    }
+    return out;
+}
+
+QString OwnDaysDialog::fiscalYearSummary() const {
+    const OwnDayTable table(readableEntries());
+    const FiscalYearCheck check = checkFiscalYear(fiscalYearBox_->value(), &table, weeklyDaysOff());
+    const auto dateText = [](std::chrono::sys_days day) {
+        return QString::fromStdString(formatDateText(std::chrono::year_month_day{day}));
+    };
+    QString text = QStringLiteral("%1年度: 出勤日 %2日、休日 %3日")
+                       .arg(check.fiscalYear)
+                       .arg(check.count.working)
+                       .arg(check.count.off);
+    if (check.overYearLimit)
+        text += QStringLiteral("\n注意: 年度の出勤日が%1日を超えます（%2 で%3日目）。")
+                    .arg(kMaxWorkingDaysPerYear)
+                    .arg(dateText(*check.overYearLimit))
+                    .arg(kMaxWorkingDaysPerYear + 1);
+    if (check.overRunLimit)
+        text += QStringLiteral("\n注意: 出勤日が%1日を超えて続きます（%2 で%3日連続）。")
+                    .arg(kMaxWorkingDaysInARow)
+                    .arg(dateText(*check.overRunLimit))
+                    .arg(kMaxWorkingDaysInARow + 1);
+    return text;
+}
+
+void OwnDaysDialog::showFiscalYear(int fiscalYear) {
+    fiscalYearBox_->setValue(fiscalYear);
+    updateSummary();
+}
+
+void OwnDaysDialog::updateSummary() {
+    if (summaryLabel_ && fiscalYearBox_)
+        summaryLabel_->setText(fiscalYearSummary());
 }
 
 void OwnDaysDialog::setRows(const std::vector<OwnDay>& days) {
@@ -130,6 +228,7 @@ void OwnDaysDialog::appendRow(const OwnDay& day) {
     for (OwnDayKind k : kKinds)
         kind->addItem(ownDayKindText(k));
     kind->setCurrentIndex(kindIndex(day.kind));
+    connect(kind, &QComboBox::currentIndexChanged, this, &OwnDaysDialog::updateSummary);
     daysList_->setCellWidget(row, KindColumn, kind);
 }
 
@@ -244,6 +343,10 @@ void OwnDaysDialog::acceptEntries() {
     OwnDaysSettings edited = settings_;
     edited.days = std::move(*days);
     edited.timeZone = zone;
+    // Ticking the default again keeps a layout that never set the days off as it was.
+    const WeeklyDaysOff off = weeklyDaysOff();
+    if (off != settings_.weeklyDaysOffOrDefault())
+        edited.weeklyDaysOff = off;
     edited.files.clear();
     for (int i = 0; i < filesList_->count(); ++i)
         edited.files << filesList_->item(i)->text();

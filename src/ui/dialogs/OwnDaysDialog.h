@@ -6,9 +6,13 @@
 #include "owndays/OwnDaysSettings.h"
 
 #include <QDialog>
+#include <array>
 #include <optional>
 
+class QCheckBox;
+class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QListWidget;
 class QTableWidget;
 
@@ -28,6 +32,13 @@ public:
     // The table's entries; nullopt (after saying which line is wrong) when one cannot be read.
     std::optional<std::vector<OwnDay>> entries() const;
 
+    // The weekly days off as ticked.
+    WeeklyDaysOff weeklyDaysOff() const;
+    // What the dialog shows for the 年度 chosen: its working days and days off, and the notices
+    // of more than 280 working days and of more than 6 working days in a row.
+    QString fiscalYearSummary() const;
+    void showFiscalYear(int fiscalYear);
+
     // The buttons' work, callable from tests.
     void addRow();
     void deleteSelectedRows();
@@ -41,12 +52,17 @@ private:
     void setRows(const std::vector<OwnDay>& days);
     void appendRow(const OwnDay& day);
     void acceptEntries();
+    void updateSummary();
+    std::vector<OwnDay> readableEntries() const;
 
     OwnDaysSettings settings_;
     UserPrompts& prompts_;
     QTableWidget* daysList_;
     QListWidget* filesList_;
     QLineEdit* timeZoneEdit_;
+    std::array<QCheckBox*, 7> weeklyOffBoxes_{}; // by weekday, 0 = Sunday
+    QSpinBox* fiscalYearBox_ = nullptr;
+    QLabel* summaryLabel_ = nullptr;
 };
 
 } // namespace tobirae

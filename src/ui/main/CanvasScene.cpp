@@ -230,6 +230,7 @@ void CanvasScene::readOwnDays() {
     QStringList unread;
     ownDays_ = loadCachedOwnDays(settings, editor_.layoutFolder(), *daysCache_, unread).table;
     previewContext_.ownDays = ownDays_.get();
+    previewContext_.weeklyDaysOff = document().extension.ownDays.weeklyDaysOffOrDefault();
     // A file that blocks or takes long never holds up the window; one reading at a time.
     if (unread.isEmpty() || daysReading_.isRunning())
         return;
