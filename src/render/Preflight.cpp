@@ -62,7 +62,7 @@ struct MarginTexts {
 // `suspects` are drawn: a text is clipped to its item, so an item well inside cannot reach out.
 std::vector<MarginTexts> textsInSafetyMargin(const PageJob& job,
                                              const std::vector<std::chrono::year_month>& months,
-                                             const std::vector<bool>& suspects) {
+                                             const std::vector<bool>& suspects, double bleedMm) {
     std::vector<MarginTexts> found(job.entries.size());
     const int dpi = job.dpi;
     const double scale = dpi / static_cast<double>(kLayoutDpi);
@@ -70,6 +70,9 @@ std::vector<MarginTexts> textsInSafetyMargin(const PageJob& job,
     const double margin = kSafetyMarginMm / 25.4 * dpi;
     const QRectF trim(QPointF(0, 0), paper);
     const QRectF safe = trim.adjusted(margin, margin, -margin, -margin);
+    // A text in the bleed is cut off as well; one beyond it is not printed at all.
+    const double bleed = bleedMm / 25.4 * dpi;
+    const QRectF sheet = trim.adjusted(-bleed, -bleed, bleed, bleed);
     for (const std::chrono::year_month month : months) {
         std::vector<DrawCall> calls;
         std::shared_ptr<FontCache> fonts;
@@ -111,9 +114,9 @@ std::vector<MarginTexts> textsInSafetyMargin(const PageJob& job,
                 const DrawCall& call = calls[c];
                 if (call.kind != DrawCall::Text || call.text.trimmed().isEmpty())
                     continue;
-                // What the item's surface and the paper leave of it is what prints.
+                // What the item's surface and the sheet leave of it is what prints.
                 const QRectF printed =
-                    textRect(call, *fonts).intersected(starts[s].box).intersected(trim);
+                    textRect(call, *fonts).intersected(starts[s].box).intersected(sheet);
                 if (printed.isEmpty() || safe.contains(printed))
                     continue;
                 if (item.months.empty() || item.months.back() != month)
@@ -195,7 +198,8 @@ std::vector<PreflightWarning> preflight(const PageJob& job,
                                              onPaper.bottom() > paper.height() - margin);
     }
     if (std::find(suspects.begin(), suspects.end(), true) != suspects.end()) {
-        const std::vector<MarginTexts> texts = textsInSafetyMargin(job, months, suspects);
+        const std::vector<MarginTexts> texts =
+            textsInSafetyMargin(job, months, suspects, shop.bleedMm);
         for (std::size_t i = 0; i < texts.size(); ++i) {
             if (texts[i].months.empty())
                 continue;
