@@ -2,9 +2,10 @@
 
 #include "bitmap/LineStyles.h"
 #include "bitmap/PainterInk.h"
-#include "bitmap/RecordingCanvas.h"
 
 #include <QPainter>
+#include <QRegion>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -51,24 +52,69 @@ BleedPageCanvas::BleedPageCanvas(QPainter& painter, QSize size, std::shared_ptr<
     : PainterCanvas(painter, size, std::move(fonts)), painter_(painter), paper_(paper),
       bleed_(bleed), tolerance_(tolerance), current_(std::move(current)) {}
 
+QRectF recordedTextRect(const DrawCall& text, TextExtent extent) {
+    const QPointF at(text.x1, text.y1);
+    if (text.font.verticalWriting && text.font.escapement == 2700)
+        return QRectF(at + QPointF(-extent.height, 0), QSizeF(extent.height, extent.width));
+    QTransform turn;
+    turn.translate(at.x(), at.y());
+    turn.rotate(-text.font.escapement / 10.0);
+    return turn.mapRect(QRectF(0, 0, extent.width, extent.height));
+}
+
 bool BleedPageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int sx, int sy,
                            std::optional<Colour> transparentColour) {
     const auto* recording = dynamic_cast<const RecordingCanvas*>(&source);
-    if (recording && current_ && current_->touchesEdge) {
-        const int dx = x - sx;
-        const int dy = y - sy;
-        for (const DrawCall& call : recording->calls()) {
-            // The item background grows by itself, also where no fill covers it.
-            if (call.kind != DrawCall::Rect || call.brushStyle == BrushNull ||
-                call.colour == current_->backColour)
-                continue;
-            const QRect fill(QPoint(call.x1 + dx, call.y1 + dy),
-                             QPoint(call.x2 - 1 + dx, call.y2 - 1 + dy));
-            if (const auto grown = grownFill(fill, current_->box, paper_, bleed_, tolerance_))
-                paintFill(*grown, call.colour, call.brushStyle, call.hatch, call.transparent);
+    if (!recording || !current_ || !current_->touchesEdge)
+        return PainterCanvas::blit(x, y, w, h, source, sx, sy, transparentColour);
+    const int dx = x - sx;
+    const int dy = y - sy;
+    struct Grown {
+        QRect area;
+        QRect fill;
+        const DrawCall* call;
+    };
+    std::vector<Grown> grownFills;
+    QRegion inked; // texts and lines of the item, on the page
+    for (const DrawCall& call : recording->calls()) {
+        if (call.kind == DrawCall::Text && !call.text.isEmpty()) {
+            inked += recordedTextRect(call, textExtent(call.font, call.text))
+                         .translated(dx, dy)
+                         .toAlignedRect();
+            continue;
+        }
+        if (call.kind == DrawCall::Line) {
+            // A one-pixel line covers its own pixels; a wider one half its width around them.
+            const int half = call.penWidth > 1 ? (call.penWidth + 1) / 2 : 0;
+            inked += QRect(QPoint(std::min(call.x1, call.x2), std::min(call.y1, call.y2)),
+                           QPoint(std::max(call.x1, call.x2), std::max(call.y1, call.y2)))
+                         .translated(dx, dy)
+                         .adjusted(-half, -half, half, half);
+            continue;
+        }
+        // The item background grows by itself, also where no fill covers it.
+        if (call.kind != DrawCall::Rect || call.brushStyle == BrushNull ||
+            call.colour == current_->backColour)
+            continue;
+        const QRect fill(QPoint(call.x1 + dx, call.y1 + dy),
+                         QPoint(call.x2 - 1 + dx, call.y2 - 1 + dy));
+        if (const auto grown = grownFill(fill, current_->box, paper_, bleed_, tolerance_)) {
+            paintFill(*grown, call.colour, call.brushStyle, call.hatch, call.transparent);
+            grownFills.push_back({*grown, fill, &call});
         }
     }
-    return PainterCanvas::blit(x, y, w, h, source, sx, sy, transparentColour);
+    const bool ok = PainterCanvas::blit(x, y, w, h, source, sx, sy, transparentColour);
+    // What the item covered of a grown fill between its edge and the fill: the background it
+    // starts with, closed unless something is drawn there.
+    const QRect surface = QRect(x, y, w, h) & current_->box.toAlignedRect();
+    for (const Grown& g : grownFills) {
+        const QRegion gap = QRegion(g.area & surface) - QRegion(g.fill);
+        if (gap.isEmpty() || gap.intersects(inked))
+            continue;
+        for (const QRect& part : gap)
+            paintFill(part, g.call->colour, g.call->brushStyle, g.call->hatch, g.call->transparent);
+    }
+    return ok;
 }
 
 void BleedPageCanvas::paintFill(const QRect& area, Colour colour, int brushStyle, int hatch,

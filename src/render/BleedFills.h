@@ -5,6 +5,7 @@
 #pragma once
 
 #include "bitmap/PainterCanvas.h"
+#include "bitmap/RecordingCanvas.h"
 
 #include <QRect>
 #include <QRectF>
@@ -29,8 +30,13 @@ struct BleedItem {
 std::optional<QRect> grownFill(const QRect& fill, const QRectF& box, const QSizeF& paper,
                                double bleed, double tolerance);
 
+// Where a recorded text lies: its cell of `extent`, turned as its font turns it.
+QRectF recordedTextRect(const DrawCall& text, TextExtent extent);
+
 // A PainterCanvas page that, when an item touching the paper edge is copied on, first paints its
-// fills grown into the bleed. The painter's clip keeps them within the bleed.
+// fills grown into the bleed, under the item. Afterwards it closes the strip of item background
+// a fill leaves at the item's edge (the bands start a pixel in), where no text or line is drawn,
+// so no hairline shows at the cut. The painter's clip keeps everything within the bleed.
 class BleedPageCanvas : public PainterCanvas {
 public:
     BleedPageCanvas(QPainter& painter, QSize size, std::shared_ptr<FontCache> fonts, QSizeF paper,

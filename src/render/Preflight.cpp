@@ -2,11 +2,11 @@
 
 #include "bitmap/PainterInk.h"
 #include "bitmap/RecordingCanvas.h"
+#include "render/BleedFills.h"
 #include "render/ImageItem.h"
 
 #include <QPainter>
 #include <QPicture>
-#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -40,18 +40,6 @@ public:
 private:
     std::vector<DrawCall>* kept_;
 };
-
-// Where a recorded text lies on the page: its cell, turned as the font turns it.
-QRectF textRect(const DrawCall& text, FontCache& fonts) {
-    const TextExtent extent = fonts.textExtent(text.font, text.text);
-    const QPointF at(text.x1, text.y1);
-    if (text.font.verticalWriting && text.font.escapement == 2700)
-        return QRectF(at + QPointF(-extent.height, 0), QSizeF(extent.height, extent.width));
-    QTransform turn;
-    turn.translate(at.x(), at.y());
-    turn.rotate(-text.font.escapement / 10.0);
-    return turn.mapRect(QRectF(0, 0, extent.width, extent.height));
-}
 
 struct MarginTexts {
     std::vector<std::chrono::year_month> months; // pages where the item's texts reach the margin
@@ -116,7 +104,9 @@ std::vector<MarginTexts> textsInSafetyMargin(const PageJob& job,
                     continue;
                 // What the item's surface and the sheet leave of it is what prints.
                 const QRectF printed =
-                    textRect(call, *fonts).intersected(starts[s].box).intersected(sheet);
+                    recordedTextRect(call, fonts->textExtent(call.font, call.text))
+                        .intersected(starts[s].box)
+                        .intersected(sheet);
                 if (printed.isEmpty() || safe.contains(printed))
                     continue;
                 if (item.months.empty() || item.months.back() != month)

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -320,14 +321,28 @@ TEST_F(PrintShop, FillsOfAnEdgeMonthBoxGrowIntoTheBleedAndNothingInsideTheTrimMo
             if ((x < in || y < in) && dark(at(x, y)))
                 ++darkInBleed;
     EXPECT_EQ(darkInBleed, 0);
-    // Inside the trim the page is the page drawn without bleed, texts, day numbers and lines
-    // included. Glyph edges may be smoothed a little differently; a text or line moved by a
-    // pixel changes the average of a 4 x 4 block by a quarter of its contrast.
+    // The band starts a pixel below the item's top edge: without bleed that row is the item's
+    // white background, with bleed the band closes it, so no hairline shows at the cut.
+    EXPECT_TRUE(near(plain.pixelColor(boxRight / 2, 0), 0x00FFFFFF));
+    EXPECT_TRUE(near(at(in + boxRight / 2, in), kBandGreen));
+    // ... and the ruled line along the band's top stays: it is no fill and is not painted over.
+    auto darkestOfTopRows = [](const QImage& image, int x, int top) {
+        int darkest = 255;
+        for (int y = top; y < top + 4; ++y)
+            darkest = std::min(darkest, image.pixelColor(x, y).green());
+        return darkest;
+    };
+    EXPECT_LT(darkestOfTopRows(plain, boxRight / 2, 0), 90);
+    EXPECT_NEAR(darkestOfTopRows(bled, in + boxRight / 2, in),
+                darkestOfTopRows(plain, boxRight / 2, 0), 24);
+    // Beyond that edge row, inside the trim the page is the page drawn without bleed, texts, day
+    // numbers and lines included. Glyph edges may be smoothed a little differently; a text or
+    // line moved by a pixel changes the average of a 4 x 4 block by a quarter of its contrast.
     int inked = 0;
     int differing = 0;
     constexpr int block = 4;
-    for (int by = 0; by + block <= plain.height(); by += block)
-        for (int bx = 0; bx + block <= plain.width(); bx += block) {
+    for (int by = block; by + block <= plain.height(); by += block)
+        for (int bx = block; bx + block <= plain.width(); bx += block) {
             int sums[2][3] = {};
             for (int y = by; y < by + block; ++y)
                 for (int x = bx; x < bx + block; ++x) {
@@ -379,6 +394,39 @@ TEST(PrintShopBleed, FillsReachingTheEdgeOfAnEdgeItemGrowOnThatSideOnly) {
     for (const Case& c : cases)
         EXPECT_EQ(grownFill(c.fill, c.box, paper, bleed, tolerance), c.grown) << c.fill.x();
     EXPECT_EQ(grownFill(QRect(0, 0, 50, 50), corner, paper, 0, tolerance), std::nullopt);
+}
+
+TEST(PrintShopBleed, TheEdgeRowAFillLeavesIsClosedUnlessSomethingIsDrawnThere) {
+    // Paper of 100 x 100 pixels at (20, 20) of the sheet, a bleed of 20; an item in the paper's
+    // top-left corner whose band starts 3 pixels below its top edge.
+    auto drawn = [](bool lineInTheGap) {
+        QImage sheet(140, 140, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        painter.translate(20, 20);
+        const auto current =
+            std::make_shared<BleedItem>(BleedItem{QRectF(0, 0, 60, 60), 0x00FFFFFF, true});
+        BleedPageCanvas page(painter, QSize(100, 100), std::make_shared<FontCache>(),
+                             QSizeF(100, 100), 20, 4, current);
+        RecordingCanvas item(60, 60);
+        item.fillRect(0, 0, 60, 60, 0x00FFFFFF, BrushSolid, 0, false);
+        item.fillRect(0, 3, 60, 20, kBandGreen, BrushSolid, 0, false);
+        if (lineInTheGap)
+            item.drawLine(0, 1, 60, 1, 0x00000000, 1, PenSolid, true);
+        EXPECT_TRUE(page.blit(0, 0, 60, 60, item, 0, 0, std::nullopt));
+        painter.end();
+        return sheet;
+    };
+    const QRgb green = rgbFromColour(kBandGreen) | 0xFF000000;
+    const QImage closed = drawn(false);
+    EXPECT_EQ(closed.pixel(50, 10), green);       // the bleed
+    EXPECT_EQ(closed.pixel(50, 20), green);       // the paper's first row, the item's background
+    EXPECT_EQ(closed.pixel(10, 30), green);       // the band's row grows to the left as well
+    EXPECT_EQ(closed.pixel(90, 10), 0xFFFFFFFFu); // not past the item's right end
+    const QImage kept = drawn(true);
+    EXPECT_EQ(kept.pixel(50, 10), green);
+    EXPECT_EQ(kept.pixel(50, 20), 0xFFFFFFFFu); // left as drawn: a line lies in that strip
+    EXPECT_EQ(kept.pixel(50, 21), 0xFF000000u);
 }
 
 TEST(PrintShopBleed, ItemsWithinHalfAMillimetreOfAnEdgeGrowToTheBleedEdge) {
