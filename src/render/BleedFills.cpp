@@ -75,7 +75,7 @@ bool BleedPageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int
         const DrawCall* call;
     };
     std::vector<Grown> grownFills;
-    QRegion inked; // texts and lines of the item, on the page
+    QRegion inked; // texts, lines and pictures of the item, on the page
     for (const DrawCall& call : recording->calls()) {
         if (call.kind == DrawCall::Text && !call.text.isEmpty()) {
             inked += recordedTextRect(call, textExtent(call.font, call.text))
@@ -90,6 +90,10 @@ bool BleedPageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int
                            QPoint(std::max(call.x1, call.x2), std::max(call.y1, call.y2)))
                          .translated(dx, dy)
                          .adjusted(-half, -half, half, half);
+            continue;
+        }
+        if (call.kind == DrawCall::Picture || call.kind == DrawCall::Blit) {
+            inked += QRect(call.x1, call.y1, call.x2, call.y2).translated(dx, dy);
             continue;
         }
         // The item background grows by itself, also where no fill covers it.
