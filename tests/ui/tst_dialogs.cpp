@@ -1,15 +1,15 @@
 // The small dialogs: page size, options, position, About and preview, and the number rules
 // behind them.
 #include "ScriptedPrompts.h"
-#include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/NumericText.h"
 #include "ui/dialogs/OptionValues.h"
-#include "ui/dialogs/OptionsDialog.h"
-#include "ui/dialogs/PagePreviewDialog.h"
-#include "ui/dialogs/PageSizeDialog.h"
 #include "ui/dialogs/PageSizeEntries.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/PageSizeDialog.h"
+#include "ui/dialogs/OptionsDialog.h"
 #include "ui/dialogs/PositionDialog.h"
 #include "ui/dialogs/ScreenFit.h"
+#include "ui/dialogs/PagePreviewDialog.h"
 #include "ui/main/Translations.h"
 
 #include <QCheckBox>

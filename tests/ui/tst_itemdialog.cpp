@@ -7,10 +7,10 @@
 #include "document/LayoutFile.h"
 #include "render/NewItemDefaults.h"
 #include "render/RuleBlock.h"
-#include "ui/dialogs/BackgroundColourDialog.h"
-#include "ui/dialogs/FontSettingsDialog.h"
 #include "ui/dialogs/ItemDialogRules.h"
 #include "ui/dialogs/ItemPropertiesDialog.h"
+#include "ui/dialogs/BackgroundColourDialog.h"
+#include "ui/dialogs/FontSettingsDialog.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/ItemView.h"
 

@@ -2,12 +2,12 @@
 
 #include "render/NewItemDefaults.h"
 #include "render/RuleBlock.h"
-#include "ui/dialogs/BackgroundColourDialog.h"
 #include "ui/dialogs/ColourConversion.h"
 #include "ui/dialogs/ColourSwatch.h"
-#include "ui/dialogs/DayCellLayoutDialog.h"
-#include "ui/dialogs/FontSettingsDialog.h"
 #include "ui/dialogs/ItemDialogRules.h"
+#include "ui/dialogs/BackgroundColourDialog.h"
+#include "ui/dialogs/FontSettingsDialog.h"
+#include "ui/dialogs/DayCellLayoutDialog.h"
 #include "ui/dialogs/RuledLinesDialog.h"
 #include "ui/dialogs/UserPrompts.h"
 

@@ -215,7 +215,7 @@ bool CanvasScene::drawItemPreview(int slot) {
         pageDateRange(static_cast<int>(month->year()), static_cast<int>(unsigned(month->month())));
     // The document has sized the item already: the preview only draws into that size.
     const bool ok = drawLayoutItem(previewContext_, item, &view->preview(), range, false,
-                                   DrawSurface{}, 0, 0, editor_.layoutFolder());
+                                       DrawSurface{}, 0, 0, editor_.layoutFolder());
     view->update();
     return ok;
 }

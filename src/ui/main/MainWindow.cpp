@@ -169,14 +169,13 @@ void MainWindow::connectCommands() {
         if (index >= 0 && index < static_cast<int>(list.size()))
             selectItem(list[static_cast<std::size_t>(index)].slot);
     });
-    connect(panel_.drawingOrderList_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* entry) {
-                const int slot = entry->data(Qt::UserRole).toInt();
-                const int position = document().listPosition(slot);
-                if (position >= 0)
-                    panel_.itemCombo_->setCurrentIndex(position);
-                selectItem(slot);
-            });
+    connect(panel_.drawingOrderList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
+        const int slot = entry->data(Qt::UserRole).toInt();
+        const int position = document().listPosition(slot);
+        if (position >= 0)
+            panel_.itemCombo_->setCurrentIndex(position);
+        selectItem(slot);
+    });
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);

@@ -4,8 +4,8 @@
 #include "document/LayoutFile.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/LayoutTemplates.h"
-#include "ui/main/MainWindow.h"
 #include "ui/main/RecoveryKeeper.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/TemplateDialog.h"
 
 #include <QAction>
