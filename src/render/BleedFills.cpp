@@ -75,10 +75,10 @@ bool BleedPageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int
         const DrawCall* call;
     };
     std::vector<Grown> grownFills;
-    QRegion inked; // texts, lines and pictures of the item, on the page
+    QRegion drawn; // texts, lines, pictures and fills of the item, on the page
     for (const DrawCall& call : recording->calls()) {
         if (call.kind == DrawCall::Text && !call.text.isEmpty()) {
-            inked += recordedTextRect(call, textExtent(call.font, call.text))
+            drawn += recordedTextRect(call, textExtent(call.font, call.text))
                          .translated(dx, dy)
                          .toAlignedRect();
             continue;
@@ -86,14 +86,14 @@ bool BleedPageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int
         if (call.kind == DrawCall::Line) {
             // A one-pixel line covers its own pixels; a wider one half its width around them.
             const int half = call.penWidth > 1 ? (call.penWidth + 1) / 2 : 0;
-            inked += QRect(QPoint(std::min(call.x1, call.x2), std::min(call.y1, call.y2)),
+            drawn += QRect(QPoint(std::min(call.x1, call.x2), std::min(call.y1, call.y2)),
                            QPoint(std::max(call.x1, call.x2), std::max(call.y1, call.y2)))
                          .translated(dx, dy)
                          .adjusted(-half, -half, half, half);
             continue;
         }
         if (call.kind == DrawCall::Picture || call.kind == DrawCall::Blit) {
-            inked += QRect(call.x1, call.y1, call.x2, call.y2).translated(dx, dy);
+            drawn += QRect(call.x1, call.y1, call.x2, call.y2).translated(dx, dy);
             continue;
         }
         // The item background grows by itself, also where no fill covers it.
@@ -102,6 +102,7 @@ bool BleedPageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int
             continue;
         const QRect fill(QPoint(call.x1 + dx, call.y1 + dy),
                          QPoint(call.x2 - 1 + dx, call.y2 - 1 + dy));
+        drawn += fill;
         if (const auto grown = grownFill(fill, current_->box, paper_, bleed_, tolerance_)) {
             paintFill(*grown, call.colour, call.brushStyle, call.hatch, call.transparent);
             grownFills.push_back({*grown, fill, &call});
@@ -109,11 +110,11 @@ bool BleedPageCanvas::blit(int x, int y, int w, int h, const Canvas& source, int
     }
     const bool ok = PainterCanvas::blit(x, y, w, h, source, sx, sy, transparentColour);
     // What the item covered of a grown fill between its edge and the fill: the background it
-    // starts with, closed unless something is drawn there.
+    // starts with, closed unless something else is drawn there.
     const QRect surface = QRect(x, y, w, h) & current_->box.toAlignedRect();
     for (const Grown& g : grownFills) {
         const QRegion gap = QRegion(g.area & surface) - QRegion(g.fill);
-        if (gap.isEmpty() || gap.intersects(inked))
+        if (gap.isEmpty() || gap.intersects(drawn))
             continue;
         for (const QRect& part : gap)
             paintFill(part, g.call->colour, g.call->brushStyle, g.call->hatch, g.call->transparent);
