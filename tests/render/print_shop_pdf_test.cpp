@@ -399,7 +399,8 @@ TEST(PrintShopBleed, FillsReachingTheEdgeOfAnEdgeItemGrowOnThatSideOnly) {
 TEST(PrintShopBleed, TheEdgeRowAFillLeavesIsClosedUnlessSomethingIsDrawnThere) {
     // Paper of 100 x 100 pixels at (20, 20) of the sheet, a bleed of 20; an item in the paper's
     // top-left corner whose band starts 3 pixels below its top edge.
-    auto drawn = [](bool lineInTheGap) {
+    enum InTheGap { Nothing, ALine, AnotherFill };
+    auto drawn = [](InTheGap inTheGap) {
         QImage sheet(140, 140, QImage::Format_RGB32);
         sheet.fill(Qt::white);
         QPainter painter(&sheet);
@@ -411,22 +412,27 @@ TEST(PrintShopBleed, TheEdgeRowAFillLeavesIsClosedUnlessSomethingIsDrawnThere) {
         RecordingCanvas item(60, 60);
         item.fillRect(0, 0, 60, 60, 0x00FFFFFF, BrushSolid, 0, false);
         item.fillRect(0, 3, 60, 20, kBandGreen, BrushSolid, 0, false);
-        if (lineInTheGap)
+        if (inTheGap == ALine)
             item.drawLine(0, 1, 60, 1, 0x00000000, 1, PenSolid, true);
+        if (inTheGap == AnotherFill)
+            item.fillRect(40, 0, 60, 2, 0x000000FF, BrushSolid, 0, false);
         EXPECT_TRUE(page.blit(0, 0, 60, 60, item, 0, 0, std::nullopt));
         painter.end();
         return sheet;
     };
     const QRgb green = rgbFromColour(kBandGreen) | 0xFF000000;
-    const QImage closed = drawn(false);
+    const QImage closed = drawn(Nothing);
     EXPECT_EQ(closed.pixel(50, 10), green);       // the bleed
     EXPECT_EQ(closed.pixel(50, 20), green);       // the paper's first row, the item's background
     EXPECT_EQ(closed.pixel(10, 30), green);       // the band's row grows to the left as well
     EXPECT_EQ(closed.pixel(90, 10), 0xFFFFFFFFu); // not past the item's right end
-    const QImage kept = drawn(true);
+    const QImage kept = drawn(ALine);
     EXPECT_EQ(kept.pixel(50, 10), green);
     EXPECT_EQ(kept.pixel(50, 20), 0xFFFFFFFFu); // left as drawn: a line lies in that strip
     EXPECT_EQ(kept.pixel(50, 21), 0xFF000000u);
+    const QImage red = drawn(AnotherFill); // and so is a strip with a fill of its own
+    EXPECT_EQ(red.pixel(30, 20), 0xFFFFFFFFu);
+    EXPECT_EQ(red.pixel(70, 20), 0xFFFF0000u);
 }
 
 TEST(PrintShopBleed, ItemsWithinHalfAMillimetreOfAnEdgeGrowToTheBleedEdge) {
