@@ -57,6 +57,7 @@ PageJob monthBoxPage(const QRectF& box) {
     month.Width = static_cast<float>(box.width()) - kItemFrame;
     month.Height = static_cast<float>(box.height()) - kItemFrame;
     month.BackColor = 0x00FFFFFF;
+    month.FitToRect = kFalse; // at its design size, whatever a new box starts with
     for (int e = 0; e <= 8; ++e)
         month.CellBackColor[static_cast<std::size_t>(e)] = kBandGreen;
     for (int e = 9; e < 9 + 42; ++e)
