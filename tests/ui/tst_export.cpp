@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "bitmap/Primitives.h"
 #include "document/LayoutFile.h"
+#include "render/PageExport.h"
 #include "render/PdfExport.h"
 #include "ui/dialogs/PagePreviewDialog.h"
 #include "ui/main/ExportMessagePanel.h"
@@ -35,6 +36,7 @@ QByteArray fileBytes(const QString& path) {
 }
 
 const QString kWallCalendar = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/wall-calendar.CLF");
+const QString kFiscalYear = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/fiscal-year.CLF");
 
 // The text layer of a PDF, pages separated by form feeds (empty without pdftotext).
 QString pdfText(const QString& path) {
@@ -342,6 +344,22 @@ void ExportTests::pdfOfAMonthRange() {
     QVERIFY(w.exportPdfRange());
     QCOMPARE(offered.at(1).from, year(2027) / 4);
     QCOMPARE(offered.at(1).to, year(2027) / 6);
+
+    // A layout whose one page shows a whole 年度 is offered that one page the first time.
+    MainWindowFixture fiscal;
+    MainWindow& v = fiscal.start();
+    QVERIFY(v.openLayout(kFiscalYear));
+    v.setOutputMonth(2027, 4);
+    QVERIFY(pageShowsAYear(v.document()));
+    QVERIFY(!pageShowsAYear(w.document()));
+    offered.clear();
+    v.testHooks().monthRange = [&](const QString&, bool, const MonthRangeChoice& initial) {
+        offered.push_back(initial);
+        return std::optional<MonthRangeChoice>();
+    };
+    QVERIFY(!v.exportPdfRange());
+    QCOMPARE(offered.at(0).from, year(2027) / 4);
+    QCOMPARE(offered.at(0).to, year(2027) / 4);
 
     // A cancelled range dialog asks for no file.
     w.testHooks().monthRange = [](const QString&, bool, const MonthRangeChoice&) {

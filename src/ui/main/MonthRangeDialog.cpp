@@ -61,8 +61,10 @@ std::chrono::year_month fromMonthNumber(std::int32_t number) {
 
 } // namespace
 
-MonthRangeChoice initialMonthRange(const AppSettings& settings, std::chrono::year_month output) {
-    MonthRangeChoice choice{output, output + std::chrono::months(11), PageFileFormat::Bmp};
+MonthRangeChoice initialMonthRange(const AppSettings& settings, std::chrono::year_month output,
+                                   bool pageShowsAYear) {
+    MonthRangeChoice choice{output, output + std::chrono::months(pageShowsAYear ? 0 : 11),
+                            PageFileFormat::Bmp};
     // The last month the lists offer is 2049-12.
     const auto last = std::chrono::year(kLastYear) / std::chrono::December;
     if (choice.to > last)
