@@ -1,6 +1,7 @@
 // "画像ファイル作成" from the main window: messages, the file dialog, the progress panel, errors,
 // and the same bytes as tobirae-cli render.
 #include "MainWindowFixture.h"
+#include "bitmap/PictureFile.h"
 #include "bitmap/Primitives.h"
 #include "document/LayoutFile.h"
 #include "render/PageExport.h"
@@ -349,6 +350,17 @@ void ExportTests::pdfOfAMonthRange() {
     MainWindowFixture fiscal;
     MainWindow& v = fiscal.start();
     QVERIFY(v.openLayout(kFiscalYear));
+    // Its title graphic and the photo slot beside it are pictures shipped with it: nothing is
+    // missing, so nothing is asked before exporting.
+    QVERIFY(fiscal.prompts.messages.isEmpty());
+    int pictures = 0;
+    for (const int slot : v.document().liveSlotsInDrawingOrder())
+        if (v.document().item(slot).Category == CategoryPicture) {
+            ++pictures;
+            QVERIFY(QFileInfo::exists(resolvePicturePath(v.document().item(slot).PictureFile.text(),
+                                                         QFileInfo(kFiscalYear).absolutePath())));
+        }
+    QCOMPARE(pictures, 2);
     v.setOutputMonth(2027, 4);
     QVERIFY(pageShowsAYear(v.document()));
     QVERIFY(!pageShowsAYear(w.document()));
