@@ -22,9 +22,8 @@ constexpr int kFirstYear = 1950;
 constexpr int kLastYear = 2049;
 
 QComboBox* yearList(QWidget* parent, const char* name) {
-    auto* list = new QComboBox(parent);
+    auto* list = new LongChoiceList(parent);
     list->setObjectName(QLatin1String(name));
-    keepPopupShort(list);
     for (int year = kFirstYear; year <= kLastYear; ++year)
         list->addItem(QStringLiteral("%1年").arg(year));
     return list;
