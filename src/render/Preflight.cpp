@@ -1,5 +1,6 @@
 #include "render/Preflight.h"
 
+#include "bitmap/RenderContext.h"
 #include "render/ImageItem.h"
 
 #include <algorithm>
