@@ -1,6 +1,7 @@
 // Writes the example layouts (wall-calendar.CLF, six-row-calendar.CLF, month-list.CLF,
 // horizontal-list.CLF, weekly-planner.CLF, weekly-strips.CLF, picture-calendar.CLF with its
-// mountains.png, year-at-a-glance.CLF, fiscal-year.CLF with its fiscal-year-title.png,
+// mountains.png, year-at-a-glance.CLF, fiscal-year.CLF with its fiscal-year-title.png and
+// fiscal-year-photo.png,
 // company-calendar.CLF with the days of company-days.csv, kaiun-calendar.CLF) into the given
 // folder. The name and
 // description of each, in the .ini beside it, are written by hand. Every item starts from the
@@ -9,6 +10,7 @@
 #include "bitmap/Primitives.h"
 #include "bitmap/RenderContext.h"
 #include "calendar/SelectedDays.h"
+#include "document/ItemFrame.h"
 #include "document/LayoutFile.h"
 #include "owndays/DaysFile.h"
 #include "render/ImageItem.h"
@@ -22,6 +24,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
@@ -365,12 +368,62 @@ QImage fiscalYearTitle() {
     return image;
 }
 
+// Cherry trees in bloom under a spring sky, drawn in code like the mountains: the photo slot of
+// the fiscal-year template, which starts in April, until the user drops a photo of their own.
+QImage springPicture() {
+    constexpr int width = 480;
+    constexpr int height = 200;
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+
+    QLinearGradient sky(0, 0, 0, 150);
+    sky.setColorAt(0, QColor(0x6F, 0xA8, 0xDC));
+    sky.setColorAt(1, QColor(0xE8, 0xF1, 0xF8));
+    painter.fillRect(image.rect(), sky);
+    painter.setBrush(QColor(0x7F, 0xB0, 0x5A));
+    painter.drawRect(0, 160, width, height - 160);
+
+    // Each tree: a trunk and a crown of overlapping blossom clouds.
+    auto tree = [&painter](qreal x, qreal scale) {
+        painter.setBrush(QColor(0x6B, 0x4A, 0x3A));
+        painter.drawPolygon(QPolygonF({QPointF(x - 6 * scale, 165), QPointF(x + 6 * scale, 165),
+                                       QPointF(x + 3 * scale, 165 - 70 * scale),
+                                       QPointF(x - 3 * scale, 165 - 70 * scale)}));
+        const std::array<std::array<qreal, 3>, 6> clouds{{{-34, -78, 30},
+                                                          {0, -98, 36},
+                                                          {34, -80, 30},
+                                                          {-16, -60, 26},
+                                                          {18, -62, 26},
+                                                          {0, -76, 30}}};
+        const std::array<QColor, 3> pinks{QColor(0xF6, 0xC4, 0xD2), QColor(0xF9, 0xD6, 0xE0),
+                                          QColor(0xF2, 0xB1, 0xC4)};
+        for (std::size_t i = 0; i < clouds.size(); ++i) {
+            painter.setBrush(pinks[i % pinks.size()]);
+            painter.drawEllipse(QPointF(x + clouds[i][0] * scale, 165 + clouds[i][1] * scale),
+                                clouds[i][2] * scale, clouds[i][2] * scale);
+        }
+    };
+    tree(90, 1.0);
+    tree(250, 1.2);
+    tree(405, 0.9);
+    painter.end();
+    return image;
+}
+
 // A fiscal year from April: the year of the output month with "年度" after it, over the output
-// month and the eleven after it, so April as output month gives April to March.
+// month and the eleven after it, so April as output month gives April to March. The heading
+// stands on the left above the months and a photo slot on the right, filled with a picture of
+// its own that the user replaces by dropping a photo on it.
 bool writeFiscalYear(const QDir& folder) {
     const QString pictureName = QStringLiteral("fiscal-year-title.png");
     const QImage title = fiscalYearTitle();
     if (!writePicture(folder.filePath(pictureName), title))
+        return false;
+    const QString photoName = QStringLiteral("fiscal-year-photo.png");
+    const QImage spring = springPicture();
+    if (!writePicture(folder.filePath(photoName), spring))
         return false;
     LayoutItem year = heading(CategoryYear, 36);
     LayoutItem suffix = newItem(CategoryPicture, 0);
@@ -380,12 +433,32 @@ bool writeFiscalYear(const QDir& folder) {
     suffix.FreeAspect = kFalse;
     suffix.Width = std::round(static_cast<float>(title.width()) * 96 / 300);
     suffix.Height = year.Height;
+    const float monthsTop = 40 + year.Height + 40;
+    std::vector<LayoutItem> months =
+        twelveMonths(monthsTop, [](int i) { return 12 + i; }); // "当月".."＋11ヶ月"
+    const float gridLeft = months.front().Left;
+    const float gridRight = months.back().Left + months.back().Width + kItemFrame;
+
+    LayoutItem photo = newItem(CategoryPicture, 0);
+    photo.PictureFile.setText(photoName);
+    if (!storePictureSize(photo, folder.absolutePath()))
+        return false;
+    // The picture's shape, as tall as the band above the months allows; a dropped photo of
+    // another shape is centred in it.
+    photo.FreeAspect = kFalse;
+    photo.HPlacement = 1;
+    photo.VPlacement = 1;
+    photo.Top = 16;
+    photo.Height = monthsTop - 16 - 16 - kItemFrame;
+    photo.Width = std::round(photo.Height * static_cast<float>(spring.width()) /
+                             static_cast<float>(spring.height()));
+    photo.Left = gridRight - photo.Width - kItemFrame;
+
     year.Top = suffix.Top = 40;
-    year.Left = std::round((kCanvasWidth - year.Width - suffix.Width) / 2);
+    year.Left = gridLeft;
     suffix.Left = year.Left + year.Width;
-    std::vector<LayoutItem> items{year, suffix};
-    for (LayoutItem& mini : twelveMonths(year.Top + year.Height + 40,
-                                         [](int i) { return 12 + i; })) // "当月".."＋11ヶ月"
+    std::vector<LayoutItem> items{year, suffix, photo};
+    for (LayoutItem& mini : months)
         items.push_back(mini);
     return write(folder.filePath(QStringLiteral("fiscal-year.CLF")), items);
 }

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <set>
 #include <thread>
 
 namespace tobirae {
@@ -51,6 +52,21 @@ PageJob pageJobFromDocument(const LayoutDocument& document, Colour pageBackColor
         job.ownDaysProblems = std::move(loaded.problems);
     }
     return job;
+}
+
+bool pageShowsAYear(const LayoutDocument& document) {
+    // Which month an item shows depends on the page month only by an offset, so any page month
+    // tells; fixed months count as they are.
+    std::set<int> months;
+    for (const int slot : document.liveSlotsInDrawingOrder()) {
+        const LayoutItem& item = document.item(slot);
+        if (item.Category != CategoryMonthFamily)
+            continue;
+        const std::chrono::year_month shown = shownMonthOf(item.MonthSelector, 2027, 1);
+        months.insert(static_cast<int>(shown.year()) * 12 +
+                      static_cast<int>(static_cast<unsigned>(shown.month())));
+    }
+    return months.size() >= 12;
 }
 
 void addDaysFiles(PageJob& job, const QStringList& files) {

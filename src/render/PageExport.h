@@ -65,6 +65,10 @@ struct PageJob {
 // be read goes to ownDaysProblems.
 void addDaysFiles(PageJob& job, const QStringList& files);
 
+// Whether one page already shows a whole year: its live month items show twelve different
+// months (a 年度 calendar on one sheet), so one page month is all there is to export.
+bool pageShowsAYear(const LayoutDocument& document);
+
 // The job for a document: every live item is drawn into its Left, Top, Width and Height with the
 // item frame around them. The canvas is the document's canvas, or the paper size at 96 dots per
 // inch when none is set.

@@ -2,6 +2,7 @@
 
 #include "bitmap/PainterInk.h"
 #include "bitmap/RecordingCanvas.h"
+#include "bitmap/RenderContext.h"
 #include "render/BleedFills.h"
 #include "render/ImageItem.h"
 

@@ -1,7 +1,9 @@
 #include "render/PrintShopPdf.h"
 
+#include "bitmap/ImageCanvas.h"
 #include "bitmap/PictureCache.h"
 #include "bitmap/PictureFile.h"
+#include "bitmap/RenderContext.h"
 #include "files/AtomicFile.h"
 #include "render/BleedFills.h"
 #include "render/CropMarks.h"

@@ -18,8 +18,10 @@ struct RenderArgs {
     PreviewTarget* preview = nullptr; // nullptr: page target
     DrawSurface page;                 // page target: dc nullptr = the context's page bitmap
     DateRange range;
-    int itemLeft = 0; // the item's Left and Top as integers
-    int itemTop = 0;
+    // The item's Left and Top as they are, not rounded to a layout pixel: a centred item can sit
+    // on a half pixel, which the page resolves.
+    float itemLeft = 0;
+    float itemTop = 0;
     int xOffset = 0; // page pixels added when placing on the page
     int yOffset = 0;
     int rows = 0;         // box kinds: 5 or 6; weekly: fixed row count or 0

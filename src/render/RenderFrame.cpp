@@ -62,9 +62,8 @@ RenderArgs makeArgs(const LayoutItem& item, PreviewTarget* preview, DateRange& r
                     DrawSurface page, int xOffset, int yOffset, const QString& layoutFolder) {
     int rows = 0;
     range = shownRange(item, range.firstYear, range.firstMonth, &rows);
-    return RenderArgs{
-        item,    preview, page, range,       roundHalfEven(item.Left), roundHalfEven(item.Top),
-        xOffset, yOffset, rows, layoutFolder};
+    return RenderArgs{item,     preview, page,    range, item.Left,
+                      item.Top, xOffset, yOffset, rows,  layoutFolder};
 }
 
 } // namespace

@@ -23,6 +23,13 @@ namespace {
 
 constexpr int kCanvasWidth = 794;
 constexpr int kCanvasHeight = 1123;
+// The canvas is the A4 paper rounded to whole pixels; centring centres on the paper itself.
+constexpr double kPaperWidth = 210 * 96 / 25.4;
+constexpr double kPaperHeight = 297 * 96 / 25.4;
+// Left or top of a centred box of a drawing area of `extent` (the frame adds 4).
+constexpr float centredOnPaper(double paper, double extent) {
+    return static_cast<float>((paper - extent - 4) / 2);
+}
 
 // Three items: a year heading at (10, 20) in slot 0, a month display in slot 1, a picture in 2.
 std::unique_ptr<EditorDocument> threeItems() {
@@ -178,14 +185,14 @@ const std::vector<StepCase> kSteps{
      QStringLiteral("上下中央ロック"),
      [](const LayoutDocument& d) {
          EXPECT_TRUE(isTrue(at(d, 2).VCenterLocked));
-         EXPECT_EQ(at(d, 2).Top, (kCanvasHeight - 90 - 4) / 2.f); // the box, frame included
+         EXPECT_EQ(at(d, 2).Top, centredOnPaper(kPaperHeight, 90)); // the box, frame included
      }},
     {"centre once",
      {},
      [](EditorDocument& e) { return e.centreItem(0, false); },
      QStringLiteral("左右中央に移動"),
      [](const LayoutDocument& d) {
-         EXPECT_EQ(at(d, 0).Left, (kCanvasWidth - 200 - 4) / 2.f);
+         EXPECT_EQ(at(d, 0).Left, centredOnPaper(kPaperWidth, 200));
          EXPECT_FALSE(isTrue(at(d, 0).HCenterLocked));
      }},
     {"lock",
@@ -223,6 +230,26 @@ const std::vector<StepCase> kSteps{
      [](const LayoutDocument& d) {
          EXPECT_EQ(d.drawingOrder()[0].slot, 1);
          EXPECT_EQ(d.drawingOrder()[1].slot, 0);
+     }},
+    {"to the front: the first item is drawn last, the others keep their order",
+     {},
+     [](EditorDocument& e) { return e.bringToFront(0); },
+     QStringLiteral("最前面へ"),
+     [](const LayoutDocument& d) {
+         ASSERT_EQ(d.drawingOrder().size(), 3u);
+         EXPECT_EQ(d.drawingOrder()[0].slot, 1);
+         EXPECT_EQ(d.drawingOrder()[1].slot, 2);
+         EXPECT_EQ(d.drawingOrder()[2].slot, 0);
+         EXPECT_EQ(d.drawingOrder()[2].text, QStringLiteral(" 1 年表示"));
+     }},
+    {"to the back: the last item is drawn first",
+     {},
+     [](EditorDocument& e) { return e.sendToBack(2); },
+     QStringLiteral("最背面へ"),
+     [](const LayoutDocument& d) {
+         EXPECT_EQ(d.drawingOrder()[0].slot, 2);
+         EXPECT_EQ(d.drawingOrder()[1].slot, 0);
+         EXPECT_EQ(d.drawingOrder()[2].slot, 1);
      }},
     {"page", [](LayoutDocument& d) { d.item(1).HCenterLocked = kTrue; },
      [](EditorDocument& e) {
@@ -485,6 +512,23 @@ TEST(EditorSteps, DoUndoRedo) {
     }
 }
 
+// The menu entries are enabled by these answers: an item already there is no step.
+TEST(EditorSteps, FrontAndBackOnlyWhenTheItemIsNotThere) {
+    auto editor = threeItems();
+    EXPECT_TRUE(editor->isAtBack(0));
+    EXPECT_FALSE(editor->isInFront(0));
+    EXPECT_TRUE(editor->isInFront(2));
+    EXPECT_FALSE(editor->isAtBack(1));
+    EXPECT_FALSE(editor->bringToFront(2));
+    EXPECT_FALSE(editor->sendToBack(0));
+    EXPECT_FALSE(editor->bringToFront(7)) << "an empty slot";
+    EXPECT_EQ(editor->undoStack().count(), 0);
+    ASSERT_TRUE(editor->bringToFront(1));
+    EXPECT_TRUE(editor->isInFront(1));
+    EXPECT_FALSE(editor->isInFront(2));
+    EXPECT_EQ(editor->undoStack().count(), 1) << "one step however far the item travels";
+}
+
 TEST(EditorSteps, NonEditsStayOffTheHistory) {
     auto editor = threeItems();
     editor->setCurrentSlot(2);
@@ -576,8 +620,8 @@ TEST(EditorPlacement, LocksDecideWhereADragEnds) {
         bool moves;
     };
     // The box (drawing area and frame) is centred, as the page draws it.
-    const float centreX = (kCanvasWidth - 200 - 4) / 2.f;
-    const float centreY = (kCanvasHeight - 60 - 4) / 2.f;
+    const float centreX = centredOnPaper(kPaperWidth, 200);
+    const float centreY = centredOnPaper(kPaperHeight, 60);
     const std::vector<Case> cases{
         {"free", [](LayoutItem&) {}, {300, 400}, {300, 400}, true},
         {"X locked: left back, top follows",
@@ -822,6 +866,10 @@ TEST(EditorHistory, RandomEditsUndoneGiveBackTheDocumentByteForByte) {
             break;
         case 8:
             editor->moveInDrawingOrder(pick(int(d.drawingOrder().size()) + 1), pick(2) ? 1 : -1);
+            if (pick(2))
+                editor->bringToFront(liveSlot());
+            else
+                editor->sendToBack(liveSlot());
             break;
         case 9:
             editor->setResizeMode(slot, pick(2)); // not an edit, never undone

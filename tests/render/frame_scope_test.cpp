@@ -123,7 +123,8 @@ QImage pageWithItem(const LayoutItem& item, int left, int top, int xOffset, int 
     setPageDpi(ctx, 150);
     EXPECT_TRUE(createPageBitmap(ctx, 300, 200, -1));
     fillScaledRect(ctx, DrawSurface{}, 0, 0, 300, 200, 0x00336699, BrushHatched, HatchCross, false);
-    const RenderArgs args{item, nullptr, DrawSurface{}, {}, left, top, xOffset, yOffset, 0, {}};
+    const RenderArgs args{item,       nullptr, DrawSurface{}, {}, float(left),
+                          float(top), xOffset, yOffset,       0,  {}};
     {
         ItemDrawScope scope(ctx, args);
         EXPECT_TRUE(scope.ok());

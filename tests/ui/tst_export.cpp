@@ -1,8 +1,10 @@
 // "画像ファイル作成" from the main window: messages, the file dialog, the progress panel, errors,
 // and the same bytes as tobirae-cli render.
 #include "MainWindowFixture.h"
+#include "bitmap/PictureFile.h"
 #include "bitmap/Primitives.h"
 #include "document/LayoutFile.h"
+#include "render/PageExport.h"
 #include "render/PdfExport.h"
 #include "ui/dialogs/PagePreviewDialog.h"
 #include "ui/main/ExportMessagePanel.h"
@@ -35,6 +37,7 @@ QByteArray fileBytes(const QString& path) {
 }
 
 const QString kWallCalendar = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/wall-calendar.CLF");
+const QString kFiscalYear = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/fiscal-year.CLF");
 
 // The text layer of a PDF, pages separated by form feeds (empty without pdftotext).
 QString pdfText(const QString& path) {
@@ -343,6 +346,33 @@ void ExportTests::pdfOfAMonthRange() {
     QCOMPARE(offered.at(1).from, year(2027) / 4);
     QCOMPARE(offered.at(1).to, year(2027) / 6);
 
+    // A layout whose one page shows a whole 年度 is offered that one page the first time.
+    MainWindowFixture fiscal;
+    MainWindow& v = fiscal.start();
+    QVERIFY(v.openLayout(kFiscalYear));
+    // Its title graphic and the photo slot beside it are pictures shipped with it: nothing is
+    // missing, so nothing is asked before exporting.
+    QVERIFY(fiscal.prompts.messages.isEmpty());
+    int pictures = 0;
+    for (const int slot : v.document().liveSlotsInDrawingOrder())
+        if (v.document().item(slot).Category == CategoryPicture) {
+            ++pictures;
+            QVERIFY(QFileInfo::exists(resolvePicturePath(v.document().item(slot).PictureFile.text(),
+                                                         QFileInfo(kFiscalYear).absolutePath())));
+        }
+    QCOMPARE(pictures, 2);
+    v.setOutputMonth(2027, 4);
+    QVERIFY(pageShowsAYear(v.document()));
+    QVERIFY(!pageShowsAYear(w.document()));
+    offered.clear();
+    v.testHooks().monthRange = [&](const QString&, bool, const MonthRangeChoice& initial) {
+        offered.push_back(initial);
+        return std::optional<MonthRangeChoice>();
+    };
+    QVERIFY(!v.exportPdfRange());
+    QCOMPARE(offered.at(0).from, year(2027) / 4);
+    QCOMPARE(offered.at(0).to, year(2027) / 4);
+
     // A cancelled range dialog asks for no file.
     w.testHooks().monthRange = [](const QString&, bool, const MonthRangeChoice&) {
         return std::nullopt;
@@ -546,19 +576,33 @@ void ExportTests::aCentredPictureIsCentredOnThePage() {
     MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     QVERIFY(w.editor().centreItem(0, false));
+    QVERIFY(w.editor().centreItem(0, true));
     const QImage page = pageImage(w.pageJob(), 2027, 4, 300);
     QVERIFY(!page.isNull());
-    // One row through the picture: where its red starts and ends.
-    const int row = roundHalfEven((w.document().item(0).Top + 100) * 300.0 / 96);
-    int left = page.width();
-    int right = -1;
-    for (int x = 0; x < page.width(); ++x)
-        if (page.pixelColor(x, row) == QColor(Qt::red)) {
-            left = std::min(left, x);
-            right = std::max(right, x);
-        }
-    QVERIFY(right >= 0);
-    const int rightMargin = page.width() - 1 - right;
-    QVERIFY2(std::abs(left - rightMargin) <= 1,
-             qPrintable(QStringLiteral("%1 / %2").arg(left).arg(rightMargin)));
+    // One row and one column through the picture: where its red starts and ends.
+    const auto redSpan = [&](bool vertical) {
+        const LayoutItem& item = w.document().item(0);
+        const int across = vertical ? roundHalfEven((item.Left + 150) * 300.0 / 96)
+                                    : roundHalfEven((item.Top + 100) * 300.0 / 96);
+        const int length = vertical ? page.height() : page.width();
+        int first = length;
+        int last = -1;
+        for (int i = 0; i < length; ++i)
+            if (page.pixelColor(vertical ? across : i, vertical ? i : across) == QColor(Qt::red)) {
+                first = std::min(first, i);
+                last = std::max(last, i);
+            }
+        return std::pair{first, length - 1 - last};
+    };
+    // A top between two layout pixels is drawn where it falls, and the middle is that of A4's
+    // 1122.5 pixels, not of the rounded canvas's 1123: once 7 page pixels apart.
+    for (const bool vertical : {false, true}) {
+        const auto [before, after] = redSpan(vertical);
+        QVERIFY(after < page.width());
+        QVERIFY2(std::abs(before - after) <= 1,
+                 qPrintable(QStringLiteral("%1: %2 / %3")
+                                .arg(vertical ? "top / bottom" : "left / right")
+                                .arg(before)
+                                .arg(after)));
+    }
 }

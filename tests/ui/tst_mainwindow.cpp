@@ -215,6 +215,11 @@ void MainWindowTests::startupWithoutSettingsFile() {
     QVERIFY2(popup->height() <= 21 * row + 8, qPrintable(QString::number(popup->height())));
     QVERIFY(popup->height() >= 15 * row);
     QVERIFY(popup->visualRect(years->model()->index(2005 - 1950, 0)).intersects(popup->rect()));
+    // The chosen year opens in the middle: years after it are as reachable as those before.
+    for (int year : {2005 - 5, 2005 + 5})
+        QVERIFY2(popup->viewport()->rect().contains(
+                     popup->visualRect(years->model()->index(year - 1950, 0))),
+                 qPrintable(QString::number(year)));
     years->hidePopup();
     QPushButton* january = w.outputRange()->monthButton(0);
     QCOMPARE(january->text(), QStringLiteral("1月"));
@@ -1188,6 +1193,27 @@ void MainWindowTests::drawingOrderMoves() {
     QTest::mouseClick(down, Qt::LeftButton); // last entry later: nothing
     QCOMPARE(w.document().drawingOrder()[2].slot, 2);
     QCOMPARE(f.prompts.messages.size(), 1);
+
+    // 最前面へ / 最背面へ serve the current item and are offered only where it can go.
+    const MainMenus& m = w.menus();
+    w.selectItem(2); // drawn last already
+    QVERIFY(!m.bringToFront->isEnabled());
+    QVERIFY(m.sendToBack->isEnabled());
+    w.selectItem(1); // drawn first
+    QVERIFY(m.bringToFront->isEnabled());
+    QVERIFY(!m.sendToBack->isEnabled());
+    const int steps = w.editor().undoStack().count();
+    m.bringToFront->trigger();
+    QCOMPARE(w.document().drawingOrder()[2].slot, 1);
+    QCOMPARE(order->item(2)->text(), w.document().drawingOrder()[2].text);
+    QVERIFY(w.itemView(1)->zValue() > w.itemView(2)->zValue());
+    QVERIFY(!m.bringToFront->isEnabled());
+    QVERIFY(m.sendToBack->isEnabled());
+    QCOMPARE(w.editor().undoStack().count(), steps + 1);
+    m.sendToBack->trigger();
+    QCOMPARE(w.document().drawingOrder()[0].slot, 1);
+    w.menus().undo->trigger();
+    QCOMPARE(w.document().drawingOrder()[2].slot, 1);
 }
 
 void MainWindowTests::centreLockedHeadingsFollowTheirPreview() {
@@ -1203,8 +1229,10 @@ void MainWindowTests::centreLockedHeadingsFollowTheirPreview() {
     MainWindow& w = f.start();
     QVERIFY(w.openLayout(f.path("a.CLF")));
     const LayoutItem& centred = w.document().item(0);
-    // Its box (the view, 4 pixels larger than the drawing) is centred, as the page draws it.
-    QCOMPARE(centred.Left, (w.editor().document().page.CanvasWidth - centred.Width - 4) / 2);
+    // Its box (the view, 4 pixels larger than the drawing) is centred on the paper, as the page
+    // draws it: A4 is 793.7 pixels wide, the canvas that rounded.
+    QCOMPARE(w.editor().centringArea().width(), 210 * 96 / 25.4);
+    QCOMPARE(centred.Left, float((210 * 96 / 25.4 - centred.Width - 4) / 2));
     QCOMPARE(w.itemView(0)->pos().x(), double(centred.Left));
     QCOMPARE(w.itemView(0)->viewSize(), QSize(int(centred.Width) + 4, int(centred.Height) + 4));
     QCOMPARE(w.document().item(1).Left, 10.f);
@@ -1477,7 +1505,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     w.selectItem(1);
     QTest::keyClick(&w, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
     const LayoutItem& item = w.document().item(1);
-    QCOMPARE(item.Left, (w.document().page.CanvasWidth - item.Width - 4) / 2);
+    QCOMPARE(item.Left, float((w.editor().centringArea().width() - item.Width - 4) / 2));
     QTest::keyClick(&w, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(item.Top + item.Height + 4, float(w.document().page.CanvasHeight));
     QCOMPARE(w.editor().undoStack().count(), 2);

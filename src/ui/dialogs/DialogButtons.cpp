@@ -1,5 +1,6 @@
 #include "ui/dialogs/DialogButtons.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -29,6 +30,15 @@ QDialogButtonBox* okCancelButtons(QDialog* dialog, const QString& okText,
 void keepPopupShort(QComboBox* list) {
     list->setMaxVisibleItems(20);
     list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+}
+
+LongChoiceList::LongChoiceList(QWidget* parent) : QComboBox(parent) {
+    keepPopupShort(this);
+}
+
+void LongChoiceList::showPopup() {
+    QComboBox::showPopup();
+    view()->scrollTo(view()->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 } // namespace tobirae

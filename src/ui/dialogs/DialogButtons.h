@@ -1,9 +1,9 @@
 // The OK / Cancel row shared by the settings dialogs, and the long choice lists.
 #pragma once
 
+#include <QComboBox>
 #include <QString>
 
-class QComboBox;
 class QDialog;
 class QDialogButtonBox;
 class QPushButton;
@@ -22,5 +22,13 @@ QPushButton* plainButton(const QString& caption, const QString& name, QWidget* p
 // A long list (the years 1950 to 2049) opens with about twenty entries, also under styles that
 // would open it over the whole screen height.
 void keepPopupShort(QComboBox* list);
+
+// A long list kept short whose popup shows the chosen entry in its middle, so the entries after
+// it are as near as those before (a plain list opens with the chosen year at its bottom).
+class LongChoiceList final : public QComboBox {
+public:
+    explicit LongChoiceList(QWidget* parent = nullptr);
+    void showPopup() override;
+};
 
 } // namespace tobirae

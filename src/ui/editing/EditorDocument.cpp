@@ -135,6 +135,15 @@ QSize EditorDocument::canvasSize() const {
     return {document_->page.CanvasWidth, document_->page.CanvasHeight};
 }
 
+QSizeF EditorDocument::centringArea() const {
+    const PageValues& page = document_->page;
+    const QSize canvas = canvasSize();
+    if (page.PaperWidth > 0 && page.PaperHeight > 0 &&
+        canvasSizeForPaper(page.PaperWidth, page.PaperHeight) == canvas)
+        return QSizeF(page.PaperWidth, page.PaperHeight) * (kLayoutDpi / 25.4);
+    return QSizeF(canvas);
+}
+
 EditorDocument::State EditorDocument::capture(const std::vector<int>& touched) const {
     State state{
         document_->page, document_->bookkeeping(), {}, document_->extension.ownDays, outputMonth_};
@@ -298,7 +307,7 @@ std::vector<std::pair<int, QPointF>> EditorDocument::constraintPassMoves(bool sn
         const QPointF from(item.Left, item.Top);
         const QPointF to =
             snap ? constrained(slot, from, document_->anchor(slot))
-                 : applyPositionLocks(item, document_->anchor(slot), from, canvasSize()).topLeft;
+                 : applyPositionLocks(item, document_->anchor(slot), from, centringArea()).topLeft;
         if (QPointF(static_cast<float>(to.x()), static_cast<float>(to.y())) != from)
             moves.emplace_back(slot, to);
     }
@@ -365,9 +374,9 @@ void EditorDocument::fitRecord(int slot, bool toContents) {
     item.Width = static_cast<float>(size->width());
     item.Height = static_cast<float>(size->height());
     if (isTrue(item.HCenterLocked))
-        item.Left = centredCoordinate(canvasSize().width(), item.Width);
+        item.Left = centredCoordinate(centringArea().width(), item.Width);
     if (isTrue(item.VCenterLocked))
-        item.Top = centredCoordinate(canvasSize().height(), item.Height);
+        item.Top = centredCoordinate(centringArea().height(), item.Height);
 }
 
 void EditorDocument::setOutputMonth(int year, int month) {
@@ -511,7 +520,7 @@ bool EditorDocument::deleteItem(int slot) {
 
 QPointF EditorDocument::constrained(int slot, QPointF proposed, LockAnchor anchor) const {
     const ConstrainedPosition placed =
-        applyPositionLocks(document_->item(slot), anchor, proposed, canvasSize());
+        applyPositionLocks(document_->item(slot), anchor, proposed, centringArea());
     return grid_.apply(placed.topLeft, placed.xFixed, placed.yFixed);
 }
 
@@ -552,7 +561,7 @@ bool EditorDocument::resizeItem(int slot, QRectF view) {
         const LockAnchor start = anchorAt({item.Left, item.Top});
         item.Width = static_cast<float>(std::max(1.0, view.width() - kItemFrame));
         item.Height = static_cast<float>(std::max(1.0, view.height() - kItemFrame));
-        const QPointF to = applyPositionLocks(item, start, view.topLeft(), canvasSize()).topLeft;
+        const QPointF to = applyPositionLocks(item, start, view.topLeft(), centringArea()).topLeft;
         item.Left = static_cast<float>(to.x());
         item.Top = static_cast<float>(to.y());
         anchor = anchorAt(to);
@@ -587,7 +596,7 @@ bool EditorDocument::toggleLock(int slot, PositionLock lock) {
     static const std::array<QString, 4> texts{
         QStringLiteral("X座標ロック"), QStringLiteral("Y座標ロック"),
         QStringLiteral("左右中央ロック"), QStringLiteral("上下中央ロック")};
-    const QSize canvas = canvasSize();
+    const QSizeF area = centringArea();
     return editItem(slot, texts[static_cast<std::size_t>(lock)],
                     [&](LayoutItem& item, LockAnchor& anchor) {
                         switch (lock) {
@@ -609,14 +618,14 @@ bool EditorDocument::toggleLock(int slot, PositionLock lock) {
                             item.HCenterLocked = toB16(!isTrue(item.HCenterLocked));
                             if (isTrue(item.HCenterLocked)) {
                                 item.XLocked = kFalse;
-                                item.Left = centredCoordinate(canvas.width(), item.Width);
+                                item.Left = centredCoordinate(area.width(), item.Width);
                             }
                             break;
                         case PositionLock::VCenter:
                             item.VCenterLocked = toB16(!isTrue(item.VCenterLocked));
                             if (isTrue(item.VCenterLocked)) {
                                 item.YLocked = kFalse;
-                                item.Top = centredCoordinate(canvas.height(), item.Height);
+                                item.Top = centredCoordinate(area.height(), item.Height);
                             }
                             break;
                         }
@@ -629,9 +638,9 @@ bool EditorDocument::centreItem(int slot, bool vertical) {
     const LayoutItem& item = document_->item(slot);
     QPointF to(item.Left, item.Top);
     if (vertical)
-        to.setY(centredCoordinate(canvasSize().height(), item.Height));
+        to.setY(centredCoordinate(centringArea().height(), item.Height));
     else
-        to.setX(centredCoordinate(canvasSize().width(), item.Width));
+        to.setX(centredCoordinate(centringArea().width(), item.Width));
     return placeItem(slot, to, std::nullopt,
                      vertical ? QStringLiteral("上下中央に移動")
                               : QStringLiteral("左右中央に移動"));
@@ -669,6 +678,48 @@ int EditorDocument::moveInDrawingOrder(int index, int step) {
         return moved >= 0 && moved != index;
     });
     return moved;
+}
+
+namespace {
+
+int drawingOrderIndex(const LayoutDocument& document, int slot) {
+    const auto& order = document.drawingOrder();
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (order[i].slot == slot)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+bool EditorDocument::isInFront(int slot) const {
+    const int index = drawingOrderIndex(*document_, slot);
+    return index < 0 || index + 1 == static_cast<int>(document_->drawingOrder().size());
+}
+
+bool EditorDocument::isAtBack(int slot) const {
+    return drawingOrderIndex(*document_, slot) <= 0;
+}
+
+bool EditorDocument::bringToFront(int slot) {
+    if (!document_->isLive(slot) || isInFront(slot))
+        return false;
+    return edit(QStringLiteral("最前面へ"), {}, [&] {
+        const int last = static_cast<int>(document_->drawingOrder().size()) - 1;
+        for (int index = drawingOrderIndex(*document_, slot); index < last;)
+            index = document_->moveInDrawingOrder(index, 1);
+        return true;
+    });
+}
+
+bool EditorDocument::sendToBack(int slot) {
+    if (!document_->isLive(slot) || isAtBack(slot))
+        return false;
+    return edit(QStringLiteral("最背面へ"), {}, [&] {
+        for (int index = drawingOrderIndex(*document_, slot); index > 0;)
+            index = document_->moveInDrawingOrder(index, -1);
+        return true;
+    });
 }
 
 bool EditorDocument::editItem(int slot, const QString& text,

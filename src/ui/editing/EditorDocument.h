@@ -57,6 +57,10 @@ public:
     const LayoutDocument& document() const { return *document_; }
     QUndoStack& undoStack() { return undoStack_; }
     QSize canvasSize() const;
+    // What centring centres on: the paper in layout pixels when the canvas is that paper rounded
+    // to whole pixels (1122.5 of A4's 1123), else the canvas. Centred on the rounded canvas, an
+    // item would sit up to half a pixel off the middle of the page drawn from it.
+    QSizeF centringArea() const;
     // Where relative picture paths start: the layout file's folder (empty for a new layout).
     QString layoutFolder() const;
     // Pictures decoded for measuring and for the previews, once each until a file changes.
@@ -143,6 +147,14 @@ public:
     bool setPictureFile(int slot, const QString& path);
     // "描画順の変更": see LayoutDocument::moveInDrawingOrder.
     int moveInDrawingOrder(int index, int step);
+    // "最前面へ" / "最背面へ": the item's entry becomes the last (first) of the drawing order, so
+    // it is drawn over (under) every other item.
+    bool bringToFront(int slot);
+    bool sendToBack(int slot);
+    // Whether the item is already drawn last (first); true for an item not in the drawing order,
+    // which has nowhere to go.
+    bool isInFront(int slot) const;
+    bool isAtBack(int slot) const;
     // The constraint pass over every item: locked coordinates return to their anchor or the
     // centre, the others snap to the grid when snapping is on. One step when anything moves.
     bool constrainAllItems(const QString& text);

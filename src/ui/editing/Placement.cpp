@@ -5,12 +5,12 @@
 
 namespace tobirae {
 
-float centredCoordinate(int canvasExtent, float extent) {
-    return (static_cast<float>(canvasExtent) - extent - kItemFrame) / 2;
+float centredCoordinate(double areaExtent, float extent) {
+    return static_cast<float>((areaExtent - extent - kItemFrame) / 2);
 }
 
 ConstrainedPosition applyPositionLocks(const LayoutItem& item, LockAnchor anchor, QPointF proposed,
-                                       QSize canvas) {
+                                       QSizeF canvas) {
     ConstrainedPosition out{proposed};
     if (isTrue(item.XLocked)) {
         out.topLeft.setX(anchor.Left);

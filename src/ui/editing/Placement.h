@@ -14,8 +14,8 @@
 namespace tobirae {
 
 // Left (or top) that centres the box of a drawing area of `extent` (the area and its item frame,
-// which the page draws) on a canvas of `canvasExtent`.
-float centredCoordinate(int canvasExtent, float extent);
+// which the page draws) on an area of `areaExtent` (the paper, see EditorDocument::centringArea).
+float centredCoordinate(double areaExtent, float extent);
 
 // The outcome of the constraint pass: the position and which coordinates a lock decided.
 struct ConstrainedPosition {
@@ -28,7 +28,7 @@ struct ConstrainedPosition {
 // left to the anchor, HCenterLocked centres horizontally, YLocked and VCenterLocked likewise for
 // the top. Grid snapping follows as a further rule over the coordinates no lock fixed.
 ConstrainedPosition applyPositionLocks(const LayoutItem& item, LockAnchor anchor, QPointF proposed,
-                                       QSize canvas);
+                                       QSizeF centringArea);
 
 // Whether a drag may move the item: not when it is fixed in both directions, locked by "ロック"
 // (MoveLocked) or when every item's mouse movement is locked.

@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "render/MissingPictures.h"
+#include "render/PageExport.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/editing/EditorDocument.h"
 #include "ui/main/ExportMessagePanel.h"
@@ -105,7 +106,8 @@ std::optional<MonthRangeChoice> ExportRunner::chooseMonths(const QString& title,
         return std::nullopt;
     const year_month now = std::chrono::year(outputRange_.year()) /
                            std::chrono::month(static_cast<unsigned>(outputRange_.month()));
-    const MonthRangeChoice initial = initialMonthRange(settings_, now);
+    const MonthRangeChoice initial =
+        initialMonthRange(settings_, now, pageShowsAYear(editor_.document()));
     std::optional<MonthRangeChoice> chosen;
     if (hooks_.monthRange) {
         chosen = hooks_.monthRange(title, withFormat, initial);

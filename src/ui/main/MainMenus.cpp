@@ -114,6 +114,8 @@ MainMenus buildMainMenus(QMainWindow& window) {
         entry(m.editLineMenu, QStringLiteral("編集ラインを上端に合わせる"), "editLineTop", false);
     m.editLineBottom = entry(m.editLineMenu, QStringLiteral("編集ラインを下端に合わせる"),
                              "editLineBottom", false);
+    m.bringToFront = entry(m.itemMenu, QStringLiteral("最前面へ"), "bringToFront", false);
+    m.sendToBack = entry(m.itemMenu, QStringLiteral("最背面へ"), "sendToBack", false);
     m.copy = entry(m.itemMenu, QStringLiteral("コピー"), "copy", false);
     m.itemMenu->addSeparator();
     m.remove = entry(m.itemMenu, QStringLiteral("削除"), "remove", false);

@@ -63,6 +63,8 @@ struct MainMenus {
     QAction* editLineLeft = nullptr;
     QAction* editLineTop = nullptr;
     QAction* editLineBottom = nullptr;
+    QAction* bringToFront = nullptr; // "最前面へ": drawn over every other item
+    QAction* sendToBack = nullptr;   // "最背面へ"
     QAction* copy = nullptr;
     QAction* remove = nullptr;
     // "表示(&V)": the zoom of the canvas

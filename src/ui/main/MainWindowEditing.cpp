@@ -95,6 +95,10 @@ void MainWindow::connectEditing() {
             onCurrent([this](int slot) { editor_->centreItem(slot, false); }));
     connect(menus_.moveVCenter, &QAction::triggered, this,
             onCurrent([this](int slot) { editor_->centreItem(slot, true); }));
+    connect(menus_.bringToFront, &QAction::triggered, this,
+            onCurrent([this](int slot) { editor_->bringToFront(slot); }));
+    connect(menus_.sendToBack, &QAction::triggered, this,
+            onCurrent([this](int slot) { editor_->sendToBack(slot); }));
     connect(menus_.copy, &QAction::triggered, this,
             onCurrent([this](int slot) { copyItem(slot); }));
     connect(menus_.remove, &QAction::triggered, this,
@@ -318,6 +322,8 @@ void MainWindow::prepareItemPopup(int slot) {
           menus_.remove, menus_.xLock, menus_.yLock, menus_.hCenterLock, menus_.vCenterLock,
           menus_.moveHCenter, menus_.moveVCenter})
         action->setEnabled(true);
+    menus_.bringToFront->setEnabled(!editor_->isInFront(slot));
+    menus_.sendToBack->setEnabled(!editor_->isAtBack(slot));
     prepareGuideEntries(slot);
 }
 
@@ -330,7 +336,8 @@ void MainWindow::updateMenuStates() {
         for (QAction* action :
              {menus_.sizeChange, menus_.moveLock, menus_.properties, menus_.redraw, menus_.fitFrame,
               menus_.copy, menus_.remove, menus_.xLock, menus_.yLock, menus_.hCenterLock,
-              menus_.vCenterLock, menus_.moveHCenter, menus_.moveVCenter})
+              menus_.vCenterLock, menus_.moveHCenter, menus_.moveVCenter, menus_.bringToFront,
+              menus_.sendToBack})
             action->setEnabled(false);
         prepareGuideEntries(-1);
     }

@@ -22,9 +22,8 @@ constexpr int kFirstYear = 1950;
 constexpr int kLastYear = 2049;
 
 QComboBox* yearList(QWidget* parent, const char* name) {
-    auto* list = new QComboBox(parent);
+    auto* list = new LongChoiceList(parent);
     list->setObjectName(QLatin1String(name));
-    keepPopupShort(list);
     for (int year = kFirstYear; year <= kLastYear; ++year)
         list->addItem(QStringLiteral("%1年").arg(year));
     return list;
@@ -61,8 +60,10 @@ std::chrono::year_month fromMonthNumber(std::int32_t number) {
 
 } // namespace
 
-MonthRangeChoice initialMonthRange(const AppSettings& settings, std::chrono::year_month output) {
-    MonthRangeChoice choice{output, output + std::chrono::months(11), PageFileFormat::Bmp};
+MonthRangeChoice initialMonthRange(const AppSettings& settings, std::chrono::year_month output,
+                                   bool pageShowsAYear) {
+    MonthRangeChoice choice{output, output + std::chrono::months(pageShowsAYear ? 0 : 11),
+                            PageFileFormat::Bmp};
     // The last month the lists offer is 2049-12.
     const auto last = std::chrono::year(kLastYear) / std::chrono::December;
     if (choice.to > last)

@@ -24,8 +24,10 @@ struct MonthRangeChoice {
 struct AppSettings;
 
 // What the dialog starts from: the range and format chosen last, kept in the settings; the first
-// time, the output month to eleven months later, as BMP.
-MonthRangeChoice initialMonthRange(const AppSettings& settings, std::chrono::year_month output);
+// time, the output month to eleven months later, as BMP, or the output month alone for a layout
+// whose one page shows a whole year (`pageShowsAYear`).
+MonthRangeChoice initialMonthRange(const AppSettings& settings, std::chrono::year_month output,
+                                   bool pageShowsAYear = false);
 // Keeps a confirmed choice for the next time; the format only when the dialog offered one.
 void rememberMonthRange(AppSettings& settings, const MonthRangeChoice& choice, bool withFormat);
 

@@ -13,9 +13,8 @@ namespace tobirae {
 
 OutputRangePanel::OutputRangePanel(QWidget* parent)
     : QGroupBox(QStringLiteral("出力範囲"), parent) {
-    yearList_ = new QComboBox(this);
+    yearList_ = new LongChoiceList(this);
     yearList_->setObjectName(QStringLiteral("yearList"));
-    keepPopupShort(yearList_);
     for (int year = kFirstOutputYear; year <= kLastOutputYear; ++year)
         yearList_->addItem(QString::number(year));
     connect(yearList_, &QComboBox::currentIndexChanged, this, &OutputRangePanel::yearChosen);

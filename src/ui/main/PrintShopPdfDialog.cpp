@@ -34,8 +34,7 @@ constexpr int kShopFirstYear = 1950;
 constexpr int kShopLastYear = 2049;
 
 QComboBox* shopYearList(QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    keepPopupShort(list);
+    auto* list = new LongChoiceList(parent);
     for (int year = kShopFirstYear; year <= kShopLastYear; ++year)
         list->addItem(QStringLiteral("%1年").arg(year));
     return list;
