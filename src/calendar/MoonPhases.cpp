@@ -249,7 +249,8 @@ MoonDay moonDay(year_month_day date) {
     // True phases stray from their mean places by less than 0.9 day (the periodic terms' sum),
     // so the mean lunation tells which few true instants can matter.
     constexpr double kMargin = 1.25;
-    const double noonJd = kJdUnixEpoch + static_cast<double>(noon.time_since_epoch().count()) / 86400.0;
+    const double noonJd =
+        kJdUnixEpoch + static_cast<double>(noon.time_since_epoch().count()) / 86400.0;
     const auto meanJd = [](double k) { return 2451550.09766 + kSynodicMonth * k; };
     long k = static_cast<long>(std::floor((noonJd - meanJd(0)) / kSynodicMonth));
     sys_seconds newMoon = moonPhaseInstant(k, MoonPhase::New);

@@ -340,9 +340,9 @@ void encodeItemValues(QCborMap& map, const LayoutItem& item, ExtensionSource sou
                                         : QStringLiteral("FirstJanuary"));
     for (int i = 0; i < kExtraElementCount; ++i) {
         const QString key = QString::fromLatin1(kExtraElementKeys[i]);
-        const QCborMap element = encodeExtraElement(item.ExtraElements[static_cast<std::size_t>(i)],
-                                                    i, ext.elementSections.value(key).toMap(),
-                                                    source);
+        const QCborMap element =
+            encodeExtraElement(item.ExtraElements[static_cast<std::size_t>(i)], i,
+                               ext.elementSections.value(key).toMap(), source);
         if (!element.isEmpty())
             map.insert(key, element);
     }

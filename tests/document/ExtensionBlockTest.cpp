@@ -407,7 +407,8 @@ TEST(ExtensionBlock, JsonRefusesWhatItDoesNotKnowByName) {
     EXPECT_EQ(entryEdited("Items", 0, "MoonAge", QJsonObject{{"Colour", 1}}),
               "Items[0].MoonAge.Colour: 不明なキーです。");
     EXPECT_EQ(edited([&](QJsonObject& r) {
-                  QJsonObject senjitsu = r["Items"].toArray()[0].toObject()["SelectedDays"].toObject();
+                  QJsonObject senjitsu =
+                      r["Items"].toArray()[0].toObject()["SelectedDays"].toObject();
                   QJsonObject font = senjitsu["Font"].toObject();
                   font["Outline"] = 2;
                   senjitsu["Font"] = font;
