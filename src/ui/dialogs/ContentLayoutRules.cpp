@@ -298,7 +298,7 @@ ContentAreaSizes contentAreaSizes(RenderContext& ctx, const LayoutItem& item,
         const RenderArgs args{design, nullptr, {}, range, 0, 0, 0, 0, 0, {}};
         const int rows = item.LayoutVariant == VariantBox5 ? 5 : 6;
         if (const auto g = computeMonthBoxGeometry(ctx, args, rows)) {
-            const int cellWidth = g->width() / 7;
+            const auto cellWidth = static_cast<int>(g->cellWidth());
             const auto rowHeight =
                 static_cast<int>((g->height - static_cast<float>(g->gridTop)) / rows);
             sizes.day = QSize(cellWidth, std::max(rowHeight, 1));
