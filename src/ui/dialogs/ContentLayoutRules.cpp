@@ -71,8 +71,10 @@ std::vector<ContentBoxKey> contentBoxesOf(ContentArea area, int category, int va
         for (int k = Year1; k <= Holiday; ++k)
             if ((k > Month4 && k != Weekday) || isDayList(category, variant))
                 out.push_back({k, BoxSlot::Normal});
-        // 選日, 月齢 and the moon phase print in the cells of the five- and six-row boxes.
-        if (isMonthBox(category, variant) && variant != VariantBoxMini)
+        // 選日, 月齢 and the moon phase print in the cells of the five- and six-row boxes and on
+        // the days of the lists.
+        if ((isMonthBox(category, variant) && variant != VariantBoxMini) ||
+            isDayList(category, variant))
             for (int k = kExtraBoxBase; k < kEditorElementCount; ++k)
                 out.push_back({k, BoxSlot::Normal});
         break;
