@@ -11,8 +11,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDialogButtonBox>
-#include <QPromise>
-#include <QThreadPool>
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,10 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPromise>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QThreadPool>
 #include <QTimeZone>
 #include <QVBoxLayout>
 #include <algorithm>
