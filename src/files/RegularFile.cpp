@@ -32,10 +32,4 @@ OpenProblem openRegularFile(QFile& file, const QString& path, OpenLinks links) {
     return OpenProblem::None;
 }
 
-bool isRegularFilePath(const QString& path) {
-    struct stat status {};
-    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 &&
-           S_ISREG(status.st_mode);
-}
-
 } // namespace tobirae

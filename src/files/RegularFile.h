@@ -16,7 +16,4 @@ enum class OpenProblem { None, Missing, NotRegular, Unreadable };
 enum class OpenLinks { Follow, Refuse };
 OpenProblem openRegularFile(QFile& file, const QString& path, OpenLinks links = OpenLinks::Follow);
 
-// True when path names a regular file (after links); never opens it.
-bool isRegularFilePath(const QString& path);
-
 } // namespace tobirae

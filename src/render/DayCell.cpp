@@ -97,7 +97,7 @@ bool drawExtra(RenderContext& ctx, const DrawSurface& surface, const ContentElem
 
 } // namespace
 
-QString Fnc_ExtraElementText(const LayoutItem& item, int extra, const DayFacts& facts) {
+QString extraElementText(const LayoutItem& item, int extra, const DayFacts& facts) {
     if (extra < 0 || extra >= kExtraElementCount)
         return {};
     const ContentElement& e = item.ExtraElements[static_cast<std::size_t>(extra)];
@@ -169,7 +169,7 @@ bool fillDayCell(RenderContext& ctx, const DrawSurface& surface, const LayoutIte
     for (int extra = 0; extra < kExtraElementCount; ++extra) {
         const ContentElement& e = item.ExtraElements[static_cast<std::size_t>(extra)];
         if (isTrue(e.Shown))
-            ok &= drawExtra(ctx, surface, e, Fnc_ExtraElementText(item, extra, facts), cell);
+            ok &= drawExtra(ctx, surface, e, extraElementText(item, extra, facts), cell);
     }
     return ok;
 }

@@ -32,7 +32,7 @@ Colour weekdayNameColour(const LayoutItem& item, int weekday);
 
 // What an extra element (ExtraSelectedDays …) prints for a day: the 選日 the item names, joined
 // by "・"; the 月齢 with one decimal; the phase as ●◐○◑ or (Style 1) its name; empty for none.
-QString Fnc_ExtraElementText(const LayoutItem& item, int extra, const DayFacts& facts);
+QString extraElementText(const LayoutItem& item, int extra, const DayFacts& facts);
 
 // Draws the day number (always), then rokuyo, sexagenary name, old-calendar date, solar term
 // and holiday when shown, then the shown extra elements, each in its own font, transparently, at

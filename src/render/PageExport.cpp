@@ -393,7 +393,11 @@ ExportResult paintPage(const PageJob& job, int year, int month, QPainter& painte
         // The page and its item surfaces measure each text once between them.
         const auto fonts = std::make_shared<FontCache>();
         useDeferredSurfaces(ctx, fonts);
-        ctx.pageBitmap = std::make_unique<PainterCanvas>(painter, *pixels, fonts);
+        ctx.pageBitmap = options.pageCanvas
+                             ? options.pageCanvas(painter, *pixels, fonts)
+                             : std::make_unique<PainterCanvas>(painter, *pixels, fonts);
+        if (!ctx.pageBitmap)
+            return run.failed(QStringLiteral("ページを描けません。"));
         ctx.pageBitDepth = kScreenBitDepth;
         setClipSize(ctx, pixels->width(), pixels->height());
         if (run.cancelled())

@@ -31,6 +31,8 @@ class QPainter;
 
 namespace tobirae {
 
+class Canvas;
+class FontCache;
 class OwnDayTable;
 
 // One drawing-order entry as the export sees it.
@@ -89,6 +91,11 @@ struct ExportOptions {
     // Pages painted for a print shop: called before each entry is drawn, with the item as drawn
     // and its page offset; true when it drew the entry itself. Empty: every entry as usual.
     std::function<bool(std::size_t index, const LayoutItem& item, QPoint offset)> drawEntry;
+    // Pages painted through a QPainter: the canvas the items are drawn on, sized `pixels`, with
+    // the fonts of their surfaces. Empty: a PainterCanvas on the painter.
+    std::function<std::unique_ptr<Canvas>(QPainter& painter, QSize pixels,
+                                          std::shared_ptr<FontCache> fonts)>
+        pageCanvas;
 };
 
 struct ExportResult {

@@ -1,5 +1,7 @@
 #include "render/PdfBoxes.h"
 
+#include "render/PdfBytes.h"
+
 #include <exception>
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -34,17 +36,6 @@ void readInto(QPDF& pdf, const QByteArray& bytes) {
     pdf.processMemoryFile("page boxes", bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-QByteArray written(QPDF& pdf) {
-    QPDFWriter writer(pdf);
-    writer.setOutputMemory();
-    // The same pages give the same file.
-    writer.setDeterministicID(true);
-    writer.write();
-    const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
-    return QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()),
-                      static_cast<qsizetype>(buffer->getSize()));
-}
-
 void setBoxes(QPDFPageObjectHelper& page, const PdfPageBoxes& boxes) {
     QPDFObjectHandle dict = page.getObjectHandle();
     dict.replaceKey("/MediaBox", boxOf(boxes.media));
@@ -74,7 +65,7 @@ std::optional<QString> setPrintShopBoxes(const QByteArray& bytes, const QSizeF& 
         readInto(pdf, bytes);
         for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
             setBoxes(page, printShopBoxes(rectOf(page.getMediaBox()), trimPt, bleedPt, marks));
-        *out = written(pdf);
+        *out = writtenPdfBytes(pdf);
         return std::nullopt;
     } catch (const std::exception& e) {
         return readError(e);
@@ -92,7 +83,7 @@ std::optional<QString> setPageBoxes(const QByteArray& bytes, const std::vector<P
                 setBoxes(page, boxes[i]);
             ++i;
         }
-        *out = written(pdf);
+        *out = writtenPdfBytes(pdf);
         return std::nullopt;
     } catch (const std::exception& e) {
         return readError(e);

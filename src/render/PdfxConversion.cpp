@@ -1,5 +1,7 @@
 #include "render/PdfxConversion.h"
 
+#include "render/PdfBytes.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -133,13 +135,7 @@ std::optional<QString> addPdfxOutputIntent(const QByteArray& bytes, const QByteA
         if (!info.hasKey("/Creator"))
             info.replaceKey("/Creator", pdfText(QStringLiteral("Tobirae")));
 
-        QPDFWriter writer(pdf);
-        writer.setOutputMemory();
-        writer.setDeterministicID(true);
-        writer.write();
-        const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
-        *out = QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()),
-                          static_cast<qsizetype>(buffer->getSize()));
+        *out = writtenPdfBytes(pdf);
         return std::nullopt;
     } catch (const std::exception& e) {
         return QStringLiteral("出力インテントを加えられませんでした: %1")

@@ -3,6 +3,7 @@
 #include "bitmap/PictureCache.h"
 #include "bitmap/PictureFile.h"
 #include "files/AtomicFile.h"
+#include "render/BleedFills.h"
 #include "render/CropMarks.h"
 #include "render/ImageItem.h"
 #include "render/PdfBoxes.h"
@@ -32,21 +33,24 @@ QSizeF paperMm(const PageJob& job) {
 }
 
 // Draws what an edge item puts into the bleed: its background, or its picture scaled to cover
-// the grown box. Texts, day numbers and lines are drawn as usual and stay where they are.
+// the grown box; the page canvas then grows its fills (BleedPageCanvas). Texts, day numbers and
+// lines are drawn as usual and stay where they are.
 class BleedDrawer {
 public:
-    BleedDrawer(const PageJob& job, QPainter& painter, int dpi, double bleedPx)
+    BleedDrawer(const PageJob& job, QPainter& painter, int dpi, double bleedPx,
+                std::shared_ptr<BleedItem> current)
         : job_(job), painter_(painter), scale_(dpi / static_cast<double>(kLayoutDpi)),
-          paper_(paperPixels(job, dpi)), bleed_(bleedPx),
-          tolerance_(kEdgeToleranceMm * dpi / 25.4) {}
+          paper_(paperPixels(job, dpi)), bleed_(bleedPx), tolerance_(kEdgeToleranceMm * dpi / 25.4),
+          current_(std::move(current)) {}
 
     bool operator()(std::size_t, const LayoutItem& item, QPoint offset) const {
         const QRectF box(item.Left * scale_ + offset.x(), item.Top * scale_ + offset.y(),
                          item.Width * scale_, item.Height * scale_);
         const bool opaque = !isTrue(item.Transparent);
+        const QRectF grown = bleedExtended(box, paper_, bleed_, tolerance_);
+        *current_ = BleedItem{box, item.BackColor, grown != box};
         if (item.Category == CategoryPicture && opaque && drawPicture(item, box, offset))
             return true;
-        const QRectF grown = bleedExtended(box, paper_, bleed_, tolerance_);
         if (opaque && grown != box) {
             QPainterPath strip;
             strip.addRect(grown);
@@ -95,6 +99,7 @@ private:
     QSizeF paper_;
     double bleed_;
     double tolerance_;
+    std::shared_ptr<BleedItem> current_; // read by the page canvas
 };
 
 QPageLayout mediaLayout(const QSizeF& mediaPt) {
@@ -138,8 +143,16 @@ ExportResult paintSheets(const PageJob& job, const std::vector<std::chrono::year
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
     ExportOptions pageOptions = options;
-    if (bleedPx > 0)
-        pageOptions.drawEntry = BleedDrawer(job, painter, dpi, bleedPx);
+    if (bleedPx > 0) {
+        const auto current = std::make_shared<BleedItem>();
+        pageOptions.drawEntry = BleedDrawer(job, painter, dpi, bleedPx, current);
+        const double tolerance = kEdgeToleranceMm * dpi / 25.4;
+        pageOptions.pageCanvas = [paper, bleedPx, tolerance, current](
+                                     QPainter& on, QSize pixels, std::shared_ptr<FontCache> fonts) {
+            return std::make_unique<BleedPageCanvas>(on, pixels, std::move(fonts), paper, bleedPx,
+                                                     tolerance, current);
+        };
+    }
     for (std::size_t i = 0; i < months.size(); ++i) {
         if (options.cancel && options.cancel->load()) {
             total.cancelled = true;

@@ -1,5 +1,7 @@
 #include "render/RegistrationColour.h"
 
+#include "render/PdfBytes.h"
+
 #include <cmath>
 #include <exception>
 #include <qpdf/Buffer.hh>
@@ -86,13 +88,7 @@ std::optional<QString> standInToRegistration(const QByteArray& bytes, QByteArray
         pdf.processMemoryFile("marks", bytes.constData(), static_cast<size_t>(bytes.size()));
         for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
             page.addContentTokenFilter(std::make_shared<StandInFilter>());
-        QPDFWriter writer(pdf);
-        writer.setOutputMemory();
-        writer.setDeterministicID(true);
-        writer.write();
-        const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
-        *out = QByteArray(reinterpret_cast<const char*>(buffer->getBuffer()),
-                          static_cast<qsizetype>(buffer->getSize()));
+        *out = writtenPdfBytes(pdf);
         return std::nullopt;
     } catch (const std::exception& e) {
         return QStringLiteral("トンボの色を設定できませんでした: %1")

@@ -1,6 +1,9 @@
 // The print-shop PDF: its page boxes read back with qpdf, the crop marks and the bleed on the
 // rasterised page (poppler), the preflight, and PDF/X-3 through Ghostscript.
+#include "document/ItemFrame.h"
 #include "document/LayoutFile.h"
+#include "render/BleedFills.h"
+#include "render/NewItemDefaults.h"
 #include "render/PdfBoxes.h"
 #include "render/PdfxConversion.h"
 #include "render/Preflight.h"
@@ -9,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -38,6 +42,33 @@ ExportEntry* pictureEntry(PageJob& job) {
         if (e.drawn && e.item.Category == CategoryPicture)
             return &e;
     return nullptr;
+}
+
+// Paper of 800 x 1000 layout pixels, whole points (600 x 750), with one month box in `box`: its
+// title bands and weekday header green, its day cells blue, on orange paper.
+constexpr Colour kBandGreen = 0x0000A000;
+constexpr Colour kCellBlue = 0x00FF0000;
+PageJob monthBoxPage(const QRectF& box) {
+    LayoutItem month;
+    applyNewItemDefaults(CategoryMonthFamily, VariantBox5, month, 211.67f, 264.58f);
+    month.Live = kTrue;
+    month.Left = static_cast<float>(box.left());
+    month.Top = static_cast<float>(box.top());
+    month.Width = static_cast<float>(box.width()) - kItemFrame;
+    month.Height = static_cast<float>(box.height()) - kItemFrame;
+    month.BackColor = 0x00FFFFFF;
+    month.FitToRect = kFalse; // at its design size, whatever a new box starts with
+    for (int e = 0; e <= 8; ++e)
+        month.CellBackColor[static_cast<std::size_t>(e)] = kBandGreen;
+    for (int e = 9; e < 9 + 42; ++e)
+        month.CellBackColor[static_cast<std::size_t>(e)] = kCellBlue;
+    const auto document =
+        LayoutDocument::fromRecords(PageSettings{}, std::vector<LayoutItem>{month}, 96);
+    PageJob job = pageJobFromDocument(*document, 0x0080C0FF);
+    job.canvas = QSize(800, 1000);
+    job.paperMm = QSizeF(800, 1000) / 96.0 * 25.4;
+    job.entries.at(0).box = box;
+    return job;
 }
 
 class PrintShop : public ::testing::Test {
@@ -246,6 +277,165 @@ TEST_F(PrintShop, TheBleedTakesThePageBackgroundAndAnEdgePictureGrowsIntoIt) {
     EXPECT_TRUE(isOrange(left, b.trim.bottom() - pictureHeightPt - 20));
 }
 
+TEST_F(PrintShop, FillsOfAnEdgeMonthBoxGrowIntoTheBleedAndNothingInsideTheTrimMoves) {
+    if (!havePoppler())
+        GTEST_SKIP() << "poppler-utils are not installed (scripts/build.sh installs them)";
+    // A bleed of 8 points and a 144 dpi raster put the trim 16 whole pixels in: the page inside
+    // the trim can be compared pixel for pixel with the page drawn without bleed.
+    const PageJob job = monthBoxPage(QRectF(0, 0, 704, 504));
+    const auto may = monthRange(year(2027) / 5, year(2027) / 5);
+    PrintShopOptions shop;
+    shop.bleedMm = 8 / kPt;
+    ASSERT_TRUE(exportPrintShopPdf(job, may, path("bleed.pdf"), shop).pages.ok);
+    ASSERT_TRUE(exportPrintShopPdf(job, may, path("plain.pdf"), PrintShopOptions{}).pages.ok);
+    constexpr int dpi = 144;
+    const QImage bled = raster(path("bleed.pdf"), dpi);
+    const QImage plain = raster(path("plain.pdf"), dpi);
+    ASSERT_EQ(bled.size(), QSize(1232, 1532));
+    ASSERT_EQ(plain.size(), QSize(1200, 1500));
+    constexpr int in = 16;                // the trim in the bleed raster
+    constexpr int boxRight = 704 * 3 / 2; // 1.5 raster pixels per layout pixel
+    constexpr int boxBottom = 504 * 3 / 2;
+
+    auto near = [](QColor c, Colour bgr) {
+        const QColor want = QColor::fromRgb(rgbFromColour(bgr));
+        return std::abs(c.red() - want.red()) <= 8 && std::abs(c.green() - want.green()) <= 8 &&
+               std::abs(c.blue() - want.blue()) <= 8;
+    };
+    auto at = [&](int x, int y) { return bled.pixelColor(x, y); };
+    // Above the box the top band, beside it the cells of the first column (and the header and
+    // bands above them), the corner with the band; past the box's far sides the paper again.
+    for (int x : {in + 10, in + boxRight / 2, in + boxRight - 10})
+        EXPECT_TRUE(near(at(x, in / 2), kBandGreen)) << x;
+    for (int y : {in + boxBottom / 2, in + boxBottom - 10})
+        EXPECT_TRUE(near(at(in / 2, y), kCellBlue)) << y;
+    EXPECT_TRUE(near(at(in / 2, in + 3), kBandGreen));
+    EXPECT_TRUE(near(at(in / 2, in / 2), kBandGreen));
+    EXPECT_TRUE(near(at(in + boxRight + 20, in / 2), 0x0080C0FF));
+    EXPECT_TRUE(near(at(in / 2, in + boxBottom + 20), 0x0080C0FF));
+    EXPECT_TRUE(near(at(bled.width() - in / 2, in + boxBottom / 2), 0x0080C0FF));
+    // Texts and lines stay inside: nothing dark lies in the bleed strips.
+    auto dark = [](QColor c) { return c.red() < 90 && c.green() < 90 && c.blue() < 90; };
+    int darkInBleed = 0;
+    for (int y = 0; y < bled.height(); ++y)
+        for (int x = 0; x < bled.width(); ++x)
+            if ((x < in || y < in) && dark(at(x, y)))
+                ++darkInBleed;
+    EXPECT_EQ(darkInBleed, 0);
+    // The band starts a pixel below the item's top edge: without bleed that row is the item's
+    // white background, with bleed the band closes it, so no hairline shows at the cut.
+    EXPECT_TRUE(near(plain.pixelColor(boxRight / 2, 0), 0x00FFFFFF));
+    EXPECT_TRUE(near(at(in + boxRight / 2, in), kBandGreen));
+    // ... and the ruled line along the band's top stays: it is no fill and is not painted over.
+    auto darkestOfTopRows = [](const QImage& image, int x, int top) {
+        int darkest = 255;
+        for (int y = top; y < top + 4; ++y)
+            darkest = std::min(darkest, image.pixelColor(x, y).green());
+        return darkest;
+    };
+    EXPECT_LT(darkestOfTopRows(plain, boxRight / 2, 0), 90);
+    EXPECT_NEAR(darkestOfTopRows(bled, in + boxRight / 2, in),
+                darkestOfTopRows(plain, boxRight / 2, 0), 24);
+    // Beyond that edge row, inside the trim the page is the page drawn without bleed, texts, day
+    // numbers and lines included. Glyph edges may be smoothed a little differently; a text or
+    // line moved by a pixel changes the average of a 4 x 4 block by a quarter of its contrast.
+    int inked = 0;
+    int differing = 0;
+    constexpr int block = 4;
+    for (int by = block; by + block <= plain.height(); by += block)
+        for (int bx = block; bx + block <= plain.width(); bx += block) {
+            int sums[2][3] = {};
+            for (int y = by; y < by + block; ++y)
+                for (int x = bx; x < bx + block; ++x) {
+                    const QColor a = plain.pixelColor(x, y);
+                    const QColor b = at(x + in, y + in);
+                    inked += dark(a);
+                    const int channels[2][3] = {{a.red(), a.green(), a.blue()},
+                                                {b.red(), b.green(), b.blue()}};
+                    for (int i = 0; i < 2; ++i)
+                        for (int c = 0; c < 3; ++c)
+                            sums[i][c] += channels[i][c];
+                }
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(sums[0][c] - sums[1][c]) > 24 * block * block) {
+                    ++differing;
+                    break;
+                }
+        }
+    EXPECT_GT(inked, 2000); // the day numbers and the title are there to compare
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(PrintShopBleed, FillsReachingTheEdgeOfAnEdgeItemGrowOnThatSideOnly) {
+    const QSizeF paper(1000, 800);
+    const double bleed = 30;
+    const double tolerance = 5;
+    const QRectF corner(0, 0, 400, 300); // touches the left and top edges
+    struct Case {
+        QRect fill;
+        QRectF box;
+        std::optional<QRect> grown;
+    };
+    const Case cases[] = {
+        // The title band along the top: up and to the left, not to the right.
+        {QRect(QPoint(2, 1), QPoint(397, 40)), corner, QRect(QPoint(-30, -30), QPoint(397, 40))},
+        // A cell of the first column in the middle: to the left only.
+        {QRect(QPoint(2, 100), QPoint(60, 150)), corner, QRect(QPoint(-30, 100), QPoint(60, 150))},
+        // A cell 6 pixels in from the edge reaches no edge.
+        {QRect(QPoint(6, 100), QPoint(60, 150)), corner, std::nullopt},
+        // Only what the surface shows counts: a fill past the box grows from the box's edge.
+        {QRect(QPoint(-50, 100), QPoint(60, 150)), corner,
+         QRect(QPoint(-30, 100), QPoint(60, 150))},
+        // Bottom-right edges, fractional box and bleed edges rounded outwards.
+        {QRect(QPoint(800, 700), QPoint(999, 799)), QRectF(500.5, 600.5, 499, 199),
+         QRect(QPoint(800, 700), QPoint(1029, 829))},
+        // An item off every edge grows nothing; nor does anything without bleed.
+        {QRect(QPoint(110, 110), QPoint(200, 200)), QRectF(100, 100, 200, 200), std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(grownFill(c.fill, c.box, paper, bleed, tolerance), c.grown) << c.fill.x();
+    EXPECT_EQ(grownFill(QRect(0, 0, 50, 50), corner, paper, 0, tolerance), std::nullopt);
+}
+
+TEST(PrintShopBleed, TheEdgeRowAFillLeavesIsClosedUnlessSomethingIsDrawnThere) {
+    // Paper of 100 x 100 pixels at (20, 20) of the sheet, a bleed of 20; an item in the paper's
+    // top-left corner whose band starts 3 pixels below its top edge.
+    enum InTheGap { Nothing, ALine, AnotherFill };
+    auto drawn = [](InTheGap inTheGap) {
+        QImage sheet(140, 140, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        painter.translate(20, 20);
+        const auto current =
+            std::make_shared<BleedItem>(BleedItem{QRectF(0, 0, 60, 60), 0x00FFFFFF, true});
+        BleedPageCanvas page(painter, QSize(100, 100), std::make_shared<FontCache>(),
+                             QSizeF(100, 100), 20, 4, current);
+        RecordingCanvas item(60, 60);
+        item.fillRect(0, 0, 60, 60, 0x00FFFFFF, BrushSolid, 0, false);
+        item.fillRect(0, 3, 60, 20, kBandGreen, BrushSolid, 0, false);
+        if (inTheGap == ALine)
+            item.drawLine(0, 1, 60, 1, 0x00000000, 1, PenSolid, true);
+        if (inTheGap == AnotherFill)
+            item.fillRect(40, 0, 60, 2, 0x000000FF, BrushSolid, 0, false);
+        EXPECT_TRUE(page.blit(0, 0, 60, 60, item, 0, 0, std::nullopt));
+        painter.end();
+        return sheet;
+    };
+    const QRgb green = rgbFromColour(kBandGreen) | 0xFF000000;
+    const QImage closed = drawn(Nothing);
+    EXPECT_EQ(closed.pixel(50, 10), green);       // the bleed
+    EXPECT_EQ(closed.pixel(50, 20), green);       // the paper's first row, the item's background
+    EXPECT_EQ(closed.pixel(10, 30), green);       // the band's row grows to the left as well
+    EXPECT_EQ(closed.pixel(90, 10), 0xFFFFFFFFu); // not past the item's right end
+    const QImage kept = drawn(ALine);
+    EXPECT_EQ(kept.pixel(50, 10), green);
+    EXPECT_EQ(kept.pixel(50, 20), 0xFFFFFFFFu); // left as drawn: a line lies in that strip
+    EXPECT_EQ(kept.pixel(50, 21), 0xFF000000u);
+    const QImage red = drawn(AnotherFill); // and so is a strip with a fill of its own
+    EXPECT_EQ(red.pixel(30, 20), 0xFFFFFFFFu);
+    EXPECT_EQ(red.pixel(70, 20), 0xFFFF0000u);
+}
+
 TEST(PrintShopBleed, ItemsWithinHalfAMillimetreOfAnEdgeGrowToTheBleedEdge) {
     const QSizeF paper(1000, 800);
     const double tolerance = 5;
@@ -310,6 +500,56 @@ TEST_F(PrintShop, PreflightNamesPageItemAndWhatToDo) {
         }
     job.ownDaysProblems << QStringLiteral("days.csv: 3行目の日付を読めません");
     EXPECT_EQ(kinds(cmyk), (std::vector<K>{K::SafetyMargin, K::MissingPicture, K::DaysFile}));
+}
+
+TEST_F(PrintShop, TheSafetyMarginWarningLooksAtTheTextsThePagesDraw) {
+    PrintShopOptions cmyk;
+    cmyk.pdfx = true;
+    auto margins = [&](const PageJob& job, std::chrono::year_month from,
+                       std::chrono::year_month to) {
+        std::vector<PreflightWarning> found;
+        for (const PreflightWarning& w : preflight(job, monthRange(from, to), cmyk))
+            if (w.kind == PreflightWarning::Kind::SafetyMargin)
+                found.push_back(w);
+        return found;
+    };
+    const auto april = year(2027) / 4;
+    const auto march = year(2028) / 3;
+    // The last row is filled down to the paper's bottom edge, but the day numbers sit at the top
+    // of their cells: June to September have nothing to warn of.
+    PageJob bottom = monthBoxPage(QRectF(48, 496, 704, 504));
+    LayoutItem& box = bottom.entries[0].item;
+    for (const int element : {Rokuyo, Eto, OldCalendar, SolarTerm, Holiday})
+        box.element(element).Shown = kFalse;
+    EXPECT_EQ(margins(bottom, year(2027) / 6, year(2027) / 9).size(), 0u);
+    // Months with a sixth week share their last cells, whose second numbers (30, 31) sit at the
+    // bottom, in the margin: the warning names just those pages (weeks from Sunday).
+    std::vector<PreflightWarning> found = margins(bottom, april, march);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].pages, QStringLiteral("2027-05、2027-10、2028-01"));
+    EXPECT_EQ(found[0].item, 1);
+    EXPECT_TRUE(found[0].problem.contains(QStringLiteral("「30」")))
+        << found[0].text().toStdString();
+    EXPECT_TRUE(found[0].problem.contains(QStringLiteral("3 mm")));
+    EXPECT_TRUE(
+        found[0].text().startsWith(QStringLiteral("2027-05、2027-10、2028-01 アイテム1: ")));
+    EXPECT_FALSE(found[0].action.isEmpty());
+
+    // The rokuyo under the numbers reach into the margin on every page.
+    box.element(Rokuyo).Shown = kTrue;
+    found = margins(bottom, april, march);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].pages, QStringLiteral("2027-04〜2028-03"));
+
+    // Six rows lower still: the sixth week falls off the paper and its bleed, so it is not
+    // printed and not warned of; with a bleed of 10 mm it prints there and is cut off.
+    PageJob six = monthBoxPage(QRectF(48, 540, 704, 504));
+    six.entries[0].item.LayoutVariant = VariantBox6;
+    for (const int element : {Rokuyo, Eto, OldCalendar, SolarTerm, Holiday})
+        six.entries[0].item.element(element).Shown = kFalse;
+    EXPECT_EQ(margins(six, april, march).size(), 0u);
+    cmyk.bleedMm = 10;
+    EXPECT_EQ(margins(six, april, march).size(), 1u);
 }
 
 TEST_F(PrintShop, PdfxNeedsGhostscriptAndWritesNothingWithoutIt) {

@@ -14,10 +14,13 @@
 #include <chrono>
 #include <type_traits>
 
+// Test files take all of it, with the program's names and the chrono literals, in one line.
 namespace itemdialogtest {
 
 using namespace tobirae;
 using namespace std::chrono;
+using test::Kind;
+using test::kKinds;
 
 inline const ItemDialogContext kContext{
     210,

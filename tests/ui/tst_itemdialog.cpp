@@ -37,11 +37,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-using namespace tobirae;
-using namespace std::chrono;
 using namespace itemdialogtest;
-using test::Kind;
-using test::kKinds;
 
 class ItemDialogTests : public QObject {
     Q_OBJECT
