@@ -154,7 +154,7 @@ private:
         for (int extra = 0; extra < kExtraElementCount; ++extra) {
             const ContentElement& e = item_.ExtraElements[static_cast<std::size_t>(extra)];
             if (isTrue(e.Shown))
-                ok &= text(r, e, extraLocked(e), Fnc_ExtraElementText(item_, extra, facts), {},
+                ok &= text(r, e, extraLocked(e), extraElementText(item_, extra, facts), {},
                            std::nullopt, true);
         }
         return ok;

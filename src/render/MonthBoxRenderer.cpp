@@ -46,8 +46,9 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
         }
         float boxLeft = 0, boxWidth = 0, boxTop = 0, boxHeight = 0;
         if (isTrue(e.HCenterLock)) {
-            boxLeft = static_cast<float>(g.offsetX);
-            boxWidth = static_cast<float>(g.width());
+            // Over the days, as the title bands are; the week-number column stays aside.
+            boxLeft = static_cast<float>(g.offsetX + g.weekColumn);
+            boxWidth = static_cast<float>(g.width() - g.weekColumn);
         }
         if (item.VCenterLock[static_cast<std::size_t>(k)] != 0) {
             // A month label centres in its own band; from the content top it would land on the

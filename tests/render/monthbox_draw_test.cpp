@@ -170,6 +170,10 @@ TEST(MonthBoxCells, WeekNumbersInTheirColumnBesideEachRow) {
     // stood in its column, which now begins at 21 + 2 × 97 instead of 200.
     const int plainX = Drawn(newBoxItem(VariantBox6), 2026, 12).only(QStringLiteral("15")).x1;
     EXPECT_EQ(iso.only(QStringLiteral("15")).x1, plainX - 200 + 215);
+    // A centred title centres over the days, as its band lies: 21 + (679 - 40) / 2.
+    LayoutItem titled = newBoxItem();
+    titled.Ext.weekNumbers = WeekNumberColumn::Iso;
+    EXPECT_NEAR(Drawn(titled, 2022, 1).only(QStringLiteral("2022")).x1, 340.5, 1);
     item.Ext.weekNumbers = WeekNumberColumn::FirstJanuary;
     const Drawn january(item, 2027, 1, {704, 554});
     for (const char* week : {"1", "2", "3", "4", "5", "6"})
