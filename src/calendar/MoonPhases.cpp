@@ -241,35 +241,48 @@ MoonDay moonDayIn(const MoonYearTable& table, sys_days date) {
     return result;
 }
 
-std::shared_ptr<const MoonYearTable> MoonYearCache::table(int year) {
-    {
-        std::lock_guard lock(mutex_);
-        for (const auto& t : tables_) {
-            if (t && t->year == year)
-                return t;
-        }
-    }
-    // Built outside the lock: two threads may build the same year, and both results are equal.
-    auto built = std::make_shared<const MoonYearTable>(buildMoonYear(year));
-    std::lock_guard lock(mutex_);
-    tables_[static_cast<std::size_t>(next_)] = built;
-    next_ = (next_ + 1) % kYears;
-    return built;
-}
-
-MoonDay MoonYearCache::lookup(sys_days date) {
-    return moonDayIn(*table(static_cast<int>(year_month_day{date}.year())), date);
-}
-
-MoonYearCache& moonYearCache() {
-    static MoonYearCache cache;
-    return cache;
-}
-
 MoonDay moonDay(year_month_day date) {
     if (!date.ok())
         return {};
-    return moonYearCache().lookup(sys_days{date});
+    const sys_days day{date};
+    const sys_seconds noon = sys_seconds{day} + hours{12} - kJapanOffset;
+    // True phases stray from their mean places by less than 0.9 day (the periodic terms' sum),
+    // so the mean lunation tells which few true instants can matter.
+    constexpr double kMargin = 1.25;
+    const double noonJd =
+        kJdUnixEpoch + static_cast<double>(noon.time_since_epoch().count()) / 86400.0;
+    const auto meanJd = [](double k) { return 2451550.09766 + kSynodicMonth * k; };
+    long k = static_cast<long>(std::floor((noonJd - meanJd(0)) / kSynodicMonth));
+    sys_seconds newMoon = moonPhaseInstant(k, MoonPhase::New);
+    std::optional<sys_seconds> nextNew;
+    if (newMoon > noon) {
+        nextNew = newMoon;
+        newMoon = moonPhaseInstant(--k, MoonPhase::New);
+    } else if (meanJd(static_cast<double>(k + 1)) - noonJd < kMargin) {
+        nextNew = moonPhaseInstant(k + 1, MoonPhase::New);
+        if (*nextNew <= noon) {
+            newMoon = *nextNew;
+            nextNew = moonPhaseInstant(++k + 1, MoonPhase::New);
+        }
+    }
+    MoonDay result;
+    result.age = duration<double>(noon - newMoon).count() / 86400.0;
+    // Quarters lie a week apart: only the one nearest by its mean place can fall on this day.
+    const double quarters = (noonJd - meanJd(static_cast<double>(k))) / (kSynodicMonth / 4);
+    const long quarter = std::clamp(std::lround(quarters), 0L, 4L);
+    if (std::fabs(noonJd - meanJd(static_cast<double>(k) + static_cast<double>(quarter) / 4)) >
+        0.5 + kMargin)
+        return result;
+    sys_seconds at;
+    if (quarter == 0)
+        at = newMoon;
+    else if (quarter == 4)
+        at = nextNew ? *nextNew : moonPhaseInstant(k + 1, MoonPhase::New);
+    else
+        at = moonPhaseInstant(k, static_cast<MoonPhase>(quarter));
+    if (japanDay(at) == day)
+        result.phase = static_cast<MoonPhase>(quarter % 4);
+    return result;
 }
 
 std::string moonAgeText(double age) {

@@ -1,10 +1,7 @@
 // The moon's four principal phases and its age, for the day cells of wall calendars.
 #pragma once
 
-#include <array>
 #include <chrono>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,23 +39,7 @@ struct MoonDay {
 };
 MoonDay moonDayIn(const MoonYearTable& table, std::chrono::sys_days date);
 
-// Keeps the tables of the last few years asked for; safe from several threads at once.
-class MoonYearCache {
-public:
-    std::shared_ptr<const MoonYearTable> table(int year);
-    MoonDay lookup(std::chrono::sys_days date);
-
-private:
-    static constexpr int kYears = 4;
-    std::mutex mutex_;
-    std::array<std::shared_ptr<const MoonYearTable>, kYears> tables_;
-    int next_ = 0;
-};
-
-// The process-wide cache, like the solar terms' one: the tables are pure results of the year.
-MoonYearCache& moonYearCache();
-
-// The moon of one date.
+// The moon of one date, computed from the few phases around it: nothing is kept between calls.
 MoonDay moonDay(std::chrono::year_month_day date);
 
 // 月齢 with one decimal, as printed: "12.3".

@@ -223,21 +223,30 @@ QCborMap positionMap(const TextPos& p) {
     return QCborMap{{QStringLiteral("X"), p.X}, {QStringLiteral("Y"), p.Y}};
 }
 
-// An extra element as a map; only what differs from an element never used is written.
-QCborMap encodeExtraElement(const ContentElement& e, int index) {
+// An extra element as a map; only what differs from an element never used is written, and what
+// a newer program left in it goes back where it was read.
+QCborMap encodeExtraElement(const ContentElement& e, int index, const QCborMap& kept,
+                            ExtensionSource source) {
     QCborMap map;
     if (isTrue(e.Shown))
         map.insert(QStringLiteral("Shown"), true);
-    if (!(e.Font == FontSpec{})) {
+    const QCborMap fontKept = kept.value(QStringLiteral("Font")).toMap();
+    if (!(e.Font == FontSpec{}) || !fontKept.isEmpty()) {
         FontWriter font;
         detail::visitFontSpec(e.Font, font);
+        insertSections(font.map, fontKept, source);
         map.insert(QStringLiteral("Font"), font.map);
     }
     const std::pair<const char*, const TextPos*> positions[] = {
         {"Pos", &e.Pos}, {"UpperPos", &e.UpperPos}, {"LowerPos", &e.LowerPos}};
-    for (const auto& [key, pos] : positions)
-        if (!(*pos == TextPos{}))
-            map.insert(QString::fromLatin1(key), positionMap(*pos));
+    for (const auto& [key, pos] : positions) {
+        const QCborMap posKept = kept.value(QString::fromLatin1(key)).toMap();
+        if (!(*pos == TextPos{}) || !posKept.isEmpty()) {
+            QCborMap position = positionMap(*pos);
+            insertSections(position, posKept, source);
+            map.insert(QString::fromLatin1(key), position);
+        }
+    }
     if (isTrue(e.HCenterLock))
         map.insert(QStringLiteral("HCenterLock"), true);
     if (e.VCenterLock != 0)
@@ -252,10 +261,12 @@ QCborMap encodeExtraElement(const ContentElement& e, int index) {
     }
     if (index == ExtraMoonPhase && e.Style == 1)
         map.insert(kStyleKey, QStringLiteral("Name"));
+    insertSections(map, kept.value(QString()).toMap(), source);
     return map;
 }
 
-void decodePosition(MapReader& reader, const QString& key, TextPos& out) {
+// Values of the element's inner maps that no field holds go into `kept` under the map's key.
+void decodePosition(MapReader& reader, const QString& key, TextPos& out, QCborMap& kept) {
     const auto value = reader.take(key, false);
     if (!value)
         return;
@@ -267,10 +278,12 @@ void decodePosition(MapReader& reader, const QString& key, TextPos& out) {
     MapReader inner = reader.nested(map, key);
     inner.integer(QStringLiteral("X"), out.X);
     inner.integer(QStringLiteral("Y"), out.Y);
-    inner.rest();
+    const QCborMap rest = inner.rest();
+    if (!rest.isEmpty())
+        kept.insert(key, rest);
 }
 
-void decodeExtraElement(MapReader& reader, ContentElement& e, int index) {
+void decodeExtraElement(MapReader& reader, ContentElement& e, int index, QCborMap& kept) {
     reader.boolean(QStringLiteral("Shown"), e.Shown);
     if (const auto font = reader.take(QStringLiteral("Font"), false)) {
         if (!font->isMap()) {
@@ -279,12 +292,14 @@ void decodeExtraElement(MapReader& reader, ContentElement& e, int index) {
             const QCborMap fontMap = font->toMap();
             MapReader fontReader = reader.nested(fontMap, QStringLiteral("Font"));
             detail::visitFontSpec(e.Font, fontReader);
-            fontReader.rest();
+            const QCborMap rest = fontReader.rest();
+            if (!rest.isEmpty())
+                kept.insert(QStringLiteral("Font"), rest);
         }
     }
-    decodePosition(reader, QStringLiteral("Pos"), e.Pos);
-    decodePosition(reader, QStringLiteral("UpperPos"), e.UpperPos);
-    decodePosition(reader, QStringLiteral("LowerPos"), e.LowerPos);
+    decodePosition(reader, QStringLiteral("Pos"), e.Pos, kept);
+    decodePosition(reader, QStringLiteral("UpperPos"), e.UpperPos, kept);
+    decodePosition(reader, QStringLiteral("LowerPos"), e.LowerPos, kept);
     reader.boolean(QStringLiteral("HCenterLock"), e.HCenterLock);
     B16 vLock = kFalse;
     reader.boolean(QStringLiteral("VCenterLock"), vLock);
@@ -324,10 +339,12 @@ void encodeItemValues(QCborMap& map, const LayoutItem& item, ExtensionSource sou
                                         ? QStringLiteral("ISO")
                                         : QStringLiteral("FirstJanuary"));
     for (int i = 0; i < kExtraElementCount; ++i) {
+        const QString key = QString::fromLatin1(kExtraElementKeys[i]);
         const QCborMap element =
-            encodeExtraElement(item.ExtraElements[static_cast<std::size_t>(i)], i);
+            encodeExtraElement(item.ExtraElements[static_cast<std::size_t>(i)], i,
+                               ext.elementSections.value(key).toMap(), source);
         if (!element.isEmpty())
-            map.insert(QString::fromLatin1(kExtraElementKeys[i]), element);
+            map.insert(key, element);
     }
     insertSections(map, ext.sections, source);
 }
@@ -344,8 +361,16 @@ void decodeExtraElements(MapReader& reader, LayoutItem& item) {
         }
         const QCborMap map = value->toMap();
         MapReader inner = reader.nested(map, key);
-        decodeExtraElement(inner, item.ExtraElements[static_cast<std::size_t>(i)], i);
-        inner.rest();
+        QCborMap kept;
+        decodeExtraElement(inner, item.ExtraElements[static_cast<std::size_t>(i)], i, kept);
+        // The element's own leftovers stand under the empty key, which no inner map has.
+        QCborMap sections;
+        if (const QCborMap rest = inner.rest(); !rest.isEmpty())
+            sections.insert(QString(), rest);
+        for (auto it = kept.constBegin(); it != kept.constEnd(); ++it)
+            sections.insert(it.key(), it.value());
+        if (!sections.isEmpty())
+            item.Ext.elementSections.insert(key, sections);
     }
 }
 

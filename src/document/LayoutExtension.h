@@ -31,11 +31,14 @@ struct ItemExtension {
     QCborMap sections;           // this item's values that no typed member holds
     QCborMap fontSections;       // text items: values of the font that no field holds
     QCborMap geometryAsRead;     // text items: Left, Top, Width, Height as the file had them
+    // Extra day-cell elements: by element key, the values no field holds, with those of its
+    // Font and positions in maps under their own keys.
+    QCborMap elementSections;
 
     bool isEmpty() const {
         return weekStart == WeekStart::Sunday && text.isEmpty() && !textBackground &&
                !hideOwnNames && weekNumbers == WeekNumberColumn::None && sections.isEmpty() &&
-               fontSections.isEmpty();
+               fontSections.isEmpty() && elementSections.isEmpty();
     }
     bool operator==(const ItemExtension&) const = default;
 };

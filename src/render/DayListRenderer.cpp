@@ -149,7 +149,19 @@ private:
         if (shown(Holiday) && !holiday.isEmpty())
             ok &= element(r, Holiday, holiday, holidaySample(), std::nullopt,
                           !facts.ownName.empty());
+        // 選日, 月齢 and the moon phase: kept inside their line or between the dividers, as the
+        // day cells keep them inside their cell.
+        for (int extra = 0; extra < kExtraElementCount; ++extra) {
+            const ContentElement& e = item_.ExtraElements[static_cast<std::size_t>(extra)];
+            if (isTrue(e.Shown))
+                ok &= text(r, e, extraLocked(e), extraElementText(item_, extra, facts), {},
+                           std::nullopt, true);
+        }
         return ok;
+    }
+
+    bool extraLocked(const ContentElement& e) const {
+        return g_.across() ? isTrue(e.HCenterLock) : e.VCenterLock != 0;
     }
 
     bool shown(int k) const { return isTrue(item_.element(k).Shown); }
@@ -177,9 +189,14 @@ private:
     // the dividers or edges around it.
     bool element(int r, int k, QString text, const QString& sample = {},
                  std::optional<Colour> colour = std::nullopt, bool fitted = false) {
+        return this->text(r, item_.element(k), lockedAlong(item_, k, g_.axis), std::move(text),
+                          sample, colour, fitted, item_.Align[static_cast<std::size_t>(k)]);
+    }
+
+    bool text(int r, const ContentElement& e, bool locked, QString text, const QString& sample,
+              std::optional<Colour> colour, bool fitted, int align = 0) {
         if (text.isEmpty())
             return true;
-        const ContentElement& e = item_.element(k);
         const bool across = g_.across();
         const float sy = g_.fit.scaleY;
         selectFont(ctx_, e.Font);
@@ -192,7 +209,6 @@ private:
                             static_cast<float>(g_.crossOffset());
         float x = g_.x(along, cross);
         const float y = g_.y(along, cross);
-        const bool locked = lockedAlong(item_, k, g_.axis);
         float boxLeft = 0, boxWidth = 0, boxTop = 0, boxHeight = 0;
         if (locked && across) {
             boxLeft = lineStart;
@@ -206,7 +222,7 @@ private:
             const auto sampleWidth =
                 static_cast<float>(measureScaledText(ctx_, nullptr, sy, sample).width);
             const auto width = static_cast<float>(measureScaledText(ctx_, nullptr, sy, text).width);
-            x += sampleBoxOffset(item_.Align[static_cast<std::size_t>(k)], sampleWidth, width);
+            x += sampleBoxOffset(align, sampleWidth, width);
         }
         float scale = sy;
         if (fitted && !(locked && across)) {

@@ -42,6 +42,7 @@ BoxFrame MonthBoxGeometry::frame() const {
     box.offsetX = offsetX;
     box.offsetY = offsetY;
     box.firstWeekday = firstWeekday;
+    box.gridLeft = static_cast<float>(weekColumn);
     return box;
 }
 
@@ -103,6 +104,15 @@ std::optional<MonthBoxGeometry> computeMonthBoxGeometry(RenderContext& ctx, cons
     selectFont(ctx, item.element(Weekday).Font);
     g.weekdayTextHeight = static_cast<float>(
         measureScaledText(ctx, nullptr, g.fit.scaleY, QString::fromUtf16(u"日")).height);
+    if (item.Ext.weekNumbers != WeekNumberColumn::None) {
+        // Room for two digits with a little air, and day columns that stay equally wide.
+        const int digits =
+            measureScaledText(ctx, nullptr, g.weekNumberScale(), QStringLiteral("53")).width;
+        const int width = g.fit.width;
+        int column = std::min(digits + roundHalfEven(6 * g.fit.scaleX), width / 4);
+        column += (width - column) % 7;
+        g.weekColumn = std::max(column, 0);
+    }
 
     g.headerBottom = roundHalfEven(g.title * sy + g.weekdayTextHeight);
     // 8 design pixels of space under the weekday names.

@@ -40,8 +40,12 @@ struct MonthBoxGeometry {
     int gridTop = 0;             // G
     int gridHeight = 0;          // Hg, a multiple of R
     float height = 0;            // H after the grid has trimmed the bottom margin
+    int weekColumn = 0;          // week numbers: their column's width at the left of the days
 
     int width() const { return fit.width; }
+    // The width of one day column: the seven share what the week-number column leaves.
+    float cellWidth() const { return static_cast<float>(fit.width - weekColumn) / 7; }
+    float weekNumberScale() const { return fit.scaleY * 2 / 3; }
     BoxFrame frame() const;
     // The dates of the month with their cells; folding happens only with 5 rows and 6 weeks.
     std::vector<MonthBoxCell> cells() const;

@@ -46,8 +46,9 @@ bool drawTitles(RenderContext& ctx, const DrawSurface& surface, const LayoutItem
         }
         float boxLeft = 0, boxWidth = 0, boxTop = 0, boxHeight = 0;
         if (isTrue(e.HCenterLock)) {
-            boxLeft = static_cast<float>(g.offsetX);
-            boxWidth = static_cast<float>(g.width());
+            // Over the days, as the title bands are; the week-number column stays aside.
+            boxLeft = static_cast<float>(g.offsetX + g.weekColumn);
+            boxWidth = static_cast<float>(g.width() - g.weekColumn);
         }
         if (item.VCenterLock[static_cast<std::size_t>(k)] != 0) {
             // A month label centres in its own band; from the content top it would land on the
@@ -67,7 +68,7 @@ bool drawWeekdayNames(RenderContext& ctx, const DrawSurface& surface, const Layo
                       const MonthBoxGeometry& g, const BoxFrame& box) {
     const float sy = g.fit.scaleY;
     const float titleBottom = (g.title != 0 ? g.title : 1) * sy;
-    const float columnWidth = static_cast<float>(g.width()) / 7;
+    const float columnWidth = g.cellWidth();
     selectFont(ctx, item.element(Weekday).Font);
     bool ok = true;
     for (int c = 0; c < 7; ++c) {
@@ -96,7 +97,7 @@ bool drawDayCells(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
         DayCellPlacement place;
         place.x0 = static_cast<float>(box.columnX(cell.column));
         place.y0 = static_cast<float>(box.rowY(cell.row));
-        place.cellWidth = static_cast<float>(g.width()) / 7;
+        place.cellWidth = g.cellWidth();
         place.scaleX = g.fit.scaleX;
         place.scaleY = g.fit.scaleY;
         place.half = cell.half;
@@ -105,18 +106,19 @@ bool drawDayCells(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
     return ok;
 }
 
-// Week numbers at the weeks' side: in the bottom-left corner of each row's first cell, in the
-// weekday font at two thirds of its size. A folded row shows its upper week.
+// Week numbers in their column left of the days, centred by each row, in the weekday font at
+// two thirds of its size. A folded row shows its upper week.
 bool drawWeekNumbers(RenderContext& ctx, const DrawSurface& surface, const LayoutItem& item,
                      const MonthBoxGeometry& g, const BoxFrame& box) {
-    if (item.Ext.weekNumbers == WeekNumberColumn::None)
+    if (item.Ext.weekNumbers == WeekNumberColumn::None || g.weekColumn <= 0)
         return true;
     using namespace std::chrono;
     const ContentElement& font = item.element(Weekday);
     selectFont(ctx, font.Font);
     bool ok = true;
-    const float scale = g.fit.scaleY * 2 / 3;
     int lastRow = -1;
+    const auto left = static_cast<float>(g.offsetX);
+    const auto width = static_cast<float>(box.columnX(0)) - left;
     for (const MonthBoxCell& cell : g.cells()) {
         if (cell.row == lastRow || cell.half == CellHalf::Lower)
             continue;
@@ -126,11 +128,10 @@ bool drawWeekNumbers(RenderContext& ctx, const DrawSurface& surface, const Layou
             item.Ext.weekNumbers == WeekNumberColumn::Iso
                 ? isoWeekNumber(day + (cell.column == 0 && g.firstWeekday == 0 ? days{1} : days{0}))
                 : firstJanuaryWeekNumber(day, g.firstWeekday == 1);
-        const QString text = QString::number(number);
-        const auto height = static_cast<float>(measureScaledText(ctx, nullptr, scale, text).height);
-        ok &= drawScaledText(ctx, surface, scale, text, static_cast<float>(box.columnX(0)) + 2,
-                           static_cast<float>(box.rowY(cell.row + 1)) - height - 1,
-                           fontColour(font.Font), true);
+        const auto top = static_cast<float>(box.rowY(cell.row));
+        const auto height = static_cast<float>(box.rowY(cell.row + 1)) - top;
+        ok &= drawScaledText(ctx, surface, g.weekNumberScale(), QString::number(number), left, top,
+                             fontColour(font.Font), true, left, width, top, height);
     }
     return ok;
 }
@@ -140,7 +141,7 @@ bool drawMiniDays(RenderContext& ctx, const DrawSurface& surface, const LayoutIt
                   const MonthBoxGeometry& g, const BoxFrame& box) {
     selectFont(ctx, item.element(Day).Font);
     bool ok = true;
-    const auto cellWidth = static_cast<float>(roundHalfEven(static_cast<double>(g.width()) / 7));
+    const auto cellWidth = static_cast<float>(roundHalfEven(static_cast<double>(g.cellWidth())));
     const float rowHeight = (g.height - static_cast<float>(g.gridTop)) / static_cast<float>(g.rows);
     for (const MonthBoxCell& cell : g.cells()) {
         const Colour colour = dayNumberColour(item, itemDayFacts(ctx, item, cell.date));

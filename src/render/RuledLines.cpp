@@ -40,7 +40,7 @@ struct LineDrawer {
 } // namespace
 
 int BoxFrame::columnX(int c) const {
-    return nearest(static_cast<double>(c) / 7.0 * width + offsetX);
+    return nearest(gridLeft + static_cast<double>(c) / 7.0 * (width - gridLeft) + offsetX);
 }
 
 int BoxFrame::rowY(int r) const {

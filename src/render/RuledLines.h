@@ -23,6 +23,7 @@ struct BoxFrame {
     int offsetX = 0;      // hx
     int offsetY = 0;      // vy
     int firstWeekday = 0; // weekday of column 0: 0 Sunday, 1 Monday
+    float gridLeft = 0;   // the week-number column left of column 0; the days share the rest
 
     // Weekday 0 = Sunday .. 6 of column c: header and cell colours stay with their days.
     int weekdayAt(int c) const { return (c + firstWeekday) % 7; }

@@ -91,6 +91,20 @@ TEST(MoonPhases, EveryYearHasItsPhasesInOrder) {
     }
 }
 
+// The day's moon is worked out from the few phases around it; the whole-year tables, built
+// from every instant in order, must agree with it on every day of the century.
+TEST(MoonPhases, EachDayAgreesWithTheYearTables) {
+    for (int y = 1950; y <= 2049; ++y) {
+        const MoonYearTable table = buildMoonYear(y);
+        for (sys_days d{year{y} / 1 / 1}; d < sys_days{year{y + 1} / 1 / 1}; d += days{1}) {
+            const MoonDay fromTable = moonDayIn(table, d);
+            const MoonDay direct = moonDay(year_month_day{d});
+            ASSERT_EQ(direct.phase, fromTable.phase) << d.time_since_epoch().count();
+            ASSERT_DOUBLE_EQ(direct.age, fromTable.age) << d.time_since_epoch().count();
+        }
+    }
+}
+
 // The old calendar begins each month on the Japan-time day of a new moon, so its table and the
 // computed phases check each other over the whole century.
 TEST(MoonPhases, EveryOldCalendarMonthBeginsOnANewMoonDay) {

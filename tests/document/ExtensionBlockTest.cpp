@@ -236,10 +236,24 @@ TEST(ExtensionBlock, TrailingBytesAndValuesOfNewerProgramsAreKept) {
     LayoutItem fontText = textItem(QStringLiteral("行事"), 3);
     fontText.Ext.fontSections.insert(QStringLiteral("Outline"), true);
     content.items.push_back(fontText);
+    // …and inside the extra day-cell elements: the element, its font and a position, also of an
+    // element whose own values are all defaults.
+    ContentElement& senjitsu = content.items[0].ExtraElements[ExtraSelectedDays];
+    senjitsu.Shown = kTrue;
+    senjitsu.Font.Size = 8;
+    senjitsu.Style = 0b101;
+    content.items[0].Ext.elementSections.insert(
+        QStringLiteral("SelectedDays"),
+        QCborMap{{QString(), QCborMap{{QStringLiteral("Ruby"), QStringLiteral("ふりがな")}}},
+                 {QStringLiteral("Font"), QCborMap{{QStringLiteral("Outline"), 2}}},
+                 {QStringLiteral("LowerPos"), QCborMap{{QStringLiteral("Z"), 1}}}});
+    content.items[0].Ext.elementSections.insert(
+        QStringLiteral("MoonAge"), QCborMap{{QString(), QCborMap{{QStringLiteral("Digits"), 2}}}});
     const QByteArray bytes = serializeLayout(content);
     const LayoutFileContent back = parsed(bytes);
     EXPECT_EQ(back.trailing, content.trailing);
     EXPECT_EQ(back.items[0].Ext, content.items[0].Ext);
+    EXPECT_EQ(back.items[0].ExtraElements, content.items[0].ExtraElements);
     ASSERT_EQ(back.items.size(), 3u);
     EXPECT_EQ(back.items[1].Ext.sections, text.Ext.sections);
     EXPECT_EQ(back.items[1], text);
@@ -392,6 +406,15 @@ TEST(ExtensionBlock, JsonRefusesWhatItDoesNotKnowByName) {
               "Items[0].MoonPhase.Pos.Y: がありません。");
     EXPECT_EQ(entryEdited("Items", 0, "MoonAge", QJsonObject{{"Colour", 1}}),
               "Items[0].MoonAge.Colour: 不明なキーです。");
+    EXPECT_EQ(edited([&](QJsonObject& r) {
+                  QJsonObject senjitsu =
+                      r["Items"].toArray()[0].toObject()["SelectedDays"].toObject();
+                  QJsonObject font = senjitsu["Font"].toObject();
+                  font["Outline"] = 2;
+                  senjitsu["Font"] = font;
+                  r = withEntry(r, QStringLiteral("Items"), 0, "SelectedDays", senjitsu);
+              }),
+              "Items[0].SelectedDays.Font.Outline: 不明なキーです。");
 }
 
 } // namespace

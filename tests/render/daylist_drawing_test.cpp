@@ -458,5 +458,75 @@ TEST(DayListOwnDays, DaysOffAreRedWorkingDaysAreNotAndNamesFollowTheHoliday) {
     }
 }
 
+// 選日, 月齢 and the moon phase print on the days of the lists as the other elements do: at their
+// position from the day's line, centred in it under the lock along the days, in their own font.
+TEST(DayListExtras, SelectedDaysMoonAgeAndPhaseOnEveryKindOfList) {
+    for (auto [category, variant] : {std::pair{CategoryMonthFamily, VariantVertical},
+                                     std::pair{CategoryWeekly, VariantHorizontal}}) {
+        SCOPED_TRACE(testing::Message() << "category " << category << " variant " << variant);
+        LayoutItem item = newListItem(category, variant);
+        item.WeekRange = 2; // weekly: 9 to 15 March 2025
+        const bool across = variant == VariantHorizontal;
+        if (across) { // days wide enough for the names
+            item.DesignWidth = 700;
+            item.Width = 700;
+        }
+        showOnly(item, {Rokuyo});
+        setDividers(item, {}, across);
+        // The 六曜 is the reference: the extras stand 40, 80 and 120 further across the days.
+        ContentElement& rokuyo = item.element(Rokuyo);
+        rokuyo.VCenterLock = 0;
+        rokuyo.HCenterLock = kFalse;
+        rokuyo.Pos = {8, 8};
+        rokuyo.Font.Vertical = 0;
+        rokuyo.Font.ForeColor.setText(QStringLiteral("&H1FF"));
+        for (int i = 0; i < kExtraElementCount; ++i) {
+            ContentElement& e = item.ExtraElements[static_cast<std::size_t>(i)];
+            e = rokuyo;
+            e.Font.ForeColor.setText(QStringLiteral("&H%1").arg(0x200 + i, 0, 16));
+            (across ? e.Pos.Y : e.Pos.X) += 40 * (i + 1);
+        }
+        // 天赦日 only: the 10th is also 一粒万倍日 and 寅の日, which this item does not name.
+        item.ExtraElements[ExtraSelectedDays].Style = 0b10;
+        const auto drawn = [&](Colour colour) {
+            std::vector<DrawCall> out;
+            for (const DrawCall& t : drawListOnScreen(item, 2025, 3).texts())
+                if (t.colour == colour)
+                    out.push_back(t);
+            return out;
+        };
+        const auto alongOf = [&](const DrawCall& t) { return across ? t.x1 : t.y1; };
+        const auto crossOf = [&](const DrawCall& t) { return across ? t.y1 : t.x1; };
+        const std::vector<DrawCall> rokuyos = drawn(0x1FF);
+        const std::size_t tenth = across ? 1 : 9, fourteenth = across ? 5 : 13;
+        ASSERT_GT(rokuyos.size(), fourteenth);
+        const std::vector<DrawCall> senjitsu = drawn(0x200);
+        ASSERT_EQ(senjitsu.size(), 1u); // the one 天赦日 of the spring
+        EXPECT_EQ(senjitsu[0].text, QString::fromUtf16(u"天赦日"));
+        EXPECT_EQ(alongOf(senjitsu[0]), alongOf(rokuyos[tenth]));
+        EXPECT_EQ(crossOf(senjitsu[0]), crossOf(rokuyos[tenth]) + 40);
+        const std::vector<DrawCall> ages = drawn(0x201);
+        ASSERT_EQ(ages.size(), rokuyos.size());
+        EXPECT_EQ(ages[tenth].text, QStringLiteral("10.1"));
+        EXPECT_EQ(crossOf(ages[tenth]), crossOf(rokuyos[tenth]) + 80);
+        // One phase in the week: 満月 on the 14th.
+        const std::vector<DrawCall> phases = drawn(0x202);
+        ASSERT_EQ(phases.size(), across ? 1u : 4u);
+        const DrawCall full = across ? phases[0] : phases[1];
+        EXPECT_EQ(full.text, QString::fromUtf16(u"○"));
+        EXPECT_EQ(alongOf(full), alongOf(rokuyos[fourteenth]));
+        // Under the lock along the days the phase is centred in its line, off its position.
+        ContentElement& phase = item.ExtraElements[ExtraMoonPhase];
+        if (across)
+            phase.HCenterLock = kTrue;
+        else
+            phase.VCenterLock = 1;
+        const std::vector<DrawCall> centred = drawn(0x202);
+        ASSERT_EQ(centred.size(), phases.size());
+        EXPECT_NE(alongOf(centred[across ? 0 : 1]), alongOf(full));
+        EXPECT_EQ(crossOf(centred[across ? 0 : 1]), crossOf(full));
+    }
+}
+
 } // namespace
 } // namespace tobirae

@@ -154,17 +154,26 @@ TEST(MonthBoxCells, FoldedWeekUsesUpperAndLowerPositions) {
 
 // December 2026 in Sunday-first rows: the ISO number is that of each row's Monday, and the
 // week of 1 January numbering counts Sunday weeks; a folded row shows its upper week.
-TEST(MonthBoxCells, WeekNumbersAtTheStartOfEachRow) {
+TEST(MonthBoxCells, WeekNumbersInTheirColumnBesideEachRow) {
     LayoutItem item = newBoxItem(VariantBox6);
     item.Ext.weekNumbers = WeekNumberColumn::Iso;
     const Drawn iso(item, 2026, 12, {704, 554});
     int lastY = 0;
     for (const char* week : {"49", "50", "51", "52", "53"}) {
         const DrawCall& t = iso.only(QString::fromLatin1(week));
-        EXPECT_LT(t.x1, 10) << week; // beside the Sunday's cell edge
+        // Centred in the week column (21 wide) left of the Sunday cells.
+        EXPECT_EQ(t.x1, 5) << week;
         EXPECT_GT(t.y1, lastY) << week;
         lastY = t.y1;
     }
+    // The days keep to their narrower columns right of it: Tuesday 15 December stands where it
+    // stood in its column, which now begins at 21 + 2 × 97 instead of 200.
+    const int plainX = Drawn(newBoxItem(VariantBox6), 2026, 12).only(QStringLiteral("15")).x1;
+    EXPECT_EQ(iso.only(QStringLiteral("15")).x1, plainX - 200 + 215);
+    // A centred title centres over the days, as its band lies: 21 + (679 - 40) / 2.
+    LayoutItem titled = newBoxItem();
+    titled.Ext.weekNumbers = WeekNumberColumn::Iso;
+    EXPECT_NEAR(Drawn(titled, 2022, 1).only(QStringLiteral("2022")).x1, 340.5, 1);
     item.Ext.weekNumbers = WeekNumberColumn::FirstJanuary;
     const Drawn january(item, 2027, 1, {704, 554});
     for (const char* week : {"1", "2", "3", "4", "5", "6"})

@@ -216,6 +216,32 @@ TEST(MonthBoxGeometry, DefaultFiveRowBox) {
     EXPECT_EQ(box.columnX(7), 700);
 }
 
+// Week numbers take a column at the left; the seven day columns share the rest evenly, and the
+// content size does not change. Without them nothing moves.
+TEST(MonthBoxGeometry, WeekNumberColumnNarrowsTheDaysNotTheBox) {
+    RenderContext ctx;
+    useRecordingSurfaces(ctx);
+    LayoutItem item = newBoxItem();
+    const auto plain = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2022, 1), 5);
+    item.Ext.weekNumbers = WeekNumberColumn::FirstJanuary;
+    const auto numbered = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2022, 1), 5);
+    ASSERT_TRUE(plain && numbered);
+    EXPECT_EQ(plain->weekColumn, 0);
+    EXPECT_EQ(plain->cellWidth(), 100);
+    // "53" in the weekday font at two thirds (ASCII 7 wide) and 6 pixels of air, then as much
+    // more as keeps the day columns equal: 14 + 6 = 20, 700 - 20 = 680 → 21 and 97 per day.
+    EXPECT_EQ(numbered->weekColumn, 21);
+    EXPECT_EQ(numbered->cellWidth(), 97);
+    EXPECT_EQ(numbered->width(), plain->width());
+    EXPECT_EQ(numbered->height, plain->height);
+    const BoxFrame box = numbered->frame();
+    EXPECT_EQ(box.columnX(0), 21);
+    EXPECT_EQ(box.columnX(1), 118);
+    EXPECT_EQ(box.columnX(7), 700);
+    EXPECT_EQ(monthBoxContentSize(ctx, test::pageArgs(item, 2022, 1)),
+              monthBoxContentSize(ctx, test::pageArgs(newBoxItem(), 2022, 1)));
+}
+
 TEST(MonthBoxGeometry, MonthGroupTouchingTheYearGroupMakesOneBand) {
     RenderContext ctx;
     useRecordingSurfaces(ctx);

@@ -42,8 +42,8 @@ void expectGrid(const QImage& image, const BoxFrame& box, int left, int top, flo
             EXPECT_EQ(pixel(x + 2, y), white & 0xFFFFFF) << c << " " << r;
         }
         // Outer edges.
-        EXPECT_EQ(pixel(px(0), y), 0u) << r;
-        EXPECT_EQ(pixel(px(700), y), 0u) << r;
+        EXPECT_EQ(pixel(px(static_cast<float>(box.columnX(0))), y), 0u) << r;
+        EXPECT_EQ(pixel(px(static_cast<float>(box.columnX(7))), y), 0u) << r;
     }
     for (int r = 1; r < 5; ++r) {
         const int y = py(static_cast<float>(box.rowY(r)));
@@ -68,6 +68,32 @@ TEST(MonthBoxLinesInPixels, ScreenAtScaleOne) {
     DateRange range = pageDateRange(2022, 6);
     ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
     expectGrid(view.image(), g->frame(), 0, 0, 1);
+}
+
+// The week numbers take a column of their own left of the grid: the grid's lines move with it
+// and the numbers are drawn inside the column, nowhere across the day cells' edge.
+TEST(MonthBoxLinesInPixels, WeekNumberColumnLeftOfTheGrid) {
+    RenderContext ctx;
+    LayoutItem item = pixelItem();
+    item.Ext.weekNumbers = WeekNumberColumn::Iso;
+    test::ImagePreview view({704, 554});
+    const auto g = computeMonthBoxGeometry(ctx, test::pageArgs(item, 2022, 6), 5);
+    ASSERT_TRUE(g.has_value());
+    const BoxFrame box = g->frame();
+    ASSERT_GT(box.columnX(0), 10);
+    EXPECT_EQ(box.columnX(7), 700);
+    DateRange range = pageDateRange(2022, 6);
+    ASSERT_TRUE(drawLayoutItem(ctx, item, &view, range, DrawSurface{}, 0, 0));
+    const QImage& image = view.image();
+    expectGrid(image, box, 0, 0, 1);
+    // June 2022 holds ISO weeks 22..26, one per row: ink in the column of every row.
+    for (int r = 0; r < 5; ++r) {
+        int ink = 0;
+        for (int y = box.rowY(r) + 2; y < box.rowY(r + 1) - 2; ++y)
+            for (int x = 1; x < box.columnX(0) - 1; ++x)
+                ink += qGray(image.pixel(x, y)) < 128;
+        EXPECT_GT(ink, 10) << "row " << r;
+    }
 }
 
 TEST(MonthBoxLinesInPixels, PageAt300Dpi) {

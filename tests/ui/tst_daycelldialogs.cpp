@@ -423,11 +423,11 @@ void DayCellDialogTests::contentAreasPerKind_data() {
     QTest::newRow("box5") << 1 << 0 << QStringList{"年月設定", "日付設定①", "日付設定②"} << 9 << h;
     QTest::newRow("box6") << 1 << 1 << QStringList{"年月設定", "日付設定"} << 9 << h;
     QTest::newRow("mini") << 1 << 2 << QStringList{"年月設定", "日付設定"} << 6 << none;
-    QTest::newRow("list vertical") << 1 << 3 << QStringList{"日付設定"} << 13 << v;
-    QTest::newRow("list horizontal") << 1 << 4 << QStringList{"日付設定"} << 13 << h;
+    QTest::newRow("list vertical") << 1 << 3 << QStringList{"日付設定"} << 16 << v;
+    QTest::newRow("list horizontal") << 1 << 4 << QStringList{"日付設定"} << 16 << h;
     QTest::newRow("month") << 2 << 0 << none << 0 << none;
-    QTest::newRow("weekly vertical") << 3 << 3 << QStringList{"日付設定"} << 13 << v;
-    QTest::newRow("weekly horizontal") << 3 << 4 << QStringList{"日付設定"} << 13 << h;
+    QTest::newRow("weekly vertical") << 3 << 3 << QStringList{"日付設定"} << 16 << v;
+    QTest::newRow("weekly horizontal") << 3 << 4 << QStringList{"日付設定"} << 16 << h;
     QTest::newRow("picture") << 4 << 0 << none << 0 << none;
 }
 

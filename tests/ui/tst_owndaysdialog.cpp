@@ -2,6 +2,7 @@
 // files it reads, writes and links.
 #include "ScriptedPrompts.h"
 #include "owndays/DaysFile.h"
+#include "owndays/DaysFileCache.h"
 #include "ui/dialogs/OwnDaysDialog.h"
 
 #include <QCheckBox>
@@ -28,6 +29,7 @@ private slots:
     void linkedFilesAreListed();
     void timeZoneIsCheckedAndKept();
     void weeklyDaysOffAndTheFiscalYearsWorkingDays();
+    void fiscalYearCountsTakeInTheLinkedFiles();
 };
 
 namespace {
@@ -210,6 +212,33 @@ void OwnDaysDialogTests::weeklyDaysOffAndTheFiscalYearsWorkingDays() {
     again.findChild<QCheckBox*>(QStringLiteral("weeklyOff6"))->setChecked(true);
     pressOk(again);
     QVERIFY(again.settings() == sample());
+}
+
+// A linked file's 休日 on a Monday and its 出勤日 on two Saturdays count as the table's do, read
+// off the interface thread first; a missing file is tried once and leaves the counts as they are.
+void OwnDaysDialogTests::fiscalYearCountsTakeInTheLinkedFiles() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("company.csv")),
+              QStringLiteral("日付,名前,種類\n2025-04-14,創立記念日,休日\n"
+                             "2025-04-19,土曜出勤,出勤日\n2025-04-26,土曜出勤,出勤日\n")
+                  .toUtf8());
+    OwnDaysSettings settings;
+    settings.files = {QStringLiteral("company.csv"), QStringLiteral("missing.csv")};
+    ScriptedPrompts prompts;
+    OwnDaysDialog d(settings, prompts);
+    d.showFiscalYear(2025);
+    auto* summary = d.findChild<QLabel*>(QStringLiteral("workingDaysSummary"));
+    QCOMPARE(summary->text(), QStringLiteral("2025年度: 出勤日 246日、休日 119日"));
+    auto cache = std::make_shared<DaysFileCache>();
+    d.countLinkedFiles(dir.path(), cache);
+    QTRY_VERIFY(!d.readingLinkedFiles());
+    // 246 − 1 + 2.
+    QTRY_COMPARE(summary->text(), QStringLiteral("2025年度: 出勤日 247日、休日 118日"));
+    // The table's own entries still count with the file's.
+    d.addRow();
+    setRow(d, 0, QStringLiteral("2025-04-15"), QString(), 0);
+    QCOMPARE(summary->text(), QStringLiteral("2025年度: 出勤日 246日、休日 119日"));
+    QVERIFY(!d.readingLinkedFiles()); // the missing file is not read again
 }
 
 QTEST_MAIN(OwnDaysDialogTests)

@@ -71,8 +71,10 @@ std::vector<ContentBoxKey> contentBoxesOf(ContentArea area, int category, int va
         for (int k = Year1; k <= Holiday; ++k)
             if ((k > Month4 && k != Weekday) || isDayList(category, variant))
                 out.push_back({k, BoxSlot::Normal});
-        // 選日, 月齢 and the moon phase print in the cells of the five- and six-row boxes.
-        if (isMonthBox(category, variant) && variant != VariantBoxMini)
+        // 選日, 月齢 and the moon phase print in the cells of the five- and six-row boxes and on
+        // the days of the lists.
+        if ((isMonthBox(category, variant) && variant != VariantBoxMini) ||
+            isDayList(category, variant))
             for (int k = kExtraBoxBase; k < kEditorElementCount; ++k)
                 out.push_back({k, BoxSlot::Normal});
         break;
@@ -298,7 +300,7 @@ ContentAreaSizes contentAreaSizes(RenderContext& ctx, const LayoutItem& item,
         const RenderArgs args{design, nullptr, {}, range, 0, 0, 0, 0, 0, {}};
         const int rows = item.LayoutVariant == VariantBox5 ? 5 : 6;
         if (const auto g = computeMonthBoxGeometry(ctx, args, rows)) {
-            const int cellWidth = g->width() / 7;
+            const auto cellWidth = static_cast<int>(g->cellWidth());
             const auto rowHeight =
                 static_cast<int>((g->height - static_cast<float>(g->gridTop)) / rows);
             sizes.day = QSize(cellWidth, std::max(rowHeight, 1));

@@ -92,7 +92,9 @@ DayCellLayoutDialog::DayCellLayoutDialog(const LayoutItem& shared,
     connect(reset, &QPushButton::clicked, this, &DayCellLayoutDialog::resetLayout);
     connect(buttons, &QDialogButtonBox::accepted, this, &DayCellLayoutDialog::acceptEdits);
 
-    if (isMonthBox(work_.Category, work_.LayoutVariant) && work_.LayoutVariant != VariantBoxMini)
+    if ((isMonthBox(work_.Category, work_.LayoutVariant) &&
+         work_.LayoutVariant != VariantBoxMini) ||
+        isDayList(work_.Category, work_.LayoutVariant))
         static_cast<QVBoxLayout*>(layout())->addWidget(buildExtrasPanel());
     auto* row = new QHBoxLayout;
     row->addWidget(addLineButton0_);

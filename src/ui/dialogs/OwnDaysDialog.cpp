@@ -18,10 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPromise>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QThreadPool>
 #include <QTimeZone>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -179,8 +181,32 @@ std::vector<OwnDay> OwnDaysDialog::readableEntries() const {
     return out;
 }
 
+void OwnDaysDialog::countLinkedFiles(const QString& layoutFolder,
+                                     std::shared_ptr<DaysFileCache> cache) {
+    layoutFolder_ = layoutFolder;
+    cache_ = std::move(cache);
+    connect(&reading_, &QFutureWatcher<void>::finished, this, &OwnDaysDialog::updateSummary,
+            Qt::UniqueConnection);
+    updateSummary();
+}
+
+OwnDaysSettings OwnDaysDialog::shownSettings() const {
+    OwnDaysSettings shown;
+    shown.days = readableEntries();
+    shown.timeZone = timeZoneEdit_->text().trimmed();
+    for (int i = 0; i < filesList_->count(); ++i)
+        shown.files << filesList_->item(i)->text();
+    return shown;
+}
+
 QString OwnDaysDialog::fiscalYearSummary() const {
-    const OwnDayTable table(readableEntries());
+    const OwnDaysSettings shown = shownSettings();
+    QStringList unread;
+    std::shared_ptr<const OwnDayTable> linked;
+    if (cache_)
+        linked = loadCachedOwnDays(shown, layoutFolder_, *cache_, unread).table;
+    const OwnDayTable tableOnly(cache_ ? std::vector<OwnDay>{} : shown.days);
+    const OwnDayTable& table = linked ? *linked : tableOnly;
     const FiscalYearCheck check = checkFiscalYear(fiscalYearBox_->value(), &table, weeklyDaysOff());
     const auto dateText = [](std::chrono::sys_days day) {
         return QString::fromStdString(formatDateText(std::chrono::year_month_day{day}));
@@ -199,6 +225,8 @@ QString OwnDaysDialog::fiscalYearSummary() const {
                     .arg(kMaxWorkingDaysInARow)
                     .arg(dateText(*check.overRunLimit))
                     .arg(kMaxWorkingDaysInARow + 1);
+    if (!unread.isEmpty() && reading_.isRunning())
+        text += QStringLiteral("\nリンクしたファイルを読み込み中です。");
     return text;
 }
 
@@ -208,8 +236,36 @@ void OwnDaysDialog::showFiscalYear(int fiscalYear) {
 }
 
 void OwnDaysDialog::updateSummary() {
-    if (summaryLabel_ && fiscalYearBox_)
-        summaryLabel_->setText(fiscalYearSummary());
+    if (!summaryLabel_ || !fiscalYearBox_)
+        return;
+    readLinkedFiles();
+    summaryLabel_->setText(fiscalYearSummary());
+}
+
+void OwnDaysDialog::readLinkedFiles() {
+    if (!cache_ || reading_.isRunning())
+        return;
+    const OwnDaysSettings shown = shownSettings();
+    QStringList unread;
+    loadCachedOwnDays(shown, layoutFolder_, *cache_, unread);
+    // Each path once: a file that cannot be read stays unread and must not be tried forever.
+    QStringList toRead;
+    for (const QString& path : unread)
+        if (!requested_.contains(path))
+            toRead << path;
+    if (toRead.isEmpty())
+        return;
+    requested_ += toRead;
+    // A file that blocks or takes long never holds up the dialog; one reading at a time.
+    auto promise = std::make_shared<QPromise<void>>();
+    reading_.setFuture(promise->future());
+    QThreadPool::globalInstance()->start(
+        [cache = cache_, toRead, options = daysReadOptions(shown.timeZone), promise] {
+            promise->start();
+            for (const QString& path : toRead)
+                cache->read(path, options);
+            promise->finish();
+        });
 }
 
 void OwnDaysDialog::setRows(const std::vector<OwnDay>& days) {

@@ -6,7 +6,9 @@
 #include "owndays/OwnDaysSettings.h"
 
 #include <QDialog>
+#include <QFutureWatcher>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -18,6 +20,7 @@ class QTableWidget;
 
 namespace tobirae {
 
+class DaysFileCache;
 class UserPrompts;
 
 class OwnDaysDialog final : public QDialog {
@@ -38,6 +41,12 @@ public:
     // of more than 280 working days and of more than 6 working days in a row.
     QString fiscalYearSummary() const;
     void showFiscalYear(int fiscalYear);
+    // The 年度 counts take in the linked files, relative paths from the layout's folder, through
+    // the cache; files it holds no current reading of are read off the interface thread and the
+    // counts follow when they are in.
+    void countLinkedFiles(const QString& layoutFolder, std::shared_ptr<DaysFileCache> cache);
+    // True while linked files are being read for the counts.
+    bool readingLinkedFiles() const { return reading_.isRunning(); }
 
     // The buttons' work, callable from tests.
     void addRow();
@@ -54,6 +63,8 @@ private:
     void acceptEntries();
     void updateSummary();
     std::vector<OwnDay> readableEntries() const;
+    OwnDaysSettings shownSettings() const; // entries, files and zone as the dialog shows them
+    void readLinkedFiles();
 
     OwnDaysSettings settings_;
     UserPrompts& prompts_;
@@ -63,6 +74,10 @@ private:
     std::array<QCheckBox*, 7> weeklyOffBoxes_{}; // by weekday, 0 = Sunday
     QSpinBox* fiscalYearBox_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
+    QString layoutFolder_;
+    std::shared_ptr<DaysFileCache> cache_; // none: the counts use the table alone
+    QFutureWatcher<void> reading_;
+    QStringList requested_; // linked paths already handed to a reading
 };
 
 } // namespace tobirae

@@ -51,6 +51,8 @@ public:
     // The focus border moves to the slot (-1: none).
     void showFocus(int slot);
     int focusedSlot() const { return focusedSlot_; }
+    // The linked days files as last read, shared with what else counts the layout's days.
+    const std::shared_ptr<DaysFileCache>& daysCache() const { return daysCache_; }
 
 signals:
     // A view was made for a slot; the window connects its gestures.

@@ -42,6 +42,7 @@ void MainWindow::showOptions() {
 
 bool MainWindow::showOwnDays() {
     OwnDaysDialog dialog(document().extension.ownDays, prompts_, this);
+    dialog.countLinkedFiles(editor_->layoutFolder(), scene_->daysCache());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     return editor_->setOwnDays(dialog.settings());
