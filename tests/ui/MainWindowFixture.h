@@ -6,7 +6,15 @@
 #include "TestLayouts.h"
 #include "app/EditorStartup.h"
 #include "ui/dialogs/ItemPropertiesDialog.h"
+#include "ui/main/CanvasGuides.h"
+#include "ui/main/ExportRunner.h"
+#include "ui/main/ItemCommands.h"
+#include "ui/main/LayoutActions.h"
+#include "ui/main/LayoutFiles.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/OutputRangePanel.h"
+#include "ui/main/SidePanel.h"
+#include "ui/main/WindowDialogs.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -50,6 +58,14 @@ struct MainWindowFixture {
         return *window;
     }
 };
+
+// The output month the editor document holds (the year list and month buttons show it).
+inline int outputYear(MainWindow& w) {
+    return static_cast<int>(outputMonthOf(w.editor()).year());
+}
+inline int outputMonth(MainWindow& w) {
+    return static_cast<int>(unsigned(outputMonthOf(w.editor()).month()));
+}
 
 // The caption as the window shows it: Qt's unsaved-change mark in place of "[*]".
 inline QString shownCaption(const QWidget& window) {

@@ -200,9 +200,9 @@ void MainWindowTests::startupWithoutSettingsFile() {
     MainWindowFixture f;
     MainWindow& w = f.start();
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
-    QCOMPARE(w.outputYear(), 2005);
-    QCOMPARE(w.outputMonth(), 1);
-    QComboBox* years = w.outputRange()->yearList();
+    QCOMPARE(outputYear(w), 2005);
+    QCOMPARE(outputMonth(w), 1);
+    QComboBox* years = w.sidePanel().outputRange()->yearList();
     QCOMPARE(years->count(), 100);
     QCOMPARE(years->itemText(0), QStringLiteral("1950"));
     QCOMPARE(years->itemText(99), QStringLiteral("2049"));
@@ -216,11 +216,11 @@ void MainWindowTests::startupWithoutSettingsFile() {
     QVERIFY(popup->height() >= 15 * row);
     QVERIFY(popup->visualRect(years->model()->index(2005 - 1950, 0)).intersects(popup->rect()));
     years->hidePopup();
-    QPushButton* january = w.outputRange()->monthButton(0);
+    QPushButton* january = w.sidePanel().outputRange()->monthButton(0);
     QCOMPARE(january->text(), QStringLiteral("1月"));
     QVERIFY(january->font().bold());
     QCOMPARE(january->font().pointSize(), 12);
-    QVERIFY(!w.outputRange()->monthButton(1)->font().bold());
+    QVERIFY(!w.sidePanel().outputRange()->monthButton(1)->font().bold());
 
     const PageValues& page = w.document().page;
     QCOMPARE(page.PaperSize, 0);
@@ -236,7 +236,7 @@ void MainWindowTests::startupWithoutSettingsFile() {
     QVERIFY(!w.paper()->gridShown());
     QCOMPARE(w.document().currentSlot(), -1);
     QVERIFY(!w.menus().paste->isEnabled());
-    QCOMPARE(w.itemList()->count(), 0);
+    QCOMPARE(w.sidePanel().itemList()->count(), 0);
     QVERIFY(f.prompts.messages.isEmpty());
 }
 
@@ -298,8 +298,8 @@ void MainWindowTests::startupWithHandWrittenSettings() {
 void MainWindowTests::startupYearOutsideList() {
     MainWindowFixture f;
     MainWindow& w = f.start(std::chrono::year{2050} / 3 / 1);
-    QCOMPARE(w.outputYear(), 2049);
-    QCOMPARE(w.outputMonth(), 3);
+    QCOMPARE(outputYear(w), 2049);
+    QCOMPARE(outputMonth(w), 3);
 }
 
 void MainWindowTests::windowPlacement_data() {
@@ -394,7 +394,7 @@ void MainWindowTests::shutdownQuestionWithItems() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     // A layout as it was read loses nothing: the plain confirmation.
     f.prompts.answers = {PromptAnswer::No};
     QVERIFY(!w.close());
@@ -402,7 +402,7 @@ void MainWindowTests::shutdownQuestionWithItems() {
              QStringList{QStringLiteral("終了します。\r\nよろしいですか？")});
     // An edit: 保存 / 破棄 / キャンセル naming the layout. キャンセル and a failed save keep the
     // window; 破棄 closes it and leaves no recovery copy.
-    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QVERIFY(w.items().moveItemToEdge(0, Edge::Right));
     QTRY_VERIFY(!QDir(f.recoveryFolder()).entryList({"*.recovery"}).isEmpty());
     QFile::setPermissions(f.path("a.CLF"), QFile::ReadOwner);
     f.prompts.answers = {PromptAnswer::Cancel, PromptAnswer::Yes, PromptAnswer::No};
@@ -434,11 +434,11 @@ void MainWindowTests::readLayoutByMenu() {
     QCOMPARE(f.prompts.fileDialogs[0].request.filter,
              QStringLiteral("レイアウトファイル (*.CLF)|*.CLF"));
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - cal2005.CLF"));
-    QCOMPARE(w.exportName(), QStringLiteral("cal2005"));
+    QCOMPARE(w.exports().exportName(), QStringLiteral("cal2005"));
     QCOMPARE(w.document().itemList().size(), std::size_t{2});
-    QCOMPARE(w.itemList()->count(), 2);
-    QCOMPARE(w.itemList()->itemText(0), w.document().itemList()[0].text);
-    QCOMPARE(w.drawingOrderList()->count(), 2);
+    QCOMPARE(w.sidePanel().itemList()->count(), 2);
+    QCOMPARE(w.sidePanel().itemList()->itemText(0), w.document().itemList()[0].text);
+    QCOMPARE(w.sidePanel().drawingOrderList()->count(), 2);
     // The landscape page of the file becomes the document's and the settings' page.
     QVERIFY(!w.editor().document().page.Portrait);
     QVERIFY(w.editor().document().page.CanvasWidth > w.editor().document().page.CanvasHeight);
@@ -463,7 +463,7 @@ void MainWindowTests::readLayoutWithHugePaperCutsItDown() {
     QVERIFY(!writeLayoutFile(*document, f.path("huge.CLF")).has_value());
     MainWindow& w = f.start();
     w.paper()->setGrid(true, 120, 120);
-    QVERIFY(w.openLayout(f.path("huge.CLF")));
+    QVERIFY(w.files().openLayout(f.path("huge.CLF")));
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY(f.prompts.messages[0].contains(QStringLiteral("5000 mm")));
     QCOMPARE(w.editor().document().page.PaperWidth, 5000.f);
@@ -474,7 +474,7 @@ void MainWindowTests::readLayoutWithHugePaperCutsItDown() {
 void MainWindowTests::readLayoutCancelled() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    QVERIFY(!w.openLayout());
+    QVERIFY(!w.files().openLayout());
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
     QVERIFY(f.prompts.messages.isEmpty());
@@ -488,8 +488,8 @@ void MainWindowTests::readDamagedLayoutKeepsDocument() {
     bad.write(fileBytes(f.path("good.CLF")).left(500)); // header promises two whole items
     bad.close();
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("good.CLF")));
-    QVERIFY(!w.openLayout(f.path("bad.CLF")));
+    QVERIFY(w.files().openLayout(f.path("good.CLF")));
+    QVERIFY(!w.files().openLayout(f.path("bad.CLF")));
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY(f.prompts.messages[0].startsWith(
         QStringLiteral("レイアウトファイルを読み込めませんでした。")));
@@ -537,9 +537,9 @@ void MainWindowTests::dropLayout() {
     const QByteArray first = fileBytes(f.path("first.CLF"));
     MainWindow& w = f.start();
     if (withItems)
-        QVERIFY(w.openLayout(f.path("first.CLF")));
+        QVERIFY(w.files().openLayout(f.path("first.CLF")));
     if (edited) {
-        QVERIFY(withItems ? w.moveItemToEdge(0, Edge::Right)
+        QVERIFY(withItems ? w.items().moveItemToEdge(0, Edge::Right)
                           : w.editor()
                                 .addItem(newItemRecord(CategoryYear, 0, w.document().page))
                                 .has_value());
@@ -549,7 +549,7 @@ void MainWindowTests::dropLayout() {
         f.prompts.answers.push_back(PromptAnswer(a));
     if (named)
         f.prompts.files.push_back(f.path("saved.CLF"));
-    w.dropFiles(
+    w.files().dropFiles(
         {QStringLiteral("  ") + f.path("dropped.clf") + QStringLiteral(" "), f.path("first.CLF")});
 
     QCOMPARE(f.prompts.questions.size(), std::size_t(answers.size()));
@@ -573,7 +573,7 @@ void MainWindowTests::dropOtherFileIgnored() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF.bak"), kTwoItems));
     MainWindow& w = f.start();
-    w.dropFiles({f.path("a.CLF.bak")});
+    w.files().dropFiles({f.path("a.CLF.bak")});
     QVERIFY(f.prompts.questions.empty());
     QVERIFY(w.document().itemList().empty());
 }
@@ -606,7 +606,7 @@ void MainWindowTests::dropPictureOnPictureItem() {
     picture.fill(Qt::red);
     QVERIFY(picture.save(f.path("red.bmp")));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     w.canvasView()->setZoom(1.0);
     w.canvasView()->ensureVisible(QRectF(0, 0, 500, 500), 0, 0);
     const LayoutItem heading = w.document().item(1);
@@ -648,9 +648,9 @@ void MainWindowTests::picturesMoveWithTheLayoutsFolder() {
     document->item(2).PictureFile.setText(QStringLiteral("C:\\Pictures\\gone.bmp"));
     QVERIFY(!writeLayoutFile(*document, f.path("start.CLF")));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("start.CLF")));
+    QVERIFY(w.files().openLayout(f.path("start.CLF")));
     f.prompts.files.push_back(f.path("cal/year.CLF"));
-    QVERIFY(w.saveLayoutAs());
+    QVERIFY(w.files().saveLayoutAs());
     const auto stored = [](const QString& path) {
         QStringList pictures;
         const auto read = readLayoutFile(path);
@@ -666,11 +666,11 @@ void MainWindowTests::picturesMoveWithTheLayoutsFolder() {
     // The folder moved: its picture is still found, and "save as" elsewhere keeps it.
     QVERIFY(QDir(f.dir.path()).rename(QStringLiteral("cal"), QStringLiteral("moved")));
     f.prompts.messages.clear();
-    QVERIFY(w.openLayout(f.path("moved/year.CLF")));
+    QVERIFY(w.files().openLayout(f.path("moved/year.CLF")));
     QVERIFY(w.itemView(0)->warning().isEmpty());
     QCOMPARE(w.document().item(0).PictureFile.text(), f.path("moved/photos/red.png"));
     f.prompts.files.push_back(f.path("elsewhere/copy.CLF"));
-    QVERIFY(w.saveLayoutAs());
+    QVERIFY(w.files().saveLayoutAs());
     QCOMPARE(stored(f.path("elsewhere/copy.CLF")).mid(0, 2),
              (QStringList{f.path("moved/photos/red.png"), QStringLiteral("outside.png")}));
 }
@@ -689,7 +689,7 @@ void MainWindowTests::missingPicturesAreNamedOnOpenAndMarked() {
     document->item(3).PictureFile.setText(QStringLiteral("photo.jpg"));
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     // One message for both lost files; the empty picture item (2) is not one.
     QCOMPARE(f.prompts.messages,
              QStringList{QStringLiteral("次の画像を使えません。そのアイテムは赤い枠で示しています。"
@@ -729,12 +729,12 @@ void MainWindowTests::linkedDaysFilesAreReadOffTheInterfaceThread() {
     QVERIFY(layout(QStringLiteral("embedded.CLF"), embedded));
     QVERIFY(layout(QStringLiteral("linked.CLF"), linked));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("plain.CLF")));
+    QVERIFY(w.files().openLayout(f.path("plain.CLF")));
     const QImage plain = w.itemView(0)->preview().image();
-    QVERIFY(w.openLayout(f.path("embedded.CLF")));
+    QVERIFY(w.files().openLayout(f.path("embedded.CLF")));
     const QImage expected = w.itemView(0)->preview().image();
     QVERIFY(expected != plain);
-    QVERIFY(w.openLayout(f.path("linked.CLF")));
+    QVERIFY(w.files().openLayout(f.path("linked.CLF")));
     QTRY_COMPARE(w.itemView(0)->preview().image(), expected);
 }
 
@@ -753,7 +753,7 @@ void MainWindowTests::previewsDecodeAPictureOnceUntilItsFileChanges() {
     QVERIFY(paint(Qt::red));
     const QDateTime written = QFileInfo(f.path("pic.bmp")).lastModified();
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     const auto shownColour = [&] {
         const QImage shown = w.itemView(0)->preview().image();
         return shown.pixelColor(shown.width() / 2, shown.height() / 2);
@@ -767,10 +767,10 @@ void MainWindowTests::previewsDecodeAPictureOnceUntilItsFileChanges() {
     // The same size and time: the previews of another month still show what was decoded.
     QVERIFY(paint(Qt::blue));
     QVERIFY(setTime(written));
-    w.setOutputMonth(2027, 2);
+    w.editor().setOutputMonth(2027, 2);
     QCOMPARE(shownColour(), QColor(Qt::red));
     QVERIFY(setTime(written.addSecs(10)));
-    w.setOutputMonth(2027, 3);
+    w.editor().setOutputMonth(2027, 3);
     QCOMPARE(shownColour(), QColor(Qt::blue));
 }
 
@@ -847,7 +847,7 @@ void MainWindowTests::previewsHoldOnlyThePaper() {
 void MainWindowTests::saveWithoutItems() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    QVERIFY(!w.saveLayoutAs());
+    QVERIFY(!w.files().saveLayoutAs());
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("保存するデータがありません。")});
     QVERIFY(f.prompts.fileDialogs.empty());
 }
@@ -858,7 +858,7 @@ void MainWindowTests::saveWritesTheSameLayout() {
     QVERIFY(writeTestLayout(
         f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}, {CategoryPicture, 0, 200, 300, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     f.prompts.files.push_back(f.path("b.CLF"));
     w.menus().layoutSave->trigger();
     QCOMPARE(f.prompts.fileDialogs.back().request.initialPath,
@@ -873,7 +873,7 @@ void MainWindowTests::saveWritesTheSameLayout() {
     QCOMPARE(w.document().path(), QFileInfo(f.path("b.CLF")).absoluteFilePath());
 
     // Cancelling the dialog writes nothing and keeps the path.
-    QVERIFY(!w.saveLayoutAs());
+    QVERIFY(!w.files().saveLayoutAs());
     QVERIFY(f.prompts.messages.isEmpty());
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
 }
@@ -896,13 +896,13 @@ void MainWindowTests::newData() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     const QByteArray before = fileBytes(f.path("a.CLF"));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     // Right after reading nothing would be lost: nothing is asked.
     w.menus().newData->trigger();
     QVERIFY(f.prompts.questions.empty());
     QVERIFY(w.document().itemList().empty());
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    QVERIFY(w.items().moveItemToEdge(0, Edge::Right));
     if (readOnly)
         QFile::setPermissions(f.path("a.CLF"), QFile::ReadOwner);
     f.prompts.answers.push_back(PromptAnswer(answer));
@@ -915,8 +915,8 @@ void MainWindowTests::newData() {
     const bool saved = answer == int(PromptAnswer::Yes) && !readOnly;
     QCOMPARE(fileBytes(f.path("a.CLF")) != before, saved);
     QCOMPARE(w.document().itemList().empty(), cleared);
-    QCOMPARE(w.itemList()->count(), cleared ? 0 : 2);
-    QCOMPARE(w.drawingOrderList()->count(), cleared ? 0 : 2);
+    QCOMPARE(w.sidePanel().itemList()->count(), cleared ? 0 : 2);
+    QCOMPARE(w.sidePanel().drawingOrderList()->count(), cleared ? 0 : 2);
     QCOMPARE(w.itemView(0)->isVisible(), !cleared);
     QCOMPARE(shownCaption(w),
              cleared ? QStringLiteral("Tobirae") : QStringLiteral("Tobirae - a.CLF*"));
@@ -936,10 +936,10 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     const QByteArray templateBytes = fileBytes(folder + QStringLiteral("/picture.CLF"));
     MainWindow& w = f.start();
-    w.setOutputMonth(2027, 4);
-    w.setTemplateFolder(folder);
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    w.editor().setOutputMonth(2027, 4);
+    w.files().setTemplateFolder(folder);
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    QVERIFY(w.items().moveItemToEdge(0, Edge::Right));
     QStringList listed;
     bool brokenChosen = true;
     QString preselected;
@@ -1007,13 +1007,13 @@ void MainWindowTests::templateBecomesUnnamedCopy() {
 void MainWindowTests::templateFolderMissingOrEmpty() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    w.setTemplateFolder(f.path("none"));
-    QVERIFY(!w.newFromTemplate());
+    w.files().setTemplateFolder(f.path("none"));
+    QVERIFY(!w.files().newFromTemplate());
     QVERIFY(QDir().mkpath(f.path("empty")));
     QFile other(f.path("empty/notes.txt"));
     QVERIFY(other.open(QIODevice::WriteOnly));
-    w.setTemplateFolder(f.path("empty"));
-    QVERIFY(!w.newFromTemplate());
+    w.files().setTemplateFolder(f.path("empty"));
+    QVERIFY(!w.files().newFromTemplate());
     QCOMPARE(f.prompts.messages,
              (QStringList{QStringLiteral("テンプレートのフォルダーが見つかりません。\r\n") +
                               f.path("none"),
@@ -1072,12 +1072,12 @@ void MainWindowTests::templatePicturePaths() {
 void MainWindowTests::monthButtonsChooseTheMonth() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    QTest::mouseClick(w.outputRange()->monthButton(5), Qt::LeftButton);
-    QCOMPARE(w.outputMonth(), 6);
-    QVERIFY(w.outputRange()->monthButton(5)->font().bold());
-    QCOMPARE(w.outputRange()->monthButton(5)->font().pointSize(), 12);
-    QVERIFY(!w.outputRange()->monthButton(0)->font().bold());
-    QCOMPARE(w.outputRange()->monthButton(0)->font().pointSize(), 10);
+    QTest::mouseClick(w.sidePanel().outputRange()->monthButton(5), Qt::LeftButton);
+    QCOMPARE(outputMonth(w), 6);
+    QVERIFY(w.sidePanel().outputRange()->monthButton(5)->font().bold());
+    QCOMPARE(w.sidePanel().outputRange()->monthButton(5)->font().pointSize(), 12);
+    QVERIFY(!w.sidePanel().outputRange()->monthButton(0)->font().bold());
+    QCOMPARE(w.sidePanel().outputRange()->monthButton(0)->font().pointSize(), 10);
     // The chosen month's button is light green (&HC0FFC0, shaded by the style where it is
     // pressed), the others are not: most of the face is red and blue equal, green well above.
     const auto greenShare = [](QPushButton* button) {
@@ -1090,32 +1090,32 @@ void MainWindowTests::monthButtonsChooseTheMonth() {
             }
         return double(green) / (face.width() * face.height());
     };
-    QVERIFY(greenShare(w.outputRange()->monthButton(5)) > 0.5);
-    QCOMPARE(greenShare(w.outputRange()->monthButton(0)), 0.0);
-    w.outputRange()->yearList()->setCurrentIndex(2010 - 1950);
-    QCOMPARE(w.outputYear(), 2010);
-    QCOMPARE(w.outputMonth(), 6);
+    QVERIFY(greenShare(w.sidePanel().outputRange()->monthButton(5)) > 0.5);
+    QCOMPARE(greenShare(w.sidePanel().outputRange()->monthButton(0)), 0.0);
+    w.sidePanel().outputRange()->yearList()->setCurrentIndex(2010 - 1950);
+    QCOMPARE(outputYear(w), 2010);
+    QCOMPARE(outputMonth(w), 6);
 }
 
 void MainWindowTests::monthChangeRedrawsPreviews() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 30, 40, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     const QImage january = w.itemView(0)->preview().image();
     QVERIFY(!january.isNull());
-    QTest::mouseClick(w.outputRange()->monthButton(1), Qt::LeftButton);
+    QTest::mouseClick(w.sidePanel().outputRange()->monthButton(1), Qt::LeftButton);
     const QImage february = w.itemView(0)->preview().image();
     QVERIFY(january != february);
     // Back to January draws the same picture again.
-    QTest::mouseClick(w.outputRange()->monthButton(0), Qt::LeftButton);
+    QTest::mouseClick(w.sidePanel().outputRange()->monthButton(0), Qt::LeftButton);
     QCOMPARE(w.itemView(0)->preview().image(), january);
     // The year list redraws too: a year display item shows the chosen year.
     QVERIFY(writeTestLayout(f.path("y.CLF"), {{CategoryYear, 0, 30, 40, 12}}));
     f.prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
-    w.dropFiles({f.path("y.CLF")});
+    w.files().dropFiles({f.path("y.CLF")});
     const QImage y2005 = w.itemView(0)->preview().image();
-    w.outputRange()->yearList()->setCurrentIndex(2006 - 1950);
+    w.sidePanel().outputRange()->yearList()->setCurrentIndex(2006 - 1950);
     QVERIFY(w.itemView(0)->preview().image() != y2005);
 }
 
@@ -1129,12 +1129,12 @@ void MainWindowTests::pictureSizeIsRememberedOnFirstDraw() {
     QCOMPARE(document->item(0).DesignWidth, 0);
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")).has_value());
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     QCOMPARE(w.document().item(0).DesignWidth, 64);
     QCOMPARE(w.document().item(0).DesignHeight, 48);
     // The remembered size stays when the file changes.
     QVERIFY(QImage(10, 10, QImage::Format_RGB32).save(f.path("p.png")));
-    QTest::mouseClick(w.outputRange()->monthButton(1), Qt::LeftButton);
+    QTest::mouseClick(w.sidePanel().outputRange()->monthButton(1), Qt::LeftButton);
     QCOMPARE(w.document().item(0).DesignWidth, 64);
 }
 
@@ -1143,15 +1143,15 @@ void MainWindowTests::itemListSelectionShowsPosition() {
     QVERIFY(writeTestLayout(
         f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}, {CategoryPicture, 0, 200, 300, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     const LayoutItem& second = w.document().item(1);
-    w.itemList()->setCurrentIndex(1);
-    emit w.itemList()->activated(1);
+    w.sidePanel().itemList()->setCurrentIndex(1);
+    emit w.sidePanel().itemList()->activated(1);
     QCOMPARE(w.document().currentSlot(), 1);
-    QCOMPARE(w.positionLabel(0)->text(), QStringLiteral("X=200"));
-    QCOMPARE(w.positionLabel(1)->text(), QStringLiteral("Y=300"));
-    QCOMPARE(w.positionLabel(2)->text(), QStringLiteral("幅=%1").arg(second.Width + 4));
-    QCOMPARE(w.positionLabel(3)->text(), QStringLiteral("高さ=%1").arg(second.Height + 4));
+    QCOMPARE(w.sidePanel().positionLabel(0)->text(), QStringLiteral("X=200"));
+    QCOMPARE(w.sidePanel().positionLabel(1)->text(), QStringLiteral("Y=300"));
+    QCOMPARE(w.sidePanel().positionLabel(2)->text(), QStringLiteral("幅=%1").arg(second.Width + 4));
+    QCOMPARE(w.sidePanel().positionLabel(3)->text(), QStringLiteral("高さ=%1").arg(second.Height + 4));
     QVERIFY(w.itemView(1)->focusBorder());
     QVERIFY(!w.itemView(0)->focusBorder());
 }
@@ -1162,8 +1162,8 @@ void MainWindowTests::drawingOrderMoves() {
                                               {CategoryMonthDisplay, 0, 0, 200, 12},
                                               {CategoryPicture, 0, 0, 400, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    QListWidget* order = w.drawingOrderList();
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    QListWidget* order = w.sidePanel().drawingOrderList();
     auto up = w.findChild<QPushButton*>("orderUpButton");
     auto down = w.findChild<QPushButton*>("orderDownButton");
 
@@ -1201,7 +1201,7 @@ void MainWindowTests::centreLockedHeadingsFollowTheirPreview() {
     document->item(2).VCenterLocked = kTrue; // pictures are not centred by their preview
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")).has_value());
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     const LayoutItem& centred = w.document().item(0);
     // Its box (the view, 4 pixels larger than the drawing) is centred, as the page draws it.
     QCOMPARE(centred.Left, (w.editor().document().page.CanvasWidth - centred.Width - 4) / 2);
@@ -1221,7 +1221,7 @@ void MainWindowTests::zoomRedrawsPreviewsFiner() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthFamily, VariantBoxMini, 30, 40, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     CanvasView* view = w.canvasView();
     view->setZoom(1.0);
     const LayoutItem before = w.document().item(0);
@@ -1251,7 +1251,7 @@ void MainWindowTests::pageSizeCommandResizesCanvas() {
     MainWindow& w = f.start();
     const int a4Width = w.document().page.CanvasWidth;
     onModal<PageSizeDialog>(
-        [&] { w.commandButton(0)->click(); },
+        [&] { w.sidePanel().commandButton(0)->click(); },
         [](PageSizeDialog& d) {
             d.findChild<QComboBox*>("sizeCombo")->setCurrentText(QStringLiteral("サイズ指定"));
             d.findChild<QLineEdit*>("sizeEdit0")->setText(QStringLiteral("150"));
@@ -1317,7 +1317,7 @@ void MainWindowTests::helpOpensTheFileOrSaysWhereItIs() {
     MainWindow& w = f.start();
     const QString help = f.path("index.html");
     QFile(help).open(QIODevice::WriteOnly);
-    w.setHelpFile(help);
+    w.dialogs().setHelpFile(help);
     QList<QUrl> opened;
     bool browserStarts = true;
     w.testHooks().openUrl = [&](const QUrl& url) {
@@ -1345,7 +1345,7 @@ void MainWindowTests::menuEntries() {
     QCOMPARE(m.options->text(), QStringLiteral("オプション(&O)..."));
     QCOMPARE(m.about->text(), QStringLiteral("バージョン情報(&V)..."));
     QVERIFY(m.itemAdd->isEnabled());
-    QVERIFY(w.commandButton(1)->isEnabled());
+    QVERIFY(w.sidePanel().commandButton(1)->isEnabled());
     // Nothing to paste or undo yet.
     QVERIFY(!m.paste->isEnabled());
     QVERIFY(!m.undo->isEnabled());
@@ -1362,7 +1362,7 @@ void MainWindowTests::menuEntries() {
                                   QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
     QCOMPARE(m.overwriteSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QVERIFY(m.makeBitmap->isEnabled());
-    QCOMPARE(w.commandButton(5)->text(), QStringLiteral("画像プレビュー"));
+    QCOMPARE(w.sidePanel().commandButton(5)->text(), QStringLiteral("画像プレビュー"));
 }
 
 void MainWindowTests::translationsFromTheProgramsCopyFirst() {
@@ -1391,36 +1391,36 @@ void MainWindowTests::addUndoRedoByKeys() {
     MainWindowFixture f;
     MainWindow& w = f.start();
     QVERIFY(activate(w));
-    QTest::mouseClick(w.commandButton(1), Qt::LeftButton);
+    QTest::mouseClick(w.sidePanel().commandButton(1), Qt::LeftButton);
     QCOMPARE(w.document().liveCount(), 1);
-    QCOMPARE(w.itemList()->count(), 1);
-    QCOMPARE(w.itemList()->itemText(0), QStringLiteral(" 1 年表示"));
-    QCOMPARE(w.drawingOrderList()->count(), 1);
+    QCOMPARE(w.sidePanel().itemList()->count(), 1);
+    QCOMPARE(w.sidePanel().itemList()->itemText(0), QStringLiteral(" 1 年表示"));
+    QCOMPARE(w.sidePanel().drawingOrderList()->count(), 1);
     QCOMPARE(w.document().currentSlot(), 0);
     QVERIFY(w.itemView(0)->isVisible());
     QVERIFY(w.itemView(0)->focusBorder());
     QVERIFY(w.menus().undo->isEnabled());
     w.menus().itemAdd->trigger();
-    QCOMPARE(w.itemList()->count(), 2);
+    QCOMPARE(w.sidePanel().itemList()->count(), 2);
 
     QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w.itemList()->count(), 1);
+    QCOMPARE(w.sidePanel().itemList()->count(), 1);
     QVERIFY(!w.itemView(1)->isVisible());
     QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w.itemList()->count(), 0);
+    QCOMPARE(w.sidePanel().itemList()->count(), 0);
     QVERIFY(!w.itemView(0)->isVisible());
     QVERIFY(!w.menus().undo->isEnabled());
     QVERIFY(w.menus().redo->isEnabled());
     QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(w.itemList()->count(), 2);
-    QCOMPARE(w.drawingOrderList()->item(1)->text(), QStringLiteral(" 2 年表示"));
+    QCOMPARE(w.sidePanel().itemList()->count(), 2);
+    QCOMPARE(w.sidePanel().drawingOrderList()->item(1)->text(), QStringLiteral(" 2 年表示"));
     QVERIFY(w.itemView(1)->isVisible());
     QVERIFY(!w.menus().redo->isEnabled());
     // A layout read and a new document start a new history.
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     f.prompts.answers = {PromptAnswer::No, PromptAnswer::No};
-    w.openLayout(f.path("a.CLF"));
+    w.files().openLayout(f.path("a.CLF"));
     QVERIFY(!w.menus().undo->isEnabled());
     QVERIFY(!w.menus().redo->isEnabled());
     w.menus().itemAdd->trigger();
@@ -1437,7 +1437,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     MainWindow& w = f.start();
     QVERIFY(activate(w));
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     auto* bar = w.findChild<QToolBar*>(QStringLiteral("alignToolbar"));
     QVERIFY(bar);
     QVERIFY(bar->isVisible());
@@ -1474,7 +1474,7 @@ void MainWindowTests::alignmentToolbarAndKeys() {
     shown->trigger();
     QVERIFY(!bar->isVisible());
     QVERIFY(!w.settings().AlignToolbarShown);
-    w.selectItem(1);
+    w.items().selectItem(1);
     QTest::keyClick(&w, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
     const LayoutItem& item = w.document().item(1);
     QCOMPARE(item.Left, (w.document().page.CanvasWidth - item.Width - 4) / 2);
@@ -1495,7 +1495,7 @@ void MainWindowTests::paperChangeOffersToScale() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoItems));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(1);
     const auto chooseA5 = [&] {
         onModal<PageSizeDialog>([&] { w.menus().pageSize->trigger(); },
@@ -1539,7 +1539,7 @@ void MainWindowTests::newItemsStartInSightAndFitThePaper() {
     w.testHooks().newItemConfirmation = [](LayoutItem& item) {
         return item.Category == CategoryYear;
     };
-    QVERIFY(w.addItemFromDialog());
+    QVERIFY(w.items().addItemFromDialog());
     const int year = w.document().currentSlot();
     QCOMPARE(w.document().item(year).Left, float(std::floor(visible.left())));
     QCOMPARE(w.document().item(year).Top, float(std::floor(visible.top())));
@@ -1554,7 +1554,7 @@ void MainWindowTests::newItemsStartInSightAndFitThePaper() {
         item.PictureFile.setText(picture);
         return true;
     };
-    QVERIFY(w.addItemFromDialog());
+    QVERIFY(w.items().addItemFromDialog());
     const LayoutItem& added = w.document().item(w.document().currentSlot());
     QVERIFY(added.Left + added.Width + 4 <= w.document().page.CanvasWidth);
     QVERIFY(added.Top + added.Height + 4 <= w.document().page.CanvasHeight);
@@ -1569,16 +1569,16 @@ void MainWindowTests::cancelledAddKeepsCurrentItem() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     w.editor().document().item(0).Live =
         kFalse; // slot 0 free: the one a cancelled add used to choose
-    w.selectItem(1);
+    w.items().selectItem(1);
     bool asked = false;
     w.testHooks().newItemConfirmation = [&](LayoutItem& item) {
         asked = true;
         return item.Category == CategoryYear && false;
     };
-    QVERIFY(!w.addItemFromDialog());
+    QVERIFY(!w.items().addItemFromDialog());
     QVERIFY(asked);
     QCOMPARE(w.document().currentSlot(), 1);
     QVERIFY(!w.menus().undo->isEnabled());
@@ -1602,7 +1602,7 @@ void MainWindowTests::dragWithTheMouse() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     w.editor().document().item(0).XLocked = toB16(xLocked);
     w.canvasView()->setZoom(zoom);
     w.canvasView()->ensureVisible(QRectF(0, 0, 300, 300), 0, 0);
@@ -1615,8 +1615,8 @@ void MainWindowTests::dragWithTheMouse() {
     QCOMPARE(item.Top, 70.f);
     // The view shows the item where the document has it; the labels show it too.
     QCOMPARE(w.itemView(0)->pos(), QPointF(item.Left, item.Top));
-    QCOMPARE(w.positionLabel(0)->text(), QStringLiteral("X=%1").arg(item.Left));
-    QCOMPARE(w.positionLabel(1)->text(), QStringLiteral("Y=70"));
+    QCOMPARE(w.sidePanel().positionLabel(0)->text(), QStringLiteral("X=%1").arg(item.Left));
+    QCOMPARE(w.sidePanel().positionLabel(1)->text(), QStringLiteral("Y=70"));
     QCOMPARE(w.document().currentSlot(), 0);
     QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("移動"));
     w.menus().undo->trigger();
@@ -1645,7 +1645,7 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     MainWindow& w = f.start();
     QVERIFY(activate(w));
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     QTest::mouseClick(w.canvasView()->viewport(), Qt::LeftButton, Qt::NoModifier,
                       w.canvasView()->mapFromScene(QPointF(320, 420)));
     QCOMPARE(w.document().currentSlot(), 1);
@@ -1656,7 +1656,7 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
     QCOMPARE(w.document().item(1).Left, 302.f);
     QCOMPARE(w.document().item(1).Top, 399.f);
     QCOMPARE(w.itemView(1)->pos(), QPointF(302, 399));
-    QCOMPARE(w.positionLabel(0)->text(), QStringLiteral("X=302"));
+    QCOMPARE(w.sidePanel().positionLabel(0)->text(), QStringLiteral("X=302"));
     QCOMPARE(w.editor().undoStack().count(), 1); // the run of arrow keys is one step
 
     f.prompts.answers.push_back(PromptAnswer(answer));
@@ -1669,12 +1669,12 @@ void MainWindowTests::arrowKeysAndDeleteKey() {
     const bool deleted = answer == int(PromptAnswer::Yes);
     QCOMPARE(w.document().isLive(1), !deleted);
     QCOMPARE(w.itemView(1)->isVisible(), !deleted);
-    QCOMPARE(w.drawingOrderList()->count(), deleted ? 1 : 2);
+    QCOMPARE(w.sidePanel().drawingOrderList()->count(), deleted ? 1 : 2);
     if (deleted) {
         QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("削除"));
         QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(w.itemView(1)->isVisible());
-        QCOMPARE(w.drawingOrderList()->count(), 2);
+        QCOMPARE(w.sidePanel().drawingOrderList()->count(), 2);
         QCOMPARE(w.itemView(1)->pos(), QPointF(302, 399));
     }
 }
@@ -1688,8 +1688,8 @@ void MainWindowTests::enterOpensTheCurrentItem() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), items));
     MainWindow& w = f.start();
     QVERIFY(activate(w));
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    QListWidget* order = w.drawingOrderList();
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    QListWidget* order = w.sidePanel().drawingOrderList();
     QVERIFY(order->selectedItems().isEmpty());
     std::vector<float> opened; // the Left of the record each dialog got
     const auto recordOpened = [&] {
@@ -1724,7 +1724,7 @@ void MainWindowTests::enterOpensTheCurrentItem() {
         QCOMPARE(w.document().currentSlot(), slot);
         QCOMPARE(order->currentRow(), orderRowOf(slot));
         QCOMPARE(order->selectedItems().size(), 1);
-        QCOMPARE(w.itemList()->currentIndex(), w.document().listPosition(slot));
+        QCOMPARE(w.sidePanel().itemList()->currentIndex(), w.document().listPosition(slot));
         QVERIFY(w.itemView(slot)->focusBorder());
     };
 
@@ -1750,7 +1750,7 @@ void MainWindowTests::enterOpensTheCurrentItem() {
     QCOMPARE(w.document().item(1).Left, 300.f);
 
     // After a reload nothing is current: no highlight, and Enter opens nothing.
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     QCOMPARE(w.document().currentSlot(), -1);
     QVERIFY(order->selectedItems().isEmpty());
     const int dialogs = f.dialogsOpened;
@@ -1763,11 +1763,11 @@ void MainWindowTests::resizeHandles() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     w.canvasView()->setZoom(1.0);
     w.canvasView()->ensureVisible(QRectF(0, 0, 400, 400), 0, 0);
     const LayoutItem before = w.document().item(0);
-    w.selectItem(0);
+    w.items().selectItem(0);
     w.menus().sizeChange->trigger();
     QVERIFY(w.itemView(0)->resizeMode());
     QCOMPARE(w.editor().undoStack().count(), 0); // entering resize mode is no edit
@@ -1795,34 +1795,34 @@ void MainWindowTests::popupMenuStates() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 30, 40, 12}}));
     MainWindow& w = f.start();
     const MainMenus& m = w.menus();
-    w.prepareCanvasPopup(QPointF(5, 5));
+    w.items().prepareCanvasPopup(QPointF(5, 5));
     QVERIFY(!m.mouseLockAll->isEnabled());
     QVERIFY(!m.restack->isEnabled());
     QVERIFY(!m.paste->isEnabled());
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    w.prepareCanvasPopup(QPointF(5, 5));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    w.items().prepareCanvasPopup(QPointF(5, 5));
     QVERIFY(m.mouseLockAll->isEnabled());
     QVERIFY(!m.restack->isEnabled());
-    w.copyItem(0);
-    w.pasteCopiedItem();
+    w.editor().copyItem(0);
+    w.items().pasteCopiedItem();
     w.menus().mouseLockAll->trigger();
-    w.prepareCanvasPopup(QPointF(5, 5));
+    w.items().prepareCanvasPopup(QPointF(5, 5));
     QVERIFY(m.restack->isEnabled());
     QVERIFY(m.paste->isEnabled());
     QVERIFY(m.mouseLockAll->isChecked());
 
     w.editor().document().item(0).XLocked = kTrue;
-    w.prepareItemPopup(0);
+    w.actions().prepareItemPopup(0);
     QCOMPARE(m.sizeChange->text(), QStringLiteral("サイズ変更"));
     QCOMPARE(m.moveLock->text(), QStringLiteral("ロック"));
     QVERIFY(m.moveLock->isEnabled());
     QVERIFY(m.xLock->isChecked());
     QVERIFY(!m.yLock->isChecked());
-    w.selectItem(0);
+    w.items().selectItem(0);
     m.moveLock->trigger();
     QCOMPARE(w.editor().undoStack().undoText(), QStringLiteral("ロック"));
     m.sizeChange->trigger();
-    w.prepareItemPopup(0);
+    w.actions().prepareItemPopup(0);
     QCOMPARE(m.sizeChange->text(), QStringLiteral("サイズ変更解除"));
     QCOMPARE(m.moveLock->text(), QStringLiteral("ロック解除"));
     QVERIFY(!m.moveLock->isEnabled());
@@ -1846,9 +1846,9 @@ void MainWindowTests::copyPasteAtCanvasPoint() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), kTwoPictures));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     const LayoutItem source = w.document().item(0);
-    w.selectItem(0);
+    w.items().selectItem(0);
     w.menus().copy->trigger();
     QVERIFY(w.document().item(0) == source);
     // The canvas popup's paste puts the copy's centre on the clicked point.
@@ -1872,10 +1872,10 @@ void MainWindowTests::copyPasteAtCanvasPoint() {
     QCOMPARE(copy.Top, float(std::nearbyint(700 - source.Height / 2)));
     QCOMPARE(copy.Width, source.Width);
     QCOMPARE(w.itemView(pasted)->pos(), QPointF(copy.Left, copy.Top));
-    QCOMPARE(w.itemList()->currentIndex(), 2);
+    QCOMPARE(w.sidePanel().itemList()->currentIndex(), 2);
     // Ctrl+C and Ctrl+V copy the selected item and paste it into the corner, as the Edit menu does.
     QVERIFY(activate(w));
-    w.selectItem(1);
+    w.items().selectItem(1);
     QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.document().liveCount(), 4);
@@ -1896,7 +1896,7 @@ void MainWindowTests::overwriteSaveWritesWhatTheCanvasShows() {
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
     QVERIFY(w.editor().undoStack().isClean());
 
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     dragOnCanvas(w.canvasView(), {60, 60}, {110, 90});
     QVERIFY(!w.editor().undoStack().isClean());
     w.menus().overwriteSave->trigger();
@@ -1935,7 +1935,7 @@ void MainWindowTests::overwriteSaveOnAFullDisk() {
         }
     }
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(layout));
+    QVERIFY(w.files().openLayout(layout));
     for (int i = 0; i < 12; ++i)
         QVERIFY(w.editor().addItem(newItemRecord(CategoryYear, 0, w.document().page),
                                    QPointF(10 * i, 10 * i), true));
@@ -1966,8 +1966,8 @@ void MainWindowTests::saveOntoAReadOnlyPlaceNamesIt() {
                    nullptr),
              0);
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(layout));
-    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QVERIFY(w.files().openLayout(layout));
+    QVERIFY(w.items().moveItemToEdge(0, Edge::Right));
     // 上書き保存 and レイアウト保存 onto the same place: the message says where and why.
     f.prompts.files.push_back(disk + QStringLiteral("/b.CLF"));
     for (QAction* save : {w.menus().overwriteSave, w.menus().layoutSave}) {

@@ -57,6 +57,8 @@ public:
     const LayoutDocument& document() const { return *document_; }
     QUndoStack& undoStack() { return undoStack_; }
     QSize canvasSize() const;
+    // The canvas a page of this paper gets, in layout pixels (empty for a paper without a size).
+    static QSize canvasSizeFor(const PageValues& page);
     // Where relative picture paths start: the layout file's folder (empty for a new layout).
     QString layoutFolder() const;
     // Pictures decoded for measuring and for the previews, once each until a file changes.
@@ -68,7 +70,10 @@ public:
     void replaceDocument(std::unique_ptr<LayoutDocument> document);
     // "新規作成": no items, empty history.
     void newDocument();
-    void markSaved();
+    // The layout was written to `path`: it becomes the document's file and the unsaved state
+    // ends; the notice of settings this program could not read goes once its own file is
+    // written over.
+    void markSaved(const QString& path);
     // Whether the layout differs from what was last saved or read: the history is away from its
     // clean state, a recovered layout has not been saved yet, or a layout without a file has
     // items.
@@ -100,8 +105,8 @@ public:
     const GridSnap& gridSnap() const { return grid_; }
 
     // Page values changed by the page-size command, with every item scaled to the new page when
-    // `scale` is given; the locks are applied again in the same step. Grid snapping does not take
-    // part: an item the user did not move stays where it is.
+    // `scale` is given; the canvas follows the paper and the locks are applied again in the same
+    // step. Grid snapping does not take part: an item the user did not move stays where it is.
     void setPage(const PageValues& page, std::optional<PaperScale> scale = std::nullopt);
 
     // --- Edits: each is one undoable step; false (or nullopt, -1) when nothing changed ---
@@ -114,6 +119,11 @@ public:
     std::optional<int> addItem(const LayoutItem& record,
                                std::optional<QPointF> topLeft = std::nullopt,
                                bool fitContents = false, bool behindOverlaps = false);
+    // "アイテム追加" as the user asks for it: the record the property dialog confirmed goes where
+    // the user is looking (`visibleArea`, in canvas pixels) on a free place; a picture starts at
+    // its file's size and any item too large for the place is fitted to it with its shape kept.
+    // Other items take the size of their drawing; a picture goes behind what it overlaps.
+    std::optional<int> addItem(const LayoutItem& record, const QRectF& visibleArea);
     // "貼り付け": the clipboard's item, centred on `at` when given.
     std::optional<int> pasteItem(std::optional<QPointF> at);
     // "削除": the slot's own entries leave both lists.
@@ -204,3 +214,12 @@ private:
 } // namespace tobirae
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(tobirae::ItemChanges)
+
+namespace tobirae {
+
+// The month the previews show; January 1950, the first the year list offers, before one is set.
+inline std::chrono::year_month outputMonthOf(const EditorDocument& editor) {
+    return editor.outputMonth().value_or(std::chrono::year(1950) / std::chrono::January);
+}
+
+} // namespace tobirae
