@@ -29,11 +29,6 @@ using namespace tobirae::test;
 
 namespace {
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 const QString kWallCalendar = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/wall-calendar.CLF");
 
 // The text layer of a PDF, pages separated by form feeds (empty without pdftotext).

@@ -935,11 +935,6 @@ void chooseKind(ItemPropertiesDialog& dialog, int category, int variant) {
         choose(layout, index);
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList listTexts(MainWindow& w) {
     QStringList texts;
     for (int i = 0; i < w.sidePanel().itemList()->count(); ++i)
@@ -991,9 +986,9 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
                                             "--month", "3", "-o", f.path("cli.bmp")});
     QVERIFY(cli.waitForFinished(120000));
     QCOMPARE(cli.exitCode(), 0);
-    const QByteArray editorBytes = fileBytes(f.path("editor.bmp"));
+    const QByteArray editorBytes = test::fileBytes(f.path("editor.bmp"));
     QVERIFY(editorBytes.size() > 1000);
-    QVERIFY(editorBytes == fileBytes(f.path("cli.bmp")));
+    QVERIFY(editorBytes == test::fileBytes(f.path("cli.bmp")));
 #endif
 }
 
@@ -1065,7 +1060,7 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
     QCOMPARE(w.document().item(textSlot).Ext.text, text.Ext.text);
 
     // A damaged extension: the fixed part is read, the user is told, and saving over asks.
-    QByteArray bytes = fileBytes(f.path("year.CLF"));
+    QByteArray bytes = test::fileBytes(f.path("year.CLF"));
     bytes[bytes.size() - 2] = char(bytes.at(bytes.size() - 2) ^ 0x55);
     QFile damaged(f.path("damaged.CLF"));
     QVERIFY(damaged.open(QIODevice::WriteOnly));
@@ -1079,7 +1074,7 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
     QVERIFY(f.prompts.messages.front().contains("壊れて"));
     f.prompts.files = {f.path("damaged.CLF")};
     QVERIFY(!w.files().saveLayoutAs());
-    QCOMPARE(fileBytes(f.path("damaged.CLF")), bytes);
+    QCOMPARE(test::fileBytes(f.path("damaged.CLF")), bytes);
 }
 
 void ItemDialogTests::editingIsOneStepWithLabels() {

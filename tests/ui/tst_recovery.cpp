@@ -23,11 +23,6 @@ namespace {
 
 const char* kChildDir = "TOBIRAE_RECOVERY_CHILD_DIR";
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray layoutBytes(const MainWindow& w) {
     return serializeLayout(layoutFromDocument(w.document()));
 }

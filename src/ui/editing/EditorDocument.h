@@ -1,10 +1,10 @@
 // The layout being edited, with its history. It owns the LayoutDocument and a QUndoStack: every
 // change to the layout is one undoable step made here, and the views follow the signals. Choosing
 // the current item, the global mouse lock, resize mode and the clipboard are not changes to the
-// layout and stay off the history. It is the only place that decides geometry: a step that
-// changes what decides an item's size (its contents, font or picture) measures the item in the
-// same step, and the output month, which decides the size of year and month headings, is kept
-// here too.
+// layout and stay off the history. It is the only place that decides geometry: it places and
+// fits new items, makes the canvas from the paper, a step that changes what decides an item's
+// size (its contents, font or picture) measures the item in the same step, and the output month,
+// which decides the size of year and month headings, is kept here and nowhere else.
 #pragma once
 
 #include "bitmap/PictureCache.h"

@@ -2,20 +2,20 @@
 
 #include "app/AppSettings.h"
 #include "app/ProgramFolders.h"
-#include "app/SettingsKeeper.h"
 #include "app/RecentFiles.h"
+#include "app/SettingsKeeper.h"
 #include "document/LayoutFile.h"
 #include "files/AtomicFile.h"
 #include "render/MissingPictures.h"
-#include "ui/editing/PicturePaths.h"
 #include "ui/dialogs/UserPrompts.h"
-#include "ui/main/LayoutTemplates.h"
-#include "ui/main/RecoveryKeeper.h"
 #include "ui/editing/EditorDocument.h"
+#include "ui/editing/PicturePaths.h"
 #include "ui/main/ExportRunner.h"
+#include "ui/main/LayoutTemplates.h"
 #include "ui/main/MainMenus.h"
-#include "ui/main/WindowTestHooks.h"
+#include "ui/main/RecoveryKeeper.h"
 #include "ui/main/TemplateDialog.h"
+#include "ui/main/WindowTestHooks.h"
 
 #include <QAction>
 #include <QDir>
@@ -35,7 +35,7 @@ const QString kLayoutFilter = QStringLiteral("レイアウトファイル (*.CLF
 
 LayoutFiles::LayoutFiles(QMainWindow& window, EditorDocument& editor, AppSettings& settings,
                          SettingsKeeper& settingsKeeper, RecoveryKeeper& recovery,
-                         const ExportRunner& exports, const MainMenus& menus,
+                         ExportRunner& exports, const MainMenus& menus,
                          UserPrompts& prompts, const WindowTestHooks& hooks)
     : QObject(&window), window_(window), editor_(editor), settings_(settings),
       settingsKeeper_(settingsKeeper), recovery_(recovery), exports_(exports), menus_(menus),
@@ -45,7 +45,26 @@ LayoutFiles::LayoutFiles(QMainWindow& window, EditorDocument& editor, AppSetting
     connect(menus.overwriteSave, &QAction::triggered, this, &LayoutFiles::saveLayoutOverwrite);
     connect(menus.newData, &QAction::triggered, this, &LayoutFiles::newLayout);
     connect(menus.newFromTemplate, &QAction::triggered, this, &LayoutFiles::newFromTemplate);
+    connect(&recovery, &RecoveryKeeper::copyFailed, this, [this](const QString& message) {
+        window_.statusBar()->showMessage(
+            QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        prompts_.message(message);
+    });
     showRecentFiles();
+}
+
+void LayoutFiles::updateCaption() {
+    // Paths use "/" here; a name typed with "\" still counts as a folder separator.
+    QString name = editor_.document().path();
+    name = name.mid(
+        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
+    const QString base = applicationTitle();
+    // "[*]" is where Qt shows the unsaved-change mark.
+    window_.setWindowTitle((name.isEmpty() ? base : base + QStringLiteral(" - ") + name) +
+                           QStringLiteral("[*]"));
+    window_.setWindowModified(editor_.isModified());
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    exports_.setExportName(dot < 0 ? name : name.left(dot));
 }
 
 bool LayoutFiles::openLayout(const QString& fileName) {
@@ -108,7 +127,7 @@ void LayoutFiles::adoptDocument(std::unique_ptr<LayoutDocument> document, const 
     // The editor document sizes the canvas and the items; the canvas scene draws them.
     editor_.replaceDocument(std::move(document));
     emit layoutAdopted();
-    emit captionChanged();
+    updateCaption();
 }
 
 bool LayoutFiles::saveLayoutAs() {
@@ -150,7 +169,7 @@ bool LayoutFiles::writeLayout(const QString& path) {
         return false;
     }
     editor_.markSaved(path);
-    emit captionChanged();
+    updateCaption();
     rememberRecentFile(editor_.document().path());
     // Said where the eye already is, without a box to close on every save.
     window_.statusBar()->showMessage(QStringLiteral("保存しました: ") +
@@ -179,7 +198,7 @@ void LayoutFiles::newLayout() {
     if (!mayReplaceLayout(ReplacingCommand::Replace))
         return;
     editor_.newDocument();
-    emit captionChanged();
+    updateCaption();
 }
 
 bool LayoutFiles::newFromTemplate() {

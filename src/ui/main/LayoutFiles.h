@@ -1,7 +1,7 @@
 // The file commands of the main window: reading, saving, new layouts, templates, recent files,
 // the recovery offer, dropped layout files and the question before unsaved changes are lost.
 // Each layout read or made new goes to the editor document; the window follows its signals and
-// layoutAdopted().
+// layoutAdopted(). The window's title names the layout's file.
 #pragma once
 
 #include "ui/editing/UnsavedChanges.h"
@@ -31,7 +31,7 @@ public:
     // Messages and dialogs are over `window`; nothing is read or written while `exports` runs.
     LayoutFiles(QMainWindow& window, EditorDocument& editor, AppSettings& settings,
                 SettingsKeeper& settingsKeeper, RecoveryKeeper& recovery,
-                const ExportRunner& exports, const MainMenus& menus, UserPrompts& prompts,
+                ExportRunner& exports, const MainMenus& menus, UserPrompts& prompts,
                 const WindowTestHooks& hooks);
 
     // Reads a layout file; an empty name asks with the open dialog.
@@ -60,8 +60,6 @@ signals:
     // A layout read from a file, a template or a recovery copy is now the document; its page
     // may differ from the one before.
     void layoutAdopted();
-    // The layout's file or its unsaved state changed (saved, made new).
-    void captionChanged();
 
 private:
     // Takes a layout read from a file or a recovery copy, or says why not (after `failure`);
@@ -73,6 +71,8 @@ private:
     // One message naming the pictures of the layout just read that cannot be drawn.
     void tellMissingPictures();
     bool writeLayout(const QString& path);
+    // The title names the layout's file; the bitmap export proposes its name.
+    void updateCaption();
     // "最近使ったファイル": the path goes first; the menu follows.
     void rememberRecentFile(const QString& path);
     void showRecentFiles();
@@ -82,7 +82,7 @@ private:
     AppSettings& settings_;
     SettingsKeeper& settingsKeeper_;
     RecoveryKeeper& recovery_;
-    const ExportRunner& exports_;
+    ExportRunner& exports_;
     const MainMenus& menus_;
     UserPrompts& prompts_;
     const WindowTestHooks& hooks_;

@@ -161,11 +161,6 @@ void MainWindow::connectCommands() {
 }
 
 void MainWindow::connectDocument() {
-    connect(recovery_, &RecoveryKeeper::copyFailed, this, [this](const QString& message) {
-        statusBar()->showMessage(
-            QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
-        prompts_.message(message);
-    });
     connect(editor_, &EditorDocument::modifiedChanged, this,
             [this] { setWindowModified(editor_->isModified()); });
     connect(editor_, &EditorDocument::outputMonthChanged, panel_->outputRange(),
@@ -193,7 +188,6 @@ void MainWindow::connectDocument() {
         updateGuides();
     });
     connect(files_, &LayoutFiles::layoutAdopted, this, &MainWindow::showPage);
-    connect(files_, &LayoutFiles::captionChanged, this, &MainWindow::updateCaption);
 }
 
 void MainWindow::showPage() {
@@ -220,20 +214,6 @@ void MainWindow::redrawAllItems() {
     scene_->redrawAllItems();
     if (scene_->focusedSlot() >= 0)
         panel_->showItemPosition(scene_->focusedSlot());
-}
-
-void MainWindow::updateCaption() {
-    // Paths use "/" here; a name typed with "\" still counts as a folder separator.
-    QString name = document().path();
-    name = name.mid(
-        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
-    const QString base = applicationTitle();
-    // "[*]" is where Qt shows the unsaved-change mark.
-    setWindowTitle((name.isEmpty() ? base : base + QStringLiteral(" - ") + name) +
-                   QStringLiteral("[*]"));
-    setWindowModified(editor_->isModified());
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    exports_->setExportName(dot < 0 ? name : name.left(dot));
 }
 
 void MainWindow::zoomChanged() {

@@ -76,8 +76,6 @@ private:
     void connectDocument();
     // The canvas and the page settings follow the document's page.
     void showPage();
-    // The title names the layout's file; the export proposes its name.
-    void updateCaption();
     void zoomChanged();
 
     EditorDocument* editor_ = nullptr;
