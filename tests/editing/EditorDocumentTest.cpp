@@ -341,8 +341,8 @@ const std::vector<StepCase> kSteps{
      [](EditorDocument& e) {
          PageValues page = e.document().page;
          setPaperForCanvas(page, kCanvasWidth / 2, kCanvasHeight / 2 + 100);
-         e.setPage(page, paperScale({kCanvasWidth, kCanvasHeight},
-                                    EditorDocument::canvasSizeFor(page)));
+         e.setPage(page,
+                   paperScale({kCanvasWidth, kCanvasHeight}, EditorDocument::canvasSizeFor(page)));
          return true;
      },
      QStringLiteral("用紙サイズ変更"),
@@ -1013,9 +1013,8 @@ TEST(EditorGeometry, AnAddedItemGoesWhereTheUserLooksAndFitsThePaper) {
     EXPECT_EQ(editor->undoStack().undoText(), QStringLiteral("追加"));
 
     // The corner seen is taken by the year heading at (10, 20): the new item goes below it.
-    const int below =
-        *editor->addItem(newItemRecord(CategoryYear, 0, editor->document().page),
-                         QRectF(0, 0, 150, 150));
+    const int below = *editor->addItem(newItemRecord(CategoryYear, 0, editor->document().page),
+                                       QRectF(0, 0, 150, 150));
     EXPECT_GE(at(editor->document(), below).Top, 20 + 60 + kItemFrame);
 
     // A picture larger than the paper is made to fit it, its shape kept, and stays that size.
@@ -1032,9 +1031,8 @@ TEST(EditorGeometry, AnAddedItemGoesWhereTheUserLooksAndFitsThePaper) {
     // Outside the page nothing is seen: the page's own corner is the start.
     editor->undoStack().undo();
     editor->undoStack().undo();
-    const int corner =
-        *editor->addItem(newItemRecord(CategoryYear, 0, editor->document().page),
-                         QRectF(-500, -500, 100, 100));
+    const int corner = *editor->addItem(newItemRecord(CategoryYear, 0, editor->document().page),
+                                        QRectF(-500, -500, 100, 100));
     EXPECT_EQ(at(editor->document(), corner).Left, 0.f);
     EXPECT_GE(at(editor->document(), corner).Top, 20 + 60 + kItemFrame);
 }

@@ -133,7 +133,8 @@ TEST(UnsavedState, ASaveRecordsItsFile) {
     QObject::connect(&editor, &EditorDocument::modifiedChanged, [&] { ++notices; });
 
     editor.markSaved(QStringLiteral("copy.CLF"));
-    EXPECT_EQ(editor.document().path(), QDir::current().absoluteFilePath(QStringLiteral("copy.CLF")));
+    EXPECT_EQ(editor.document().path(),
+              QDir::current().absoluteFilePath(QStringLiteral("copy.CLF")));
     EXPECT_FALSE(editor.isModified());
     EXPECT_GT(notices, 0);
     EXPECT_FALSE(editor.document().extensionNotice.isEmpty()) << "old.CLF still holds them";

@@ -6,9 +6,9 @@
 #include "TestLayouts.h"
 #include "app/EditorStartup.h"
 #include "document/LayoutFile.h"
-#include "ui/main/CanvasView.h"
 #include "ui/dialogs/ItemPropertiesDialog.h"
 #include "ui/main/CanvasGuides.h"
+#include "ui/main/CanvasView.h"
 #include "ui/main/ExportRunner.h"
 #include "ui/main/ItemCommands.h"
 #include "ui/main/LayoutActions.h"
@@ -24,9 +24,9 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTemporaryDir>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -126,7 +126,7 @@ inline void dragOnCanvas(CanvasView* canvas, QPointF from, QPointF to) {
 
 // Two pictures: their size never changes by drawing, so positions and sizes stay exact.
 inline const std::vector<TestItem> kTwoPictures{{CategoryPicture, 0, 30, 40, 12},
-                                         {CategoryPicture, 0, 300, 400, 12}};
+                                                {CategoryPicture, 0, 300, 400, 12}};
 
 // A templates folder: "picture.CLF" with one picture item naming "pic.png" (64 x 48) beside it,
 // "b-list.clf" with two items, a damaged "a-broken.CLF" sorting first and a file that is no
@@ -152,6 +152,6 @@ inline QString writeTemplates(const MainWindowFixture& f) {
 }
 
 inline const std::vector<TestItem> kTwoItems{{CategoryMonthDisplay, 0, 30, 40, 12},
-                                      {CategoryYear, 0, 200, 300, 12}};
+                                             {CategoryYear, 0, 200, 300, 12}};
 
 } // namespace tobirae::test

@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 #include "document/LayoutFile.h"
 #include "render/RenderFrame.h"
-#include "ui/dialogs/PageSizeDialog.h"
 #include "ui/dialogs/OptionsDialog.h"
+#include "ui/dialogs/PageSizeDialog.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
@@ -35,8 +35,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QStyleOptionGraphicsItem>
 #include <QTest>
 #include <QTimer>
@@ -81,7 +81,8 @@ void MainWindowEditingTests::itemListSelectionShowsPosition() {
     QCOMPARE(w.sidePanel().positionLabel(0)->text(), QStringLiteral("X=200"));
     QCOMPARE(w.sidePanel().positionLabel(1)->text(), QStringLiteral("Y=300"));
     QCOMPARE(w.sidePanel().positionLabel(2)->text(), QStringLiteral("幅=%1").arg(second.Width + 4));
-    QCOMPARE(w.sidePanel().positionLabel(3)->text(), QStringLiteral("高さ=%1").arg(second.Height + 4));
+    QCOMPARE(w.sidePanel().positionLabel(3)->text(),
+             QStringLiteral("高さ=%1").arg(second.Height + 4));
     QVERIFY(w.itemView(1)->focusBorder());
     QVERIFY(!w.itemView(0)->focusBorder());
 }

@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 #include "document/LayoutFile.h"
 #include "render/RenderFrame.h"
-#include "ui/dialogs/PageSizeDialog.h"
 #include "ui/dialogs/OptionsDialog.h"
+#include "ui/dialogs/PageSizeDialog.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
@@ -35,8 +35,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QStyleOptionGraphicsItem>
 #include <QTest>
 #include <QTimer>
@@ -475,7 +475,8 @@ void MainWindowFileTests::templateBecomesUnnamedCopy() {
         previews = drawn.wait(5000) ? dialog.previewsDrawn() : -1;
         month = dialog.previewMonth();
         dialog.selectTemplate(QStringLiteral("picture"));
-        (confirm ? dialog.okButton() : dialog.findChild<QPushButton*>(QStringLiteral("cancelButton")))
+        (confirm ? dialog.okButton()
+                 : dialog.findChild<QPushButton*>(QStringLiteral("cancelButton")))
             ->click();
         return dialog.result() == QDialog::Accepted;
     };
@@ -663,9 +664,9 @@ void MainWindowFileTests::saveOntoAReadOnlyPlaceNamesIt() {
     const QString layout = disk + QStringLiteral("/a.CLF");
     QVERIFY(writeTestLayout(layout, kTwoPictures));
     const QByteArray saved = fileBytes(layout);
-    QCOMPARE(mount(nullptr, disk.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY,
-                   nullptr),
-             0);
+    QCOMPARE(
+        mount(nullptr, disk.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr),
+        0);
     MainWindow& w = f.start();
     QVERIFY(w.files().openLayout(layout));
     QVERIFY(w.items().moveItemToEdge(0, Edge::Right));
@@ -676,8 +677,9 @@ void MainWindowFileTests::saveOntoAReadOnlyPlaceNamesIt() {
         save->trigger();
         QCOMPARE(f.prompts.messages.size(), 1);
         const QString message = f.prompts.messages.last();
-        QVERIFY2(message.contains(QStringLiteral("読み取り専用")),
-                 qPrintable(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" | "))));
+        QVERIFY2(
+            message.contains(QStringLiteral("読み取り専用")),
+            qPrintable(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" | "))));
         QVERIFY2(message.contains(QDir::toNativeSeparators(disk)), qPrintable(message));
     }
     QCOMPARE(fileBytes(layout), saved);

@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 #include "document/LayoutFile.h"
 #include "render/RenderFrame.h"
-#include "ui/dialogs/PageSizeDialog.h"
 #include "ui/dialogs/OptionsDialog.h"
+#include "ui/dialogs/PageSizeDialog.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
 #include "ui/main/ItemView.h"
@@ -35,8 +35,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QStyleOptionGraphicsItem>
 #include <QTest>
 #include <QTimer>

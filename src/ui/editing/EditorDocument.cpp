@@ -477,8 +477,7 @@ std::optional<int> EditorDocument::addItem(const LayoutItem& record, const QRect
         taken.emplace_back(other.Left, other.Top, other.Width + kItemFrame,
                            other.Height + kItemFrame);
     }
-    const QRectF placed =
-        newItemPlacement(QSizeF(item.Width, item.Height), visible, canvas, taken);
+    const QRectF placed = newItemPlacement(QSizeF(item.Width, item.Height), visible, canvas, taken);
     if (placed.size() != QSizeF(item.Width, item.Height)) {
         item.Width = static_cast<float>(placed.width());
         item.Height = static_cast<float>(placed.height());

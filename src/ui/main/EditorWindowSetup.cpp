@@ -1,9 +1,9 @@
 #include "ui/main/EditorWindowSetup.h"
 
 #include "ui/main/CanvasView.h"
-#include "ui/main/PaperItem.h"
 #include "ui/main/LayoutFiles.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/PaperItem.h"
 
 #include <QDate>
 #include <QGuiApplication>

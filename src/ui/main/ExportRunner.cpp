@@ -48,11 +48,9 @@ QString pagesWithoutPictures(const std::vector<year_month>& months, int written)
 } // namespace
 
 ExportRunner::ExportRunner(QMainWindow& window, const EditorDocument& editor, AppSettings& settings,
-                           UserPrompts& prompts,
-                           const WindowTestHooks& hooks)
-    : QObject(&window), window_(window), editor_(editor), settings_(settings),
-      prompts_(prompts), hooks_(hooks),
-      messagePanel_(new ExportMessagePanel(&window)) {}
+                           UserPrompts& prompts, const WindowTestHooks& hooks)
+    : QObject(&window), window_(window), editor_(editor), settings_(settings), prompts_(prompts),
+      hooks_(hooks), messagePanel_(new ExportMessagePanel(&window)) {}
 
 PageJob ExportRunner::pageJob() const {
     return pageJobFromDocument(editor_.document(), settings_.Page.PageBackColor);

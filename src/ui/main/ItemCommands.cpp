@@ -196,9 +196,9 @@ void ItemCommands::itemPressed(int slot, Qt::MouseButton button, bool onHandle) 
         toggleResizeMode(owner);
     selectItem(slot, false);
     if (ItemView* view = p_.scene.itemView(slot))
-        view->setDragEnabled(button == Qt::LeftButton &&
-                             dragAllowed(p_.editor.document().item(slot),
-                                         p_.editor.allItemsLocked()));
+        view->setDragEnabled(
+            button == Qt::LeftButton &&
+            dragAllowed(p_.editor.document().item(slot), p_.editor.allItemsLocked()));
 }
 
 void ItemCommands::itemKey(int key) {

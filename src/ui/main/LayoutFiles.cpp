@@ -35,8 +35,8 @@ const QString kLayoutFilter = QStringLiteral("レイアウトファイル (*.CLF
 
 LayoutFiles::LayoutFiles(QMainWindow& window, EditorDocument& editor, AppSettings& settings,
                          SettingsKeeper& settingsKeeper, RecoveryKeeper& recovery,
-                         ExportRunner& exports, const MainMenus& menus,
-                         UserPrompts& prompts, const WindowTestHooks& hooks)
+                         ExportRunner& exports, const MainMenus& menus, UserPrompts& prompts,
+                         const WindowTestHooks& hooks)
     : QObject(&window), window_(window), editor_(editor), settings_(settings),
       settingsKeeper_(settingsKeeper), recovery_(recovery), exports_(exports), menus_(menus),
       prompts_(prompts), hooks_(hooks), templateFolder_(dataFolder(QStringLiteral("templates"))) {
@@ -72,8 +72,8 @@ bool LayoutFiles::openLayout(const QString& fileName) {
         return false;
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
-        path = prompts_.openFileName({kLayoutFilter, editor_.document().path(), QStringLiteral("CLF"),
-                                      QStringLiteral("レイアウトを開く")});
+        path = prompts_.openFileName({kLayoutFilter, editor_.document().path(),
+                                      QStringLiteral("CLF"), QStringLiteral("レイアウトを開く")});
         if (path.isEmpty())
             return false;
     }
@@ -101,7 +101,8 @@ bool LayoutFiles::adoptReadLayout(ReadResult result, const QString& path, const 
 }
 
 void LayoutFiles::tellMissingPictures() {
-    std::vector<MissingPicture> missing = missingPictures(editor_.document(), editor_.layoutFolder());
+    std::vector<MissingPicture> missing =
+        missingPictures(editor_.document(), editor_.layoutFolder());
     // Picture items not filled yet show their own placeholder; only lost files are news.
     std::erase_if(missing, [](const MissingPicture& p) { return p.path.isEmpty(); });
     if (missing.empty())
@@ -173,8 +174,8 @@ bool LayoutFiles::writeLayout(const QString& path) {
     rememberRecentFile(editor_.document().path());
     // Said where the eye already is, without a box to close on every save.
     window_.statusBar()->showMessage(QStringLiteral("保存しました: ") +
-                                 QDir::toNativeSeparators(editor_.document().path()),
-                             8000);
+                                         QDir::toNativeSeparators(editor_.document().path()),
+                                     8000);
     return true;
 }
 
@@ -216,8 +217,7 @@ bool LayoutFiles::newFromTemplate() {
                          QDir::toNativeSeparators(templateFolder_));
         return false;
     }
-    TemplateDialog dialog(std::move(templates),
-                          outputMonthOf(editor_),
+    TemplateDialog dialog(std::move(templates), outputMonthOf(editor_),
                           settings_.Page.PageBackColor, &window_);
     const bool accepted =
         hooks_.templateDialog ? hooks_.templateDialog(dialog) : dialog.exec() == QDialog::Accepted;

@@ -30,9 +30,8 @@ class LayoutFiles final : public QObject {
 public:
     // Messages and dialogs are over `window`; nothing is read or written while `exports` runs.
     LayoutFiles(QMainWindow& window, EditorDocument& editor, AppSettings& settings,
-                SettingsKeeper& settingsKeeper, RecoveryKeeper& recovery,
-                ExportRunner& exports, const MainMenus& menus, UserPrompts& prompts,
-                const WindowTestHooks& hooks);
+                SettingsKeeper& settingsKeeper, RecoveryKeeper& recovery, ExportRunner& exports,
+                const MainMenus& menus, UserPrompts& prompts, const WindowTestHooks& hooks);
 
     // Reads a layout file; an empty name asks with the open dialog.
     bool openLayout(const QString& fileName = {});

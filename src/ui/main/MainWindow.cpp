@@ -115,12 +115,22 @@ void MainWindow::buildCentralWidget() {
 void MainWindow::connectCommands() {
     connect(panel_, &SidePanel::commandClicked, this, [this](SidePanel::Command command) {
         switch (command) {
-        case SidePanel::PageSize: return dialogs_->changePageSize();
-        case SidePanel::AddItem: items_->addItemFromDialog(); return;
-        case SidePanel::MakeBitmap: exports_->exportPageBitmap(); return;
-        case SidePanel::OpenLayout: files_->openLayout(); return;
-        case SidePanel::SaveLayout: files_->saveLayoutAs(); return;
-        case SidePanel::Preview: return dialogs_->showPreview();
+        case SidePanel::PageSize:
+            return dialogs_->changePageSize();
+        case SidePanel::AddItem:
+            items_->addItemFromDialog();
+            return;
+        case SidePanel::MakeBitmap:
+            exports_->exportPageBitmap();
+            return;
+        case SidePanel::OpenLayout:
+            files_->openLayout();
+            return;
+        case SidePanel::SaveLayout:
+            files_->saveLayoutAs();
+            return;
+        case SidePanel::Preview:
+            return dialogs_->showPreview();
         }
     });
     connect(menus_.pageSize, &QAction::triggered, dialogs_, &WindowDialogs::changePageSize);
@@ -128,7 +138,8 @@ void MainWindow::connectCommands() {
     connect(menus_.exportPdf, &QAction::triggered, exports_, &ExportRunner::exportPdfRange);
     connect(menus_.exportRange, &QAction::triggered, exports_, &ExportRunner::exportMonthRange);
     connect(menus_.print, &QAction::triggered, this, [this] { exports_->printMonths(false); });
-    connect(menus_.printPreview, &QAction::triggered, this, [this] { exports_->printMonths(true); });
+    connect(menus_.printPreview, &QAction::triggered, this,
+            [this] { exports_->printMonths(true); });
     connect(exports_, &ExportRunner::settingsChanged, settingsKeeper_, &SettingsKeeper::changed);
     connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
     connect(menus_.options, &QAction::triggered, dialogs_, &WindowDialogs::showOptions);

@@ -18,12 +18,12 @@ namespace tobirae {
 
 PrintShopCommands::PrintShopCommands(QMainWindow& window, CanvasScene& scene,
                                      const EditorDocument& editor, AppSettings& settings,
-                                     ExportRunner& exports,
-                                     UserPrompts& prompts, QAction* dialogEntry,
-                                     QAction* bleedGuide, QAction* safetyGuide)
+                                     ExportRunner& exports, UserPrompts& prompts,
+                                     QAction* dialogEntry, QAction* bleedGuide,
+                                     QAction* safetyGuide)
     : QObject(&window), window_(window), scene_(scene), editor_(editor), settings_(settings),
-      exports_(exports), prompts_(prompts), bleedGuide_(bleedGuide),
-      safetyGuide_(safetyGuide), guides_(new PrintGuidesItem) {
+      exports_(exports), prompts_(prompts), bleedGuide_(bleedGuide), safetyGuide_(safetyGuide),
+      guides_(new PrintGuidesItem) {
     scene_.addItem(guides_);
     bleedGuide_->setCheckable(true);
     safetyGuide_->setCheckable(true);

@@ -111,16 +111,15 @@ void SidePanel::buildDrawingOrder() {
     });
     connect(drawingOrderList_, &QListWidget::itemClicked, this,
             [this, slotOf](QListWidgetItem* entry) { emit drawingOrderClicked(slotOf(entry)); });
-    connect(drawingOrderList_, &QListWidget::itemDoubleClicked, this,
-            [this, slotOf](QListWidgetItem* entry) {
-                emit drawingOrderDoubleClicked(slotOf(entry));
-            });
+    connect(
+        drawingOrderList_, &QListWidget::itemDoubleClicked, this,
+        [this, slotOf](QListWidgetItem* entry) { emit drawingOrderDoubleClicked(slotOf(entry)); });
 }
 
 void SidePanel::orderMoveClicked(int step) {
     const int row = drawingOrderList_->currentRow();
-    const bool selected =
-        row >= 0 && drawingOrderList_->currentItem() && drawingOrderList_->currentItem()->isSelected();
+    const bool selected = row >= 0 && drawingOrderList_->currentItem() &&
+                          drawingOrderList_->currentItem()->isSelected();
     emit drawingOrderMoveRequested(selected ? row : -1, step);
 }
 

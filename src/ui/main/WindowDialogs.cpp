@@ -7,8 +7,8 @@
 #include "ui/dialogs/OptionsDialog.h"
 #include "ui/dialogs/OwnDaysDialog.h"
 #include "ui/dialogs/PagePreviewDialog.h"
-#include "ui/dialogs/UserPrompts.h"
 #include "ui/dialogs/PageSizeDialog.h"
+#include "ui/dialogs/UserPrompts.h"
 #include "ui/editing/EditorDocument.h"
 #include "ui/main/ExportRunner.h"
 #include "ui/main/WindowTestHooks.h"
@@ -49,7 +49,6 @@ std::optional<PaperScale> WindowDialogs::askPaperScale(QSize from, QSize to) {
         return std::nullopt;
     return paperScale(from, to);
 }
-
 
 void WindowDialogs::showOptions() {
     OptionValues values;

@@ -24,8 +24,8 @@ class WindowDialogs final : public QObject {
     Q_OBJECT
 public:
     WindowDialogs(QWidget& window, EditorDocument& editor, AppSettings& settings,
-                  SettingsKeeper& settingsKeeper, const ExportRunner& exports,
-                  UserPrompts& prompts, const WindowTestHooks& hooks);
+                  SettingsKeeper& settingsKeeper, const ExportRunner& exports, UserPrompts& prompts,
+                  const WindowTestHooks& hooks);
 
     // "用紙サイズ変更": the page-size dialog; a confirmed change is one step.
     void changePageSize();
