@@ -15,7 +15,9 @@
 #include "ui/editing/ItemMeasure.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
+#include "ui/main/ExportRunner.h"
 #include "ui/main/ItemView.h"
+#include "ui/main/LayoutFiles.h"
 #include "ui/main/LayoutTemplates.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Translations.h"
@@ -77,7 +79,7 @@ std::unique_ptr<MainWindow> openEditor(const QString& layout = kWallCalendar) {
     auto start = startEditor(settingsDir->filePath(QStringLiteral("Tobirae.ini")), localToday());
     auto window = std::make_unique<MainWindow>(std::move(*start), prompts);
     showEditorWindow(*window);
-    window->openLayout(layout);
+    window->files().openLayout(layout);
     // Usable: everything painted once.
     QCoreApplication::processEvents();
     window->grab();
@@ -96,7 +98,7 @@ BENCHMARK(BM_OpenWallCalendarWarm)->Unit(benchmark::kMillisecond)->UseRealTime()
 void redrawMonthAfterMonth(benchmark::State& state, MainWindow& window) {
     int month = 0;
     for (auto _ : state) {
-        window.setOutputMonth(2027, month % 12 + 1);
+        window.editor().setOutputMonth(2027, month % 12 + 1);
         window.canvasView()->viewport()->grab();
         ++month;
     }
@@ -322,7 +324,7 @@ void BM_BatchExportYearPng(benchmark::State& state) {
     QTemporaryDir out;
     prompts.folder = out.path();
     for (auto _ : state) {
-        if (!window->exportMonthRange()) {
+        if (!window->exports().exportMonthRange()) {
             state.SkipWithError("the batch export failed");
             break;
         }

@@ -31,6 +31,12 @@ constexpr float centredOnPaper(double paper, double extent) {
     return static_cast<float>((paper - extent - 4) / 2);
 }
 
+// The paper whose canvas is `width` x `height` layout pixels: the editor makes the canvas.
+void setPaperForCanvas(PageValues& page, int width, int height) {
+    page.PaperWidth = static_cast<float>(width * 25.4 / kLayoutDpi);
+    page.PaperHeight = static_cast<float>(height * 25.4 / kLayoutDpi);
+}
+
 // Three items: a year heading at (10, 20) in slot 0, a month display in slot 1, a picture in 2.
 std::unique_ptr<EditorDocument> threeItems() {
     auto document = std::make_unique<LayoutDocument>();
@@ -254,7 +260,7 @@ const std::vector<StepCase> kSteps{
     {"page", [](LayoutDocument& d) { d.item(1).HCenterLocked = kTrue; },
      [](EditorDocument& e) {
          PageValues page = e.document().page;
-         page.CanvasWidth = 600;
+         setPaperForCanvas(page, 600, kCanvasHeight);
          e.setPage(page);
          return true;
      },
@@ -322,13 +328,14 @@ const std::vector<StepCase> kSteps{
      },
      [](EditorDocument& e) {
          PageValues page = e.document().page;
-         page.CanvasWidth = 500;
+         setPaperForCanvas(page, 500, kCanvasHeight);
          e.setPage(page);
          return true;
      },
      QStringLiteral("用紙サイズ変更"),
      [](const LayoutDocument& d) {
-         EXPECT_EQ(at(d, 2).Left, 188.f); // (500 - 124) / 2
+         // (500 - 124) / 2, on the paper that gives a canvas of 500
+         EXPECT_NEAR(at(d, 2).Left, 188.f, 0.01);
          EXPECT_EQ(at(d, 0).Left, 365.5f);
          EXPECT_EQ(at(d, 1).Left, 30.f);
      }},
@@ -341,7 +348,7 @@ const std::vector<StepCase> kSteps{
      [](EditorDocument& e) {
          e.setGridSnap(GridSnap{true, 60, 60, 15});
          PageValues page = e.document().page;
-         page.CanvasWidth = 601;
+         setPaperForCanvas(page, 601, kCanvasHeight);
          e.setPage(page);
          return true;
      },
@@ -349,7 +356,7 @@ const std::vector<StepCase> kSteps{
      [](const LayoutDocument& d) {
          EXPECT_EQ(QPointF(at(d, 1).Left, at(d, 1).Top), QPointF(302.5, 47));
          EXPECT_EQ(QPointF(at(d, 0).Left, at(d, 0).Top), QPointF(10, 20));
-         EXPECT_EQ(at(d, 2).Left, 238.5f); // centred, not snapped: (601 - 124) / 2
+         EXPECT_NEAR(at(d, 2).Left, 238.5f, 0.01); // centred, not snapped: (601 - 124) / 2
      }},
     {"scaling to a paper half as large: everything in one step, centred on the new page",
      [](LayoutDocument& d) {
@@ -361,10 +368,9 @@ const std::vector<StepCase> kSteps{
      },
      [](EditorDocument& e) {
          PageValues page = e.document().page;
-         page.CanvasWidth = kCanvasWidth / 2;
-         page.CanvasHeight = kCanvasHeight / 2 + 100;
-         e.setPage(page, paperScale({kCanvasWidth, kCanvasHeight},
-                                    {page.CanvasWidth, page.CanvasHeight}));
+         setPaperForCanvas(page, kCanvasWidth / 2, kCanvasHeight / 2 + 100);
+         e.setPage(page,
+                   paperScale({kCanvasWidth, kCanvasHeight}, EditorDocument::canvasSizeFor(page)));
          return true;
      },
      QStringLiteral("用紙サイズ変更"),
@@ -973,22 +979,24 @@ TEST(EditorGeometry, APageSizeChangeCentresHeadingsWithTheirSizeForTheMonthShown
     const int narrow = editor.canvasSize().width();
     PageValues page = editor.document().page;
     page.PaperWidth = 297;
-    page.CanvasWidth = canvasSizeForPaper(297, 297).width();
     editor.setPage(page);
     const int wide = editor.canvasSize().width();
+    EXPECT_EQ(wide, canvasSizeForPaper(297, 297).width()) << "the canvas follows the paper";
+    // Centred on the paper itself, which the canvas rounds up to whole pixels.
+    EXPECT_DOUBLE_EQ(editor.centringArea().width(), 297 * 96 / 25.4);
     const float decemberWidth = at(editor.document(), 1).Width;
-    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(wide, decemberWidth));
+    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(editor.centringArea().width(), decemberWidth));
 
     editor.setOutputMonth(1999, 1);
     const float januaryWidth = at(editor.document(), 1).Width;
     ASSERT_NE(januaryWidth, decemberWidth);
-    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(wide, januaryWidth));
+    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(editor.centringArea().width(), januaryWidth));
     editor.undoStack().undo();
     EXPECT_EQ(editor.canvasSize().width(), narrow);
     EXPECT_EQ(at(editor.document(), 1).Width, januaryWidth);
-    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(narrow, januaryWidth));
+    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(editor.centringArea().width(), januaryWidth));
     editor.undoStack().redo();
-    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(wide, januaryWidth));
+    EXPECT_EQ(at(editor.document(), 1).Left, centredCoordinate(editor.centringArea().width(), januaryWidth));
 }
 
 TEST(EditorGeometry, ContentStepsMeasureInTheSameStep) {
@@ -1035,6 +1043,49 @@ TEST(EditorGeometry, ANewTextItemTakesTheSizeOfItsText) {
     EXPECT_LT(one.height(), 60);
     EXPECT_GT(two.height(), one.height() * 1.8);
     EXPECT_LT(two.width(), one.width());
+}
+
+// "アイテム追加" as the window asks for it: the place is decided here, from the part of the
+// page the user sees and the items already there, and an item too large for the paper is fitted.
+TEST(EditorGeometry, AnAddedItemGoesWhereTheUserLooksAndFitsThePaper) {
+    auto editor = threeItems();
+    editor->setOutputMonth(2027, 4);
+    // Seen: a part of the page left free by the three items; a heading takes its drawing's size.
+    const QRectF seen(420.4, 700.8, 300, 300);
+    const int heading =
+        *editor->addItem(newItemRecord(CategoryYear, 0, editor->document().page), seen);
+    const LayoutItem& placed = at(editor->document(), heading);
+    EXPECT_EQ(QPointF(placed.Left, placed.Top), QPointF(420, 700));
+    EXPECT_EQ(editor->document().anchor(heading), (LockAnchor{420, 700}));
+    const auto drawn = ItemMeasure().contentSize(placed, 2027, 4, QString());
+    ASSERT_TRUE(drawn.has_value());
+    EXPECT_NEAR(placed.Width, drawn->width(), 0.01);
+    EXPECT_NEAR(placed.Height, drawn->height(), 0.01);
+    EXPECT_EQ(editor->undoStack().undoText(), QStringLiteral("追加"));
+
+    // The corner seen is taken by the year heading at (10, 20): the new item goes below it.
+    const int below = *editor->addItem(newItemRecord(CategoryYear, 0, editor->document().page),
+                                       QRectF(0, 0, 150, 150));
+    EXPECT_GE(at(editor->document(), below).Top, 20 + 60 + kItemFrame);
+
+    // A picture larger than the paper is made to fit it, its shape kept, and stays that size.
+    LayoutItem huge = newItemRecord(CategoryPicture, 0, editor->document().page);
+    huge.Width = 4000;
+    huge.Height = 3000;
+    const int fitted = *editor->addItem(huge, QRectF(0, 0, kCanvasWidth, kCanvasHeight));
+    const LayoutItem& box = at(editor->document(), fitted);
+    EXPECT_LE(box.Width + kItemFrame, kCanvasWidth);
+    EXPECT_NEAR(box.Width / box.Height, 4000.0 / 3000, 0.01);
+    EXPECT_TRUE(isTrue(box.FitToRect));
+    EXPECT_FALSE(isTrue(box.FreeAspect));
+
+    // Outside the page nothing is seen: the page's own corner is the start.
+    editor->undoStack().undo();
+    editor->undoStack().undo();
+    const int corner = *editor->addItem(newItemRecord(CategoryYear, 0, editor->document().page),
+                                        QRectF(-500, -500, 100, 100));
+    EXPECT_EQ(at(editor->document(), corner).Left, 0.f);
+    EXPECT_GE(at(editor->document(), corner).Top, 20 + 60 + kItemFrame);
 }
 
 // What the editor marks on a box: a lost picture, and a month box that its size cuts off.

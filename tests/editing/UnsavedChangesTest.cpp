@@ -4,6 +4,7 @@
 
 #include "ui/editing/EditorDocument.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -98,7 +99,7 @@ TEST(UnsavedState, FollowsTheCleanStateOfTheHistory) {
     const int slot = *editor.addItem(newItemRecord(CategoryYear, 0, editor.document().page));
     EXPECT_TRUE(editor.isModified());
     EXPECT_GT(notices, 0);
-    editor.markSaved();
+    editor.markSaved(QStringLiteral("/tmp/cal.CLF"));
     EXPECT_FALSE(editor.isModified());
     ASSERT_TRUE(editor.dragItem(slot, {40, 40}));
     EXPECT_TRUE(editor.isModified());
@@ -109,7 +110,7 @@ TEST(UnsavedState, FollowsTheCleanStateOfTheHistory) {
     editor.undoStack().redo();
     editor.markModified();
     EXPECT_TRUE(editor.isModified());
-    editor.markSaved();
+    editor.markSaved(QStringLiteral("/tmp/cal.CLF"));
     EXPECT_FALSE(editor.isModified());
 
     editor.newDocument();
@@ -118,6 +119,29 @@ TEST(UnsavedState, FollowsTheCleanStateOfTheHistory) {
     editor.undoStack().setClean();
     EXPECT_TRUE(editor.isModified()); // no file to hold the item yet
     EXPECT_EQ(layoutLabel(editor.document()), QStringLiteral("無題"));
+}
+
+// A save names the file the layout now lives in; the notice of settings that could not be read
+// goes only when that same file was written over.
+TEST(UnsavedState, ASaveRecordsItsFile) {
+    auto document = std::make_unique<LayoutDocument>();
+    document->setPath(QDir::current().absoluteFilePath(QStringLiteral("old.CLF")));
+    document->extensionNotice = QStringLiteral("拡張ブロックを読めませんでした。");
+    EditorDocument editor(std::move(document));
+    editor.addItem(newItemRecord(CategoryYear, 0, editor.document().page));
+    int notices = 0;
+    QObject::connect(&editor, &EditorDocument::modifiedChanged, [&] { ++notices; });
+
+    editor.markSaved(QStringLiteral("copy.CLF"));
+    EXPECT_EQ(editor.document().path(),
+              QDir::current().absoluteFilePath(QStringLiteral("copy.CLF")));
+    EXPECT_FALSE(editor.isModified());
+    EXPECT_GT(notices, 0);
+    EXPECT_FALSE(editor.document().extensionNotice.isEmpty()) << "old.CLF still holds them";
+    EXPECT_EQ(layoutLabel(editor.document()), QStringLiteral("copy.CLF"));
+
+    editor.markSaved(editor.document().path());
+    EXPECT_TRUE(editor.document().extensionNotice.isEmpty());
 }
 
 } // namespace

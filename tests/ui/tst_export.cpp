@@ -31,11 +31,6 @@ using namespace tobirae::test;
 
 namespace {
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 const QString kWallCalendar = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/wall-calendar.CLF");
 const QString kFiscalYear = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/fiscal-year.CLF");
 
@@ -71,7 +66,7 @@ private slots:
 void ExportTests::nothingToExport() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    QVERIFY(!w.exportPageBitmap());
+    QVERIFY(!w.exports().exportPageBitmap());
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("作成するデータがありません。")});
     QVERIFY(f.prompts.fileDialogs.empty());
 }
@@ -80,8 +75,8 @@ void ExportTests::dialogCancelled() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    QVERIFY(!w.exportPageBitmap());
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    QVERIFY(!w.exports().exportPageBitmap());
     QCOMPARE(f.prompts.fileDialogs.size(), std::size_t{1});
     QVERIFY(f.prompts.fileDialogs[0].save);
     QCOMPARE(f.prompts.fileDialogs[0].request.filter,
@@ -125,7 +120,7 @@ void ExportTests::exportMatchesCommandLine() {
                                          {CategoryMonthFamily, VariantBoxMini, 40, 700, 11}}));
     }
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(layout));
+    QVERIFY(w.files().openLayout(layout));
     if (edited) {
         EditorDocument& editor = w.editor();
         QVERIFY(editor.dragItem(0, {70, 90}));
@@ -139,27 +134,27 @@ void ExportTests::exportMatchesCommandLine() {
     }
     if (saveFirst) {
         f.prompts.files.push_back(f.path("saved.CLF"));
-        QVERIFY(w.saveLayoutAs());
+        QVERIFY(w.files().saveLayoutAs());
         layout = f.path("saved.CLF");
         f.prompts.messages.clear();
     }
-    w.setOutputMonth(2005, 3);
+    w.editor().setOutputMonth(2005, 3);
     const QString editorFile = f.path("editor.BMP");
     f.prompts.files.push_back(editorFile);
-    QSignalSpy finished(&w, &MainWindow::exportFinished);
-    w.commandButton(2)->click();
+    QSignalSpy finished(&w.exports(), &ExportRunner::exportFinished);
+    w.sidePanel().commandButton(2)->click();
 
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("作成しました。")});
     QCOMPARE(finished.size(), 1);
     QVERIFY(finished[0][0].toBool());
-    QVERIFY(!w.messagePanel()->isVisible());
+    QVERIFY(!w.exports().messagePanel()->isVisible());
     QVERIFY(w.centralWidget()->isEnabled());
     QVERIFY(w.menuBar()->isEnabled());
-    QVERIFY(!w.exporting());
+    QVERIFY(!w.exports().exporting());
     const int items = static_cast<int>(w.document().liveSlotsInDrawingOrder().size());
-    QCOMPARE(w.messagePanel()->maximum(), items + 4);
-    QCOMPARE(w.messagePanel()->value(), items + 4);
-    QCOMPARE(w.exportName(), editorFile);
+    QCOMPARE(w.exports().messagePanel()->maximum(), items + 4);
+    QCOMPARE(w.exports().messagePanel()->value(), items + 4);
+    QCOMPARE(w.exports().exportName(), editorFile);
     if (!pageColour.isEmpty()) {
         const QImage page(editorFile);
         QCOMPARE(page.pixelColor(0, page.height() - 1), QColor(Qt::yellow));
@@ -183,16 +178,16 @@ void ExportTests::dialogProposesLayoutNameThenLastFile() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("cal2005.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("cal2005.CLF")));
+    QVERIFY(w.files().openLayout(f.path("cal2005.CLF")));
     const QString first = f.path("first.BMP");
     f.prompts.files.push_back(first);
-    QVERIFY(w.exportPageBitmap());
+    QVERIFY(w.exports().exportPageBitmap());
     QCOMPARE(QFileInfo(f.prompts.fileDialogs[0].request.initialPath).fileName(),
              QStringLiteral("cal2005"));
     QCOMPARE(QFileInfo(f.prompts.fileDialogs[0].request.initialPath).absolutePath(),
              QFileInfo(f.path("cal2005.CLF")).absolutePath());
     QVERIFY(QFile::exists(first));
-    QVERIFY(!w.exportPageBitmap()); // cancelled
+    QVERIFY(!w.exports().exportPageBitmap()); // cancelled
     QCOMPARE(f.prompts.fileDialogs[1].request.initialPath, first);
 }
 
@@ -209,14 +204,16 @@ void ExportTests::failuresAreReported() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    w.editor().document().page.PaperSize = 1;
-    w.editor().document().page.PaperWidth = paperMillimetres;
-    w.editor().document().page.PaperHeight = paperMillimetres;
-    QVERIFY(w.changePageSize(true));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    PageValues page = w.document().page;
+    page.PaperSize = 1;
+    page.PaperWidth = paperMillimetres;
+    page.PaperHeight = paperMillimetres;
+    w.editor().setPage(page);
+    QVERIFY(!w.editor().canvasSize().isEmpty());
     f.prompts.files.push_back(f.path(target));
-    QSignalSpy finished(&w, &MainWindow::exportFinished);
-    QVERIFY(!w.exportPageBitmap());
+    QSignalSpy finished(&w.exports(), &ExportRunner::exportFinished);
+    QVERIFY(!w.exports().exportPageBitmap());
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY2(f.prompts.messages[0].startsWith(
                  QStringLiteral("画像ファイルを作成できませんでした。\r\n")),
@@ -227,8 +224,8 @@ void ExportTests::failuresAreReported() {
     QVERIFY(!finished[0][0].toBool());
     QVERIFY(!QFile::exists(f.path(target)));
     QVERIFY(w.centralWidget()->isEnabled());
-    QVERIFY(!w.messagePanel()->isVisible());
-    QVERIFY(w.exportName().isEmpty() || w.exportName() == QStringLiteral("a"));
+    QVERIFY(!w.exports().messagePanel()->isVisible());
+    QVERIFY(w.exports().exportName().isEmpty() || w.exports().exportName() == QStringLiteral("a"));
 }
 
 // The preview draws the page through the renderer at its own size and steps through the months
@@ -236,8 +233,8 @@ void ExportTests::failuresAreReported() {
 void ExportTests::previewDrawsThePage() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(kWallCalendar));
-    PagePreviewDialog zoom(w.pageJob(), 2049, 11, &w);
+    QVERIFY(w.files().openLayout(kWallCalendar));
+    PagePreviewDialog zoom(w.exports().pageJob(), 2049, 11, &w);
     zoom.resize(420, 640);
     zoom.show();
     QVERIFY(QTest::qWaitForWindowExposed(&zoom));
@@ -262,7 +259,7 @@ void ExportTests::previewDrawsThePage() {
     QVERIFY(writeSettingsFile(empty.settingsPath(),
                               {QStringLiteral("[ページ]"), QStringLiteral("背景色=255")}));
     MainWindow& blankWindow = empty.start();
-    PagePreviewDialog blankZoom(blankWindow.pageJob(), 2027, 5, &blankWindow);
+    PagePreviewDialog blankZoom(blankWindow.exports().pageJob(), 2027, 5, &blankWindow);
     blankZoom.resize(420, 640);
     blankZoom.grab();
     const QImage& blank = blankZoom.pageImage();
@@ -286,8 +283,8 @@ void ExportTests::previewDrawsThePage() {
 void ExportTests::printerPagesAreThePdfPages() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(kWallCalendar));
-    const PageJob job = w.pageJob();
+    QVERIFY(w.files().openLayout(kWallCalendar));
+    const PageJob job = w.exports().pageJob();
     using std::chrono::year;
     const auto months = monthRange(year(2027) / 12, year(2028) / 1);
     QPrinter printer(QPrinter::HighResolution);
@@ -306,9 +303,9 @@ void ExportTests::printerPagesAreThePdfPages() {
 void ExportTests::pdfOfAMonthRange() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(kWallCalendar));
+    QVERIFY(w.files().openLayout(kWallCalendar));
     using std::chrono::year;
-    w.setOutputMonth(2027, 9);
+    w.editor().setOutputMonth(2027, 9);
     QStringList titles;
     bool formatAsked = false;
     std::vector<MonthRangeChoice> offered;
@@ -320,7 +317,7 @@ void ExportTests::pdfOfAMonthRange() {
         return std::optional<MonthRangeChoice>({year(2027) / 4, year(2027) / 6});
     };
     f.prompts.files.push_back(f.path(QStringLiteral("spring.pdf")));
-    QVERIFY(w.exportPdfRange());
+    QVERIFY(w.exports().exportPdfRange());
     QCOMPARE(titles, QStringList{QStringLiteral("PDF出力")});
     QVERIFY(!formatAsked);
     QCOMPARE(f.prompts.fileDialogs.back().request.filter,
@@ -328,7 +325,7 @@ void ExportTests::pdfOfAMonthRange() {
     QCOMPARE(f.prompts.messages.last(), QStringLiteral("3ページのPDFを作成しました。\r\n") +
                                             f.path(QStringLiteral("spring.pdf")));
     QVERIFY(fileBytes(f.path(QStringLiteral("spring.pdf"))).startsWith("%PDF-"));
-    QVERIFY(!w.messagePanel()->isVisible());
+    QVERIFY(!w.exports().messagePanel()->isVisible());
     QVERIFY(w.menuBar()->isEnabled());
     // The first time the range runs from the output month to eleven months later; after that
     // it starts from the range chosen last, kept in the settings.
@@ -342,14 +339,14 @@ void ExportTests::pdfOfAMonthRange() {
     QCOMPARE(loadAppSettings(f.settingsPath()).LastRangeFrom, 202704);
     QCOMPARE(loadAppSettings(f.settingsPath()).LastRangeTo, 202706);
     f.prompts.files.push_back(f.path(QStringLiteral("again.pdf")));
-    QVERIFY(w.exportPdfRange());
+    QVERIFY(w.exports().exportPdfRange());
     QCOMPARE(offered.at(1).from, year(2027) / 4);
     QCOMPARE(offered.at(1).to, year(2027) / 6);
 
     // A layout whose one page shows a whole 年度 is offered that one page the first time.
     MainWindowFixture fiscal;
     MainWindow& v = fiscal.start();
-    QVERIFY(v.openLayout(kFiscalYear));
+    QVERIFY(v.files().openLayout(kFiscalYear));
     // Its title graphic and the photo slot beside it are pictures shipped with it: nothing is
     // missing, so nothing is asked before exporting.
     QVERIFY(fiscal.prompts.messages.isEmpty());
@@ -361,7 +358,7 @@ void ExportTests::pdfOfAMonthRange() {
                                                          QFileInfo(kFiscalYear).absolutePath())));
         }
     QCOMPARE(pictures, 2);
-    v.setOutputMonth(2027, 4);
+    v.editor().setOutputMonth(2027, 4);
     QVERIFY(pageShowsAYear(v.document()));
     QVERIFY(!pageShowsAYear(w.document()));
     offered.clear();
@@ -369,7 +366,7 @@ void ExportTests::pdfOfAMonthRange() {
         offered.push_back(initial);
         return std::optional<MonthRangeChoice>();
     };
-    QVERIFY(!v.exportPdfRange());
+    QVERIFY(!v.exports().exportPdfRange());
     QCOMPARE(offered.at(0).from, year(2027) / 4);
     QCOMPARE(offered.at(0).to, year(2027) / 4);
 
@@ -378,7 +375,7 @@ void ExportTests::pdfOfAMonthRange() {
         return std::nullopt;
     };
     const std::size_t dialogs = f.prompts.fileDialogs.size();
-    QVERIFY(!w.exportPdfRange());
+    QVERIFY(!w.exports().exportPdfRange());
     QCOMPARE(f.prompts.fileDialogs.size(), dialogs);
 }
 
@@ -387,7 +384,7 @@ void ExportTests::pdfOfAMonthRange() {
 void ExportTests::monthRangeIntoAFolder() {
     MainWindowFixture f;
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(kWallCalendar));
+    QVERIFY(w.files().openLayout(kWallCalendar));
     using std::chrono::year;
     MonthRangeChoice choice{year(2027) / 11, year(2028) / 2, PageFileFormat::Png};
     QStringList titles;
@@ -401,7 +398,7 @@ void ExportTests::monthRangeIntoAFolder() {
     QDir(f.dir.path()).mkdir(QStringLiteral("out"));
     const QString out = f.path(QStringLiteral("out"));
     f.prompts.files.push_back(out);
-    QVERIFY(w.exportMonthRange());
+    QVERIFY(w.exports().exportMonthRange());
     QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden),
              (QStringList{QStringLiteral("2027-11.png"), QStringLiteral("2027-12.png"),
                           QStringLiteral("2028-01.png"), QStringLiteral("2028-02.png")}));
@@ -412,7 +409,7 @@ void ExportTests::monthRangeIntoAFolder() {
     // Files already there are overwritten only when the user agrees.
     f.prompts.files.push_back(out);
     f.prompts.answers.push_back(PromptAnswer::No);
-    QVERIFY(!w.exportMonthRange());
+    QVERIFY(!w.exports().exportMonthRange());
     QCOMPARE(offeredFormat, PageFileFormat::Png); // the format chosen last
     // The files are named, and the default answer keeps them.
     QCOMPARE(f.prompts.questions.back().text,
@@ -428,8 +425,8 @@ void ExportTests::monthRangeIntoAFolder() {
         QDir(f.dir.path()).mkdir(QStringLiteral("out"));
         choice = {year(2027) / 1, year(2027) / 12, format};
         f.prompts.files.push_back(out);
-        QTimer::singleShot(0, w.messagePanel()->cancelButton(), &QPushButton::click);
-        QVERIFY(!w.exportMonthRange());
+        QTimer::singleShot(0, w.exports().messagePanel()->cancelButton(), &QPushButton::click);
+        QVERIFY(!w.exports().exportMonthRange());
         QVERIFY2(f.prompts.messages.last().startsWith(QStringLiteral("中止しました。")),
                  qPrintable(f.prompts.messages.last()));
         const QStringList left = QDir(out).entryList(QDir::Files | QDir::Hidden);
@@ -502,8 +499,8 @@ void ExportTests::missingPicturesAreAskedAndNamedInTheResult() {
     document->item(1).PictureFile.setText(QStringLiteral("C:\\Pictures\\gone.bmp"));
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    w.setOutputMonth(2027, 4);
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    w.editor().setOutputMonth(2027, 4);
     const QString question =
         QStringLiteral("次の画像を使えません。画像なしで作成すると、その場所には"
                        "「ここに画像を貼り付けます。」と出力されます。\r\n"
@@ -520,12 +517,12 @@ void ExportTests::missingPicturesAreAskedAndNamedInTheResult() {
     // 画像ファイル作成: cancelled writes nothing; continued names the page.
     f.prompts.files = {f.path("page.bmp"), f.path("page.bmp")};
     f.prompts.answers = {PromptAnswer::Cancel};
-    QVERIFY(!w.exportPageBitmap());
+    QVERIFY(!w.exports().exportPageBitmap());
     QVERIFY(!QFileInfo::exists(f.path("page.bmp")));
     QVERIFY(f.prompts.messages.isEmpty());
     asked();
     f.prompts.answers = {PromptAnswer::Yes};
-    QVERIFY(w.exportPageBitmap());
+    QVERIFY(w.exports().exportPageBitmap());
     QVERIFY(QFileInfo::exists(f.path("page.bmp")));
     QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("作成しました。\r\n画像なしで作成したペ"
                                                             "ージ: 2027-04\r\n") +
@@ -541,12 +538,12 @@ void ExportTests::missingPicturesAreAskedAndNamedInTheResult() {
     QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("out")));
     f.prompts.files = {f.path("out")};
     f.prompts.answers = {PromptAnswer::Cancel};
-    QVERIFY(!w.exportMonthRange());
+    QVERIFY(!w.exports().exportMonthRange());
     QVERIFY(QDir(f.path("out")).isEmpty());
     asked();
     f.prompts.files = {f.path("out")};
     f.prompts.answers = {PromptAnswer::Yes};
-    QVERIFY(w.exportMonthRange());
+    QVERIFY(w.exports().exportMonthRange());
     QCOMPARE(f.prompts.messages,
              QStringList{QStringLiteral("12ページを作成しました。\r\n%1\r\n画像なしで作成したページ: "
                                         "2027-04～2028-03 (12ページ)")
@@ -554,7 +551,7 @@ void ExportTests::missingPicturesAreAskedAndNamedInTheResult() {
     asked();
     f.prompts.files = {f.path("a.pdf")};
     f.prompts.answers = {PromptAnswer::Cancel};
-    QVERIFY(!w.exportPdfRange());
+    QVERIFY(!w.exports().exportPdfRange());
     QVERIFY(!QFileInfo::exists(f.path("a.pdf")));
     asked();
 }
@@ -574,10 +571,10 @@ void ExportTests::aCentredPictureIsCentredOnThePage() {
     picture.FreeAspect = kTrue;
     QVERIFY(!writeLayoutFile(*document, f.path("a.CLF")));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     QVERIFY(w.editor().centreItem(0, false));
     QVERIFY(w.editor().centreItem(0, true));
-    const QImage page = pageImage(w.pageJob(), 2027, 4, 300);
+    const QImage page = pageImage(w.exports().pageJob(), 2027, 4, 300);
     QVERIFY(!page.isNull());
     // One row and one column through the picture: where its red starts and ends.
     const auto redSpan = [&](bool vertical) {

@@ -115,24 +115,24 @@ void GuideTests::editLinesFollowTheSettings() {
     const double middleX = w.editor().document().page.CanvasWidth / 2.0;
     const double middleY = w.editor().document().page.CanvasHeight / 2.0;
     // Symmetric vertical lines: both, starting in the middle; a single horizontal one.
-    QVERIFY(w.editLine(0, 0)->isVisible());
-    QVERIFY(w.editLine(0, 1)->isVisible());
-    QVERIFY(w.editLine(1, 0)->isVisible());
-    QVERIFY(!w.editLine(1, 1)->isVisible());
-    QCOMPARE(w.editLine(0, 0)->position(), middleX);
-    QCOMPARE(w.editLine(0, 1)->position(), middleX);
-    QCOMPARE(w.editLine(1, 0)->position(), middleY);
+    QVERIFY(w.guides().editLine(0, 0)->isVisible());
+    QVERIFY(w.guides().editLine(0, 1)->isVisible());
+    QVERIFY(w.guides().editLine(1, 0)->isVisible());
+    QVERIFY(!w.guides().editLine(1, 1)->isVisible());
+    QCOMPARE(w.guides().editLine(0, 0)->position(), middleX);
+    QCOMPARE(w.guides().editLine(0, 1)->position(), middleX);
+    QCOMPARE(w.guides().editLine(1, 0)->position(), middleY);
     QVERIFY(w.menus().editLineMenu->menuAction()->isVisible());
 
     // The options turn the horizontal lines off: their entries go with them.
     w.settings().EditLineShown[1] = false;
     w.updateGuides();
-    QVERIFY(!w.editLine(1, 0)->isVisible());
+    QVERIFY(!w.guides().editLine(1, 0)->isVisible());
     QVERIFY(w.menus().editLineMenu->menuAction()->isVisible());
     w.settings().EditLineShown[0] = false;
     w.updateGuides();
-    QVERIFY(!w.editLine(0, 0)->isVisible());
-    QVERIFY(!w.editLine(0, 1)->isVisible());
+    QVERIFY(!w.guides().editLine(0, 0)->isVisible());
+    QVERIFY(!w.guides().editLine(0, 1)->isVisible());
     QVERIFY(!w.menus().editLineMenu->menuAction()->isVisible());
 }
 
@@ -144,23 +144,23 @@ void GuideTests::draggedLinesSnapAndMirror() {
     w.canvasView()->ensureVisible(QRectF(0, 0, 10, 10), 0, 0);
     const int width = w.editor().document().page.CanvasWidth;
 
-    dragLine(w, w.editLine(0, 0), 102); // snaps to 100, the other line mirrors it
-    QCOMPARE(w.editLine(0, 0)->position(), 100.0);
-    QCOMPARE(w.editLine(0, 1)->position(), width - 100.0);
-    dragLine(w, w.editLine(0, 1), 150); // past the centre: the lines exchange roles
-    QCOMPARE(w.editLine(0, 0)->position(), 148.0);
-    QCOMPARE(w.editLine(0, 1)->position(), width - 148.0);
-    dragLine(w, w.editLine(1, 0), 37); // 8-pixel rows: 37 snaps to 32; no mirror line
-    QCOMPARE(w.editLine(1, 0)->position(), 32.0);
-    QVERIFY(!w.editLine(1, 1)->isVisible());
+    dragLine(w, w.guides().editLine(0, 0), 102); // snaps to 100, the other line mirrors it
+    QCOMPARE(w.guides().editLine(0, 0)->position(), 100.0);
+    QCOMPARE(w.guides().editLine(0, 1)->position(), width - 100.0);
+    dragLine(w, w.guides().editLine(0, 1), 150); // past the centre: the lines exchange roles
+    QCOMPARE(w.guides().editLine(0, 0)->position(), 148.0);
+    QCOMPARE(w.guides().editLine(0, 1)->position(), width - 148.0);
+    dragLine(w, w.guides().editLine(1, 0), 37); // 8-pixel rows: 37 snaps to 32; no mirror line
+    QCOMPARE(w.guides().editLine(1, 0)->position(), 32.0);
+    QVERIFY(!w.guides().editLine(1, 1)->isVisible());
 
     // Without snapping the line stays where it was let go; off the page it stops at the edge.
     w.settings().GridSnap[0] = false;
-    dragLine(w, w.editLine(1, 0), 37);
-    QCOMPARE(w.editLine(1, 0)->position(), 37.0);
-    dragLine(w, w.editLine(0, 0), -40);
-    QCOMPARE(w.editLine(0, 0)->position(), 0.0);
-    QCOMPARE(w.editLine(0, 1)->position(), double(width));
+    dragLine(w, w.guides().editLine(1, 0), 37);
+    QCOMPARE(w.guides().editLine(1, 0)->position(), 37.0);
+    dragLine(w, w.guides().editLine(0, 0), -40);
+    QCOMPARE(w.guides().editLine(0, 0)->position(), 0.0);
+    QCOMPARE(w.guides().editLine(0, 1)->position(), double(width));
 }
 
 void GuideTests::linesStayAboveTheItems() {
@@ -169,9 +169,9 @@ void GuideTests::linesStayAboveTheItems() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 300, 500, 12},
                                               {CategoryYear, 0, 320, 520, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    w.selectItem(0);
-    const QPointF onLine(w.editLine(0, 0)->position(), 0);
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    w.items().selectItem(0);
+    const QPointF onLine(w.guides().editLine(0, 0)->position(), 0);
     for (int slot : {0, 1}) {
         ItemView* view = w.itemView(slot);
         view->setPos(onLine.x() - 10, 500);
@@ -186,24 +186,24 @@ void GuideTests::linesMoveToAnItemsEdges() {
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 50, 60, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    w.selectItem(0);
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    w.items().selectItem(0);
     const LayoutItem& item = w.document().item(0);
     const double right = item.Left + item.Width;
     const double bottom = item.Top + item.Height;
-    const double v1 = w.editLine(0, 1)->position();
+    const double v1 = w.guides().editLine(0, 1)->position();
 
     w.menus().editLineLeft->trigger();
-    QCOMPARE(w.editLine(0, 0)->position(), 50.0);
-    QCOMPARE(w.editLine(0, 1)->position(), v1); // no mirroring here
+    QCOMPARE(w.guides().editLine(0, 0)->position(), 50.0);
+    QCOMPARE(w.guides().editLine(0, 1)->position(), v1); // no mirroring here
     w.menus().editLineRight->trigger();
-    QCOMPARE(w.editLine(0, 1)->position(), right);
+    QCOMPARE(w.guides().editLine(0, 1)->position(), right);
     w.menus().editLineTop->trigger();
-    QCOMPARE(w.editLine(1, 0)->position(), 60.0);
+    QCOMPARE(w.guides().editLine(1, 0)->position(), 60.0);
     // Without symmetric move the single horizontal line takes the bottom edge.
     w.menus().editLineBottom->trigger();
-    QCOMPARE(w.editLine(1, 0)->position(), bottom);
-    QVERIFY(!w.editLine(1, 1)->isVisible());
+    QCOMPARE(w.guides().editLine(1, 0)->position(), bottom);
+    QVERIFY(!w.guides().editLine(1, 1)->isVisible());
 }
 
 void GuideTests::positionCommandsAreStepsAndSaved() {
@@ -211,8 +211,8 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     QVERIFY(writeSettingsFile(f.settingsPath(), kGuideSettings));
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryPicture, 0, 50, 60, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    w.selectItem(0);
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    w.items().selectItem(0);
     const MainMenus& m = w.menus();
     for (QAction* entry :
          {m.moveLeft, m.moveRight, m.combineLeft, m.combineBottom, m.placement, m.editLineTop})
@@ -227,7 +227,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     QCOMPARE(item.Left, w.editor().document().page.CanvasWidth - (item.Width + 4));
     QCOMPARE(history.undoText(), QStringLiteral("右端に移動"));
     m.combineTop->trigger(); // the single horizontal line, in the middle of the page
-    QCOMPARE(double(item.Top), w.editLine(1, 0)->position());
+    QCOMPARE(double(item.Top), w.guides().editLine(1, 0)->position());
     QCOMPARE(w.itemView(0)->pos(), QPointF(item.Left, item.Top));
     history.undo();
     history.undo();
@@ -255,7 +255,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     QCOMPARE(w.document().anchor(0), (LockAnchor{100.5f, 60}));
 
     f.prompts.files.push_back(f.path("b.CLF"));
-    QVERIFY(w.saveLayoutAs());
+    QVERIFY(w.files().saveLayoutAs());
     const auto saved = readLayoutFileContent(f.path("b.CLF"));
     QVERIFY(saved.content);
     QCOMPARE(saved.content->items.at(0).Left, 100.5f);
@@ -268,7 +268,7 @@ void GuideTests::positionCommandsAreStepsAndSaved() {
     QVERIFY(m.editLineLeft->isEnabled());
     QVERIFY(!m.combineTop->isEnabled());
     QVERIFY(!m.editLineBottom->isEnabled());
-    QVERIFY(!w.moveItemToEditLine(0, Edge::Bottom));
+    QVERIFY(!w.items().moveItemToEditLine(0, Edge::Bottom));
 
     // Without an item nothing of the submenu is offered.
     w.editor().setCurrentSlot(-1);

@@ -59,17 +59,12 @@ void chooseKind(ItemPropertiesDialog& dialog, int category, int variant) {
         choose(layout, index);
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList listTexts(MainWindow& w) {
     QStringList texts;
-    for (int i = 0; i < w.itemList()->count(); ++i)
-        texts << w.itemList()->itemText(i);
-    for (int i = 0; i < w.drawingOrderList()->count(); ++i)
-        texts << w.drawingOrderList()->item(i)->text();
+    for (int i = 0; i < w.sidePanel().itemList()->count(); ++i)
+        texts << w.sidePanel().itemList()->itemText(i);
+    for (int i = 0; i < w.sidePanel().drawingOrderList()->count(); ++i)
+        texts << w.sidePanel().drawingOrderList()->item(i)->text();
     return texts;
 }
 
@@ -78,7 +73,7 @@ QStringList listTexts(MainWindow& w) {
 void ItemDialogTests::everyKindAddedThroughTheDialog() {
     test::MainWindowFixture f;
     MainWindow& w = f.start();
-    w.setOutputMonth(2005, 3);
+    w.editor().setOutputMonth(2005, 3);
     const QString picture = QStringLiteral(TOBIRAE_SOURCE_DIR "/examples/mountains.png");
     for (const Kind& kind : kKinds) {
         f.dialogScripts.push_back([&](ItemPropertiesDialog& dialog) {
@@ -87,11 +82,11 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
                 child<QLineEdit>(dialog, "picturePathEdit")->setText(picture);
             child<QPushButton>(dialog, "acceptButton")->click();
         });
-        QVERIFY(w.addItemFromDialog());
+        QVERIFY(w.items().addItemFromDialog());
     }
     QVERIFY(f.prompts.questions.empty()); // new items change kind without a question
     QCOMPARE(w.editor().undoStack().count(), 10);
-    QCOMPARE(w.itemList()->count(), 10);
+    QCOMPARE(w.sidePanel().itemList()->count(), 10);
     QCOMPARE(listTexts(w).mid(0, 10),
              QStringList({" 1 年表示", " 2 月Box5段", " 3 月Box6段", " 4 月BoxMini", " 5 1ヶ月縦",
                           " 6 1ヶ月横", " 7 月表示", " 8 週単位縦", " 9 週単位横", "10 画像表示"}));
@@ -106,8 +101,8 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
 
     // The saved layout draws on the command line exactly as the editor exports it.
     f.prompts.files = {f.path("kinds.CLF"), f.path("editor.bmp")};
-    QVERIFY(w.saveLayoutAs());
-    QVERIFY(w.exportPageBitmap());
+    QVERIFY(w.files().saveLayoutAs());
+    QVERIFY(w.exports().exportPageBitmap());
     QCOMPARE(f.prompts.messages, QStringList({"作成しました。"}));
 #ifdef TOBIRAE_CLI
     QProcess cli;
@@ -115,9 +110,9 @@ void ItemDialogTests::everyKindAddedThroughTheDialog() {
                                             "--month", "3", "-o", f.path("cli.bmp")});
     QVERIFY(cli.waitForFinished(120000));
     QCOMPARE(cli.exitCode(), 0);
-    const QByteArray editorBytes = fileBytes(f.path("editor.bmp"));
+    const QByteArray editorBytes = test::fileBytes(f.path("editor.bmp"));
     QVERIFY(editorBytes.size() > 1000);
-    QVERIFY(editorBytes == fileBytes(f.path("cli.bmp")));
+    QVERIFY(editorBytes == test::fileBytes(f.path("cli.bmp")));
 #endif
 }
 
@@ -150,7 +145,7 @@ void ItemDialogTests::weekStartOfferedWhereWeeksCount() {
 void ItemDialogTests::textItemMadeSavedAndReadBack() {
     test::MainWindowFixture f;
     MainWindow& w = f.start();
-    w.setOutputMonth(2028, 2);
+    w.editor().setOutputMonth(2028, 2);
     f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         choose(child<QComboBox>(dialog, "categoryCombo"), CategoryText);
         QVERIFY(child<QGroupBox>(dialog, "panelGroup3")->isEnabled());
@@ -159,13 +154,13 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
         child<QRadioButton>(dialog, "horizontalPlacementChoice1")->click();
         child<QPushButton>(dialog, "acceptButton")->click();
     });
-    QVERIFY(w.addItemFromDialog());
+    QVERIFY(w.items().addItemFromDialog());
     f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBox5);
         choose(child<QComboBox>(dialog, "calendarCombo1"), 1);
         child<QPushButton>(dialog, "acceptButton")->click();
     });
-    QVERIFY(w.addItemFromDialog());
+    QVERIFY(w.items().addItemFromDialog());
     QCOMPARE(listTexts(w).mid(0, 2), QStringList({" 1 テキスト", " 2 月Box5段"}));
     const int textSlot = w.document().liveSlotsInDrawingOrder().front();
     const LayoutItem text = w.document().item(textSlot);
@@ -175,7 +170,7 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
     QVERIFY(text.Width > 100); // a text item keeps its own size, not a design frame's
 
     f.prompts.files = {f.path("year.CLF")};
-    QVERIFY(w.saveLayoutAs());
+    QVERIFY(w.files().saveLayoutAs());
     const LayoutParseResult saved = readLayoutFileContent(f.path("year.CLF"));
     QVERIFY(saved.content);
     QCOMPARE(saved.content->header.ItemCount, 1); // other readers see the month box only
@@ -189,7 +184,7 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
     QCOMPARE(w.document().item(textSlot).Ext.text, text.Ext.text);
 
     // A damaged extension: the fixed part is read, the user is told, and saving over asks.
-    QByteArray bytes = fileBytes(f.path("year.CLF"));
+    QByteArray bytes = test::fileBytes(f.path("year.CLF"));
     bytes[bytes.size() - 2] = char(bytes.at(bytes.size() - 2) ^ 0x55);
     QFile damaged(f.path("damaged.CLF"));
     QVERIFY(damaged.open(QIODevice::WriteOnly));
@@ -197,13 +192,13 @@ void ItemDialogTests::textItemMadeSavedAndReadBack() {
     damaged.close();
     f.prompts.messages.clear();
     f.prompts.answers = {PromptAnswer::No};
-    QVERIFY(w.openLayout(f.path("damaged.CLF")));
+    QVERIFY(w.files().openLayout(f.path("damaged.CLF")));
     QCOMPARE(w.document().liveCount(), 1);
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY(f.prompts.messages.front().contains("壊れて"));
     f.prompts.files = {f.path("damaged.CLF")};
-    QVERIFY(!w.saveLayoutAs());
-    QCOMPARE(fileBytes(f.path("damaged.CLF")), bytes);
+    QVERIFY(!w.files().saveLayoutAs());
+    QCOMPARE(test::fileBytes(f.path("damaged.CLF")), bytes);
 }
 
 void ItemDialogTests::editingIsOneStepWithLabels() {
@@ -212,7 +207,7 @@ void ItemDialogTests::editingIsOneStepWithLabels() {
         test::writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 20, 20, 12},
                                                 {CategoryMonthFamily, VariantBox5, 40, 200, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(1);
     const QStringList labelsBefore = listTexts(w);
     QCOMPARE(labelsBefore, QStringList({" 1 年表示", " 2 月Box5段", " 1 年表示", " 2 月Box5段"}));
@@ -257,7 +252,7 @@ void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
     test::MainWindowFixture f;
     QVERIFY(test::writeTestLayout(f.path("a.CLF"), {{CategoryMonthDisplay, 0, 20, 20, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     const LayoutItem before = w.document().item(0);
     f.dialogScripts.push_back([&](ItemPropertiesDialog& dialog) {
         f.prompts.answers = {PromptAnswer::Yes};
@@ -265,9 +260,9 @@ void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
         child<QPushButton>(dialog, "rejectButton")->click();
     });
     f.dialogScripts.push_back([](ItemPropertiesDialog&) {}); // closed without a button: cancelled
-    w.openItemProperties(0);
-    w.openItemProperties(0);
-    w.openItemProperties(0); // OK without a change
+    w.items().openItemProperties(0);
+    w.items().openItemProperties(0);
+    w.items().openItemProperties(0); // OK without a change
     QCOMPARE(f.dialogsOpened, 3);
     QCOMPARE(w.document().item(0), before);
     QCOMPARE(w.editor().undoStack().count(), 0);
@@ -277,16 +272,16 @@ void ItemDialogTests::cancelAndUnchangedOkLeaveNoStep() {
         chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
         dialog.reject();
     });
-    QVERIFY(!w.addItemFromDialog());
+    QVERIFY(!w.items().addItemFromDialog());
     QCOMPARE(w.document().liveCount(), 1);
     QCOMPARE(w.editor().undoStack().count(), 0);
     f.dialogScripts.push_back([](ItemPropertiesDialog& dialog) {
         chooseKind(dialog, CategoryMonthFamily, VariantBoxMini);
         child<QPushButton>(dialog, "acceptButton")->click();
     });
-    QVERIFY(w.addItemFromDialog());
+    QVERIFY(w.items().addItemFromDialog());
     QCOMPARE(w.editor().undoStack().count(), 1);
-    QCOMPARE(w.itemList()->itemText(1), QStringLiteral(" 2 月BoxMini"));
+    QCOMPARE(w.sidePanel().itemList()->itemText(1), QStringLiteral(" 2 月BoxMini"));
     w.menus().undo->trigger();
     QCOMPARE(w.document().liveCount(), 1);
 }

@@ -23,11 +23,6 @@ namespace {
 
 const char* kChildDir = "TOBIRAE_RECOVERY_CHILD_DIR";
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray layoutBytes(const MainWindow& w) {
     return serializeLayout(layoutFromDocument(w.document()));
 }
@@ -72,9 +67,9 @@ void RecoveryTests::childEditor() {
     state->recoveryFolder = dir + QStringLiteral("/state/Tobirae");
     MainWindow w(std::move(*state), prompts);
     w.show();
-    QVERIFY(w.openLayout(dir + QStringLiteral("/a.CLF")));
-    QVERIFY(w.moveItemToEdge(0, Edge::Right));
-    QVERIFY(w.moveItemToEdge(1, Edge::Bottom));
+    QVERIFY(w.files().openLayout(dir + QStringLiteral("/a.CLF")));
+    QVERIFY(w.items().moveItemToEdge(0, Edge::Right));
+    QVERIFY(w.items().moveItemToEdge(1, Edge::Bottom));
     QTRY_VERIFY_WITH_TIMEOUT(!copiesIn(dir + QStringLiteral("/state/Tobirae")).isEmpty(), 10000);
     w.recovery().flush();
     // The settings file is written by itself when a setting changes (here the recent files).
@@ -113,7 +108,7 @@ void RecoveryTests::killedEditorIsRecoveredExactly() {
 
     MainWindow& w = f.start();
     f.prompts.answers = {PromptAnswer::Yes};
-    QVERIFY(w.offerRecovery());
+    QVERIFY(w.files().offerRecovery());
     QCOMPARE(f.prompts.questions.size(), std::size_t{1});
     const QString question = f.prompts.questions[0].text;
     QVERIFY2(question.contains(QStringLiteral("「a.CLF」")), qPrintable(question));
@@ -137,8 +132,8 @@ void RecoveryTests::layoutReadAfterARecoveredOneIsNotModified() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     QVERIFY(writeTestLayout(f.path("b.CLF"), {{CategoryMonthDisplay, 0, 10, 10, 12}}));
     MainWindow& first = f.start();
-    QVERIFY(first.openLayout(f.path("a.CLF")));
-    QVERIFY(first.moveItemToEdge(0, Edge::Right));
+    QVERIFY(first.files().openLayout(f.path("a.CLF")));
+    QVERIFY(first.items().moveItemToEdge(0, Edge::Right));
     first.recovery().flush();
     QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
     // A copy left behind, as a crashed editor leaves it.
@@ -148,11 +143,11 @@ void RecoveryTests::layoutReadAfterARecoveredOneIsNotModified() {
                         later.recoveryFolder() + QStringLiteral("/edit-left.recovery")));
     MainWindow& w = later.start();
     later.prompts.answers = {PromptAnswer::Yes};
-    QVERIFY(w.offerRecovery());
+    QVERIFY(w.files().offerRecovery());
     QVERIFY(w.editor().isModified());
     // Replacing the recovered edit asks first; throwing it away is the user's answer.
     later.prompts.answers = {PromptAnswer::No};
-    QVERIFY(w.openLayout(f.path("b.CLF")));
+    QVERIFY(w.files().openLayout(f.path("b.CLF")));
     QVERIFY(!w.editor().isModified());
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - b.CLF"));
 }
@@ -175,7 +170,7 @@ void RecoveryTests::restoredCopyIsReadAsItsLayoutFile() {
         leaveCopy(f.recoveryFolder(), bytes, f.path("c.CLF"));
         MainWindow& w = f.start();
         f.prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
-        QVERIFY(w.offerRecovery());
+        QVERIFY(w.files().offerRecovery());
         QCOMPARE(w.document().extension, edited->extension);
         QCOMPARE(w.document().item(0).Ext, edited->item(0).Ext);
         QVERIFY(f.prompts.messages.isEmpty());
@@ -185,7 +180,7 @@ void RecoveryTests::restoredCopyIsReadAsItsLayoutFile() {
         QVERIFY(same.open(QIODevice::WriteOnly));
         same.write(bytes);
         same.close();
-        QVERIFY(w.openLayout(same.fileName()));
+        QVERIFY(w.files().openLayout(same.fileName()));
         QCOMPARE(restored, layoutBytes(w));
     }
     // A damaged block is named, and saving over the file asks first, as after opening it.
@@ -199,7 +194,7 @@ void RecoveryTests::restoredCopyIsReadAsItsLayoutFile() {
     leaveCopy(f.recoveryFolder(), damaged, f.path("c.CLF"));
     MainWindow& w = f.start();
     f.prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
-    QVERIFY(w.offerRecovery());
+    QVERIFY(w.files().offerRecovery());
     QCOMPARE(f.prompts.messages.size(), 1);
     QVERIFY2(f.prompts.messages[0].contains(QStringLiteral("拡張部分が壊れています")),
              qPrintable(f.prompts.messages[0]));
@@ -220,13 +215,13 @@ void RecoveryTests::damagedAndUnwritableCopiesAreNamed() {
         cut.close();
         MainWindow& w = f.start();
         f.prompts.answers = {PromptAnswer::No};
-        QVERIFY(!w.offerRecovery());
+        QVERIFY(!w.files().offerRecovery());
         QCOMPARE(f.prompts.questions.size(), std::size_t{1});
         QVERIFY(f.prompts.questions[0].text.contains(QStringLiteral("edit-cut.recovery")));
         QVERIFY(f.prompts.questions[0].text.contains(QStringLiteral("削除しますか？")));
         QVERIFY(cut.exists());
         f.prompts.answers = {PromptAnswer::Yes};
-        QVERIFY(!w.offerRecovery());
+        QVERIFY(!w.files().offerRecovery());
         QVERIFY(!cut.exists());
     }
     // A state folder that cannot be made: said once, in a message and in the status bar.
@@ -234,9 +229,9 @@ void RecoveryTests::damagedAndUnwritableCopiesAreNamed() {
     QVERIFY(QFile(f.path("state")).open(QIODevice::WriteOnly));
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     for (Edge edge : {Edge::Right, Edge::Bottom}) {
-        QVERIFY(w.moveItemToEdge(0, edge));
+        QVERIFY(w.items().moveItemToEdge(0, edge));
         w.recovery().flush();
         QCoreApplication::processEvents();
     }
@@ -250,8 +245,8 @@ void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {
     MainWindowFixture f;
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     MainWindow& w = f.start();
-    QVERIFY(w.openLayout(f.path("a.CLF")));
-    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
+    QVERIFY(w.items().moveItemToEdge(0, Edge::Right));
     w.recovery().flush();
     QCOMPARE(copiesIn(f.recoveryFolder()).size(), 1);
 
@@ -266,7 +261,7 @@ void RecoveryTests::declinedCopyIsGoneAndRunningEditorsKeepTheirs() {
     QVERIFY(QFile::copy(copy, later.recoveryFolder() + QStringLiteral("/edit-left.recovery")));
     MainWindow& next = later.start();
     later.prompts.answers = {PromptAnswer::No};
-    QVERIFY(!next.offerRecovery());
+    QVERIFY(!next.files().offerRecovery());
     QCOMPARE(later.prompts.questions.size(), std::size_t{1});
     QVERIFY(later.prompts.questions[0].text.contains(QStringLiteral("「a.CLF」")));
     QCOMPARE(shownCaption(next), QStringLiteral("Tobirae"));
@@ -284,9 +279,9 @@ void RecoveryTests::captionFollowsTheSavedState() {
     QVERIFY(writeTestLayout(f.path("a.CLF"), {{CategoryYear, 0, 10, 10, 12}}));
     MainWindow& w = f.start();
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae"));
-    QVERIFY(w.openLayout(f.path("a.CLF")));
+    QVERIFY(w.files().openLayout(f.path("a.CLF")));
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
-    QVERIFY(w.moveItemToEdge(0, Edge::Right));
+    QVERIFY(w.items().moveItemToEdge(0, Edge::Right));
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF*"));
     w.menus().undo->trigger();
     QCOMPARE(shownCaption(w), QStringLiteral("Tobirae - a.CLF"));
@@ -344,8 +339,8 @@ void RecoveryTests::recentFilesAreRememberedAcrossStarts() {
         MainWindow& w = f.start();
         QVERIFY(!w.menus().recentFiles->isEnabled());
         for (int i = 0; i < 10; ++i)
-            QVERIFY(w.openLayout(f.path(QStringLiteral("l%1.CLF").arg(i))));
-        QVERIFY(w.openLayout(f.path("l3.CLF")));
+            QVERIFY(w.files().openLayout(f.path(QStringLiteral("l%1.CLF").arg(i))));
+        QVERIFY(w.files().openLayout(f.path("l3.CLF")));
         const QList<QAction*> entries = w.menus().recentFiles->actions();
         QCOMPARE(entries.size(), 8);
         // The folder is shown with the name.
@@ -357,7 +352,7 @@ void RecoveryTests::recentFilesAreRememberedAcrossStarts() {
         f.prompts.files.push_back(f.path("saved.CLF"));
         w.menus().layoutSave->trigger();
         QCOMPARE(w.settings().RecentFiles.first(), QFileInfo(f.path("saved.CLF")).absoluteFilePath());
-        QVERIFY(w.openLayout(f.path("l3.CLF")));
+        QVERIFY(w.files().openLayout(f.path("l3.CLF")));
         w.settings().RecentFiles.move(0, 3); // as if another layout had been opened since
         w.menus().overwriteSave->trigger();
         QCOMPARE(w.settings().RecentFiles.first(), QFileInfo(f.path("l3.CLF")).absoluteFilePath());

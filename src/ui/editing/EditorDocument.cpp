@@ -253,7 +253,11 @@ void EditorDocument::newDocument() {
     emit modifiedChanged();
 }
 
-void EditorDocument::markSaved() {
+void EditorDocument::markSaved(const QString& path) {
+    const QString saved = QFileInfo(path).absoluteFilePath();
+    if (saved == document_->path())
+        document_->extensionNotice.clear();
+    document_->setPath(saved);
     undoStack_.setClean();
     recovered_ = false;
     emit modifiedChanged();
@@ -347,9 +351,13 @@ QString EditorDocument::layoutFolder() const {
     return QFileInfo(document_->path()).absolutePath();
 }
 
+QSize EditorDocument::canvasSizeFor(const PageValues& page) {
+    return canvasSizeForPaper(page.PaperWidth, page.PaperHeight);
+}
+
 void EditorDocument::fitCanvasToPaper() {
     PageValues& page = document_->page;
-    const QSize canvas = canvasSizeForPaper(page.PaperWidth, page.PaperHeight);
+    const QSize canvas = canvasSizeFor(page);
     if (canvas.isEmpty())
         return;
     page.CanvasWidth = canvas.width();
@@ -415,6 +423,7 @@ void EditorDocument::setPage(const PageValues& page, std::optional<PaperScale> s
             touched.push_back(slot);
     edit(QStringLiteral("用紙サイズ変更"), touched, [&] {
         document_->page = page;
+        fitCanvasToPaper();
         if (scale) {
             for (const int slot : touched) {
                 scaleItem(document_->item(slot), *scale);
@@ -461,6 +470,30 @@ std::optional<int> EditorDocument::addItem(const LayoutItem& record, std::option
         return true;
     });
     return slot;
+}
+
+std::optional<int> EditorDocument::addItem(const LayoutItem& record, const QRectF& visibleArea) {
+    LayoutItem item = record;
+    // A picture starts at its file's size, made smaller to fit the paper with its shape kept.
+    const bool picture = item.Category == CategoryPicture;
+    if (picture && storePictureSize(item, layoutFolder()))
+        sizeToDesignFrame(item);
+    const QSize canvas = canvasSize();
+    const QRectF visible = visibleArea.intersected(QRectF(QPointF(0, 0), QSizeF(canvas)));
+    std::vector<QRectF> taken;
+    for (const ListEntry& entry : document_->drawingOrder()) {
+        const LayoutItem& other = document_->item(entry.slot);
+        taken.emplace_back(other.Left, other.Top, other.Width + kItemFrame,
+                           other.Height + kItemFrame);
+    }
+    const QRectF placed = newItemPlacement(QSizeF(item.Width, item.Height), visible, canvas, taken);
+    if (placed.size() != QSizeF(item.Width, item.Height)) {
+        item.Width = static_cast<float>(placed.width());
+        item.Height = static_cast<float>(placed.height());
+        item.FitToRect = kTrue;
+        item.FreeAspect = kFalse;
+    }
+    return addItem(item, placed.topLeft(), !picture, picture);
 }
 
 void EditorDocument::placeBehindOverlaps(int slot) {

@@ -1,10 +1,10 @@
 // The layout being edited, with its history. It owns the LayoutDocument and a QUndoStack: every
 // change to the layout is one undoable step made here, and the views follow the signals. Choosing
 // the current item, the global mouse lock, resize mode and the clipboard are not changes to the
-// layout and stay off the history. It is the only place that decides geometry: a step that
-// changes what decides an item's size (its contents, font or picture) measures the item in the
-// same step, and the output month, which decides the size of year and month headings, is kept
-// here too.
+// layout and stay off the history. It is the only place that decides geometry: it places and
+// fits new items, makes the canvas from the paper, a step that changes what decides an item's
+// size (its contents, font or picture) measures the item in the same step, and the output month,
+// which decides the size of year and month headings, is kept here and nowhere else.
 #pragma once
 
 #include "bitmap/PictureCache.h"
@@ -61,6 +61,8 @@ public:
     // to whole pixels (1122.5 of A4's 1123), else the canvas. Centred on the rounded canvas, an
     // item would sit up to half a pixel off the middle of the page drawn from it.
     QSizeF centringArea() const;
+    // The canvas a page of this paper gets, in layout pixels (empty for a paper without a size).
+    static QSize canvasSizeFor(const PageValues& page);
     // Where relative picture paths start: the layout file's folder (empty for a new layout).
     QString layoutFolder() const;
     // Pictures decoded for measuring and for the previews, once each until a file changes.
@@ -72,7 +74,10 @@ public:
     void replaceDocument(std::unique_ptr<LayoutDocument> document);
     // "新規作成": no items, empty history.
     void newDocument();
-    void markSaved();
+    // The layout was written to `path`: it becomes the document's file and the unsaved state
+    // ends; the notice of settings this program could not read goes once its own file is
+    // written over.
+    void markSaved(const QString& path);
     // Whether the layout differs from what was last saved or read: the history is away from its
     // clean state, a recovered layout has not been saved yet, or a layout without a file has
     // items.
@@ -104,8 +109,8 @@ public:
     const GridSnap& gridSnap() const { return grid_; }
 
     // Page values changed by the page-size command, with every item scaled to the new page when
-    // `scale` is given; the locks are applied again in the same step. Grid snapping does not take
-    // part: an item the user did not move stays where it is.
+    // `scale` is given; the canvas follows the paper and the locks are applied again in the same
+    // step. Grid snapping does not take part: an item the user did not move stays where it is.
     void setPage(const PageValues& page, std::optional<PaperScale> scale = std::nullopt);
 
     // --- Edits: each is one undoable step; false (or nullopt, -1) when nothing changed ---
@@ -118,6 +123,11 @@ public:
     std::optional<int> addItem(const LayoutItem& record,
                                std::optional<QPointF> topLeft = std::nullopt,
                                bool fitContents = false, bool behindOverlaps = false);
+    // "アイテム追加" as the user asks for it: the record the property dialog confirmed goes where
+    // the user is looking (`visibleArea`, in canvas pixels) on a free place; a picture starts at
+    // its file's size and any item too large for the place is fitted to it with its shape kept.
+    // Other items take the size of their drawing; a picture goes behind what it overlaps.
+    std::optional<int> addItem(const LayoutItem& record, const QRectF& visibleArea);
     // "貼り付け": the clipboard's item, centred on `at` when given.
     std::optional<int> pasteItem(std::optional<QPointF> at);
     // "削除": the slot's own entries leave both lists.
@@ -216,3 +226,12 @@ private:
 } // namespace tobirae
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(tobirae::ItemChanges)
+
+namespace tobirae {
+
+// The month the previews show; January 1950, the first the year list offers, before one is set.
+inline std::chrono::year_month outputMonthOf(const EditorDocument& editor) {
+    return editor.outputMonth().value_or(std::chrono::year(1950) / std::chrono::January);
+}
+
+} // namespace tobirae

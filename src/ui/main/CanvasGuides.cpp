@@ -52,13 +52,12 @@ void CanvasGuides::showGrid() {
     scene_.paper()->setGrid(settings_.GridShown[0], settings_.GridX[0], settings_.GridY[0]);
 }
 
-bool CanvasGuides::updateRulers() {
+void CanvasGuides::updateRulers() {
     for (std::size_t axis = 0; axis < 2; ++axis)
         lines_[axis] = showEditLines(lines_[axis], settings_.EditLineShown[axis],
                                      settings_.EditLineSnap[axis], pageExtent(int(axis)))
                            .at;
     showEditLineItems();
-    return true;
 }
 
 void CanvasGuides::showEditLineItems() {

@@ -31,7 +31,7 @@ public:
     void showGrid();
     // Shows or hides the edit lines by the settings; a shown line at 0 or less starts in the
     // middle of the page (updateRulers).
-    bool updateRulers();
+    void updateRulers();
     // "編集ラインを左端に合わせる" … for the item.
     bool moveEditLineToItem(int slot, Edge edge);
     void setZoom(double zoom);

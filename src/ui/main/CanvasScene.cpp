@@ -252,10 +252,9 @@ void CanvasScene::drawAllPreviews() {
     }
 }
 
-bool CanvasScene::redrawAllItems() {
+void CanvasScene::redrawAllItems() {
     readOwnDays();
     drawAllPreviews();
-    return true;
 }
 
 } // namespace tobirae

@@ -43,7 +43,7 @@ public:
     bool drawItemPreview(int slot);
     // Every live item's preview, in slot order, with the layout's own days read afresh (its
     // linked files may have changed).
-    bool redrawAllItems();
+    void redrawAllItems();
     // The view at the slot's record: made when missing, moved and sized.
     void placeView(int slot);
     // Views are stacked by drawing order so the canvas shows what the page will show.

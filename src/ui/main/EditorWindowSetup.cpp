@@ -1,8 +1,9 @@
 #include "ui/main/EditorWindowSetup.h"
 
 #include "ui/main/CanvasView.h"
-#include "ui/main/PaperItem.h"
+#include "ui/main/LayoutFiles.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/PaperItem.h"
 
 #include <QDate>
 #include <QGuiApplication>
@@ -40,7 +41,7 @@ void showEditorWindow(MainWindow& window, const QString& layoutFile) {
     }
     // The layout is read once the window is up; its paper decides the fit.
     QTimer::singleShot(0, &window, [&window, layoutFile] {
-        window.openLayout(layoutFile);
+        window.files().openLayout(layoutFile);
         fitLargePage(window);
     });
 }

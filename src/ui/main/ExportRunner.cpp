@@ -7,7 +7,6 @@
 #include "ui/editing/EditorDocument.h"
 #include "ui/main/ExportMessagePanel.h"
 #include "ui/main/MonthRangeDialog.h"
-#include "ui/main/OutputRangePanel.h"
 #include "ui/main/WindowTestHooks.h"
 
 #include <QApplication>
@@ -50,11 +49,9 @@ QString pagesWithoutPictures(const std::vector<year_month>& months, int written)
 } // namespace
 
 ExportRunner::ExportRunner(QMainWindow& window, const EditorDocument& editor, AppSettings& settings,
-                           const OutputRangePanel& outputRange, UserPrompts& prompts,
-                           const WindowTestHooks& hooks)
-    : QObject(&window), window_(window), editor_(editor), settings_(settings),
-      outputRange_(outputRange), prompts_(prompts), hooks_(hooks),
-      messagePanel_(new ExportMessagePanel(&window)) {}
+                           UserPrompts& prompts, const WindowTestHooks& hooks)
+    : QObject(&window), window_(window), editor_(editor), settings_(settings), prompts_(prompts),
+      hooks_(hooks), messagePanel_(new ExportMessagePanel(&window)) {}
 
 PageJob ExportRunner::pageJob() const {
     return pageJobFromDocument(editor_.document(), settings_.Page.PageBackColor);
@@ -104,8 +101,7 @@ bool ExportRunner::mayDrawWithoutPictures(const PageJob& job, bool& without) {
 std::optional<MonthRangeChoice> ExportRunner::chooseMonths(const QString& title, bool withFormat) {
     if (!readyToExport())
         return std::nullopt;
-    const year_month now = std::chrono::year(outputRange_.year()) /
-                           std::chrono::month(static_cast<unsigned>(outputRange_.month()));
+    const year_month now = outputMonthOf(editor_);
     const MonthRangeChoice initial =
         initialMonthRange(settings_, now, pageShowsAYear(editor_.document()));
     std::optional<MonthRangeChoice> chosen;
@@ -190,8 +186,9 @@ bool ExportRunner::exportPageBitmap() {
         return false;
     const int drawn = static_cast<int>(std::count_if(job.entries.begin(), job.entries.end(),
                                                      [](const auto& e) { return e.drawn; }));
-    const int year = outputRange_.year();
-    const int month = outputRange_.month();
+    const year_month shown = outputMonthOf(editor_);
+    const int year = static_cast<int>(shown.year());
+    const int month = static_cast<int>(unsigned(shown.month()));
     const ExportResult result =
         run(drawn + 4, false, QStringLiteral("ビットマップの作成中"), 1,
             [&](const std::atomic<bool>&, const Progress& progress) {

@@ -19,7 +19,6 @@ struct AppSettings;
 class EditorDocument;
 class ExportMessagePanel;
 struct MonthRangeChoice;
-class OutputRangePanel;
 class UserPrompts;
 struct WindowTestHooks;
 
@@ -28,8 +27,7 @@ class ExportRunner final : public QObject {
 public:
     // `window` is disabled while an output runs; the message panel is centred over it.
     ExportRunner(QMainWindow& window, const EditorDocument& editor, AppSettings& settings,
-                 const OutputRangePanel& outputRange, UserPrompts& prompts,
-                 const WindowTestHooks& hooks);
+                 UserPrompts& prompts, const WindowTestHooks& hooks);
 
     bool exporting() const { return exporting_; }
     ExportMessagePanel* messagePanel() const { return messagePanel_; }
@@ -81,7 +79,6 @@ private:
     QMainWindow& window_;
     const EditorDocument& editor_;
     AppSettings& settings_;
-    const OutputRangePanel& outputRange_;
     UserPrompts& prompts_;
     const WindowTestHooks& hooks_;
     ExportMessagePanel* messagePanel_ = nullptr;

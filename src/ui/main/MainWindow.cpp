@@ -1,30 +1,29 @@
 #include "ui/main/MainWindow.h"
 
-#include "app/ProgramFolders.h"
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/AlignmentToolbar.h"
 #include "ui/main/CanvasGuides.h"
 #include "ui/main/CanvasScene.h"
 #include "ui/main/CanvasView.h"
-#include "ui/main/ExportMessagePanel.h"
 #include "ui/main/ExportRunner.h"
-#include "ui/main/ItemView.h"
+#include "ui/main/ItemCommands.h"
+#include "ui/main/LayoutActions.h"
+#include "ui/main/LayoutFiles.h"
 #include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
 #include "ui/main/PrintShopCommands.h"
 #include "ui/main/RecoveryKeeper.h"
+#include "ui/main/SidePanel.h"
+#include "ui/main/WindowDialogs.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+#include <cmath>
 
 namespace tobirae {
 
@@ -48,62 +47,20 @@ MainWindow::MainWindow(EditorStartState start, UserPrompts& prompts, QWidget* pa
             return now;
         },
         this);
-    connect(recovery_, &RecoveryKeeper::copyFailed, this, [this](const QString& message) {
-        statusBar()->showMessage(
-            QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
-        prompts_.message(message);
-    });
-    connect(editor_, &EditorDocument::modifiedChanged, this,
-            [this] { setWindowModified(editor_->isModified()); });
-
-    scene_ = new CanvasScene(*editor_, this);
-    canvasView_ = new CanvasView(scene_);
-    guides_ = new CanvasGuides(*scene_, *editor_, settings_, this);
-    connect(scene_, &CanvasScene::viewCreated, this, &MainWindow::connectView);
-    menus_ = buildMainMenus(*this);
-    QToolBar* alignBar = buildAlignmentToolbar(*this, menus_);
-    if (!settings_.AlignToolbarShown)
-        alignBar->hide();
-    connect(alignBar->toggleViewAction(), &QAction::toggled, this,
-            [this](bool shown) {
-                settings_.AlignToolbarShown = shown;
-                settingsKeeper_->changed();
-            });
-    buildPanels();
-    exports_ = new ExportRunner(*this, *editor_, settings_, *panel_.outputRange, prompts_, hooks_);
-    connect(exports_, &ExportRunner::exportFinished, this, &MainWindow::exportFinished);
-    printShop_ =
-        new PrintShopCommands(*this, *scene_, *editor_, settings_, *exports_, *panel_.outputRange,
-                              prompts_, menus_.printShopPdf, menus_.bleedGuide, menus_.safetyGuide);
-    connect(exports_, &ExportRunner::settingsChanged, settingsKeeper_, &SettingsKeeper::changed);
-
+    buildParts(prompts);
     connectCommands();
-    connectEditing();
+    connectDocument();
 
-    // Start-up: the year list and month buttons ignore clicks until the window is ready.
-    OutputRangePanel* range = panel_.outputRange;
-    range->setInitialising(true);
-    baseCaption_ = applicationTitle();
-    setWindowTitle(baseCaption_ + QStringLiteral("[*]"));
-    range->setOutputMonth(start.outputYear, start.outputMonth);
-    editor_->setOutputMonth(range->year(), range->month());
-    range->setInitialising(false);
-    prepareCanvas();
-    showRecentFiles();
-    helpFile_ = QDir(dataFolder(QStringLiteral("help"))).filePath(QStringLiteral("index.html"));
-    templateFolder_ = dataFolder(QStringLiteral("templates"));
+    setWindowTitle(applicationTitle() + QStringLiteral("[*]"));
+    editor_->setOutputMonth(start.outputYear, start.outputMonth);
+    editor_->fitCanvasToPaper();
+    showPage();
+    editor_->setCurrentSlot(-1);
 }
 
 MainWindow::~MainWindow() {
     // A change of the last moments is written while the settings still exist.
     settingsKeeper_->flush();
-}
-
-int MainWindow::outputYear() const {
-    return panel_.outputRange->year();
-}
-int MainWindow::outputMonth() const {
-    return panel_.outputRange->month();
 }
 
 ItemView* MainWindow::itemView(int slot) const {
@@ -114,29 +71,39 @@ PaperItem* MainWindow::paper() const {
     return scene_->paper();
 }
 
-QString MainWindow::exportName() const {
-    return exports_->exportName();
+void MainWindow::buildParts(UserPrompts& prompts) {
+    scene_ = new CanvasScene(*editor_, this);
+    canvasView_ = new CanvasView(scene_);
+    guides_ = new CanvasGuides(*scene_, *editor_, settings_, this);
+    menus_ = buildMainMenus(*this);
+    QToolBar* alignBar = buildAlignmentToolbar(*this, menus_);
+    if (!settings_.AlignToolbarShown)
+        alignBar->hide();
+    connect(alignBar->toggleViewAction(), &QAction::toggled, this, [this](bool shown) {
+        settings_.AlignToolbarShown = shown;
+        settingsKeeper_->changed();
+    });
+    panel_ = new SidePanel(*editor_);
+    buildCentralWidget();
+    actions_ = new LayoutActions(menus_, *editor_, *guides_, this);
+    exports_ = new ExportRunner(*this, *editor_, settings_, prompts, hooks_);
+    printShop_ = new PrintShopCommands(*this, *scene_, *editor_, settings_, *exports_, prompts,
+                                       menus_.printShopPdf, menus_.bleedGuide, menus_.safetyGuide);
+    files_ = new LayoutFiles(*this, *editor_, settings_, *settingsKeeper_, *recovery_, *exports_,
+                             menus_, prompts, hooks_);
+    items_ = new ItemCommands({*this, *editor_, *scene_, *canvasView_, *guides_, menus_, *actions_,
+                               *panel_, *files_, *exports_, settings_, prompts, hooks_});
+    dialogs_ = new WindowDialogs(*this, *editor_, settings_, *settingsKeeper_, *exports_, prompts,
+                                 hooks_, scene_->daysCache());
 }
 
-bool MainWindow::exporting() const {
-    return exports_->exporting();
-}
-
-ExportMessagePanel* MainWindow::messagePanel() const {
-    return exports_->messagePanel();
-}
-
-void MainWindow::buildPanels() {
-    panel_ = buildSidePanel();
-    connect(panel_.orderUp, &QPushButton::clicked, this, [this] { moveDrawingOrder(-1); });
-    connect(panel_.orderDown, &QPushButton::clicked, this, [this] { moveDrawingOrder(1); });
-
+void MainWindow::buildCentralWidget() {
     auto* central = new QWidget;
     central->setObjectName(QStringLiteral("centralView"));
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, kRightMargin, 0);
     layout->addWidget(canvasView_, 1);
-    layout->addWidget(panel_.widget);
+    layout->addWidget(panel_);
     setCentralWidget(central);
 
     zoomLabel_ = new QLabel(this);
@@ -146,30 +113,40 @@ void MainWindow::buildPanels() {
 }
 
 void MainWindow::connectCommands() {
-    connect(panel_.commandButton_[0], &QPushButton::clicked, this,
-            [this] { changePageSize(false); });
-    connect(menus_.pageSize, &QAction::triggered, panel_.commandButton_[0], &QPushButton::click);
-    connect(panel_.commandButton_[2], &QPushButton::clicked, this, [this] { exportPageBitmap(); });
-    connect(menus_.makeBitmap, &QAction::triggered, this, [this] { exportPageBitmap(); });
-    connect(menus_.exportPdf, &QAction::triggered, this, [this] { exportPdfRange(); });
-    connect(menus_.exportRange, &QAction::triggered, this, [this] { exportMonthRange(); });
-    connect(menus_.print, &QAction::triggered, this, [this] { printMonths(false); });
-    connect(menus_.printPreview, &QAction::triggered, this, [this] { printMonths(true); });
-    connect(panel_.commandButton_[3], &QPushButton::clicked, this, [this] { openLayout(); });
-    connect(menus_.layoutRead, &QAction::triggered, this, [this] { openLayout(); });
-    connect(panel_.commandButton_[4], &QPushButton::clicked, this, [this] { saveLayoutAs(); });
-    connect(menus_.layoutSave, &QAction::triggered, this, [this] { saveLayoutAs(); });
-    connect(menus_.overwriteSave, &QAction::triggered, this, [this] { saveLayoutOverwrite(); });
-    connect(panel_.commandButton_[5], &QPushButton::clicked, this, &MainWindow::showPreview);
-    connect(menus_.newData, &QAction::triggered, this, [this] { newLayout(); });
-    connect(menus_.newFromTemplate, &QAction::triggered, this, [this] { newFromTemplate(); });
+    connect(panel_, &SidePanel::commandClicked, this, [this](SidePanel::Command command) {
+        switch (command) {
+        case SidePanel::PageSize:
+            return dialogs_->changePageSize();
+        case SidePanel::AddItem:
+            items_->addItemFromDialog();
+            return;
+        case SidePanel::MakeBitmap:
+            exports_->exportPageBitmap();
+            return;
+        case SidePanel::OpenLayout:
+            files_->openLayout();
+            return;
+        case SidePanel::SaveLayout:
+            files_->saveLayoutAs();
+            return;
+        case SidePanel::Preview:
+            return dialogs_->showPreview();
+        }
+    });
+    connect(menus_.pageSize, &QAction::triggered, dialogs_, &WindowDialogs::changePageSize);
+    connect(menus_.makeBitmap, &QAction::triggered, exports_, &ExportRunner::exportPageBitmap);
+    connect(menus_.exportPdf, &QAction::triggered, exports_, &ExportRunner::exportPdfRange);
+    connect(menus_.exportRange, &QAction::triggered, exports_, &ExportRunner::exportMonthRange);
+    connect(menus_.print, &QAction::triggered, this, [this] { exports_->printMonths(false); });
+    connect(menus_.printPreview, &QAction::triggered, this,
+            [this] { exports_->printMonths(true); });
+    connect(exports_, &ExportRunner::settingsChanged, settingsKeeper_, &SettingsKeeper::changed);
     connect(menus_.exit, &QAction::triggered, this, &QWidget::close);
-    connect(menus_.options, &QAction::triggered, this, &MainWindow::showOptions);
-    connect(menus_.ownDays, &QAction::triggered, this, [this] { showOwnDays(); });
-    connect(menus_.help, &QAction::triggered, this, [this] { showHelp(); });
-    connect(menus_.about, &QAction::triggered, this, &MainWindow::showAbout);
-
-    connectGuideCommands();
+    connect(menus_.options, &QAction::triggered, dialogs_, &WindowDialogs::showOptions);
+    connect(menus_.ownDays, &QAction::triggered, dialogs_, &WindowDialogs::showOwnDays);
+    connect(menus_.help, &QAction::triggered, dialogs_, &WindowDialogs::showHelp);
+    connect(menus_.about, &QAction::triggered, dialogs_, &WindowDialogs::showAbout);
+    connect(dialogs_, &WindowDialogs::optionsClosed, this, &MainWindow::updateGuides);
 
     connect(menus_.zoomIn, &QAction::triggered, canvasView_, &CanvasView::zoomIn);
     connect(menus_.zoomOut, &QAction::triggered, canvasView_, &CanvasView::zoomOut);
@@ -178,42 +155,82 @@ void MainWindow::connectCommands() {
             [this] { canvasView_->fitPage(paper()->boundingRect()); });
     connect(canvasView_, &CanvasView::zoomChanged, this, &MainWindow::zoomChanged);
     connect(canvasView_, &CanvasView::visibleAreaChanged, scene_, &CanvasScene::setVisibleArea);
-    // Modal questions must not run inside the drop event itself.
-    connect(canvasView_, &CanvasView::filesDropped, this, &MainWindow::dropOnItem,
-            Qt::QueuedConnection);
 
-    connect(panel_.outputRange, &OutputRangePanel::outputMonthChanged, this,
-            [this](int year, int month) { editor_->setOutputMonth(year, month); });
-    connect(panel_.itemCombo_, &QComboBox::activated, this, [this](int index) {
-        const auto& list = document().itemList();
-        if (index >= 0 && index < static_cast<int>(list.size()))
-            selectItem(list[static_cast<std::size_t>(index)].slot);
-    });
+    connect(panel_->outputRange(), &OutputRangePanel::outputMonthRequested, editor_,
+            &EditorDocument::setOutputMonth);
+    connect(panel_, &SidePanel::itemChosen, this, [this](int slot) { items_->selectItem(slot); });
     // A row chosen in the drawing order, by click or by key, is the current item.
-    connect(panel_.drawingOrderList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        const auto& order = document().drawingOrder();
-        if (row >= 0 && row < static_cast<int>(order.size()))
-            editor_->setCurrentSlot(order[static_cast<std::size_t>(row)].slot);
-    });
-    connect(panel_.drawingOrderList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* entry) {
-        selectItem(entry->data(Qt::UserRole).toInt());
-    });
+    connect(panel_, &SidePanel::drawingOrderRowChosen, editor_, &EditorDocument::setCurrentSlot);
+    connect(panel_, &SidePanel::drawingOrderClicked, this,
+            [this](int slot) { items_->selectItem(slot); });
+    connect(panel_, &SidePanel::drawingOrderDoubleClicked, items_,
+            &ItemCommands::openItemProperties);
+    connect(panel_, &SidePanel::drawingOrderMoveRequested, items_, &ItemCommands::moveDrawingOrder);
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
-// The part of start-up that prepares the document's canvas (prepareCanvas).
-void MainWindow::prepareCanvas() {
-    changePageSize(true);
-    menus_.paste->setEnabled(false);
-    updateGuides();
-    editor_->setCurrentSlot(-1);
+void MainWindow::connectDocument() {
+    connect(editor_, &EditorDocument::modifiedChanged, this,
+            [this] { setWindowModified(editor_->isModified()); });
+    connect(editor_, &EditorDocument::outputMonthChanged, panel_->outputRange(),
+            &OutputRangePanel::showOutputMonth);
+    // The canvas scene follows the same signals first: its views are in place when these run.
+    const auto showCurrent = [this](int slot) {
+        panel_->showCurrentSlot(slot);
+        items_->showCurrentSlot(slot);
+    };
+    connect(editor_, &EditorDocument::currentSlotChanged, this, showCurrent);
+    connect(editor_, &EditorDocument::itemRemoved, this, [this, showCurrent](int) {
+        // The scene took the focus border off a removed focused item.
+        if (scene_->focusedSlot() < 0)
+            showCurrent(-1);
+    });
+    connect(editor_, &EditorDocument::itemChanged, this, [this](int slot) {
+        if (slot == scene_->focusedSlot())
+            panel_->showItemPosition(slot);
+    });
+    connect(editor_, &EditorDocument::listsChanged, panel_, &SidePanel::showItemLists);
+    connect(editor_, &EditorDocument::pageChanged, this, &MainWindow::showPage);
+    connect(editor_, &EditorDocument::documentReplaced, this, [this, showCurrent] {
+        panel_->showItemLists();
+        showCurrent(-1);
+        updateGuides();
+    });
+    connect(files_, &LayoutFiles::layoutAdopted, this, &MainWindow::showPage);
 }
 
-void MainWindow::setOutputMonth(int year, int month) {
-    panel_.outputRange->setOutputMonth(year, month);
-    editor_->setOutputMonth(outputYear(), outputMonth());
+void MainWindow::showPage() {
+    const PageValues& page = document().page;
+    settings_.Page.PaperSize = page.PaperSize;
+    settings_.Page.PaperWidth = page.PaperWidth;
+    settings_.Page.PaperHeight = page.PaperHeight;
+    settings_.Page.Resolution = page.ResolutionDpi;
+    settings_.Page.Portrait = toB16(page.Portrait);
+    settingsKeeper_->changed();
+    scene_->showPage();
+    updateGuides();
+}
+
+void MainWindow::updateGuides() {
+    paper()->setBackColor(settings_.Page.PageBackColor);
+    guides_->showGrid();
+    editor_->setGridSnap(guides_->gridSnap());
+    guides_->updateRulers();
+    actions_->update();
+}
+
+void MainWindow::redrawAllItems() {
+    scene_->redrawAllItems();
+    if (scene_->focusedSlot() >= 0)
+        panel_->showItemPosition(scene_->focusedSlot());
+}
+
+void MainWindow::zoomChanged() {
+    zoomLabel_->setText(QStringLiteral("%1%").arg(std::lround(canvasView_->zoom() * 100)));
+    guides_->setZoom(canvasView_->zoom());
+    scene_->setDeviceScale(static_cast<float>(canvasView_->deviceScale()));
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
@@ -223,11 +240,7 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (exporting()) {
-        event->ignore();
-        return;
-    }
-    if (!mayReplaceLayout(ReplacingCommand::Quit)) {
+    if (exports_->exporting() || !files_->mayReplaceLayout(ReplacingCommand::Quit)) {
         event->ignore();
         return;
     }

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -37,19 +38,15 @@ OutputRangePanel::OutputRangePanel(QWidget* parent)
     layout->addLayout(grid);
 }
 
-int OutputRangePanel::year() const {
-    return kFirstOutputYear + yearIndex_;
-}
-
-void OutputRangePanel::setOutputMonth(int year, int month) {
-    const bool wasInitialising = initialising_;
-    initialising_ = true;
+void OutputRangePanel::showOutputMonth(int year, int month) {
     yearIndex_ = std::clamp(year, kFirstOutputYear, kLastOutputYear) - kFirstOutputYear;
-    yearList_->setCurrentIndex(yearIndex_);
+    {
+        const QSignalBlocker block(yearList_);
+        yearList_->setCurrentIndex(yearIndex_);
+    }
     showSelectedLook(monthIndex_, false);
     monthIndex_ = std::clamp(month, 1, 12) - 1;
     showSelectedLook(monthIndex_, true);
-    initialising_ = wasInitialising;
 }
 
 void OutputRangePanel::showSelectedLook(int index, bool selected) {
@@ -65,27 +62,15 @@ void OutputRangePanel::showSelectedLook(int index, bool selected) {
 }
 
 void OutputRangePanel::monthClicked(int index) {
-    if (initialising_) {
-        // Keep the look of the month that is really chosen.
-        showSelectedLook(index, index == monthIndex_);
-        return;
-    }
-    showSelectedLook(monthIndex_, false);
-    monthIndex_ = index;
-    showSelectedLook(monthIndex_, true);
-    emit outputMonthChanged(year(), month());
+    // The look follows once the document has taken the month.
+    showSelectedLook(index, index == monthIndex_);
+    emit outputMonthRequested(kFirstOutputYear + yearIndex_, index + 1);
 }
 
 void OutputRangePanel::yearChosen(int index) {
     if (index < 0)
         return;
-    if (initialising_) {
-        if (index != yearIndex_)
-            yearList_->setCurrentIndex(yearIndex_);
-        return;
-    }
-    yearIndex_ = index;
-    emit outputMonthChanged(year(), month());
+    emit outputMonthRequested(kFirstOutputYear + index, monthIndex_ + 1);
 }
 
 } // namespace tobirae

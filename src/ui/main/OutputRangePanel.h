@@ -1,4 +1,6 @@
-// The frame "出力範囲": the year list 1950..2049 and the twelve month buttons.
+// The frame "出力範囲": the year list 1950..2049 and the twelve month buttons. It shows the
+// editor document's output month and sends the user's choice as a request; the month changes
+// only when the document says so.
 #pragma once
 
 #include <QGroupBox>
@@ -14,12 +16,8 @@ class OutputRangePanel final : public QGroupBox {
 public:
     explicit OutputRangePanel(QWidget* parent = nullptr);
 
-    int year() const;
-    int month() const { return monthIndex_ + 1; } // 1..12
-    // Selects without announcing (start-up).
-    void setOutputMonth(int year, int month);
-    // While initialising, clicks on the year list and month buttons change nothing.
-    void setInitialising(bool on) { initialising_ = on; }
+    // Shows the month chosen (EditorDocument::outputMonthChanged); announces nothing.
+    void showOutputMonth(int year, int month);
 
     QComboBox* yearList() const { return yearList_; }
     QPushButton* monthButton(int index) const {
@@ -27,7 +25,8 @@ public:
     }
 
 signals:
-    void outputMonthChanged(int year, int month);
+    // The user chose another year or month.
+    void outputMonthRequested(int year, int month);
 
 private:
     void monthClicked(int index);
@@ -38,7 +37,6 @@ private:
     std::array<QPushButton*, 12> monthButton_{};
     int monthIndex_ = 0;
     int yearIndex_ = 0;
-    bool initialising_ = false;
 };
 
 } // namespace tobirae

@@ -5,7 +5,6 @@
 #include "ui/editing/EditorDocument.h"
 #include "ui/main/CanvasScene.h"
 #include "ui/main/ExportRunner.h"
-#include "ui/main/OutputRangePanel.h"
 #include "ui/main/PaperItem.h"
 #include "ui/main/PrintGuidesItem.h"
 #include "ui/main/PrintShopPdfDialog.h"
@@ -19,12 +18,12 @@ namespace tobirae {
 
 PrintShopCommands::PrintShopCommands(QMainWindow& window, CanvasScene& scene,
                                      const EditorDocument& editor, AppSettings& settings,
-                                     ExportRunner& exports, const OutputRangePanel& outputRange,
-                                     UserPrompts& prompts, QAction* dialogEntry,
-                                     QAction* bleedGuide, QAction* safetyGuide)
+                                     ExportRunner& exports, UserPrompts& prompts,
+                                     QAction* dialogEntry, QAction* bleedGuide,
+                                     QAction* safetyGuide)
     : QObject(&window), window_(window), scene_(scene), editor_(editor), settings_(settings),
-      exports_(exports), outputRange_(outputRange), prompts_(prompts), bleedGuide_(bleedGuide),
-      safetyGuide_(safetyGuide), guides_(new PrintGuidesItem) {
+      exports_(exports), prompts_(prompts), bleedGuide_(bleedGuide), safetyGuide_(safetyGuide),
+      guides_(new PrintGuidesItem) {
     scene_.addItem(guides_);
     bleedGuide_->setCheckable(true);
     safetyGuide_->setCheckable(true);
@@ -65,8 +64,7 @@ bool PrintShopCommands::showDialog() {
         prompts_.message(QStringLiteral("作成するデータがありません。"));
         return false;
     }
-    const auto output = std::chrono::year(outputRange_.year()) /
-                        std::chrono::month(static_cast<unsigned>(outputRange_.month()));
+    const auto output = outputMonthOf(editor_);
     const QString layout = editor_.document().path();
     QString proposal;
     if (!layout.isEmpty())

@@ -13,7 +13,6 @@ struct AppSettings;
 class CanvasScene;
 class EditorDocument;
 class ExportRunner;
-class OutputRangePanel;
 class PrintGuidesItem;
 class UserPrompts;
 
@@ -21,8 +20,7 @@ class PrintShopCommands final : public QObject {
     Q_OBJECT
 public:
     PrintShopCommands(QMainWindow& window, CanvasScene& scene, const EditorDocument& editor,
-                      AppSettings& settings, ExportRunner& exports,
-                      const OutputRangePanel& outputRange, UserPrompts& prompts,
+                      AppSettings& settings, ExportRunner& exports, UserPrompts& prompts,
                       QAction* dialogEntry, QAction* bleedGuide, QAction* safetyGuide);
 
     // "入稿用PDF出力...": true when a file was written.
@@ -37,7 +35,6 @@ private:
     const EditorDocument& editor_;
     AppSettings& settings_;
     ExportRunner& exports_;
-    const OutputRangePanel& outputRange_;
     UserPrompts& prompts_;
     QAction* bleedGuide_;
     QAction* safetyGuide_;

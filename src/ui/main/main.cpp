@@ -5,6 +5,7 @@
 #include "ui/dialogs/UserPrompts.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/EditorWindowSetup.h"
+#include "ui/main/LayoutFiles.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/Translations.h"
 
@@ -66,6 +67,6 @@ int main(int argc, char* argv[]) {
     prompts.setParent(&window);
     const QStringList args = QApplication::arguments();
     tobirae::showEditorWindow(window, args.size() > 1 ? args.at(1) : QString());
-    window.offerRecovery();
+    window.files().offerRecovery();
     return QApplication::exec();
 }

@@ -1,19 +1,26 @@
-// The main window's layout file commands: read, save, new document, new document from a template
-// and dropped files.
+#include "ui/main/LayoutFiles.h"
+
+#include "app/AppSettings.h"
+#include "app/ProgramFolders.h"
 #include "app/RecentFiles.h"
+#include "app/SettingsKeeper.h"
 #include "document/LayoutFile.h"
 #include "files/AtomicFile.h"
 #include "render/MissingPictures.h"
-#include "ui/editing/PicturePaths.h"
 #include "ui/dialogs/UserPrompts.h"
+#include "ui/editing/EditorDocument.h"
+#include "ui/editing/PicturePaths.h"
+#include "ui/main/ExportRunner.h"
 #include "ui/main/LayoutTemplates.h"
+#include "ui/main/MainMenus.h"
 #include "ui/main/RecoveryKeeper.h"
-#include "ui/main/MainWindow.h"
 #include "ui/main/TemplateDialog.h"
+#include "ui/main/WindowTestHooks.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
 #include <algorithm>
@@ -26,24 +33,58 @@ const QString kLayoutFilter = QStringLiteral("レイアウトファイル (*.CLF
 
 } // namespace
 
-bool MainWindow::openLayout(const QString& fileName) {
-    if (exporting() || !mayReplaceLayout(ReplacingCommand::Replace))
+LayoutFiles::LayoutFiles(QMainWindow& window, EditorDocument& editor, AppSettings& settings,
+                         SettingsKeeper& settingsKeeper, RecoveryKeeper& recovery,
+                         ExportRunner& exports, const MainMenus& menus, UserPrompts& prompts,
+                         const WindowTestHooks& hooks)
+    : QObject(&window), window_(window), editor_(editor), settings_(settings),
+      settingsKeeper_(settingsKeeper), recovery_(recovery), exports_(exports), menus_(menus),
+      prompts_(prompts), hooks_(hooks), templateFolder_(dataFolder(QStringLiteral("templates"))) {
+    connect(menus.layoutRead, &QAction::triggered, this, [this] { openLayout(); });
+    connect(menus.layoutSave, &QAction::triggered, this, &LayoutFiles::saveLayoutAs);
+    connect(menus.overwriteSave, &QAction::triggered, this, &LayoutFiles::saveLayoutOverwrite);
+    connect(menus.newData, &QAction::triggered, this, &LayoutFiles::newLayout);
+    connect(menus.newFromTemplate, &QAction::triggered, this, &LayoutFiles::newFromTemplate);
+    connect(&recovery, &RecoveryKeeper::copyFailed, this, [this](const QString& message) {
+        window_.statusBar()->showMessage(
+            QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        prompts_.message(message);
+    });
+    showRecentFiles();
+}
+
+void LayoutFiles::updateCaption() {
+    // Paths use "/" here; a name typed with "\" still counts as a folder separator.
+    QString name = editor_.document().path();
+    name = name.mid(
+        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
+    const QString base = applicationTitle();
+    // "[*]" is where Qt shows the unsaved-change mark.
+    window_.setWindowTitle((name.isEmpty() ? base : base + QStringLiteral(" - ") + name) +
+                           QStringLiteral("[*]"));
+    window_.setWindowModified(editor_.isModified());
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    exports_.setExportName(dot < 0 ? name : name.left(dot));
+}
+
+bool LayoutFiles::openLayout(const QString& fileName) {
+    if (exports_.exporting() || !mayReplaceLayout(ReplacingCommand::Replace))
         return false;
     QString path = fileName.trimmed();
     if (path.isEmpty()) {
-        path = prompts_.openFileName({kLayoutFilter, document().path(), QStringLiteral("CLF"),
-                                      QStringLiteral("レイアウトを開く")});
+        path = prompts_.openFileName({kLayoutFilter, editor_.document().path(),
+                                      QStringLiteral("CLF"), QStringLiteral("レイアウトを開く")});
         if (path.isEmpty())
             return false;
     }
     if (!adoptReadLayout(readLayoutFile(path, kLayoutDpi), QFileInfo(path).absoluteFilePath(),
                          QStringLiteral("レイアウトファイルを読み込めませんでした。\r\n")))
         return false;
-    rememberRecentFile(document().path());
+    rememberRecentFile(editor_.document().path());
     return true;
 }
 
-bool MainWindow::adoptReadLayout(ReadResult result, const QString& path, const QString& failure) {
+bool LayoutFiles::adoptReadLayout(ReadResult result, const QString& path, const QString& failure) {
     if (!result.document) {
         // The document stays as it was; the user learns why nothing happened.
         prompts_.message(failure + result.error);
@@ -59,8 +100,9 @@ bool MainWindow::adoptReadLayout(ReadResult result, const QString& path, const Q
     return true;
 }
 
-void MainWindow::tellMissingPictures() {
-    std::vector<MissingPicture> missing = missingPictures(document(), editor_->layoutFolder());
+void LayoutFiles::tellMissingPictures() {
+    std::vector<MissingPicture> missing =
+        missingPictures(editor_.document(), editor_.layoutFolder());
     // Picture items not filled yet show their own placeholder; only lost files are news.
     std::erase_if(missing, [](const MissingPicture& p) { return p.path.isEmpty(); });
     if (missing.empty())
@@ -70,7 +112,7 @@ void MainWindow::tellMissingPictures() {
                      missingPictureLines(missing));
 }
 
-void MainWindow::adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path) {
+void LayoutFiles::adoptDocument(std::unique_ptr<LayoutDocument> document, const QString& path) {
     // A paper the page-size dialog could not give is cut down before the canvas is made for it.
     PageValues& page = document->page;
     if (page.PaperWidth > kMaxPaperMillimetres || page.PaperHeight > kMaxPaperMillimetres) {
@@ -84,63 +126,60 @@ void MainWindow::adoptDocument(std::unique_ptr<LayoutDocument> document, const Q
     }
     document->setPath(path);
     // The editor document sizes the canvas and the items; the canvas scene draws them.
-    editor_->replaceDocument(std::move(document));
-    changePageSize(true);
+    editor_.replaceDocument(std::move(document));
+    emit layoutAdopted();
     updateCaption();
 }
 
-bool MainWindow::saveLayoutAs() {
-    if (document().drawingOrder().empty()) {
+bool LayoutFiles::saveLayoutAs() {
+    if (editor_.document().drawingOrder().empty()) {
         prompts_.message(QStringLiteral("保存するデータがありません。"));
         return false;
     }
     const QString path =
-        prompts_.saveFileName({kLayoutFilter, document().path(), QStringLiteral("CLF"),
+        prompts_.saveFileName({kLayoutFilter, editor_.document().path(), QStringLiteral("CLF"),
                                QStringLiteral("レイアウトの保存先")});
     if (path.isEmpty())
         return false;
     return writeLayout(path);
 }
 
-bool MainWindow::saveLayoutOverwrite() {
-    if (document().path().isEmpty())
+bool LayoutFiles::saveLayoutOverwrite() {
+    if (editor_.document().path().isEmpty())
         return saveLayoutAs();
-    if (document().drawingOrder().empty()) {
+    if (editor_.document().drawingOrder().empty()) {
         prompts_.message(QStringLiteral("保存するデータがありません。"));
         return false;
     }
-    return writeLayout(document().path());
+    return writeLayout(editor_.document().path());
 }
 
-bool MainWindow::writeLayout(const QString& path) {
+bool LayoutFiles::writeLayout(const QString& path) {
     // The file holds settings this program could not read; writing over it loses them.
-    const bool sameFile = QFileInfo(path).absoluteFilePath() == document().path();
-    if (sameFile && !document().extensionNotice.isEmpty() &&
-        prompts_.ask(document().extensionNotice +
+    const bool sameFile = QFileInfo(path).absoluteFilePath() == editor_.document().path();
+    if (sameFile && !editor_.document().extensionNotice.isEmpty() &&
+        prompts_.ask(editor_.document().extensionNotice +
                          QStringLiteral("\r\n上書きすると、読み込めなかった設定は失われます。"
                                         "上書きしますか？"),
                      PromptButtons::YesNo) != PromptAnswer::Yes)
         return false;
-    LayoutFileContent content = layoutFromDocument(document());
+    LayoutFileContent content = layoutFromDocument(editor_.document());
     storePicturesRelativeTo(content, QFileInfo(path).absolutePath());
     if (const auto error = writeFileAtomically(path, serializeLayout(content))) {
         prompts_.message(QStringLiteral("レイアウトファイルを保存できませんでした。\r\n") + *error);
         return false;
     }
-    if (sameFile)
-        editor_->document().extensionNotice.clear();
-    editor_->document().setPath(QFileInfo(path).absoluteFilePath());
-    editor_->markSaved();
+    editor_.markSaved(path);
     updateCaption();
-    rememberRecentFile(document().path());
+    rememberRecentFile(editor_.document().path());
     // Said where the eye already is, without a box to close on every save.
-    statusBar()->showMessage(QStringLiteral("保存しました: ") +
-                                 QDir::toNativeSeparators(document().path()),
-                             8000);
+    window_.statusBar()->showMessage(QStringLiteral("保存しました: ") +
+                                         QDir::toNativeSeparators(editor_.document().path()),
+                                     8000);
     return true;
 }
 
-bool MainWindow::mayReplaceLayout(ReplacingCommand command) {
+bool LayoutFiles::mayReplaceLayout(ReplacingCommand command) {
     KeepHooks hooks;
     hooks.ask = [this](const KeepQuestion& question) {
         const PromptAnswer answer =
@@ -152,21 +191,19 @@ bool MainWindow::mayReplaceLayout(ReplacingCommand command) {
                                             : KeepAnswer::Cancel;
     };
     hooks.save = [this] { return saveLayoutOverwrite(); };
-    return tobirae::mayReplaceLayout(editor_->isModified(), layoutLabel(document()), command,
+    return tobirae::mayReplaceLayout(editor_.isModified(), layoutLabel(editor_.document()), command,
                                      hooks);
 }
 
-bool MainWindow::newLayout() {
+void LayoutFiles::newLayout() {
     if (!mayReplaceLayout(ReplacingCommand::Replace))
-        return true;
-    editor_->newDocument();
-    updateGuides();
+        return;
+    editor_.newDocument();
     updateCaption();
-    return true;
 }
 
-bool MainWindow::newFromTemplate() {
-    if (exporting())
+bool LayoutFiles::newFromTemplate() {
+    if (exports_.exporting())
         return false;
     const QDir folder(templateFolder_);
     if (templateFolder_.isEmpty() || !folder.exists()) {
@@ -180,10 +217,8 @@ bool MainWindow::newFromTemplate() {
                          QDir::toNativeSeparators(templateFolder_));
         return false;
     }
-    TemplateDialog dialog(std::move(templates),
-                          std::chrono::year(outputYear()) /
-                              std::chrono::month(static_cast<unsigned>(outputMonth())),
-                          settings_.Page.PageBackColor, this);
+    TemplateDialog dialog(std::move(templates), outputMonthOf(editor_),
+                          settings_.Page.PageBackColor, &window_);
     const bool accepted =
         hooks_.templateDialog ? hooks_.templateDialog(dialog) : dialog.exec() == QDialog::Accepted;
     const QString chosen = dialog.chosenPath();
@@ -199,8 +234,8 @@ bool MainWindow::newFromTemplate() {
     return true;
 }
 
-void MainWindow::dropFiles(const QStringList& paths) {
-    if (paths.isEmpty() || exporting())
+void LayoutFiles::dropFiles(const QStringList& paths) {
+    if (paths.isEmpty() || exports_.exporting())
         return;
     const QString& path = paths.constFirst();
     if (!isLayoutFileName(path))
@@ -208,13 +243,13 @@ void MainWindow::dropFiles(const QStringList& paths) {
     openLayout(path);
 }
 
-void MainWindow::rememberRecentFile(const QString& path) {
+void LayoutFiles::rememberRecentFile(const QString& path) {
     settings_.RecentFiles = withRecentFile(settings_.RecentFiles, path);
-    settingsKeeper_->changed();
+    settingsKeeper_.changed();
     showRecentFiles();
 }
 
-void MainWindow::showRecentFiles() {
+void LayoutFiles::showRecentFiles() {
     QMenu* menu = menus_.recentFiles;
     menu->clear();
     const QStringList& files = settings_.RecentFiles;
@@ -235,8 +270,8 @@ void MainWindow::showRecentFiles() {
     menu->setEnabled(!files.isEmpty());
 }
 
-bool MainWindow::offerRecovery() {
-    for (const RecoveryCopy& copy : recovery_->store().orphanedCopies()) {
+bool LayoutFiles::offerRecovery() {
+    for (const RecoveryCopy& copy : recovery_.store().orphanedCopies()) {
         if (!copy.damage.isEmpty()) {
             // Kept when the user says no: it may be looked at before it goes.
             if (prompts_.ask(QStringLiteral("復元用のコピーが壊れているため復元できません。\r\n"
@@ -266,10 +301,10 @@ bool MainWindow::offerRecovery() {
             RecoveryStore::removeCopy(copy);
             continue;
         }
-        editor_->markModified();
+        editor_.markModified();
         RecoveryStore::removeCopy(copy);
         // The copy is ours now: it is written again under this editor's name.
-        recovery_->flush();
+        recovery_.flush();
         return true;
     }
     return false;
