@@ -10,6 +10,8 @@
 #include "ui/dialogs/ItemPropertiesDialog.h"
 
 #include <QComboBox>
+#include <QTest>
+#include <QWidget>
 #include <QRandomGenerator>
 #include <chrono>
 #include <type_traits>
@@ -97,5 +99,12 @@ struct RandomFields {
 
 using test::Kind;
 using test::kKinds;
+
+inline void clickOn(QWidget* widget, QPointF at, bool twice = false) {
+    if (twice)
+        QTest::mouseDClick(widget, Qt::LeftButton, {}, at.toPoint());
+    else
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at.toPoint());
+}
 
 } // namespace itemdialogtest
