@@ -18,9 +18,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <cmath>
@@ -167,8 +167,7 @@ void MainWindow::connectCommands() {
             &ItemCommands::openItemProperties);
     connect(panel_, &SidePanel::drawingOrderMoveRequested, items_, &ItemCommands::moveDrawingOrder);
 
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
 }
 
 void MainWindow::connectDocument() {
@@ -237,6 +236,14 @@ void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     if (settingsKeeper_ && isVisible())
         settingsKeeper_->changed();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -67,6 +67,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc that no part of the window took (an open list or menu takes its own) closes it.
+    void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:
