@@ -33,7 +33,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -614,18 +613,43 @@ void MainWindowFileTests::overwriteSaveWritesWhatTheCanvasShows() {
     QCOMPARE(read.document->item(0).Left, float(w.itemView(0)->pos().x()));
 }
 
+namespace {
+
+// Mounts made from here on are this process's own.
+bool enterPrivateMounts() {
+    return unshare(CLONE_NEWNS) == 0 &&
+           mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+// A private 64 KB file system at `path`, unmounted when it goes.
+struct SmallDisk {
+    explicit SmallDisk(const QString& at) : path(at) {
+        mounted = QDir().mkpath(path) &&
+                  mount("tmpfs", path.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted)
+            umount(path.toLocal8Bit().constData());
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    QString path;
+    bool mounted = false;
+};
+
+} // namespace
+
 // A full disk: 上書き保存 says so instead of 「保存しました」, the layout's file keeps what was
 // saved before and the edit stays unsaved. The disk is a private 64 KB file system, so this needs
 // the right to mount one.
 void MainWindowFileTests::overwriteSaveOnAFullDisk() {
-    if (unshare(CLONE_NEWNS) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+    if (!enterPrivateMounts())
         QSKIP("no private mounts here");
     MainWindowFixture f;
-    const QString disk = f.path(QStringLiteral("disk"));
-    QVERIFY(QDir().mkpath(disk));
-    QCOMPARE(mount("tmpfs", disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k"), 0);
-    const auto unmount = qScopeGuard([&] { umount(disk.toLocal8Bit().constData()); });
+    const SmallDisk small(f.path(QStringLiteral("disk")));
+    QVERIFY(small.mounted);
+    const QString& disk = small.path;
     const QString layout = disk + QStringLiteral("/a.CLF");
     QVERIFY(writeTestLayout(layout, kTwoPictures));
     const QByteArray saved = fileBytes(layout);
@@ -653,14 +677,12 @@ void MainWindowFileTests::overwriteSaveOnAFullDisk() {
 }
 
 void MainWindowFileTests::saveOntoAReadOnlyPlaceNamesIt() {
-    if (unshare(CLONE_NEWNS) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+    if (!enterPrivateMounts())
         QSKIP("no private mounts here");
     MainWindowFixture f;
-    const QString disk = f.path(QStringLiteral("disk"));
-    QVERIFY(QDir().mkpath(disk));
-    QCOMPARE(mount("tmpfs", disk.toLocal8Bit().constData(), "tmpfs", 0, "size=64k"), 0);
-    const auto unmount = qScopeGuard([&] { umount(disk.toLocal8Bit().constData()); });
+    const SmallDisk small(f.path(QStringLiteral("disk")));
+    QVERIFY(small.mounted);
+    const QString& disk = small.path;
     const QString layout = disk + QStringLiteral("/a.CLF");
     QVERIFY(writeTestLayout(layout, kTwoPictures));
     const QByteArray saved = fileBytes(layout);
